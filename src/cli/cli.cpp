@@ -1,0 +1,109 @@
+// Parses the global options and dispatches to the verb table.
+#include "cli/cli.h"
+
+#include "core/datafolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace vantrelo::cli {
+
+namespace {
+
+const TCliVerb kVerbs[] = {
+    {"settings", "settings get KEY | settings set KEY VALUE | settings list", &SettingsVerb},
+    {"keywords", "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME", &KeywordsVerb},
+    {"history", "history list", &HistoryVerb},
+};
+
+void PrintUsage(QTextStream& s) {
+    s << "usage: vantrelo-cli [--data DIR] VERB ...\n";
+    for (const TCliVerb& v : kVerbs)
+        s << "  " << v.usage << "\n";
+}
+
+QString ExeFolder() {
+    const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    return WithSlash(dir);
+}
+
+} // namespace
+
+TCliContext::TCliContext(TPlaces places, QTextStream& o, QTextStream& e)
+    : out(o), err(e), store_(std::move(places)) {}
+
+bool TCliContext::Load(bool forWriting) {
+    if (loaded_)
+        return true;
+    const TPlaces& p = store_.Places();
+    if (!QFileInfo::exists(p.SettingsFile()) && QFileInfo::exists(p.BackupFile())) {
+        err << "vantrelo.ini is missing but a backup exists: " << p.BackupFile() << "\n"
+            << "Start vantrelo to restore it, or copy it to " << p.SettingsFile() << ".\n";
+        if (forWriting)
+            return false;
+    }
+    const TLoadResult r = store_.ReadSettings(data_, nullptr);
+    if (r.state == TLoadState::ReadFailed) {
+        err << r.error << "\n";
+        return false;
+    }
+    loaded_ = true;
+    return true;
+}
+
+bool TCliContext::Save() {
+    const TSaveResult r = store_.WriteSettings(data_);
+    if (!r) {
+        err << r.error << "\n";
+        return false;
+    }
+    return true;
+}
+
+int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
+    QStringList args = argsIn;
+    QString dataDir;
+    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
+        const QString opt = args.takeFirst();
+        if (opt == QLatin1String("--data") && !args.isEmpty()) {
+            dataDir = args.takeFirst();
+        } else if (opt == QLatin1String("--help")) {
+            PrintUsage(out);
+            return kOk;
+        } else {
+            err << "unknown option: " << opt << "\n";
+            PrintUsage(err);
+            return kUsage;
+        }
+    }
+    if (args.isEmpty()) {
+        PrintUsage(err);
+        return kUsage;
+    }
+    const QString verb = args.takeFirst();
+    for (const TCliVerb& v : kVerbs) {
+        if (verb != QLatin1String(v.name))
+            continue;
+        TPlaces places;
+        const QString exe = ExeFolder();
+        if (dataDir.isEmpty()) {
+            places.dataFolder = ResolveDataFolder(exe);
+        } else {
+            if (!QDir().mkpath(dataDir)) {
+                err << "cannot use the data folder " << dataDir << "\n";
+                return kFailed;
+            }
+            places.dataFolder = WithSlash(QFileInfo(dataDir).absoluteFilePath());
+        }
+        places.programFolder = ResolveProgramFolder(exe);
+        TCliContext ctx(places, out, err);
+        return v.run(ctx, args);
+    }
+    err << "unknown verb: " << verb << "\n";
+    PrintUsage(err);
+    return kUsage;
+}
+
+} // namespace vantrelo::cli

@@ -1,0 +1,112 @@
+// Verbs over vantrelo.ini: settings, keywords and history.
+#include "cli/cli.h"
+
+#include "core/keywordlist.h"
+#include "core/text.h"
+
+#include <QTextStream>
+
+namespace vantrelo::cli {
+
+namespace {
+
+int Usage(TCliContext& ctx, const char* usage) {
+    ctx.err << "usage: vantrelo-cli [--data DIR] " << usage << "\n";
+    return kUsage;
+}
+
+} // namespace
+
+int SettingsVerb(TCliContext& ctx, const QStringList& args) {
+    const QString sub = args.value(0);
+    if (sub == QLatin1String("list") && args.size() == 1) {
+        if (!ctx.Load(false))
+            return kFailed;
+        for (const TSettingDef& d : SettingsTable())
+            ctx.out << d.key << "=" << SettingText(ctx.Data().settings, d) << "\n";
+        return kOk;
+    }
+    if (sub == QLatin1String("get") && args.size() == 2) {
+        const TSettingDef* def = FindSetting(args.at(1));
+        if (!def) {
+            ctx.err << "unknown setting: " << args.at(1) << "\n";
+            return kFailed;
+        }
+        if (!ctx.Load(false))
+            return kFailed;
+        ctx.out << SettingText(ctx.Data().settings, *def) << "\n";
+        return kOk;
+    }
+    if (sub == QLatin1String("set") && args.size() == 3) {
+        const TSettingDef* def = FindSetting(args.at(1));
+        if (!def) {
+            ctx.err << "unknown setting: " << args.at(1) << "\n";
+            return kFailed;
+        }
+        if (!ctx.Load(true))
+            return kFailed;
+        QString error;
+        if (!SetSettingText(ctx.Data().settings, *def, args.at(2), &error)) {
+            ctx.err << error << "\n";
+            return kFailed;
+        }
+        return ctx.Save() ? kOk : kFailed;
+    }
+    return Usage(ctx, "settings get KEY | settings set KEY VALUE | settings list");
+}
+
+int KeywordsVerb(TCliContext& ctx, const QStringList& args) {
+    const QString sub = args.value(0);
+    if (sub == QLatin1String("list") && args.size() == 1) {
+        if (!ctx.Load(false))
+            return kFailed;
+        for (const auto& w : ctx.Data().keywords)
+            ctx.out << w->keywords << "\t" << w->command << "\n";
+        return kOk;
+    }
+    if (sub == QLatin1String("add") && (args.size() == 3 || args.size() == 4)) {
+        const QString names = TrimText(args.at(1));
+        if (names.isEmpty() || HasLineBreak(names) || HasLineBreak(args.at(2)) || HasLineBreak(args.value(3))) {
+            ctx.err << "a keyword needs a name, and no field may hold a line break\n";
+            return kFailed;
+        }
+        if (!ctx.Load(true))
+            return kFailed;
+        TKeywordList& list = ctx.Data().keywords;
+        for (const QString& name : names.split(u',')) {
+            if (list.FindKeyword(name, false)) {
+                ctx.err << "keyword already exists: " << name << "\n";
+                return kFailed;
+            }
+        }
+        list.Add(MakeNewKeyword(names, args.at(2), args.value(3)));
+        ctx.Data().tags.Build(list);
+        return ctx.Save() ? kOk : kFailed;
+    }
+    if (sub == QLatin1String("remove") && args.size() == 2) {
+        if (!ctx.Load(true))
+            return kFailed;
+        TKeywordList& list = ctx.Data().keywords;
+        const qsizetype i = list.IndexOf(list.FindKeyword(args.at(1), false));
+        if (i < 0) {
+            ctx.err << "no keyword named: " << args.at(1) << "\n";
+            return kFailed;
+        }
+        list.Remove(i);
+        ctx.Data().tags.Build(list);
+        return ctx.Save() ? kOk : kFailed;
+    }
+    return Usage(ctx, "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME");
+}
+
+int HistoryVerb(TCliContext& ctx, const QStringList& args) {
+    if (args.size() != 1 || args.at(0) != QLatin1String("list"))
+        return Usage(ctx, "history list");
+    if (!ctx.Load(false))
+        return kFailed;
+    for (const THistoryEntry& e : ctx.Data().history)
+        ctx.out << ReplaceLineBreaks(e.text, QStringLiteral("\\n")) << "\n";
+    return kOk;
+}
+
+} // namespace vantrelo::cli

@@ -1,0 +1,94 @@
+// Data folder location and backups.
+#include "core/datafolder.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace vantrelo {
+
+QString WithSlash(const QString& folder) {
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+QString ResolveDataFolder(const QString& exeFolder) {
+    const QString exe = WithSlash(exeFolder);
+    if (QFileInfo::exists(exe + QLatin1String("vantrelo.ini")))
+        return exe;
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base)) {
+        const QString home = QDir::homePath();
+        if (home.isEmpty())
+            return exe;
+        base = home + QLatin1String("/.config");
+    }
+    const QString folder = WithSlash(base) + QLatin1String("Vantrelo/");
+    if (!QDir().mkpath(folder))
+        return exe;
+    return folder;
+}
+
+QString ResolveProgramFolder(const QString& exeFolder) {
+    const QString exe = WithSlash(exeFolder);
+    if (QFileInfo::exists(exe + QLatin1String("default.exc")))
+        return exe;
+    return WithSlash(QDir::cleanPath(exe + QLatin1String("../share/vantrelo")));
+}
+
+TSaveResult CopyFileAtomic(const QString& from, const QString& to) {
+    QFile f(from);
+    if (!f.open(QIODevice::ReadOnly))
+        return {false, QStringLiteral("Could not read \"%1\": %2.").arg(from, f.errorString())};
+    const QByteArray bytes = f.readAll();
+    return SaveFileAtomic(to, bytes);
+}
+
+TSaveResult MigrationBackup(const TPlaces& places, const QString& version) {
+    if (!QFileInfo::exists(places.SettingsFile()))
+        return {};
+    return CopyFileAtomic(places.SettingsFile(), places.SettingsFile() + QLatin1String(".migrate.backup.") + version);
+}
+
+namespace {
+
+// The backup is stale when missing or more than two days older than the file it guards.
+bool BackupStale(const QString& file, const QString& backup) {
+    const QFileInfo b(backup);
+    if (!b.exists())
+        return true;
+    const QFileInfo f(file);
+    return b.lastModified().msecsTo(f.lastModified()) > qint64(2) * 24 * 3600 * 1000;
+}
+
+void Note(QString* error, const TSaveResult& r, bool& ok) {
+    if (r)
+        return;
+    ok = false;
+    if (error)
+        *error = r.error;
+}
+
+} // namespace
+
+bool Backup(const TPlaces& places, const TBackupRequest& request, QString* error) {
+    if (!request.enabled && !request.force)
+        return true;
+    bool ok = true;
+    const QString settings = places.SettingsFile();
+    const QString settingsBak = places.BackupFile();
+    // A settings file that holds no loaded data never replaces an existing backup.
+    const bool mayReplace = request.settingsTrusted || !QFileInfo::exists(settingsBak);
+    if (QFileInfo::exists(settings) && mayReplace && (request.force || BackupStale(settings, settingsBak)))
+        Note(error, CopyFileAtomic(settings, settingsBak), ok);
+
+    const QString notesBak = places.dataFolder + QLatin1String("notes.txt.bak");
+    if (!request.notesFile.isEmpty() && QFileInfo::exists(request.notesFile)) {
+        const bool windowAllows = request.notesWindowLines < 0 || request.notesWindowLines > 3;
+        if (request.force || (BackupStale(request.notesFile, notesBak) && windowAllows))
+            Note(error, CopyFileAtomic(request.notesFile, notesBak), ok);
+    }
+    return ok;
+}
+
+} // namespace vantrelo

@@ -1,0 +1,80 @@
+// Loading and saving vantrelo.ini as a whole: settings, keywords and history, with the rescue.
+#pragma once
+
+#include "core/atomicfile.h"
+#include "core/datafolder.h"
+#include "core/history.h"
+#include "core/keywordlist.h"
+#include "core/settings.h"
+
+#include <optional>
+
+namespace vantrelo {
+
+// Everything the user made that lives in vantrelo.ini.
+struct TUserData {
+    TSettings settings;
+    TKeywordList keywords;
+    THistory history;
+    TTagList tags;
+};
+
+enum class TRescueChoice { Restore, Ignore, OpenFolder };
+
+// Asks the user what to do when vantrelo.ini is missing but a backup exists.
+class IRescuePrompt {
+public:
+    virtual ~IRescuePrompt() = default;
+    virtual TRescueChoice AskRescue(const QString& caption, const QString& text) = 0;
+};
+
+QString RescueCaption();
+QString RescueText(const QString& backupPath);
+
+enum class TLoadState {
+    Loaded,     // read from vantrelo.ini
+    Restored,   // the backup was restored and read
+    FirstStart, // no file and no backup: defaults and default.exc
+    Ignored,    // no file; the user declined the backup
+    ReadFailed, // the file exists but could not be read; it is never overwritten this run
+    Quit,       // the user chose to open the backup's folder and leave
+};
+
+struct TLoadResult {
+    TLoadState state = TLoadState::FirstStart;
+    QString error;
+    bool migrated = false;
+    int version = 0;
+    bool NewInstallation() const { return state == TLoadState::FirstStart || state == TLoadState::Ignored; }
+};
+
+class TSettingsStore {
+public:
+    explicit TSettingsStore(TPlaces places) : places_(std::move(places)) {}
+
+    const TPlaces& Places() const { return places_; }
+    // Program start (onlysetup false) or reset to defaults (onlysetup true: "Setup" only).
+    TLoadResult ReadSettings(TUserData& data, IRescuePrompt* prompt, bool onlysetup = false);
+    // Rebuilds the whole file from memory and saves it atomically; `def` leaves "Setup" out.
+    TSaveResult WriteSettings(const TUserData& data, bool def = false, const TSaveFaultHook& fault = {});
+    // Whether the file on disk holds data that was really loaded, so a backup may copy it.
+    bool Trusted() const { return trusted_; }
+    TLoadState State() const { return state_; }
+
+    // Safe mode changes a few settings for this run only; they are never written.
+    void ApplySafeMode(TSettings& s);
+
+private:
+    struct SafeOriginals {
+        bool ignorenetwork;
+        QString skinname;
+    };
+
+    TPlaces places_;
+    TLoadState state_ = TLoadState::FirstStart;
+    bool trusted_ = false;
+    bool writing_ = false;
+    std::optional<SafeOriginals> safe_;
+};
+
+} // namespace vantrelo

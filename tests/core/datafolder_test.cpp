@@ -1,0 +1,103 @@
+// Data folder choice, the backup age rule, untrusted files, and incognito decisions and cleanup.
+#include "core/datafolder.h"
+#include "core/incognito.h"
+
+#include "support/testsupport.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace vantrelo;
+
+namespace {
+
+void SetAge(const QString& path, int days) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(-days), QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+TEST(DataFolder, PortableWhenSettingsSitBesideTheProgram) {
+    test::TempDir exe, config;
+    qputenv("XDG_CONFIG_HOME", config.Path().toUtf8());
+    EXPECT_EQ(ResolveDataFolder(exe.Path()), config.Path() + "Vantrelo/");
+    EXPECT_TRUE(QFileInfo(config.Path() + "Vantrelo").isDir());
+    test::WriteText(exe.File("vantrelo.ini"), "[Setup]\n");
+    EXPECT_EQ(ResolveDataFolder(exe.Path()), exe.Path());
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(DataFolder, BackupFollowsTheAgeRule) {
+    struct {
+        int backupAgeDays;
+        bool refreshed;
+    } cases[] = {{1, false}, {3, true}};
+    for (const auto& c : cases) {
+        test::TempDir data;
+        TPlaces places{data.Path(), data.Path()};
+        test::WriteAll(places.SettingsFile(), "new");
+        test::WriteAll(places.BackupFile(), "old");
+        SetAge(places.BackupFile(), c.backupAgeDays);
+        EXPECT_TRUE(Backup(places, {}));
+        EXPECT_EQ(test::ReadAll(places.BackupFile()), c.refreshed ? "new" : "old") << c.backupAgeDays;
+    }
+}
+
+TEST(DataFolder, UntrustedSettingsNeverReplaceTheBackup) {
+    test::TempDir data;
+    TPlaces places{data.Path(), data.Path()};
+    test::WriteAll(places.SettingsFile(), "defaults");
+    test::WriteAll(places.BackupFile(), "the only good copy");
+    SetAge(places.BackupFile(), 30);
+    TBackupRequest request;
+    request.settingsTrusted = false;
+    EXPECT_TRUE(Backup(places, request));
+    request.force = true;
+    EXPECT_TRUE(Backup(places, request));
+    EXPECT_EQ(test::ReadAll(places.BackupFile()), "the only good copy");
+}
+
+TEST(DataFolder, NotesBackupWantsMoreThanThreeLinesInTheWindow) {
+    test::TempDir data;
+    TPlaces places{data.Path(), data.Path()};
+    test::WriteAll(data.File("notes.txt"), "a");
+    TBackupRequest request;
+    request.notesFile = data.File("notes.txt");
+    request.notesWindowLines = 2;
+    Backup(places, request);
+    EXPECT_FALSE(QFileInfo::exists(data.File("notes.txt.bak")));
+    request.notesWindowLines = 4;
+    Backup(places, request);
+    EXPECT_TRUE(QFileInfo::exists(data.File("notes.txt.bak")));
+}
+
+TEST(Incognito, CodesAndAll) {
+    EXPECT_TRUE(IncognitoSuppresses(true, "1", "1"));
+    EXPECT_FALSE(IncognitoSuppresses(false, "1", "1"));
+    EXPECT_TRUE(IncognitoSuppresses(false, "1b", "B", true));
+    EXPECT_FALSE(IncognitoSuppresses(true, "1", "2"));
+    for (const char* code : {"1", "2", "3", "4", "5", "6", "b", "c", "i"})
+        EXPECT_TRUE(IncognitoSuppresses(true, "ALL", code)) << code;
+}
+
+TEST(Incognito, CleanerRemovesTheFolderWithoutRealWaiting) {
+    test::TempDir data;
+    const QString folder = data.File("incognito");
+    test::WriteAll(folder + "/Cache/x", "x");
+    int slept = 0;
+    TIncognitoCleaner cleaner(folder, [&](int ms) { slept += ms; });
+    EXPECT_FALSE(cleaner.ClearIncognitoFolder(true, true)); // never while incognito is on
+    EXPECT_FALSE(cleaner.ClearIncognitoFolder(false, false)); // nothing pending
+    cleaner.SetPending(true);
+    EXPECT_TRUE(cleaner.ClearIncognitoFolder(false, false));
+    cleaner.Wait();
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_FALSE(cleaner.Pending());
+    EXPECT_FALSE(cleaner.Running());
+    EXPECT_EQ(slept, 500);
+}

@@ -1,4 +1,5 @@
 // Data folder choice, the backup age rule, untrusted files, and incognito decisions and cleanup.
+#include "core/autostart.h"
 #include "core/datafolder.h"
 #include "core/incognito.h"
 
@@ -100,4 +101,20 @@ TEST(Incognito, CleanerRemovesTheFolderWithoutRealWaiting) {
     EXPECT_FALSE(cleaner.Pending());
     EXPECT_FALSE(cleaner.Running());
     EXPECT_EQ(slept, 500);
+}
+
+TEST(DesktopEntries, AutostartAndOpenWithComeAndGo) {
+    test::TempDir config, share;
+    qputenv("XDG_CONFIG_HOME", config.Path().toUtf8());
+    qputenv("XDG_DATA_HOME", share.Path().toUtf8());
+    ASSERT_TRUE(RegStartUp(true, "/opt/my apps/vantrelo"));
+    const QByteArray entry = test::ReadAll(config.File("autostart/vantrelo.desktop"));
+    EXPECT_TRUE(entry.contains("Exec=\"/opt/my apps/vantrelo\" -s\n"));
+    ASSERT_TRUE(SetOpenWithEntry(true, "/opt/$x/vantrelo"));
+    EXPECT_TRUE(test::ReadAll(share.File("applications/vantrelo-open.desktop")).contains("Exec=\"/opt/\\\\$x/vantrelo\" %F"));
+    EXPECT_TRUE(RegStartUp(false, {}));
+    EXPECT_TRUE(RegStartUp(false, {})); // already gone: still fine
+    EXPECT_FALSE(QFileInfo::exists(config.File("autostart/vantrelo.desktop")));
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
 }

@@ -21,7 +21,7 @@ QString RescueText(const QString& backupPath) {
                           "Click \"Open folder\" to open folder with backup and exit Vantrelo.");
 }
 
-TLoadResult TSettingsStore::ReadSettings(TUserData& data, IRescuePrompt* prompt, bool onlysetup) {
+TLoadResult TSettingsStore::ReadSettings(TUserData& data, TRescuePrompt* prompt, bool onlysetup) {
     TLoadResult result;
     const QString file = places_.SettingsFile();
     const QString backup = places_.BackupFile();

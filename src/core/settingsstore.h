@@ -22,9 +22,9 @@ struct TUserData {
 enum class TRescueChoice { Restore, Ignore, OpenFolder };
 
 // Asks the user what to do when vantrelo.ini is missing but a backup exists.
-class IRescuePrompt {
+class TRescuePrompt {
 public:
-    virtual ~IRescuePrompt() = default;
+    virtual ~TRescuePrompt() = default;
     virtual TRescueChoice AskRescue(const QString& caption, const QString& text) = 0;
 };
 
@@ -54,7 +54,7 @@ public:
 
     const TPlaces& Places() const { return places_; }
     // Program start (onlysetup false) or reset to defaults (onlysetup true: "Setup" only).
-    TLoadResult ReadSettings(TUserData& data, IRescuePrompt* prompt, bool onlysetup = false);
+    TLoadResult ReadSettings(TUserData& data, TRescuePrompt* prompt, bool onlysetup = false);
     // Rebuilds the whole file from memory and saves it atomically; `def` leaves "Setup" out.
     TSaveResult WriteSettings(const TUserData& data, bool def = false, const TSaveFaultHook& fault = {});
     // Whether the file on disk holds data that was really loaded, so a backup may copy it.

@@ -38,9 +38,9 @@ struct TCaptureResult {
     QByteArray output; // standard output and standard error, interleaved
 };
 
-class IProcessLauncher {
+class TProcessLauncher {
 public:
-    virtual ~IProcessLauncher() = default;
+    virtual ~TProcessLauncher() = default;
     // Starts a program detached from the launcher; exec failures come back at once as codes.
     virtual TSpawnResult Spawn(const TSpawnRequest& request) = 0;
     // Opens a document, folder or URL with the desktop's handler.

@@ -12,7 +12,7 @@ using namespace vantrelo;
 
 namespace {
 
-class FakePrompt : public IRescuePrompt {
+class FakePrompt : public TRescuePrompt {
 public:
     explicit FakePrompt(TRescueChoice c) : choice(c) {}
     TRescueChoice AskRescue(const QString& caption, const QString& text) override {

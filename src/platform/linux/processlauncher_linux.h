@@ -7,7 +7,7 @@
 
 namespace vantrelo {
 
-class TLinuxProcessLauncher final : public IProcessLauncher {
+class TLinuxProcessLauncher final : public TProcessLauncher {
 public:
     ~TLinuxProcessLauncher() override;
     TSpawnResult Spawn(const TSpawnRequest& request) override;

@@ -1,0 +1,322 @@
+// Reading and writing the index's files: scancache.dat, scandirs, index.dat and uwp.csv.
+#include "index/indexfiles.h"
+
+#include "core/text.h"
+#include "index/indexlist.h"
+
+#include <QFileInfo>
+
+namespace vantrelo {
+
+namespace {
+
+const char kAlphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz+/";
+const QLatin1String kEscMarker("<exet>esc</exet>");
+
+int AlphabetValue(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9') return u - '0';
+    if (u >= 'A' && u <= 'Z') return u - 'A' + 10;
+    if (u >= 'a' && u <= 'z') return u - 'a' + 36;
+    if (u == '+') return 62;
+    if (u == '/') return 63;
+    return -1;
+}
+
+QString QuoteField(const QString& s) {
+    QString v = s;
+    return u'"' + v.replace(u'"', QLatin1String("\"\"")) + u'"';
+}
+
+QString EscapeValue(const QString& v) {
+    QString out;
+    out.reserve(v.size());
+    for (const QChar c : v) {
+        switch (c.unicode()) {
+        case '&': out += QLatin1String("&amp;"); break;
+        case '<': out += QLatin1String("&lt;"); break;
+        case '>': out += QLatin1String("&gt;"); break;
+        case '\r': out += QLatin1String("&#13;"); break;
+        case '\n': out += QLatin1String("&#10;"); break;
+        default: out += c; break;
+        }
+    }
+    return out;
+}
+
+QString UnescapeValue(const QString& v) {
+    if (!v.contains(u'&'))
+        return v;
+    static const struct { QLatin1String entity; QChar ch; } kEntities[] = {
+        {QLatin1String("&amp;"), u'&'}, {QLatin1String("&lt;"), u'<'}, {QLatin1String("&gt;"), u'>'},
+        {QLatin1String("&#13;"), u'\r'}, {QLatin1String("&#10;"), u'\n'}};
+    QString out;
+    out.reserve(v.size());
+    for (qsizetype i = 0; i < v.size(); ++i) {
+        bool matched = false;
+        if (v.at(i) == u'&') {
+            for (const auto& e : kEntities) {
+                if (QStringView(v).mid(i).startsWith(e.entity)) {
+                    out += e.ch;
+                    i += e.entity.size() - 1;
+                    matched = true;
+                    break;
+                }
+            }
+        }
+        if (!matched)
+            out += v.at(i);
+    }
+    return out;
+}
+
+// The value between the first <tag> and the first following </tag>; empty when either is missing.
+QString TagValue(const QString& line, QLatin1String open, QLatin1String close) {
+    const qsizetype a = line.indexOf(open);
+    if (a < 0)
+        return {};
+    const qsizetype start = a + open.size();
+    const qsizetype b = line.indexOf(close, start);
+    if (b < 0)
+        return {};
+    return line.mid(start, b - start);
+}
+
+void AppendTag(QString& out, const char* tag, const QString& value) {
+    out += u'<';
+    out += QLatin1String(tag);
+    out += u'>';
+    out += EscapeValue(value);
+    out += QLatin1String("</");
+    out += QLatin1String(tag);
+    out += u'>';
+}
+
+// Splits one scandirs record ('"path","ext","level"') as a comma list with double-quote quoting.
+QStringList SplitRecord(const QString& rec) {
+    QStringList fields;
+    QString cur;
+    qsizetype i = 0;
+    const qsizetype n = rec.size();
+    while (i <= n) {
+        while (i < n && rec.at(i) == u' ')
+            ++i;
+        cur.clear();
+        if (i < n && rec.at(i) == u'"') {
+            ++i;
+            while (i < n) {
+                if (rec.at(i) == u'"') {
+                    if (i + 1 < n && rec.at(i + 1) == u'"') {
+                        cur += u'"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                cur += rec.at(i++);
+            }
+            while (i < n && rec.at(i) != u',')
+                ++i;
+        } else {
+            while (i < n && rec.at(i) != u',')
+                cur += rec.at(i++);
+            cur = cur.trimmed();
+        }
+        fields << cur;
+        ++i; // past the comma (or the end)
+    }
+    return fields;
+}
+
+} // namespace
+
+QString EncodeIdList(const QByteArray& bytes) {
+    QString out;
+    out.reserve(bytes.size() * 4 / 3 + 2);
+    quint32 acc = 0;
+    int bits = 0;
+    for (const char ch : bytes) {
+        acc = (acc << 8) | quint8(ch);
+        bits += 8;
+        while (bits >= 6) {
+            bits -= 6;
+            out += QLatin1Char(kAlphabet[(acc >> bits) & 0x3F]);
+        }
+        acc &= (1u << bits) - 1;
+    }
+    if (bits > 0)
+        out += QLatin1Char(kAlphabet[(acc << (6 - bits)) & 0x3F]);
+    return out;
+}
+
+QByteArray DecodeIdList(const QString& text) {
+    QByteArray out;
+    quint32 acc = 0;
+    int bits = 0;
+    for (const QChar c : text) {
+        const int v = AlphabetValue(c);
+        if (v < 0)
+            break;
+        acc = (acc << 6) | quint32(v);
+        bits += 6;
+        if (bits >= 8) {
+            bits -= 8;
+            out += char((acc >> bits) & 0xFF);
+            acc &= (1u << bits) - 1;
+        }
+    }
+    return out;
+}
+
+QString FormatScanFolders(const std::vector<TMyScanItem>& items) {
+    QString out;
+    for (const TMyScanItem& it : items)
+        out += QuoteField(it.path) + u',' + QuoteField(it.extensions) + u',' + QuoteField(it.level) + u'|';
+    return out;
+}
+
+std::vector<TMyScanItem> ParseScanFolders(const QString& text) {
+    std::vector<TMyScanItem> items;
+    qsizetype start = 0;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'"') {
+            quoted = !quoted;
+        } else if (c == u'|' && !quoted) {
+            const QStringList f = SplitRecord(text.mid(start, i - start));
+            TMyScanItem it;
+            it.path = f.value(0);
+            it.extensions = f.value(1);
+            it.level = f.value(2);
+            items.push_back(it);
+            start = i + 1;
+        }
+    }
+    return items; // text after the last bar is not a complete record
+}
+
+QString FormatIndexCache(const TIndexList& list) {
+    QString out;
+    out.reserve(list.size() * 120 + 32);
+    out += kEscMarker;
+    out += QLatin1String("\r\n");
+    for (const TIndexEntry& e : list) {
+        if (e.item) {
+            AppendTag(out, "exet", QStringLiteral("1"));
+            AppendTag(out, "exe1", e.item->name);
+            AppendTag(out, "exe2", e.item->root);
+            AppendTag(out, "exe3", e.item->path);
+            AppendTag(out, "exe4", QString::fromLatin1(e.item->ps));
+        }
+        out += QLatin1String("\r\n");
+    }
+    return out;
+}
+
+void ParseIndexCache(const QString& text, TIndexList& list) {
+    list.Clear();
+    QStringList lines = SplitLines(text);
+    const bool escaped = !lines.isEmpty() && lines.first() == kEscMarker;
+    if (escaped)
+        lines.removeFirst();
+    const auto field = [escaped](const QString& line, QLatin1String open, QLatin1String close) {
+        const QString v = TagValue(line, open, close);
+        return escaped ? UnescapeValue(v) : v;
+    };
+    for (const QString& line : lines) {
+        const QString name = field(line, QLatin1String("<exe1>"), QLatin1String("</exe1>"));
+        if (TagValue(line, QLatin1String("<exet>"), QLatin1String("</exet>")) != QLatin1String("1")) {
+            list.Append(name, nullptr);
+            continue;
+        }
+        auto item = std::make_unique<TMyShellItem>();
+        item->name = name;
+        item->root = field(line, QLatin1String("<exe2>"), QLatin1String("</exe2>"));
+        item->path = field(line, QLatin1String("<exe3>"), QLatin1String("</exe3>"));
+        item->ps = field(line, QLatin1String("<exe4>"), QLatin1String("</exe4>")).toLatin1();
+        list.Append(name, std::move(item));
+    }
+}
+
+TSaveResult SaveIndexCache(const QString& file, const TIndexList& list) {
+    return SaveFileAtomic(file, EncodeUtf8Bom(FormatIndexCache(list)));
+}
+
+bool LoadIndexCache(const QString& file, TIndexList& list) {
+    if (!QFileInfo::exists(file))
+        return false;
+    QString text;
+    if (!ReadTextFile(file, text))
+        return false;
+    ParseIndexCache(text, list);
+    return true;
+}
+
+TAppPairs ReadAppIndex(const QString& file) {
+    TAppPairs apps;
+    QString text;
+    if (!QFileInfo::exists(file) || !ReadTextFile(file, text))
+        return apps;
+    for (const QString& line : SplitLines(text)) {
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq > 0)
+            apps.emplace_back(line.left(eq), line.mid(eq + 1));
+    }
+    return apps;
+}
+
+TSaveResult SaveAppIndex(const QString& file, const TAppPairs& apps) {
+    QStringList lines;
+    for (const auto& [name, id] : apps)
+        lines << name + u'=' + id;
+    return SaveFileAtomic(file, EncodeUtf8Bom(JoinCrLf(lines)));
+}
+
+TSaveResult SaveAppExport(const QString& file, const TAppPairs& apps) {
+    QStringList lines{QStringLiteral("\"Name\";\"AppID\"")};
+    for (const auto& [name, id] : apps)
+        lines << QuoteField(name) + u';' + QuoteField(id);
+    return SaveFileAtomic(file, EncodeUtf8Bom(JoinCrLf(lines)));
+}
+
+std::vector<QStringList> ReadAppExport(const QString& file) {
+    std::vector<QStringList> rows;
+    QString text;
+    if (!QFileInfo::exists(file) || !ReadTextFile(file, text))
+        return rows;
+    for (const QString& line : SplitLines(text))
+        rows.push_back(SplitQuoted(line, u';'));
+    return rows;
+}
+
+QStringList SplitQuoted(const QString& line, QChar sep) {
+    QStringList fields;
+    QString cur;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (quoted) {
+            if (c == u'"' && i + 1 < line.size() && line.at(i + 1) == u'"') {
+                cur += u'"';
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                cur += c;
+            }
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == sep) {
+            fields << cur;
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    fields << cur;
+    return fields;
+}
+
+} // namespace vantrelo

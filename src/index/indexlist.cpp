@@ -1,0 +1,52 @@
+// The index list's key bookkeeping.
+#include "index/indexlist.h"
+
+#include "core/text.h"
+
+namespace vantrelo {
+
+void TIndexList::Clear() {
+    entries_.clear();
+    keys_.clear();
+    keysBuilt_ = true;
+}
+
+void TIndexList::Append(const QString& key, std::unique_ptr<TMyShellItem> item) {
+    entries_.push_back({key, std::move(item)});
+    // Loading appends tens of thousands of lines; the key set is built only when first asked.
+    keysBuilt_ = false;
+}
+
+bool TIndexList::AddUnique(const QString& key, std::unique_ptr<TMyShellItem> item) {
+    BuildKeys();
+    const QString lower = LowerText(key);
+    if (keys_.contains(lower))
+        return false;
+    keys_.insert(lower);
+    entries_.push_back({key, std::move(item)});
+    return true;
+}
+
+bool TIndexList::ContainsKey(const QString& key) const {
+    BuildKeys();
+    return keys_.contains(LowerText(key));
+}
+
+qsizetype TIndexList::ItemCount() const {
+    qsizetype n = 0;
+    for (const TIndexEntry& e : entries_)
+        n += e.item ? 1 : 0;
+    return n;
+}
+
+void TIndexList::BuildKeys() const {
+    if (keysBuilt_)
+        return;
+    keys_.clear();
+    keys_.reserve(qsizetype(entries_.size()));
+    for (const TIndexEntry& e : entries_)
+        keys_.insert(LowerText(e.key));
+    keysBuilt_ = true;
+}
+
+} // namespace vantrelo

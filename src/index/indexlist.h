@@ -1,0 +1,48 @@
+// The file index: an ordered list of (key, owned entry) pairs with a case-insensitive key set.
+#pragma once
+
+#include "core/items.h"
+
+#include <QSet>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace vantrelo {
+
+struct TIndexEntry {
+    QString key;                         // file name + name of the folder it was found in
+    std::unique_ptr<TMyShellItem> item;  // null for cache lines that hold no entry
+};
+
+class TIndexList {
+public:
+    TIndexList() = default;
+    TIndexList(TIndexList&&) noexcept = default;
+    TIndexList& operator=(TIndexList&&) noexcept = default;
+
+    qsizetype size() const { return qsizetype(entries_.size()); }
+    bool empty() const { return entries_.empty(); }
+    const TIndexEntry& at(qsizetype i) const { return entries_[size_t(i)]; }
+    auto begin() const { return entries_.begin(); }
+    auto end() const { return entries_.end(); }
+    void Clear();
+
+    // Appends without looking for an equal key (the cache keeps every line).
+    void Append(const QString& key, std::unique_ptr<TMyShellItem> item);
+    // Appends unless an entry with the same key (ignoring case) is present; false then.
+    bool AddUnique(const QString& key, std::unique_ptr<TMyShellItem> item);
+    bool ContainsKey(const QString& key) const;
+    // Number of entries that hold an item.
+    qsizetype ItemCount() const;
+
+private:
+    void BuildKeys() const;
+
+    std::vector<TIndexEntry> entries_;
+    mutable QSet<QString> keys_;  // lower-cased keys, built on first lookup
+    mutable bool keysBuilt_ = true;
+};
+
+} // namespace vantrelo

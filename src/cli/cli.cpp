@@ -16,6 +16,8 @@ const TCliVerb kVerbs[] = {
     {"settings", "settings get KEY | settings set KEY VALUE | settings list", &SettingsVerb},
     {"keywords", "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME", &KeywordsVerb},
     {"history", "history list", &HistoryVerb},
+    {"calc", "calc EXPRESSION", &CalcVerb},
+    {"similarity", "similarity TEXT1 TEXT2", &SimilarityVerb},
 };
 
 void PrintUsage(QTextStream& s) {

@@ -46,5 +46,7 @@ int RunCli(const QStringList& args, QTextStream& out, QTextStream& err);
 int SettingsVerb(TCliContext& ctx, const QStringList& args);
 int KeywordsVerb(TCliContext& ctx, const QStringList& args);
 int HistoryVerb(TCliContext& ctx, const QStringList& args);
+int CalcVerb(TCliContext& ctx, const QStringList& args);
+int SimilarityVerb(TCliContext& ctx, const QStringList& args);
 
 } // namespace vantrelo::cli

@@ -1,0 +1,36 @@
+// Copying the selected text of the foreground window (or of the input line) for the clipboard tokens.
+#pragma once
+
+#include <QString>
+
+namespace vantrelo {
+
+struct TExecContext;
+
+// Virtual-key codes of the clipboard chords.
+constexpr int kVkC = 0x43;
+constexpr int kVkV = 0x56;
+constexpr int kVkX = 0x58;
+
+struct TCopyOutcome {
+    bool copied = false; // false: no foreign window came to the front or nothing reached the clipboard
+    QString text;        // trimmed, line breaks removed
+};
+
+// Trims a clipboard text and removes its line breaks, as the one-line tokens need it.
+QString FlattenClipText(const QString& text);
+
+// Copies (or cuts) the selection. While the program is active, the input line's selection is taken.
+// Otherwise waits (events running) for a foreign window in front, sends Ctrl+C or Ctrl+X and waits
+// for the clipboard to change. With `keepClipboard` the user's clipboard is restored afterwards in
+// every format, so reading a selection never costs the clipboard's content.
+TCopyOutcome CopySelection(TExecContext& ctx, bool cut, bool keepClipboard);
+
+// Waits (events running) until a window other than the program's own is in front.
+bool WaitForForeignForeground(TExecContext& ctx);
+
+// Pastes the clipboard: into the input line while the program is active, else with Ctrl+V into
+// the foreground window once it is a foreign one. False when no foreign window came to the front.
+bool PasteClipboard(TExecContext& ctx);
+
+} // namespace vantrelo

@@ -1,0 +1,35 @@
+// QtCore implementations of the simple system services.
+#include "exec/systemservices.h"
+
+#include "core/atomicfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+namespace vantrelo {
+
+std::optional<QString> TSystemEnvironment::Variable(const QString& name) const {
+    if (!qEnvironmentVariableIsSet(name.toLocal8Bit().constData()))
+        return std::nullopt;
+    return qEnvironmentVariable(name.toLocal8Bit().constData());
+}
+
+QString TSystemEnvironment::HomeFolder() const { return QDir::homePath(); }
+
+bool TSystemFileSystem::FileExists(const QString& path) const { return QFileInfo(path).isFile(); }
+
+bool TSystemFileSystem::FolderExists(const QString& path) const { return QFileInfo(path).isDir(); }
+
+std::optional<QString> TSystemFileSystem::ReadText(const QString& path) const {
+    QString text;
+    if (!ReadTextFile(path, text))
+        return std::nullopt;
+    return text;
+}
+
+quint32 TSystemRandom::Bounded(quint32 bound) { return QRandomGenerator::system()->bounded(bound); }
+
+QDateTime TSystemClock::Now() const { return QDateTime::currentDateTime(); }
+
+} // namespace vantrelo

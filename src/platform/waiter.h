@@ -1,0 +1,18 @@
+// Waits on the user-interface thread while the event loop keeps running.
+#pragma once
+
+#include <functional>
+
+namespace vantrelo {
+
+class TWaiter {
+public:
+    virtual ~TWaiter() = default;
+    // Checks `done`, then up to `maxChecks` times lets events run for `intervalMs` and checks again.
+    // True as soon as `done` holds; false when the checks ran out.
+    virtual bool WaitUntil(const std::function<bool()>& done, int intervalMs, int maxChecks) = 0;
+    // Lets the events that are already queued run.
+    virtual void ProcessPendingEvents() = 0;
+};
+
+} // namespace vantrelo

@@ -1,6 +1,7 @@
 // The input line's completion state: replacing and resetting the line, the trailing space after a
 // completed keyword, and when the list behaves like a drop-down.
 #include "exec/inputline.h"
+#include "exec/itempath.h"
 
 #include "execfakes.h"
 
@@ -119,6 +120,62 @@ TEST(ExtraExt, SpaceOnlyForKeywordsThatTakeParameters) {
         f.settings.smartparam = c.smartparam;
         f.settings.notrailingspace = c.notrailingspace;
         EXPECT_EQ(GetExtraExt(QString::fromUtf8(c.completed), f.settings, f.keywords), QString::fromUtf8(c.expected));
+    }
+}
+
+} // namespace
+} // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+struct TFakeResolver final : TIndexedPathResolver {
+    QString ShortcutTarget(const QString& path) const override {
+        return path.endsWith(QLatin1String(".desktop")) ? QStringLiteral("/usr/bin/editor") : QString();
+    }
+    QString ParsingPath(const TMyShellItem& item) const override { return QStringLiteral("/parsed/") + item.name; }
+};
+
+TEST(PathFromItem, KeywordsIndexedItemsAndPlainLines) {
+    test::TExecFakes f;
+    TFakeResolver resolver;
+    f.files.folders = {QStringLiteral("/home/ann/docs"), QStringLiteral("/home/ann")};
+    f.AddKeyword(QStringLiteral("docs"), QStringLiteral("~/docs"));
+    f.AddKeyword(QStringLiteral("cp"), QStringLiteral("control.exe"));
+    f.AddKeyword(QStringLiteral("pc"), QStringLiteral("explorer"), QStringLiteral("::{20D04FE0}"));
+    f.AddKeyword(QStringLiteral("rep"), QStringLiteral("\"/home/ann/report.txt\""));
+
+    TMyShellItem link;
+    link.name = QStringLiteral("Editor");
+    link.path = QStringLiteral(" ~/apps/editor.desktop ");
+    TMyShellItem virt;
+    virt.name = QStringLiteral("Trash");
+    virt.path = QStringLiteral("trash");
+    TMyFuzzyItem fuzzy;
+    fuzzy.name = QStringLiteral("docs (keyword)");
+    fuzzy.obj = std::make_unique<TExeWord>();
+
+    struct Case {
+        const char* line;
+        const TItem* item;
+        bool inclfilename;
+        const char* expected;
+    } cases[] = {
+        {" docs ", nullptr, false, "/home/ann/docs/"},
+        {"rep", nullptr, false, "/home/ann/"},
+        {"rep", nullptr, true, "/home/ann/report.txt"},
+        {"cp", nullptr, false, "rfControlPanel"},
+        {"pc", nullptr, false, "::{20D04FE0}"},
+        {"d", &fuzzy, false, "/home/ann/docs/"},
+        {"ed", &link, true, "/usr/bin/editor"},
+        {"ed", &link, false, "/usr/bin/"},
+        {"tr", &virt, true, "/parsed/Trash"},
+        {"~", nullptr, false, "/home/ann/"},
+        {"hello", nullptr, false, "hello"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(GetPathFromItem(QString::fromUtf8(c.line), c.item, c.inclfilename, f.ctx, resolver), QString::fromUtf8(c.expected));
     }
 }
 

@@ -175,7 +175,11 @@ void ScanConfiguredFolders(const TScanInput& in, TIndexList& list, TScanContext&
     for (const TMyScanItem& item : ParseScanFolders(in.scandirs)) {
         if (ctx.Cancelled())
             return;
-        const QString folder = WithSlashEnd(ExpandScanPath(item.path, in.roots));
+        const QString expanded = ExpandScanPath(item.path, in.roots);
+        // An empty path must not become "/" and walk the whole file system.
+        if (expanded.isEmpty())
+            continue;
+        const QString folder = WithSlashEnd(expanded);
         if (!folder.startsWith(u'/') || !QFileInfo(folder).isDir() || ctx.Excluded(folder))
             continue;
         TFolderScan scan;
@@ -355,7 +359,10 @@ qint64 ScanTestFolder(const QString& path, const QString& level, const QString& 
                       TIndexList& list, const std::atomic<bool>& cancel, std::atomic<qint64>* progress) {
     if (progress)
         progress->store(0);
-    const QString folder = WithSlashEnd(ExpandScanPath(path, roots));
+    const QString expanded = ExpandScanPath(path, roots);
+    if (expanded.isEmpty())
+        return 0;
+    const QString folder = WithSlashEnd(expanded);
     if (!folder.startsWith(u'/') || !QFileInfo(folder).isDir())
         return 0;
     TScanContext ctx;

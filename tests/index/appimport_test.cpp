@@ -1,0 +1,153 @@
+// The application import: candidates, marks, order, keyword names and app shortcut copies.
+#include "index/appimport.h"
+
+#include "core/keywordlist.h"
+#include "index/storeapps.h"
+#include "indextree.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace vantrelo {
+namespace {
+
+using test::TIndexTree;
+
+TEST(KeywordNameTest, NamesFromFiles) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"My Tool", "mytool"}, {"Notepad", "notepad"}, {"a:b", "new..."}, {"x/y", "new..."},
+        {"A,B", "ab"},         {"  ", "new..."},       {"ÄRGER", "ärger"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KeywordNameFromFile(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
+TEST(StartMenuOrderTest, GroupsBeforeTopLevelEachAlphabetical) {
+    const QStringList menus{QStringLiteral("/m/applications")};
+    QStringList files{"/m/applications/zeta.desktop", "/m/applications/Games/Arcade/b.desktop",
+                      "/m/applications/alpha.desktop", "/m/applications/Games/Arcade/a.desktop",
+                      "/d/Apps/One.desktop"};
+    SortStartMenuFiles(files, menus);
+    EXPECT_EQ(files, (QStringList{"/d/Apps/One.desktop", "/m/applications/Games/Arcade/a.desktop",
+                                  "/m/applications/Games/Arcade/b.desktop", "/m/applications/alpha.desktop",
+                                  "/m/applications/zeta.desktop"}));
+    EXPECT_EQ(StartMenuGroup("/m/applications/Games/Arcade/a.desktop", menus), QStringLiteral("Games/Arcade"));
+    EXPECT_EQ(StartMenuGroup("/m/applications/alpha.desktop", menus), QString());
+}
+
+class AppImportTest : public ::testing::Test {
+protected:
+    AppImportTest() {
+        user = tree.roots.UserApplications();
+        sys = tree.roots.dataDirs.first() + "/applications";
+        tool = tree.Program("tool");
+        ctx.menuFolders = tree.roots.ApplicationFolders();
+        ctx.dataFolder = tree.Data();
+        ctx.appsFolder = tree.Data() + "Apps/";
+        ctx.keywords = &words;
+        ctx.pathEnv = tree.roots.pathEnv;
+    }
+    const TImportCandidate* Row(const std::vector<TImportCandidate>& rows, const QString& text) {
+        for (const auto& r : rows)
+            if (r.row == text)
+                return &r;
+        return nullptr;
+    }
+
+    TIndexTree tree;
+    QString user, sys, tool;
+    TKeywordList words;
+    TImportContext ctx;
+};
+
+TEST_F(AppImportTest, MenuEntriesBecomeCandidates) {
+    tree.File(user + "/tool.desktop", TIndexTree::Entry("My Tool", "tool --x \"two words\" %U", "Path=/work\n"));
+    tree.File(sys + "/tool.desktop", TIndexTree::Entry("Shadowed", "tool"));
+    tree.File(sys + "/Accessories/Other/copy.desktop", TIndexTree::Entry("Tool Copy", "tool --x \"two words\""));
+    tree.File(sys + "/uninst.desktop", TIndexTree::Entry("Uninstall Tool", "tool --remove"));
+    tree.File(sys + "/web.desktop", "[Desktop Entry]\nType=Link\nName=Web\nURL=https://example.org\n");
+    tree.File(sys + "/ghost.desktop", TIndexTree::Entry("Ghost", "no-such-program"));
+    tree.File(sys + "/nodisp.desktop", TIndexTree::Entry("Hidden Tool", "tool -h", "NoDisplay=true\n"));
+    const QString prog = tree.Program("sysprog");
+    QFile::copy(prog, sys + "/runme");
+    words.Add(MakeNewKeyword(QStringLiteral("t"), tool, QString()));
+
+    const auto rows = CollectImportCandidates(ctx, nullptr);
+    QStringList texts;
+    for (const auto& r : rows)
+        texts << r.row;
+    EXPECT_EQ(texts, (QStringList{"* Tool Copy", "runme"})) << "the group entry first; same target once";
+    const TImportCandidate* copy = Row(rows, "* Tool Copy");
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->description, QStringLiteral("Accessories/Other"));
+    EXPECT_EQ(copy->word->keywords, sys + "/Accessories/Other/copy.desktop");
+    EXPECT_EQ(copy->word->command, tool);
+    EXPECT_EQ(copy->word->parameters, QStringLiteral("--x \"two words\""));
+    EXPECT_EQ(copy->word->comment, QStringLiteral("Tool Copy"));
+}
+
+TEST_F(AppImportTest, FirstOfTwoTargetsWinsAndProgramsGetTheirMark) {
+    tree.File(user + "/a.desktop", TIndexTree::Entry("My Tool", "tool"));
+    const QString prog = tree.Program("helper");
+    QFile::copy(prog, user + "/helper");
+    words.Add(MakeNewKeyword(QStringLiteral("h"), user + "/helper", QString()));
+    const auto rows = CollectImportCandidates(ctx, nullptr);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].row, QStringLiteral("My Tool")) << "ordered by file: a.desktop before helper";
+    EXPECT_EQ(rows[1].row, QStringLiteral("*helper"));
+
+    TExeWord w = *rows[0].word;
+    ConvertStartMenuRow(w, ctx);
+    EXPECT_EQ(w.keywords, QStringLiteral("mytool"));
+    EXPECT_EQ(w.comment, QStringLiteral("My Tool"));
+    EXPECT_EQ(w.command, tool);
+    TExeWord p = *rows[1].word;
+    ConvertStartMenuRow(p, ctx);
+    EXPECT_EQ(p.keywords, QStringLiteral("helper"));
+    EXPECT_EQ(p.command, user + "/helper");
+}
+
+TEST_F(AppImportTest, AppsAreOfferedAndKeepTheirOwnCopy) {
+    const QString exportDir = tree.roots.storeAppDirs.first();
+    tree.File(exportDir + "/org.app.One.desktop", TIndexTree::Entry("One", "tool run org.app.One"));
+    TStoreAppsRequest apps;
+    apps.folder = ctx.appsFolder;
+    apps.exportDirs = tree.roots.storeAppDirs;
+    apps.pathEnv = tree.roots.pathEnv;
+    const auto rows = CollectImportCandidates(ctx, &apps);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].row, QStringLiteral("One"));
+    EXPECT_EQ(rows[0].description, kAppDescription);
+
+    TExeWord w = *rows[0].word;
+    ConvertStartMenuRow(w, ctx);
+    EXPECT_EQ(w.keywords, QStringLiteral("one"));
+    EXPECT_EQ(w.command, ctx.appsFolder + "One.desktop");
+    KeepAppShortcut(w, ctx.dataFolder);
+    EXPECT_EQ(w.command, ctx.dataFolder + "UWPImports/One.desktop");
+    apps.removeFolder = true;
+    SyncStoreApps(apps);
+    EXPECT_TRUE(QFileInfo::exists(w.command)) << "the copy outlives the app folder";
+
+    words.Add(MakeNewKeyword(QStringLiteral("one"), w.command, QString()));
+    apps.removeFolder = false;
+    const auto again = CollectImportCandidates(ctx, &apps);
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_EQ(again[0].row, QStringLiteral("* One"));
+}
+
+TEST_F(AppImportTest, MissingMenuFolderAddsNothing) {
+    QStringList list;
+    CollectStartMenuFiles(QString(), true, list);
+    CollectStartMenuFiles(tree.Root("none"), true, list);
+    EXPECT_TRUE(list.isEmpty());
+    ctx.menuFolders = {QString(), tree.Root("none")};
+    EXPECT_TRUE(CollectImportCandidates(ctx, nullptr).empty());
+}
+
+} // namespace
+} // namespace vantrelo

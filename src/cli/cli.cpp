@@ -18,6 +18,7 @@ const TCliVerb kVerbs[] = {
     {"history", "history list", &HistoryVerb},
     {"calc", "calc EXPRESSION", &CalcVerb},
     {"similarity", "similarity TEXT1 TEXT2", &SimilarityVerb},
+    {"index", "index scan | index list", &IndexVerb},
 };
 
 void PrintUsage(QTextStream& s) {

@@ -48,5 +48,6 @@ int KeywordsVerb(TCliContext& ctx, const QStringList& args);
 int HistoryVerb(TCliContext& ctx, const QStringList& args);
 int CalcVerb(TCliContext& ctx, const QStringList& args);
 int SimilarityVerb(TCliContext& ctx, const QStringList& args);
+int IndexVerb(TCliContext& ctx, const QStringList& args);
 
 } // namespace vantrelo::cli

@@ -1,0 +1,27 @@
+// Entries of the drop-down list and of the suggestion list: a display text and an owned item.
+#pragma once
+
+#include "core/items.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace vantrelo {
+
+struct TListEntry {
+    QString text;
+    std::unique_ptr<TItem> item; // null for keywords, headers and plain texts
+};
+
+// What the drop-down list shows, in order; headers are entries without item.
+using TListContent = std::vector<TListEntry>;
+// At most 20 ranked suggestions, best first.
+using TSuggestionList = std::vector<TListEntry>;
+
+// "===== " + group + " =====".
+QString GroupHeader(const QString& group);
+bool IsGroupHeader(const QString& text);
+
+} // namespace vantrelo

@@ -1,0 +1,41 @@
+// Preparing the index names once, when the index is adopted, instead of on every keystroke.
+#include "suggest/preparedindex.h"
+
+#include "core/text.h"
+#include "suggest/shortform.h"
+
+namespace vantrelo {
+
+std::uint8_t IndexTier(const QString& lowerName) {
+    // Installers and uninstallers go last, help and maintenance entries before them.
+    if (lowerName.contains(QLatin1String("inst")))
+        return 2;
+    static const char* const kSecond[] = {
+        "manual", "read ", "readm", "repair", "setup", "website", "homepage", "regist",
+        "update", "config", "check ", "guide", "help", "user ", "forum", " web", "order ",
+        "remove", "support", "buy ", "safe m", "documenta"};
+    for (const char* s : kSecond)
+        if (lowerName.contains(QLatin1String(s)))
+            return 1;
+    return 0;
+}
+
+void TPreparedIndex::Adopt(TIndexList list) {
+    list_ = std::move(list);
+    names_.clear();
+    names_.reserve(size_t(list_.size()));
+    for (qsizetype i = 0; i < list_.size(); ++i) {
+        const TIndexEntry& e = list_.at(i);
+        if (!e.item)
+            continue;
+        TPreparedName n;
+        n.entry = i;
+        n.lower = LowerText(e.item->name);
+        n.candidate = PrepareCandidate(e.item->name);
+        n.mask = CharMask(n.lower);
+        n.tier = IndexTier(n.lower);
+        names_.push_back(std::move(n));
+    }
+}
+
+} // namespace vantrelo

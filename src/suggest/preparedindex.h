@@ -1,0 +1,41 @@
+// The adopted file index with the lower-cased forms that matching and scoring read on every key.
+#pragma once
+
+#include "index/indexlist.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace vantrelo {
+
+struct TPreparedName {
+    qsizetype entry = 0;      // position in the index
+    QString lower;            // the lower-cased `name`, for substring and prefix tests
+    QString candidate;        // PrepareCandidate of `name`, for short-form scores
+    std::uint64_t mask = 0;   // CharMask of `lower`
+    std::uint8_t tier = 0;    // list tier: 0 first, 1 second (manuals, setup...), 2 installers
+};
+
+class TPreparedIndex {
+public:
+    TPreparedIndex() = default;
+    explicit TPreparedIndex(TIndexList list) { Adopt(std::move(list)); }
+
+    // Takes the index over and prepares the names of the entries that hold an item.
+    void Adopt(TIndexList list);
+    const TIndexList& List() const { return list_; }
+    const std::vector<TPreparedName>& Names() const { return names_; }
+    const TMyShellItem& Item(const TPreparedName& n) const { return *list_.at(n.entry).item; }
+    bool empty() const { return list_.empty(); }
+
+private:
+    TIndexList list_;
+    std::vector<TPreparedName> names_;
+};
+
+// The list tier of a lower-cased name.
+std::uint8_t IndexTier(const QString& lowerName);
+
+} // namespace vantrelo

@@ -1,0 +1,229 @@
+// Suggestion search: candidates are scored, the best 20 kept in a table, then ranked stably.
+#include "suggest/suggestions.h"
+
+#include "core/keywordlist.h"
+#include "core/settings.h"
+#include "core/text.h"
+#include "exec/inputtext.h"
+#include "platform/programsearch.h"
+#include "suggest/candidates.h"
+#include "suggest/filters.h"
+#include "suggest/preparedindex.h"
+#include "suggest/shortform.h"
+#include "suggest/similarity.h"
+#include "suggest/suggestsources.h"
+#include "tools/calculator.h"
+
+#include <algorithm>
+
+namespace vantrelo {
+
+bool KeywordSuggestionsOn(const TSettings& s) { return s.autoshort > 0 || s.autofuzz > 0; }
+bool IndexSuggestionsOn(const TSettings& s) { return s.autoshort > 1 || s.autofuzz > 1; }
+
+bool IsSuggestible(const TSuggestSources& src, const QString& text, int minlength, bool checkkeyword) {
+    const TSettings& s = src.settings;
+    if (IsUrl(text) || IsBareWebAddress(text) || IsPath(text) || text.size() < minlength)
+        return false;
+    if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('"')) ||
+        StartsText(QStringLiteral("mailto:"), text) || (!s.calcchar.isEmpty() && text.startsWith(s.calcchar.at(0))))
+        return false;
+    if (src.showsInfoText)
+        return false;
+    if (!s.separator.isEmpty() && text.contains(s.separator))
+        return false;
+    const QString first = FirstWord(text);
+    if (src.keywords.KeywordExists(first, false, false) && (checkkeyword || text.contains(QLatin1Char(' '))))
+        return false;
+    const QString program = TrimText(first);
+    if (src.programs && !program.isEmpty() && src.programs->IsProgramOnPath(program))
+        return false;
+    return !src.tags.IsTag(text);
+}
+
+namespace {
+
+// The text an entry of a special list is scored on.
+QString OwnText(const TListEntry& e) {
+    if (const auto* w = dynamic_cast<const TMyWindowItem*>(e.item.get()))
+        return w->name;
+    if (const auto* c = dynamic_cast<const TMyClipItem*>(e.item.get()))
+        return c->clipb;
+    if (const auto* t = dynamic_cast<const TMySimpleItem*>(e.item.get()))
+        return t->name;
+    if (const auto* sh = dynamic_cast<const TMyShellItem*>(e.item.get()))
+        return sh->name;
+    return e.text;
+}
+
+void OfferListContent(const TListContent& content, const QString& text, TCandidateTable& table,
+                      std::vector<std::unique_ptr<TItem>>& made) {
+    const QString typed = PrepareTyped(text);
+    for (const TListEntry& e : content) {
+        if (IsGroupHeader(e.text))
+            continue;
+        const QString own = OwnText(e);
+        const int score = std::max(0, ShortFormScorePrepared(typed, PrepareCandidate(own)));
+        if (!table.Accepts(score))
+            continue;
+        const TItem* obj = e.item.get();
+        if (!obj) {
+            auto simple = std::make_unique<TMySimpleItem>();
+            simple->name = e.text;
+            obj = simple.get();
+            made.push_back(std::move(simple));
+        }
+        table.Offer(score, obj, own, 0);
+    }
+}
+
+// Whether a prepared name can score above the table's minimum at all; cheap bit tests only.
+bool MayScore(const TPreparedName& n, std::uint64_t typedMask, std::uint64_t firstBit, std::uint64_t endBits,
+              int minimum) {
+    if ((n.mask & typedMask) == typedMask)
+        return true; // a subsequence is possible
+    if (minimum >= kMaxWordRunScore)
+        return false; // word runs stay below every subsequence hit
+    return (n.mask & firstBit) || (n.mask & endBits) == endBits;
+}
+
+void OfferIndex(const TSuggestSources& src, const QString& text, TSimilarityArithmeticLink* link,
+                TCandidateTable& table) {
+    const TSettings& s = src.settings;
+    const QString typed = PrepareTyped(text);
+    if (typed.isEmpty())
+        return;
+    const std::uint64_t typedMask = CharMask(typed);
+    const std::uint64_t firstBit = CharMask(typed.left(1));
+    const std::uint64_t endBits = CharMask(typed.right(2));
+    const bool shortOn = s.autoshort > 1;
+    const bool fuzzyOn = link && s.autofuzz >= 2;
+    for (const TPreparedName& n : src.index->Names()) {
+        int s1 = 0;
+        if (shortOn && MayScore(n, typedMask, firstBit, endBits, table.Minimum()))
+            s1 = ShortFormScorePrepared(typed, n.candidate);
+        const TMyShellItem& item = src.index->Item(n);
+        const int s2 = fuzzyOn ? SimilarityPercent(*link, text, item.name) : 0;
+        const int score = std::max(s1, s2);
+        if (table.Accepts(score))
+            table.Offer(score, &item, item.name, int(item.name.size()));
+    }
+}
+
+void OfferKeywords(const TSuggestSources& src, const QString& text, TSimilarityArithmeticLink* link,
+                   TCandidateTable& table) {
+    const TSettings& s = src.settings;
+    const QString typed = PrepareTyped(text);
+    for (const auto& w : src.keywords) {
+        if (w->disabled)
+            continue;
+        const QString d = w->DefaultKeyword();
+        const int s1 = s.autoshort > 0 ? ShortFormScorePrepared(typed, PrepareCandidate(d)) : 0;
+        const int s2 = (link && s.autofuzz >= 1) ? SimilarityPercent(*link, d, text) : 0;
+        const int score = std::max(s1, s2);
+        if (table.Accepts(score))
+            table.Offer(score, w.get(), d, int(d.size()));
+    }
+}
+
+void FillSuggestionList(const TCandidateTable& table, TSuggestionList& out) {
+    for (const TCandidateSlot* slot : table.Ranked())
+        out.push_back(TListEntry{slot->text, CloneItem(slot->obj)});
+}
+
+void BindBestSuggestion(const TSuggestSources& src, TSuggestState& state, const QString& bindText) {
+    const TListEntry* best = nullptr;
+    for (const TListEntry& e : state.suggestions)
+        if (PassesExcludeList(src.settings, state, e.text, false)) {
+            best = &e;
+            break;
+        }
+    if (!best || src.settings.autoshortlistonly)
+        return;
+    auto fuzzy = std::make_unique<TMyFuzzyItem>();
+    fuzzy->name = best->text;
+    fuzzy->obj = CloneItem(best->item.get());
+    state.current.Bind(std::move(fuzzy), bindText);
+}
+
+} // namespace
+
+bool FindSuggestions(const TSuggestSources& src, TSuggestState& state, const QString& text, bool complete,
+                     TSuggestSource source, const QString& inputLine) {
+    const TSettings& s = src.settings;
+    state.suggestions.clear();
+    const bool typing = source == TSuggestSource::KeywordsAndIndex;
+    if (typing && !IsSuggestible(src, text, 3, false))
+        return false;
+    std::unique_ptr<TSimilarityArithmeticLink> link;
+    if (s.autofuzz > 0)
+        link = InitSimilarity();
+    TCandidateTable table;
+    std::vector<std::unique_ptr<TItem>> made; // plain-text objects of special-list entries
+    if (!typing) {
+        OfferListContent(state.content, text, table, made);
+    } else {
+        if (IndexSuggestionsOn(s) && src.index)
+            OfferIndex(src, text, link.get(), table);
+        if (KeywordSuggestionsOn(s))
+            OfferKeywords(src, text, link.get(), table);
+    }
+    FillSuggestionList(table, state.suggestions);
+    if (!complete || !typing)
+        return false;
+    if (state.suggestions.empty())
+        return false;
+    BindBestSuggestion(src, state, inputLine.isEmpty() ? text : inputLine);
+    return true;
+}
+
+void ClearSuggestions(TSuggestState& state, bool list) {
+    state.current.Clear();
+    if (list)
+        state.suggestions.clear();
+}
+
+namespace {
+
+bool UnknownInput(const TSuggestSources& src, const TSuggestState& state, const QString& text) {
+    return !state.current.ItemFor(text) && IsSuggestible(src, text, 0, true) && !IsCalculation(src.settings, text);
+}
+
+} // namespace
+
+bool LaunchFirstListEntry(const TSuggestSources& src, TSuggestState& state, TInputLine& line, bool force,
+                          bool listVisible) {
+    if (!listVisible && !src.settings.autodropdown)
+        return false;
+    if (!force && !UnknownInput(src, state, line.text))
+        return false;
+    const auto first = std::find_if(state.content.begin(), state.content.end(),
+                                    [](const TListEntry& e) { return !e.text.startsWith(QLatin1String("===")); });
+    if (first == state.content.end())
+        return false;
+    line = TInputLine::AtEnd(first->text);
+    state.current.Bind(CloneItem(first->item.get()), line.text);
+    state.lastCompleted = line.text;
+    return true;
+}
+
+bool FastSearchFallback(const TSuggestSources& src, TSuggestState& state, TInputLine& line) {
+    const TSettings& s = src.settings;
+    const QStringList ignore = s.launchignorelist.split(QLatin1Char(','));
+    for (const QString& piece : ignore) {
+        const QString p = TrimText(piece);
+        if (!p.isEmpty() && StartsText(p, line.text))
+            return false;
+    }
+    if (!UnknownInput(src, state, line.text))
+        return false;
+    const TExeWord* w = src.keywords.KeywordExistsEx(s.fastsearch, false, true);
+    if (!w || ContainsText(w->command, QStringLiteral("$ce$")))
+        return false;
+    line = TInputLine::AtEnd(w->DefaultKeyword() + QLatin1Char(' ') + line.text);
+    state.current.Clear();
+    state.lastCompleted = line.text;
+    return true;
+}
+
+} // namespace vantrelo

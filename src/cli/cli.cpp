@@ -19,6 +19,7 @@ const TCliVerb kVerbs[] = {
     {"calc", "calc EXPRESSION", &CalcVerb},
     {"similarity", "similarity TEXT1 TEXT2", &SimilarityVerb},
     {"index", "index scan | index list", &IndexVerb},
+    {"suggest", "suggest INPUT", &SuggestVerb},
 };
 
 void PrintUsage(QTextStream& s) {

@@ -49,5 +49,6 @@ int HistoryVerb(TCliContext& ctx, const QStringList& args);
 int CalcVerb(TCliContext& ctx, const QStringList& args);
 int SimilarityVerb(TCliContext& ctx, const QStringList& args);
 int IndexVerb(TCliContext& ctx, const QStringList& args);
+int SuggestVerb(TCliContext& ctx, const QStringList& args);
 
 } // namespace vantrelo::cli

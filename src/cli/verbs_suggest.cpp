@@ -1,0 +1,45 @@
+// The suggest verb: the drop-down list content the input window would show for an input.
+#include "cli/cli.h"
+
+#include "exec/systemservices.h"
+#include "index/indexfiles.h"
+#include "suggest/keystroke.h"
+#include "suggest/preparedindex.h"
+#include "suggest/suggestsources.h"
+#include "suggest/systemprograms.h"
+
+#include <QTextStream>
+
+namespace vantrelo::cli {
+
+// Prints one display text per line, group headers included.
+int SuggestVerb(TCliContext& ctx, const QStringList& args) {
+    if (args.isEmpty()) {
+        ctx.err << "usage: vantrelo-cli [--data DIR] suggest INPUT\n";
+        return kUsage;
+    }
+    if (!ctx.Load(false))
+        return kFailed;
+    const TUserData& d = ctx.Data();
+    TIndexList cached;
+    TPreparedIndex index;
+    if (LoadIndexCache(ctx.Places().dataFolder + QStringLiteral("scancache.dat"), cached))
+        index.Adopt(std::move(cached));
+    TSystemEnvironment env;
+    TSystemFileSystem files;
+    TSystemClock clock;
+    TSystemProgramSearch programs;
+    TSuggestSources src{d.settings, d.keywords, d.history, d.tags};
+    src.index = &index;
+    src.env = &env;
+    src.files = &files;
+    src.clock = &clock;
+    src.programs = &programs;
+    TSuggestState state;
+    RefreshForKeystroke(src, state, TInputLine::AtEnd(args.join(QLatin1Char(' '))));
+    for (const TListEntry& e : state.content)
+        ctx.out << e.text << "\n";
+    return kOk;
+}
+
+} // namespace vantrelo::cli

@@ -1,0 +1,100 @@
+// The execute operation mapped onto Linux processes, desktop entries and the desktop's handler.
+#include "exec/shellexecute.h"
+
+#include "core/text.h"
+#include "exec/inputtext.h"
+#include "exec/paramtokens.h"
+#include "index/desktopentry.h"
+
+#include <QFileInfo>
+
+namespace vantrelo {
+
+namespace {
+
+QString Unquoted(const QString& s) {
+    const QString t = TrimText(s);
+    if (t.size() >= 2 && t.startsWith(u'"') && t.endsWith(u'"'))
+        return t.mid(1, t.size() - 2);
+    return t;
+}
+
+bool IsAddress(const QString& file) {
+    return file.contains(QLatin1String("://")) || IsMailto(file) || StartsText(QStringLiteral("file:"), file);
+}
+
+} // namespace
+
+bool IsWindowsOnlyTarget(const QString& file) {
+    const QString f = Unquoted(file);
+    const QString lower = LowerText(f);
+    return lower.endsWith(QLatin1String(".cpl")) || lower == QLatin1String("control.exe") ||
+           lower.startsWith(QLatin1String("shell:")) || IsSystemUri(f) || f.startsWith(QLatin1String("::{"));
+}
+
+bool IsShortcut(const QString& file) {
+    const QString lower = LowerText(Unquoted(file));
+    return lower.endsWith(QLatin1String(".lnk")) || lower.endsWith(QLatin1String(".desktop"));
+}
+
+int TLinuxShell::Open(const QString& target) { return launcher_.OpenWithDesktop(target).code; }
+
+int TLinuxShell::ShellExecute(const TShellRequest& r) {
+    const QString file = Unquoted(r.file);
+    if (file.isEmpty())
+        return kLaunchNotFound;
+    if (IsWindowsOnlyTarget(file))
+        return kLaunchNoAssociation;
+    // The shell takes "www." as a web address.
+    if (StartsText(QStringLiteral("www."), file))
+        return Open(QStringLiteral("https://") + file);
+    if (IsAddress(file))
+        return Open(file);
+    const QFileInfo fi(file);
+    if (fi.isDir())
+        return Open(file);
+    if (fi.isFile() && LowerText(file).endsWith(QLatin1String(".desktop")))
+        return RunDesktopEntry(file, r);
+    if (fi.isFile() && !fi.isExecutable())
+        return Open(file); // a document: its handler takes no parameters
+    TSpawnRequest spawn;
+    spawn.program = file;
+    spawn.args = SplitParameters(r.params);
+    spawn.folder = r.folder;
+    spawn.elevated = r.Elevated();
+    spawn.show = r.show;
+    return launcher_.Spawn(spawn).code;
+}
+
+int TLinuxShell::RunDesktopEntry(const QString& file, const TShellRequest& r) {
+    const TDesktopEntry entry = ReadDesktopEntry(file, QString());
+    if (!entry.valid)
+        return kLaunchNoAssociation;
+    if (SameText(entry.type, QStringLiteral("Link")))
+        return entry.url.isEmpty() ? kLaunchNoAssociation : Open(entry.url);
+    std::vector<QStringList> commands;
+    if (!SameText(entry.type, QStringLiteral("Application")) ||
+        !BuildExecCommands(entry, SplitParameters(r.params), file, commands) || commands.empty())
+        return kLaunchNoAssociation;
+    int code = kLaunchStarted;
+    for (QStringList args : commands) {
+        if (entry.terminal)
+            args = QStringList{QStringLiteral("x-terminal-emulator"), QStringLiteral("-e")} + args;
+        TSpawnRequest spawn;
+        spawn.program = args.takeFirst();
+        spawn.args = args;
+        spawn.folder = entry.path.isEmpty() ? r.folder : entry.path;
+        spawn.elevated = r.Elevated();
+        spawn.show = r.show;
+        const int c = launcher_.Spawn(spawn).code;
+        if (c <= kLaunchFailed)
+            code = c;
+    }
+    return code;
+}
+
+TCaptureResult TLinuxShell::Capture(const TSpawnRequest& request, int timeoutMs, qsizetype maxBytes) {
+    return launcher_.Capture(request, timeoutMs, maxBytes);
+}
+
+} // namespace vantrelo

@@ -1,8 +1,12 @@
 // On a real X server with a window manager: listing, describing, activating, placing and closing windows.
+#include "platform/linux/procfs.h"
+#include "platform/linux/runninginstances_linux.h"
 #include "platform/linux/xdesktop.h"
 #include "xtestclient.h"
 
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -219,4 +223,44 @@ TEST_F(DesktopWindows, ListOfOpenWindowsDescribesTheirProcesses) {
     EXPECT_EQ(find(dialog->Id()), list.end());
     ASSERT_NE(find(minimised->Id()), list.end());
     EXPECT_EQ(find(minimised->Id())->extra, QStringLiteral("Process id: 999999")); // no such process to read
+}
+
+TEST_F(DesktopWindows, SingleInstanceFindsTheProgramAndRaisesItsWindow) {
+    QProcess child;
+    const QString sleepPath = QFileInfo(QStandardPaths::findExecutable(QStringLiteral("sleep"))).canonicalFilePath();
+    child.start(sleepPath, {QStringLiteral("30")});
+    ASSERT_TRUE(child.waitForStarted(5000));
+    // The window stands for one of that process: it names the process as its own.
+    auto other = Client({QStringLiteral("elsewhere")});
+    auto dialog = Client({QStringLiteral("its dialog"), false, "d", "D", child.processId(), other->Id()});
+    auto main = Client({QStringLiteral("its window"), false, "s", "S", child.processId()});
+    ASSERT_TRUE(desktop_->Minimize(main->Id()));
+    ASSERT_TRUE(PollUntil([&] { return Facts(main->Id()).minimized; }));
+    ASSERT_TRUE(desktop_->Activate(other->Id(), 0));
+    ASSERT_TRUE(Active(other->Id()));
+
+    TProcFsProcessList processes;
+    TLinuxRunningInstances instances(processes, *desktop_);
+    struct Case {
+        QString program;
+        bool fullPath;
+        bool running;
+    };
+    const Case cases[] = {
+        {QStringLiteral("vantrelo-not-running"), false, false},
+        {QStringLiteral("/nowhere/sleep"), true, false},
+        {QStringLiteral("/nowhere/SLEEP"), false, true}, // the file name alone counts
+        {sleepPath, true, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(instances.ActivateRunning(c.program, c.fullPath), c.running) << c.program.toStdString();
+        if (c.running) {
+            EXPECT_TRUE(Active(main->Id())) << "the main window, not its dialog";
+            EXPECT_FALSE(Facts(main->Id()).minimized);
+            ASSERT_TRUE(desktop_->Activate(other->Id(), 0));
+            ASSERT_TRUE(Active(other->Id()));
+        }
+    }
+    child.kill();
+    child.waitForFinished(5000);
 }

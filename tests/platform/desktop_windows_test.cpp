@@ -2,6 +2,7 @@
 #include "platform/linux/procfs.h"
 #include "platform/linux/runninginstances_linux.h"
 #include "platform/linux/xdesktop.h"
+#include "platform/linux/xmouse.h"
 #include "xtestclient.h"
 
 #include <QFileInfo>
@@ -263,4 +264,28 @@ TEST_F(DesktopWindows, SingleInstanceFindsTheProgramAndRaisesItsWindow) {
     }
     child.kill();
     child.waitForFinished(5000);
+}
+
+TEST_F(DesktopWindows, MouseMovesClicksAndReadsPixels) {
+    QString error;
+    std::unique_ptr<TXMouse> mouse = TXMouse::Open(QString(), &error);
+    ASSERT_TRUE(mouse) << error.toStdString();
+    auto c = Client({QStringLiteral("clicked")});
+    ASSERT_TRUE(desktop_->SetFrameRect(c->Id(), QRect(100, 100, 300, 200)));
+    ASSERT_TRUE(PollUntil([&] { return desktop_->FrameRect(c->Id()) == QRect(100, 100, 300, 200); }));
+    const QPoint inside = desktop_->ClientRect(c->Id()).center();
+    ASSERT_TRUE(mouse->SetCursorPos(inside));
+    EXPECT_EQ(mouse->CursorPos(), inside);
+    for (TMouseButton b : {TMouseButton::Left, TMouseButton::Right}) {
+        mouse->ButtonDown(b);
+        mouse->ButtonUp(b);
+    }
+    EXPECT_TRUE(PollUntil([&] {
+        c->Pump();
+        return c->buttons == std::vector<int>{1, 3};
+    }));
+    quint32 rgb = 0;
+    EXPECT_TRUE(PollUntil([&] { return mouse->PixelColor(inside, &rgb) && rgb == 0xffffffu; })) << std::hex << rgb;
+    EXPECT_FALSE(mouse->PixelColor(QPoint(-1, 5), &rgb));
+    EXPECT_FALSE(mouse->PixelColor(QPoint(1280, 5), &rgb));
 }

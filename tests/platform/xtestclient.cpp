@@ -41,7 +41,8 @@ TTestClient::TTestClient(const TClientOptions& o) : syms_(std::make_unique<TKeyS
     xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(conn_)).data;
     window_ = xcb_generate_id(conn_);
     const uint32_t values[] = {screen->white_pixel,
-                               XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE | XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+                               XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE | XCB_EVENT_MASK_STRUCTURE_NOTIFY |
+                                   XCB_EVENT_MASK_BUTTON_PRESS};
     xcb_create_window(conn_, XCB_COPY_FROM_PARENT, window_, screen->root, 50, 50, 300, 200, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
     const QByteArray title = o.title.toUtf8();
@@ -94,6 +95,8 @@ void TTestClient::Pump() {
             if (sym == XCB_NO_SYMBOL && column == 1)
                 sym = xcb_key_symbols_get_keysym(syms_->syms, k->detail, 0);
             keys.push_back({type == XCB_KEY_PRESS, sym, k->state});
+        } else if (type == XCB_BUTTON_PRESS) {
+            buttons.push_back(reinterpret_cast<xcb_button_press_event_t*>(e)->detail);
         } else if (type == XCB_MAPPING_NOTIFY) {
             xcb_refresh_keyboard_mapping(syms_->syms, reinterpret_cast<xcb_mapping_notify_event_t*>(e));
         } else if (type == XCB_CLIENT_MESSAGE) {

@@ -46,6 +46,7 @@ public:
         quint32 state;
     };
     std::vector<TKey> keys;
+    std::vector<int> buttons; // pressed button numbers
     std::vector<quint32> clientMessageTypes;
     std::vector<quint32> clientMessageData0;
     xcb_atom_t Atom(const char* name) const;

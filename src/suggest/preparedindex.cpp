@@ -33,6 +33,12 @@ void TPreparedIndex::Adopt(TIndexList list) {
         n.lower = LowerText(e.item->name);
         n.candidate = PrepareCandidate(e.item->name);
         n.mask = CharMask(n.lower);
+        n.words = WordCount(n.candidate);
+        n.longest = LongestWord(n.candidate);
+        for (QStringView w : QStringView(n.candidate).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            n.initials |= CharMask(w.left(1));
+            n.finals |= CharMask(w.right(1));
+        }
         n.tier = IndexTier(n.lower);
         names_.push_back(std::move(n));
     }

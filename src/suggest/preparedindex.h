@@ -15,6 +15,10 @@ struct TPreparedName {
     QString lower;            // the lower-cased `name`, for substring and prefix tests
     QString candidate;        // PrepareCandidate of `name`, for short-form scores
     std::uint64_t mask = 0;   // CharMask of `lower`
+    int words = 0;            // WordCount of `candidate`
+    int longest = 0;          // LongestWord of `candidate`
+    std::uint64_t initials = 0; // CharMask of the first characters of its words
+    std::uint64_t finals = 0;   // CharMask of the last characters of its words
     std::uint8_t tier = 0;    // list tier: 0 first, 1 second (manuals, setup...), 2 installers
 };
 

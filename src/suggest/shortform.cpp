@@ -7,16 +7,24 @@
 
 namespace vantrelo {
 
-int SubsequenceScore(QStringView a, QStringView b, bool bonus) {
-    if (a.isEmpty() || b.size() < a.size())
-        return 0;
-    qsizetype from = 0;
+bool IsSubsequence(QStringView a, QStringView b) {
+    if (b.size() < a.size())
+        return false;
+    const QChar* p = b.data();
+    const QChar* const end = p + b.size();
     for (QChar c : a) {
-        const qsizetype at = b.indexOf(c, from);
-        if (at < 0)
-            return 0;
-        from = at + 1;
+        while (p != end && *p != c)
+            ++p;
+        if (p == end)
+            return false;
+        ++p;
     }
+    return true;
+}
+
+int SubsequenceScore(QStringView a, QStringView b, bool bonus) {
+    if (a.isEmpty() || !IsSubsequence(a, b))
+        return 0;
     int base = 100;
     if (bonus) {
         if (a.front() == b.front())
@@ -78,6 +86,20 @@ int WordBonus(const QString& typed, const QString& candidate) {
     return bonus;
 }
 
+int WordCount(QStringView candidate) {
+    return candidate.isEmpty() ? 0 : int(candidate.count(QLatin1Char(' '))) + 1;
+}
+
+int LongestWord(QStringView candidate) {
+    int best = 0;
+    int run = 0;
+    for (QChar c : candidate) {
+        run = c == QLatin1Char(' ') ? 0 : run + 1;
+        best = std::max(best, run);
+    }
+    return best;
+}
+
 QString PrepareTyped(const QString& typed) { return TrimText(LowerText(typed)); }
 
 QString PrepareCandidate(const QString& candidate) {
@@ -87,9 +109,19 @@ QString PrepareCandidate(const QString& candidate) {
 }
 
 std::uint64_t CharMask(QStringView s) {
+    // Letters and digits get a bit each, so common names do not pass for each other.
     std::uint64_t m = 0;
-    for (QChar c : s)
-        m |= std::uint64_t(1) << (c.unicode() & 63);
+    for (QChar ch : s) {
+        const char16_t c = ch.unicode();
+        unsigned bit;
+        if (c >= u'a' && c <= u'z')
+            bit = unsigned(c - u'a');
+        else if (c >= u'0' && c <= u'9')
+            bit = 26u + unsigned(c - u'0');
+        else
+            bit = 36u + unsigned(c % 28u);
+        m |= std::uint64_t(1) << bit;
+    }
     return m;
 }
 

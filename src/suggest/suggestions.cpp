@@ -77,14 +77,23 @@ void OfferListContent(const TListContent& content, const QString& text, TCandida
     }
 }
 
-// Whether a prepared name can score above the table's minimum at all; cheap bit tests only.
-bool MayScore(const TPreparedName& n, std::uint64_t typedMask, std::uint64_t firstBit, std::uint64_t endBits,
-              int minimum) {
-    if ((n.mask & typedMask) == typedMask)
-        return true; // a subsequence is possible
-    if (minimum >= kMaxWordRunScore)
-        return false; // word runs stay below every subsequence hit
-    return (n.mask & firstBit) || (n.mask & endBits) == endBits;
+// Whether a prepared name can score above the table's minimum at all: bit tests first, then a
+// subsequence scan, before the full score is computed.
+bool MayScore(const TPreparedName& n, const QString& typed, bool typedHasSpace, std::uint64_t typedMask,
+              std::uint64_t firstBit, std::uint64_t lastBit, std::uint64_t endBits, int minimum) {
+    // The best a subsequence hit can reach: all bonuses, less the word penalty.
+    if (!typedHasSpace && 1060 - n.words / 2 <= minimum)
+        return false;
+    if ((n.mask & typedMask) != typedMask) {
+        // No subsequence: only word-start or word-end runs on words as long as the typed text.
+        if (minimum >= kMaxWordRunScore || n.longest < typed.size())
+            return false;
+        return (n.initials & firstBit) || ((n.finals & lastBit) && (n.mask & endBits) == endBits);
+    }
+    if (minimum < kMaxWordRunScore)
+        return true;
+    // Word runs stay below every subsequence hit: only a subsequence can still enter.
+    return (n.mask & typedMask) == typedMask && IsSubsequence(typed, n.candidate);
 }
 
 void OfferIndex(const TSuggestSources& src, const QString& text, TSimilarityArithmeticLink* link,
@@ -95,12 +104,14 @@ void OfferIndex(const TSuggestSources& src, const QString& text, TSimilarityArit
         return;
     const std::uint64_t typedMask = CharMask(typed);
     const std::uint64_t firstBit = CharMask(typed.left(1));
+    const std::uint64_t lastBit = CharMask(typed.right(1));
     const std::uint64_t endBits = CharMask(typed.right(2));
     const bool shortOn = s.autoshort > 1;
+    const bool typedHasSpace = typed.contains(QLatin1Char(' '));
     const bool fuzzyOn = link && s.autofuzz >= 2;
     for (const TPreparedName& n : src.index->Names()) {
         int s1 = 0;
-        if (shortOn && MayScore(n, typedMask, firstBit, endBits, table.Minimum()))
+        if (shortOn && MayScore(n, typed, typedHasSpace, typedMask, firstBit, lastBit, endBits, table.Minimum()))
             s1 = ShortFormScorePrepared(typed, n.candidate);
         const TMyShellItem& item = src.index->Item(n);
         const int s2 = fuzzyOn ? SimilarityPercent(*link, text, item.name) : 0;

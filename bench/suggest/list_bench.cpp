@@ -1,0 +1,122 @@
+// Keystroke to finished list content over a 100,000-name index: p50/p95 per keystroke.
+#include "core/history.h"
+#include "core/keywordlist.h"
+#include "core/settings.h"
+#include "suggest/keystroke.h"
+#include "suggest/preparedindex.h"
+#include "suggest/suggestsources.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <random>
+
+namespace vantrelo {
+namespace {
+
+// A seeded, realistic mix: applications, documents, photos and source files in project folders.
+TIndexList SyntheticIndex(int count) {
+    std::mt19937 rng(20240611);
+    auto pick = [&](const std::vector<QString>& v) { return v[rng() % v.size()]; };
+    const std::vector<QString> appA = {"Visual", "Video", "Virtual", "Libre", "Open", "Text", "Sound", "Image",
+                                       "Photo", "Music", "Web", "Mail", "Disk", "System", "Network", "Terminal",
+                                       "Code", "Game", "Office", "Media"};
+    const std::vector<QString> appB = {"Studio", "Editor", "Viewer", "Player", "Manager", "Monitor", "Browser",
+                                       "Recorder", "Converter", "Settings", "Center", "Tools", "Help", "Setup",
+                                       "Uninstall", "Writer", "Calc", "Draw"};
+    const std::vector<QString> docs = {"Quarterly report", "Invoice", "Meeting notes", "Budget", "Thesis draft",
+                                       "Contract", "Travel plan", "Recipe", "Resume", "Tax return", "Letter",
+                                       "Presentation", "Minutes", "Proposal", "Shopping list"};
+    const std::vector<QString> ext = {".odt", ".pdf", ".docx", ".ods", ".txt", ".md", ".xlsx", ".pptx"};
+    const std::vector<QString> places = {"Berlin", "Italy", "Beach", "Mountains", "Birthday", "Wedding", "Garden",
+                                         "Paris", "Holiday", "Christmas"};
+    const std::vector<QString> src = {"parser", "widget", "model", "render", "network", "buffer", "config",
+                                      "window", "layout", "stream", "cache", "index", "visitor", "vector",
+                                      "matrix", "shader", "socket", "thread", "timer", "logger"};
+    const std::vector<QString> srcExt = {".cpp", ".h", ".py", ".rs", ".go", ".js", ".ts", ".java"};
+    TIndexList list;
+    for (int i = 0; i < count; ++i) {
+        auto item = std::make_unique<TMyShellItem>();
+        QString folder;
+        switch (rng() % 4) {
+        case 0:
+            item->name = pick(appA) + QLatin1Char(' ') + pick(appB) + (rng() % 3 ? QString() : QStringLiteral(" ") + QString::number(rng() % 30));
+            folder = QStringLiteral("/usr/share/applications/");
+            break;
+        case 1:
+            item->name = pick(docs) + QLatin1Char(' ') + QString::number(2000 + rng() % 25) + pick(ext);
+            folder = QStringLiteral("/home/user/Documents/");
+            break;
+        case 2:
+            item->name = (rng() % 2 ? QStringLiteral("IMG_%1_%2.jpg").arg(20100000 + rng() % 150000).arg(rng() % 999999)
+                                    : pick(places) + QLatin1Char(' ') + QString::number(rng() % 999) + QStringLiteral(".jpg"));
+            folder = QStringLiteral("/home/user/Pictures/") + pick(places) + QLatin1Char('/');
+            break;
+        default:
+            item->name = pick(src) + QLatin1Char('_') + pick(src) + pick(srcExt);
+            folder = QStringLiteral("/home/user/src/") + pick(src) + QLatin1Char('/');
+            break;
+        }
+        const QString path = folder + item->name;
+        item->path = path;
+        list.Append(path, std::move(item));
+    }
+    return list;
+}
+
+struct Fixture {
+    TSettings settings;
+    TKeywordList keywords;
+    THistory history;
+    TTagList tags;
+    TPreparedIndex index{SyntheticIndex(100000)};
+    Fixture() {
+        for (const char* k : {"google", "vim", "vlc", "firefox", "calc", "notes", "term", "mail"})
+            keywords.Add(MakeNewKeyword(QString::fromUtf8(k), QStringLiteral("cmd"), QString()));
+        tags.Build(keywords);
+        for (const char* h : {"vim notes.txt", "google weather", "visual studio code"})
+            history.AddToHistory(QString::fromUtf8(h), nullptr, false, false);
+    }
+};
+
+Fixture& Shared() {
+    static Fixture f; // built once for every benchmark of the run
+    return f;
+}
+
+double Percentile(std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
+}
+
+void BM_KeystrokeToList(benchmark::State& state, const char* typed) {
+    Fixture& f = Shared();
+    TSuggestSources src{f.settings, f.keywords, f.history, f.tags};
+    src.index = &f.index;
+    TSuggestState st;
+    const QString text = QString::fromUtf8(typed);
+    std::vector<double> samples;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        RefreshForKeystroke(src, st, TInputLine::AtEnd(text));
+        const auto t1 = std::chrono::steady_clock::now();
+        const double s = std::chrono::duration<double>(t1 - t0).count();
+        state.SetIterationTime(s);
+        samples.push_back(s * 1e6);
+        benchmark::DoNotOptimize(st.content.size());
+    }
+    state.counters["p50_us"] = Percentile(samples, 0.50);
+    state.counters["p95_us"] = Percentile(samples, 0.95);
+    state.counters["entries"] = double(st.content.size());
+}
+
+BENCHMARK_CAPTURE(BM_KeystrokeToList, v, "v")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_KeystrokeToList, vi, "vi")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_KeystrokeToList, vis, "vis")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_KeystrokeToList, visu, "visu")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_KeystrokeToList, rare_qwz, "qwz")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_KeystrokeToList, rare_xylo, "xylophone")->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace vantrelo

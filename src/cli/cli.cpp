@@ -20,6 +20,7 @@ const TCliVerb kVerbs[] = {
     {"similarity", "similarity TEXT1 TEXT2", &SimilarityVerb},
     {"index", "index scan | index list", &IndexVerb},
     {"suggest", "suggest INPUT", &SuggestVerb},
+    {"run", "run [--dry-run] INPUT", &RunVerb},
 };
 
 void PrintUsage(QTextStream& s) {

@@ -50,5 +50,6 @@ int CalcVerb(TCliContext& ctx, const QStringList& args);
 int SimilarityVerb(TCliContext& ctx, const QStringList& args);
 int IndexVerb(TCliContext& ctx, const QStringList& args);
 int SuggestVerb(TCliContext& ctx, const QStringList& args);
+int RunVerb(TCliContext& ctx, const QStringList& args);
 
 } // namespace vantrelo::cli

@@ -60,6 +60,15 @@ int TLinuxShell::ShellExecute(const TShellRequest& r) {
     TSpawnRequest spawn;
     spawn.program = file;
     spawn.args = SplitParameters(r.params);
+    // "program its arguments" in one field names no file: its words come first, as a command
+    // line would have them (split by the same tokenizer, never by a shell).
+    if (!fi.exists() && file.contains(u' ')) {
+        QStringList words = SplitParameters(file);
+        if (!words.isEmpty()) {
+            spawn.program = words.takeFirst();
+            spawn.args = words + spawn.args;
+        }
+    }
     spawn.folder = r.folder;
     spawn.elevated = r.Elevated();
     spawn.show = r.show;

@@ -1,0 +1,316 @@
+// The run verb: an input line through the same pipeline as Enter in the input window, or a dry run.
+#include "cli/cli.h"
+
+#include "core/items.h"
+#include "core/text.h"
+#include "exec/execcontext.h"
+#include "exec/inputhost.h"
+#include "exec/internalcommands.h"
+#include "exec/launcher.h"
+#include "exec/pipeline.h"
+#include "exec/pipelinehost.h"
+#include "exec/scheduler.h"
+#include "exec/shellexecute.h"
+#include "exec/systemservices.h"
+#include "platform/clipboard.h"
+#include "platform/desktopwindows.h"
+#include "platform/keysender.h"
+#include "platform/linux/processlauncher_linux.h"
+#include "platform/networkinfo.h"
+#include "platform/soundplayer.h"
+#include "platform/textsender.h"
+#include "platform/waiter.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace vantrelo::cli {
+
+namespace {
+
+void PrintJson(QTextStream& out, const QJsonObject& o) {
+    out << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) << "\n";
+}
+
+// Without a desktop: an empty private clipboard, no windows, no keys, no sounds.
+struct TCliClipboard final : TClipboard {
+    QString text;
+    bool has = false;
+    bool HasText() const override { return has; }
+    QString Text() const override { return text; }
+    void SetText(const QString& t) override {
+        text = t;
+        has = true;
+    }
+    QStringList Files() const override { return {}; }
+    quint64 ChangeCount() const override { return 0; }
+    std::unique_ptr<TClipboardContent> Save() const override { return std::make_unique<TClipboardContent>(); }
+    void Restore(const TClipboardContent&) override {}
+};
+
+struct TCliWindows final : TDesktopWindows {
+    quint64 ForegroundWindow() const override { return 0; }
+    bool IsOwnWindow(quint64) const override { return false; }
+    bool ProgramIsActive() const override { return false; }
+    void MinimizeAll() override {}
+    void UndoMinimizeAll() override {}
+};
+
+struct TCliKeys final : TKeySender {
+    void SendChord(int, int) override {}
+};
+
+struct TCliWaiter final : TWaiter {
+    bool WaitUntil(const std::function<bool()>& done, int intervalMs, int maxChecks) override {
+        for (int i = 0;; ++i) {
+            if (done())
+                return true;
+            if (i == maxChecks)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(intervalMs));
+        }
+    }
+    void ProcessPendingEvents() override {}
+};
+
+struct TCliSound final : TSoundPlayer {
+    void Play(const QString&) override {}
+};
+
+struct TCliNetwork final : TNetworkInfo {
+    QStringList LocalIPv4Addresses() const override { return {}; }
+};
+
+// Text meant for another window cannot be typed from a terminal: say so instead.
+struct TCliTextSender final : TTextSender {
+    QTextStream& err;
+    explicit TCliTextSender(QTextStream& e) : err(e) {}
+    void TypeText(const QString& t) override { err << "not typed (no desktop): " << t << "\n"; }
+    void PasteText(const QString& t, bool) override { err << "not pasted (no desktop): " << t << "\n"; }
+};
+
+// Answers that would go to the input line are printed.
+struct TCliInputHost final : TInputHost {
+    QTextStream& out;
+    explicit TCliInputHost(QTextStream& o) : out(o) {}
+    void SetNewWord(const QString& t, bool, bool) override { out << t << "\n"; }
+    void ShowInputWindow() override {}
+    QString SelectedInputText() const override { return {}; }
+    void CopyInputSelection(bool) override {}
+    void PasteIntoInput() override {}
+    void SetLastActiveWindow(quint64) override {}
+};
+
+struct TCliView final : TPipelineView {
+    QTextStream& out;
+    QTextStream& err;
+    QString line;
+    TCliView(QTextStream& o, QTextStream& e, QString l) : out(o), err(e), line(std::move(l)) {}
+    QString LineText() const override { return line; }
+    void SetLineColor(int) override {}
+    void SelectLine() override {}
+    void DeselectLine() override {}
+    void SetNewWord(const QString& t, bool, bool) override {
+        line = t;
+        out << t << "\n";
+    }
+    void FocusLineAtEnd(const QString& t) override { line = t; }
+    void StopListTimer() override {}
+    void ProcessInput(TInputRequest, const QString&, bool) override {}
+    void ResetCurrentSearch(bool) override {}
+    void ClearSuggestions() override {}
+    const TItem* CurrentItem() const override { return nullptr; }
+    void SetCurrentItem(std::unique_ptr<TItem>) override {}
+    bool CheckMinusCommand(const QString&) override { return false; }
+    bool LaunchFirstListEntry(bool) override { return false; }
+    bool ShiftHeld() const override { return false; }
+    bool AltHeld() const override { return false; }
+    void ShowMessage(const QString& t) override { err << t << "\n"; }
+    void ShowToast(const QString& t) override { err << t << "\n"; }
+    void ShowCalcResult(const QString&, const QString&, const QString& v) override { out << v << "\n"; }
+    void ShowOutput(const QString& t, bool) override { out << t << (t.endsWith(u'\n') ? "" : "\n"); }
+    bool ListWindowExists() const override { return false; }
+    void HideListWindow() override {}
+    void HideInputWindow() override {}
+    void CloseProgram() override {}
+    void RemoveClipEntry(const QString&) override {}
+    bool ActivateLastActiveWindow() override { return false; }
+    void ActivateWindow(quint64) override {}
+    void ClearIncognitoFolder() override {}
+};
+
+// Timers in time order; a real run sleeps until each falls due, a dry run does not wait.
+struct TCliScheduler final : TScheduler {
+    struct TTask {
+        qint64 due;
+        int seq;
+        std::function<void()> run;
+    };
+    bool sleep = true;
+    qint64 now = 0;
+    int seq = 0;
+    std::vector<TTask> tasks;
+    void RunLater(qint32 ms, std::function<void()> task) override { tasks.push_back({now + ms, seq++, std::move(task)}); }
+    void Drain() {
+        while (!tasks.empty()) {
+            auto it = std::min_element(tasks.begin(), tasks.end(), [](const TTask& a, const TTask& b) {
+                return a.due != b.due ? a.due < b.due : a.seq < b.seq;
+            });
+            if (sleep && it->due > now)
+                std::this_thread::sleep_for(std::chrono::milliseconds(it->due - now));
+            now = std::max(now, it->due);
+            auto run = std::move(it->run);
+            tasks.erase(it);
+            run();
+        }
+    }
+};
+
+struct TInlineTasks final : TTaskRunner {
+    void Run(std::function<void()> work, std::function<void()> done) override {
+        work();
+        done();
+    }
+};
+
+// A dry run prints each start instead of making it.
+struct TDryShell final : TShellExecute {
+    QTextStream& out;
+    explicit TDryShell(QTextStream& o) : out(o) {}
+    int ShellExecute(const TShellRequest& r) override {
+        PrintJson(out, QJsonObject{{"action", "launch"},
+                                   {"file", r.file},
+                                   {"parameters", r.params},
+                                   {"folder", r.folder},
+                                   {"show", r.show},
+                                   {"elevated", r.Elevated()}});
+        return kLaunchStarted;
+    }
+    TCaptureResult Capture(const TSpawnRequest& r, int, qsizetype) override {
+        PrintJson(out, QJsonObject{{"action", "capture"},
+                                   {"file", r.program},
+                                   {"parameters", QJsonValue::fromVariant(r.args)},
+                                   {"folder", r.folder}});
+        TCaptureResult c;
+        c.started = true;
+        return c;
+    }
+};
+
+// Marks that the pipeline, the substitution and the launcher handle themselves.
+bool IsPipelineMark(const QString& name) {
+    static const QRegularExpression own(
+        QStringLiteral("^\\$(P|U|P\\d+|U\\d+|I|DEF|W.*|PS.*|PP.*|M|R|CLR|GW|SOUND|CC|CCU|CX|CE|CI|PASTE\\d?|SKIP|"
+                       "ASYNC|NOHIDE|GRABTO.*|URLTO.*|B|BN|BROWSER.*|BSETFOCUS|BCONNECT|BNORELOAD|BCLICK|BNEWWIN|"
+                       "BNEWFULL|STARTPAGE|RECENT|GROUPS|TAGS|CLIPBOARD|APPS|HISTORY|KWHISTORY|D|H)\\$$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return own.match(name).hasMatch();
+}
+
+// Until the internal command dispatcher is part of the tool, an internal command is refused.
+struct TCliNoCommands final : TInternalCommands {
+    QTextStream& out;
+    QTextStream& err;
+    bool dry;
+    TCliNoCommands(QTextStream& o, QTextStream& e, bool d) : out(o), err(e), dry(d) {}
+    TInternalOutcome CheckDoInternalCMD(const QString& cmd, const QString&, bool, const TExeWord*, bool) override {
+        TInternalOutcome o;
+        static const QRegularExpression token(QStringLiteral("\\$[A-Za-z][A-Za-z0-9]*\\$"));
+        for (auto it = token.globalMatch(cmd); it.hasNext();) {
+            const QString name = it.next().captured();
+            if (IsPipelineMark(name))
+                continue;
+            if (dry)
+                PrintJson(out, QJsonObject{{"action", "internal"}, {"command", TrimText(cmd)}});
+            err << "internal commands are not available in vantrelo-cli yet: " << UpperText(name) << "\n";
+            o.handled = true;
+            o.failed = true;
+            break;
+        }
+        return o;
+    }
+    QString PendingAfterCommand() const override { return {}; }
+    void ClearPendingAfterCommand() override {}
+    bool CheckDoInternalCMDAfter(const QString&) override { return false; }
+    QString ExpandCommandText(const QString& t, bool) override { return t; }
+};
+
+struct TCliWriter final : TSettingsWriter {
+    TCliContext& ctx;
+    bool dry;
+    int writes = 0;
+    TCliWriter(TCliContext& c, bool d) : ctx(c), dry(d) {}
+    void WriteSettings() override {
+        ++writes;
+        if (!dry)
+            ctx.Save();
+    }
+};
+
+} // namespace
+
+int RunVerb(TCliContext& ctx, const QStringList& argsIn) {
+    QStringList args = argsIn;
+    const bool dry = !args.isEmpty() && args.first() == QLatin1String("--dry-run");
+    if (dry)
+        args.removeFirst();
+    const QString input = args.join(u' ');
+    if (args.isEmpty() || TrimText(input).isEmpty()) {
+        ctx.err << "usage: vantrelo-cli [--data DIR] run [--dry-run] INPUT\n";
+        return kUsage;
+    }
+    if (!ctx.Load(!dry))
+        return kFailed;
+    TUserData& data = ctx.Data();
+    data.tags.Build(data.keywords);
+
+    TSystemEnvironment env;
+    TSystemFileSystem files;
+    TCliClipboard clipboard;
+    TCliWindows windows;
+    TCliKeys keys;
+    TCliWaiter waiter;
+    TCliSound sound;
+    TSystemRandom random;
+    TSystemClock clock;
+    TCliNetwork network;
+    TCliTextSender sender(ctx.err);
+    TCliInputHost host(ctx.out);
+    TExecContext ectx(data.settings, data.keywords,
+                      TExecServices{&env, &files, &clipboard, &windows, &keys, &waiter, &sound, &random, &clock,
+                                    &network, &sender, &host, nullptr});
+
+    TCliView view(ctx.out, ctx.err, input);
+    TCliScheduler scheduler;
+    scheduler.sleep = !dry;
+    TInlineTasks tasks;
+    TLinuxProcessLauncher processes;
+    TLinuxShell realShell(processes);
+    TDryShell dryShell(ctx.out);
+    TShellExecute* shell = dry ? static_cast<TShellExecute*>(&dryShell) : &realShell;
+    TCliNoCommands internal(ctx.out, ctx.err, dry);
+    TCliWriter writer(ctx, dry);
+
+    TLauncher launcher(ectx, TLauncherServices{shell, &view, &scheduler, &tasks, nullptr, nullptr, nullptr, nullptr});
+    TExecPipeline pipeline(ectx, TPipelineServices{&internal, &launcher, &view, &scheduler, &writer, &data.history,
+                                                   &data.tags, ctx.Places().programFolder});
+    const bool result = pipeline.DoExecute(nullptr, false, input, false, true, false, false, true, false, 0, false);
+    scheduler.Drain();
+    const TExecReport& report = pipeline.Report();
+    const bool ok = report.chain ? report.chainExecuted : (result || report.calculated);
+    // What the window would keep until its next write is kept now: the tool ends here.
+    if (!dry && report.history && writer.writes == 0 && !ctx.Save())
+        return kFailed;
+    if (dry)
+        PrintJson(ctx.out, QJsonObject{{"result", ok},
+                                       {"history", report.history ? QJsonValue(*report.history) : QJsonValue()}});
+    return ok ? kOk : kFailed;
+}
+
+} // namespace vantrelo::cli

@@ -1,0 +1,132 @@
+// vantrelo-cli run: dry runs as JSON lines, real launches of a recording program and of desktop entries.
+#include "cli/cli.h"
+
+#include "support/testsupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+using namespace vantrelo;
+
+namespace {
+
+struct RunResult {
+    int rc;
+    QString out, err;
+};
+
+struct RunCli {
+    test::TempDir data;
+    test::TempDir work;
+    RunResult operator()(QStringList args) {
+        args.prepend(data.Path());
+        args.prepend("--data");
+        RunResult r;
+        QTextStream out(&r.out), err(&r.err);
+        r.rc = cli::RunCli(args, out, err);
+        out.flush();
+        err.flush();
+        return r;
+    }
+    // A program that writes its arguments, one a line, to `log`.
+    QString Recorder(const QString& log) {
+        const QString script = work.File("rec.sh");
+        test::WriteAll(script, QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '%1.tmp'\n"
+                                              "pwd >> '%1.tmp'\nmv '%1.tmp' '%1'\n")
+                                   .arg(log)
+                                   .toUtf8());
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return script;
+    }
+    static QStringList WaitForLines(const QString& file) {
+        for (int i = 0; i < 500 && !QFileInfo::exists(file); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return QString::fromUtf8(test::ReadAll(file)).split(u'\n', Qt::SkipEmptyParts);
+    }
+};
+
+TEST(CliRun, DryRunPrintsTheLaunchAndTheResult) {
+    RunCli cli;
+    ASSERT_EQ(cli({"keywords", "add", "ed", "/usr/bin/editor $P$", "--new"}).rc, 0);
+    const RunResult r = cli({"run", "--dry-run", "ed notes.txt"});
+    EXPECT_EQ(r.rc, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "{\"action\":\"launch\",\"elevated\":false,\"file\":\"/usr/bin/editor notes.txt\","
+                     "\"folder\":\"/usr/bin\",\"parameters\":\"--new\",\"show\":0}\n"
+                     "{\"history\":\"ed notes.txt\",\"result\":true}\n");
+    // Nothing was written: the history is still empty.
+    EXPECT_EQ(cli({"history", "list"}).out, "");
+}
+
+TEST(CliRun, DryRunOfChainsCalculationsAndInternalCommands) {
+    RunCli cli;
+    ASSERT_EQ(cli({"keywords", "add", "off", "$SHUTDOWN$"}).rc, 0);
+    const struct {
+        const char* input;
+        int rc;
+        const char* out;
+    } cases[] = {
+        {"/bin/a $W1$ || /bin/b x",
+         0,
+         "{\"action\":\"launch\",\"elevated\":false,\"file\":\"/bin/a\",\"folder\":\"/bin\",\"parameters\":\"\",\"show\":0}\n"
+         "{\"action\":\"launch\",\"elevated\":false,\"file\":\"/bin/b x\",\"folder\":\"/bin\",\"parameters\":\"\",\"show\":0}\n"
+         "{\"history\":\"/bin/a $W1$ || /bin/b x\",\"result\":true}\n"},
+        {"#2*3", 0, "6\n{\"history\":null,\"result\":true}\n"},
+        {"off", 1, "{\"action\":\"internal\",\"command\":\"$SHUTDOWN$\"}\n{\"history\":null,\"result\":false}\n"},
+        {"->x", 1, "{\"history\":null,\"result\":false}\n"},
+    };
+    for (const auto& c : cases) {
+        const RunResult r = cli({"run", "--dry-run", c.input});
+        EXPECT_EQ(r.rc, c.rc) << c.input;
+        EXPECT_EQ(r.out, QString::fromUtf8(c.out)) << c.input;
+    }
+    EXPECT_EQ(cli({"run"}).rc, 2);
+    EXPECT_EQ(cli({"run", "--dry-run"}).rc, 2);
+}
+
+TEST(CliRun, InternalCommandIsRefusedUntilTheDispatcherIsThere) {
+    RunCli cli;
+    ASSERT_EQ(cli({"keywords", "add", "off", "$SHUTDOWN$"}).rc, 0);
+    const RunResult r = cli({"run", "off"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_TRUE(r.err.contains("not available")) << r.err.toStdString();
+}
+
+TEST(CliRun, LaunchesAProgramWithItsArgumentVectorAndRecordsTheHistory) {
+    RunCli cli;
+    const QString log = cli.work.File("argv.txt");
+    const QString script = cli.Recorder(log);
+    ASSERT_EQ(cli({"keywords", "add", "rec", script, "first $P$"}).rc, 0);
+    const RunResult r = cli({"run", "rec \"two words\" ;rm -rf x"});
+    ASSERT_EQ(r.rc, 0) << r.err.toStdString();
+    const QString folder = QFileInfo(script).absolutePath();
+    EXPECT_EQ(RunCli::WaitForLines(log), (QStringList{"first", "two words", ";rm", "-rf", "x", folder}));
+    EXPECT_EQ(cli({"history", "list"}).out, "rec \"two words\" ;rm -rf x\n");
+}
+
+TEST(CliRun, LaunchesADesktopEntryWithItsFieldCodesAndFolder) {
+    RunCli cli;
+    const QString log = cli.work.File("argv.txt");
+    const QString script = cli.Recorder(log);
+    const QString entry = cli.work.File("rec.desktop");
+    test::WriteAll(entry, QStringLiteral("[Desktop Entry]\nType=Application\nName=Recorder\nExec=%1 --open %F\nPath=/tmp\n")
+                              .arg(script)
+                              .toUtf8());
+    ASSERT_EQ(cli({"keywords", "add", "app", entry, "$P$"}).rc, 0);
+    const RunResult r = cli({"run", "app a.txt b.txt"});
+    ASSERT_EQ(r.rc, 0) << r.err.toStdString();
+    EXPECT_EQ(RunCli::WaitForLines(log), (QStringList{"--open", "a.txt", "b.txt", "/tmp"}));
+}
+
+TEST(CliRun, AProgramThatDoesNotExistFails) {
+    RunCli cli;
+    const RunResult r = cli({"run", "/no/such/program --flag"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_EQ(cli({"history", "list"}).out, "");
+}
+
+} // namespace

@@ -44,9 +44,9 @@ QString EscapeValue(const QString& v) {
     return out;
 }
 
-QString UnescapeValue(const QString& v) {
+QString UnescapeValue(QStringView v) {
     if (!v.contains(u'&'))
-        return v;
+        return v.toString();
     static const struct { QLatin1String entity; QChar ch; } kEntities[] = {
         {QLatin1String("&amp;"), u'&'}, {QLatin1String("&lt;"), u'<'}, {QLatin1String("&gt;"), u'>'},
         {QLatin1String("&#13;"), u'\r'}, {QLatin1String("&#10;"), u'\n'}};
@@ -56,7 +56,7 @@ QString UnescapeValue(const QString& v) {
         bool matched = false;
         if (v.at(i) == u'&') {
             for (const auto& e : kEntities) {
-                if (QStringView(v).mid(i).startsWith(e.entity)) {
+                if (v.mid(i).startsWith(e.entity)) {
                     out += e.ch;
                     i += e.entity.size() - 1;
                     matched = true;
@@ -71,7 +71,7 @@ QString UnescapeValue(const QString& v) {
 }
 
 // The value between the first <tag> and the first following </tag>; empty when either is missing.
-QString TagValue(const QString& line, QLatin1String open, QLatin1String close) {
+QStringView TagValue(QStringView line, QLatin1String open, QLatin1String close) {
     const qsizetype a = line.indexOf(open);
     if (a < 0)
         return {};
@@ -80,6 +80,28 @@ QString TagValue(const QString& line, QLatin1String open, QLatin1String close) {
     if (b < 0)
         return {};
     return line.mid(start, b - start);
+}
+
+// Escaped lines as this program writes them: the five tags in order, values without "<".
+// Reads them in one pass; false for any other shape (the caller then searches tag by tag).
+bool SplitWrittenLine(QStringView line, QStringView (&values)[5]) {
+    static const QLatin1String tags[5] = {QLatin1String("exet"), QLatin1String("exe1"), QLatin1String("exe2"),
+                                          QLatin1String("exe3"), QLatin1String("exe4")};
+    qsizetype pos = 0;
+    for (int i = 0; i < 5; ++i) {
+        const QLatin1String tag = tags[i];
+        if (line.size() < pos + tag.size() + 2 || line.at(pos) != u'<' || line.mid(pos + 1, tag.size()) != tag ||
+            line.at(pos + 1 + tag.size()) != u'>')
+            return false;
+        const qsizetype start = pos + tag.size() + 2;
+        const qsizetype end = line.indexOf(u'<', start);
+        if (end < 0 || line.size() < end + tag.size() + 3 || line.at(end + 1) != u'/' ||
+            line.mid(end + 2, tag.size()) != tag || line.at(end + 2 + tag.size()) != u'>')
+            return false;
+        values[i] = line.mid(start, end - start);
+        pos = end + tag.size() + 3;
+    }
+    return true;
 }
 
 void AppendTag(QString& out, const char* tag, const QString& value) {
@@ -132,8 +154,13 @@ QStringList SplitRecord(const QString& rec) {
 } // namespace
 
 QString EncodeIdList(const QByteArray& bytes) {
-    QString out;
-    out.reserve(bytes.size() * 4 / 3 + 2);
+    QByteArray out;
+    AppendIdList(out, bytes);
+    return QString::fromLatin1(out);
+}
+
+void AppendIdList(QByteArray& out, const QByteArray& bytes) {
+    out.reserve(out.size() + bytes.size() * 4 / 3 + 2);
     quint32 acc = 0;
     int bits = 0;
     for (const char ch : bytes) {
@@ -141,13 +168,12 @@ QString EncodeIdList(const QByteArray& bytes) {
         bits += 8;
         while (bits >= 6) {
             bits -= 6;
-            out += QLatin1Char(kAlphabet[(acc >> bits) & 0x3F]);
+            out += kAlphabet[(acc >> bits) & 0x3F];
         }
         acc &= (1u << bits) - 1;
     }
     if (bits > 0)
-        out += QLatin1Char(kAlphabet[(acc << (6 - bits)) & 0x3F]);
-    return out;
+        out += kAlphabet[(acc << (6 - bits)) & 0x3F];
 }
 
 QByteArray DecodeIdList(const QString& text) {
@@ -217,15 +243,44 @@ QString FormatIndexCache(const TIndexList& list) {
 
 void ParseIndexCache(const QString& text, TIndexList& list) {
     list.Clear();
-    QStringList lines = SplitLines(text);
-    const bool escaped = !lines.isEmpty() && lines.first() == kEscMarker;
-    if (escaped)
-        lines.removeFirst();
-    const auto field = [escaped](const QString& line, QLatin1String open, QLatin1String close) {
-        const QString v = TagValue(line, open, close);
-        return escaped ? UnescapeValue(v) : v;
+    // Lines are walked as views: a 50,000-line cache must load in a few tens of milliseconds.
+    QStringView rest(text);
+    bool first = true;
+    bool escaped = false;
+    QString lastRaw, lastRoot; // roots repeat; sharing one string saves an allocation per line
+    const auto field = [&escaped](QStringView line, QLatin1String open, QLatin1String close) {
+        const QStringView v = TagValue(line, open, close);
+        return escaped ? UnescapeValue(v) : v.toString();
     };
-    for (const QString& line : lines) {
+    while (!rest.isEmpty()) {
+        qsizetype end = 0;
+        while (end < rest.size() && rest.at(end) != u'\r' && rest.at(end) != u'\n')
+            ++end;
+        const QStringView line = rest.left(end);
+        if (end < rest.size())
+            end += (rest.at(end) == u'\r' && end + 1 < rest.size() && rest.at(end + 1) == u'\n') ? 2 : 1;
+        rest = rest.mid(end);
+        if (first) {
+            first = false;
+            escaped = line == kEscMarker;
+            if (escaped)
+                continue;
+        }
+        QStringView v[5];
+        if (escaped && SplitWrittenLine(line, v) && v[0] == QLatin1String("1")) {
+            auto item = std::make_unique<TMyShellItem>();
+            item->name = UnescapeValue(v[1]);
+            if (v[2] != lastRaw) {
+                lastRaw = v[2].toString();
+                lastRoot = UnescapeValue(v[2]);
+            }
+            item->root = lastRoot;
+            item->path = UnescapeValue(v[3]);
+            item->ps = v[4].toLatin1();
+            const QString key = item->name;
+            list.Append(key, std::move(item));
+            continue;
+        }
         const QString name = field(line, QLatin1String("<exe1>"), QLatin1String("</exe1>"));
         if (TagValue(line, QLatin1String("<exet>"), QLatin1String("</exet>")) != QLatin1String("1")) {
             list.Append(name, nullptr);
@@ -233,9 +288,14 @@ void ParseIndexCache(const QString& text, TIndexList& list) {
         }
         auto item = std::make_unique<TMyShellItem>();
         item->name = name;
-        item->root = field(line, QLatin1String("<exe2>"), QLatin1String("</exe2>"));
+        const QStringView rawRoot = TagValue(line, QLatin1String("<exe2>"), QLatin1String("</exe2>"));
+        if (rawRoot != lastRaw) {
+            lastRaw = rawRoot.toString();
+            lastRoot = escaped ? UnescapeValue(rawRoot) : lastRaw;
+        }
+        item->root = lastRoot;
         item->path = field(line, QLatin1String("<exe3>"), QLatin1String("</exe3>"));
-        item->ps = field(line, QLatin1String("<exe4>"), QLatin1String("</exe4>")).toLatin1();
+        item->ps = TagValue(line, QLatin1String("<exe4>"), QLatin1String("</exe4>")).toLatin1();
         list.Append(name, std::move(item));
     }
 }

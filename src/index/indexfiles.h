@@ -17,6 +17,8 @@ class TIndexList;
 
 // Six bits per character, most significant first, alphabet 0-9 A-Z a-z + /, no padding.
 QString EncodeIdList(const QByteArray& bytes);
+// The same text as Latin-1 bytes, appended to `out` (the form `ps` stores).
+void AppendIdList(QByteArray& out, const QByteArray& bytes);
 // The inverse; stops at the first character outside the alphabet, drops trailing bits.
 QByteArray DecodeIdList(const QString& text);
 

@@ -32,6 +32,17 @@ bool TIndexList::ContainsKey(const QString& key) const {
     return keys_.contains(LowerText(key));
 }
 
+bool TIndexList::ContainsLowerKey(const QString& lowerKey) const {
+    BuildKeys();
+    return keys_.contains(lowerKey);
+}
+
+void TIndexList::AddWithLowerKey(const QString& key, const QString& lowerKey, std::unique_ptr<TMyShellItem> item) {
+    BuildKeys();
+    keys_.insert(lowerKey);
+    entries_.push_back({key, std::move(item)});
+}
+
 qsizetype TIndexList::ItemCount() const {
     qsizetype n = 0;
     for (const TIndexEntry& e : entries_)

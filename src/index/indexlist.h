@@ -34,6 +34,9 @@ public:
     // Appends unless an entry with the same key (ignoring case) is present; false then.
     bool AddUnique(const QString& key, std::unique_ptr<TMyShellItem> item);
     bool ContainsKey(const QString& key) const;
+    // For walks that test a key before building its entry; `lowerKey` is LowerText(key).
+    bool ContainsLowerKey(const QString& lowerKey) const;
+    void AddWithLowerKey(const QString& key, const QString& lowerKey, std::unique_ptr<TMyShellItem> item);
     // Number of entries that hold an item.
     qsizetype ItemCount() const;
 

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstring>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -89,7 +91,7 @@ bool DesktopCandidate(const QString& full, const TFolderScan& scan, TScanContext
 }
 
 std::unique_ptr<TMyShellItem> MakeItem(const QString& name, const QString& full, const QString& root,
-                                       const QString& title, const QByteArray& fileName) {
+                                       const QString& title, const char* fileName) {
     auto item = std::make_unique<TMyShellItem>();
     item->name = name;
     item->path = full;
@@ -98,7 +100,8 @@ std::unique_ptr<TMyShellItem> MakeItem(const QString& name, const QString& full,
     // Icons are looked up by the list when a row is drawn; -2 marks "not looked up yet".
     item->liconid = -2;
     item->siconid = -2;
-    item->ps = "R" + EncodeIdList(fileName + QByteArray(2, '\0')).toLatin1();
+    item->ps = QByteArrayLiteral("R");
+    AppendIdList(item->ps, QByteArray(fileName, qsizetype(strlen(fileName)) + 2)); // with its two-byte terminator
     return item;
 }
 
@@ -264,7 +267,10 @@ qint64 ScanFolder(const QString& folderIn, const TFolderScan& scan, TIndexList& 
     if (!d)
         return 0;
     const QString folderName = LastComponent(folder);
+    const QString lowerFolderName = LowerText(folderName);
     const QString root = scan.root.isEmpty() ? folder : scan.root;
+    // Every entry of this folder shares one title: its folder below the root prefix.
+    const QString title = TitleFor(folder + u'x', scan.rootPrefix, folderName);
     qint64 count = 0;
     while (const dirent* ent = readdir(d)) {
         const char* n = ent->d_name;
@@ -277,8 +283,7 @@ qint64 ScanFolder(const QString& folderIn, const TFolderScan& scan, TIndexList& 
             ctx.progress->fetch_add(1, std::memory_order_relaxed);
         if (!scan.includeHidden && n[0] == '.')
             continue;
-        const QByteArray rawName(n);
-        const QString name = QFile::decodeName(rawName);
+        const QString name = QString::fromUtf8(n); // file names are UTF-8 here, as QFile::decodeName says
         const QString full = folder + name;
         const TDirEntryInfo info = EntryInfo(d, ent);
         // Links to folders are listed but never walked: they may lead anywhere, even in circles.
@@ -286,18 +291,18 @@ qint64 ScanFolder(const QString& folderIn, const TFolderScan& scan, TIndexList& 
             count += ScanFolder(full, scan, list, ctx, depth + 1);
         if (scan.foldersOnly && !info.isDir)
             continue;
-        const QString key = name + folderName;
-        if (list.ContainsKey(key))
+        const QString lowerKey = LowerText(name) + lowerFolderName;
+        if (list.ContainsLowerKey(lowerKey))
             continue;
         const bool passes = scan.filter.isEmpty() || (!info.isDir && PassesFilter(name, info.isLink, scan.filter)) ||
                             (info.isDir && scan.includeFolders);
         if (!passes)
             continue;
         QString display = name;
-        QString title = TitleFor(full, scan.rootPrefix, folderName);
-        if (!info.isDir && name.endsWith(QLatin1String(".desktop")) && !DesktopCandidate(full, scan, ctx, display, title))
+        QString itemTitle = title;
+        if (!info.isDir && name.endsWith(QLatin1String(".desktop")) && !DesktopCandidate(full, scan, ctx, display, itemTitle))
             continue;
-        list.AddUnique(key, MakeItem(display, full, root, title, rawName));
+        list.AddWithLowerKey(name + folderName, lowerKey, MakeItem(display, full, root, itemTitle, n));
     }
     closedir(d);
     return count;

@@ -1,0 +1,77 @@
+// The execute operation on Linux over a recording process launcher: what starts how.
+#include "exec/shellexecute.h"
+
+#include "support/testsupport.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace vantrelo;
+
+namespace {
+
+struct TRecordingLauncher final : TProcessLauncher {
+    std::vector<TSpawnRequest> spawned;
+    QStringList opened;
+    TSpawnResult Spawn(const TSpawnRequest& r) override {
+        spawned.push_back(r);
+        return TSpawnResult{kLaunchStarted, 1, {}};
+    }
+    TSpawnResult OpenWithDesktop(const QString& t) override {
+        opened << t;
+        return TSpawnResult{kLaunchStarted, 1, {}};
+    }
+    TCaptureResult Capture(const TSpawnRequest&, int, qsizetype) override { return {}; }
+};
+
+TEST(LinuxShell, WindowsOnlyTargetsFailHonestly) {
+    TRecordingLauncher l;
+    TLinuxShell shell(l);
+    for (const char* f : {"appwiz.cpl", "control.exe", "shell:startup", "ms-settings:display", "::{20D04FE0}"})
+        EXPECT_EQ(shell.ShellExecute(TShellRequest{"open", f, "", "", 0}), kLaunchNoAssociation) << f;
+    EXPECT_TRUE(l.spawned.empty());
+    EXPECT_TRUE(l.opened.empty());
+}
+
+TEST(LinuxShell, AddressesFoldersAndDocumentsOpenWithTheDesktop) {
+    test::TempDir dir;
+    test::WriteAll(dir.File("notes.txt"), "x");
+    TRecordingLauncher l;
+    TLinuxShell shell(l);
+    for (const QString& f : {QStringLiteral("https://a.org"), QStringLiteral("www.a.org"), QStringLiteral("mailto:x@a.org"),
+                             dir.Path(), dir.File("notes.txt")})
+        EXPECT_EQ(shell.ShellExecute(TShellRequest{"open", f, "ignored", "", 0}), kLaunchStarted);
+    EXPECT_EQ(l.opened, (QStringList{"https://a.org", "https://www.a.org", "mailto:x@a.org", dir.Path(),
+                                     dir.File("notes.txt")}));
+}
+
+TEST(LinuxShell, ProgramsGetAnArgumentVector) {
+    TRecordingLauncher l;
+    TLinuxShell shell(l);
+    shell.ShellExecute(TShellRequest{"runas", "/usr/bin/prog -a", "\"b c\" $(x)", "/w", 2});
+    ASSERT_EQ(l.spawned.size(), 1u);
+    EXPECT_EQ(l.spawned[0].program, "/usr/bin/prog");
+    EXPECT_EQ(l.spawned[0].args, (QStringList{"-a", "b c", "$(x)"}));
+    EXPECT_EQ(l.spawned[0].folder, "/w");
+    EXPECT_TRUE(l.spawned[0].elevated);
+    EXPECT_EQ(l.spawned[0].show, 2);
+}
+
+TEST(LinuxShell, DesktopEntriesRunTheirExecLine) {
+    test::TempDir dir;
+    test::WriteAll(dir.File("t.desktop"), "[Desktop Entry]\nType=Application\nName=T\nExec=edit --x %U\nTerminal=true\n");
+    test::WriteAll(dir.File("l.desktop"), "[Desktop Entry]\nType=Link\nName=L\nURL=https://a.org/\n");
+    test::WriteAll(dir.File("bad.desktop"), "[Desktop Entry]\nType=Application\nName=B\n");
+    TRecordingLauncher l;
+    TLinuxShell shell(l);
+    EXPECT_EQ(shell.ShellExecute(TShellRequest{"", dir.File("t.desktop"), "f1 f2", "/w", 0}), kLaunchStarted);
+    ASSERT_EQ(l.spawned.size(), 1u);
+    EXPECT_EQ(l.spawned[0].program, "x-terminal-emulator");
+    EXPECT_EQ(l.spawned[0].args, (QStringList{"-e", "edit", "--x", "f1", "f2"}));
+    EXPECT_EQ(l.spawned[0].folder, "/w");
+    EXPECT_EQ(shell.ShellExecute(TShellRequest{"", dir.File("l.desktop"), "", "", 0}), kLaunchStarted);
+    EXPECT_EQ(l.opened, QStringList{"https://a.org/"});
+    EXPECT_EQ(shell.ShellExecute(TShellRequest{"", dir.File("bad.desktop"), "", "", 0}), kLaunchNoAssociation);
+}
+
+} // namespace

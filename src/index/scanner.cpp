@@ -105,6 +105,21 @@ std::unique_ptr<TMyShellItem> MakeItem(const QString& name, const QString& full,
     return item;
 }
 
+// LowerText(name) + lowerFolder, with a plain loop for ASCII names (nearly all of them).
+QString LowerKey(const QString& name, const QString& lowerFolder) {
+    QString out(name.size() + lowerFolder.size(), Qt::Uninitialized);
+    QChar* d = out.data();
+    const QChar* s = name.constData();
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = s[i].unicode();
+        if (c >= 0x80)
+            return LowerText(name) + lowerFolder;
+        d[i] = QChar(char16_t(c >= 'A' && c <= 'Z' ? c + 32 : c));
+    }
+    std::copy(lowerFolder.constData(), lowerFolder.constData() + lowerFolder.size(), d + name.size());
+    return out;
+}
+
 int LevelOf(const QString& level) {
     bool ok = false;
     const int v = TrimText(level).toInt(&ok);
@@ -291,7 +306,7 @@ qint64 ScanFolder(const QString& folderIn, const TFolderScan& scan, TIndexList& 
             count += ScanFolder(full, scan, list, ctx, depth + 1);
         if (scan.foldersOnly && !info.isDir)
             continue;
-        const QString lowerKey = LowerText(name) + lowerFolderName;
+        const QString lowerKey = LowerKey(name, lowerFolderName);
         if (list.ContainsLowerKey(lowerKey))
             continue;
         const bool passes = scan.filter.isEmpty() || (!info.isDir && PassesFilter(name, info.isLink, scan.filter)) ||

@@ -1,0 +1,17 @@
+// The command groups whose work the dispatcher carries out itself; each registers its handlers.
+#pragma once
+
+namespace vantrelo {
+
+class TCommandDispatcher;
+
+// "$SHOWIP$", "$PASSWORD$", "$TIME$", "$FLIPCOIN$", "$RANDOM$", "$ROLL$".
+void RegisterAnswerCommands(TCommandDispatcher& d);
+// Trash, search, screen saver, lock, eject, media keys, volume, backup, data folder.
+void RegisterSystemCommands(TCommandDispatcher& d);
+// The settings switches, gaming modes, incognito, "$SETDEF...$" and "$SETPOS$".
+void RegisterSwitchCommands(TCommandDispatcher& d);
+// "$M$", "$R$", "$GW$", "$SOUND$", "$EXIT$", the start page and the blocks left to the launcher.
+void RegisterControlCommands(TCommandDispatcher& d);
+
+} // namespace vantrelo

@@ -1,0 +1,109 @@
+// The Linux trash, sound server, eject and network implementations, against temporary folders and a
+// recording launcher (no sound, power or drive is touched).
+#include "platform/linux/systemcontrol_linux.h"
+#include "platform/processlauncher.h"
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace vantrelo;
+using namespace vantrelo::test;
+
+namespace {
+
+// Answers captures from a script: program -> (started, output).
+struct TScriptedLauncher final : TProcessLauncher {
+    std::map<QString, std::pair<bool, QByteArray>> answers;
+    QStringList calls;
+    TSpawnResult Spawn(const TSpawnRequest& r) override {
+        calls << r.program + QLatin1Char(' ') + r.args.join(QLatin1Char(' '));
+        return {kLaunchStarted, 1, QString()};
+    }
+    TSpawnResult OpenWithDesktop(const QString&) override { return {}; }
+    TCaptureResult Capture(const TSpawnRequest& r, int, qsizetype) override {
+        calls << r.program + QLatin1Char(' ') + r.args.join(QLatin1Char(' '));
+        TCaptureResult c;
+        const auto it = answers.find(r.program);
+        if (it != answers.end()) {
+            c.started = it->second.first;
+            c.output = it->second.second;
+        }
+        return c;
+    }
+};
+
+} // namespace
+
+TEST(FreedesktopTrash, EmptiesFilesAndInfoWithoutFollowingLinks) {
+    TempDir dir;
+    const QString trash = dir.File(QStringLiteral("Trash"));
+    const QString keep = dir.File(QStringLiteral("keep.txt"));
+    WriteAll(keep, "mine");
+    QDir().mkpath(trash + QStringLiteral("/files/folder/sub"));
+    QDir().mkpath(trash + QStringLiteral("/info"));
+    WriteAll(trash + QStringLiteral("/files/folder/sub/a.txt"), "a");
+    WriteAll(trash + QStringLiteral("/files/.hidden"), "h");
+    WriteAll(trash + QStringLiteral("/info/folder.trashinfo"), "[Trash Info]");
+    WriteAll(trash + QStringLiteral("/directorysizes"), "1 2 folder");
+    ASSERT_TRUE(QFile::link(dir.Path(), trash + QStringLiteral("/files/link")));
+
+    TFreedesktopTrash t({trash, dir.File(QStringLiteral("missing"))});
+    EXPECT_TRUE(t.EmptyTrash().ok);
+    EXPECT_TRUE(QDir(trash + QStringLiteral("/files")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+    EXPECT_TRUE(QDir(trash + QStringLiteral("/info")).isEmpty());
+    EXPECT_FALSE(QFile::exists(trash + QStringLiteral("/directorysizes")));
+    EXPECT_EQ(ReadAll(keep), QByteArray("mine"));
+}
+
+TEST(FreedesktopTrash, TheHomeTrashComesFirst) {
+    const QStringList folders = TFreedesktopTrash::UserTrashFolders();
+    ASSERT_FALSE(folders.isEmpty());
+    EXPECT_TRUE(folders.front().endsWith(QStringLiteral("/Trash")));
+}
+
+TEST(SoundServerVolume, ReadsPactlAndFallsBackToWpctl) {
+    EXPECT_NEAR(*ParsePactlVolume(QStringLiteral("Volume: front-left: 42598 /  65% / -11.23 dB,   front-right: 42598 /  "
+                                                 "65% / -11.23 dB\n")),
+                0.65, 1e-9);
+    EXPECT_NEAR(*ParseWpctlVolume(QStringLiteral("Volume: 0.40 [MUTED]\n")), 0.40, 1e-9);
+    EXPECT_FALSE(ParsePactlVolume(QStringLiteral("Connection failure: Connection refused")).has_value());
+
+    TScriptedLauncher launcher;
+    launcher.answers[QStringLiteral("wpctl")] = {true, "Volume: 0.25\n"};
+    TSoundServerVolume volume(launcher);
+    EXPECT_NEAR(volume.Level().value_or(-1), 0.25, 1e-9);
+    launcher.answers[QStringLiteral("wpctl")] = {true, ""};
+    EXPECT_TRUE(volume.SetLevel(0.5).ok);
+    EXPECT_EQ(launcher.calls.back(), QStringLiteral("wpctl set-volume @DEFAULT_AUDIO_SINK@ 0.50"));
+
+    launcher.answers[QStringLiteral("pactl")] = {true, "Connection failure: Connection refused\n"};
+    const TSystemResult r = volume.ToggleMute();
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, QStringLiteral("Connection failure: Connection refused"));
+    EXPECT_EQ(launcher.calls.back(), QStringLiteral("pactl set-sink-mute @DEFAULT_SINK@ toggle"));
+
+    TScriptedLauncher none;
+    TSoundServerVolume silent(none);
+    EXPECT_FALSE(silent.Level().has_value());
+    EXPECT_FALSE(silent.ToggleMute().ok);
+}
+
+TEST(EjectDrive, ArgumentsForTheDefaultANameOrAPath) {
+    EXPECT_EQ(EjectArguments(QString(), false), QStringList());
+    EXPECT_EQ(EjectArguments(QStringLiteral("d"), true), QStringList{QStringLiteral("-t")});
+    EXPECT_EQ(EjectArguments(QStringLiteral("sr0"), false), QStringList{QStringLiteral("/dev/sr0")});
+    EXPECT_EQ(EjectArguments(QStringLiteral("/dev/cdrom"), true), (QStringList{QStringLiteral("-t"), QStringLiteral("/dev/cdrom")}));
+    TScriptedLauncher launcher;
+    TEjectDrive(launcher).Eject(QStringLiteral("sr1"), false);
+    EXPECT_EQ(launcher.calls, QStringList{QStringLiteral("eject /dev/sr1")});
+}
+
+TEST(LinuxNetworkInfo, ListsNoLoopbackAddress) {
+    for (const QString& ip : TLinuxNetworkInfo().LocalIPv4Addresses()) {
+        EXPECT_FALSE(ip.startsWith(QStringLiteral("127."))) << ip.toStdString();
+        EXPECT_EQ(ip.count(QLatin1Char('.')), 3);
+    }
+}

@@ -1,0 +1,144 @@
+// The lock file decides who is first; the first listens on a user-only local socket.
+#include "platform/linux/localinstance_linux.h"
+
+#include "platform/startup/instancemessage.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QThread>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vantrelo {
+
+namespace {
+
+bool PrivateFolder(const QString& path, QString* error) {
+    const QByteArray p = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(p.constData(), &st) != 0) {
+        if (::mkdir(p.constData(), 0700) != 0 || ::lstat(p.constData(), &st) != 0) {
+            if (error)
+                *error = QStringLiteral("The folder %1 cannot be created.").arg(path);
+            return false;
+        }
+    }
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) {
+        if (error)
+            *error = QStringLiteral("The folder %1 is not a folder of this user.").arg(path);
+        return false;
+    }
+    if ((st.st_mode & 077) != 0 && ::chmod(p.constData(), 0700) != 0) {
+        if (error)
+            *error = QStringLiteral("The folder %1 is open to other users.").arg(path);
+        return false;
+    }
+    return true;
+}
+
+QString LockPath(const QString& folder) { return folder + QLatin1String("/vantrelo.lock"); }
+QString SocketPath(const QString& folder) { return folder + QLatin1String("/vantrelo.socket"); }
+
+} // namespace
+
+QString InstanceRuntimeFolder(QString* error) {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty()) {
+        struct stat st {};
+        if (::stat(QFile::encodeName(runtime).constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid())
+            return QDir::cleanPath(runtime);
+    }
+    const QString fallback = QStringLiteral("/tmp/vantrelo-%1").arg(::getuid());
+    return PrivateFolder(fallback, error) ? fallback : QString();
+}
+
+TLocalInstanceChannel::TLocalInstanceChannel(QString folder, int connectTimeoutMs, QObject* parent)
+    : QObject(parent), folder_(QDir::cleanPath(folder)), connectTimeoutMs_(connectTimeoutMs) {}
+
+TLocalInstanceChannel::~TLocalInstanceChannel() {
+    if (server_)
+        server_->close();
+}
+
+TInstanceRole TLocalInstanceChannel::Claim(TInstanceMessageSink* sink, QString* error) {
+    lock_ = std::make_unique<QLockFile>(LockPath(folder_));
+    // A running instance holds its lock for as long as it lives: only a dead owner makes it stale.
+    lock_->setStaleLockTime(0);
+    if (!lock_->tryLock(0)) {
+        const QLockFile::LockError e = lock_->error();
+        lock_.reset();
+        if (e == QLockFile::LockFailedError)
+            return TInstanceRole::Second;
+        if (error)
+            *error = QStringLiteral("The single-instance lock %1 cannot be taken.").arg(LockPath(folder_));
+        return TInstanceRole::Failed;
+    }
+    sink_ = sink;
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    QLocalServer::removeServer(SocketPath(folder_)); // a socket left by a crashed instance
+    if (!server_->listen(SocketPath(folder_))) {
+        if (error)
+            *error = QStringLiteral("Messages from other starts cannot be received: %1").arg(server_->errorString());
+        // Still the first instance: the program runs, later starts just cannot reach it.
+        return TInstanceRole::First;
+    }
+    connect(server_, &QLocalServer::newConnection, this, &TLocalInstanceChannel::Accept);
+    return TInstanceRole::First;
+}
+
+void TLocalInstanceChannel::Accept() {
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        auto decoder = std::make_shared<TInstanceMessageDecoder>();
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, decoder] {
+            decoder->Feed(socket->readAll());
+            TInstanceMessage m;
+            while (decoder->Next(m))
+                if (sink_)
+                    sink_->InstanceMessage(m);
+            if (decoder->Broken())
+                socket->abort();
+        });
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        if (socket->bytesAvailable() > 0)
+            emit socket->readyRead();
+    }
+}
+
+bool TLocalInstanceChannel::Send(const std::vector<TInstanceMessage>& messages, QString* error) {
+    QLocalSocket socket;
+    const QDeadlineTimer deadline(connectTimeoutMs_);
+    for (;;) {
+        socket.connectToServer(SocketPath(folder_));
+        if (socket.waitForConnected(int(std::max<qint64>(deadline.remainingTime(), 1))))
+            break;
+        // The first instance may hold the lock but not listen yet: try again until the deadline.
+        if (deadline.hasExpired()) {
+            if (error)
+                *error = QStringLiteral("The running Vantrelo cannot be reached: %1").arg(socket.errorString());
+            return false;
+        }
+        socket.abort();
+        QThread::msleep(50);
+    }
+    QByteArray bytes;
+    for (const TInstanceMessage& m : messages)
+        bytes += EncodeInstanceMessage(m);
+    socket.write(bytes);
+    while (socket.bytesToWrite() > 0)
+        if (!socket.waitForBytesWritten(int(std::max<qint64>(deadline.remainingTime(), 1000)))) {
+            if (error)
+                *error = QStringLiteral("The running Vantrelo does not take the message: %1").arg(socket.errorString());
+            return false;
+        }
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(1000);
+    return true;
+}
+
+} // namespace vantrelo

@@ -1,0 +1,30 @@
+// The wire form of messages between instances: length-prefixed frames with a version byte.
+#pragma once
+
+#include "platform/instancechannel.h"
+
+#include <QByteArray>
+
+#include <deque>
+
+namespace vantrelo {
+
+QByteArray EncodeInstanceMessage(const TInstanceMessage& message);
+
+// Collects bytes as they arrive and yields whole messages. A frame that is too long, of an
+// unknown version or kind, or malformed breaks the stream: the connection should be dropped.
+class TInstanceMessageDecoder {
+public:
+    static constexpr int kMaxFrame = 1024 * 1024;
+
+    void Feed(const QByteArray& bytes);
+    bool Next(TInstanceMessage& message);
+    bool Broken() const { return broken_; }
+
+private:
+    QByteArray buffer_;
+    std::deque<TInstanceMessage> ready_;
+    bool broken_ = false;
+};
+
+} // namespace vantrelo

@@ -1,0 +1,109 @@
+// Downloads against a canned local HTTP server: status, size limit, time-out and bad addresses.
+#include "platform/linux/netfetcher_linux.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace vantrelo {
+namespace {
+
+// Answers every request with one canned response (or never, when it is empty).
+class TCannedServer {
+public:
+    explicit TCannedServer(QByteArray response) : response_(std::move(response)) {
+        server_.listen(QHostAddress::LocalHost);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            QTcpSocket* s = server_.nextPendingConnection();
+            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                request_ += s->readAll();
+                if (request_.contains("\r\n\r\n") && !response_.isEmpty()) {
+                    s->write(response_);
+                    s->disconnectFromHost();
+                }
+            });
+        });
+    }
+    QString Url(const char* path) const {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(QLatin1String(path));
+    }
+
+private:
+    QTcpServer server_;
+    QByteArray response_;
+    QByteArray request_;
+};
+
+class NetFetcherTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "test";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance())
+            new QCoreApplication(argc, argv);
+    }
+    TFetchResult Fetch(const QString& url, int timeoutMs = 5000, qsizetype max = 1000) {
+        TNetUrlFetcher fetcher;
+        std::optional<TFetchResult> got;
+        QEventLoop loop;
+        fetcher.Fetch(url, timeoutMs, max, [&](const TFetchResult& r) {
+            got = r;
+            loop.quit();
+        });
+        if (!got) {
+            QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        EXPECT_TRUE(got.has_value());
+        return got.value_or(TFetchResult{});
+    }
+};
+
+TEST_F(NetFetcherTest, SuccessGivesTheBody) {
+    TCannedServer server("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\nhello");
+    const TFetchResult r = Fetch(server.Url("/a.skn"));
+    EXPECT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.body, QByteArray("hello"));
+}
+
+TEST_F(NetFetcherTest, ErrorPageIsNeverTheContent) {
+    TCannedServer server("HTTP/1.1 404 Not Found\r\nContent-Length: 13\r\nConnection: close\r\n\r\n<html>x</html>");
+    const TFetchResult r = Fetch(server.Url("/missing.skn"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.body.isEmpty());
+    EXPECT_TRUE(r.error.contains(QStringLiteral("404"))) << r.error.toStdString();
+}
+
+TEST_F(NetFetcherTest, TooLargeAnswersAreRefused) {
+    const QByteArray big(5000, 'x');
+    TCannedServer declared("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\nConnection: close\r\n\r\n" + big);
+    EXPECT_FALSE(Fetch(declared.Url("/big")).ok);
+    TCannedServer undeclared("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + big);
+    const TFetchResult r = Fetch(undeclared.Url("/big"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.body.isEmpty());
+}
+
+TEST_F(NetFetcherTest, SilentServerTimesOut) {
+    TCannedServer server{QByteArray()};
+    const TFetchResult r = Fetch(server.Url("/slow"), 200);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.isEmpty());
+}
+
+TEST_F(NetFetcherTest, OnlyWebAddresses) {
+    for (const char* url : {"ftp://127.0.0.1/x", "file:///etc/passwd", "not a url"}) {
+        const TFetchResult r = Fetch(QString::fromUtf8(url));
+        EXPECT_FALSE(r.ok) << url;
+    }
+}
+
+} // namespace
+} // namespace vantrelo

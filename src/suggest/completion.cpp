@@ -1,0 +1,312 @@
+// Inline completion: one run counts candidates source by source and completes the one asked for.
+#include "suggest/completion.h"
+
+#include "core/history.h"
+#include "core/incognito.h"
+#include "core/keywordlist.h"
+#include "core/settings.h"
+#include "core/text.h"
+#include "exec/envexpand.h"
+#include "exec/inputtext.h"
+#include "index/indexfiles.h"
+#include "platform/filesystem.h"
+#include "suggest/filters.h"
+#include "suggest/listbuilder.h"
+#include "suggest/matching.h"
+#include "suggest/preparedindex.h"
+#include "suggest/suggestions.h"
+#include "suggest/suggestsources.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+namespace vantrelo {
+
+// From exec/inputline.h, whose TInputLine class cannot share a unit with the suggestion TInputLine.
+QString GetExtraExt(const QString& completed, const TSettings& settings, const TKeywordList& keywords);
+
+namespace {
+
+qsizetype FolderPartLength(const QString& path) {
+    return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))) + 1;
+}
+
+} // namespace
+
+const QStringList& TFolderCache::For(const QString& typed, bool ignorenetwork, const TSuggestSources& src) {
+    // A listing made for a shorter text of the same folder still holds every entry this one can match.
+    const bool sameFolder = FolderPartLength(typed) == FolderPartLength(typed_) && StartsText(typed_, typed);
+    if (stale_ || !sameFolder) {
+        entries_ = ListTypedFolder(typed, ignorenetwork, src.env);
+        typed_ = typed;
+        stale_ = false;
+    }
+    return entries_;
+}
+
+namespace {
+
+// The candidate a source completes with.
+struct TPick {
+    QString text;
+    std::unique_ptr<TItem> item; // a history entry's or the index's item, bound to the new line
+    bool fileSystem = false;
+    int position = -1;
+};
+
+class TRun {
+public:
+    TRun(const TSuggestSources& src, TSuggestState& state, TFolderCache& folders, const TCompletionRequest& rq)
+        : src_(src), s_(src.settings), state_(state), folders_(folders), rq_(rq) {}
+
+    TCompletionResult Run();
+
+private:
+    bool Hidden(const char* code) const {
+        return IncognitoSuppresses(s_.incognito, s_.incognitoconfig, QLatin1String(code));
+    }
+    // Counts a candidate; true when it is the one to complete. A text already offered is not
+    // offered again, so stepping never shows the same line twice.
+    bool Offer(const QString& t) {
+        const QString key = LowerText(t);
+        if (seen_.contains(key))
+            return false;
+        seen_.insert(key);
+        ++counter_;
+        offered_ = true;
+        return !rq_.calccount && counter_ == rq_.cycle;
+    }
+    bool Passes(const QString& t, TExcludeKind kind = TExcludeKind::Plain) {
+        return PassesExcludeList(s_, state_, t, false, kind);
+    }
+
+    std::optional<TPick> Tags();
+    std::optional<TPick> History();
+    std::optional<TPick> Keywords();
+    std::optional<TPick> FileSystem();
+    std::optional<TPick> Indexed();
+    TCompletionResult Complete(TPick pick);
+    bool IsFolder(const QString& path) const;
+
+    const TSuggestSources& src_;
+    const TSettings& s_;
+    TSuggestState& state_;
+    TFolderCache& folders_;
+    const TCompletionRequest& rq_;
+    QString prefix_;
+    QString typed_;
+    QString tail_;
+    int counter_ = -1;
+    bool offered_ = false;
+    QSet<QString> seen_;
+};
+
+TCompletionResult TRun::Run() {
+    TCompletionResult r;
+    const QString& line = rq_.word;
+    const int caret = std::clamp(rq_.wordstart, 0, int(line.size()));
+    const int selEnd = std::clamp(caret + std::max(0, rq_.selLength), caret, int(line.size()));
+    if (line.startsWith(QLatin1String("->")))
+        return r;
+    // The word is what lies before the caret; what follows a replaced selection stays as typed.
+    const QString head = line.left(caret);
+    tail_ = line.mid(selEnd);
+    const TSearchSplit split = SplitSearchText(head, caret, s_.separator, true);
+    prefix_ = split.prefix;
+    typed_ = split.search;
+    r.searched = typed_;
+    if (typed_.isEmpty() && rq_.typ == TCompletionKind::Typing)
+        return r;
+
+    std::optional<TPick> pick = Tags();
+    const QStringList order = SplitQuoted(s_.autoorder, QLatin1Char(','));
+    for (qsizetype i = 0; !pick && i < order.size(); ++i) {
+        const QString name = TrimText(order[i]);
+        if (SameText(name, QStringLiteral("Keywords")))
+            pick = Keywords();
+        else if (SameText(name, QStringLiteral("History")))
+            pick = History();
+        else if (SameText(name, QStringLiteral("File system")))
+            pick = FileSystem();
+        else if (SameText(name, QStringLiteral("Indexed items")))
+            pick = Indexed();
+    }
+    if (rq_.calccount) {
+        r.total = counter_;
+        r.offered = offered_;
+        return r;
+    }
+    if (!pick) {
+        r.offered = offered_;
+        return r;
+    }
+    TCompletionResult done = Complete(std::move(*pick));
+    done.offered = true;
+    done.searched = typed_;
+    return done;
+}
+
+std::optional<TPick> TRun::Tags() {
+    if (Hidden("6"))
+        return std::nullopt;
+    for (const QString& tag : src_.tags.Tags())
+        if (StartsText(typed_, tag) && Offer(tag))
+            return TPick{tag, nullptr, false, counter_};
+    return std::nullopt;
+}
+
+std::optional<TPick> TRun::History() {
+    if (!s_.autohistory || Hidden("2"))
+        return std::nullopt;
+    for (const THistoryEntry& e : src_.history) {
+        if (!MatchHistoryText(typed_, e.text, false) || !Passes(e.text))
+            continue;
+        if (Offer(e.text))
+            return TPick{e.text, e.item ? e.item->CloneItem() : nullptr, false, counter_};
+    }
+    return std::nullopt;
+}
+
+std::optional<TPick> TRun::Keywords() {
+    if (!s_.autowords)
+        return std::nullopt;
+    for (const auto& w : src_.keywords) {
+        if (w->disabled)
+            continue;
+        const QString name = MatchKeyword(*w, typed_, false);
+        if (!name.isEmpty() && Offer(name))
+            return TPick{name, nullptr, false, counter_};
+    }
+    return std::nullopt;
+}
+
+std::optional<TPick> TRun::FileSystem() {
+    if (!s_.autofilesystem || !IsPath(typed_))
+        return std::nullopt;
+    for (const QString& entry : folders_.For(typed_, s_.ignorenetwork, src_)) {
+        if (!StartsText(typed_, entry) || !Passes(entry, TExcludeKind::FileSystem))
+            continue;
+        if (Offer(entry))
+            return TPick{entry, nullptr, true, counter_};
+    }
+    return std::nullopt;
+}
+
+std::optional<TPick> TRun::Indexed() {
+    const TPreparedIndex* index = src_.index;
+    if (!s_.autoprograms || !index || index->empty() || typed_.isEmpty())
+        return std::nullopt;
+    const QString lower = LowerText(typed_);
+    const bool best = rq_.typ == TCompletionKind::Typing && !rq_.calccount;
+    const TPreparedName* winner = nullptr;
+    int winnerRest = 0;
+    int winnerPos = -1;
+    for (const TPreparedName& n : index->Names()) {
+        if (!n.lower.startsWith(lower) || n.lower.startsWith(QLatin1String("==")))
+            continue;
+        const TMyShellItem& item = index->Item(n);
+        if (!Passes(item.name))
+            continue;
+        const bool chosen = Offer(item.name);
+        if (!best) {
+            if (chosen)
+                return TPick{item.name, item.CloneItem(), false, counter_};
+            continue;
+        }
+        // While typing the closest name wins: the least left over once the typed text is taken out.
+        const int rest = int(QString(n.lower).remove(lower).size());
+        if (!winner || rest < winnerRest) {
+            winner = &n;
+            winnerRest = rest;
+            winnerPos = counter_;
+        }
+    }
+    if (!winner)
+        return std::nullopt;
+    const TMyShellItem& item = index->Item(*winner);
+    return TPick{item.name, item.CloneItem(), false, winnerPos};
+}
+
+bool TRun::IsFolder(const QString& path) const {
+    QString p = path;
+    if (src_.env)
+        p = ExpandUserPath(p, *src_.env);
+    if (src_.files)
+        return src_.files->FolderExists(p);
+    return QFileInfo(p).isDir();
+}
+
+TCompletionResult TRun::Complete(TPick pick) {
+    TCompletionResult r;
+    QString t = pick.text;
+    const bool path = IsPath(t);
+    if (path && !t.endsWith(QLatin1Char('/')) && !t.endsWith(QLatin1Char('\\')) &&
+        !(IsUncPath(t) && s_.ignorenetwork) && IsFolder(t)) {
+        // A folder gets the separator the typed path uses, so the next level can be typed at once.
+        const bool backslash = t.contains(QLatin1Char('\\')) && !t.contains(QLatin1Char('/'));
+        t += backslash ? QLatin1Char('\\') : QLatin1Char('/');
+    }
+    // The parameter space only goes in when nothing of the user's follows.
+    const QString extra = (path || !tail_.isEmpty()) ? QString() : GetExtraExt(t, s_, src_.keywords);
+    const QString completed = prefix_ + t + extra;
+    r.text = completed + tail_;
+    int start;
+    if (pick.fileSystem && rq_.typ == TCompletionKind::Stepping)
+        start = int(prefix_.size() + FolderPartLength(pick.text));
+    else if (rq_.typ == TCompletionKind::Stepping)
+        start = int(prefix_.size() + typed_.size());
+    else
+        start = int(prefix_.size()) + std::max(int(typed_.size()), 1);
+    start = std::min(start, int(completed.size()));
+    r.selStart = start;
+    r.selLength = int(completed.size()) - start;
+    r.completed = true;
+    r.position = pick.position;
+    if (pick.item) {
+        // The binding carries the line it was made for: an edit of the line drops it.
+        ClearSuggestions(state_, true);
+        state_.current.Bind(std::move(pick.item), r.text);
+        r.isshell = true;
+    }
+    return r;
+}
+
+} // namespace
+
+TCompletionResult SetAutoCompletion(const TSuggestSources& src, TSuggestState& state, TFolderCache& folders,
+                                    const TCompletionRequest& request) {
+    return TRun(src, state, folders, request).Run();
+}
+
+TCompletionResult StepCompletion(const TSuggestSources& src, TSuggestState& state, TFolderCache& folders,
+                                 const QString& text, int caret, int selLength, bool forward, int& cycle) {
+    ClearSuggestions(state, true);
+    TCompletionRequest rq;
+    rq.typ = TCompletionKind::Stepping;
+    rq.word = text;
+    rq.wordstart = caret;
+    rq.selLength = selLength;
+    if (forward) {
+        rq.cycle = ++cycle;
+        TCompletionResult r = SetAutoCompletion(src, state, folders, rq);
+        if (r.completed)
+            return r;
+        rq.cycle = cycle = 0;
+        return SetAutoCompletion(src, state, folders, rq);
+    }
+    if (cycle == 0) {
+        rq.calccount = true;
+        cycle = std::max(0, SetAutoCompletion(src, state, folders, rq).total);
+        rq.calccount = false;
+    } else {
+        --cycle;
+    }
+    rq.cycle = cycle;
+    return SetAutoCompletion(src, state, folders, rq);
+}
+
+} // namespace vantrelo

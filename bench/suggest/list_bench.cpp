@@ -2,6 +2,7 @@
 #include "core/history.h"
 #include "core/keywordlist.h"
 #include "core/settings.h"
+#include "suggest/completion.h"
 #include "suggest/keystroke.h"
 #include "suggest/preparedindex.h"
 #include "suggest/suggestsources.h"
@@ -110,6 +111,37 @@ void BM_KeystrokeToList(benchmark::State& state, const char* typed) {
     state.counters["p95_us"] = Percentile(samples, 0.95);
     state.counters["entries"] = double(st.content.size());
 }
+
+// The same with inline completion first, indexed items among its sources (the shortest-remainder
+// choice walks the whole index).
+void BM_KeystrokeWithCompletion(benchmark::State& state, const char* typed) {
+    Fixture& f = Shared();
+    TSettings settings = f.settings;
+    settings.autoprograms = true;
+    TSuggestSources src{settings, f.keywords, f.history, f.tags};
+    src.index = &f.index;
+    TSuggestState st;
+    TFolderCache folders;
+    const QString text = QString::fromUtf8(typed);
+    std::vector<double> samples;
+    bool completed = false;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        completed = RefreshForKeystroke(src, st, folders, TInputLine::AtEnd(text)).completed;
+        const auto t1 = std::chrono::steady_clock::now();
+        const double s = std::chrono::duration<double>(t1 - t0).count();
+        state.SetIterationTime(s);
+        samples.push_back(s * 1e6);
+        benchmark::DoNotOptimize(st.content.size());
+    }
+    state.counters["p50_us"] = Percentile(samples, 0.50);
+    state.counters["p95_us"] = Percentile(samples, 0.95);
+    state.counters["completed"] = completed ? 1 : 0;
+}
+
+BENCHMARK_CAPTURE(BM_KeystrokeWithCompletion, vi, "vi")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_KeystrokeWithCompletion, visu, "visu")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_KeystrokeWithCompletion, rare_qwz, "qwz")->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_CAPTURE(BM_KeystrokeToList, v, "v")->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_KeystrokeToList, vi, "vi")->UseManualTime()->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,806 @@
+// The running launcher: wires the data, the desktop services, the pipeline, suggestions and the windows.
+#include "app/application.h"
+
+#include "app/qtservices.h"
+#include "app/suggestbridge.h"
+#include "commands/dispatcher.h"
+#include "core/incognito.h"
+#include "core/text.h"
+#include "exec/execcontext.h"
+#include "exec/inputline.h"
+#include "exec/inputtext.h"
+#include "exec/itempath.h"
+#include "exec/launcher.h"
+#include "exec/pipeline.h"
+#include "exec/shellexecute.h"
+#include "exec/systemservices.h"
+#include "index/indexfiles.h"
+#include "index/scanner.h"
+#include "platform/linux/processlauncher_linux.h"
+#include "platform/linux/systemcontrol_linux.h"
+#include "platform/linux/xdesktop.h"
+#include "platform/linux/xhotkeys.h"
+#include "platform/linux/xkeyboard.h"
+#include "suggest/systemprograms.h"
+#include "ui/cmdform.h"
+#include "ui/windowlogic.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTextStream>
+#include <QTimer>
+
+#include <unistd.h>
+
+namespace vantrelo {
+
+namespace {
+
+// Without an X display (offscreen runs): no other windows and no keys to send.
+struct TNoDesktop final : TDesktopWindows {
+    quint64 ForegroundWindow() const override { return 0; }
+    bool IsOwnWindow(quint64) const override { return false; }
+    bool ProgramIsActive() const override { return false; }
+    void MinimizeAll() override {}
+    void UndoMinimizeAll() override {}
+};
+
+struct TNoKeys final : TKeySender {
+    void SendChord(int, int) override {}
+};
+
+// Shortcut targets for "copy full path": a symbolic link's target, a desktop entry's own file.
+struct TFileResolver final : TIndexedPathResolver {
+    QString ShortcutTarget(const QString& path) const override {
+        const QFileInfo fi(path);
+        return fi.isSymLink() ? fi.symLinkTarget() : QString();
+    }
+    QString ParsingPath(const TMyShellItem& item) const override { return item.path; }
+};
+
+// The rescue question as a message box with the three answers.
+class TMessageBoxRescue final : public TRescuePrompt {
+public:
+    TRescueChoice AskRescue(const QString& caption, const QString& text) override {
+        QMessageBox box(QMessageBox::Question, caption, text);
+        QPushButton* restore = box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
+        QPushButton* ignore = box.addButton(QStringLiteral("Ignore"), QMessageBox::RejectRole);
+        QPushButton* open = box.addButton(QStringLiteral("Open folder"), QMessageBox::ActionRole);
+        box.setDefaultButton(restore);
+        box.exec();
+        if (box.clickedButton() == open)
+            return TRescueChoice::OpenFolder;
+        if (box.clickedButton() == ignore)
+            return TRescueChoice::Ignore;
+        return TRescueChoice::Restore;
+    }
+};
+
+void NonModalMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
+    auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+}
+
+} // namespace
+
+// The services the running program owns, in the order they are built.
+struct TAppServices {
+    TSystemEnvironment env;
+    TSystemFileSystem files;
+    TSystemRandom random;
+    TSystemClock clock;
+    TSystemProgramSearch programs;
+    TQtClipboard clipboard;
+    TQtWaiter waiter;
+    TProcessSoundPlayer sound;
+    TLinuxNetworkInfo network;
+    TNoDesktop noDesktop;
+    TNoKeys noKeys;
+    TFileResolver resolver;
+    std::unique_ptr<TXDesktop> desktop;
+    std::unique_ptr<TXKeyboard> keyboard;
+    std::unique_ptr<TXGlobalHotkeys> hotkeys;
+    std::unique_ptr<TKeyTextSender> textSender;
+    TLinuxProcessLauncher processes;
+    std::unique_ptr<TLinuxShell> shell;
+    std::unique_ptr<TQtScheduler> scheduler;
+    std::unique_ptr<TQtTaskRunner> tasks;
+    TLogindPower power;
+    std::unique_ptr<TLinuxSession> session;
+    std::unique_ptr<TFreedesktopTrash> trash;
+    std::unique_ptr<TSoundServerVolume> volume;
+    std::unique_ptr<TEjectDrive> disc;
+    std::unique_ptr<TIncognitoCleaner> incognito;
+
+    TDesktopWindows& Windows() { return desktop ? static_cast<TDesktopWindows&>(*desktop) : noDesktop; }
+    TKeySender& Keys() { return keyboard ? static_cast<TKeySender&>(*keyboard) : noKeys; }
+};
+
+TApplication::TApplication(TPlaces places, QStringList args) : store_(std::move(places)), args_(std::move(args)) {}
+
+TApplication::~TApplication() {
+    Shutdown();
+    // The windows go before the services they call.
+    form_.reset();
+}
+
+bool TApplication::LockInstance() {
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty() || !QFileInfo(runtime).isDir()) {
+        runtime = QDir::tempPath() + QStringLiteral("/vantrelo-") + QString::number(::getuid());
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    // One running program per data folder.
+    const QByteArray key =
+        QCryptographicHash::hash(store_.Places().dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+    lock_ = std::make_unique<QLockFile>(runtime + QStringLiteral("/vantrelo-") + QString::fromLatin1(key) +
+                                        QStringLiteral(".lock"));
+    lock_->setStaleLockTime(0);
+    return lock_->tryLock(0);
+}
+
+int TApplication::Start() {
+    safeMode_ = !args_.isEmpty() && LowerText(args_.first()) == QLatin1String("-safemode");
+    if (!LockInstance()) {
+        QTextStream(stderr) << "Vantrelo is already running.\n";
+        return 0;
+    }
+    TMessageBoxRescue rescue;
+    const TLoadResult loaded = store_.ReadSettings(data_, &rescue);
+    if (loaded.state == TLoadState::Quit)
+        return 0;
+    if (loaded.state == TLoadState::ReadFailed)
+        QMessageBox::critical(nullptr, QStringLiteral("Vantrelo"), loaded.error);
+    if (safeMode_)
+        store_.ApplySafeMode(data_.settings);
+    data_.tags.Build(data_.keywords);
+    TSettings& s = data_.settings;
+
+    svc_ = std::make_unique<TAppServices>();
+    TAppServices& v = *svc_;
+    QString error;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        v.desktop = TXDesktop::Open(QString(), &error);
+        v.keyboard = TXKeyboard::Open(QString(), &error);
+        v.hotkeys = TXGlobalHotkeys::Open(QString(), &error);
+    }
+    v.textSender = std::make_unique<TKeyTextSender>(&v.Keys(), v.keyboard.get(), v.clipboard);
+    v.shell = std::make_unique<TLinuxShell>(v.processes);
+    v.scheduler = std::make_unique<TQtScheduler>(this);
+    v.tasks = std::make_unique<TQtTaskRunner>(this);
+    v.session = std::make_unique<TLinuxSession>(v.power, v.processes);
+    v.trash = std::make_unique<TFreedesktopTrash>(TFreedesktopTrash::UserTrashFolders());
+    v.volume = std::make_unique<TSoundServerVolume>(v.processes);
+    v.disc = std::make_unique<TEjectDrive>(v.processes);
+    v.incognito = std::make_unique<TIncognitoCleaner>(store_.Places().IncognitoFolder());
+
+    ectx_ = std::make_unique<TExecContext>(
+        s, data_.keywords,
+        TExecServices{&v.env, &v.files, &v.clipboard, &v.Windows(), &v.Keys(), &v.waiter, &v.sound, &v.random,
+                      &v.clock, &v.network, v.textSender.get(), this, nullptr});
+    TCommandServices cs;
+    cs.settings = &s;
+    cs.exec = ectx_.get();
+    cs.host = this;
+    cs.launcher = &v.processes;
+    cs.power = &v.power;
+    cs.session = v.session.get();
+    cs.trash = v.trash.get();
+    cs.volume = v.volume.get();
+    cs.disc = v.disc.get();
+    cs.places = store_.Places();
+    cs.exeFolder = QCoreApplication::applicationDirPath() + u'/';
+    dispatcher_ = std::make_unique<TCommandDispatcher>(cs);
+    dispatcher_->InstallExpander(*ectx_);
+
+    TSuggestServices ss;
+    ss.env = &v.env;
+    ss.files = &v.files;
+    ss.clock = &v.clock;
+    ss.programs = &v.programs;
+    ss.locale = qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LC_MESSAGES", qEnvironmentVariable("LANG")));
+    suggest_ = std::make_unique<TSuggestBridge>(data_, ss);
+
+    launcher_ = std::make_unique<TLauncher>(
+        *ectx_, TLauncherServices{v.shell.get(), this, v.scheduler.get(), v.tasks.get(), nullptr, nullptr, nullptr,
+                                  &suggest_->Index()});
+    pipeline_ = std::make_unique<TExecPipeline>(
+        *ectx_, TPipelineServices{dispatcher_.get(), launcher_.get(), this, v.scheduler.get(), this, &data_.history,
+                                  &data_.tags, store_.Places().programFolder});
+
+    form_ = std::make_unique<TMainForm>(s, *this);
+    const QString icon = store_.Places().programFolder + QStringLiteral("defaulticon.ico");
+    if (QFileInfo::exists(icon))
+        form_->setWindowIcon(QIcon(icon));
+    form_->move(RescueOffScreen(QPoint(s.posx, s.posy), form_->size(), form_->Monitors()));
+    if (loaded.NewInstallation() || s.center != 0 || safeMode_)
+        form_->CenterOnMonitor(s.center == 0 ? 1 : s.center, false);
+    SetStatePanel();
+
+    if (v.hotkeys) {
+        v.hotkeys->SetHandler([this](int id, quint64 userTime) {
+            if (id == 1 && form_)
+                form_->HotkeyPressed(userTime);
+        });
+        if (!v.hotkeys->Register(1, s.hotkey, s.hotkeyadd))
+            NonModalMessage(form_.get(), QMessageBox::Warning, QStringLiteral("Warning"),
+                            QStringLiteral("Unable to assign hotkey."));
+    }
+
+    if (!safeMode_) {
+        TIndexList cached;
+        if (s.cacheindex && LoadIndexCache(CacheFile(), cached))
+            suggest_->AdoptIndex(std::move(cached));
+        StartIndexRefresh();
+    }
+
+    const bool startHidden = !args_.isEmpty() && args_.first() == QLatin1String("-s") && s.hide;
+    if (startHidden) {
+        form_->ManageShowHide(false, false, 230);
+    } else {
+        form_->ManageShowHide(true, false, 230);
+    }
+    if (safeMode_)
+        form_->SetLineText(QStringLiteral(" Started in safemode"), true);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { Shutdown(); });
+    return -1;
+}
+
+QString TApplication::CacheFile() const { return store_.Places().dataFolder + QStringLiteral("scancache.dat"); }
+
+void TApplication::StartIndexRefresh() {
+    if (safeMode_ || scan_.joinable())
+        return;
+    const TScanInput input = TScanInput::From(data_.settings, TScanRoots::FromEnvironment(), store_.Places().dataFolder);
+    const bool cache = data_.settings.cacheindex;
+    const QString file = CacheFile();
+    // The walk and the cache file are the worker's; the UI thread only adopts the finished list.
+    scan_ = std::thread([this, input, cache, file] {
+        TScanResult r = ScanIndex(input, cancelScan_);
+        if (r.state != TScanState::Finished || cancelScan_.load())
+            return;
+        const bool saved = cache && bool(SaveIndexCache(file, r.list));
+        auto list = std::make_shared<TIndexList>(std::move(r.list));
+        QMetaObject::invokeMethod(this, [this, list, saved] { AdoptScan(list, saved); }, Qt::QueuedConnection);
+    });
+}
+
+void TApplication::AdoptScan(std::shared_ptr<TIndexList> list, bool saved) {
+    if (shutDown_)
+        return;
+    suggest_->AdoptIndex(std::move(*list));
+    launcher_->SetIndex(&suggest_->Index());
+    indexCacheDirty_ = data_.settings.cacheindex && !saved;
+    if (scan_.joinable())
+        scan_.join(); // it has handed over its result and is ending
+}
+
+void TApplication::Shutdown() {
+    if (shutDown_ || !svc_)
+        return;
+    shutDown_ = true;
+    if (form_)
+        form_->SetClosing();
+    cancelScan_ = true;
+    if (scan_.joinable())
+        scan_.join();
+    TQtTaskRunner::WaitForAll(60000);
+    if (svc_->hotkeys)
+        svc_->hotkeys->UnregisterAll();
+    TSettings& s = data_.settings;
+    if (form_) {
+        s.posx = form_->x();
+        s.posy = form_->y();
+    }
+    ++s.shutdowns;
+    const TSaveResult saved = store_.WriteSettings(data_);
+    if (!saved)
+        QTextStream(stderr) << saved.error << "\n";
+    // Never in safe mode, and never a copy of a file that was not really loaded.
+    if (!safeMode_) {
+        TBackupRequest b = BackupRequest();
+        QString error;
+        if (!Backup(store_.Places(), b, &error))
+            QTextStream(stderr) << error << "\n";
+        if (indexCacheDirty_ && s.cacheindex) {
+            const TSaveResult c = SaveIndexCache(CacheFile(), suggest_->Index());
+            if (!c)
+                QTextStream(stderr) << c.error << "\n";
+        }
+    }
+    if (form_) {
+        form_->RemoveIcon(true);
+        form_->hide();
+    }
+}
+
+// --- keys and list ---
+
+void TApplication::Execute(const QString& textIn, bool runas, bool browser) {
+    QString text = textIn;
+    if (TrimText(text).isEmpty())
+        return;
+    const int unknown = data_.settings.unknownlaunchtype;
+    if (unknown == 1 && suggest_->LaunchFirstListEntry(text, form_->ListVisible()))
+        form_->SetLineText(text, false);
+    else if (unknown == 2 && suggest_->FastSearchFallback(text))
+        form_->SetLineText(text, false);
+    // The line as it is now: never a list or binding from an earlier text.
+    text = form_->Line().text;
+    form_->StopListTimer();
+    pipeline_->DoExecute(nullptr, false, text, runas, true, false, false, false, browser, 0, false);
+}
+
+void TApplication::ShowRows(bool focus) {
+    if (!form_->isVisible())
+        return;
+    const QString text = form_->Line().text;
+    if (!suggest_->HasEntries() || (!focus && (text.isEmpty() || !data_.settings.autodropdown))) {
+        form_->HideList();
+        return;
+    }
+    form_->DisplayList(suggest_->Rows(), focus);
+}
+
+void TApplication::RefreshList(const QString& text, int caret, bool focus) {
+    suggest_->Refresh(text, caret);
+    ShowRows(focus);
+    UpdateTitle(false);
+}
+
+void TApplication::UpdateTitle(bool force) {
+    const QString text = form_->Line().text;
+    QString title = suggest_->TitleFor(text);
+    form_->displayTitle(title, IsPath(title), force);
+}
+
+void TApplication::InputEdited(const QString& text, int caret, bool typedChar, bool refreshList) {
+    suggest_->Revalidate(text);
+    if (text.isEmpty()) {
+        ResetCurrentSearch(false);
+        return;
+    }
+    if (typedChar) {
+        // Inline completion: the completed part stays selected, so the next character types over it.
+        const TSuggestBridge::TTyped t = suggest_->Typed(text, caret);
+        if (t.completed) {
+            form_->SetLineText(t.text, false);
+            form_->SetLineSelection(t.selStart, t.selStart + t.selLength);
+        }
+        if (refreshList)
+            ShowRows(false);
+        UpdateTitle(false);
+        return;
+    }
+    if (refreshList)
+        RefreshList(text, caret, false);
+    else
+        UpdateTitle(false);
+}
+
+void TApplication::TakeRow(int row, bool launch, bool runas, bool browser, bool expand) {
+    const QString rowText = suggest_->RowText(row);
+    if (rowText.isEmpty() || rowText.startsWith(QLatin1String("===")))
+        return;
+    const QString line = form_->Line().text;
+    const QString& sep = data_.settings.separator;
+    const qsizetype pos = sep.isEmpty() ? -1 : line.lastIndexOf(sep);
+    QString text = (pos >= 0 ? line.left(pos + sep.size()) : QString()) + rowText;
+    if (!IsPath(rowText))
+        text += GetExtraExt(rowText, data_.settings, data_.keywords);
+    suggest_->BindRow(row, text);
+    form_->SetLineText(text, false);
+    form_->wordEditShow();
+    form_->RemoveListFocus();
+    UpdateTitle(false);
+    if (expand) {
+        form_->ExpandInput(text);
+        return;
+    }
+    form_->HideList();
+    if (launch)
+        Execute(text, runas, browser);
+}
+
+void TApplication::InputKey(const TKeyDecision& d, const TLineState& line) {
+    switch (d.action) {
+    case TKeyAction::Execute:
+        Execute(line.text, d.forcerunas, d.forcebrowser);
+        break;
+    case TKeyAction::ClearInfoText:
+    case TKeyAction::ClearLine:
+        ResetCurrentSearch(true);
+        break;
+    case TKeyAction::ClearAndHide:
+        ResetCurrentSearch(true);
+        form_->ManageShowHide(false, false, 230);
+        break;
+    case TKeyAction::SwitchToLastActive:
+        ActivateLastActiveWindow();
+        break;
+    case TKeyAction::PickNumber:
+        if (form_->ListVisible())
+            TakeRow(form_->CmdForm()->RowWithNumber(d.number), true, false, false, false);
+        break;
+    case TKeyAction::ListNext:
+        if (form_->ListVisible() && suggest_->HasEntries())
+            form_->SetListFocus(FirstRowOfList());
+        else
+            ProcessInput(TInputRequest::ShowForInput, QString(), false);
+        break;
+    case TKeyAction::ListPrevious:
+        if (form_->ListVisible() && suggest_->HasEntries())
+            form_->SetListFocus(form_->CmdForm()->RowCount() - 1);
+        break;
+    case TKeyAction::ShowAll:
+        ProcessInput(TInputRequest::ShowAll, QString(), false);
+        break;
+    case TKeyAction::SetLine:
+        if (d.text.isEmpty()) {
+            ResetCurrentSearch(true);
+        } else {
+            form_->SetLineText(d.text, false);
+            suggest_->FolderCacheStale();
+            InputEdited(d.text, int(d.text.size()), false, true);
+        }
+        break;
+    case TKeyAction::CopyFullPath: {
+        const QString path = GetPathFromItem(line.text, CurrentItem(), true, *ectx_, svc_->resolver);
+        if (!path.isEmpty())
+            SetNewWord(path, false, true);
+        break;
+    }
+    case TKeyAction::TabAccept: {
+        const TItem* item = CurrentItem();
+        if (item) {
+            const QString path = GetPathFromItem(line.text, item, true, *ectx_, svc_->resolver);
+            if (!path.isEmpty() && path != line.text) {
+                SetNewWord(path, false, true);
+                break;
+            }
+        }
+        const int start = TabAcceptStart(line.text, line.caret);
+        form_->SetLineSelection(start, int(line.text.size()));
+        break;
+    }
+    case TKeyAction::TabBack:
+        form_->SetLineSelection(TabBackStart(line.text, line.caret), int(line.text.size()));
+        break;
+    case TKeyAction::ToggleReverse:
+        ShowToast(QStringLiteral("Reversing the list is not available yet."));
+        break;
+    case TKeyAction::InputAssist:
+        ShowToast(QStringLiteral("The input assist is not available yet."));
+        break;
+    case TKeyAction::StartPage:
+    case TKeyAction::EndBrowser:
+        ShowToast(QStringLiteral("The internal browser is not available yet."));
+        break;
+    default:
+        break;
+    }
+}
+
+int TApplication::FirstRowOfList() const {
+    const TCmdForm& f = *form_->CmdForm();
+    if (data_.settings.comboheaders && f.RowCount() > 1 && f.Row(0).header)
+        return 1;
+    return 0;
+}
+
+void TApplication::ListKey(const TListKeyDecision& d, int row) {
+    switch (d.action) {
+    case TListKeyAction::PickNumber:
+        TakeRow(form_->CmdForm()->RowWithNumber(d.number), true, false, false, false);
+        break;
+    case TListKeyAction::Take:
+        TakeRow(row, d.launch, d.forcerunas, d.forcebrowser, false);
+        break;
+    case TListKeyAction::TakeExpand:
+        TakeRow(row, false, false, false, true);
+        break;
+    case TListKeyAction::RemoveRow: {
+        const QString text = suggest_->RowText(row);
+        if (!text.isEmpty() && data_.history.KillHist(text)) {
+            WriteSettings();
+            RefreshList(form_->Line().text, form_->Line().caret, true);
+        }
+        break;
+    }
+    case TListKeyAction::ContextMenu: {
+        const TEntryList* list = form_->CmdForm()->EntryList();
+        const int y = (row - list->TopRow()) * list->RowHeight() + 9;
+        RowMenu(row, list->mapToGlobal(QPoint(26, y)));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TApplication::RowActivated(int row, bool runas, bool browser) {
+    TakeRow(row, data_.settings.itemquicklaunch, runas, browser, false);
+}
+
+void TApplication::RowMenu(int row, QPoint globalPos) {
+    auto* menu = new QMenu(form_->CmdForm());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu->addAction(QStringLiteral("Open")), &QAction::triggered, this, [this, row] {
+        TakeRow(row, true, QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier, false, false);
+    });
+    connect(menu->addAction(QStringLiteral("Open Folder of Item")), &QAction::triggered, this, [this, row] {
+        TakeRow(row, false, false, false, false);
+        Command(TFormCommand::OpenFolder);
+    });
+    connect(menu->addAction(QStringLiteral("Copy Full Path of Item")), &QAction::triggered, this, [this, row] {
+        TakeRow(row, false, false, false, false);
+        Command(TFormCommand::CopyFullPath);
+    });
+    menu->popup(globalPos);
+}
+
+void TApplication::EditorExecute(const QString& text, bool runas, bool browser) {
+    form_->SetLineText(text, false);
+    form_->wordEditShow();
+    if (text.startsWith(QLatin1String("->")))
+        return;
+    Execute(text, runas, browser);
+}
+
+void TApplication::Command(TFormCommand command) {
+    switch (command) {
+    case TFormCommand::CopyFullPath: {
+        const QString line = form_->Line().text;
+        const QString path = GetPathFromItem(line, CurrentItem(), true, *ectx_, svc_->resolver);
+        if (!path.isEmpty())
+            svc_->clipboard.SetText(path);
+        break;
+    }
+    case TFormCommand::OpenFolder: {
+        const QString line = form_->Line().text;
+        const QString folder = GetPathFromItem(line, CurrentItem(), false, *ectx_, svc_->resolver);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+            ShowToast(QStringLiteral("Could not detect a folder path to open"));
+            break;
+        }
+        TShellRequest r;
+        r.verb = QStringLiteral("open");
+        r.file = folder;
+        if (svc_->shell->ShellExecute(r) <= 32)
+            ShowFailure(QStringLiteral("Could not open ") + folder);
+        break;
+    }
+    case TFormCommand::ShowHint:
+        UpdateTitle(true);
+        break;
+    case TFormCommand::Exit:
+        CloseProgram();
+        break;
+    case TFormCommand::OpenWindow:
+        form_->ManageShowHide(true, false, 230);
+        break;
+    }
+}
+
+void TApplication::RememberForeground() {
+    const quint64 w = svc_->Windows().ForegroundWindow();
+    if (w != 0 && !svc_->Windows().IsOwnWindow(w))
+        lastActive_ = w;
+}
+
+void TApplication::ActivateOwnWindow(quint64 window, quint64 userTime) {
+    if (!svc_->desktop)
+        return;
+    svc_->desktop->Activate(window, userTime);
+    // A window that was only just mapped may not be managed yet: ask once more a moment later.
+    QTimer::singleShot(60, this, [this, window, userTime] {
+        if (form_ && form_->isVisible() && !form_->isActiveWindow() && svc_->desktop)
+            svc_->desktop->Activate(window, userTime);
+    });
+}
+
+std::optional<QRect> TApplication::LastActiveFrame() const {
+    if (!svc_->desktop || lastActive_ == 0 || !svc_->desktop->IsWindow(lastActive_))
+        return std::nullopt;
+    return svc_->desktop->FrameRect(lastActive_);
+}
+
+// --- TPipelineView ---
+
+QString TApplication::LineText() const { return form_->Line().text; }
+void TApplication::SetLineColor(int colour) { form_->SetLineColor(colour); }
+void TApplication::SelectLine() { form_->WordEdit()->selectAll(); }
+void TApplication::DeselectLine() { form_->WordEdit()->deselect(); }
+
+void TApplication::SetNewWord(const QString& text, bool selectall, bool ignoredrop) {
+    form_->SetLineText(text, selectall);
+    suggest_->Revalidate(text);
+    suggest_->FolderCacheStale();
+    if (!ignoredrop && data_.settings.autodropdown && !text.isEmpty())
+        RefreshList(text, int(text.size()), false);
+    else
+        UpdateTitle(false);
+}
+
+void TApplication::FocusLineAtEnd(const QString& text) {
+    form_->SetLineText(text, false);
+    form_->WordEdit()->setFocus();
+}
+
+void TApplication::StopListTimer() { form_->StopListTimer(); }
+
+void TApplication::ProcessInput(TInputRequest request, const QString&, bool aftercommand) {
+    const TLineState line = form_->Line();
+    switch (request) {
+    case TInputRequest::ShowForInput:
+        RefreshList(line.text, line.caret, true);
+        break;
+    case TInputRequest::RefreshSilently:
+        suggest_->Refresh(line.text, line.caret);
+        // After a command the window is not raised again just to show the list.
+        if (!aftercommand)
+            ShowRows(false);
+        break;
+    case TInputRequest::ShowAll:
+        suggest_->ShowAll(line.text);
+        ShowRows(true);
+        break;
+    case TInputRequest::NextCompletion:
+    case TInputRequest::PreviousCompletion:
+        if (form_->ListVisible())
+            form_->SetListFocus(request == TInputRequest::NextCompletion ? FirstRowOfList()
+                                                                          : form_->CmdForm()->RowCount() - 1);
+        break;
+    case TInputRequest::TakeItemPath: {
+        const QString path = GetPathFromItem(line.text, CurrentItem(), true, *ectx_, svc_->resolver);
+        if (!path.isEmpty())
+            SetNewWord(path, false, true);
+        break;
+    }
+    default:
+        ShowToast(QStringLiteral("This list action is not available yet."));
+        break;
+    }
+}
+
+void TApplication::ResetCurrentSearch(bool cleartext) {
+    if (cleartext)
+        form_->SetLineText(QString(), false);
+    suggest_->Clear();
+    form_->wordEditShow();
+    form_->HideList();
+    form_->displayTitle(QString(), false, false);
+}
+
+void TApplication::ClearSuggestions() { suggest_->ClearSuggestions(); }
+
+const TItem* TApplication::CurrentItem() const { return suggest_->ItemFor(form_->Line().text); }
+
+void TApplication::SetCurrentItem(std::unique_ptr<TItem>) {
+    // Items come from list rows only (BindRow); the pipeline's own choice is not kept across texts.
+}
+
+bool TApplication::CheckMinusCommand(const QString&) { return false; }
+
+bool TApplication::LaunchFirstListEntry(bool) {
+    QString text = form_->Line().text;
+    if (!suggest_->LaunchFirstListEntry(text, form_->ListVisible()))
+        return false;
+    form_->SetLineText(text, false);
+    return true;
+}
+
+bool TApplication::ShiftHeld() const { return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier; }
+bool TApplication::AltHeld() const { return QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier; }
+
+void TApplication::ShowMessage(const QString& text) {
+    NonModalMessage(form_.get(), QMessageBox::Information, QStringLiteral("Vantrelo"), text);
+}
+
+void TApplication::ShowToast(const QString& text) { form_->ShowToast(text); }
+
+void TApplication::ShowCalcResult(const QString& title, const QString& prompt, const QString& value) {
+    auto* dlg = new QInputDialog(form_.get());
+    dlg->setAttribute(Qt::WA_DeleteOnClose);
+    dlg->setWindowTitle(title);
+    dlg->setLabelText(prompt);
+    dlg->setTextValue(value);
+    dlg->show();
+}
+
+void TApplication::ShowOutput(const QString& text, bool) { form_->ShowTextPanel(text); }
+bool TApplication::ListWindowExists() const { return form_ != nullptr; }
+void TApplication::HideListWindow() { form_->HideList(); }
+void TApplication::HideInputWindow() { form_->ManageShowHide(false, false, 230); }
+
+void TApplication::CloseProgram() {
+    // Quitting leaves the event loop; the stop runs from there, never inside this call's caller.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+void TApplication::RemoveClipEntry(const QString&) {}
+
+bool TApplication::ActivateLastActiveWindow() {
+    if (!svc_->desktop || lastActive_ == 0 || !svc_->desktop->IsWindow(lastActive_))
+        return false;
+    return svc_->desktop->Activate(lastActive_, 0);
+}
+
+void TApplication::ActivateWindow(quint64 window) {
+    if (svc_->desktop)
+        svc_->desktop->Activate(window, 0);
+}
+
+void TApplication::ClearIncognitoFolder() {
+    svc_->incognito->ClearIncognitoFolder(data_.settings.incognito, false);
+}
+
+// --- TInputHost ---
+
+void TApplication::ShowInputWindow() { form_->ManageShowHide(true, true, 230); }
+QString TApplication::SelectedInputText() const { return form_->WordEdit()->selectedText(); }
+
+void TApplication::CopyInputSelection(bool cut) {
+    if (cut)
+        form_->WordEdit()->cut();
+    else
+        form_->WordEdit()->copy();
+}
+
+void TApplication::PasteIntoInput() { form_->WordEdit()->paste(); }
+void TApplication::SetLastActiveWindow(quint64 window) { lastActive_ = window; }
+
+// --- settings ---
+
+void TApplication::WriteSettings() {
+    const TSaveResult r = store_.WriteSettings(data_);
+    if (!r)
+        NonModalMessage(form_.get(), QMessageBox::Warning, QStringLiteral("Vantrelo"), r.error);
+}
+
+bool TApplication::WriteSettings(QString* error) {
+    const TSaveResult r = store_.WriteSettings(data_);
+    if (!r && error)
+        *error = r.error;
+    return bool(r);
+}
+
+TBackupRequest TApplication::BackupRequest() const {
+    TBackupRequest b;
+    b.enabled = data_.settings.backup;
+    b.settingsTrusted = store_.Trusted();
+    return b;
+}
+
+// --- TCommandHost ---
+
+void TApplication::ShowFailure(const QString& message) {
+    form_->SetLineColor(data_.settings.failcolor);
+    pipeline_->PlayEventSound(kFailSound);
+    ShowToast(message);
+}
+
+void TApplication::SetStatePanel() {
+    const TSettings& s = data_.settings;
+    form_->SetStatePanel(StatePanelText(s.holdtext, s.incognito, s.gamingmode));
+}
+
+void TApplication::SetDesign() { form_->ApplyLook(); }
+void TApplication::MoveInputWindow(int x, int y) { form_->move(x, y); }
+
+void TApplication::SetIncognitoMode(bool on, bool toggle) {
+    data_.settings.incognito = toggle ? !data_.settings.incognito : on;
+    SetStatePanel();
+}
+
+} // namespace vantrelo

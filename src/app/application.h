@@ -1,0 +1,142 @@
+// The application context of the running launcher: data, services, the pipeline, the index and the windows.
+#pragma once
+
+#include "commands/commandhost.h"
+#include "core/settingsstore.h"
+#include "exec/inputhost.h"
+#include "exec/pipelinehost.h"
+#include "ui/mainform.h"
+
+#include <QLockFile>
+#include <QObject>
+#include <QStringList>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace vantrelo {
+
+class TSuggestBridge;
+class TExecPipeline;
+class TLauncher;
+class TCommandDispatcher;
+struct TExecContext;
+class TIndexList;
+struct TAppServices;
+
+class TApplication final : public QObject,
+                           public TMainFormHost,
+                           public TPipelineView,
+                           public TInputHost,
+                           public TSettingsWriter,
+                           public TCommandHost {
+    Q_OBJECT
+public:
+    TApplication(TPlaces places, QStringList args);
+    ~TApplication() override;
+
+    // Loads the data, opens the desktop services and shows the window; an exit code when the
+    // program must end at once, -1 to run.
+    int Start();
+    // The orderly stop: settings, backup, index cache; idempotent.
+    void Shutdown();
+    TMainForm* Form() const { return form_.get(); }
+    bool SafeMode() const { return safeMode_; }
+
+    // TMainFormHost
+    void InputKey(const TKeyDecision& decision, const TLineState& line) override;
+    void ListKey(const TListKeyDecision& decision, int row) override;
+    void InputEdited(const QString& text, int caret, bool typedChar, bool refreshList) override;
+    void RowActivated(int row, bool runas, bool browser) override;
+    void RowMenu(int row, QPoint globalPos) override;
+    void EditorExecute(const QString& text, bool runas, bool browser) override;
+    void Command(TFormCommand command) override;
+    void RememberForeground() override;
+    void ActivateOwnWindow(quint64 window, quint64 userTime) override;
+    std::optional<QRect> LastActiveFrame() const override;
+
+    // TPipelineView
+    QString LineText() const override;
+    void SetLineColor(int colour) override;
+    void SelectLine() override;
+    void DeselectLine() override;
+    void SetNewWord(const QString& text, bool selectall, bool ignoredrop) override;
+    void FocusLineAtEnd(const QString& text) override;
+    void StopListTimer() override;
+    void ProcessInput(TInputRequest request, const QString& sender, bool aftercommand) override;
+    void ResetCurrentSearch(bool cleartext) override;
+    void ClearSuggestions() override;
+    const TItem* CurrentItem() const override;
+    void SetCurrentItem(std::unique_ptr<TItem> item) override;
+    bool CheckMinusCommand(const QString& input) override;
+    bool LaunchFirstListEntry(bool force) override;
+    bool ShiftHeld() const override;
+    bool AltHeld() const override;
+    void ShowMessage(const QString& text) override;
+    void ShowToast(const QString& text) override;
+    void ShowCalcResult(const QString& title, const QString& prompt, const QString& value) override;
+    void ShowOutput(const QString& text, bool focus) override;
+    bool ListWindowExists() const override;
+    void HideListWindow() override;
+    void HideInputWindow() override;
+    void CloseProgram() override;
+    void RemoveClipEntry(const QString& text) override;
+    bool ActivateLastActiveWindow() override;
+    void ActivateWindow(quint64 window) override;
+    void ClearIncognitoFolder() override;
+
+    // TInputHost
+    void ShowInputWindow() override;
+    QString SelectedInputText() const override;
+    void CopyInputSelection(bool cut) override;
+    void PasteIntoInput() override;
+    void SetLastActiveWindow(quint64 window) override;
+
+    // TSettingsWriter
+    void WriteSettings() override;
+
+    // TCommandHost
+    void ShowFailure(const QString& message) override;
+    void SetStatePanel() override;
+    void SetDesign() override;
+    void ResetCurrentSearch() override { ResetCurrentSearch(true); }
+    void MoveInputWindow(int x, int y) override;
+    void CloseMainWindow() override { CloseProgram(); }
+    void ReArmKeyboardHook() override {}
+    void SetIncognitoMode(bool on, bool toggle) override;
+    bool WriteSettings(QString* error) override;
+    TBackupRequest BackupRequest() const override;
+
+private:
+    void Execute(const QString& text, bool runas, bool browser);
+    void TakeRow(int row, bool launch, bool runas, bool browser, bool expand);
+    void RefreshList(const QString& text, int caret, bool focus);
+    void ShowRows(bool focus);
+    int FirstRowOfList() const;
+    void UpdateTitle(bool force);
+    void StartIndexRefresh();
+    void AdoptScan(std::shared_ptr<TIndexList> list, bool saved);
+    QString CacheFile() const;
+    bool LockInstance();
+
+    TSettingsStore store_;
+    TUserData data_;
+    QStringList args_;
+    bool safeMode_ = false;
+    bool shutDown_ = false;
+    bool indexCacheDirty_ = false;
+    quint64 lastActive_ = 0;
+    std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<TAppServices> svc_;
+    std::unique_ptr<TExecContext> ectx_;
+    std::unique_ptr<TCommandDispatcher> dispatcher_;
+    std::unique_ptr<TLauncher> launcher_;
+    std::unique_ptr<TExecPipeline> pipeline_;
+    std::unique_ptr<TSuggestBridge> suggest_;
+    std::unique_ptr<TMainForm> form_;
+    std::thread scan_;
+    std::atomic<bool> cancelScan_{false};
+};
+
+} // namespace vantrelo

@@ -1,0 +1,65 @@
+// vantrelo: the launcher itself, in the tray until its hotkey brings the input window.
+#include "app/application.h"
+
+#include "core/datafolder.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+// Only a write is safe here; the event loop does the rest.
+void OnTerminate(int) {
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &c, 1);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // Global hotkeys and window activation need X11; under Wayland the program runs through XWayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vantrelo"));
+    // The window hides instead of closing; the program ends only through its exit commands.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // A log-out or kill sends SIGTERM: the program still stops in order (settings, backup, cache).
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) == 0) {
+        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+            char c;
+            while (::read(signalPipe[0], &c, 1) > 0) {
+            }
+            QCoreApplication::quit();
+        });
+        struct sigaction sa {};
+        sa.sa_handler = OnTerminate;
+        sigemptyset(&sa.sa_mask);
+        ::sigaction(SIGTERM, &sa, nullptr);
+        ::sigaction(SIGINT, &sa, nullptr);
+        ::sigaction(SIGHUP, &sa, nullptr);
+    }
+
+    const QString exeFolder = QCoreApplication::applicationDirPath();
+    vantrelo::TPlaces places;
+    places.dataFolder = vantrelo::ResolveDataFolder(exeFolder);
+    places.programFolder = vantrelo::ResolveProgramFolder(exeFolder);
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+
+    vantrelo::TApplication launcher(places, args);
+    const int early = launcher.Start();
+    if (early >= 0)
+        return early;
+    const int code = QApplication::exec();
+    launcher.Shutdown();
+    return code;
+}

@@ -1,0 +1,159 @@
+// Qt-backed services of the running program.
+#include "app/qtservices.h"
+
+#include "platform/keyinjector.h"
+#include "platform/keysender.h"
+
+#include <QClipboard>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThreadPool>
+#include <QTimer>
+#include <QUrl>
+
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netinet/in.h>
+
+namespace vantrelo {
+
+void TQtScheduler::RunLater(qint32 ms, std::function<void()> task) {
+    if (!owner_)
+        return;
+    QTimer::singleShot(std::max(0, ms), owner_.data(), std::move(task));
+}
+
+void TQtTaskRunner::Run(std::function<void()> work, std::function<void()> done) {
+    QPointer<QObject> owner = owner_;
+    QThreadPool::globalInstance()->start([work = std::move(work), done = std::move(done), owner]() mutable {
+        work();
+        if (owner)
+            QMetaObject::invokeMethod(owner.data(), std::move(done), Qt::QueuedConnection);
+    });
+}
+
+bool TQtTaskRunner::WaitForAll(int ms) { return QThreadPool::globalInstance()->waitForDone(ms); }
+
+namespace {
+
+class TQtClipContent final : public TClipboardContent {
+public:
+    std::vector<std::pair<QString, QByteArray>> formats;
+};
+
+} // namespace
+
+TQtClipboard::TQtClipboard() {
+    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { ++changes_; });
+}
+
+bool TQtClipboard::HasText() const {
+    const QMimeData* m = QGuiApplication::clipboard()->mimeData();
+    return m && m->hasText();
+}
+
+QString TQtClipboard::Text() const { return QGuiApplication::clipboard()->text(); }
+
+void TQtClipboard::SetText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+QStringList TQtClipboard::Files() const {
+    QStringList out;
+    const QMimeData* m = QGuiApplication::clipboard()->mimeData();
+    if (m && m->hasUrls())
+        for (const QUrl& u : m->urls())
+            if (u.isLocalFile())
+                out << u.toLocalFile();
+    return out;
+}
+
+std::unique_ptr<TClipboardContent> TQtClipboard::Save() const {
+    auto c = std::make_unique<TQtClipContent>();
+    if (const QMimeData* m = QGuiApplication::clipboard()->mimeData())
+        for (const QString& f : m->formats())
+            c->formats.emplace_back(f, m->data(f));
+    return c;
+}
+
+void TQtClipboard::Restore(const TClipboardContent& content) {
+    const auto* c = dynamic_cast<const TQtClipContent*>(&content);
+    if (!c)
+        return;
+    auto* m = new QMimeData;
+    for (const auto& [format, data] : c->formats)
+        m->setData(format, data);
+    QGuiApplication::clipboard()->setMimeData(m); // the clipboard owns it
+}
+
+bool TQtWaiter::WaitUntil(const std::function<bool()>& done, int intervalMs, int maxChecks) {
+    for (int i = 0;; ++i) {
+        if (done())
+            return true;
+        if (i == maxChecks)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(std::max(1, intervalMs), &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+void TQtWaiter::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+
+void TProcessSoundPlayer::Play(const QString& file) {
+    for (const char* player : {"paplay", "aplay"}) {
+        const QString exe = QStandardPaths::findExecutable(QString::fromLatin1(player));
+        if (!exe.isEmpty()) {
+            QProcess::startDetached(exe, {file});
+            return;
+        }
+    }
+}
+
+void TKeyTextSender::TypeText(const QString& text) {
+    if (!injector_ || !keys_)
+        return;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch == u'\r')
+            continue;
+        if (ch == u'\n') {
+            keys_->SendChord(0x0D, 0);
+            continue;
+        }
+        char32_t code = ch.unicode();
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            code = QChar::surrogateToUcs4(ch, text.at(++i));
+        injector_->TypeCharacter(code);
+    }
+}
+
+void TKeyTextSender::PasteText(const QString& text, bool enter) {
+    if (!keys_)
+        return;
+    clipboard_.SetText(text);
+    keys_->SendChord(0x56, kModCtrl); // V
+    if (enter)
+        keys_->SendChord(0x0D, 0);
+}
+
+QStringList TIfAddrsNetwork::LocalIPv4Addresses() const {
+    QStringList out;
+    ifaddrs* list = nullptr;
+    if (getifaddrs(&list) != 0)
+        return out;
+    for (ifaddrs* a = list; a; a = a->ifa_next) {
+        if (!a->ifa_addr || a->ifa_addr->sa_family != AF_INET || (a->ifa_flags & IFF_LOOPBACK) || !(a->ifa_flags & IFF_UP))
+            continue;
+        char buf[INET_ADDRSTRLEN] = {};
+        const auto* in = reinterpret_cast<const sockaddr_in*>(a->ifa_addr);
+        if (inet_ntop(AF_INET, &in->sin_addr, buf, sizeof buf))
+            out << QString::fromLatin1(buf);
+    }
+    freeifaddrs(list);
+    return out;
+}
+
+} // namespace vantrelo

@@ -1,0 +1,89 @@
+// The platform services of the running program that Qt itself provides: timers, tasks, clipboard, waits, sounds.
+#pragma once
+
+#include "exec/scheduler.h"
+#include "platform/clipboard.h"
+#include "platform/networkinfo.h"
+#include "platform/soundplayer.h"
+#include "platform/textsender.h"
+#include "platform/waiter.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace vantrelo {
+
+class TKeySender;
+class TKeyInjector;
+
+// Timers on the user-interface thread; a task whose owner is gone never runs.
+class TQtScheduler final : public TScheduler {
+public:
+    explicit TQtScheduler(QObject* owner) : owner_(owner) {}
+    void RunLater(qint32 ms, std::function<void()> task) override;
+
+private:
+    QPointer<QObject> owner_;
+};
+
+// Work on the global thread pool; `done` comes back through the owner's event queue.
+class TQtTaskRunner final : public TTaskRunner {
+public:
+    explicit TQtTaskRunner(QObject* owner) : owner_(owner) {}
+    void Run(std::function<void()> work, std::function<void()> done) override;
+    // At exit: the tasks still running are waited for (at most `ms`).
+    static bool WaitForAll(int ms);
+
+private:
+    QPointer<QObject> owner_;
+};
+
+class TQtClipboard final : public QObject, public TClipboard {
+public:
+    TQtClipboard();
+    bool HasText() const override;
+    QString Text() const override;
+    void SetText(const QString& text) override;
+    QStringList Files() const override;
+    quint64 ChangeCount() const override { return changes_; }
+    std::unique_ptr<TClipboardContent> Save() const override;
+    void Restore(const TClipboardContent& content) override;
+
+private:
+    quint64 changes_ = 0;
+};
+
+// Waits with a local event loop per interval, so the program keeps answering (also the clipboard).
+class TQtWaiter final : public TWaiter {
+public:
+    bool WaitUntil(const std::function<bool()>& done, int intervalMs, int maxChecks) override;
+    void ProcessPendingEvents() override;
+};
+
+// Sound files through the desktop's sound server players (paplay, else aplay).
+class TProcessSoundPlayer final : public TSoundPlayer {
+public:
+    void Play(const QString& file) override;
+};
+
+// Text for the foreground window: typed key by key, or pasted with Ctrl+V.
+class TKeyTextSender final : public TTextSender {
+public:
+    TKeyTextSender(TKeySender* keys, TKeyInjector* injector, TClipboard& clipboard)
+        : keys_(keys), injector_(injector), clipboard_(clipboard) {}
+    void TypeText(const QString& text) override;
+    void PasteText(const QString& text, bool enter) override;
+
+private:
+    TKeySender* keys_;
+    TKeyInjector* injector_;
+    TClipboard& clipboard_;
+};
+
+// The IPv4 addresses of the interfaces that are up, loopback left out.
+class TIfAddrsNetwork final : public TNetworkInfo {
+public:
+    QStringList LocalIPv4Addresses() const override;
+};
+
+} // namespace vantrelo

@@ -1,0 +1,82 @@
+// The suggestion logic as the application uses it: list rows, the current item and the index.
+#pragma once
+
+#include "ui/listrow.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace vantrelo {
+
+struct TUserData;
+class TIndexList;
+class TItem;
+class TEnvironment;
+class TFileSystem;
+class TClock;
+class TProgramSearch;
+class TWindowList;
+
+struct TSuggestServices {
+    const TEnvironment* env = nullptr;
+    const TFileSystem* files = nullptr;
+    const TClock* clock = nullptr;
+    const TProgramSearch* programs = nullptr;
+    const TWindowList* windows = nullptr;
+    QString locale; // for the names and icons of desktop entries
+};
+
+class TSuggestBridge {
+public:
+    TSuggestBridge(const TUserData& data, const TSuggestServices& services);
+    ~TSuggestBridge();
+    TSuggestBridge(const TSuggestBridge&) = delete;
+    TSuggestBridge& operator=(const TSuggestBridge&) = delete;
+
+    void AdoptIndex(TIndexList list);
+    const TIndexList& Index() const;
+    qsizetype IndexSize() const;
+
+    // One keystroke: suggestions for the word being typed, then the list content.
+    void Refresh(const QString& text, int caret);
+    // A typed character: inline completion first, then suggestions and the list. When the line was
+    // completed, `text` is the new line with `selStart`/`selLength` selected.
+    struct TTyped {
+        bool completed = false;
+        QString text;
+        int selStart = 0;
+        int selLength = 0;
+    };
+    TTyped Typed(const QString& text, int caret);
+    // The line was replaced from outside: the folder listing is read again.
+    void FolderCacheStale();
+    // The list of everything (the list button, Shift+Down).
+    void ShowAll(const QString& text);
+    // Drops a binding made for another text.
+    void Revalidate(const QString& text);
+    void Clear();
+    // Frees the bound item and the suggestion list; the list content stays.
+    void ClearSuggestions();
+
+    std::vector<TListRow> Rows() const;
+    bool HasEntries() const;
+    QString RowText(int row) const;
+    // Binds the row's item (null for keywords and plain texts) to `text`.
+    void BindRow(int row, const QString& text);
+    // The item bound to exactly this text, never one bound to an earlier one.
+    const TItem* ItemFor(const QString& text) const;
+    // The title of the line: the bound item's, else the keyword's comment or command.
+    QString TitleFor(const QString& text) const;
+
+    // Enter on unknown input (`unknownlaunchtype` 1 and 2): may replace `text`.
+    bool LaunchFirstListEntry(QString& text, bool listVisible);
+    bool FastSearchFallback(QString& text);
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> d_;
+};
+
+} // namespace vantrelo

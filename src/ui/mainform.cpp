@@ -1,0 +1,703 @@
+// The input window's widgets: they draw the state and hand every key and click to the key map or the host.
+#include "ui/mainform.h"
+
+#include "core/settings.h"
+#include "ui/cmdform.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace vantrelo {
+
+namespace {
+
+int S(const QWidget* w, int v) { return qRound(v * w->logicalDpiY() / 96.0); }
+QColor Bgr(int c) { return QColor(QRgb(BgrToRgb(c))); }
+
+// The toast and state panel colours, unless `toastfontcolor` names one.
+QColor ToastTextColour(const TSettings& s) {
+    const QColor c(s.toastfontcolor);
+    return s.toastfontcolor.startsWith(u'#') && c.isValid() ? c : QColor(0xFF, 0xCC, 0x40);
+}
+const QColor kToastBack(0x35, 0x35, 0x3A);
+
+TKeyStroke StrokeOf(const QKeyEvent* e) {
+    TKeyStroke k;
+    k.key = e->key();
+    k.shift = e->modifiers() & Qt::ShiftModifier;
+    k.ctrl = e->modifiers() & Qt::ControlModifier;
+    k.alt = e->modifiers() & Qt::AltModifier;
+    k.keypad = e->modifiers() & Qt::KeypadModifier;
+    return k;
+}
+
+class TFormRows final : public TRowTexts {
+public:
+    explicit TFormRows(const TCmdForm& f) : f_(f) {}
+    int Count() const override { return f_.RowCount(); }
+    QString Text(int row) const override { return f_.Row(row).text; }
+
+private:
+    const TCmdForm& f_;
+};
+
+} // namespace
+
+bool TWordEdit::event(QEvent* e) {
+    // Tab would move the focus away; it belongs to the key map.
+    if (e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && onKeyDown && onKeyDown(k))
+            return true;
+    }
+    return QLineEdit::event(e);
+}
+
+void TWordEdit::keyPressEvent(QKeyEvent* e) {
+    if (onKeyDown && onKeyDown(e)) {
+        e->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(settings), host_(host) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Vantrelo"));
+    clock_.start();
+    IconImage = new QLabel(this);
+    IconImage->setObjectName(QStringLiteral("IconImage"));
+    WordEdit_ = new TWordEdit(this);
+    WordEdit_->setObjectName(QStringLiteral("WordEdit"));
+    WordEdit_->setFrame(false);
+    WordEdit_->onKeyDown = [this](QKeyEvent* e) { return WordEditKeyDown(e); };
+    TitleLabel = new QLabel(this);
+    TitleLabel->setObjectName(QStringLiteral("TitleLabel"));
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(WordEdit_);
+    column->addWidget(TitleLabel);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(S(this, 6), S(this, 4), S(this, 6), S(this, 4));
+    row->setSpacing(S(this, 6));
+    row->addWidget(IconImage, 0, Qt::AlignVCenter);
+    row->addLayout(column, 1);
+
+    ToastPanel = new QLabel(this);
+    ToastPanel->setObjectName(QStringLiteral("ToastPanel"));
+    ToastPanel->hide();
+    StatePanel = new QLabel(this);
+    StatePanel->setObjectName(QStringLiteral("StatePanel"));
+    StatePanel->setAlignment(Qt::AlignCenter);
+    StatePanel->hide();
+
+    CmdForm_ = new TCmdForm(settings_, this);
+    CmdForm_->installEventFilter(this);
+    connect(CmdForm_, &TCmdForm::RowClicked, this, [this](int r) { SetListFocus(r); });
+    connect(CmdForm_, &TCmdForm::RowActivated, this, [this](int r, Qt::KeyboardModifiers m) {
+        host_.RowActivated(r, m & Qt::ShiftModifier, m & Qt::AltModifier);
+    });
+    connect(CmdForm_, &TCmdForm::RowMenuRequested, this, [this](int r, QPoint p) { host_.RowMenu(r, p); });
+    connect(CmdForm_, &TCmdForm::EditorExecute, this,
+            [this](const QString& t, bool runas, bool browser) { host_.EditorExecute(t, runas, browser); });
+    connect(CmdForm_, &TCmdForm::EditorTextChanged, this, [this](const QString& t) {
+        // The editor's text goes into the line as it is edited, not as typing.
+        if (CmdForm_->EditorVisible())
+            SetLineText(t, false);
+    });
+    connect(CmdForm_, &TCmdForm::EditorClosed, this, [this] {
+        wordEditShow();
+        WordEdit_->setFocus();
+        WordEdit_->end(false);
+    });
+
+    ToastTimer.setInterval(2750);
+    ToastTimer.setSingleShot(true);
+    connect(&ToastTimer, &QTimer::timeout, ToastPanel, &QWidget::hide);
+    HintTimer.setInterval(2000);
+    HintTimer.setSingleShot(true);
+    connect(&HintTimer, &QTimer::timeout, this, [this] {
+        if (!settings_.autoshowhint)
+            TitleLabel->setText(QString());
+    });
+    ListTimer.setSingleShot(true);
+    connect(&ListTimer, &QTimer::timeout, this, [this] { ListTimerTimer(); });
+    connect(WordEdit_, &QLineEdit::textEdited, this, [this](const QString& t) { WordEditChange(t); });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState st) {
+        // AppDeactivate: with auto-hide, losing the keyboard to another program hides the window.
+        if (st != Qt::ApplicationActive && settings_.hide && isVisible() && !gate_.Closing() &&
+            gate_.QuietFor(clock_.elapsed(), 150))
+            ManageShowHide(false, false, 230);
+    });
+
+    BuildMenus();
+    ApplyLook();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::BuildMenus() {
+    PopupMenu1 = new QMenu(this);
+    auto add = [this](QMenu* m, const QString& text, const QKeySequence& key, auto fn) {
+        QAction* a = m->addAction(text);
+        if (!key.isEmpty()) {
+            a->setShortcut(key);
+            a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            addAction(a);
+        }
+        connect(a, &QAction::triggered, this, fn);
+        return a;
+    };
+    auto unavailable = [](QMenu* m, const QString& text) {
+        // Dialogs that are not part of this program yet are shown, but cannot be chosen.
+        QAction* a = m->addAction(text);
+        a->setEnabled(false);
+        return a;
+    };
+    unavailable(PopupMenu1, QStringLiteral("Add Keyword..."));
+    unavailable(PopupMenu1, QStringLiteral("Keywords..."));
+    unavailable(PopupMenu1, QStringLiteral("Settings..."));
+    PopupMenu1->addSeparator();
+    add(PopupMenu1, QStringLiteral("Expand Input Area"), QKeySequence(), [this] { ExpandInput(WordEdit_->text()); });
+    PopupMenu1->addSeparator();
+    add(PopupMenu1, QStringLiteral("Copy"), QKeySequence(), [this] { WordEdit_->copy(); });
+    add(PopupMenu1, QStringLiteral("Cut"), QKeySequence(), [this] { WordEdit_->cut(); });
+    add(PopupMenu1, QStringLiteral("Paste"), QKeySequence(), [this] { WordEdit_->paste(); });
+    add(PopupMenu1, QStringLiteral("Copy Full Path of Item"), QKeySequence(Qt::Key_F8),
+        [this] { host_.Command(TFormCommand::CopyFullPath); });
+    add(PopupMenu1, QStringLiteral("Open Folder of Item"), QKeySequence(Qt::CTRL | Qt::Key_D),
+        [this] { host_.Command(TFormCommand::OpenFolder); });
+    add(PopupMenu1, QStringLiteral("Hide (Shift+Esc)"), QKeySequence(), [this] { ManageShowHide(false, false, 230); });
+    QMenu* more = PopupMenu1->addMenu(QStringLiteral("More..."));
+    add(more, QStringLiteral("Align to Center of Screen"), QKeySequence(Qt::Key_F11),
+        [this] { CenterOnMonitor(2, false); });
+    add(more, QStringLiteral("Fit on screen if oversized (panic)"), QKeySequence(Qt::CTRL | Qt::Key_F11), [this] {
+        FitOnScreen(false);
+        CenterOnMonitor(2, false);
+    });
+    add(more, QStringLiteral("Show Hint"), QKeySequence(Qt::CTRL | Qt::Key_T),
+        [this] { host_.Command(TFormCommand::ShowHint); });
+    PopupMenu1->addSeparator();
+    add(PopupMenu1, QStringLiteral("Exit: Close Vantrelo"), QKeySequence(), [this] { host_.Command(TFormCommand::Exit); });
+
+    PopupMenu2 = new QMenu(this);
+    unavailable(PopupMenu2, QStringLiteral("Add Keyword..."));
+    unavailable(PopupMenu2, QStringLiteral("Keywords..."));
+    unavailable(PopupMenu2, QStringLiteral("Settings..."));
+    QAction* open = PopupMenu2->addAction(QStringLiteral("Open Vantrelo..."));
+    open->setObjectName(QStringLiteral("OpenVantrelo1"));
+    PopupMenu2->setDefaultAction(open);
+    connect(open, &QAction::triggered, this, [this] { host_.Command(TFormCommand::OpenWindow); });
+    PopupMenu2->addSeparator();
+    connect(PopupMenu2->addAction(QStringLiteral("Exit...")), &QAction::triggered, this,
+            [this] { host_.Command(TFormCommand::Exit); });
+}
+
+void TMainForm::ApplyLook() {
+    const QColor text = Bgr(settings_.textcolor);
+    const QColor back = Bgr(settings_.textbackcolor);
+    lineColour_ = settings_.textcolor;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, back);
+    pal.setColor(QPalette::Base, back);
+    pal.setColor(QPalette::Text, text);
+    pal.setColor(QPalette::WindowText, Bgr(settings_.titlecolor));
+    pal.setColor(QPalette::Highlight, text);
+    pal.setColor(QPalette::HighlightedText, back);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    QFont f = WordEdit_->font();
+    if (!settings_.fontname.isEmpty())
+        f.setFamily(settings_.fontname);
+    f.setPointSize(std::max(1, settings_.fontsize));
+    WordEdit_->setFont(f);
+    WordEdit_->setPalette(pal);
+    QFont tf = TitleLabel->font();
+    tf.setPointSize(8);
+    TitleLabel->setFont(tf);
+    TitleLabel->setPalette(pal);
+    TitleLabel->setVisible(settings_.autoshowhint);
+    const QFont panelFont = tf;
+    for (QLabel* l : {ToastPanel, StatePanel}) {
+        l->setFont(panelFont);
+        QPalette p = l->palette();
+        p.setColor(QPalette::Window, kToastBack);
+        p.setColor(QPalette::WindowText, ToastTextColour(settings_));
+        l->setPalette(p);
+        l->setAutoFillBackground(true);
+    }
+    IconImage->setVisible(settings_.showwordicon);
+    QIcon inputIcon = QIcon::fromTheme(QStringLiteral("system-search"));
+    if (inputIcon.isNull())
+        inputIcon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
+    IconImage->setPixmap(inputIcon.pixmap(S(this, 32), S(this, 32)));
+    IconImage->setFixedSize(S(this, 32), S(this, 32));
+    const int w = settings_.customwidth > 0 ? settings_.customwidth : settings_.width;
+    // The default look needs room for a line of the input font.
+    setFixedWidth(std::max(S(this, std::max(w, 250)), S(this, 360)));
+    adjustSize();
+    SetTopmost(this, settings_.stayontop);
+    CmdForm_->ApplyLook(ListWidth());
+}
+
+int TMainForm::ListWidth() const { return width(); }
+
+void TMainForm::SetTopmost(QWidget* w, bool value) {
+    if (w->testAttribute(Qt::WA_WState_Created) && bool(w->windowFlags() & Qt::WindowStaysOnTopHint) == value)
+        return;
+    const bool shown = w->isVisible();
+    w->setWindowFlag(Qt::WindowStaysOnTopHint, value);
+    if (shown)
+        w->show();
+}
+
+std::vector<TMonitor> TMainForm::Monitors() const {
+    std::vector<TMonitor> out;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary)
+        out.push_back(TMonitor{primary->geometry(), primary->availableGeometry()});
+    for (const QScreen* s : QGuiApplication::screens())
+        if (s != primary)
+            out.push_back(TMonitor{s->geometry(), s->availableGeometry()});
+    return out;
+}
+
+void TMainForm::SetClosing() {
+    gate_.SetClosing();
+    ToastTimer.stop();
+    HintTimer.stop();
+    ListTimer.stop();
+}
+
+void TMainForm::ManageShowHide(bool show, bool forceKeepInput, int locktim, quint64 userTime) {
+    const qint64 now = clock_.elapsed();
+    if (!show) {
+        if (!gate_.BeginHide(now))
+            return;
+        ListTimer.stop();
+        CmdForm_->hide();
+        listFocus_ = false;
+        hide();
+        if (settings_.trayicon || settings_.alwaystrayicon)
+            AddIcon();
+        return;
+    }
+    if (!gate_.BeginShow(now, locktim))
+        return;
+    host_.RememberForeground();
+    if (!settings_.alwaystrayicon)
+        RemoveIcon(false);
+    SetTopmost(this, settings_.stayontop);
+    if (settings_.center != 0)
+        CenterOnMonitor(settings_.center, settings_.autodropdown || ListVisible());
+    else
+        move(RescueOffScreen(pos(), size(), Monitors()));
+    QWidget::show();
+    if (listEverShown_ && settings_.autodropdown && !settings_.listbehaveslikedropdown &&
+        !WordEdit_->text().isEmpty()) {
+        SetListPos();
+        CmdForm_->show();
+    }
+    raise();
+    activateWindow();
+    // The desktop gives the keyboard only to a request stamped with the user's own key press.
+    host_.ActivateOwnWindow(winId(), userTime);
+    WordEdit_->setFocus(Qt::ActiveWindowFocusReason);
+    if (!forceKeepInput) {
+        if (settings_.clearlast && !settings_.holdtext && !WordEdit_->text().startsWith(settings_.calcchar)) {
+            TKeyDecision d;
+            d.action = TKeyAction::ClearLine;
+            host_.InputKey(d, Line());
+        } else {
+            // What was left in the line is selected, so typing replaces it.
+            WordEdit_->selectAll();
+        }
+    }
+}
+
+void TMainForm::HotkeyPressed(quint64 userTime) {
+    if (!gate_.QuietFor(clock_.elapsed(), 230))
+        return;
+    if (CheckAutoHideLogic())
+        return;
+    if (settings_.popatcursor)
+        move(PopUpPosition(QCursor::pos(), size(), Monitors()));
+    ManageShowHide(true, false, 230, userTime);
+}
+
+bool TMainForm::CheckAutoHideLogic() {
+    if (!settings_.hotkeyhide || !isVisible())
+        return false;
+    if (!settings_.hide && !isActiveWindow())
+        return false;
+    ManageShowHide(false, false, 230);
+    return true;
+}
+
+TLineState TMainForm::Line() const {
+    TLineState l;
+    l.text = WordEdit_->text();
+    l.caret = WordEdit_->cursorPosition();
+    l.selStart = WordEdit_->hasSelectedText() ? WordEdit_->selectionStart() : l.caret;
+    l.selLength = int(WordEdit_->selectedText().size());
+    return l;
+}
+
+void TMainForm::SetLineText(const QString& text, bool selectAll) {
+    WordEdit_->setText(text);
+    if (selectAll)
+        WordEdit_->selectAll();
+    else
+        WordEdit_->end(false);
+}
+
+void TMainForm::SetLineSelection(int start, int end) {
+    WordEdit_->setSelection(start, end - start);
+}
+
+void TMainForm::SetLineColor(int bgr) {
+    lineColour_ = bgr;
+    QPalette p = WordEdit_->palette();
+    p.setColor(QPalette::Text, Bgr(bgr));
+    WordEdit_->setPalette(p);
+}
+
+void TMainForm::wordEditShow() {
+    if (lineColour_ != settings_.failcolor)
+        SetLineColor(settings_.textcolor);
+    QPalette p = TitleLabel->palette();
+    p.setColor(QPalette::WindowText, Bgr(settings_.titlecolor));
+    TitleLabel->setPalette(p);
+}
+
+void TMainForm::ShowToast(const QString& msg) {
+    if (msg.isEmpty())
+        return;
+    ToastTimer.stop();
+    const QFontMetrics fm(ToastPanel->font());
+    const int pad = S(this, 12);
+    const int maxWidth = WordEdit_->width();
+    const int top = TitleLabel->y();
+    const int h = std::max(TitleLabel->height(), fm.height() + 2);
+    const int left = std::max(0, TitleLabel->x() - S(this, 6));
+    if (fm.horizontalAdvance(msg) + pad > maxWidth) {
+        ToastPanel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        ToastPanel->setText(QStringLiteral(" ") + msg);
+        ToastPanel->setGeometry(left, top, maxWidth, h);
+    } else {
+        ToastPanel->setAlignment(Qt::AlignCenter);
+        ToastPanel->setText(msg);
+        ToastPanel->setGeometry(left, top, fm.horizontalAdvance(msg) + pad, h);
+    }
+    ToastPanel->show();
+    ToastPanel->raise();
+    ToastTimer.start();
+}
+
+QString TMainForm::ToastText() const { return ToastPanel->text(); }
+bool TMainForm::ToastVisible() const { return ToastPanel->isVisible(); }
+
+void TMainForm::SetStatePanel(const QString& text) {
+    if (text.isEmpty()) {
+        StatePanel->hide();
+        return;
+    }
+    const QFontMetrics fm(StatePanel->font());
+    const int w = fm.horizontalAdvance(text) + S(this, 12);
+    StatePanel->setText(text);
+    StatePanel->setGeometry(width() - w - S(this, 8), TitleLabel->y(), w,
+                            std::max(TitleLabel->height(), fm.height() + 2));
+    StatePanel->show();
+    StatePanel->raise();
+}
+
+void TMainForm::displayTitle(const QString& title, bool isPath, bool show) {
+    QString t = WordEdit_->text().contains(u'\n') ? QStringLiteral("[=] ") + title : title;
+    const QFontMetrics fm(TitleLabel->font());
+    const int maxWidth = std::max(1, WordEdit_->width());
+    t = FitTitle(t, isPath, maxWidth, [&fm](const QString& s) { return fm.horizontalAdvance(s); });
+    TitleLabel->setText(t);
+    TitleLabel->setVisible(show || settings_.autoshowhint);
+    if (show && !settings_.autoshowhint)
+        HintTimer.start();
+}
+
+QString TMainForm::TitleText() const { return TitleLabel->text(); }
+
+void TMainForm::DisplayList(std::vector<TListRow> rows, bool focus) {
+    CmdForm_->SetRows(std::move(rows));
+    CmdForm_->ApplyLook(ListWidth());
+    SetListPos();
+    if (!CmdForm_->isVisible()) {
+        SetTopmost(CmdForm_, settings_.stayontop);
+        CmdForm_->show();
+    }
+    listEverShown_ = true;
+    listFocus_ = false;
+    if (focus) {
+        TFormRows rowsView(*CmdForm_);
+        SetListFocus(FirstListRow(rowsView, settings_.comboheaders));
+    }
+}
+
+void TMainForm::HideList() {
+    listFocus_ = false;
+    CmdForm_->SetSelected(-1);
+    if (!CmdForm_->CustomElementShowing())
+        CmdForm_->hide();
+}
+
+bool TMainForm::ListVisible() const { return CmdForm_->isVisible(); }
+
+void TMainForm::SetListFocus(int row) {
+    listFocus_ = row >= 0;
+    CmdForm_->SetSelected(row);
+}
+
+void TMainForm::RemoveListFocus() {
+    listFocus_ = false;
+    CmdForm_->SetSelected(-1);
+    WordEdit_->setFocus();
+}
+
+void TMainForm::SetListPos() {
+    const QRect input = frameGeometry();
+    const QScreen* screen = QGuiApplication::screenAt(input.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect monitor = screen ? screen->geometry() : QRect(0, 0, 1 << 15, 1 << 15);
+    CmdForm_->move(ListPosition(input, CmdForm_->height(), input.height() + S(this, 1), 0, monitor));
+}
+
+void TMainForm::ExpandInput(const QString& text) {
+    CmdForm_->OpenEditor(text);
+    CmdForm_->ApplyLook(ListWidth());
+    SetListPos();
+    CmdForm_->show();
+    // The input is dimmed while the editor holds the text.
+    SetLineColor(BlendColour(settings_.textcolor, settings_.textbackcolor, 50));
+    CmdForm_->activateWindow();
+    CmdForm_->MultiEdit()->setFocus();
+}
+
+void TMainForm::ShowTextPanel(const QString& text) {
+    CmdForm_->ShowText(text);
+    CmdForm_->ApplyLook(ListWidth());
+    SetListPos();
+    CmdForm_->show();
+}
+
+void TMainForm::AddIcon() {
+    if (TrayIcon)
+        return;
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    TrayIcon = new QSystemTrayIcon(this);
+    QIcon icon = windowIcon();
+    if (icon.isNull())
+        icon = QIcon::fromTheme(QStringLiteral("system-search"));
+    if (icon.isNull())
+        icon = style()->standardIcon(QStyle::SP_ComputerIcon);
+    TrayIcon->setIcon(icon);
+    TrayIcon->setToolTip(windowTitle());
+    TrayIcon->setContextMenu(PopupMenu2);
+    connect(TrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::Trigger || r == QSystemTrayIcon::DoubleClick)
+            host_.Command(TFormCommand::OpenWindow);
+    });
+    TrayIcon->show();
+}
+
+void TMainForm::RemoveIcon(bool useforce) {
+    if (!TrayIcon || (!useforce && settings_.alwaystrayicon))
+        return;
+    TrayIcon->hide();
+    TrayIcon->deleteLater();
+    TrayIcon = nullptr;
+}
+
+bool TMainForm::TrayIconShown() const { return TrayIcon != nullptr; }
+
+int TMainForm::ListHeightForCentre(bool withList) const {
+    int h = height();
+    if (withList || ListVisible() || settings_.autodropdown)
+        h += S(this, settings_.listrowheight) * settings_.maxvisible + S(this, 2) + 2 * S(this, 1);
+    return h;
+}
+
+void TMainForm::CenterOnMonitor(int center, bool withList) {
+    const std::vector<TMonitor> monitors = Monitors();
+    TCenterInput in;
+    in.center = center;
+    in.window = frameGeometry();
+    in.pointer = QCursor::pos();
+    in.lastActive = host_.LastActiveFrame();
+    const TCenterTarget t = GetCenterMonitor(in, monitors);
+    const int h = withList ? ListHeightForCentre(true) : height();
+    if (const auto p = vantrelo::CenterOnMonitor(t, size(), h, monitors))
+        move(*p);
+    if (ListVisible())
+        SetListPos();
+}
+
+void TMainForm::FitOnScreen(bool force) {
+    const std::vector<TMonitor> monitors = Monitors();
+    const int m = MonitorNearest(monitors, frameGeometry());
+    if (m < 0)
+        return;
+    const QRect b = monitors[size_t(m)].bounds;
+    if (force || width() > 0.9 * b.width())
+        setFixedWidth(int(b.width() * 0.35));
+    CmdForm_->ApplyLook(ListWidth());
+}
+
+bool TMainForm::WordEditKeyDown(QKeyEvent* e) {
+    const TKeyStroke k = StrokeOf(e);
+    if (listFocus_ && ListVisible()) {
+        TFormRows rows(*CmdForm_);
+        const TListKeyDecision d = DecideListKey(k, rows, CmdForm_->Selected(), settings_);
+        switch (d.action) {
+        case TListKeyAction::None:
+            // Typing goes back to the line.
+            RemoveListFocus();
+            break;
+        case TListKeyAction::Move:
+            CmdForm_->SetSelected(d.row);
+            return true;
+        case TListKeyAction::BackToInput:
+            RemoveListFocus();
+            return true;
+        case TListKeyAction::CenterScreen:
+            CenterOnMonitor(2, false);
+            return true;
+        case TListKeyAction::FitAndCenter:
+            FitOnScreen(false);
+            CenterOnMonitor(2, false);
+            return true;
+        case TListKeyAction::FocusInput:
+            RemoveListFocus();
+            return true;
+        default:
+            host_.ListKey(d, CmdForm_->Selected());
+            return true;
+        }
+    }
+    // A printable character may be completed; Backspace, Delete and the like never are.
+    typedChar_ = !e->text().isEmpty() && e->text().at(0).isPrint() && !k.ctrl;
+    TKeyContext c;
+    const TLineState line = Line();
+    const TKeyDecision d = DecideInputKey(k, line, settings_, c);
+    if (d.dismissPanels)
+        CmdForm_->DismissCustomElements(true, true);
+    switch (d.action) {
+    case TKeyAction::None:
+        return false;
+    case TKeyAction::Consume:
+        return true;
+    case TKeyAction::SelectWholeLine:
+        WordEdit_->selectAll();
+        return true;
+    case TKeyAction::FocusInput:
+        WordEdit_->setFocus();
+        return true;
+    case TKeyAction::MoveCaret:
+        WordEdit_->setCursorPosition(d.caret);
+        if (d.extend) {
+            const int anchor = line.selLength > 0 && line.selStart + line.selLength == line.caret ? line.selStart
+                               : line.selLength > 0 ? line.selStart + line.selLength
+                                                    : line.caret;
+            WordEdit_->setSelection(anchor, d.caret - anchor);
+        }
+        return true;
+    case TKeyAction::CenterScreen:
+        CenterOnMonitor(1, false);
+        return true;
+    case TKeyAction::FitAndCenter:
+        FitOnScreen(true);
+        CenterOnMonitor(2, false);
+        return true;
+    case TKeyAction::Hide:
+        ManageShowHide(false, false, 230);
+        return true;
+    case TKeyAction::ExpandEditor:
+        ExpandInput(line.text);
+        return true;
+    case TKeyAction::CloseWindow:
+        host_.Command(TFormCommand::Exit);
+        return true;
+    case TKeyAction::ContextMenu:
+        PopupMenu1->popup(WordEdit_->mapToGlobal(QPoint(0, WordEdit_->height() + S(this, 4))));
+        return false;
+    default:
+        ListTimer.stop();
+        host_.InputKey(d, line);
+        return d.consume;
+    }
+}
+
+void TMainForm::WordEditChange(const QString& text) {
+    wordEditShow();
+    listFocus_ = false;
+    CmdForm_->SetSelected(-1);
+    const bool now = settings_.autodelay <= 0;
+    const bool typed = typedChar_;
+    typedChar_ = false;
+    host_.InputEdited(text, WordEdit_->cursorPosition(), typed, now);
+    if (!now)
+        ListTimer.start(settings_.autodelay);
+}
+
+void TMainForm::ListTimerTimer() {
+    host_.InputEdited(WordEdit_->text(), WordEdit_->cursorPosition(), false, true);
+}
+
+void TMainForm::closeEvent(QCloseEvent* e) {
+    // The system's close asks the program to end; the program decides when.
+    e->ignore();
+    if (!gate_.Closing())
+        host_.Command(TFormCommand::Exit);
+}
+
+void TMainForm::contextMenuEvent(QContextMenuEvent* e) { PopupMenu1->popup(e->globalPos()); }
+
+void TMainForm::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    if (CmdForm_ && CmdForm_->isVisible())
+        SetListPos();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    // Should the desktop give the list window the keyboard, its keys still belong to the line.
+    if (watched == CmdForm_ && event->type() == QEvent::KeyPress && !CmdForm_->EditorVisible()) {
+        QCoreApplication::sendEvent(WordEdit_, event);
+        activateWindow();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::paintEvent(QPaintEvent* e) {
+    QWidget::paintEvent(e);
+    QPainter p(this);
+    p.setPen(Bgr(settings_.inputwindowcolor));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+} // namespace vantrelo

@@ -1,0 +1,163 @@
+// The input window: the input line, title, toast and state panel, tray icon and menus.
+#pragma once
+
+#include "platform/monitors.h"
+#include "ui/keymap.h"
+#include "ui/listrow.h"
+#include "ui/windowlogic.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTimer>
+#include <QWidget>
+
+#include <vector>
+
+class QLabel;
+class QMenu;
+class QSystemTrayIcon;
+
+namespace vantrelo {
+
+struct TSettings;
+class TCmdForm;
+
+// Menu items and window actions that the program carries out.
+enum class TFormCommand {
+    CopyFullPath,
+    OpenFolder,
+    ShowHint,
+    Exit,
+    OpenWindow,
+};
+
+// Where the input window sends what the user asks for; the application implements it.
+class TMainFormHost {
+public:
+    virtual ~TMainFormHost() = default;
+    // A key of the input line that asks for more than editing.
+    virtual void InputKey(const TKeyDecision& decision, const TLineState& line) = 0;
+    // A key of the list while a row is selected (with the row).
+    virtual void ListKey(const TListKeyDecision& decision, int row) = 0;
+    // The line changed by typing; `typedChar` when a character was typed (not deleted), so that
+    // it may be completed; `refreshList` once the list delay has passed.
+    virtual void InputEdited(const QString& text, int caret, bool typedChar, bool refreshList) = 0;
+    virtual void RowActivated(int row, bool runas, bool browser) = 0;
+    virtual void RowMenu(int row, QPoint globalPos) = 0;
+    virtual void EditorExecute(const QString& text, bool runas, bool browser) = 0;
+    virtual void Command(TFormCommand command) = 0;
+    // Shown: remember the foreground window (never one of ours) before we take it.
+    virtual void RememberForeground() = 0;
+    // Asks the desktop to activate `window` with the time stamp of the triggering event.
+    virtual void ActivateOwnWindow(quint64 window, quint64 userTime) = 0;
+    // The frame of the last active window, when it still exists (centring mode 4).
+    virtual std::optional<QRect> LastActiveFrame() const = 0;
+};
+
+// The input line: keys go through the key map before the edit control sees them.
+class TWordEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+    std::function<bool(QKeyEvent*)> onKeyDown;
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+};
+
+class TMainForm : public QWidget {
+    Q_OBJECT
+public:
+    TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    TWordEdit* WordEdit() const { return WordEdit_; }
+    TCmdForm* CmdForm() const { return CmdForm_; }
+
+    // Shows or hides the window; `userTime` stamps the event that asked for it (0: none).
+    void ManageShowHide(bool show, bool forceKeepInput, int locktim, quint64 userTime = 0);
+    // The hotkey: a toggle when `hotkeyhide` says so, else a show (230 ms debounce).
+    void HotkeyPressed(quint64 userTime);
+    bool CheckAutoHideLogic();
+    bool Closing() const { return gate_.Closing(); }
+    void SetClosing();
+    const TShowHideGate& Gate() const { return gate_; }
+
+    // The line as the key map sees it.
+    TLineState Line() const;
+    // Puts text into the line without treating it as typing.
+    void SetLineText(const QString& text, bool selectAll);
+    void SetLineSelection(int start, int end);
+    void SetLineColor(int bgr);
+    void wordEditShow();
+
+    void ShowToast(const QString& msg);
+    QString ToastText() const;
+    bool ToastVisible() const;
+    void SetStatePanel(const QString& text);
+    // The title of the current item; shortened to fit; shown or hidden with `show`.
+    void displayTitle(const QString& title, bool isPath, bool show);
+    QString TitleText() const;
+
+    // The list window with these rows, placed against the input; `focus` selects the first row.
+    void DisplayList(std::vector<TListRow> rows, bool focus);
+    void HideList();
+    bool ListVisible() const;
+    bool ListFocused() const { return listFocus_; }
+    void SetListFocus(int row);
+    void RemoveListFocus();
+    void SetListPos();
+    void ExpandInput(const QString& text);
+    void ShowTextPanel(const QString& text);
+    void StopListTimer() { ListTimer.stop(); }
+
+    void AddIcon();
+    void RemoveIcon(bool useforce);
+    bool TrayIconShown() const;
+    void ApplyLook();
+    void CenterOnMonitor(int center, bool withList);
+    void FitOnScreen(bool force);
+
+    // The monitors of the screens, primary first.
+    std::vector<TMonitor> Monitors() const;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool WordEditKeyDown(QKeyEvent* e);
+    void WordEditChange(const QString& text);
+    void ListTimerTimer();
+    void BuildMenus();
+    int ListWidth() const;
+    int ListHeightForCentre(bool withList) const;
+    void SetTopmost(QWidget* w, bool value);
+
+    const TSettings& settings_;
+    TMainFormHost& host_;
+    TWordEdit* WordEdit_ = nullptr;
+    QLabel* IconImage = nullptr;
+    QLabel* TitleLabel = nullptr;
+    QLabel* ToastPanel = nullptr;
+    QLabel* StatePanel = nullptr;
+    TCmdForm* CmdForm_ = nullptr;
+    QMenu* PopupMenu1 = nullptr; // the input window's menu
+    QMenu* PopupMenu2 = nullptr; // the tray menu
+    QSystemTrayIcon* TrayIcon = nullptr;
+    QTimer ToastTimer;
+    QTimer HintTimer;
+    QTimer ListTimer;
+    QElapsedTimer clock_;
+    TShowHideGate gate_;
+    bool listFocus_ = false;
+    bool typedChar_ = false;
+    bool listEverShown_ = false;
+    int lineColour_ = 0;
+};
+
+} // namespace vantrelo

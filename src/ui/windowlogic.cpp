@@ -1,0 +1,227 @@
+// Rules of showing, placing and titling the windows, kept apart from the widgets for tests.
+#include "ui/windowlogic.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace vantrelo {
+
+bool TShowHideGate::BeginShow(qint64 nowMs, int locktim) {
+    if (closing_)
+        return false;
+    if (nowMs - last_ > locktim)
+        state_ = -1;
+    if (state_ == 0)
+        return false;
+    last_ = nowMs;
+    state_ = 0;
+    return true;
+}
+
+bool TShowHideGate::BeginHide(qint64 nowMs) {
+    if (closing_)
+        return false;
+    last_ = nowMs;
+    state_ = 1;
+    return true;
+}
+
+int MonitorAt(const std::vector<TMonitor>& monitors, QPoint p) {
+    for (size_t i = 0; i < monitors.size(); ++i)
+        if (monitors[i].bounds.contains(p))
+            return int(i);
+    return -1;
+}
+
+int MonitorNearest(const std::vector<TMonitor>& monitors, const QRect& r) {
+    int best = -1;
+    qint64 bestArea = 0;
+    for (size_t i = 0; i < monitors.size(); ++i) {
+        const QRect x = monitors[i].bounds.intersected(r);
+        const qint64 area = x.isEmpty() ? 0 : qint64(x.width()) * x.height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = int(i);
+        }
+    }
+    if (best >= 0 || monitors.empty())
+        return monitors.empty() ? -1 : best;
+    const QPoint c = r.center();
+    qint64 bestDist = std::numeric_limits<qint64>::max();
+    for (size_t i = 0; i < monitors.size(); ++i) {
+        const QRect& b = monitors[i].bounds;
+        const qint64 dx = c.x() < b.left() ? b.left() - c.x() : (c.x() > b.right() ? c.x() - b.right() : 0);
+        const qint64 dy = c.y() < b.top() ? b.top() - c.y() : (c.y() > b.bottom() ? c.y() - b.bottom() : 0);
+        if (dx * dx + dy * dy < bestDist) {
+            bestDist = dx * dx + dy * dy;
+            best = int(i);
+        }
+    }
+    return best;
+}
+
+QPoint PopUpPosition(QPoint pointer, QSize window, const std::vector<TMonitor>& monitors) {
+    QPoint p = pointer + QPoint(8, 8);
+    int m = MonitorAt(monitors, pointer);
+    if (m < 0)
+        m = MonitorNearest(monitors, QRect(pointer, QSize(1, 1)));
+    if (m < 0)
+        return p;
+    const QRect wa = monitors[size_t(m)].workArea;
+    if (p.x() + window.width() > wa.x() + wa.width())
+        p.setX(wa.x() + wa.width() - window.width());
+    if (p.y() + window.height() > wa.y() + wa.height())
+        p.setY(wa.y() + wa.height() - window.height());
+    if (p.x() < wa.x())
+        p.setX(wa.x());
+    if (p.y() < wa.y())
+        p.setY(wa.y());
+    return p;
+}
+
+TCenterTarget GetCenterMonitor(const TCenterInput& in, const std::vector<TMonitor>& monitors) {
+    TCenterTarget t;
+    const int nearest = MonitorNearest(monitors, in.window);
+    switch (in.center) {
+    case 0:
+    case 1:
+        t.primaryScreen = true;
+        return t;
+    case 2:
+        t.monitor = nearest;
+        return t;
+    case 3: {
+        const int at = in.pointer ? MonitorAt(monitors, *in.pointer) : -1;
+        t.monitor = at >= 0 ? at : nearest;
+        return t;
+    }
+    case 4:
+        t.monitor = in.lastActive ? MonitorNearest(monitors, *in.lastActive) : nearest;
+        if (t.monitor < 0)
+            t.monitor = nearest;
+        return t;
+    default:
+        break;
+    }
+    if (in.center < 0) {
+        const int n = -in.center;
+        t.monitor = n <= int(monitors.size()) ? n - 1 : nearest;
+        return t;
+    }
+    // A monitor number beyond those present leaves the window where it is.
+    return t;
+}
+
+std::optional<QPoint> CenterOnMonitor(const TCenterTarget& t, QSize window, int height,
+                                      const std::vector<TMonitor>& monitors) {
+    if (monitors.empty())
+        return std::nullopt;
+    if (t.primaryScreen) {
+        const QRect b = monitors.front().bounds;
+        return QPoint(b.x() + (b.width() - window.width()) / 2, b.y() + (b.height() - height) / 2);
+    }
+    if (t.monitor < 0 || t.monitor >= int(monitors.size()))
+        return std::nullopt;
+    const TMonitor& m = monitors[size_t(t.monitor)];
+    return QPoint((m.bounds.width() - window.width()) / 2 + m.workArea.x(),
+                  (m.bounds.height() - height) / 2 + m.workArea.y());
+}
+
+QPoint ListPosition(const QRect& input, int listHeight, int topOffset, int leftOffset, const QRect& monitor) {
+    const int left = input.x() + leftOffset;
+    const int below = input.y() + topOffset;
+    // The monitor's own bottom edge, not its height: monitors need not start at y = 0.
+    const int monitorBottom = monitor.y() + monitor.height();
+    if (below + listHeight <= monitorBottom)
+        return QPoint(left, below);
+    const int above = input.y() - listHeight - 1;
+    if (above >= monitor.y())
+        return QPoint(left, above);
+    return QPoint(left, below);
+}
+
+QPoint RescueOffScreen(QPoint pos, QSize window, const std::vector<TMonitor>& monitors) {
+    if (monitors.empty())
+        return pos;
+    // Visible enough when a corner strip of the window lies on a monitor that is still there.
+    const QRect grip(pos, QSize(std::min(window.width(), 40), std::min(window.height(), 20)));
+    for (const TMonitor& m : monitors) {
+        const QRect x = m.bounds.intersected(grip);
+        if (!x.isEmpty() && x.width() >= grip.width() / 2 && x.height() >= grip.height() / 2)
+            return pos;
+    }
+    const QRect wa = monitors.front().workArea.isValid() ? monitors.front().workArea : monitors.front().bounds;
+    QPoint p(wa.x() + 300, wa.y() + 300);
+    if (p.x() + window.width() > wa.x() + wa.width())
+        p.setX(std::max(wa.x(), wa.x() + wa.width() - window.width()));
+    if (p.y() + window.height() > wa.y() + wa.height())
+        p.setY(std::max(wa.y(), wa.y() + wa.height() - window.height()));
+    return p;
+}
+
+QString FitTitle(const QString& title, bool isPath, int maxWidth, const std::function<int(const QString&)>& width) {
+    if (width(title) <= maxWidth)
+        return title;
+    const QString dots = QStringLiteral("...");
+    QString t = title;
+    // Characters go until the text with its marker fits; the marker replaces three characters
+    // that exist (a short text is replaced as far as it goes, never read past its end).
+    while (!t.isEmpty()) {
+        if (isPath)
+            t.remove(0, 1);
+        else
+            t.chop(1);
+        const QString candidate = isPath ? dots + t.mid(std::min<qsizetype>(3, t.size()))
+                                         : t.left(std::max<qsizetype>(0, t.size() - 3)) + dots;
+        if (width(candidate) <= maxWidth)
+            return candidate;
+    }
+    return dots;
+}
+
+QString StatePanelText(bool holdtext, bool incognito, int gamingmode) {
+    QString s;
+    if (holdtext)
+        s += u'H';
+    if (incognito)
+        s += u'I';
+    if (gamingmode == 1 || gamingmode == 2)
+        s += u'g';
+    else if (gamingmode == 3)
+        s += u'G';
+    return s;
+}
+
+std::vector<QString> RowNumbers(const std::vector<QString>& rows) {
+    std::vector<QString> n;
+    n.reserve(rows.size());
+    int next = 1;
+    for (const QString& r : rows) {
+        if (!r.startsWith(QLatin1String("===")) && next <= 9)
+            n.push_back(QString::number(next++));
+        else
+            n.push_back(QString());
+    }
+    return n;
+}
+
+unsigned int BgrToRgb(int colour) {
+    const unsigned int c = unsigned(colour);
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+int BlendColour(int from, int toward, int amount) {
+    const double t = std::clamp(amount / 100.0, 0.0, 1.0);
+    int out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int a = (from >> shift) & 0xFF;
+        const int b = (toward >> shift) & 0xFF;
+        out |= int(std::lround(a + t * (b - a))) << shift;
+    }
+    return out;
+}
+
+} // namespace vantrelo

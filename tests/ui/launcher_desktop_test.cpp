@@ -1,0 +1,138 @@
+// The real launcher on a private X server: hotkey, typing, the list window, Enter and the orderly stop.
+#include "core/settingsstore.h"
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <csignal>
+#include <functional>
+
+namespace vantrelo {
+namespace {
+
+// Runs a tool of the X side (xdotool) and gives its output; empty on failure.
+QString Tool(const QStringList& args, int timeoutMs = 5000) {
+    QProcess p;
+    p.start(args.first(), args.mid(1));
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return {};
+    }
+    return p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput()).trimmed() : QString();
+}
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        if (done())
+            return true;
+        QThread::msleep(100);
+    }
+    return done();
+}
+
+bool VisibleWindow(const QString& name) {
+    return !Tool({"xdotool", "search", "--onlyvisible", "--name", name}).isEmpty();
+}
+
+class LauncherDesktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        config = dir.Path() + "config/";
+        data = config + "Vantrelo/";
+        ASSERT_TRUE(QDir().mkpath(data));
+        ASSERT_TRUE(QDir().mkpath(dir.Path() + "runtime"));
+        QFile::setPermissions(dir.Path() + "runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        marker = dir.File("ran.txt");
+        script = dir.File("record.sh");
+        test::WriteAll(script, ("#!/bin/sh\necho \"ran $*\" > '" + marker + "'\n").toUtf8());
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        TPlaces places;
+        places.dataFolder = data;
+        places.programFolder = dir.Path();
+        TSettingsStore store(places);
+        TUserData user;
+        auto word = MakeNewKeyword("zrec", script, QString());
+        user.keywords.Add(std::move(word));
+        ASSERT_TRUE(bool(store.WriteSettings(user)));
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", config);
+        env.insert("XDG_DATA_HOME", dir.Path() + "share");
+        env.insert("XDG_RUNTIME_DIR", dir.Path() + "runtime");
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.remove("XDG_CURRENT_DESKTOP");
+        // The session bus library keeps a buffer to the end; that is its leak, not the launcher's.
+        const QString suppressions = dir.File("lsan.supp");
+        test::WriteAll(suppressions, "leak:libdbus-1.so\n");
+        env.insert("LSAN_OPTIONS", "suppressions=" + suppressions);
+        launcher.setProcessEnvironment(env);
+        launcher.setProcessChannelMode(QProcess::ForwardedChannels);
+    }
+
+    void TearDown() override {
+        if (launcher.state() != QProcess::NotRunning) {
+            launcher.kill();
+            launcher.waitForFinished(5000);
+        }
+    }
+
+    test::TempDir dir;
+    QString config, data, marker, script;
+    QProcess launcher;
+};
+
+TEST_F(LauncherDesktop, HotkeyTypeListEnterRunsTheKeywordAndTheStopSavesTheHistory) {
+    // Started hidden: only the hotkey brings the window.
+    launcher.start(VANTRELO_EXE, {"-s"});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    EXPECT_FALSE(VisibleWindow("^Vantrelo$"));
+
+    // The hotkey is grabbed once the program has started: send it until the window is there.
+    const bool shown = WaitFor(
+        [] {
+            Tool({"xdotool", "key", "super+shift+z"});
+            return WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 700);
+        },
+        30000);
+    ASSERT_TRUE(shown) << "the hotkey did not bring the input window";
+    const QString active = Tool({"xdotool", "getactivewindow", "getwindowname"});
+    EXPECT_EQ(active, "Vantrelo") << "the input window did not get the keyboard";
+
+    Tool({"xdotool", "type", "--delay", "60", "zrec"});
+    EXPECT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo list$"); }, 10000)) << "no list window for the keyword";
+
+    Tool({"xdotool", "key", "Return"});
+    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000)) << "the keyword's command did not run";
+    EXPECT_EQ(test::ReadAll(marker).trimmed(), QByteArray("ran"));
+    // With auto-hide the window goes after a successful command.
+    EXPECT_TRUE(WaitFor([] { return !VisibleWindow("^Vantrelo$"); }, 5000));
+
+    // A second start ends at once and leaves the first alone.
+    QProcess second;
+    second.setProcessEnvironment(launcher.processEnvironment());
+    second.start(VANTRELO_EXE, {"-s"});
+    ASSERT_TRUE(second.waitForFinished(15000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(launcher.state(), QProcess::Running);
+
+    // The orderly stop on SIGTERM writes the settings with the history.
+    ::kill(pid_t(launcher.processId()), SIGTERM);
+    ASSERT_TRUE(launcher.waitForFinished(30000));
+    EXPECT_EQ(launcher.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(launcher.exitCode(), 0);
+    const QString ini = QString::fromUtf8(test::ReadAll(data + "vantrelo.ini"));
+    EXPECT_TRUE(ini.contains("zrec"));
+    EXPECT_TRUE(ini.contains("shutdowns=1")) << ini.left(2000).toStdString();
+}
+
+} // namespace
+} // namespace vantrelo

@@ -2,6 +2,8 @@
 #include "cli/cli.h"
 
 #include "core/items.h"
+#include "commands/commandhost.h"
+#include "commands/dispatcher.h"
 #include "core/text.h"
 #include "exec/execcontext.h"
 #include "exec/inputhost.h"
@@ -16,6 +18,7 @@
 #include "platform/desktopwindows.h"
 #include "platform/keysender.h"
 #include "platform/linux/processlauncher_linux.h"
+#include "platform/linux/systemcontrol_linux.h"
 #include "platform/networkinfo.h"
 #include "platform/soundplayer.h"
 #include "platform/textsender.h"
@@ -81,10 +84,6 @@ struct TCliWaiter final : TWaiter {
 
 struct TCliSound final : TSoundPlayer {
     void Play(const QString&) override {}
-};
-
-struct TCliNetwork final : TNetworkInfo {
-    QStringList LocalIPv4Addresses() const override { return {}; }
 };
 
 // Text meant for another window cannot be typed from a terminal: say so instead.
@@ -214,23 +213,20 @@ bool IsPipelineMark(const QString& name) {
 }
 
 // Until the internal command dispatcher is part of the tool, an internal command is refused.
-struct TCliNoCommands final : TInternalCommands {
+// A dry run names each internal command instead of running it.
+struct TCliDryCommands final : TInternalCommands {
     QTextStream& out;
-    QTextStream& err;
-    bool dry;
-    TCliNoCommands(QTextStream& o, QTextStream& e, bool d) : out(o), err(e), dry(d) {}
+    explicit TCliDryCommands(QTextStream& o) : out(o) {}
     TInternalOutcome CheckDoInternalCMD(const QString& cmd, const QString&, bool, const TExeWord*, bool) override {
         TInternalOutcome o;
         static const QRegularExpression token(QStringLiteral("\\$[A-Za-z][A-Za-z0-9]*\\$"));
         for (auto it = token.globalMatch(cmd); it.hasNext();) {
-            const QString name = it.next().captured();
-            if (IsPipelineMark(name))
+            if (IsPipelineMark(it.next().captured()))
                 continue;
-            if (dry)
-                PrintJson(out, QJsonObject{{"action", "internal"}, {"command", TrimText(cmd)}});
-            err << "internal commands are not available in vantrelo-cli yet: " << UpperText(name) << "\n";
+            PrintJson(out, QJsonObject{{"action", "internal"}, {"command", TrimText(cmd)}});
             o.handled = true;
-            o.failed = true;
+            o.noaddhistory = true;
+            o.noaftercommand = true;
             break;
         }
         return o;
@@ -239,6 +235,45 @@ struct TCliNoCommands final : TInternalCommands {
     void ClearPendingAfterCommand() override {}
     bool CheckDoInternalCMDAfter(const QString&) override { return false; }
     QString ExpandCommandText(const QString& t, bool) override { return t; }
+};
+
+// What the commands ask of the window, from a terminal: messages are printed, the settings saved.
+struct TCliCommandHost final : TCommandHost {
+    TCliContext& ctx;
+    explicit TCliCommandHost(TCliContext& c) : ctx(c) {}
+    void ShowToast(const QString& text) override { ctx.out << text << "\n"; }
+    void ShowFailure(const QString& message) override { ctx.err << message << "\n"; }
+    void SetStatePanel() override {}
+    void SetDesign() override {}
+    void ResetCurrentSearch() override {}
+    void MoveInputWindow(int x, int y) override {
+        ctx.Data().settings.posx = x;
+        ctx.Data().settings.posy = y;
+    }
+    void HideListWindow() override {}
+    void CloseMainWindow() override {}
+    void ReArmKeyboardHook() override {}
+    void SetIncognitoMode(bool on, bool toggle) override {
+        TSettings& s = ctx.Data().settings;
+        s.incognito = toggle ? !s.incognito : on;
+        ctx.out << "Incognito mode: " << (s.incognito ? "enabled" : "disabled") << "\n";
+    }
+    bool WriteSettings(QString* error) override {
+        const TSaveResult r = ctx.Store().WriteSettings(ctx.Data());
+        if (!r && error)
+            *error = r.error;
+        return r.ok;
+    }
+    TBackupRequest BackupRequest() const override {
+        TBackupRequest request;
+        request.enabled = ctx.Data().settings.backup;
+        request.settingsTrusted = ctx.Store().Trusted();
+        const QString notes = ctx.Data().settings.noteslocation.isEmpty()
+                                  ? ctx.Places().dataFolder + QLatin1String("notes.txt")
+                                  : ctx.Data().settings.noteslocation;
+        request.notesFile = notes;
+        return request;
+    }
 };
 
 struct TCliWriter final : TSettingsWriter {
@@ -279,7 +314,7 @@ int RunVerb(TCliContext& ctx, const QStringList& argsIn) {
     TCliSound sound;
     TSystemRandom random;
     TSystemClock clock;
-    TCliNetwork network;
+    TLinuxNetworkInfo network;
     TCliTextSender sender(ctx.err);
     TCliInputHost host(ctx.out);
     TExecContext ectx(data.settings, data.keywords,
@@ -294,7 +329,29 @@ int RunVerb(TCliContext& ctx, const QStringList& argsIn) {
     TLinuxShell realShell(processes);
     TDryShell dryShell(ctx.out);
     TShellExecute* shell = dry ? static_cast<TShellExecute*>(&dryShell) : &realShell;
-    TCliNoCommands internal(ctx.out, ctx.err, dry);
+    TLogindPower power;
+    TLinuxSession session(power, processes);
+    TFreedesktopTrash trash(TFreedesktopTrash::UserTrashFolders());
+    TSoundServerVolume volume(processes);
+    TEjectDrive disc(processes);
+    TCliCommandHost commandHost(ctx);
+    TCommandServices commandServices;
+    commandServices.settings = &data.settings;
+    commandServices.exec = &ectx;
+    commandServices.host = &commandHost;
+    commandServices.launcher = &processes;
+    commandServices.power = &power;
+    commandServices.session = &session;
+    commandServices.trash = &trash;
+    commandServices.volume = &volume;
+    commandServices.disc = &disc;
+    commandServices.places = ctx.Places();
+    commandServices.exeFolder = ctx.Places().programFolder;
+    TCommandDispatcher dispatcher(commandServices);
+    TCliDryCommands dryCommands(ctx.out);
+    TInternalCommands& internal = dry ? static_cast<TInternalCommands&>(dryCommands) : dispatcher;
+    if (!dry)
+        dispatcher.InstallExpander(ectx);
     TCliWriter writer(ctx, dry);
 
     TLauncher launcher(ectx, TLauncherServices{shell, &view, &scheduler, &tasks, nullptr, nullptr, nullptr, nullptr});

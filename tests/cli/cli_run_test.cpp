@@ -8,6 +8,8 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <chrono>
 #include <thread>
 
@@ -76,7 +78,7 @@ TEST(CliRun, DryRunOfChainsCalculationsAndInternalCommands) {
          "{\"action\":\"launch\",\"elevated\":false,\"file\":\"/bin/b x\",\"folder\":\"/bin\",\"parameters\":\"\",\"show\":0}\n"
          "{\"history\":\"/bin/a $W1$ || /bin/b x\",\"result\":true}\n"},
         {"#2*3", 0, "6\n{\"history\":null,\"result\":true}\n"},
-        {"off", 1, "{\"action\":\"internal\",\"command\":\"$SHUTDOWN$\"}\n{\"history\":null,\"result\":false}\n"},
+        {"off", 0, "{\"action\":\"internal\",\"command\":\"$SHUTDOWN$\"}\n{\"history\":null,\"result\":true}\n"},
         {"->x", 1, "{\"history\":null,\"result\":false}\n"},
     };
     for (const auto& c : cases) {
@@ -88,12 +90,19 @@ TEST(CliRun, DryRunOfChainsCalculationsAndInternalCommands) {
     EXPECT_EQ(cli({"run", "--dry-run"}).rc, 2);
 }
 
-TEST(CliRun, InternalCommandIsRefusedUntilTheDispatcherIsThere) {
+TEST(CliRun, InternalCommandsRunOrSayTheyCannot) {
     RunCli cli;
-    ASSERT_EQ(cli({"keywords", "add", "off", "$SHUTDOWN$"}).rc, 0);
-    const RunResult r = cli({"run", "off"});
-    EXPECT_EQ(r.rc, 1);
-    EXPECT_TRUE(r.err.contains("not available")) << r.err.toStdString();
+    ASSERT_EQ(cli({"keywords", "add", "pw", "$PASSWORD$"}).rc, 0);
+    ASSERT_EQ(cli({"keywords", "add", "wc", "$WCLOSE$"}).rc, 0);
+    const RunResult password = cli({"run", "pw 12 no"});
+    ASSERT_EQ(password.rc, 0) << password.err.toStdString();
+    const QString answer = password.out.trimmed();
+    EXPECT_EQ(answer.size(), 12);
+    EXPECT_TRUE(std::all_of(answer.begin(), answer.end(), [](QChar c) { return c.isLetterOrNumber(); }));
+
+    const RunResult window = cli({"run", "wc"});
+    EXPECT_EQ(window.rc, 1);
+    EXPECT_TRUE(window.err.contains("not available")) << window.err.toStdString();
 }
 
 TEST(CliRun, LaunchesAProgramWithItsArgumentVectorAndRecordsTheHistory) {

@@ -159,8 +159,11 @@ QString EncodeIdList(const QByteArray& bytes) {
     return QString::fromLatin1(out);
 }
 
-void AppendIdList(QByteArray& out, const QByteArray& bytes) {
-    out.reserve(out.size() + bytes.size() * 4 / 3 + 2);
+void AppendIdList(QByteArray& out, QByteArrayView bytes) {
+    // Sized once and written through a pointer: the walk encodes one id per file.
+    const qsizetype start = out.size();
+    out.resize(start + (bytes.size() * 8 + 5) / 6);
+    char* d = out.data() + start;
     quint32 acc = 0;
     int bits = 0;
     for (const char ch : bytes) {
@@ -168,12 +171,12 @@ void AppendIdList(QByteArray& out, const QByteArray& bytes) {
         bits += 8;
         while (bits >= 6) {
             bits -= 6;
-            out += kAlphabet[(acc >> bits) & 0x3F];
+            *d++ = kAlphabet[(acc >> bits) & 0x3F];
         }
         acc &= (1u << bits) - 1;
     }
     if (bits > 0)
-        out += kAlphabet[(acc << (6 - bits)) & 0x3F];
+        *d++ = kAlphabet[(acc << (6 - bits)) & 0x3F];
 }
 
 QByteArray DecodeIdList(const QString& text) {

@@ -5,6 +5,7 @@
 #include "core/items.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -18,7 +19,7 @@ class TIndexList;
 // Six bits per character, most significant first, alphabet 0-9 A-Z a-z + /, no padding.
 QString EncodeIdList(const QByteArray& bytes);
 // The same text as Latin-1 bytes, appended to `out` (the form `ps` stores).
-void AppendIdList(QByteArray& out, const QByteArray& bytes);
+void AppendIdList(QByteArray& out, QByteArrayView bytes);
 // The inverse; stops at the first character outside the alphabet, drops trailing bits.
 QByteArray DecodeIdList(const QString& text);
 

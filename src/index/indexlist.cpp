@@ -43,6 +43,21 @@ void TIndexList::AddWithLowerKey(const QString& key, const QString& lowerKey, st
     entries_.push_back({key, std::move(item)});
 }
 
+bool TIndexList::ClaimLowerKey(const QString& lowerKey) {
+    BuildKeys();
+    const qsizetype before = keys_.size();
+    keys_.insert(lowerKey); // one hash lookup where a test and an insert would take two
+    return keys_.size() != before;
+}
+
+void TIndexList::UnclaimLowerKey(const QString& lowerKey) {
+    keys_.remove(lowerKey);
+}
+
+void TIndexList::AppendClaimed(const QString& key, std::unique_ptr<TMyShellItem> item) {
+    entries_.push_back({key, std::move(item)});
+}
+
 qsizetype TIndexList::ItemCount() const {
     qsizetype n = 0;
     for (const TIndexEntry& e : entries_)

@@ -37,6 +37,11 @@ public:
     // For walks that test a key before building its entry; `lowerKey` is LowerText(key).
     bool ContainsLowerKey(const QString& lowerKey) const;
     void AddWithLowerKey(const QString& key, const QString& lowerKey, std::unique_ptr<TMyShellItem> item);
+    // The walk's one-lookup form: claims `lowerKey` (false when it is taken); the claimed entry is
+    // then added with AppendClaimed, or the claim given back with UnclaimLowerKey.
+    bool ClaimLowerKey(const QString& lowerKey);
+    void UnclaimLowerKey(const QString& lowerKey);
+    void AppendClaimed(const QString& key, std::unique_ptr<TMyShellItem> item);
     // Number of entries that hold an item.
     qsizetype ItemCount() const;
 

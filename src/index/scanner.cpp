@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include <dirent.h>
@@ -100,8 +102,14 @@ std::unique_ptr<TMyShellItem> MakeItem(const QString& name, const QString& full,
     // Icons are looked up by the list when a row is drawn; -2 marks "not looked up yet".
     item->liconid = -2;
     item->siconid = -2;
-    item->ps = QByteArrayLiteral("R");
-    AppendIdList(item->ps, QByteArray(fileName, qsizetype(strlen(fileName)) + 2)); // with its two-byte terminator
+    // The name with a two-byte zero terminator, encoded without a temporary array.
+    char bytes[NAME_MAX + 3];
+    const size_t len = std::min(strlen(fileName), size_t(NAME_MAX));
+    memcpy(bytes, fileName, len);
+    bytes[len] = bytes[len + 1] = 0;
+    item->ps.reserve(1 + (qsizetype(len + 2) * 4 + 2) / 3);
+    item->ps += 'R';
+    AppendIdList(item->ps, QByteArrayView(bytes, qsizetype(len + 2)));
     return item;
 }
 
@@ -306,18 +314,21 @@ qint64 ScanFolder(const QString& folderIn, const TFolderScan& scan, TIndexList& 
             count += ScanFolder(full, scan, list, ctx, depth + 1);
         if (scan.foldersOnly && !info.isDir)
             continue;
-        const QString lowerKey = LowerKey(name, lowerFolderName);
-        if (list.ContainsLowerKey(lowerKey))
-            continue;
+        // The filter has no side effects, so it runs before the key is claimed.
         const bool passes = scan.filter.isEmpty() || (!info.isDir && PassesFilter(name, info.isLink, scan.filter)) ||
                             (info.isDir && scan.includeFolders);
         if (!passes)
             continue;
+        const QString lowerKey = LowerKey(name, lowerFolderName);
+        if (!list.ClaimLowerKey(lowerKey))
+            continue;
         QString display = name;
         QString itemTitle = title;
-        if (!info.isDir && name.endsWith(QLatin1String(".desktop")) && !DesktopCandidate(full, scan, ctx, display, itemTitle))
+        if (!info.isDir && name.endsWith(QLatin1String(".desktop")) && !DesktopCandidate(full, scan, ctx, display, itemTitle)) {
+            list.UnclaimLowerKey(lowerKey);
             continue;
-        list.AddWithLowerKey(name + folderName, lowerKey, MakeItem(display, full, root, itemTitle, n));
+        }
+        list.AppendClaimed(name + folderName, MakeItem(display, full, root, itemTitle, n));
     }
     closedir(d);
     return count;

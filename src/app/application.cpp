@@ -16,6 +16,9 @@
 #include "exec/systemservices.h"
 #include "index/indexfiles.h"
 #include "index/scanner.h"
+#include "platform/startup/commandline.h"
+#include "platform/startup/report.h"
+#include "platform/linux/localinstance_linux.h"
 #include "platform/linux/processlauncher_linux.h"
 #include "platform/linux/systemcontrol_linux.h"
 #include "platform/linux/xdesktop.h"
@@ -26,7 +29,7 @@
 #include "ui/windowlogic.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -34,11 +37,12 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSysInfo>
 #include <QStandardPaths>
 #include <QTextStream>
 #include <QTimer>
 
-#include <unistd.h>
 
 namespace vantrelo {
 
@@ -133,28 +137,48 @@ TApplication::~TApplication() {
     form_.reset();
 }
 
-bool TApplication::LockInstance() {
-    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (runtime.isEmpty() || !QFileInfo(runtime).isDir()) {
-        runtime = QDir::tempPath() + QStringLiteral("/vantrelo-") + QString::number(::getuid());
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+int TApplication::ClaimInstance() {
+    const TCommandLine line = ParseCommandLine(args_);
+    if (line.option == TStartOption::Help) {
+        QTextStream(stdout) << UsageText();
+        return 0;
     }
-    // One running program per data folder.
-    const QByteArray key =
-        QCryptographicHash::hash(store_.Places().dataFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
-    lock_ = std::make_unique<QLockFile>(runtime + QStringLiteral("/vantrelo-") + QString::fromLatin1(key) +
-                                        QStringLiteral(".lock"));
-    lock_->setStaleLockTime(0);
-    return lock_->tryLock(0);
+    if (line.option == TStartOption::Version) {
+        QTextStream(stdout) << VersionText(BuiltProgramInfo(QCoreApplication::applicationFilePath())) << "\n";
+        return 0;
+    }
+    QString error;
+    const QString folder = InstanceRuntimeFolder(&error);
+    if (folder.isEmpty()) {
+        QTextStream(stderr) << error << "\n";
+        return 1;
+    }
+    auto channel = std::make_unique<TLocalInstanceChannel>(folder);
+    const TInstanceRole role = channel->Claim(this, &error);
+    if (role == TInstanceRole::Failed) {
+        QTextStream(stderr) << error << "\n";
+        return 1;
+    }
+    if (role == TInstanceRole::Second) {
+        // The running program does the work; this start only hands it over.
+        const auto messages = MessagesForRunningInstance(line, QDir::currentPath(),
+                                                         qEnvironmentVariable("DESKTOP_STARTUP_ID"));
+        if (!channel->Send(messages, &error)) {
+            QTextStream(stderr) << error << "\n";
+            return 1;
+        }
+        return 0;
+    }
+    if (line.option == TStartOption::Exit)
+        return 0;
+    channel_ = std::move(channel);
+    return -1;
 }
 
 int TApplication::Start() {
     safeMode_ = !args_.isEmpty() && LowerText(args_.first()) == QLatin1String("-safemode");
-    if (!LockInstance()) {
-        QTextStream(stderr) << "Vantrelo is already running.\n";
-        return 0;
-    }
+    if (const int handedOver = ClaimInstance(); handedOver >= 0)
+        return handedOver;
     TMessageBoxRescue rescue;
     const TLoadResult loaded = store_.ReadSettings(data_, &rescue);
     if (loaded.state == TLoadState::Quit)
@@ -322,6 +346,9 @@ void TApplication::Shutdown() {
         form_->RemoveIcon(true);
         form_->hide();
     }
+    channel_.reset();
+    if (!openAfterClose_.isEmpty())
+        OpenPath(openAfterClose_);
 }
 
 // --- keys and list ---
@@ -690,7 +717,11 @@ void TApplication::SetCurrentItem(std::unique_ptr<TItem>) {
     // Items come from list rows only (BindRow); the pipeline's own choice is not kept across texts.
 }
 
-bool TApplication::CheckMinusCommand(const QString&) { return false; }
+bool TApplication::CheckMinusCommand(const QString& input) {
+    const TProgramInfo info = BuiltProgramInfo(QCoreApplication::applicationFilePath());
+    const TDashContext context{store_.Places(), data_.settings, info, svc_->clock, *this};
+    return RunDashCommand(input, context);
+}
 
 bool TApplication::LaunchFirstListEntry(bool) {
     QString text = form_->Line().text;
@@ -724,8 +755,9 @@ void TApplication::HideListWindow() { form_->HideList(); }
 void TApplication::HideInputWindow() { form_->ManageShowHide(false, false, 230); }
 
 void TApplication::CloseProgram() {
-    // Quitting leaves the event loop; the stop runs from there, never inside this call's caller.
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    // Leaving the event loop unconditionally (a quit would first ask the windows, which refuse);
+    // the stop runs from there, never inside this call's caller.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
 }
 
 void TApplication::RemoveClipEntry(const QString&) {}
@@ -801,6 +833,128 @@ void TApplication::MoveInputWindow(int x, int y) { form_->move(x, y); }
 void TApplication::SetIncognitoMode(bool on, bool toggle) {
     data_.settings.incognito = toggle ? !data_.settings.incognito : on;
     SetStatePanel();
+}
+
+// --- messages of other instances ---
+
+void TApplication::InstanceMessage(const TInstanceMessage& m) {
+    if (!form_ || shutDown_)
+        return;
+    using K = TInstanceMessageKind;
+    switch (m.kind) {
+    case K::Activate:
+    case K::Open:
+        if (data_.settings.popatcursor)
+            form_->move(PopUpPosition(QCursor::pos(), form_->size(), form_->Monitors()));
+        if (!form_->isVisible() || m.kind == K::Activate)
+            form_->ManageShowHide(true, false, 70);
+        break;
+    case K::HotOpen:
+        form_->HotkeyPressed(0);
+        break;
+    case K::Hide:
+        form_->CheckAutoHideLogic();
+        break;
+    case K::Command:
+        // Executed as typed, without raising the window.
+        pipeline_->DoExecute(nullptr, false, m.text, false, false, true, true, true, false, 0, false);
+        break;
+    case K::Input:
+    case K::InputSelected:
+        form_->ManageShowHide(true, true, 70);
+        SetNewWord(m.text, m.kind == K::InputSelected, false);
+        break;
+    case K::SendTo:
+        form_->ManageShowHide(true, true, 70);
+        NotAvailable(QStringLiteral("Proposing a keyword for ") + m.text);
+        break;
+    case K::Close:
+        CloseProgram();
+        break;
+    }
+}
+
+// --- dash commands ---
+
+void TApplication::NotAvailable(const QString& what) {
+    ShowToast(what + QStringLiteral(" is not available yet."));
+}
+
+void TApplication::ToggleOneWindow() {
+    data_.settings.onewindow = !data_.settings.onewindow;
+    if (!form_->isActiveWindow())
+        form_->ManageShowHide(true, true, 70);
+    form_->ApplyLook();
+    WriteSettings();
+}
+
+void TApplication::OpenSettings(TSettingsPage, const QString&) { NotAvailable(QStringLiteral("The settings dialog")); }
+void TApplication::SelectInput() { form_->WordEdit()->selectAll(); }
+
+void TApplication::AddNewKeyWord(const QString& name, const QString& command, const QString& parameters) {
+    // Without the keyword editor the keyword is added as given and saved at once.
+    auto word = MakeNewKeyword(name, command, parameters);
+    const QString shown = word->keywords;
+    data_.keywords.Add(std::move(word));
+    data_.tags.Build(data_.keywords);
+    WriteSettings();
+    ShowToast(QStringLiteral("Keyword added: ") + shown);
+}
+
+void TApplication::OpenKeywordEditor() { NotAvailable(QStringLiteral("The keyword editor")); }
+
+void TApplication::CloseProgram(const QString& thenOpen) {
+    openAfterClose_ = thenOpen;
+    CloseProgram();
+}
+
+void TApplication::ImportKeywordsFromFile() { NotAvailable(QStringLiteral("Keyword import")); }
+void TApplication::ImportFromStartMenu() { NotAvailable(QStringLiteral("Import from the application menu")); }
+void TApplication::ImportKeywordsFromUrl(const QString&) { NotAvailable(QStringLiteral("Keyword import")); }
+void TApplication::ExportKeywords() { NotAvailable(QStringLiteral("Keyword export")); }
+void TApplication::Answer(const QString& text) { SetNewWord(text, true, true); }
+
+void TApplication::OpenPath(const QString& path) {
+    TShellRequest r;
+    r.verb = QStringLiteral("open");
+    r.file = path;
+    if (svc_->shell->ShellExecute(r) <= 32)
+        ShowFailure(QStringLiteral("Could not open ") + path);
+}
+
+void TApplication::OpenNotes(const QString&) { NotAvailable(QStringLiteral("The notes window")); }
+void TApplication::OpenWebPage(const QString& url) { OpenPath(url); }
+
+void TApplication::ShowMainMenuSoon() {
+    QTimer::singleShot(25, this, [this] {
+        if (form_)
+            form_->ShowMainMenu();
+    });
+}
+
+void TApplication::ShowMessage(const QString& caption, const QString& text) {
+    NonModalMessage(form_.get(), QMessageBox::Information, caption, text);
+}
+
+TReportFacts TApplication::ReportFacts() const {
+    TReportFacts f;
+    f.programSize = QFileInfo(QCoreApplication::applicationFilePath()).size();
+    f.indexedCount = int(suggest_->IndexSize());
+    f.keywordCount = int(data_.keywords.size());
+    f.historyCount = int(data_.history.size());
+    f.tagCount = int(data_.tags.Tags().size());
+    f.osVersion = QSysInfo::prettyProductName() + QStringLiteral(", kernel ") + QSysInfo::kernelVersion();
+    f.architecture = ArchitectureText(QSysInfo::currentCpuArchitecture());
+    f.desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    f.sessionType = qEnvironmentVariable("XDG_SESSION_TYPE", QGuiApplication::platformName());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        f.colourDepth = screen->depth();
+        f.pixelsPerInch = int(screen->logicalDotsPerInch());
+        f.primaryWidth = screen->geometry().width();
+        f.primaryHeight = screen->geometry().height();
+    }
+    f.monitorCount = int(QGuiApplication::screens().size());
+    return f;
 }
 
 } // namespace vantrelo

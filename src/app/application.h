@@ -5,9 +5,10 @@
 #include "core/settingsstore.h"
 #include "exec/inputhost.h"
 #include "exec/pipelinehost.h"
+#include "platform/instancechannel.h"
+#include "platform/startup/dashcommands.h"
 #include "ui/mainform.h"
 
-#include <QLockFile>
 #include <QObject>
 #include <QStringList>
 
@@ -30,7 +31,9 @@ class TApplication final : public QObject,
                            public TPipelineView,
                            public TInputHost,
                            public TSettingsWriter,
-                           public TCommandHost {
+                           public TCommandHost,
+                           public TInstanceMessageSink,
+                           public TDashHost {
     Q_OBJECT
 public:
     TApplication(TPlaces places, QStringList args);
@@ -108,6 +111,28 @@ public:
     bool WriteSettings(QString* error) override;
     TBackupRequest BackupRequest() const override;
 
+    // TInstanceMessageSink
+    void InstanceMessage(const TInstanceMessage& message) override;
+
+    // TDashHost
+    void ToggleOneWindow() override;
+    void OpenSettings(TSettingsPage page, const QString& skin) override;
+    void SelectInput() override;
+    void AddNewKeyWord(const QString& name, const QString& command, const QString& parameters) override;
+    void OpenKeywordEditor() override;
+    void CloseProgram(const QString& thenOpen) override;
+    void ImportKeywordsFromFile() override;
+    void ImportFromStartMenu() override;
+    void ImportKeywordsFromUrl(const QString& url) override;
+    void ExportKeywords() override;
+    void Answer(const QString& text) override;
+    void OpenPath(const QString& path) override;
+    void OpenNotes(const QString& text) override;
+    void OpenWebPage(const QString& url) override;
+    void ShowMainMenuSoon() override;
+    void ShowMessage(const QString& caption, const QString& text) override;
+    TReportFacts ReportFacts() const override;
+
 private:
     void Execute(const QString& text, bool runas, bool browser);
     void TakeRow(int row, bool launch, bool runas, bool browser, bool expand);
@@ -118,7 +143,9 @@ private:
     void StartIndexRefresh();
     void AdoptScan(std::shared_ptr<TIndexList> list, bool saved);
     QString CacheFile() const;
-    bool LockInstance();
+    // The single-instance claim; an exit code when this start only hands its work over, else -1.
+    int ClaimInstance();
+    void NotAvailable(const QString& what);
 
     TSettingsStore store_;
     TUserData data_;
@@ -127,7 +154,8 @@ private:
     bool shutDown_ = false;
     bool indexCacheDirty_ = false;
     quint64 lastActive_ = 0;
-    std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<TInstanceChannel> channel_;
+    QString openAfterClose_;
     std::unique_ptr<TAppServices> svc_;
     std::unique_ptr<TExecContext> ectx_;
     std::unique_ptr<TCommandDispatcher> dispatcher_;

@@ -38,7 +38,7 @@ int main(int argc, char* argv[]) {
             char c;
             while (::read(signalPipe[0], &c, 1) > 0) {
             }
-            QCoreApplication::quit();
+            QCoreApplication::exit(0);
         });
         struct sigaction sa {};
         sa.sa_handler = OnTerminate;

@@ -504,6 +504,8 @@ void TMainForm::ShowTextPanel(const QString& text) {
     CmdForm_->show();
 }
 
+void TMainForm::ShowMainMenu() { PopupMenu1->popup(WordEdit_->mapToGlobal(QPoint(0, 0))); }
+
 void TMainForm::AddIcon() {
     if (TrayIcon)
         return;

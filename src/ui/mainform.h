@@ -112,6 +112,8 @@ public:
     void ShowTextPanel(const QString& text);
     void StopListTimer() { ListTimer.stop(); }
 
+    // The input window's pop-up menu at the input line's top-left corner.
+    void ShowMainMenu();
     void AddIcon();
     void RemoveIcon(bool useforce);
     bool TrayIconShown() const;

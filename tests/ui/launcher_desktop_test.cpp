@@ -116,13 +116,14 @@ TEST_F(LauncherDesktop, HotkeyTypeListEnterRunsTheKeywordAndTheStopSavesTheHisto
     // With auto-hide the window goes after a successful command.
     EXPECT_TRUE(WaitFor([] { return !VisibleWindow("^Vantrelo$"); }, 5000));
 
-    // A second start ends at once and leaves the first alone.
+    // A second start hands over to the running program, which shows its window, and ends.
     QProcess second;
     second.setProcessEnvironment(launcher.processEnvironment());
-    second.start(VANTRELO_EXE, {"-s"});
+    second.start(VANTRELO_EXE, {});
     ASSERT_TRUE(second.waitForFinished(15000));
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(launcher.state(), QProcess::Running);
+    EXPECT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 5000)) << "the second start did not raise the window";
 
     // The orderly stop on SIGTERM writes the settings with the history.
     ::kill(pid_t(launcher.processId()), SIGTERM);

@@ -26,6 +26,7 @@
 #include "platform/linux/xkeyboard.h"
 #include "suggest/systemprograms.h"
 #include "ui/cmdform.h"
+#include "ui/skin/skinlayout.h"
 #include "ui/windowlogic.h"
 
 #include <QApplication>
@@ -242,7 +243,9 @@ int TApplication::Start() {
         *ectx_, TPipelineServices{dispatcher_.get(), launcher_.get(), this, v.scheduler.get(), this, &data_.history,
                                   &data_.tags, store_.Places().programFolder});
 
+    ForceScaleStyle(s);
     form_ = std::make_unique<TMainForm>(s, *this);
+    ApplySkin();
     const QString icon = store_.Places().programFolder + QStringLiteral("defaulticon.ico");
     if (QFileInfo::exists(icon))
         form_->setWindowIcon(QIcon(icon));
@@ -276,8 +279,46 @@ int TApplication::Start() {
     }
     if (safeMode_)
         form_->SetLineText(QStringLiteral(" Started in safemode"), true);
+    else
+        QTimer::singleShot(0, this, [this] { RunStartupActions(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { Shutdown(); });
     return -1;
+}
+
+void TApplication::ApplySkin() {
+    TSkinLayout layout = DefaultSkinLayout(data_.settings);
+    if (!TrimText(data_.settings.skinname).isEmpty()) {
+        TSkinReadRequest request;
+        request.name = data_.settings.skinname;
+        request.programFolder = store_.Places().programFolder;
+        const TSkinReadResult r = ReadSkin(request, data_.settings);
+        // A skin that does not check leaves the built-in look, and says why.
+        if (!r.ok)
+            NonModalMessage(form_.get(), QMessageBox::Warning, QStringLiteral("Vantrelo"), r.error);
+        else if (r.found)
+            layout = r.layout;
+    }
+    form_->SetSkinLayout(layout);
+}
+
+void TApplication::RunStartupActions() {
+    if (shutDown_)
+        return;
+    // This start's own command line first, then every entry of "startup", each as a typed input
+    // without history or sound.
+    const TCommandLine line = ParseCommandLine(args_);
+    auto execute = [this](const QString& text) {
+        pipeline_->DoExecute(nullptr, false, text, false, false, true, true, true, false, 0, false);
+    };
+    if (line.option == TStartOption::Run)
+        execute(line.text);
+    else if (line.option == TStartOption::Input || line.option == TStartOption::InputSelected)
+        SetNewWord(line.text, line.option == TStartOption::InputSelected, false);
+    for (const QString& entry : data_.settings.startup.split(u',', Qt::SkipEmptyParts)) {
+        const QString input = TrimText(entry);
+        if (!input.isEmpty())
+            execute(input);
+    }
 }
 
 QString TApplication::CacheFile() const { return store_.Places().dataFolder + QStringLiteral("scancache.dat"); }
@@ -827,7 +868,10 @@ void TApplication::SetStatePanel() {
     form_->SetStatePanel(StatePanelText(s.holdtext, s.incognito, s.gamingmode));
 }
 
-void TApplication::SetDesign() { form_->ApplyLook(); }
+void TApplication::SetDesign() {
+    form_->ApplyLook();
+    ApplySkin();
+}
 void TApplication::MoveInputWindow(int x, int y) { form_->move(x, y); }
 
 void TApplication::SetIncognitoMode(bool on, bool toggle) {

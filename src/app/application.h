@@ -141,6 +141,8 @@ private:
     int FirstRowOfList() const;
     void UpdateTitle(bool force);
     void StartIndexRefresh();
+    void RunStartupActions();
+    void ApplySkin();
     void AdoptScan(std::shared_ptr<TIndexList> list, bool saved);
     QString CacheFile() const;
     // The single-instance claim; an exit code when this start only hands its work over, else -1.

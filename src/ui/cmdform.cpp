@@ -37,7 +37,8 @@ QColor Lighten(QColor c, int by) {
 
 // --- TEntryList ---
 
-TEntryList::TEntryList(const TSettings& settings, QWidget* parent) : QWidget(parent), settings_(settings) {
+TEntryList::TEntryList(const TSettings& settings, QWidget* parent)
+    : QWidget(parent), settings_(settings), layout_(DefaultSkinLayout(settings)) {
     setObjectName(QStringLiteral("EntryList"));
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
@@ -110,12 +111,20 @@ QIcon TEntryList::IconFor(const TListRow& row) const {
 void TEntryList::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QColor back = Bgr(settings_.textbackcolor);
-    const QColor text = Bgr(settings_.textcolor);
-    const QColor titleColour = settings_.listtitlecolor == 1234 ? Lighten(back, 138) : Bgr(settings_.listtitlecolor);
-    // The focus colours of the default look: the text colour as background, the background as text.
-    const QColor focusBack = text;
-    const QColor focusText = back;
+    const QColor text = Bgr(layout_.listtextcolor);
+    QColor titleColour = Bgr(settings_.listtitlecolor);
+    if (settings_.listtitlecolor == 1234)
+        titleColour = layout_.listtitlecolor ? Bgr(*layout_.listtitlecolor) : Lighten(back, 138);
+    const QColor focusBack = Bgr(layout_.listfocusbgcolor);
+    const QColor focusText = Bgr(layout_.listfocustextcolor);
+    const bool picture = !layout_.listpicture.isNull();
     p.fillRect(rect(), back);
+    if (picture) {
+        if (layout_.listfillmode == QLatin1String("stretch"))
+            p.drawImage(rect(), layout_.listpicture);
+        else
+            p.drawTiledPixmap(rect(), QPixmap::fromImage(layout_.listpicture));
+    }
     const int h = RowHeight();
     const bool large = settings_.listrowheight > 32;
     const bool twoLine = large && settings_.listrowmode != 1;
@@ -134,9 +143,13 @@ void TEntryList::paintEvent(QPaintEvent*) {
         const TListRow& row = rows_[size_t(i)];
         const QRect r(0, y, width(), h);
         const bool sel = i == selected_;
-        // Without a background picture the selection is solid whatever `listselectopacity` says.
-        if (sel)
-            p.fillRect(r, focusBack);
+        // Over a picture the selection is blended with `listselectopacity`; otherwise it is solid.
+        if (sel) {
+            QColor fb = focusBack;
+            if (picture && settings_.listselectopacity >= 0 && settings_.listselectopacity < 255)
+                fb.setAlpha(std::clamp(settings_.listselectopacity, 0, 255));
+            p.fillRect(r, fb);
+        }
         p.setPen(sel ? focusText : text);
         if (row.header) {
             p.setFont(bold);
@@ -223,7 +236,7 @@ void TEntryList::contextMenuEvent(QContextMenuEvent* e) {
 // --- TCmdForm ---
 
 TCmdForm::TCmdForm(const TSettings& settings, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), settings_(settings) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), settings_(settings), layout_(DefaultSkinLayout(settings)) {
     setObjectName(QStringLiteral("CmdForm"));
     setWindowTitle(QStringLiteral("Vantrelo list"));
     // The keyboard stays with the input line: the list never takes the focus from it.
@@ -301,7 +314,7 @@ void TCmdForm::ApplyLook(int width) {
     TextMemo->setPalette(pal);
     EditPanel->setPalette(pal);
     EditPanel->setAutoFillBackground(true);
-    const int border = S(this, 1);
+    const int border = S(this, std::max(1, layout_.bordersizelist));
     const bool fixed = settings_.listfixedsize || CustomElementShowing();
     const int listH = ListHeight(fixed);
     setFixedSize(width, listH + 2 * border);
@@ -319,6 +332,12 @@ void TCmdForm::ApplyLook(int width) {
                                    ? settings_.expandfontsize
                                    : std::max(settings_.listfontsize, (settings_.fontsize + settings_.listfontsize) / 2)));
     multiEdit_->setFont(f);
+}
+
+void TCmdForm::SetSkinLayout(const TSkinLayout& layout) {
+    layout_ = layout;
+    entries_->SetSkinLayout(layout);
+    update();
 }
 
 void TCmdForm::LayoutPanels() {

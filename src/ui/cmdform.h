@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/listrow.h"
+#include "ui/skin/skinfile.h"
 
 #include <QIcon>
 #include <QString>
@@ -36,6 +37,8 @@ public:
     int RowWithNumber(int number) const;
     // Re-reads colours and fonts from the settings; `width` is the list window's width.
     void ApplyLook(int width);
+    // The skin's list colours, borders and picture.
+    void SetSkinLayout(const TSkinLayout& layout);
     int ListHeight(bool fixed) const;
 
     // The text panel with a longer result.
@@ -71,6 +74,7 @@ private:
     void LayoutPanels();
 
     const TSettings& settings_;
+    TSkinLayout layout_;
     TEntryList* entries_ = nullptr;
     QPlainTextEdit* TextMemo = nullptr;
     QWidget* EditPanel = nullptr;
@@ -91,6 +95,10 @@ public:
     const QString& Number(int i) const { return numbers_.at(size_t(i)); }
     int Selected() const { return selected_; }
     void SetSelected(int row);
+    void SetSkinLayout(const TSkinLayout& layout) {
+        layout_ = layout;
+        update();
+    }
     int TopRow() const { return top_; }
     int RowHeight() const;
     int VisibleRows() const;
@@ -113,6 +121,7 @@ private:
     void EnsureVisible(int row);
 
     const TSettings& settings_;
+    TSkinLayout layout_;
     std::vector<TListRow> rows_;
     std::vector<QString> numbers_;
     mutable std::vector<QIcon> icons_;

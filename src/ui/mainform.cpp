@@ -77,7 +77,8 @@ void TWordEdit::keyPressEvent(QKeyEvent* e) {
 }
 
 TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(settings), host_(host) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(settings), host_(host),
+      layout_(DefaultSkinLayout(settings)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Vantrelo"));
     clock_.start();
@@ -255,6 +256,17 @@ void TMainForm::ApplyLook() {
     adjustSize();
     SetTopmost(this, settings_.stayontop);
     CmdForm_->ApplyLook(ListWidth());
+}
+
+void TMainForm::SetSkinLayout(const TSkinLayout& layout) {
+    layout_ = layout;
+    CmdForm_->SetSkinLayout(layout);
+    if (layout_.titlecolor) {
+        QPalette p = TitleLabel->palette();
+        p.setColor(QPalette::WindowText, Bgr(*layout_.titlecolor));
+        TitleLabel->setPalette(p);
+    }
+    update();
 }
 
 int TMainForm::ListWidth() const { return width(); }
@@ -698,8 +710,18 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 void TMainForm::paintEvent(QPaintEvent* e) {
     QWidget::paintEvent(e);
     QPainter p(this);
-    p.setPen(Bgr(settings_.inputwindowcolor));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (!layout_.skinpicture.isNull()) {
+        if (layout_.skintilepictureposition == QLatin1String("center"))
+            p.drawTiledPixmap(rect(), QPixmap::fromImage(layout_.skinpicture));
+        else
+            p.drawImage(rect(), layout_.skinpicture);
+    }
+    const int border = std::max(1, S(this, layout_.bordersizewindow));
+    QPen pen(Bgr(settings_.inputwindowcolor));
+    pen.setWidth(border);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+    p.drawRect(rect().adjusted(border / 2, border / 2, -(border + 1) / 2, -(border + 1) / 2));
 }
 
 } // namespace vantrelo

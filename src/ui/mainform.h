@@ -4,6 +4,7 @@
 #include "platform/monitors.h"
 #include "ui/keymap.h"
 #include "ui/listrow.h"
+#include "ui/skin/skinfile.h"
 #include "ui/windowlogic.h"
 
 #include <QElapsedTimer>
@@ -118,6 +119,8 @@ public:
     void RemoveIcon(bool useforce);
     bool TrayIconShown() const;
     void ApplyLook();
+    // The skin's values for this and the list window (the built-in look without a skin file).
+    void SetSkinLayout(const TSkinLayout& layout);
     void CenterOnMonitor(int center, bool withList);
     void FitOnScreen(bool force);
 
@@ -156,6 +159,7 @@ private:
     QTimer ListTimer;
     QElapsedTimer clock_;
     TShowHideGate gate_;
+    TSkinLayout layout_;
     bool listFocus_ = false;
     bool typedChar_ = false;
     bool listEverShown_ = false;

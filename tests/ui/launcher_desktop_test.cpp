@@ -125,6 +125,18 @@ TEST_F(LauncherDesktop, HotkeyTypeListEnterRunsTheKeywordAndTheStopSavesTheHisto
     EXPECT_EQ(launcher.state(), QProcess::Running);
     EXPECT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 5000)) << "the second start did not raise the window";
 
+    // The first Esc clears the selected line, the second hides; summoned again, keys typed at
+    // once are not lost.
+    EXPECT_EQ(Tool({"xdotool", "getactivewindow", "getwindowname"}), "Vantrelo");
+    Tool({"xdotool", "key", "--delay", "150", "Escape", "Escape"});
+    ASSERT_TRUE(WaitFor([] { return !VisibleWindow("^Vantrelo$"); }, 5000));
+    QThread::msleep(400); // past the hotkey's debounce
+    QFile::remove(marker);
+    Tool({"xdotool", "key", "super+shift+z"});
+    Tool({"xdotool", "type", "--delay", "20", "zrec"});
+    Tool({"xdotool", "key", "Return"});
+    EXPECT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000)) << "keys typed right after the hotkey were lost";
+
     // The orderly stop on SIGTERM writes the settings with the history.
     ::kill(pid_t(launcher.processId()), SIGTERM);
     ASSERT_TRUE(launcher.waitForFinished(30000));

@@ -677,6 +677,14 @@ void TApplication::ActivateOwnWindow(quint64 window, quint64 userTime) {
     });
 }
 
+void TApplication::InputWidthChanged(int width) {
+    data_.settings.width = width;
+    data_.settings.customwidth = width;
+    form_->ApplyLook();
+    if (form_->ListVisible())
+        form_->SetListPos();
+}
+
 std::optional<QRect> TApplication::LastActiveFrame() const {
     if (!svc_->desktop || lastActive_ == 0 || !svc_->desktop->IsWindow(lastActive_))
         return std::nullopt;

@@ -58,6 +58,7 @@ public:
     void RememberForeground() override;
     void ActivateOwnWindow(quint64 window, quint64 userTime) override;
     std::optional<QRect> LastActiveFrame() const override;
+    void InputWidthChanged(int width) override;
 
     // TPipelineView
     QString LineText() const override;

@@ -13,6 +13,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QWindow>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -80,6 +82,7 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(settings), host_(host),
       layout_(DefaultSkinLayout(settings)) {
     setObjectName(QStringLiteral("MainForm"));
+    setMouseTracking(true);
     setWindowTitle(QStringLiteral("Vantrelo"));
     clock_.start();
     IconImage = new QLabel(this);
@@ -252,7 +255,9 @@ void TMainForm::ApplyLook() {
     IconImage->setFixedSize(S(this, 32), S(this, 32));
     const int w = settings_.customwidth > 0 ? settings_.customwidth : settings_.width;
     // The default look needs room for a line of the input font.
-    setFixedWidth(std::max(S(this, std::max(w, 250)), S(this, 360)));
+    // The built-in look needs room for a line of the input font; a width the user dragged counts as is.
+    setFixedWidth(settings_.customwidth > 0 ? std::max(30, settings_.customwidth)
+                                            : std::max(S(this, std::max(w, 250)), S(this, 360)));
     adjustSize();
     SetTopmost(this, settings_.stayontop);
     CmdForm_->ApplyLook(ListWidth());
@@ -690,6 +695,38 @@ void TMainForm::closeEvent(QCloseEvent* e) {
 }
 
 void TMainForm::contextMenuEvent(QContextMenuEvent* e) { PopupMenu1->popup(e->globalPos()); }
+
+void TMainForm::mousePressEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton)
+        return;
+    const qint64 now = clock_.elapsed();
+    // A second press within 500 ms dismisses the list's custom elements.
+    if (now - lastLeftPress_ < 500)
+        CmdForm_->DismissCustomElements(true, true);
+    lastLeftPress_ = now;
+    const int x = int(e->position().x());
+    if (x >= width() - 10) {
+        resizing_ = !settings_.lockwindow;
+        return;
+    }
+    if (!settings_.lockwindow && windowHandle())
+        windowHandle()->startSystemMove();
+}
+
+void TMainForm::mouseMoveEvent(QMouseEvent* e) {
+    const int x = int(e->position().x());
+    if (!resizing_) {
+        setCursor(x >= width() - 10 ? Qt::SizeHorCursor : Qt::ArrowCursor);
+        return;
+    }
+    if (x < width() - 30 - 10 && !(e->buttons() & Qt::LeftButton)) {
+        resizing_ = false;
+        return;
+    }
+    host_.InputWidthChanged(std::max(x, 30));
+}
+
+void TMainForm::mouseReleaseEvent(QMouseEvent*) { resizing_ = false; }
 
 void TMainForm::moveEvent(QMoveEvent* e) {
     QWidget::moveEvent(e);

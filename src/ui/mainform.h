@@ -53,6 +53,8 @@ public:
     virtual void ActivateOwnWindow(quint64 window, quint64 userTime) = 0;
     // The frame of the last active window, when it still exists (centring mode 4).
     virtual std::optional<QRect> LastActiveFrame() const = 0;
+    // The user dragged the right edge: `width` and `customwidth` become `width`, the look follows.
+    virtual void InputWidthChanged(int width) = 0;
 };
 
 // The input line: keys go through the key map before the edit control sees them.
@@ -131,6 +133,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -162,6 +167,8 @@ private:
     TSkinLayout layout_;
     bool listFocus_ = false;
     bool typedChar_ = false;
+    bool resizing_ = false;     // a left press in the right edge zone
+    qint64 lastLeftPress_ = -1'000'000;
     bool listEverShown_ = false;
     int lineColour_ = 0;
 };

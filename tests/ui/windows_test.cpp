@@ -57,6 +57,8 @@ struct TRecordingHost final : TMainFormHost {
     void RememberForeground() override { ++remembered; }
     void ActivateOwnWindow(quint64, quint64) override {}
     std::optional<QRect> LastActiveFrame() const override { return std::nullopt; }
+    std::vector<int> widths;
+    void InputWidthChanged(int width) override { widths.push_back(width); }
 };
 
 class WindowsTest : public ::testing::Test {
@@ -207,6 +209,21 @@ TEST_F(WindowsTest, TheMultiLineEditorTakesTheLineAndGivesItBack) {
     EXPECT_TRUE(form->WordEdit()->text().contains("two")); // every edit goes into the line
     QTest::keyClick(list->MultiEdit(), Qt::Key_Escape);
     EXPECT_FALSE(list->EditorVisible());
+}
+
+TEST_F(WindowsTest, TheRightEdgeResizesUnlessTheWindowIsLocked) {
+    const int w = form->width();
+    QTest::mousePress(form.get(), Qt::LeftButton, {}, QPoint(w - 4, 10));
+    QTest::mouseMove(form.get(), QPoint(w - 20, 10));
+    QTest::mouseRelease(form.get(), Qt::LeftButton, {}, QPoint(w - 20, 10));
+    ASSERT_EQ(host.widths.size(), 1u);
+    EXPECT_EQ(host.widths[0], w - 20);
+
+    settings.lockwindow = true;
+    QTest::mousePress(form.get(), Qt::LeftButton, {}, QPoint(w - 4, 10), 600);
+    QTest::mouseMove(form.get(), QPoint(w - 20, 10));
+    QTest::mouseRelease(form.get(), Qt::LeftButton, {}, QPoint(w - 20, 10));
+    EXPECT_EQ(host.widths.size(), 1u);
 }
 
 } // namespace

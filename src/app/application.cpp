@@ -15,7 +15,9 @@
 #include "exec/shellexecute.h"
 #include "exec/systemservices.h"
 #include "index/indexfiles.h"
+#include "index/indexrefresh.h"
 #include "index/scanner.h"
+#include "commands/indexcommands.h"
 #include "platform/startup/commandline.h"
 #include "platform/startup/report.h"
 #include "platform/linux/localinstance_linux.h"
@@ -264,12 +266,7 @@ int TApplication::Start() {
                             QStringLiteral("Unable to assign hotkey."));
     }
 
-    if (!safeMode_) {
-        TIndexList cached;
-        if (s.cacheindex && LoadIndexCache(CacheFile(), cached))
-            suggest_->AdoptIndex(std::move(cached));
-        StartIndexRefresh();
-    }
+    StartIndex();
 
     const bool startHidden = !args_.isEmpty() && args_.first() == QLatin1String("-s") && s.hide;
     if (startHidden) {
@@ -282,6 +279,11 @@ int TApplication::Start() {
     else
         QTimer::singleShot(0, this, [this] { RunStartupActions(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { Shutdown(); });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        // Activation may ask for a rescan, as `autoindex` says.
+        if (state == Qt::ApplicationActive && refresher_ && !shutDown_)
+            refresher_->OnActivate();
+    });
     return -1;
 }
 
@@ -323,31 +325,34 @@ void TApplication::RunStartupActions() {
 
 QString TApplication::CacheFile() const { return store_.Places().dataFolder + QStringLiteral("scancache.dat"); }
 
-void TApplication::StartIndexRefresh() {
-    if (safeMode_ || scan_.joinable())
-        return;
-    const TScanInput input = TScanInput::From(data_.settings, TScanRoots::FromEnvironment(), store_.Places().dataFolder);
-    const bool cache = data_.settings.cacheindex;
-    const QString file = CacheFile();
-    // The walk and the cache file are the worker's; the UI thread only adopts the finished list.
-    scan_ = std::thread([this, input, cache, file] {
-        TScanResult r = ScanIndex(input, cancelScan_);
-        if (r.state != TScanState::Finished || cancelScan_.load())
+void TApplication::StartIndex() {
+    TIndexRefresher::TSetup setup;
+    setup.settings = &data_.settings;
+    setup.clock = &svc_->clock;
+    setup.roots = TScanRoots::FromEnvironment();
+    setup.dataFolder = store_.Places().dataFolder;
+    setup.safemode = safeMode_;
+    refresher_ = std::make_unique<TIndexRefresher>(setup);
+    // A finished rescan replaces the live index on this thread; the suggestions take a copy.
+    connect(refresher_.get(), &TIndexRefresher::indexReplaced, this, [this] {
+        if (shutDown_ || !refresher_->Index())
             return;
-        const bool saved = cache && bool(SaveIndexCache(file, r.list));
-        auto list = std::make_shared<TIndexList>(std::move(r.list));
-        QMetaObject::invokeMethod(this, [this, list, saved] { AdoptScan(list, saved); }, Qt::QueuedConnection);
+        suggest_->AdoptIndexCopy(*refresher_->Index());
+        launcher_->SetIndex(refresher_->Index());
+        indexCacheDirty_ = false;
     });
-}
-
-void TApplication::AdoptScan(std::shared_ptr<TIndexList> list, bool saved) {
-    if (shutDown_)
+    connect(refresher_.get(), &TIndexRefresher::cacheSaveFailed, this, [this](const QString& error) {
+        indexCacheDirty_ = true;
+        ShowToast(error);
+    });
+    RegisterIndexCommands(*dispatcher_, *refresher_, [this] { return LineText(); });
+    if (safeMode_)
         return;
-    suggest_->AdoptIndex(std::move(*list));
-    launcher_->SetIndex(&suggest_->Index());
-    indexCacheDirty_ = data_.settings.cacheindex && !saved;
-    if (scan_.joinable())
-        scan_.join(); // it has handed over its result and is ending
+    if (refresher_->LoadCache() && refresher_->Index()) {
+        suggest_->AdoptIndexCopy(*refresher_->Index());
+        launcher_->SetIndex(refresher_->Index());
+    }
+    refresher_->OnStart();
 }
 
 void TApplication::Shutdown() {
@@ -356,9 +361,8 @@ void TApplication::Shutdown() {
     shutDown_ = true;
     if (form_)
         form_->SetClosing();
-    cancelScan_ = true;
-    if (scan_.joinable())
-        scan_.join();
+    if (refresher_ && !refresher_->Stop(QDeadlineTimer(60000)))
+        QTextStream(stderr) << "The index worker did not stop in time.\n";
     TQtTaskRunner::WaitForAll(60000);
     if (svc_->hotkeys)
         svc_->hotkeys->UnregisterAll();
@@ -377,8 +381,8 @@ void TApplication::Shutdown() {
         QString error;
         if (!Backup(store_.Places(), b, &error))
             QTextStream(stderr) << error << "\n";
-        if (indexCacheDirty_ && s.cacheindex) {
-            const TSaveResult c = SaveIndexCache(CacheFile(), suggest_->Index());
+        if (indexCacheDirty_ && s.cacheindex && refresher_ && refresher_->Index()) {
+            const TSaveResult c = SaveIndexCache(CacheFile(), *refresher_->Index());
             if (!c)
                 QTextStream(stderr) << c.error << "\n";
         }

@@ -12,9 +12,7 @@
 #include <QObject>
 #include <QStringList>
 
-#include <atomic>
 #include <memory>
-#include <thread>
 
 namespace vantrelo {
 
@@ -24,6 +22,7 @@ class TLauncher;
 class TCommandDispatcher;
 struct TExecContext;
 class TIndexList;
+class TIndexRefresher;
 struct TAppServices;
 
 class TApplication final : public QObject,
@@ -141,10 +140,9 @@ private:
     void ShowRows(bool focus);
     int FirstRowOfList() const;
     void UpdateTitle(bool force);
-    void StartIndexRefresh();
     void RunStartupActions();
     void ApplySkin();
-    void AdoptScan(std::shared_ptr<TIndexList> list, bool saved);
+    void StartIndex();
     QString CacheFile() const;
     // The single-instance claim; an exit code when this start only hands its work over, else -1.
     int ClaimInstance();
@@ -166,8 +164,7 @@ private:
     std::unique_ptr<TExecPipeline> pipeline_;
     std::unique_ptr<TSuggestBridge> suggest_;
     std::unique_ptr<TMainForm> form_;
-    std::thread scan_;
-    std::atomic<bool> cancelScan_{false};
+    std::unique_ptr<TIndexRefresher> refresher_;
 };
 
 } // namespace vantrelo

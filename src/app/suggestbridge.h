@@ -36,6 +36,8 @@ public:
     TSuggestBridge& operator=(const TSuggestBridge&) = delete;
 
     void AdoptIndex(TIndexList list);
+    // A copy of the live index (which its refresher keeps owning).
+    void AdoptIndexCopy(const TIndexList& live);
     const TIndexList& Index() const;
     qsizetype IndexSize() const;
 

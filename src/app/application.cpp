@@ -274,6 +274,11 @@ int TApplication::Start() {
     } else {
         form_->ManageShowHide(true, false, 230);
     }
+    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland"))
+        NonModalMessage(form_.get(), QMessageBox::Information, QStringLiteral("Vantrelo"),
+                        QStringLiteral("This is a Wayland session: Vantrelo runs through XWayland, and its hotkey "
+                                       "only works while an X11 window has the keyboard. Bind a desktop shortcut "
+                                       "to \"vantrelo --toggle\" to summon it from anywhere."));
     if (safeMode_)
         form_->SetLineText(QStringLiteral(" Started in safemode"), true);
     else

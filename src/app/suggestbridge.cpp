@@ -183,8 +183,15 @@ void TSuggestBridge::BindRow(int row, const QString& text) {
 const TItem* TSuggestBridge::ItemFor(const QString& text) const { return d_->state.current.ItemFor(text); }
 
 QString TSuggestBridge::TitleFor(const QString& text) const {
+    const TItem* item = ItemFor(text);
+    // A calculation (by its calcchar or detected as one) shows its result as the title.
+    if (!item && (StartsWithCalcChar(d_->data.settings, text) || IsCalculation(d_->data.settings, text))) {
+        const QString result = CalcTitle(d_->data.settings, text);
+        if (!result.isEmpty())
+            return result;
+    }
     TListRow r;
-    d_->Describe(ItemFor(text), text, r);
+    d_->Describe(item, text, r);
     return r.title;
 }
 

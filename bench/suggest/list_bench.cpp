@@ -100,7 +100,7 @@ void BM_KeystrokeToList(benchmark::State& state, const char* typed) {
     std::vector<double> samples;
     for (auto _ : state) {
         const auto t0 = std::chrono::steady_clock::now();
-        RefreshForKeystroke(src, st, TInputLine::AtEnd(text));
+        RefreshForKeystroke(src, st, TSuggestLine::AtEnd(text));
         const auto t1 = std::chrono::steady_clock::now();
         const double s = std::chrono::duration<double>(t1 - t0).count();
         state.SetIterationTime(s);
@@ -127,7 +127,7 @@ void BM_KeystrokeWithCompletion(benchmark::State& state, const char* typed) {
     bool completed = false;
     for (auto _ : state) {
         const auto t0 = std::chrono::steady_clock::now();
-        completed = RefreshForKeystroke(src, st, folders, TInputLine::AtEnd(text)).completed;
+        completed = RefreshForKeystroke(src, st, folders, TSuggestLine::AtEnd(text)).completed;
         const auto t1 = std::chrono::steady_clock::now();
         const double s = std::chrono::duration<double>(t1 - t0).count();
         state.SetIterationTime(s);

@@ -111,13 +111,13 @@ const TIndexList& TSuggestBridge::Index() const { return d_->index.List(); }
 qsizetype TSuggestBridge::IndexSize() const { return d_->index.List().ItemCount(); }
 
 void TSuggestBridge::Refresh(const QString& text, int caret) {
-    TInputLine line = TInputLine::AtEnd(text);
+    TSuggestLine line = TSuggestLine::AtEnd(text);
     line.caret = std::clamp(caret, 0, int(text.size()));
     RefreshForKeystroke(d_->Sources(), d_->state, line);
 }
 
 TSuggestBridge::TTyped TSuggestBridge::Typed(const QString& text, int caret) {
-    TInputLine line = TInputLine::AtEnd(text);
+    TSuggestLine line = TSuggestLine::AtEnd(text);
     line.caret = std::clamp(caret, 0, int(text.size()));
     line.selStart = line.caret;
     const TCompletionResult r = RefreshForKeystroke(d_->Sources(), d_->state, d_->folders, line);
@@ -133,7 +133,7 @@ void TSuggestBridge::FolderCacheStale() { d_->folders.MarkStale(); }
 
 void TSuggestBridge::ShowAll(const QString& text) {
     d_->state.current.Revalidate(text);
-    BuildListContent(d_->Sources(), d_->state, TInputLine::AtEnd(text), true);
+    BuildListContent(d_->Sources(), d_->state, TSuggestLine::AtEnd(text), true);
 }
 
 void TSuggestBridge::Revalidate(const QString& text) { d_->state.current.Revalidate(text); }
@@ -196,14 +196,14 @@ QString TSuggestBridge::TitleFor(const QString& text) const {
 }
 
 bool TSuggestBridge::LaunchFirstListEntry(QString& text, bool listVisible) {
-    TInputLine line = TInputLine::AtEnd(text);
+    TSuggestLine line = TSuggestLine::AtEnd(text);
     const bool done = vantrelo::LaunchFirstListEntry(d_->Sources(), d_->state, line, false, listVisible);
     text = line.text;
     return done;
 }
 
 bool TSuggestBridge::FastSearchFallback(QString& text) {
-    TInputLine line = TInputLine::AtEnd(text);
+    TSuggestLine line = TSuggestLine::AtEnd(text);
     const bool done = vantrelo::FastSearchFallback(d_->Sources(), d_->state, line);
     text = line.text;
     return done;

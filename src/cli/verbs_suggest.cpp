@@ -36,7 +36,7 @@ int SuggestVerb(TCliContext& ctx, const QStringList& args) {
     src.clock = &clock;
     src.programs = &programs;
     TSuggestState state;
-    RefreshForKeystroke(src, state, TInputLine::AtEnd(args.join(QLatin1Char(' '))));
+    RefreshForKeystroke(src, state, TSuggestLine::AtEnd(args.join(QLatin1Char(' '))));
     for (const TListEntry& e : state.content)
         ctx.out << e.text << "\n";
     return kOk;

@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "core/text.h"
 #include "exec/envexpand.h"
+#include "exec/inputline.h"
 #include "exec/inputtext.h"
 #include "index/indexfiles.h"
 #include "platform/filesystem.h"
@@ -26,8 +27,6 @@
 
 namespace vantrelo {
 
-// From exec/inputline.h, whose TInputLine class cannot share a unit with the suggestion TInputLine.
-QString GetExtraExt(const QString& completed, const TSettings& settings, const TKeywordList& keywords);
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 namespace vantrelo {
 
-void RefreshForKeystroke(const TSuggestSources& src, TSuggestState& state, const TInputLine& line) {
+void RefreshForKeystroke(const TSuggestSources& src, TSuggestState& state, const TSuggestLine& line) {
     state.current.Revalidate(line.text);
     if (KeywordSuggestionsOn(src.settings)) {
         const TSearchSplit split = SplitSearchText(line.text, line.caret, src.settings.separator, true);
@@ -21,7 +21,7 @@ void RefreshForKeystroke(const TSuggestSources& src, TSuggestState& state, const
 }
 
 TCompletionResult RefreshForKeystroke(const TSuggestSources& src, TSuggestState& state, TFolderCache& folders,
-                                      const TInputLine& line) {
+                                      const TSuggestLine& line) {
     const TSettings& s = src.settings;
     state.current.Revalidate(line.text);
     const bool suggestions = KeywordSuggestionsOn(s);
@@ -40,11 +40,11 @@ TCompletionResult RefreshForKeystroke(const TSuggestSources& src, TSuggestState&
     rq.wordstart = line.caret;
     rq.selLength = line.selLength;
     TCompletionResult r = SetAutoCompletion(src, state, folders, rq);
-    TInputLine shown = line;
+    TSuggestLine shown = line;
     if (r.completed) {
         if (!r.isshell)
             ClearSuggestions(state, true);
-        shown = TInputLine{r.text, r.selStart, r.selStart, r.selLength};
+        shown = TSuggestLine{r.text, r.selStart, r.selStart, r.selLength};
     } else if (!r.offered && suggestions) {
         if (!FindSuggestions(src, state, r.searched, true, TSuggestSource::KeywordsAndIndex, line.text))
             ClearSuggestions(state, true);

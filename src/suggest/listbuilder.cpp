@@ -96,7 +96,7 @@ class TBuild {
 public:
     TBuild(const TSuggestSources& src, TSuggestState& state) : src_(src), s_(src.settings), st_(state) {}
 
-    void Run(const TInputLine& line, bool matchall);
+    void Run(const TSuggestLine& line, bool matchall);
 
 private:
     bool Hidden(const char* code) const {
@@ -121,7 +121,7 @@ private:
             st_.content.insert(st_.content.begin() + qsizetype(begin), TListEntry{GroupHeader(name), nullptr});
     }
 
-    bool SpecialList(const TInputLine& line);
+    bool SpecialList(const TSuggestLine& line);
     void RankSpecial(const QString& param, bool keepObjects, const std::function<bool(const TItem*)>& kind);
     void RecentDocs(const QString& param);
     void Tags(const QString& param);
@@ -145,7 +145,7 @@ private:
     bool contains_ = false;
 };
 
-void TBuild::Run(const TInputLine& line, bool matchall) {
+void TBuild::Run(const TSuggestLine& line, bool matchall) {
     st_.content.clear();
     st_.listPrefix.clear();
     const TSearchSplit split = SplitSearchText(line.text, line.caret, s_.separator, !matchall);
@@ -175,7 +175,7 @@ void TBuild::Commands() {
 
 // --- special lists ---
 
-bool TBuild::SpecialList(const TInputLine& line) {
+bool TBuild::SpecialList(const TSuggestLine& line) {
     const TExeWord* w = src_.keywords.FindKeyword(TrimText(FirstWord(line.text)), true);
     if (!w || !(line.caret >= 3 || line.caret == line.text.size() || line.AllSelected()))
         return false;
@@ -422,7 +422,7 @@ void TBuild::Indexed() {
 
 } // namespace
 
-void BuildListContent(const TSuggestSources& src, TSuggestState& state, const TInputLine& line, bool matchall) {
+void BuildListContent(const TSuggestSources& src, TSuggestState& state, const TSuggestLine& line, bool matchall) {
     TBuild(src, state).Run(line, matchall);
 }
 

@@ -8,11 +8,11 @@ namespace vantrelo {
 
 struct TSuggestSources;
 struct TSuggestState;
-struct TInputLine;
+struct TSuggestLine;
 class TEnvironment;
 
 // Rebuilds `state.content` and `state.listPrefix` for the line; `matchall` lists everything.
-void BuildListContent(const TSuggestSources& src, TSuggestState& state, const TInputLine& line, bool matchall);
+void BuildListContent(const TSuggestSources& src, TSuggestState& state, const TSuggestLine& line, bool matchall);
 
 // The search text of a line and the prefix in front of it (separator part, a command before a path).
 struct TSearchSplit {

@@ -202,7 +202,7 @@ bool UnknownInput(const TSuggestSources& src, const TSuggestState& state, const 
 
 } // namespace
 
-bool LaunchFirstListEntry(const TSuggestSources& src, TSuggestState& state, TInputLine& line, bool force,
+bool LaunchFirstListEntry(const TSuggestSources& src, TSuggestState& state, TSuggestLine& line, bool force,
                           bool listVisible) {
     if (!listVisible && !src.settings.autodropdown)
         return false;
@@ -212,13 +212,13 @@ bool LaunchFirstListEntry(const TSuggestSources& src, TSuggestState& state, TInp
                                     [](const TListEntry& e) { return !e.text.startsWith(QLatin1String("===")); });
     if (first == state.content.end())
         return false;
-    line = TInputLine::AtEnd(first->text);
+    line = TSuggestLine::AtEnd(first->text);
     state.current.Bind(CloneItem(first->item.get()), line.text);
     state.lastCompleted = line.text;
     return true;
 }
 
-bool FastSearchFallback(const TSuggestSources& src, TSuggestState& state, TInputLine& line) {
+bool FastSearchFallback(const TSuggestSources& src, TSuggestState& state, TSuggestLine& line) {
     const TSettings& s = src.settings;
     const QStringList ignore = s.launchignorelist.split(QLatin1Char(','));
     for (const QString& piece : ignore) {
@@ -231,7 +231,7 @@ bool FastSearchFallback(const TSuggestSources& src, TSuggestState& state, TInput
     const TExeWord* w = src.keywords.KeywordExistsEx(s.fastsearch, false, true);
     if (!w || ContainsText(w->command, QStringLiteral("$ce$")))
         return false;
-    line = TInputLine::AtEnd(w->DefaultKeyword() + QLatin1Char(' ') + line.text);
+    line = TSuggestLine::AtEnd(w->DefaultKeyword() + QLatin1Char(' ') + line.text);
     state.current.Clear();
     state.lastCompleted = line.text;
     return true;

@@ -8,7 +8,7 @@ namespace vantrelo {
 
 struct TSuggestSources;
 struct TSuggestState;
-struct TInputLine;
+struct TSuggestLine;
 
 enum class TSuggestSource { KeywordsAndIndex, ListContent };
 
@@ -26,9 +26,9 @@ void ClearSuggestions(TSuggestState& state, bool list);
 
 // Enter on unknown input, first kind: the first list entry replaces the line. `listVisible` is
 // whether the list window is shown. True when the line was replaced.
-bool LaunchFirstListEntry(const TSuggestSources& src, TSuggestState& state, TInputLine& line, bool force,
+bool LaunchFirstListEntry(const TSuggestSources& src, TSuggestState& state, TSuggestLine& line, bool force,
                           bool listVisible);
 // Enter on unknown input, second kind: the line becomes the fast-search keyword plus the input.
-bool FastSearchFallback(const TSuggestSources& src, TSuggestState& state, TInputLine& line);
+bool FastSearchFallback(const TSuggestSources& src, TSuggestState& state, TSuggestLine& line);
 
 } // namespace vantrelo

@@ -44,12 +44,12 @@ struct TSuggestSources {
 };
 
 // The input line as the keystroke left it.
-struct TInputLine {
+struct TSuggestLine {
     QString text;
     int caret = 0;
     int selStart = 0;
     int selLength = 0;
-    static TInputLine AtEnd(const QString& t) { return TInputLine{t, int(t.size()), 0, 0}; }
+    static TSuggestLine AtEnd(const QString& t) { return TSuggestLine{t, int(t.size()), 0, 0}; }
     bool AllSelected() const { return !text.isEmpty() && selStart == 0 && selLength == text.size(); }
 };
 

@@ -35,11 +35,11 @@ protected:
         TSuggestSources src = Sources();
         const TCompletionResult r = StepCompletion(src, state, folders, line.text, line.caret, line.selLength, forward, cycle);
         if (r.completed)
-            line = TInputLine{r.text, r.selStart, r.selStart, r.selLength};
+            line = TSuggestLine{r.text, r.selStart, r.selStart, r.selLength};
         return Shown(r);
     }
     TFolderCache folders;
-    TInputLine line;
+    TSuggestLine line;
     int cycle = 0;
 };
 
@@ -50,7 +50,7 @@ TEST_F(Completion, TypedWordCompletesAndTabCyclesWithWrap) {
     const TCompletionResult r = Type(QStringLiteral("no"));
     EXPECT_EQ(Shown(r), QStringLiteral("no[tepad]"));
     EXPECT_EQ(r.position, 0);
-    line = TInputLine{r.text, r.selStart, r.selStart, r.selLength};
+    line = TSuggestLine{r.text, r.selStart, r.selStart, r.selLength};
     EXPECT_EQ(Step(true), QStringLiteral("no[tes]")); // names are completed lower-cased
     EXPECT_EQ(cycle, 1);
     EXPECT_EQ(Step(true), QStringLiteral("no[tepad]")); // past the last: back to the first
@@ -122,7 +122,7 @@ TEST_F(Completion, IndexedItemsWhileTypingTakeTheShortestRemainder) {
     }
     // Stepping takes the candidates in index order instead.
     SetIndex({"Word Viewer", "Word"});
-    line = TInputLine{QStringLiteral("Word"), 4, 4, 0};
+    line = TSuggestLine{QStringLiteral("Word"), 4, 4, 0};
     EXPECT_EQ(Step(true), QStringLiteral("Word[]"));
     EXPECT_EQ(Step(true), QStringLiteral("Word[ Viewer]"));
 }
@@ -200,7 +200,7 @@ TEST_F(Completion, FolderPathsGetASeparatorAndStepThroughTheListing) {
     const QString typed = dir.Path() + QStringLiteral("wi");
     const TCompletionResult r = Type(typed);
     EXPECT_EQ(Shown(r), typed + QStringLiteral("[ndows/]"));
-    line = TInputLine{r.text, r.selStart, r.selStart, r.selLength};
+    line = TSuggestLine{r.text, r.selStart, r.selStart, r.selLength};
     // Stepping selects the whole name after the folder part.
     EXPECT_EQ(Step(true), dir.Path() + QStringLiteral("[wine/]"));
     EXPECT_EQ(Step(true), dir.Path() + QStringLiteral("[winter.txt]"));
@@ -217,7 +217,7 @@ class Keystroke : public Completion {
 protected:
     TCompletionResult Key(const QString& text, int caret = -1) {
         TSuggestSources src = Sources();
-        return RefreshForKeystroke(src, state, folders, TInputLine{text, caret < 0 ? int(text.size()) : caret, 0, 0});
+        return RefreshForKeystroke(src, state, folders, TSuggestLine{text, caret < 0 ? int(text.size()) : caret, 0, 0});
     }
 };
 

@@ -25,7 +25,7 @@ public:
 class ListBuild : public SuggestFixture {
 protected:
     QStringList Build(const QString& text, int caret = -1, bool matchall = false) {
-        TInputLine line{text, caret < 0 ? int(text.size()) : caret, 0, 0};
+        TSuggestLine line{text, caret < 0 ? int(text.size()) : caret, 0, 0};
         BuildListContent(src, state, line, matchall);
         return Texts(state.content);
     }

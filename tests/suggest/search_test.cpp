@@ -130,7 +130,7 @@ TEST_F(SuggestSearch, LaunchFirstListEntryTakesTheFirstRealEntry) {
     item->path = QStringLiteral("/usr/share/applications/firefox.desktop");
     state.content.push_back(TListEntry{QStringLiteral("Firefox"), std::move(item)});
 
-    TInputLine line = TInputLine::AtEnd(QStringLiteral("firef"));
+    TSuggestLine line = TSuggestLine::AtEnd(QStringLiteral("firef"));
     settings.autodropdown = false;
     EXPECT_FALSE(LaunchFirstListEntry(Sources(), state, line, false, false));
     settings.autodropdown = true;
@@ -142,24 +142,24 @@ TEST_F(SuggestSearch, LaunchFirstListEntryTakesTheFirstRealEntry) {
     EXPECT_EQ(bound->path, QStringLiteral("/usr/share/applications/firefox.desktop"));
 
     // A calculation or a bound item is not unknown input; force overrides.
-    TInputLine calc = TInputLine::AtEnd(QStringLiteral("2+3"));
+    TSuggestLine calc = TSuggestLine::AtEnd(QStringLiteral("2+3"));
     EXPECT_FALSE(LaunchFirstListEntry(Sources(), state, calc, false, true));
     EXPECT_TRUE(LaunchFirstListEntry(Sources(), state, calc, true, true));
     EXPECT_FALSE(LaunchFirstListEntry(Sources(), state, line, false, true));
 }
 
 TEST_F(SuggestSearch, FastSearchFallbackHandsUnknownInputToTheKeyword) {
-    TInputLine line = TInputLine::AtEnd(QStringLiteral("cheap flights"));
+    TSuggestLine line = TSuggestLine::AtEnd(QStringLiteral("cheap flights"));
     EXPECT_FALSE(FastSearchFallback(Sources(), state, line)); // no such keyword yet
     TExeWord& g = AddKeyword(QStringLiteral("Google,g"), QStringLiteral("https://www.google.com/search?q=$p$"));
     ASSERT_TRUE(FastSearchFallback(Sources(), state, line));
     EXPECT_EQ(line.text, QStringLiteral("google cheap flights"));
     EXPECT_EQ(state.lastCompleted, line.text);
 
-    TInputLine ignored = TInputLine::AtEnd(QStringLiteral("?what"));
+    TSuggestLine ignored = TSuggestLine::AtEnd(QStringLiteral("?what"));
     EXPECT_FALSE(FastSearchFallback(Sources(), state, ignored));
     g.command = QStringLiteral("$CE$ something");
-    TInputLine other = TInputLine::AtEnd(QStringLiteral("cheap flights"));
+    TSuggestLine other = TSuggestLine::AtEnd(QStringLiteral("cheap flights"));
     EXPECT_FALSE(FastSearchFallback(Sources(), state, other));
 }
 

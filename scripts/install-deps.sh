@@ -8,7 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libpcre2-dev zlib1g-dev libminizip-dev
   libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-keysyms1-dev libxcb-xtest0-dev
-  libxcb-record0-dev libxcb-xinput-dev libx11-dev libx11-xcb-dev
+  libxcb-record0-dev libxcb-xinput-dev libxcb-screensaver0-dev libxcb-randr0-dev libx11-dev libx11-xcb-dev
   xvfb jwm xdotool xclip x11-utils imagemagick
 )
 

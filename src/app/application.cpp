@@ -353,10 +353,8 @@ void TApplication::StartIndex() {
     RegisterIndexCommands(*dispatcher_, *refresher_, [this] { return LineText(); });
     if (safeMode_)
         return;
-    if (refresher_->LoadCache() && refresher_->Index()) {
-        suggest_->AdoptIndexCopy(*refresher_->Index());
-        launcher_->SetIndex(refresher_->Index());
-    }
+    // The cache arrives through indexReplaced once a worker has read it: the window never waits.
+    refresher_->LoadCacheAsync();
     refresher_->OnStart();
 }
 

@@ -96,6 +96,27 @@ bool TIndexRefresher::LoadCache() {
     return true;
 }
 
+void TIndexRefresher::LoadCacheAsync() {
+    if (!setup_.settings->cacheindex || setup_.dataFolder.isEmpty() || loader_)
+        return;
+    const QString file = CacheFile();
+    loader_.reset(QThread::create([this, file] {
+        auto list = std::make_shared<TIndexList>();
+        if (!LoadIndexCache(file, *list))
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, list] {
+                if (index_ || stopping_)
+                    return; // a finished scan is newer than the cache
+                index_ = std::make_unique<TIndexList>(std::move(*list));
+                emit indexReplaced();
+            },
+            Qt::QueuedConnection);
+    }));
+    loader_->start(QThread::LowPriority);
+}
+
 bool TIndexRefresher::StartIndexRefresh(bool force) {
     if (setup_.safemode || stopping_)
         return false;
@@ -203,6 +224,8 @@ void TIndexRefresher::WorkerEnded(const std::shared_ptr<TScanJob>& job) {
 bool TIndexRefresher::Stop(QDeadlineTimer deadline) {
     stopping_ = true;
     pending_.reset();
+    if (loader_ && !loader_->wait(deadline))
+        return false;
     if (!worker_)
         return true;
     job_->cancel.store(true);

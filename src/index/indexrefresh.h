@@ -95,6 +95,9 @@ public:
     QString CountText() const;
     // Reads scancache.dat into the live index (when `cacheindex` is on); false when none was read.
     bool LoadCache();
+    // Reads the cache on a worker and adopts it on this thread, unless a finished scan came first;
+    // the window does not wait for a large cache.
+    void LoadCacheAsync();
     QString CacheFile() const;
 
     // Starts a rescan. Unless forced, nothing happens when the last one started less than
@@ -146,6 +149,7 @@ private:
     QDateTime lastStart_;        // of the last rescan
     QDateTime lastIdleStart_;    // of the last idle-triggered request
     bool stopping_ = false;
+    std::unique_ptr<QThread> loader_;
 };
 
 } // namespace vantrelo

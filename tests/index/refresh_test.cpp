@@ -265,6 +265,29 @@ TEST_F(RefreshTest, CacheLoadsIntoTheLiveIndex) {
     EXPECT_EQ(Names(r.Index()), (QStringList{"Cached"}));
 }
 
+TEST_F(RefreshTest, CacheReadOnAWorkerNeverReplacesANewerScan) {
+    TIndexList list;
+    list.Append("Cachedapps", Item("Cached"));
+    QDir().mkpath(tree.Data());
+    ASSERT_TRUE(SaveIndexCache(tree.Data() + "scancache.dat", list).ok);
+
+    TIndexRefresher& r = Make();
+    const auto replaced = Watch(&r, &TIndexRefresher::indexReplaced);
+    r.LoadCacheAsync();
+    EXPECT_EQ(r.Index(), nullptr) << "the cache is adopted on this thread, later";
+    ASSERT_TRUE(RunUntil([&] { return replaced->count == 1; }));
+    EXPECT_EQ(Names(r.Index()), (QStringList{"Cached"}));
+
+    // A scan that finished before the cache was read wins; the late cache is dropped.
+    TIndexRefresher& again = Make();
+    ASSERT_TRUE(again.StartIndexRefresh(true));
+    ASSERT_TRUE(Settle());
+    again.LoadCacheAsync();
+    ASSERT_TRUE(again.Stop(QDeadlineTimer(10000)));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Names(again.Index()), (QStringList{"One", "Two"}));
+}
+
 TEST_F(RefreshTest, RequestDuringAScanRunsOnceAfterIt) {
     TGate gate;
     scan = [&gate](const TScanInput&, const std::atomic<bool>&) {

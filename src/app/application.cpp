@@ -338,11 +338,11 @@ void TApplication::StartIndex() {
     setup.dataFolder = store_.Places().dataFolder;
     setup.safemode = safeMode_;
     refresher_ = std::make_unique<TIndexRefresher>(setup);
-    // A finished rescan replaces the live index on this thread; the suggestions take a copy.
+    // A finished rescan replaces the live index on this thread; the suggestions share it.
     connect(refresher_.get(), &TIndexRefresher::indexReplaced, this, [this] {
         if (shutDown_ || !refresher_->Index())
             return;
-        suggest_->AdoptIndexCopy(*refresher_->Index());
+        suggest_->AdoptIndexShared(refresher_->SharedIndex());
         launcher_->SetIndex(refresher_->Index());
         indexCacheDirty_ = false;
     });

@@ -100,12 +100,7 @@ TSuggestBridge::TSuggestBridge(const TUserData& data, const TSuggestServices& se
 TSuggestBridge::~TSuggestBridge() = default;
 
 void TSuggestBridge::AdoptIndex(TIndexList list) { d_->index.Adopt(std::move(list)); }
-void TSuggestBridge::AdoptIndexCopy(const TIndexList& live) {
-    TIndexList copy;
-    for (const TIndexEntry& e : live)
-        copy.Append(e.key, e.item ? std::make_unique<TMyShellItem>(*e.item) : nullptr);
-    d_->index.Adopt(std::move(copy));
-}
+void TSuggestBridge::AdoptIndexShared(std::shared_ptr<const TIndexList> live) { d_->index.Adopt(std::move(live)); }
 
 const TIndexList& TSuggestBridge::Index() const { return d_->index.List(); }
 qsizetype TSuggestBridge::IndexSize() const { return d_->index.List().ItemCount(); }

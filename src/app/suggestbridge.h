@@ -36,8 +36,8 @@ public:
     TSuggestBridge& operator=(const TSuggestBridge&) = delete;
 
     void AdoptIndex(TIndexList list);
-    // A copy of the live index (which its refresher keeps owning).
-    void AdoptIndexCopy(const TIndexList& live);
+    // The live index, shared with its refresher (a new index arrives as a new list).
+    void AdoptIndexShared(std::shared_ptr<const TIndexList> live);
     const TIndexList& Index() const;
     qsizetype IndexSize() const;
 

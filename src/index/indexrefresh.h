@@ -91,6 +91,8 @@ public:
 
     // The live index; null before a cache was loaded or a scan finished.
     const TIndexList* Index() const { return index_.get(); }
+    // The live index for readers that keep it while it is current (never changed in place).
+    std::shared_ptr<const TIndexList> SharedIndex() const { return index_; }
     // "Indexed items: N", or "Indexed items: None" before there is an index.
     QString CountText() const;
     // Reads scancache.dat into the live index (when `cacheindex` is on); false when none was read.
@@ -142,7 +144,7 @@ private:
     TSetup setup_;
     TScanFunction scan_;
     TFlushFunction flush_;
-    std::unique_ptr<TIndexList> index_;
+    std::shared_ptr<TIndexList> index_;
     std::unique_ptr<TIndexCacherThread> worker_;
     std::shared_ptr<TScanJob> job_;
     std::optional<TRequest> pending_;

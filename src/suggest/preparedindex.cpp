@@ -20,12 +20,20 @@ std::uint8_t IndexTier(const QString& lowerName) {
     return 0;
 }
 
-void TPreparedIndex::Adopt(TIndexList list) {
+const TIndexList& TPreparedIndex::Empty() {
+    static const TIndexList empty;
+    return empty;
+}
+
+void TPreparedIndex::Adopt(TIndexList list) { Adopt(std::make_shared<const TIndexList>(std::move(list))); }
+
+void TPreparedIndex::Adopt(std::shared_ptr<const TIndexList> list) {
     list_ = std::move(list);
     names_.clear();
-    names_.reserve(size_t(list_.size()));
-    for (qsizetype i = 0; i < list_.size(); ++i) {
-        const TIndexEntry& e = list_.at(i);
+    const TIndexList& all = List();
+    names_.reserve(size_t(all.size()));
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const TIndexEntry& e = all.at(i);
         if (!e.item)
             continue;
         TPreparedName n;

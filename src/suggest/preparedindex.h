@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace vantrelo {
@@ -29,13 +30,16 @@ public:
 
     // Takes the index over and prepares the names of the entries that hold an item.
     void Adopt(TIndexList list);
-    const TIndexList& List() const { return list_; }
+    // Shares an index that its owner keeps (and never changes: a new index is a new list).
+    void Adopt(std::shared_ptr<const TIndexList> list);
+    const TIndexList& List() const { return list_ ? *list_ : Empty(); }
     const std::vector<TPreparedName>& Names() const { return names_; }
-    const TMyShellItem& Item(const TPreparedName& n) const { return *list_.at(n.entry).item; }
-    bool empty() const { return list_.empty(); }
+    const TMyShellItem& Item(const TPreparedName& n) const { return *List().at(n.entry).item; }
+    bool empty() const { return List().empty(); }
 
 private:
-    TIndexList list_;
+    static const TIndexList& Empty();
+    std::shared_ptr<const TIndexList> list_;
     std::vector<TPreparedName> names_;
 };
 

@@ -21,7 +21,10 @@
 #include "platform/startup/commandline.h"
 #include "platform/startup/report.h"
 #include "platform/linux/localinstance_linux.h"
+#include "platform/linux/netfetcher_linux.h"
+#include "platform/linux/procfs.h"
 #include "platform/linux/processlauncher_linux.h"
+#include "platform/linux/runninginstances_linux.h"
 #include "platform/linux/systemcontrol_linux.h"
 #include "platform/linux/xdesktop.h"
 #include "platform/linux/xhotkeys.h"
@@ -127,6 +130,9 @@ struct TAppServices {
     std::unique_ptr<TSoundServerVolume> volume;
     std::unique_ptr<TEjectDrive> disc;
     std::unique_ptr<TIncognitoCleaner> incognito;
+    TNetUrlFetcher fetcher;
+    TProcFsProcessList processList;
+    std::unique_ptr<TLinuxRunningInstances> instances; // single-instance keywords need the desktop
 
     TDesktopWindows& Windows() { return desktop ? static_cast<TDesktopWindows&>(*desktop) : noDesktop; }
     TKeySender& Keys() { return keyboard ? static_cast<TKeySender&>(*keyboard) : noKeys; }
@@ -210,6 +216,8 @@ int TApplication::Start() {
     v.volume = std::make_unique<TSoundServerVolume>(v.processes);
     v.disc = std::make_unique<TEjectDrive>(v.processes);
     v.incognito = std::make_unique<TIncognitoCleaner>(store_.Places().IncognitoFolder());
+    if (v.desktop)
+        v.instances = std::make_unique<TLinuxRunningInstances>(v.processList, *v.desktop);
 
     ectx_ = std::make_unique<TExecContext>(
         s, data_.keywords,
@@ -239,7 +247,7 @@ int TApplication::Start() {
     suggest_ = std::make_unique<TSuggestBridge>(data_, ss);
 
     launcher_ = std::make_unique<TLauncher>(
-        *ectx_, TLauncherServices{v.shell.get(), this, v.scheduler.get(), v.tasks.get(), nullptr, nullptr, nullptr,
+        *ectx_, TLauncherServices{v.shell.get(), this, v.scheduler.get(), v.tasks.get(), &v.fetcher, v.instances.get(), nullptr,
                                   &suggest_->Index()});
     pipeline_ = std::make_unique<TExecPipeline>(
         *ectx_, TPipelineServices{dispatcher_.get(), launcher_.get(), this, v.scheduler.get(), this, &data_.history,

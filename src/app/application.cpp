@@ -28,8 +28,10 @@
 #include "platform/linux/systemcontrol_linux.h"
 #include "platform/linux/xdesktop.h"
 #include "platform/linux/xhotkeys.h"
+#include "platform/linux/xidletime.h"
 #include "platform/linux/xkeyboard.h"
 #include "suggest/systemprograms.h"
+#include "ui/autocompletepopup.h"
 #include "ui/cmdform.h"
 #include "ui/skin/skinlayout.h"
 #include "ui/windowlogic.h"
@@ -364,6 +366,65 @@ void TApplication::StartIndex() {
     // The cache arrives through indexReplaced once a worker has read it: the window never waits.
     refresher_->LoadCacheAsync();
     refresher_->OnStart();
+    StartIdleTimer();
+}
+
+void TApplication::InputAssist(bool isUpdate) {
+    if (shutDown_ || !form_ || !form_->isVisible())
+        return;
+    const TLineState line = form_->Line();
+    if (!suggest_->BuildAssist(TAssistEdit{line.text, line.caret, line.selLength, false}, isUpdate))
+        return;
+    const TSettings& s = data_.settings;
+    if (!assistPopup_) {
+        assistPopup_ = std::make_unique<TAutocompletePopup>();
+        assistPopup_->FOnSelect = [this](int row, bool shift) { AssistChosen(row, false, shift); };
+        assistPopup_->FOnSoftSelect = [this](int row, bool shift) { AssistChosen(row, true, shift); };
+        assistPopup_->FOnUpdate = [this] { InputAssist(true); };
+    }
+    const TAssistStyle st = AssistStyle(s.textcolor, s.textbackcolor, s.assistfontsize);
+    assistPopup_->SetBorderColor(st.borderColor);
+    assistPopup_->SetBackgroundColor(st.backgroundColor);
+    assistPopup_->SetFontColor(st.fontColor);
+    assistPopup_->SetRowColors(st.hoverColor, st.selectedColor);
+    assistPopup_->SetFontSize(st.fontSize);
+    const TInputAssist& a = suggest_->Assist();
+    assistPopup_->UpdateItems(a.Rows(), a.ContextText(), a.ExtraContextText());
+    if (!isUpdate || !assistPopup_->isVisible())
+        assistPopup_->ShowAt(form_->WordEdit());
+}
+
+void TApplication::AssistChosen(int row, bool isSoft, bool shift) {
+    if (shutDown_ || !form_)
+        return;
+    const TLineState line = form_->Line();
+    const TAssistChoice c = suggest_->AssistSelect(TAssistEdit{line.text, line.caret, line.selLength, false}, row, isSoft);
+    if (c.setLine)
+        SetNewWord(c.line, false, true);
+    if (c.execute) {
+        form_->StopListTimer();
+        pipeline_->DoExecute(nullptr, false, c.executeText, shift, true, false, false, false, false, 0, false);
+    }
+}
+
+void TApplication::StartIdleTimer() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    QString error;
+    std::shared_ptr<TIdleTime> idle = TXIdleTime::Open(QString(), &error);
+    if (!idle)
+        return; // without idle time no refresh waits for an idle desktop
+    // The timer keeps running and asks the desktop only in an idle mode, so a later autoindex
+    // change needs no re-arming.
+    auto* timer = new QTimer(this);
+    timer->setInterval(10000);
+    connect(timer, &QTimer::timeout, this, [this, idle] {
+        if (shutDown_ || !refresher_ || !RefreshesWhenIdle(data_.settings))
+            return;
+        if (const std::optional<qint64> ms = idle->IdleMilliseconds())
+            refresher_->OnIdleTick(*ms);
+    });
+    timer->start();
 }
 
 void TApplication::Shutdown() {
@@ -563,7 +624,8 @@ void TApplication::InputKey(const TKeyDecision& d, const TLineState& line) {
         ShowToast(QStringLiteral("Reversing the list is not available yet."));
         break;
     case TKeyAction::InputAssist:
-        ShowToast(QStringLiteral("The input assist is not available yet."));
+        // The popup opens once this key is done, on this thread.
+        QTimer::singleShot(25, this, [this] { InputAssist(false); });
         break;
     case TKeyAction::StartPage:
     case TKeyAction::EndBrowser:

@@ -24,6 +24,7 @@ struct TExecContext;
 class TIndexList;
 class TIndexRefresher;
 struct TAppServices;
+class TAutocompletePopup;
 
 class TApplication final : public QObject,
                            public TMainFormHost,
@@ -143,6 +144,11 @@ private:
     void RunStartupActions();
     void ApplySkin();
     void StartIndex();
+    // Ctrl+Space: the input-assist popup opens (or is built again), and a chosen row acts.
+    void InputAssist(bool isUpdate);
+    void AssistChosen(int row, bool isSoft, bool shift);
+    // The 10-second idle timer of the index refresh.
+    void StartIdleTimer();
     QString CacheFile() const;
     // The single-instance claim; an exit code when this start only hands its work over, else -1.
     int ClaimInstance();
@@ -165,6 +171,7 @@ private:
     std::unique_ptr<TSuggestBridge> suggest_;
     std::unique_ptr<TMainForm> form_;
     std::unique_ptr<TIndexRefresher> refresher_;
+    std::unique_ptr<TAutocompletePopup> assistPopup_;
 };
 
 } // namespace vantrelo

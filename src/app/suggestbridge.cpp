@@ -24,6 +24,7 @@ struct TSuggestBridge::TImpl {
     TPreparedIndex index;
     TSuggestState state;
     TFolderCache folders;
+    TInputAssist assist;
     // Icon names of desktop entries, read once per file.
     mutable QHash<QString, QString> desktopIcons;
 
@@ -203,5 +204,15 @@ bool TSuggestBridge::FastSearchFallback(QString& text) {
     text = line.text;
     return done;
 }
+
+bool TSuggestBridge::BuildAssist(const TAssistEdit& edit, bool isUpdate) {
+    return d_->assist.BuildSpacePopup(d_->Sources(), edit, isUpdate);
+}
+
+TAssistChoice TSuggestBridge::AssistSelect(const TAssistEdit& edit, int row, bool isSoft) const {
+    return d_->assist.InputAssistSelect(d_->Sources(), edit, row, isSoft);
+}
+
+const TInputAssist& TSuggestBridge::Assist() const { return d_->assist; }
 
 } // namespace vantrelo

@@ -1,6 +1,7 @@
 // The suggestion logic as the application uses it: list rows, the current item and the index.
 #pragma once
 
+#include "suggest/inputassist.h"
 #include "ui/listrow.h"
 
 #include <QString>
@@ -75,6 +76,11 @@ public:
     // Enter on unknown input (`unknownlaunchtype` 1 and 2): may replace `text`.
     bool LaunchFirstListEntry(QString& text, bool listVisible);
     bool FastSearchFallback(QString& text);
+
+    // The input assist over the live sources: Ctrl+Space opening (or again), and a chosen row.
+    bool BuildAssist(const TAssistEdit& edit, bool isUpdate);
+    TAssistChoice AssistSelect(const TAssistEdit& edit, int row, bool isSoft) const;
+    const TInputAssist& Assist() const;
 
 private:
     struct TImpl;

@@ -3,6 +3,7 @@
 
 #include "ui/skin/skinlayout.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -184,11 +185,22 @@ void TAutocompletePopup::mousePressEvent(QMouseEvent* e) {
         FOnSelect(row, shift);
 }
 
+bool TAutocompletePopup::event(QEvent* e) {
+    // A desktop that activates the popup anyway: the line gets the keyboard back.
+    if (e->type() == QEvent::WindowActivate && FShowAtControl) {
+        FShowAtControl->window()->activateWindow();
+        FShowAtControl->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    return QWidget::event(e);
+}
+
 bool TAutocompletePopup::eventFilter(QObject* watched, QEvent* event) {
     if (watched != FShowAtControl || !isVisible())
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::FocusOut) {
-        HidePopup();
+        // Only the popup itself taking the activation (it hands it back) keeps it open.
+        if (QApplication::activeWindow() != this)
+            HidePopup();
     } else if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(event);
         // Shortcuts must not take the popup's keys away from it.

@@ -14,10 +14,6 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <arpa/inet.h>
-#include <ifaddrs.h>
-#include <net/if.h>
-#include <netinet/in.h>
 
 namespace vantrelo {
 
@@ -137,23 +133,6 @@ void TKeyTextSender::PasteText(const QString& text, bool enter) {
     keys_->SendChord(0x56, kModCtrl); // V
     if (enter)
         keys_->SendChord(0x0D, 0);
-}
-
-QStringList TIfAddrsNetwork::LocalIPv4Addresses() const {
-    QStringList out;
-    ifaddrs* list = nullptr;
-    if (getifaddrs(&list) != 0)
-        return out;
-    for (ifaddrs* a = list; a; a = a->ifa_next) {
-        if (!a->ifa_addr || a->ifa_addr->sa_family != AF_INET || (a->ifa_flags & IFF_LOOPBACK) || !(a->ifa_flags & IFF_UP))
-            continue;
-        char buf[INET_ADDRSTRLEN] = {};
-        const auto* in = reinterpret_cast<const sockaddr_in*>(a->ifa_addr);
-        if (inet_ntop(AF_INET, &in->sin_addr, buf, sizeof buf))
-            out << QString::fromLatin1(buf);
-    }
-    freeifaddrs(list);
-    return out;
 }
 
 } // namespace vantrelo

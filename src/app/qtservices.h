@@ -80,10 +80,4 @@ private:
     TClipboard& clipboard_;
 };
 
-// The IPv4 addresses of the interfaces that are up, loopback left out.
-class TIfAddrsNetwork final : public TNetworkInfo {
-public:
-    QStringList LocalIPv4Addresses() const override;
-};
-
 } // namespace vantrelo

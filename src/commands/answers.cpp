@@ -59,7 +59,7 @@ void Random(TCommandServices& s, TCommandCall& c) {
 }
 
 void Roll(TCommandServices& s, TCommandCall& c) {
-    const TDiceSpec dice = ParseDice(c.para);
+    const TDiceRoll dice = ParseDice(c.para);
     if (dice.notANumber) {
         c.Abandon(dice.error);
         return;

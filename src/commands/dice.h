@@ -10,7 +10,7 @@ class TRandomSource;
 inline constexpr int kMaxDice = 1000;
 inline constexpr int kMaxDieSides = 1000000;
 
-struct TDiceSpec {
+struct TDiceRoll {
     int count = 1;
     int sides = 6;
     int modifier = 0;
@@ -19,8 +19,8 @@ struct TDiceSpec {
     bool Ok() const { return error.isEmpty(); }
 };
 
-TDiceSpec ParseDice(const QString& param);
+TDiceRoll ParseDice(const QString& param);
 // The sum of the dice plus the modifier.
-qint64 RollDice(const TDiceSpec& spec, TRandomSource& random);
+qint64 RollDice(const TDiceRoll& roll, TRandomSource& random);
 
 } // namespace vantrelo

@@ -150,6 +150,17 @@ struct TDefaultSetting {
     QString updated;  // answer after a change
 };
 
+// Stores a new value; with "!" in front it is stored silently and the line cleared. True when
+// the caller still answers.
+bool StoreValue(TCommandServices& s, TCommandCall& c, QString& value, const QString& p) {
+    const bool silent = p.startsWith(QLatin1Char('!'));
+    value = silent ? p.mid(1) : p;
+    Write(s, c);
+    if (silent)
+        s.host->ResetCurrentSearch();
+    return !silent;
+}
+
 // "$SETDEFBROWSER$" and "$SETDEFEXPLORER$": the value keeps its case, since paths are case-sensitive.
 void SetDefault(TCommandServices& s, TCommandCall& c, const TDefaultSetting& d) {
     const QString p = TrimText(FallbackParam(c, *s.exec, false));
@@ -158,15 +169,8 @@ void SetDefault(TCommandServices& s, TCommandCall& c, const TDefaultSetting& d) 
         Answer(s, value.isEmpty() ? d.none : value);
         return;
     }
-    if (p.startsWith(QLatin1Char('!'))) {
-        value = p.mid(1);
-        Write(s, c);
-        s.host->ResetCurrentSearch();
-        return;
-    }
-    value = p;
-    Write(s, c);
-    Answer(s, d.updated);
+    if (StoreValue(s, c, value, p))
+        Answer(s, d.updated);
 }
 
 void SetOpenTextKeyword(TCommandServices& s, TCommandCall& c) {
@@ -177,15 +181,8 @@ void SetOpenTextKeyword(TCommandServices& s, TCommandCall& c) {
                                   : QStringLiteral("Current keyword: ") + value);
         return;
     }
-    if (p.startsWith(QLatin1Char('!'))) {
-        value = p.mid(1);
-        Write(s, c);
-        s.host->ResetCurrentSearch();
-        return;
-    }
-    value = p;
-    Write(s, c);
-    Answer(s, QStringLiteral("Open text keyword updated (") + value + QLatin1Char(')'));
+    if (StoreValue(s, c, value, p))
+        Answer(s, QStringLiteral("Open text keyword updated (") + value + QLatin1Char(')'));
 }
 
 void SetPos(TCommandServices& s, TCommandCall& c) {

@@ -29,12 +29,12 @@ class Dice : public testing::TestWithParam<TDiceCase> {};
 
 TEST_P(Dice, RollsWithinTheRangeIncludingTheModifier) {
     const TDiceCase& c = GetParam();
-    const TDiceSpec spec = ParseDice(QString::fromUtf8(c.param));
-    ASSERT_TRUE(spec.Ok()) << spec.error.toStdString();
+    const TDiceRoll roll = ParseDice(QString::fromUtf8(c.param));
+    ASSERT_TRUE(roll.Ok()) << roll.error.toStdString();
     TFixedRandom r;
-    EXPECT_EQ(RollDice(spec, r), c.low) << c.param;
+    EXPECT_EQ(RollDice(roll, r), c.low) << c.param;
     r.highest = true;
-    EXPECT_EQ(RollDice(spec, r), c.high) << c.param;
+    EXPECT_EQ(RollDice(roll, r), c.high) << c.param;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Dice,
@@ -46,9 +46,9 @@ TEST(Dice, RefusesWhatCannotBeRolled) {
     EXPECT_TRUE(ParseDice(QStringLiteral("abc")).notANumber);
     EXPECT_TRUE(ParseDice(QStringLiteral("2d6+x")).notANumber);
     for (const char* bad : {"100000d6", "0d6", "1d0", "1d2000000", "0"}) {
-        const TDiceSpec spec = ParseDice(QString::fromUtf8(bad));
-        EXPECT_FALSE(spec.Ok()) << bad;
-        EXPECT_FALSE(spec.notANumber) << bad;
+        const TDiceRoll roll = ParseDice(QString::fromUtf8(bad));
+        EXPECT_FALSE(roll.Ok()) << bad;
+        EXPECT_FALSE(roll.notANumber) << bad;
     }
 }
 

@@ -1,6 +1,8 @@
 // The input-assist popup offscreen: it opens under the line, moves with the arrows and hands the chosen row on.
 #include "ui/autocompletepopup.h"
 
+#include "support/widgetapp.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,25 +12,7 @@
 namespace vantrelo {
 namespace {
 
-QApplication* application = nullptr;
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_ui_assistpopup";
-    static char* argv[] = {name, nullptr};
-    if (!application)
-        application = new QApplication(argc, argv);
-    return *application;
-}
-
-class TQtEnvironment final : public ::testing::Environment {
-public:
-    void TearDown() override {
-        delete application;
-        application = nullptr;
-    }
-};
-[[maybe_unused]] ::testing::Environment* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new TQtEnvironment);
+QApplication& App() { return test::WidgetApp(); }
 
 // What the popup handed on.
 struct TPicked {

@@ -3,6 +3,8 @@
 #include "ui/cmdform.h"
 #include "ui/mainform.h"
 
+#include "support/widgetapp.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,26 +15,7 @@
 namespace vantrelo {
 namespace {
 
-// One application for the whole run, ended after the last test while Qt is still whole.
-QApplication* application = nullptr;
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_ui_windows";
-    static char* argv[] = {name, nullptr};
-    if (!application)
-        application = new QApplication(argc, argv);
-    return *application;
-}
-
-class TQtEnvironment final : public ::testing::Environment {
-public:
-    void TearDown() override {
-        delete application;
-        application = nullptr;
-    }
-};
-[[maybe_unused]] ::testing::Environment* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new TQtEnvironment);
+QApplication& App() { return test::WidgetApp(); }
 
 struct TRecordingHost final : TMainFormHost {
     std::vector<TKeyDecision> keys;

@@ -51,6 +51,9 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <cerrno>
+#include <sys/resource.h>
+
 
 namespace vantrelo {
 
@@ -187,20 +190,60 @@ int TApplication::ClaimInstance() {
 }
 
 int TApplication::Start() {
-    safeMode_ = !args_.isEmpty() && LowerText(args_.first()) == QLatin1String("-safemode");
     if (const int handedOver = ClaimInstance(); handedOver >= 0)
         return handedOver;
+    startup_ = std::make_unique<TStartup>(ParseCommandLine(args_), *this);
+    safeMode_ = startup_->SafeMode();
+    shutdown_ = std::make_unique<TShutdown>(safeMode_);
+    if (!startup_->CreateInputWindow())
+        return 0;
+    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland"))
+        NonModalMessage(form_.get(), QMessageBox::Information, QStringLiteral("Vantrelo"),
+                        QStringLiteral("This is a Wayland session: Vantrelo runs through XWayland, and its hotkey "
+                                       "only works while an X11 window has the keyboard. Bind a desktop shortcut "
+                                       "to \"vantrelo --toggle\" to summon it from anywhere."));
+    // The command line's input and the start-up keywords run once the event loop turns.
+    QTimer::singleShot(0, this, [this] {
+        if (!shutDown_)
+            startup_->RunStartupActions();
+    });
+    QTimer::singleShot(0, this, [this] {
+        if (!shutDown_)
+            startup_->FirstPaint();
+    });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { Shutdown(); });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive || shutDown_)
+            return;
+        startup_->Activated();
+        // Activation may ask for a rescan, as `autoindex` says.
+        if (refresher_)
+            refresher_->OnActivate();
+    });
+    return -1;
+}
+
+// --- start-up, in the order TStartup calls it ---
+
+TSettingsOutcome TApplication::ReadSettings() {
     TMessageBoxRescue rescue;
     const TLoadResult loaded = store_.ReadSettings(data_, &rescue);
     if (loaded.state == TLoadState::Quit)
-        return 0;
+        return TSettingsOutcome::Quit;
     if (loaded.state == TLoadState::ReadFailed)
         QMessageBox::critical(nullptr, QStringLiteral("Vantrelo"), loaded.error);
-    if (safeMode_)
-        store_.ApplySafeMode(data_.settings);
     data_.tags.Build(data_.keywords);
-    TSettings& s = data_.settings;
+    BuildServices();
+    return loaded.NewInstallation() ? TSettingsOutcome::NewInstallation : TSettingsOutcome::Loaded;
+}
 
+const TSettings& TApplication::Settings() const { return data_.settings; }
+TSettings& TApplication::Settings() { return data_.settings; }
+
+void TApplication::ApplySafeMode() { store_.ApplySafeMode(data_.settings); }
+
+void TApplication::BuildServices() {
+    TSettings& s = data_.settings;
     svc_ = std::make_unique<TAppServices>();
     TAppServices& v = *svc_;
     QString error;
@@ -257,49 +300,85 @@ int TApplication::Start() {
 
     ForceScaleStyle(s);
     form_ = std::make_unique<TMainForm>(s, *this);
-    ApplySkin();
     const QString icon = store_.Places().programFolder + QStringLiteral("defaulticon.ico");
     if (QFileInfo::exists(icon))
         form_->setWindowIcon(QIcon(icon));
-    form_->move(RescueOffScreen(QPoint(s.posx, s.posy), form_->size(), form_->Monitors()));
-    if (loaded.NewInstallation() || s.center != 0 || safeMode_)
-        form_->CenterOnMonitor(s.center == 0 ? 1 : s.center, false);
     SetStatePanel();
-
+    CreateIndex();
     if (v.hotkeys) {
         v.hotkeys->SetHandler([this](int id, quint64 userTime) {
             if (id == 1 && form_)
                 form_->HotkeyPressed(userTime);
         });
-        if (!v.hotkeys->Register(1, s.hotkey, s.hotkeyadd))
-            NonModalMessage(form_.get(), QMessageBox::Warning, QStringLiteral("Warning"),
-                            QStringLiteral("Unable to assign hotkey."));
     }
+}
 
-    StartIndex();
+void TApplication::ImportKeywordsNow() { NotAvailable(QStringLiteral("Keyword import from a web address")); }
+void TApplication::StartKeywordImport() { NotAvailable(QStringLiteral("Keyword import from a web address")); }
 
-    const bool startHidden = !args_.isEmpty() && args_.first() == QLatin1String("-s") && s.hide;
-    if (startHidden) {
-        form_->ManageShowHide(false, false, 230);
-    } else {
-        form_->ManageShowHide(true, false, 230);
-    }
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland"))
-        NonModalMessage(form_.get(), QMessageBox::Information, QStringLiteral("Vantrelo"),
-                        QStringLiteral("This is a Wayland session: Vantrelo runs through XWayland, and its hotkey "
-                                       "only works while an X11 window has the keyboard. Bind a desktop shortcut "
-                                       "to \"vantrelo --toggle\" to summon it from anywhere."));
-    if (safeMode_)
-        form_->SetLineText(QStringLiteral(" Started in safemode"), true);
-    else
-        QTimer::singleShot(0, this, [this] { RunStartupActions(); });
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { Shutdown(); });
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        // Activation may ask for a rescan, as `autoindex` says.
-        if (state == Qt::ApplicationActive && refresher_ && !shutDown_)
-            refresher_->OnActivate();
-    });
-    return -1;
+void TApplication::ShowSafeModeNotice(const QString& text) { form_->SetLineText(text, true); }
+
+// The configuration wizard belongs to the settings dialog, which this build does not have yet.
+void TApplication::OpenAppWizard() {}
+
+void TApplication::ApplyPriority(int priority) {
+    // "Highest" and "High" ask for a lower nice value, which needs privileges on Linux; "Low" stays normal.
+    const int nice = priority == 0 ? -10 : priority == 1 ? -5 : 0;
+    if (nice == 0)
+        return;
+    if (::setpriority(PRIO_PROCESS, 0, nice) != 0)
+        QTextStream(stderr) << "Could not raise the program's priority: " << qt_error_string(errno) << "\n";
+}
+
+void TApplication::PlaceWindow(bool centre) {
+    const TSettings& s = data_.settings;
+    const QPoint stored = s.popatcursor ? PopUpPosition(QCursor::pos(), form_->size(), form_->Monitors())
+                                        : QPoint(s.posx, s.posy);
+    form_->move(RescueOffScreen(stored, form_->size(), form_->Monitors()));
+    if (centre)
+        form_->CenterOnMonitor(s.center == 0 ? 1 : s.center, false);
+}
+
+void TApplication::AddTrayIcon() { form_->AddIcon(); }
+
+bool TApplication::RegisterGlobalHotkey() {
+    const TSettings& s = data_.settings;
+    // Without an X display there are no hotkeys to take, and no hotkey means none is wanted.
+    if (!svc_->hotkeys || s.hotkey == 0)
+        return true;
+    return svc_->hotkeys->Register(1, s.hotkey, s.hotkeyadd);
+}
+
+// Keyword hotkeys arrive with the hotkey registry.
+void TApplication::RegisterKeywordHotkeys() {}
+void TApplication::ArmKeyboardHook() {}
+
+void TApplication::ShowWarning(const QString& caption, const QString& text) {
+    NonModalMessage(form_.get(), QMessageBox::Warning, caption, text);
+}
+
+// Clipboard history is not part of this build: nothing to watch or read.
+void TApplication::WatchClipboard() {}
+void TApplication::ReadClipboardHistory() {}
+
+void TApplication::ShowInputWindow(bool visible) { form_->ManageShowHide(visible, false, 230); }
+
+void TApplication::ExecuteInput(const QString& text) {
+    pipeline_->DoExecute(nullptr, false, text, false, false, true, true, true, false, 0, false);
+}
+
+void TApplication::PutInput(const QString& text, bool selected) { SetNewWord(text, selected, false); }
+
+void TApplication::HandleFile(const QString& path) {
+    // Proposes the dash command that adds a keyword for the file: Enter adds it, editing renames it.
+    const QFileInfo fi(path);
+    QString name = LowerText(fi.isDir() ? fi.fileName() : fi.completeBaseName());
+    name.remove(u' ');
+    if (name.isEmpty())
+        name = QStringLiteral("new");
+    form_->ManageShowHide(true, true, 70);
+    SetNewWord(QStringLiteral("-a ") + name + u' ' + fi.absoluteFilePath(), false, true);
+    ShowToast(QStringLiteral("Press Enter to add the keyword \"") + name + QStringLiteral("\"."));
 }
 
 void TApplication::ApplySkin() {
@@ -318,29 +397,9 @@ void TApplication::ApplySkin() {
     form_->SetSkinLayout(layout);
 }
 
-void TApplication::RunStartupActions() {
-    if (shutDown_)
-        return;
-    // This start's own command line first, then every entry of "startup", each as a typed input
-    // without history or sound.
-    const TCommandLine line = ParseCommandLine(args_);
-    auto execute = [this](const QString& text) {
-        pipeline_->DoExecute(nullptr, false, text, false, false, true, true, true, false, 0, false);
-    };
-    if (line.option == TStartOption::Run)
-        execute(line.text);
-    else if (line.option == TStartOption::Input || line.option == TStartOption::InputSelected)
-        SetNewWord(line.text, line.option == TStartOption::InputSelected, false);
-    for (const QString& entry : data_.settings.startup.split(u',', Qt::SkipEmptyParts)) {
-        const QString input = TrimText(entry);
-        if (!input.isEmpty())
-            execute(input);
-    }
-}
-
 QString TApplication::CacheFile() const { return store_.Places().dataFolder + QStringLiteral("scancache.dat"); }
 
-void TApplication::StartIndex() {
+void TApplication::CreateIndex() {
     TIndexRefresher::TSetup setup;
     setup.settings = &data_.settings;
     setup.clock = &svc_->clock;
@@ -361,8 +420,9 @@ void TApplication::StartIndex() {
         ShowToast(error);
     });
     RegisterIndexCommands(*dispatcher_, *refresher_, [this] { return LineText(); });
-    if (safeMode_)
-        return;
+}
+
+void TApplication::StartIndex() {
     // The cache arrives through indexReplaced once a worker has read it: the window never waits.
     refresher_->LoadCacheAsync();
     refresher_->OnStart();
@@ -410,62 +470,99 @@ void TApplication::AssistChosen(int row, bool isSoft, bool shift) {
 void TApplication::StartIdleTimer() {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
-    QString error;
-    std::shared_ptr<TIdleTime> idle = TXIdleTime::Open(QString(), &error);
-    if (!idle)
-        return; // without idle time no refresh waits for an idle desktop
     // The timer keeps running and asks the desktop only in an idle mode, so a later autoindex
-    // change needs no re-arming.
-    auto* timer = new QTimer(this);
-    timer->setInterval(10000);
-    connect(timer, &QTimer::timeout, this, [this, idle] {
+    // change needs no re-arming; a desktop without idle time is asked again later.
+    idleTimer_ = new QTimer(this);
+    idleTimer_->setInterval(10000);
+    connect(idleTimer_, &QTimer::timeout, this, [this] {
         if (shutDown_ || !refresher_ || !RefreshesWhenIdle(data_.settings))
             return;
-        if (const std::optional<qint64> ms = idle->IdleMilliseconds())
+        if (!idle_) {
+            QString error;
+            idle_ = TXIdleTime::Open(QString(), &error);
+            if (!idle_)
+                return;
+        }
+        if (const std::optional<qint64> ms = idle_->IdleMilliseconds())
             refresher_->OnIdleTick(*ms);
+        else
+            idle_.reset(); // the connection broke: open it again next time
     });
-    timer->start();
+    idleTimer_->start();
 }
 
 void TApplication::Shutdown() {
-    if (shutDown_ || !svc_)
+    if (!svc_ || !shutdown_ || shutdown_->Closing())
         return;
+    if (form_) {
+        data_.settings.posx = form_->x();
+        data_.settings.posy = form_->y();
+    }
+    if (!openAfterClose_.isEmpty())
+        shutdown_->OpenAfterClose(openAfterClose_);
+    shutdown_->Close(*this);
+    channel_.reset();
+}
+
+// --- closing, in the order TShutdown calls it ---
+
+void TApplication::StopTimers() {
     shutDown_ = true;
     if (form_)
         form_->SetClosing();
-    if (refresher_ && !refresher_->Stop(QDeadlineTimer(60000)))
+    if (idleTimer_)
+        idleTimer_->stop();
+}
+
+void TApplication::StopKeyboardHook() {}
+
+bool TApplication::WaitForWorkers(int timeoutMs) {
+    bool stopped = true;
+    if (refresher_ && !refresher_->Stop(QDeadlineTimer(timeoutMs))) {
         QTextStream(stderr) << "The index worker did not stop in time.\n";
-    TQtTaskRunner::WaitForAll(60000);
+        stopped = false;
+    }
+    return TQtTaskRunner::WaitForAll(timeoutMs) && stopped;
+}
+
+void TApplication::CloseListWindow() {
+    if (assistPopup_)
+        assistPopup_->hide();
+    if (form_)
+        form_->HideList();
+}
+
+void TApplication::Backup() {
+    // Never in safe mode, and never a copy of a file that was not really loaded.
+    if (safeMode_)
+        return;
+    QString error;
+    if (!vantrelo::Backup(store_.Places(), BackupRequest(), &error))
+        QTextStream(stderr) << error << "\n";
+}
+
+// Notes are not part of this build: nothing to save.
+void TApplication::SaveNotes() {}
+
+void TApplication::SaveIndexCache() {
+    // The refresher writes the cache after every scan; only a failed write is made up here.
+    if (!indexCacheDirty_ || !refresher_ || !refresher_->Index())
+        return;
+    const TSaveResult c = vantrelo::SaveIndexCache(CacheFile(), *refresher_->Index());
+    if (!c)
+        QTextStream(stderr) << c.error << "\n";
+}
+
+void TApplication::UnregisterHotkeys() {
     if (svc_->hotkeys)
         svc_->hotkeys->UnregisterAll();
-    TSettings& s = data_.settings;
-    if (form_) {
-        s.posx = form_->x();
-        s.posy = form_->y();
-    }
-    ++s.shutdowns;
-    const TSaveResult saved = store_.WriteSettings(data_);
-    if (!saved)
-        QTextStream(stderr) << saved.error << "\n";
-    // Never in safe mode, and never a copy of a file that was not really loaded.
-    if (!safeMode_) {
-        TBackupRequest b = BackupRequest();
-        QString error;
-        if (!Backup(store_.Places(), b, &error))
-            QTextStream(stderr) << error << "\n";
-        if (indexCacheDirty_ && s.cacheindex && refresher_ && refresher_->Index()) {
-            const TSaveResult c = SaveIndexCache(CacheFile(), *refresher_->Index());
-            if (!c)
-                QTextStream(stderr) << c.error << "\n";
-        }
-    }
+}
+
+void TApplication::RemoveTrayIcon() {
     if (form_) {
         form_->RemoveIcon(true);
         form_->hide();
     }
-    channel_.reset();
-    if (!openAfterClose_.isEmpty())
-        OpenPath(openAfterClose_);
 }
 
 // --- keys and list ---
@@ -994,8 +1091,10 @@ void TApplication::InstanceMessage(const TInstanceMessage& m) {
         SetNewWord(m.text, m.kind == K::InputSelected, false);
         break;
     case K::SendTo:
-        form_->ManageShowHide(true, true, 70);
-        NotAvailable(QStringLiteral("Proposing a keyword for ") + m.text);
+        if (QFileInfo::exists(m.text))
+            HandleFile(m.text);
+        else
+            form_->ManageShowHide(true, true, 70);
         break;
     case K::Close:
         CloseProgram();

@@ -7,12 +7,15 @@
 #include "exec/pipelinehost.h"
 #include "platform/instancechannel.h"
 #include "platform/startup/dashcommands.h"
+#include "platform/startup/startup.h"
 #include "ui/mainform.h"
 
 #include <QObject>
 #include <QStringList>
 
 #include <memory>
+
+class QTimer;
 
 namespace vantrelo {
 
@@ -25,6 +28,7 @@ class TIndexList;
 class TIndexRefresher;
 struct TAppServices;
 class TAutocompletePopup;
+class TIdleTime;
 
 class TApplication final : public QObject,
                            public TMainFormHost,
@@ -33,7 +37,9 @@ class TApplication final : public QObject,
                            public TSettingsWriter,
                            public TCommandHost,
                            public TInstanceMessageSink,
-                           public TDashHost {
+                           public TDashHost,
+                           public TStartupHost,
+                           public TShutdownHost {
     Q_OBJECT
 public:
     TApplication(TPlaces places, QStringList args);
@@ -134,6 +140,44 @@ public:
     void ShowMessage(const QString& caption, const QString& text) override;
     TReportFacts ReportFacts() const override;
 
+    // TStartupHost
+    TSettingsOutcome ReadSettings() override;
+    const TSettings& Settings() const override;
+    void ApplySafeMode() override;
+    void ImportKeywordsNow() override;
+    void CaptureLastActiveWindow() override { RememberForeground(); }
+    void ShowSafeModeNotice(const QString& text) override;
+    void OpenAppWizard() override;
+    void ApplyPriority(int priority) override;
+    void PlaceWindow(bool centre) override;
+    void AddTrayIcon() override;
+    void ApplySkin() override;
+    bool RegisterGlobalHotkey() override;
+    void RegisterKeywordHotkeys() override;
+    void ShowWarning(const QString& caption, const QString& text) override;
+    void ArmKeyboardHook() override;
+    void StartIndex() override;
+    void StartKeywordImport() override;
+    void WatchClipboard() override;
+    void ReadClipboardHistory() override;
+    void ShowInputWindow(bool visible) override;
+    void ExecuteInput(const QString& text) override;
+    void PutInput(const QString& text, bool selected) override;
+    void HandleFile(const QString& path) override;
+
+    // TShutdownHost
+    bool SettingsDialogOpen() const override { return false; }
+    void StopTimers() override;
+    void StopKeyboardHook() override;
+    bool WaitForWorkers(int timeoutMs) override;
+    void CloseListWindow() override;
+    TSettings& Settings() override;
+    void SaveNotes() override;
+    void Backup() override;
+    void SaveIndexCache() override;
+    void UnregisterHotkeys() override;
+    void RemoveTrayIcon() override;
+
 private:
     void Execute(const QString& text, bool runas, bool browser);
     void TakeRow(int row, bool launch, bool runas, bool browser, bool expand);
@@ -141,9 +185,10 @@ private:
     void ShowRows(bool focus);
     int FirstRowOfList() const;
     void UpdateTitle(bool force);
-    void RunStartupActions();
-    void ApplySkin();
-    void StartIndex();
+    // Everything that needs the settings: the services, the pipeline, suggestions and the windows.
+    void BuildServices();
+    // The index refresher and its commands; loading waits for StartIndex.
+    void CreateIndex();
     // Ctrl+Space: the input-assist popup opens (or is built again), and a chosen row acts.
     void InputAssist(bool isUpdate);
     void AssistChosen(int row, bool isSoft, bool shift);
@@ -158,7 +203,11 @@ private:
     TUserData data_;
     QStringList args_;
     bool safeMode_ = false;
-    bool shutDown_ = false;
+    bool shutDown_ = false; // closing has begun: nothing new starts
+    std::unique_ptr<TStartup> startup_;
+    std::unique_ptr<TShutdown> shutdown_;
+    QTimer* idleTimer_ = nullptr;
+    std::unique_ptr<TIdleTime> idle_;
     bool indexCacheDirty_ = false;
     quint64 lastActive_ = 0;
     std::unique_ptr<TInstanceChannel> channel_;

@@ -62,6 +62,7 @@ protected:
         TUserData user;
         auto word = MakeNewKeyword("zrec", script, QString());
         user.keywords.Add(std::move(word));
+        user.settings.startup = startup;
         ASSERT_TRUE(bool(store.WriteSettings(user)));
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -85,9 +86,26 @@ protected:
         }
     }
 
+    // Stops the program as a log-out would and gives the settings file it wrote.
+    QString StopAndReadSettings() {
+        ::kill(pid_t(launcher.processId()), SIGTERM);
+        if (!launcher.waitForFinished(30000))
+            return {};
+        return QString::fromUtf8(test::ReadAll(data + "vantrelo.ini"));
+    }
+
     test::TempDir dir;
     QString config, data, marker, script;
+    QString startup; // the "startup" setting written before the start
     QProcess launcher;
+};
+
+class LauncherStartupDesktop : public LauncherDesktop {
+protected:
+    void SetUp() override {
+        startup = "zrec from-startup";
+        LauncherDesktop::SetUp();
+    }
 };
 
 TEST_F(LauncherDesktop, HotkeyTypeListEnterRunsTheKeywordAndTheStopSavesTheHistory) {
@@ -145,6 +163,38 @@ TEST_F(LauncherDesktop, HotkeyTypeListEnterRunsTheKeywordAndTheStopSavesTheHisto
     const QString ini = QString::fromUtf8(test::ReadAll(data + "vantrelo.ini"));
     EXPECT_TRUE(ini.contains("zrec"));
     EXPECT_TRUE(ini.contains("shutdowns=1")) << ini.left(2000).toStdString();
+}
+
+TEST_F(LauncherStartupDesktop, StartupKeywordsRunExceptInSafeMode) {
+    launcher.start(VANTRELO_EXE, {"-safemode"});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000)) << "safe mode shows the window";
+    QThread::msleep(1500);
+    EXPECT_FALSE(QFile::exists(marker)) << "safe mode ran a start-up keyword";
+    // Safe mode's overrides are never written back.
+    const QString safeIni = StopAndReadSettings();
+    EXPECT_TRUE(safeIni.contains("zrec from-startup"));
+
+    launcher.start(VANTRELO_EXE, {"-s"});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 20000)) << "the start-up keyword did not run";
+    EXPECT_EQ(test::ReadAll(marker).trimmed(), QByteArray("ran from-startup"));
+    const QString ini = StopAndReadSettings();
+    EXPECT_TRUE(ini.contains("shutdowns=2")) << ini.left(2000).toStdString();
+}
+
+TEST_F(LauncherDesktop, AFileOnTheCommandLineProposesAKeywordThatEnterAdds) {
+    const QString file = dir.File("Quarterly Report.txt");
+    test::WriteAll(file, "numbers\n");
+    launcher.start(VANTRELO_EXE, {file});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000));
+    ASSERT_TRUE(WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo"; }, 5000));
+    Tool({"xdotool", "key", "Return"});
+    QThread::msleep(800);
+    const QString ini = StopAndReadSettings();
+    EXPECT_TRUE(ini.contains("quarterlyreport")) << ini.left(3000).toStdString();
+    EXPECT_TRUE(ini.contains(file)) << ini.left(3000).toStdString();
 }
 
 } // namespace

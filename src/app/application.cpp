@@ -19,6 +19,7 @@
 #include "index/scanner.h"
 #include "commands/indexcommands.h"
 #include "platform/startup/commandline.h"
+#include "platform/startup/instancemessage.h"
 #include "platform/startup/report.h"
 #include "platform/linux/localinstance_linux.h"
 #include "platform/linux/netfetcher_linux.h"
@@ -52,6 +53,9 @@
 #include <QTimer>
 
 #include <cerrno>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <sys/resource.h>
 
 
@@ -414,6 +418,11 @@ void TApplication::CreateIndex() {
         suggest_->AdoptIndexShared(refresher_->SharedIndex());
         launcher_->SetIndex(refresher_->Index());
         indexCacheDirty_ = false;
+#ifdef __GLIBC__
+        // The reading buffers and the replaced index are free now; give their pages back
+        // instead of keeping them in the allocator's arenas.
+        ::malloc_trim(0);
+#endif
     });
     connect(refresher_.get(), &TIndexRefresher::cacheSaveFailed, this, [this](const QString& error) {
         indexCacheDirty_ = true;
@@ -1067,13 +1076,14 @@ void TApplication::InstanceMessage(const TInstanceMessage& m) {
     if (!form_ || shutDown_)
         return;
     using K = TInstanceMessageKind;
+    const quint64 userTime = UserTimeFromActivationToken(m.activationToken);
     switch (m.kind) {
     case K::Activate:
     case K::Open:
         if (data_.settings.popatcursor)
             form_->move(PopUpPosition(QCursor::pos(), form_->size(), form_->Monitors()));
         if (!form_->isVisible() || m.kind == K::Activate)
-            form_->ManageShowHide(true, false, 70);
+            form_->ManageShowHide(true, false, 70, userTime);
         break;
     case K::HotOpen:
         form_->HotkeyPressed(0);
@@ -1087,14 +1097,13 @@ void TApplication::InstanceMessage(const TInstanceMessage& m) {
         break;
     case K::Input:
     case K::InputSelected:
-        form_->ManageShowHide(true, true, 70);
+        form_->ManageShowHide(true, true, 70, userTime);
         SetNewWord(m.text, m.kind == K::InputSelected, false);
         break;
     case K::SendTo:
+        form_->ManageShowHide(true, true, 70, userTime);
         if (QFileInfo::exists(m.text))
             HandleFile(m.text);
-        else
-            form_->ManageShowHide(true, true, 70);
         break;
     case K::Close:
         CloseProgram();

@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "index/indexlist.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace vantrelo {
@@ -68,6 +69,22 @@ QString UnescapeValue(QStringView v) {
             out += v.at(i);
     }
     return out;
+}
+
+// True when `written` is what FileIdList(path) gives, checked without building it.
+bool IsFileIdList(QStringView written, const QString& path) {
+    if (written.isEmpty() || written.at(0) != u'R')
+        return false;
+    QByteArray bytes = QFile::encodeName(QStringView(path).mid(path.lastIndexOf(u'/') + 1).toString());
+    bytes.append(2, '\0');
+    if (written.size() != 1 + (bytes.size() * 4 + 2) / 3)
+        return false;
+    QByteArray encoded;
+    AppendIdList(encoded, bytes);
+    for (qsizetype i = 0; i < encoded.size(); ++i)
+        if (written.at(i + 1) != QLatin1Char(encoded.at(i)))
+            return false;
+    return true;
 }
 
 // The value between the first <tag> and the first following </tag>; empty when either is missing.
@@ -226,6 +243,19 @@ std::vector<TMyScanItem> ParseScanFolders(const QString& text) {
     return items; // text after the last bar is not a complete record
 }
 
+QByteArray FileIdList(const QString& path) {
+    const QByteArray name = QFile::encodeName(path.mid(path.lastIndexOf(u'/') + 1)) + QByteArray(2, '\0');
+    QByteArray out;
+    out.reserve(1 + (name.size() * 4 + 2) / 3);
+    out += 'R';
+    AppendIdList(out, name);
+    return out;
+}
+
+QByteArray ItemIdList(const TMyShellItem& item) {
+    return item.ps.isEmpty() && !item.path.isEmpty() ? FileIdList(item.path) : item.ps;
+}
+
 QString FormatIndexCache(const TIndexList& list) {
     QString out;
     out.reserve(list.size() * 120 + 32);
@@ -237,7 +267,7 @@ QString FormatIndexCache(const TIndexList& list) {
             AppendTag(out, "exe1", e.item->name);
             AppendTag(out, "exe2", e.item->root);
             AppendTag(out, "exe3", e.item->path);
-            AppendTag(out, "exe4", QString::fromLatin1(e.item->ps));
+            AppendTag(out, "exe4", QString::fromLatin1(ItemIdList(*e.item)));
         }
         out += QLatin1String("\r\n");
     }
@@ -279,7 +309,8 @@ void ParseIndexCache(const QString& text, TIndexList& list) {
             }
             item->root = lastRoot;
             item->path = UnescapeValue(v[3]);
-            item->ps = v[4].toLatin1();
+            if (!IsFileIdList(v[4], item->path))
+                item->ps = v[4].toLatin1();
             const QString key = item->name;
             list.Append(key, std::move(item));
             continue;
@@ -298,7 +329,9 @@ void ParseIndexCache(const QString& text, TIndexList& list) {
         }
         item->root = lastRoot;
         item->path = field(line, QLatin1String("<exe3>"), QLatin1String("</exe3>"));
-        item->ps = TagValue(line, QLatin1String("<exe4>"), QLatin1String("</exe4>")).toLatin1();
+        const QStringView ps = TagValue(line, QLatin1String("<exe4>"), QLatin1String("</exe4>"));
+        if (!IsFileIdList(ps, item->path))
+            item->ps = ps.toLatin1();
         list.Append(name, std::move(item));
     }
 }
@@ -314,6 +347,7 @@ bool LoadIndexCache(const QString& file, TIndexList& list) {
     if (!ReadTextFile(file, text))
         return false;
     ParseIndexCache(text, list);
+    list.Squeeze();
     return true;
 }
 

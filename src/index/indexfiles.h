@@ -22,6 +22,11 @@ QString EncodeIdList(const QByteArray& bytes);
 void AppendIdList(QByteArray& out, QByteArrayView bytes);
 // The inverse; stops at the first character outside the alphabet, drops trailing bits.
 QByteArray DecodeIdList(const QString& text);
+// The identifier list a scan gives a file: "R" + the file name with a two-byte terminator.
+// Index items keep `ps` empty when it would be exactly this (most of them), which saves an
+// allocation per entry; ItemIdList gives the full value back.
+QByteArray FileIdList(const QString& path);
+QByteArray ItemIdList(const TMyShellItem& item);
 
 // The scandirs text: per folder '"path","extensions","level"|'. Paths are kept exactly (case,
 // commas, quotes and bars included); text written by older versions reads the same.

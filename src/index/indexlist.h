@@ -28,6 +28,8 @@ public:
     auto begin() const { return entries_.begin(); }
     auto end() const { return entries_.end(); }
     void Clear();
+    // Gives back the spare room of the entry vector once the list is complete.
+    void Squeeze() { entries_.shrink_to_fit(); }
 
     // Appends without looking for an equal key (the cache keeps every line).
     void Append(const QString& key, std::unique_ptr<TMyShellItem> item);

@@ -93,7 +93,7 @@ bool DesktopCandidate(const QString& full, const TFolderScan& scan, TScanContext
 }
 
 std::unique_ptr<TMyShellItem> MakeItem(const QString& name, const QString& full, const QString& root,
-                                       const QString& title, const char* fileName) {
+                                       const QString& title) {
     auto item = std::make_unique<TMyShellItem>();
     item->name = name;
     item->path = full;
@@ -102,14 +102,8 @@ std::unique_ptr<TMyShellItem> MakeItem(const QString& name, const QString& full,
     // Icons are looked up by the list when a row is drawn; -2 marks "not looked up yet".
     item->liconid = -2;
     item->siconid = -2;
-    // The name with a two-byte zero terminator, encoded without a temporary array.
-    char bytes[NAME_MAX + 3];
-    const size_t len = std::min(strlen(fileName), size_t(NAME_MAX));
-    memcpy(bytes, fileName, len);
-    bytes[len] = bytes[len + 1] = 0;
-    item->ps.reserve(1 + (qsizetype(len + 2) * 4 + 2) / 3);
-    item->ps += 'R';
-    AppendIdList(item->ps, QByteArrayView(bytes, qsizetype(len + 2)));
+    // `ps` stays empty: it is the file's own identifier list, which ItemIdList derives from the
+    // path when a file needs it.
     return item;
 }
 
@@ -328,7 +322,7 @@ qint64 ScanFolder(const QString& folderIn, const TFolderScan& scan, TIndexList& 
             list.UnclaimLowerKey(lowerKey);
             continue;
         }
-        list.AppendClaimed(name + folderName, MakeItem(display, full, root, itemTitle, n));
+        list.AppendClaimed(name + folderName, MakeItem(display, full, root, itemTitle));
     }
     closedir(d);
     return count;

@@ -38,8 +38,13 @@ void TPreparedIndex::Adopt(std::shared_ptr<const TIndexList> list) {
             continue;
         TPreparedName n;
         n.entry = i;
-        n.lower = LowerText(e.item->name);
-        n.candidate = PrepareCandidate(e.item->name);
+        // Most names are already lower-case and tidy: the forms then share the name's text
+        // instead of holding two more copies of it per entry.
+        const QString& name = e.item->name;
+        QString lower = LowerText(name);
+        n.lower = lower == name ? name : std::move(lower);
+        QString candidate = PrepareCandidate(n.lower);
+        n.candidate = candidate == n.lower ? n.lower : std::move(candidate);
         n.mask = CharMask(n.lower);
         n.words = WordCount(n.candidate);
         n.longest = LongestWord(n.candidate);

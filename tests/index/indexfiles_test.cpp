@@ -88,6 +88,29 @@ TEST(IndexCacheTest, EveryNameRoundTrips) {
     EXPECT_FALSE(back.at(back.size() - 1).item);
 }
 
+TEST(IndexCacheTest, AFilesOwnIdListIsWrittenButNotKept) {
+    // Scanned files keep `ps` empty; the file still holds their identifier list, and only a
+    // list that is not the file's own comes back into memory.
+    TIndexList list;
+    auto own = Item(QStringLiteral("Report"), QStringLiteral("/docs/Report 1.txt"));
+    own->ps.clear();
+    list.Append(QStringLiteral("own"), std::move(own));
+    list.Append(QStringLiteral("foreign"), Item(QStringLiteral("Other"), QStringLiteral("/docs/Other.txt")));
+    const QString text = FormatIndexCache(list);
+    const QByteArray expected = "R" + EncodeIdList(QByteArray("Report 1.txt") + QByteArray(2, '\0')).toLatin1();
+    EXPECT_EQ(FileIdList(QStringLiteral("/docs/Report 1.txt")), expected);
+    EXPECT_TRUE(text.contains(QStringLiteral("<exe4>") + QString::fromLatin1(expected) + QStringLiteral("</exe4>")));
+    EXPECT_TRUE(text.contains(QStringLiteral("<exe4>R0A1</exe4>")));
+
+    TIndexList back;
+    ParseIndexCache(text, back);
+    ASSERT_EQ(back.size(), 2);
+    EXPECT_TRUE(back.at(0).item->ps.isEmpty());
+    EXPECT_EQ(ItemIdList(*back.at(0).item), expected);
+    EXPECT_EQ(back.at(1).item->ps, QByteArray("R0A1"));
+    EXPECT_EQ(ItemIdList(*back.at(1).item), QByteArray("R0A1"));
+}
+
 TEST(IndexCacheTest, OlderFilesReadAsRawValues) {
     TIndexList list;
     list.Append(QStringLiteral("stale"), nullptr);

@@ -47,5 +47,22 @@ TEST(InstanceMessage, HostileFramesBreakTheStream) {
     }
 }
 
+TEST(InstanceMessage, ActivationTokenGivesTheStartTime) {
+    const struct {
+        const char* token;
+        quint64 time;
+    } cases[] = {
+        {"jwm/vantrelo/1234-0-host_TIME987654", 987654},
+        {"xterm_TIME12_TIME34", 34},   // the last mark counts
+        {"no-time-here", 0},
+        {"host_TIME", 0},
+        {"host_TIME12x", 0},
+        {"host_TIME99999999999", 0},   // beyond 32 bits
+        {"", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UserTimeFromActivationToken(QString::fromLatin1(c.token)), c.time) << c.token;
+}
+
 } // namespace
 } // namespace vantrelo

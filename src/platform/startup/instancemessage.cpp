@@ -80,4 +80,14 @@ bool TInstanceMessageDecoder::Next(TInstanceMessage& message) {
     return true;
 }
 
+quint64 UserTimeFromActivationToken(const QString& token) {
+    const qsizetype at = token.lastIndexOf(QLatin1String("_TIME"));
+    if (at < 0)
+        return 0;
+    bool ok = false;
+    const quint64 time = token.mid(at + 5).toULongLong(&ok);
+    // X times are 32-bit; anything else is not a time stamp.
+    return ok && time > 0 && time <= 0xFFFFFFFFull ? time : 0;
+}
+
 } // namespace vantrelo

@@ -11,6 +11,11 @@ namespace vantrelo {
 
 QByteArray EncodeInstanceMessage(const TInstanceMessage& message);
 
+// The X server time at which the sender was started, read from its startup notification id
+// ("..._TIME<time>"); 0 when the id carries none. Activating with it lets the desktop hand the
+// running window the keyboard, as the user asked for it by starting the second instance.
+quint64 UserTimeFromActivationToken(const QString& token);
+
 // Collects bytes as they arrive and yields whole messages. A frame that is too long, of an
 // unknown version or kind, or malformed breaks the stream: the connection should be dropped.
 class TInstanceMessageDecoder {

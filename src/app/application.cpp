@@ -33,6 +33,7 @@
 #include "suggest/systemprograms.h"
 #include "ui/autocompletepopup.h"
 #include "ui/cmdform.h"
+#include "ui/editordialogs.h"
 #include "ui/skin/skinlayout.h"
 #include "ui/windowlogic.h"
 
@@ -760,12 +761,14 @@ void TApplication::ListKey(const TListKeyDecision& d, int row) {
         break;
     }
     case TListKeyAction::ContextMenu: {
+        // At x = 26, y = the row's top + 9 in the list window.
         const TEntryList* list = form_->CmdForm()->EntryList();
-        const int y = (row - list->TopRow()) * list->RowHeight() + 9;
-        RowMenu(row, list->mapToGlobal(QPoint(26, y)));
+        const int y = list->y() + (row - list->TopRow()) * list->RowHeight() + 9;
+        RowMenu(row, form_->CmdForm()->mapToGlobal(QPoint(26, y)));
         break;
     }
     default:
+        MoreListKey(d, row);
         break;
     }
 }
@@ -1183,6 +1186,101 @@ TReportFacts TApplication::ReportFacts() const {
     }
     f.monitorCount = int(QGuiApplication::screens().size());
     return f;
+}
+
+// --- The list window's further keys, resizing and the pin ---
+
+void TApplication::MoreListKey(const TListKeyDecision& d, int row) {
+    switch (d.action) {
+    case TListKeyAction::KillProcess: {
+        const auto* w = dynamic_cast<const TMyWindowItem*>(suggest_->RowItem(row));
+        TWindowFacts facts;
+        if (w && svc_->desktop && svc_->desktop->Describe(w->hand, &facts) && facts.pid > 0)
+            svc_->processList.Terminate(facts.pid);
+        break;
+    }
+    case TListKeyAction::CopyFullPath:
+        TakeRow(row, false, false, false, false);
+        Command(TFormCommand::CopyFullPath);
+        if (d.reset)
+            ResetCurrentSearch(true);
+        break;
+    case TListKeyAction::ExpandFolder: {
+        TakeRow(row, false, false, false, false);
+        const QString line = form_->Line().text;
+        QString folder = GetPathFromItem(line, CurrentItem(), true, *ectx_, svc_->resolver);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            break;
+        // A folder that ends in "/" lists its contents.
+        if (!folder.endsWith(u'/'))
+            folder += u'/';
+        SetNewWord(folder, false, false);
+        RefreshList(folder, int(folder.size()), true);
+        break;
+    }
+    case TListKeyAction::KeywordEditor:
+    case TListKeyAction::AddKeyword:
+        TakeRow(row, false, false, false, false);
+        OpenKeywordEditor();
+        break;
+    case TListKeyAction::Settings:
+        form_->RemoveListFocus();
+        OpenSettings(TSettingsPage{}, QString());
+        break;
+    case TListKeyAction::Help:
+        NotAvailable(QStringLiteral("Help"));
+        break;
+    case TListKeyAction::StartPage:
+    case TListKeyAction::ToggleBrowser:
+    case TListKeyAction::EndBrowser:
+        NotAvailable(QStringLiteral("The internal browser"));
+        break;
+    default:
+        break;
+    }
+}
+
+void TApplication::ListRowsChanged(int rows) {
+    data_.settings.maxvisible = rows;
+    WriteSettings();
+    if (form_->ListVisible() && !form_->CmdForm()->CustomElementShowing())
+        form_->DisplayList(suggest_->Rows(), false);
+    else
+        form_->ApplyLook();
+}
+
+void TApplication::EditorKey(const TEditorKeyDecision& d) {
+    switch (d.action) {
+    case TEditorKeyAction::KeywordEditor:
+        OpenKeywordEditor();
+        break;
+    case TEditorKeyAction::Settings:
+        OpenSettings(TSettingsPage{}, QString());
+        break;
+    case TEditorKeyAction::ToggleBrowser:
+    case TEditorKeyAction::EndBrowser:
+        NotAvailable(QStringLiteral("The internal browser"));
+        break;
+    default:
+        break;
+    }
+}
+
+void TApplication::PinCommand() {
+    if (!ListWindowExists()) {
+        ShowMessage(QStringLiteral("Pin image only works with a visible list enabled."));
+        return;
+    }
+    TCmdForm* list = form_->CmdForm();
+    const QString file = list->Dialogs().OpenPicture(list);
+    if (file.isEmpty())
+        return;
+    data_.settings.pinfile = file;
+    data_.settings.pin = true;
+    list->SetPinImage();
+    if (form_->ListVisible())
+        form_->DisplayList(suggest_->Rows(), false);
+    WriteSettings();
 }
 
 } // namespace vantrelo

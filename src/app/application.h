@@ -65,6 +65,9 @@ public:
     void ActivateOwnWindow(quint64 window, quint64 userTime) override;
     std::optional<QRect> LastActiveFrame() const override;
     void InputWidthChanged(int width) override;
+    void ListRowsChanged(int rows) override;
+    void EditorKey(const TEditorKeyDecision& decision) override;
+    void PinCommand() override;
 
     // TPipelineView
     QString LineText() const override;
@@ -181,6 +184,8 @@ public:
 private:
     void Execute(const QString& text, bool runas, bool browser);
     void TakeRow(int row, bool launch, bool runas, bool browser, bool expand);
+    // The list keys beyond taking and moving (windows, paths, dialogs).
+    void MoreListKey(const TListKeyDecision& decision, int row);
     void RefreshList(const QString& text, int caret, bool focus);
     void ShowRows(bool focus);
     int FirstRowOfList() const;

@@ -1,0 +1,69 @@
+// The multi-line editor panel of the list window: its bar, the editor, its pop-up menu and zoom.
+#pragma once
+
+#include "ui/keymap.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace vantrelo {
+
+struct TSettings;
+class TEditorDialogs;
+
+class TEditPanel : public QWidget {
+    Q_OBJECT
+public:
+    TEditPanel(const TSettings& settings, TEditorDialogs& dialogs, QWidget* parent);
+    ~TEditPanel() override;
+
+    // Label, font and colours for a list window `listWidth` pixels wide.
+    void ApplyLook(int listWidth);
+    // Puts `text` into the editor (unless `keep`), caret at the end.
+    void Open(const QString& text, bool keep);
+    QString Text() const;
+    QPlainTextEdit* MultiEdit() const { return MultiEdit_; }
+    QMenu* Menu() const { return EditMenu; }
+    QString LabelText() const;
+    int Zoom() const { return zoom_; }
+    void SetZoom(int percent);
+
+    // The menu's actions; they act only while the panel shows.
+    void OpenFile();
+    void SaveAs();
+    void ShowMenu();
+
+signals:
+    void Execute(const QString& text, bool runas, bool browser);
+    void CloseRequested();
+    // A key the window carries out (placement, focus, other dialogs).
+    void KeyAction(const TEditorKeyDecision& decision);
+    void TextChanged(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool EditorKey(QKeyEvent* e);
+    bool MenuShortcut(QKeyEvent* e);
+    void BuildMenu();
+    void ApplyFont();
+
+    const TSettings& settings_;
+    TEditorDialogs& dialogs_;
+    QLabel* EditLabel = nullptr;
+    QPushButton* EditSubmitButton = nullptr;
+    QPushButton* EditCloseButton = nullptr;
+    QPlainTextEdit* MultiEdit_ = nullptr;
+    QMenu* EditMenu = nullptr;
+    int zoom_ = 100;
+    int baseSize_ = 10;
+};
+
+} // namespace vantrelo

@@ -34,6 +34,7 @@
 #include "ui/autocompletepopup.h"
 #include "ui/cmdform.h"
 #include "ui/editordialogs.h"
+#include "ui/editpanel.h"
 #include "ui/skin/skinlayout.h"
 #include "ui/windowlogic.h"
 
@@ -834,6 +835,13 @@ void TApplication::Command(TFormCommand command) {
     case TFormCommand::OpenWindow:
         form_->ManageShowHide(true, false, 230);
         break;
+    case TFormCommand::ToggleSpellCheck: {
+        data_.settings.spellcheckedit = !data_.settings.spellcheckedit;
+        const bool dictionary = form_->CmdForm()->Editor()->ApplySpellCheck();
+        ShowToast(SpellToastText(data_.settings.spellcheckedit, dictionary));
+        WriteSettings();
+        break;
+    }
     }
 }
 

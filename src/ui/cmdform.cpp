@@ -321,6 +321,7 @@ TCmdForm::TCmdForm(const TSettings& settings, QWidget* parent)
     connect(EditPanel, &TEditPanel::CloseRequested, this, [this] { CloseEditor(); });
     connect(EditPanel, &TEditPanel::KeyAction, this, &TCmdForm::EditorKey);
     connect(EditPanel, &TEditPanel::TextChanged, this, &TCmdForm::EditorTextChanged);
+    connect(EditPanel, &TEditPanel::SpellCheckToggle, this, &TCmdForm::SpellCheckToggle);
 }
 
 TCmdForm::~TCmdForm() = default;
@@ -339,6 +340,7 @@ void TCmdForm::SetDialogs(std::unique_ptr<TEditorDialogs> dialogs) {
     connect(EditPanel, &TEditPanel::CloseRequested, this, [this] { CloseEditor(); });
     connect(EditPanel, &TEditPanel::KeyAction, this, &TCmdForm::EditorKey);
     connect(EditPanel, &TEditPanel::TextChanged, this, &TCmdForm::EditorTextChanged);
+    connect(EditPanel, &TEditPanel::SpellCheckToggle, this, &TCmdForm::SpellCheckToggle);
     EditPanel->ApplyLook(width_);
     LayoutPanels();
     EditPanel->Open(text, false);

@@ -87,6 +87,7 @@ signals:
     // The bottom edge was released after a height change: the new `maxvisible`.
     void ListRowsChosen(int maxvisible);
     void PinDoubleClicked();
+    void SpellCheckToggle();
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -4,10 +4,12 @@
 #include "core/atomicfile.h"
 #include "core/settings.h"
 #include "ui/editordialogs.h"
+#include "ui/spellcheck.h"
 #include "ui/windowlogic.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -78,6 +80,8 @@ TEditPanel::TEditPanel(const TSettings& settings, TEditorDialogs& dialogs, QWidg
     panelLayout->setSpacing(0);
     panelLayout->addWidget(bar);
     panelLayout->addWidget(MultiEdit_, 1);
+    highlighter_ = new TSpellHighlighter(MultiEdit_->document());
+    makeChecker_ = [] { return MakeHunspellChecker(QLocale::system().name()); };
     BuildMenu();
 
     connect(EditSubmitButton, &QPushButton::clicked, this, [this] {
@@ -120,6 +124,9 @@ void TEditPanel::BuildMenu() {
     add(EditMenu, QStringLiteral("Paste1"), QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
         [this] { MultiEdit_->paste(); });
     EditMenu->addSeparator();
+    SpellCheckItem = add(EditMenu, QStringLiteral("AutoSpellChecking1"), QStringLiteral("Auto Spell Checking"),
+                         QKeySequence(Qt::Key_F7), [this] { emit SpellCheckToggle(); });
+    SpellCheckItem->setCheckable(true);
     QMenu* zoom = EditMenu->addMenu(QStringLiteral("Zoom (Ctrl+Mouse Wheel)"));
     add(zoom, QStringLiteral("Zoomin1"), QStringLiteral("Zoom In"), QKeySequence(Qt::CTRL | Qt::Key_Plus),
         [this] { SetZoom(ZoomPercent(zoom_, TZoomStep::In)); });
@@ -150,6 +157,30 @@ void TEditPanel::ApplyLook(int listWidth) {
     EditLabel->setText(EditorLabelText(listWidth, S(this, 440), settings_.expandf4));
     baseSize_ = EditorFontSize(settings_.expandfontsize, settings_.listfontsize, settings_.fontsize);
     ApplyFont();
+    ApplySpellCheck();
+}
+
+void TEditPanel::SetSpellCheckerFactory(std::function<std::unique_ptr<TSpellChecker>()> factory) {
+    makeChecker_ = std::move(factory);
+    checker_.reset();
+    checkerMade_ = false;
+    highlighter_->SetChecker(nullptr);
+}
+
+bool TEditPanel::ApplySpellCheck() {
+    const bool on = settings_.spellcheckedit;
+    SpellCheckItem->setChecked(on);
+    if (!on) {
+        highlighter_->SetChecker(nullptr);
+        return true;
+    }
+    // The dictionary is read the first time checking is wanted, not at start.
+    if (!checkerMade_) {
+        checker_ = makeChecker_ ? makeChecker_() : nullptr;
+        checkerMade_ = true;
+    }
+    highlighter_->SetChecker(checker_.get());
+    return checker_ != nullptr;
 }
 
 void TEditPanel::ApplyFont() {

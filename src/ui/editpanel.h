@@ -5,8 +5,10 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
+class QAction;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -16,6 +18,8 @@ namespace vantrelo {
 
 struct TSettings;
 class TEditorDialogs;
+class TSpellChecker;
+class TSpellHighlighter;
 
 class TEditPanel : public QWidget {
     Q_OBJECT
@@ -34,6 +38,11 @@ public:
     int Zoom() const { return zoom_; }
     void SetZoom(int percent);
 
+    // Spell checking as `spellcheckedit` says; false when it is on but no dictionary is installed.
+    bool ApplySpellCheck();
+    // Where the checker comes from (the user's hunspell dictionary unless a test says otherwise).
+    void SetSpellCheckerFactory(std::function<std::unique_ptr<TSpellChecker>()> factory);
+
     // The menu's actions; they act only while the panel shows.
     void OpenFile();
     void SaveAs();
@@ -45,6 +54,8 @@ signals:
     // A key the window carries out (placement, focus, other dialogs).
     void KeyAction(const TEditorKeyDecision& decision);
     void TextChanged(const QString& text);
+    // "Auto Spell Checking" (F7): the owner flips `spellcheckedit` and calls ApplySpellCheck.
+    void SpellCheckToggle();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,6 +73,11 @@ private:
     QPushButton* EditCloseButton = nullptr;
     QPlainTextEdit* MultiEdit_ = nullptr;
     QMenu* EditMenu = nullptr;
+    QAction* SpellCheckItem = nullptr;
+    TSpellHighlighter* highlighter_ = nullptr;
+    std::function<std::unique_ptr<TSpellChecker>()> makeChecker_;
+    std::unique_ptr<TSpellChecker> checker_;
+    bool checkerMade_ = false;
     int zoom_ = 100;
     int baseSize_ = 10;
 };

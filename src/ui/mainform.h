@@ -31,6 +31,7 @@ enum class TFormCommand {
     ShowHint,
     Exit,
     OpenWindow,
+    ToggleSpellCheck, // "Auto Spell Checking" of the multi-line editor
 };
 
 // Where the input window sends what the user asks for; the application implements it.

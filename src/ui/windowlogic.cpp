@@ -419,3 +419,51 @@ int SelectionAlpha(bool picture, int listselectopacity) {
 }
 
 } // namespace vantrelo
+
+namespace vantrelo {
+
+std::vector<TWordSpan> SpellWords(const QString& line) {
+    std::vector<TWordSpan> words;
+    const int n = int(line.size());
+    int i = 0;
+    while (i < n) {
+        // A token runs to the next blank; addresses and words with digits are not words.
+        while (i < n && line.at(i).isSpace())
+            ++i;
+        const int tokenStart = i;
+        while (i < n && !line.at(i).isSpace())
+            ++i;
+        const QStringView token = QStringView(line).mid(tokenStart, i - tokenStart);
+        if (token.contains(QLatin1String("://")) || token.contains(u'@') || token.startsWith(QLatin1String("www.")))
+            continue;
+        int j = 0;
+        while (j < token.size()) {
+            while (j < token.size() && !token.at(j).isLetterOrNumber())
+                ++j;
+            const int start = j;
+            bool digit = false;
+            while (j < token.size()) {
+                const QChar c = token.at(j);
+                const bool inner = (c == u'\'' || c == u'\u2019' || c == u'-') && j + 1 < token.size() &&
+                                   token.at(j + 1).isLetter() && j > start;
+                if (!c.isLetterOrNumber() && !inner && !c.isMark())
+                    break;
+                digit = digit || c.isDigit();
+                ++j;
+            }
+            if (j > start && !digit)
+                words.push_back(TWordSpan{tokenStart + start, j - start});
+        }
+    }
+    return words;
+}
+
+QString SpellToastText(bool on, bool dictionary) {
+    if (!on)
+        return QStringLiteral("Spell checking turned off");
+    if (!dictionary)
+        return QStringLiteral("Spell checking turned on (no dictionary is installed)");
+    return QStringLiteral("Spell checking turned on");
+}
+
+} // namespace vantrelo

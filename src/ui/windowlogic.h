@@ -150,6 +150,17 @@ struct TListPicturePlan {
     TPictureDraw input;     // in the input window's coordinates; None unless the picture is shared
 };
 TListPicturePlan PlanListPicture(const TListPictureInput& in);
+// The words a spell checker sees in a line: letters with inner apostrophes or hyphens; words
+// holding digits, and web or mail addresses, are left out.
+struct TWordSpan {
+    int start = 0;
+    int length = 0;
+    bool operator==(const TWordSpan&) const = default;
+};
+std::vector<TWordSpan> SpellWords(const QString& line);
+// The toast of "Auto Spell Checking".
+QString SpellToastText(bool on, bool dictionary);
+
 // A selection over a picture is blended with `listselectopacity` (clamped) unless it is solid.
 int SelectionAlpha(bool picture, int listselectopacity);
 

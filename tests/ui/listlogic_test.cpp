@@ -227,3 +227,36 @@ TEST(EditorKeys, TheEditorsOwnMap) {
 
 } // namespace
 } // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+TEST(SpellWords, WordsAddressesAndNumbers) {
+    struct TCase {
+        QString line;
+        std::vector<TWordSpan> expected;
+    };
+    const std::vector<TCase> cases = {
+        {"teh cat", {{0, 3}, {4, 3}}},
+        {"don't stop", {{0, 5}, {6, 4}}},                 // an inner apostrophe belongs to the word
+        {"'quoted' well-known", {{1, 6}, {9, 10}}},       // outer quotes do not
+        {"see https://example.com now", {{0, 3}, {24, 3}}},
+        {"mail me@example.org", {{0, 4}}},
+        {"abc123 x2 Größe", {{10, 5}}},                   // words with digits are left out
+        {"  ", {}},
+        {"end-", {{0, 3}}},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(SpellWords(c.line), c.expected) << c.line.toStdString();
+}
+
+TEST(SpellWords, ToastTexts) {
+    EXPECT_EQ(SpellToastText(true, true), "Spell checking turned on");
+    EXPECT_EQ(SpellToastText(false, true), "Spell checking turned off");
+    EXPECT_EQ(SpellToastText(false, false), "Spell checking turned off");
+    EXPECT_TRUE(SpellToastText(true, false).startsWith("Spell checking turned on"));
+    EXPECT_TRUE(SpellToastText(true, false).contains("no dictionary"));
+}
+
+} // namespace
+} // namespace vantrelo

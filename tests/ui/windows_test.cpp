@@ -4,6 +4,7 @@
 #include "ui/editordialogs.h"
 #include "ui/editpanel.h"
 #include "ui/mainform.h"
+#include "ui/spellcheck.h"
 
 #include "support/widgetapp.h"
 
@@ -17,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QWheelEvent>
 
 namespace vantrelo {
@@ -405,6 +408,56 @@ TEST_F(WindowsTest, ThePinSitsInTheCornerKeepsTheListHighAndAnswersADoubleClick)
     settings.pin = false;
     list->SetPinImage();
     EXPECT_FALSE(list->PinVisible());
+}
+
+// Knows every word but "teh".
+struct TFakeChecker final : TSpellChecker {
+    bool Correct(const QString& word) const override { return word != "teh"; }
+};
+
+bool Underlined(const QPlainTextEdit* edit, int start, int length) {
+    for (const QTextLayout::FormatRange& r : edit->document()->firstBlock().layout()->formats())
+        if (r.start == start && r.length == length && r.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+            return true;
+    return false;
+}
+
+TEST_F(WindowsTest, F7SwitchesSpellCheckingThatUnderlinesUnknownWords) {
+    TCmdForm* list = form->CmdForm();
+    int made = 0;
+    list->Editor()->SetSpellCheckerFactory([&made] {
+        ++made;
+        return std::make_unique<TFakeChecker>();
+    });
+    settings.spellcheckedit = false;
+    form->ExpandInput("teh cat");
+    EXPECT_FALSE(Underlined(list->MultiEdit(), 0, 3));
+    QTest::keyClick(list->MultiEdit(), Qt::Key_F7);
+    ASSERT_FALSE(host.commands.empty());
+    EXPECT_EQ(host.commands.back(), TFormCommand::ToggleSpellCheck);
+    EXPECT_EQ(list->EditorText(), "teh cat"); // F7 is the menu's, not the text's
+    // The host flips the setting and applies it.
+    settings.spellcheckedit = true;
+    EXPECT_TRUE(list->Editor()->ApplySpellCheck());
+    EXPECT_TRUE(Underlined(list->MultiEdit(), 0, 3));
+    EXPECT_FALSE(Underlined(list->MultiEdit(), 4, 3));
+    settings.spellcheckedit = false;
+    list->Editor()->ApplySpellCheck();
+    EXPECT_FALSE(Underlined(list->MultiEdit(), 0, 3));
+    settings.spellcheckedit = true;
+    list->Editor()->ApplySpellCheck();
+    EXPECT_EQ(made, 1); // the dictionary is read once
+
+    list->Editor()->SetSpellCheckerFactory([] { return std::unique_ptr<TSpellChecker>(); });
+    EXPECT_FALSE(list->Editor()->ApplySpellCheck()); // on, but without a dictionary
+}
+
+TEST(HunspellChecker, KnowsTheInstalledDictionarysWords) {
+    const auto checker = MakeHunspellChecker("en_US");
+    if (!checker)
+        GTEST_SKIP() << "no hunspell dictionary installed";
+    EXPECT_TRUE(checker->Correct("house"));
+    EXPECT_FALSE(checker->Correct("hosue"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The running launcher: wires the data, the desktop services, the pipeline, suggestions and the windows.
 #include "app/application.h"
+#include "app/filemenu.h"
 
 #include "app/qtservices.h"
 #include "app/suggestbridge.h"
@@ -13,9 +14,11 @@
 #include "exec/launcher.h"
 #include "exec/pipeline.h"
 #include "exec/shellexecute.h"
+#include "exec/substitution.h"
 #include "exec/systemservices.h"
 #include "index/indexfiles.h"
 #include "index/indexrefresh.h"
+#include "index/scanroots.h"
 #include "index/scanner.h"
 #include "commands/indexcommands.h"
 #include "platform/startup/commandline.h"
@@ -35,6 +38,7 @@
 #include "ui/cmdform.h"
 #include "ui/editordialogs.h"
 #include "ui/editpanel.h"
+#include "ui/itemmenu.h"
 #include "ui/skin/skinlayout.h"
 #include "ui/windowlogic.h"
 
@@ -754,6 +758,12 @@ void TApplication::ListKey(const TListKeyDecision& d, int row) {
         TakeRow(row, false, false, false, true);
         break;
     case TListKeyAction::RemoveRow: {
+        // A window row closes its window; other rows leave the history.
+        if (const auto* w = dynamic_cast<const TMyWindowItem*>(suggest_->RowItem(row))) {
+            if (svc_->desktop)
+                svc_->desktop->Close(w->hand);
+            break;
+        }
         const QString text = suggest_->RowText(row);
         if (!text.isEmpty() && data_.history.KillHist(text)) {
             WriteSettings();
@@ -779,20 +789,9 @@ void TApplication::RowActivated(int row, bool runas, bool browser) {
 }
 
 void TApplication::RowMenu(int row, QPoint globalPos) {
-    auto* menu = new QMenu(form_->CmdForm());
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    connect(menu->addAction(QStringLiteral("Open")), &QAction::triggered, this, [this, row] {
-        TakeRow(row, true, QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier, false, false);
-    });
-    connect(menu->addAction(QStringLiteral("Open Folder of Item")), &QAction::triggered, this, [this, row] {
-        TakeRow(row, false, false, false, false);
-        Command(TFormCommand::OpenFolder);
-    });
-    connect(menu->addAction(QStringLiteral("Copy Full Path of Item")), &QAction::triggered, this, [this, row] {
-        TakeRow(row, false, false, false, false);
-        Command(TFormCommand::CopyFullPath);
-    });
-    menu->popup(globalPos);
+    if (suggest_->RowText(row).isEmpty())
+        return;
+    ShowItemMenu(row, globalPos);
 }
 
 void TApplication::EditorExecute(const QString& text, bool runas, bool browser) {
@@ -1289,6 +1288,85 @@ void TApplication::PinCommand() {
     if (form_->ListVisible())
         form_->DisplayList(suggest_->Rows(), false);
     WriteSettings();
+}
+
+// --- Context menus ---
+
+void TApplication::OpenWithShell(const QString& target) {
+    TShellRequest r;
+    r.verb = QStringLiteral("open");
+    r.file = target;
+    if (svc_->shell->ShellExecute(r) <= 32)
+        ShowFailure(QStringLiteral("Could not open ") + target);
+}
+
+void TApplication::ShowItemMenu(int row, QPoint globalPos) {
+    const QString text = suggest_->RowText(row);
+    const TItem* item = suggest_->RowItem(row);
+    if (const auto* fuzzy = dynamic_cast<const TMyFuzzyItem*>(item))
+        item = fuzzy->obj.get();
+    TItemMenuFacts facts;
+    facts.text = text;
+    if (const auto* shell = dynamic_cast<const TMyShellItem*>(item)) {
+        facts.kind = TItemMenuKind::Indexed;
+        facts.indexedPath = shell->path;
+    } else if (dynamic_cast<const TMyWindowItem*>(item)) {
+        facts.kind = TItemMenuKind::Window;
+    } else if (dynamic_cast<const TMyClipItem*>(item)) {
+        facts.kind = TItemMenuKind::Clip;
+    }
+    TItemMenuProbe probe;
+    probe.isPath = [](const QString& t) { return IsPath(t); };
+    probe.expand = [this](const QString& t) { return ectx_->expandCommand(t, true); };
+    probe.keywordTarget = [this](const QString& word) -> std::optional<QString> {
+        const TExeWord* w = data_.keywords.FindKeyword(word, true);
+        if (!w)
+            return std::nullopt;
+        return ectx_->expandCommand(ApplyDefaultBlocks(w->command, QString()), true);
+    };
+    probe.exists = [](const QString& path) { return QFileInfo::exists(path); };
+    probe.separator = data_.settings.separator;
+    const TItemMenuChoice choice = DecideItemMenu(facts, probe);
+
+    QWidget* owner = form_->CmdForm();
+    if (choice.menu == TItemMenu::File) {
+        TFileMenuActions a;
+        a.open = [this](const QString& path) { OpenWithShell(path); };
+        a.openFolder = [this](const QString& folder) { OpenWithShell(folder); };
+        a.copyPath = [this](const QString& path) { svc_->clipboard.SetText(path); };
+        a.openWith = [this](const TMimeApp& app, const QString& path) {
+            const QString error = LaunchWith(app, path, svc_->processes);
+            if (!error.isEmpty())
+                ShowFailure(error);
+        };
+        a.trash = [this, owner](const QString& path) {
+            const QString name = QFileInfo(path).fileName();
+            if (QMessageBox::question(owner, QStringLiteral("Move to Trash"),
+                                      QStringLiteral("Move \"%1\" to the trash?").arg(name)) != QMessageBox::Yes)
+                return;
+            const TSystemResult r = svc_->trash->MoveToTrash(path);
+            if (!r.ok)
+                ShowFailure(r.message);
+            else
+                ShowToast(QStringLiteral("Moved to the trash: ") + name);
+        };
+        const std::vector<TMimeApp> apps =
+            AppsForFile(choice.path, TScanRoots::FromEnvironment().ApplicationFolders(), QString());
+        BuildFileMenu(owner, choice.path, apps, a)->popup(globalPos);
+        return;
+    }
+    // The list's own menu ("Open", and "Edit keyword" for a keyword that names no file).
+    auto* menu = new QMenu(owner);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu->addAction(QStringLiteral("Open")), &QAction::triggered, this, [this, row] {
+        TakeRow(row, true, QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier, false, false);
+    });
+    if (choice.editKeyword)
+        connect(menu->addAction(QStringLiteral("Edit keyword")), &QAction::triggered, this, [this, row] {
+            TakeRow(row, false, false, false, false);
+            OpenKeywordEditor();
+        });
+    menu->popup(globalPos);
 }
 
 } // namespace vantrelo

@@ -186,6 +186,9 @@ private:
     void TakeRow(int row, bool launch, bool runas, bool browser, bool expand);
     // The list keys beyond taking and moving (windows, paths, dialogs).
     void MoreListKey(const TListKeyDecision& decision, int row);
+    // ShowItemMenu for a list row: the file menu for a path, else the list's fallback menu.
+    void ShowItemMenu(int row, QPoint globalPos);
+    void OpenWithShell(const QString& target);
     void RefreshList(const QString& text, int caret, bool focus);
     void ShowRows(bool focus);
     int FirstRowOfList() const;

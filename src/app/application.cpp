@@ -426,6 +426,7 @@ void TApplication::CreateIndex() {
         ShowToast(error);
     });
     RegisterIndexCommands(*dispatcher_, *refresher_, [this] { return LineText(); });
+    dispatcher_->SetHandler(TCommandBlock::Pin, [this](TCommandCall& c) { RunPin(c.para); });
 }
 
 void TApplication::StartIndex() {
@@ -1271,6 +1272,19 @@ void TApplication::EditorKey(const TEditorKeyDecision& d) {
     default:
         break;
     }
+}
+
+void TApplication::RunPin(const QString& para) {
+    const bool off = SameText(para, QStringLiteral("off"));
+    if (!off && !SameText(para, QStringLiteral("on"))) {
+        PinCommand();
+        return;
+    }
+    data_.settings.pin = !off;
+    form_->CmdForm()->SetPinImage();
+    if (form_->ListVisible())
+        form_->DisplayList(suggest_->Rows(), false);
+    WriteSettings();
 }
 
 void TApplication::PinCommand() {

@@ -189,6 +189,8 @@ private:
     // ShowItemMenu for a list row: the file menu for a path, else the list's fallback menu.
     void ShowItemMenu(int row, QPoint globalPos);
     void OpenWithShell(const QString& target);
+    // $PIN$: "on" and "off" switch the pin, anything else chooses a new picture.
+    void RunPin(const QString& para);
     void RefreshList(const QString& text, int caret, bool focus);
     void ShowRows(bool focus);
     int FirstRowOfList() const;

@@ -460,5 +460,49 @@ TEST(HunspellChecker, KnowsTheInstalledDictionarysWords) {
     EXPECT_FALSE(checker->Correct("hosue"));
 }
 
+TEST_F(WindowsTest, TheSelectionOverAListPictureIsSolidAt255AndTranslucentAt100) {
+    TSkinLayout layout = DefaultSkinLayout(settings);
+    layout.listpicture = QImage(50, 50, QImage::Format_RGB32);
+    layout.listpicture.fill(QColor(0, 255, 0));
+    layout.listtilepictureposition = "center";
+    layout.listfocusbgcolor = 0x0000FF; // red, as 0x00BBGGRR
+    form->SetSkinLayout(layout);
+    const auto pixel = [this](int opacity) {
+        settings.listselectopacity = opacity;
+        form->DisplayList(Rows({"a", "b"}), true);
+        TEntryList* rows = form->CmdForm()->EntryList();
+        return rows->grab().toImage().pixelColor(rows->width() - 3, 2);
+    };
+    EXPECT_EQ(pixel(255), QColor(255, 0, 0));
+    const QColor blended = pixel(100);
+    EXPECT_NEAR(blended.red(), 100, 2);
+    EXPECT_NEAR(blended.green(), 155, 2);
+    // Below the rows the picture shows.
+    TEntryList* rows = form->CmdForm()->EntryList();
+    EXPECT_EQ(rows->grab().toImage().pixelColor(rows->width() - 3, rows->RowHeight() * 2 - 2).green(), 255);
+}
+
+TEST_F(WindowsTest, TheWheelScrollsByTheSystemsLineCount) {
+    settings.listfixedsize = true;
+    settings.maxvisible = 5;
+    std::vector<TListRow> many;
+    for (int i = 0; i < 30; ++i)
+        many.push_back(TListRow{QString("row %1").arg(i), {}, {}, {}, false});
+    form->DisplayList(many, false);
+    TEntryList* rows = form->CmdForm()->EntryList();
+    const auto turn = [rows](int delta) {
+        QWheelEvent wheel(QPointF(5, 5), rows->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(rows, &wheel);
+    };
+    const int lines = std::max(1, QApplication::wheelScrollLines());
+    turn(-120);
+    EXPECT_EQ(rows->TopRow(), lines);
+    turn(360);
+    EXPECT_EQ(rows->TopRow(), 0);
+    turn(-120 * 100);
+    EXPECT_EQ(rows->TopRow(), 25); // the last page stays full
+}
+
 } // namespace
 } // namespace vantrelo

@@ -314,6 +314,10 @@ TCmdForm::TCmdForm(const TSettings& settings, QWidget* parent)
     connect(entries_, &TEntryList::RowClicked, this, &TCmdForm::RowClicked);
     connect(entries_, &TEntryList::RowActivated, this, &TCmdForm::RowActivated);
     connect(entries_, &TEntryList::RowMenuRequested, this, &TCmdForm::RowMenuRequested);
+    ConnectEditPanel();
+}
+
+void TCmdForm::ConnectEditPanel() {
     connect(EditPanel, &TEditPanel::Execute, this, [this](const QString& text, bool runas, bool browser) {
         EditPanel->hide();
         emit EditorExecute(text, runas, browser);
@@ -333,14 +337,7 @@ void TCmdForm::SetDialogs(std::unique_ptr<TEditorDialogs> dialogs) {
     delete EditPanel;
     dialogs_ = std::move(dialogs);
     EditPanel = new TEditPanel(settings_, *dialogs_, this);
-    connect(EditPanel, &TEditPanel::Execute, this, [this](const QString& t, bool runas, bool browser) {
-        EditPanel->hide();
-        emit EditorExecute(t, runas, browser);
-    });
-    connect(EditPanel, &TEditPanel::CloseRequested, this, [this] { CloseEditor(); });
-    connect(EditPanel, &TEditPanel::KeyAction, this, &TCmdForm::EditorKey);
-    connect(EditPanel, &TEditPanel::TextChanged, this, &TCmdForm::EditorTextChanged);
-    connect(EditPanel, &TEditPanel::SpellCheckToggle, this, &TCmdForm::SpellCheckToggle);
+    ConnectEditPanel();
     EditPanel->ApplyLook(width_);
     LayoutPanels();
     EditPanel->Open(text, false);

@@ -98,6 +98,7 @@ protected:
 
 private:
     void LayoutPanels();
+    void ConnectEditPanel();
     // Edge resizing, in the window's coordinates; true when the event was used.
     bool EdgePress(QPoint p);
     bool EdgeMove(QPoint p, Qt::MouseButtons buttons);

@@ -236,11 +236,15 @@ void TEditPanel::SaveAs() {
 void TEditPanel::ShowMenu() { EditMenu->popup(MultiEdit_->mapToGlobal(QPoint(0, 0))); }
 
 bool TEditPanel::MenuShortcut(QKeyEvent* e) {
-    const QKeySequence pressed(e->keyCombination());
+    QList<QKeySequence> pressed{QKeySequence(e->keyCombination())};
+    // "+" needs Shift on many keyboards: Ctrl+Shift+"+" still means Ctrl+"+".
+    const bool letter = e->key() <= 0xFFFF && QChar(char16_t(e->key())).isLetter();
+    if ((e->modifiers() & Qt::ShiftModifier) && !letter)
+        pressed.push_back(QKeySequence(QKeyCombination(e->modifiers() & ~Qt::ShiftModifier, Qt::Key(e->key()))));
     QList<QAction*> actions;
     CollectActions(EditMenu, actions);
     for (QAction* a : actions) {
-        if (a->shortcut().isEmpty() || a->shortcut() != pressed)
+        if (a->shortcut().isEmpty() || !pressed.contains(a->shortcut()))
             continue;
         if (a->isEnabled())
             a->trigger();

@@ -292,6 +292,8 @@ TEST_F(WindowsTest, TheEditorLabelFollowsTheWidthAndZoomStopsAtItsLimits) {
     QApplication::sendEvent(list->MultiEdit()->viewport(), &wheel);
     EXPECT_EQ(list->Editor()->Zoom(), 110);
     EXPECT_NEAR(list->MultiEdit()->font().pointSizeF(), base * 1.1, 0.01);
+    QTest::keyClick(list->MultiEdit(), Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier); // as typed
+    EXPECT_EQ(list->Editor()->Zoom(), 120);
     for (int i = 0; i < 60; ++i)
         MenuAction(*list, "Zoomin1")->trigger();
     EXPECT_EQ(list->Editor()->Zoom(), 500);

@@ -14,11 +14,19 @@ namespace vantrelo {
 
 namespace {
 
+// Dictionaries name their character set as "ISO8859-1"; Qt knows it as "ISO-8859-1".
+QByteArray EncodingName(const std::string& name) {
+    QByteArray n = QByteArray::fromStdString(name).trimmed().toUpper();
+    if (n.startsWith("ISO8859"))
+        n.insert(3, '-');
+    return n.isEmpty() ? QByteArrayLiteral("UTF-8") : n;
+}
+
 class THunspellChecker final : public TSpellChecker {
 public:
     THunspellChecker(const QString& aff, const QString& dic)
         : speller_(QFile::encodeName(aff).constData(), QFile::encodeName(dic).constData()),
-          encoder_(speller_.get_dict_encoding().c_str()) {}
+          encoder_(EncodingName(speller_.get_dict_encoding()).constData()) {}
 
     bool Correct(const QString& word) const override {
         // A word the dictionary's character set cannot hold is not the dictionary's to judge.

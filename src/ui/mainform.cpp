@@ -272,6 +272,7 @@ void TMainForm::ApplyLook() {
     adjustSize();
     SetTopmost(this, settings_.stayontop);
     CmdForm_->ApplyLook(ListWidth());
+    ApplyListPicture();
 }
 
 void TMainForm::SetSkinLayout(const TSkinLayout& layout) {
@@ -279,6 +280,7 @@ void TMainForm::SetSkinLayout(const TSkinLayout& layout) {
     inputPlan_ = {};
     inputPicture_ = QPixmap();
     CmdForm_->SetSkinLayout(layout);
+    ApplyListPicture();
     if (layout_.titlecolor) {
         QPalette p = TitleLabel->palette();
         p.setColor(QPalette::WindowText, Bgr(*layout_.titlecolor));
@@ -528,7 +530,9 @@ TListPicturePlan TMainForm::ListPicturePlan() const {
     const QWidget* list = CmdForm_->EntryList();
     // Both rectangles in the list window's parent frame: the input window's origin is (0, 0).
     in.input.moveTo(0, 0);
-    in.list = QRect(CmdForm_->pos() - pos() + list->pos(), list->size());
+    // A list that has not been placed yet will open below the input window.
+    const QPoint listWindow = CmdForm_->isVisible() ? CmdForm_->pos() - pos() : QPoint(0, height() + S(this, 1));
+    in.list = QRect(listWindow + list->pos(), list->size());
     in.mergeShift = height() + (settings_.onewindow ? 0
                                                     : S(this, layout_.bordersizewindow) +
                                                           S(this, layout_.bordersizelist) + S(this, 2));

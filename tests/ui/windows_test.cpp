@@ -251,12 +251,16 @@ TEST_F(WindowsTest, TheEditorDimsTheLineRunsWithOneModifierAndClosesBack) {
     settings.dimamount = 50;
     settings.textcolor = 0x000000;
     settings.textbackcolor = 0xFFFFFF;
+    settings.titlecolor = 0x0000FF;
     form->ApplyLook();
+    form->wordEditShow();
+    EXPECT_EQ(form->TitleColour(), QColor(255, 0, 0));
     form->SetLineText("one", false);
     QTest::keyClick(form->WordEdit(), Qt::Key_F10);
     TCmdForm* list = form->CmdForm();
     ASSERT_TRUE(list->EditorVisible());
     EXPECT_EQ(form->LineColour(), 0x808080);
+    EXPECT_EQ(form->TitleColour(), QColor(255, 0, 0)); // the title dims only with diminput
     QTest::keyClick(list->MultiEdit(), Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(host.executed.empty()); // two modifiers: not a run
     QTest::keyClick(list->MultiEdit(), Qt::Key_Return, Qt::ShiftModifier);
@@ -264,7 +268,9 @@ TEST_F(WindowsTest, TheEditorDimsTheLineRunsWithOneModifierAndClosesBack) {
     EXPECT_TRUE(host.executed[0].second);
     EXPECT_FALSE(list->EditorVisible());
 
+    settings.diminput = true;
     form->ExpandInput("two");
+    EXPECT_EQ(form->TitleColour(), QColor(255, 128, 128));
     QTest::keyClick(list->MultiEdit(), Qt::Key_K, Qt::ControlModifier);
     ASSERT_EQ(host.editorKeys.size(), 1u);
     EXPECT_EQ(host.editorKeys[0].action, TEditorKeyAction::KeywordEditor);
@@ -274,6 +280,7 @@ TEST_F(WindowsTest, TheEditorDimsTheLineRunsWithOneModifierAndClosesBack) {
     QTest::keyClick(list->MultiEdit(), Qt::Key_Backspace); // empty: closes
     EXPECT_FALSE(list->EditorVisible());
     EXPECT_EQ(form->LineColour(), 0x000000); // the colours came back
+    EXPECT_EQ(form->TitleColour(), QColor(255, 0, 0));
 }
 
 TEST_F(WindowsTest, TheEditorLabelFollowsTheWidthAndZoomStopsAtItsLimits) {

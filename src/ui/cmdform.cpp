@@ -545,14 +545,16 @@ bool TCmdForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == entries_) {
         // The edge zones reach into the rows: a press there resizes instead of selecting.
-        const auto* m = static_cast<QMouseEvent*>(event);
         switch (event->type()) {
-        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonPress: {
+            const auto* m = static_cast<QMouseEvent*>(event);
             if (m->button() == Qt::LeftButton)
                 return EdgePress(entries_->mapTo(this, m->position().toPoint()));
             break;
+        }
         case QEvent::MouseMove: {
             // Moves above the rows or on their last pixel row are not the list's.
+            const auto* m = static_cast<QMouseEvent*>(event);
             const QPoint local = m->position().toPoint();
             const bool used = EdgeMove(entries_->mapTo(this, local), m->buttons());
             return used || local.y() < 0 || local.y() >= entries_->height() - 1;

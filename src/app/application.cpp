@@ -50,10 +50,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSysInfo>
 #include <QStandardPaths>
+#include <QTextCursor>
 #include <QTextStream>
 #include <QTimer>
 
@@ -436,11 +438,22 @@ void TApplication::StartIndex() {
     StartIdleTimer();
 }
 
+TAssistEdit TApplication::AssistEdit() const {
+    if (assistInEditor_) {
+        // The multi-line editor's own text and caret.
+        const QTextCursor c = form_->CmdForm()->MultiEdit()->textCursor();
+        return TAssistEdit{form_->CmdForm()->EditorText(), c.position(), int(c.selectedText().size()), false};
+    }
+    const TLineState line = form_->Line();
+    return TAssistEdit{line.text, line.caret, line.selLength, false};
+}
+
 void TApplication::InputAssist(bool isUpdate) {
     if (shutDown_ || !form_ || !form_->isVisible())
         return;
-    const TLineState line = form_->Line();
-    if (!suggest_->BuildAssist(TAssistEdit{line.text, line.caret, line.selLength, false}, isUpdate))
+    if (assistInEditor_ && !form_->CmdForm()->EditorVisible())
+        return;
+    if (!suggest_->BuildAssist(AssistEdit(), isUpdate))
         return;
     const TSettings& s = data_.settings;
     if (!assistPopup_) {
@@ -457,15 +470,27 @@ void TApplication::InputAssist(bool isUpdate) {
     assistPopup_->SetFontSize(st.fontSize);
     const TInputAssist& a = suggest_->Assist();
     assistPopup_->UpdateItems(a.Rows(), a.ContextText(), a.ExtraContextText());
-    if (!isUpdate || !assistPopup_->isVisible())
+    if (isUpdate && assistPopup_->isVisible())
+        return;
+    if (assistInEditor_)
+        assistPopup_->ShowAt(form_->CmdForm()->MultiEdit(), qRound(25 * form_->logicalDpiY() / 96.0));
+    else
         assistPopup_->ShowAt(form_->WordEdit());
 }
 
 void TApplication::AssistChosen(int row, bool isSoft, bool shift) {
     if (shutDown_ || !form_)
         return;
-    const TLineState line = form_->Line();
-    const TAssistChoice c = suggest_->AssistSelect(TAssistEdit{line.text, line.caret, line.selLength, false}, row, isSoft);
+    const TAssistChoice c = suggest_->AssistSelect(AssistEdit(), row, isSoft);
+    if (assistInEditor_) {
+        // In the editor the choice replaces its text, and running it is the Execute button.
+        TEditPanel* editor = form_->CmdForm()->Editor();
+        if (c.setLine)
+            editor->SetText(c.line);
+        if (c.execute)
+            editor->Submit();
+        return;
+    }
     if (c.setLine)
         SetNewWord(c.line, false, true);
     if (c.execute) {
@@ -729,7 +754,10 @@ void TApplication::InputKey(const TKeyDecision& d, const TLineState& line) {
         break;
     case TKeyAction::InputAssist:
         // The popup opens once this key is done, on this thread.
-        QTimer::singleShot(25, this, [this] { InputAssist(false); });
+        QTimer::singleShot(25, this, [this] {
+            assistInEditor_ = false;
+            InputAssist(false);
+        });
         break;
     case TKeyAction::StartPage:
     case TKeyAction::EndBrowser:
@@ -1268,6 +1296,13 @@ void TApplication::EditorKey(const TEditorKeyDecision& d) {
     case TEditorKeyAction::ToggleBrowser:
     case TEditorKeyAction::EndBrowser:
         NotAvailable(QStringLiteral("The internal browser"));
+        break;
+    case TEditorKeyAction::InputAssist:
+        // The popup opens once this key is done, on this thread.
+        QTimer::singleShot(25, this, [this] {
+            assistInEditor_ = true;
+            InputAssist(false);
+        });
         break;
     default:
         break;

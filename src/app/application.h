@@ -28,6 +28,7 @@ class TIndexList;
 class TIndexRefresher;
 struct TAppServices;
 class TAutocompletePopup;
+struct TAssistEdit;
 class TIdleTime;
 
 class TApplication final : public QObject,
@@ -201,6 +202,8 @@ private:
     void CreateIndex();
     // Ctrl+Space: the input-assist popup opens (or is built again), and a chosen row acts.
     void InputAssist(bool isUpdate);
+    // What the popup works on: the input line, or the multi-line editor after its Ctrl+Space.
+    TAssistEdit AssistEdit() const;
     void AssistChosen(int row, bool isSoft, bool shift);
     // The 10-second idle timer of the index refresh.
     void StartIdleTimer();
@@ -231,6 +234,7 @@ private:
     std::unique_ptr<TMainForm> form_;
     std::unique_ptr<TIndexRefresher> refresher_;
     std::unique_ptr<TAutocompletePopup> assistPopup_;
+    bool assistInEditor_ = false;
 };
 
 } // namespace vantrelo

@@ -84,11 +84,7 @@ TEditPanel::TEditPanel(const TSettings& settings, TEditorDialogs& dialogs, QWidg
     makeChecker_ = [] { return MakeHunspellChecker(QLocale::system().name()); };
     BuildMenu();
 
-    connect(EditSubmitButton, &QPushButton::clicked, this, [this] {
-        const QString text = MultiEdit_->toPlainText();
-        if (!text.isEmpty())
-            emit Execute(text, false, false);
-    });
+    connect(EditSubmitButton, &QPushButton::clicked, this, [this] { Submit(); });
     connect(EditCloseButton, &QPushButton::clicked, this, &TEditPanel::CloseRequested);
     connect(MultiEdit_, &QPlainTextEdit::textChanged, this, [this] { emit TextChanged(MultiEdit_->toPlainText()); });
     connect(MultiEdit_, &QWidget::customContextMenuRequested, this,
@@ -208,6 +204,17 @@ void TEditPanel::Open(const QString& text, bool keep) {
 }
 
 QString TEditPanel::Text() const { return MultiEdit_->toPlainText(); }
+
+void TEditPanel::Submit() {
+    const QString text = MultiEdit_->toPlainText();
+    if (!text.isEmpty())
+        emit Execute(text, false, false);
+}
+
+void TEditPanel::SetText(const QString& text) {
+    MultiEdit_->setPlainText(text);
+    Open(text, true);
+}
 
 void TEditPanel::OpenFile() {
     const QString file = dialogs_.OpenTextFile(this);

@@ -32,6 +32,10 @@ public:
     // Puts `text` into the editor (unless `keep`), caret at the end.
     void Open(const QString& text, bool keep);
     QString Text() const;
+    // The "Execute" button: the text runs unless the editor is empty.
+    void Submit();
+    // Replaces the text as a choice of the input assist would: caret at the end.
+    void SetText(const QString& text);
     QPlainTextEdit* MultiEdit() const { return MultiEdit_; }
     QMenu* Menu() const { return EditMenu; }
     QString LabelText() const;

@@ -216,6 +216,8 @@ TEditorKeyDecision DecideEditorKey(const TKeyStroke& k, bool empty, const TSetti
         d.action = TEditorKeyAction::KeywordEditor;
     } else if (k.ctrl && !k.alt && key == Qt::Key_S) {
         d.action = TEditorKeyAction::Settings;
+    } else if (k.ctrl && key == Qt::Key_Space) {
+        d.action = TEditorKeyAction::InputAssist;
     } else if (key == Qt::Key_Menu) {
         d.action = TEditorKeyAction::Menu;
     }

@@ -135,6 +135,7 @@ enum class TEditorKeyAction {
     FocusInput,
     KeywordEditor,
     Settings,
+    InputAssist,   // the input-assist popup for the editor, a moment later
     Menu,          // the editor's pop-up menu at its top-left corner
 };
 

@@ -212,6 +212,7 @@ TEST(EditorKeys, TheEditorsOwnMap) {
              {K(Qt::Key_O, false, true), false, TEditorKeyAction::KeywordEditor},
              {K(Qt::Key_S, false, true), false, TEditorKeyAction::Settings},
              {K(Qt::Key_Menu), false, TEditorKeyAction::Menu},
+             {K(Qt::Key_Space, false, true), false, TEditorKeyAction::InputAssist},
              {K(Qt::Key_F7), false, TEditorKeyAction::None}}) {
         EXPECT_EQ(DecideEditorKey(c.key, c.empty, s).action, c.expected) << c.key.key;
     }

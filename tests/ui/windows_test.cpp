@@ -274,6 +274,10 @@ TEST_F(WindowsTest, TheEditorDimsTheLineRunsWithOneModifierAndClosesBack) {
     QTest::keyClick(list->MultiEdit(), Qt::Key_K, Qt::ControlModifier);
     ASSERT_EQ(host.editorKeys.size(), 1u);
     EXPECT_EQ(host.editorKeys[0].action, TEditorKeyAction::KeywordEditor);
+    QTest::keyClick(list->MultiEdit(), Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_EQ(host.editorKeys.size(), 2u);
+    EXPECT_EQ(host.editorKeys[1].action, TEditorKeyAction::InputAssist);
+    EXPECT_EQ(list->EditorText(), "two"); // no blank went into the text
     list->MultiEdit()->selectAll();
     QTest::keyClick(list->MultiEdit(), Qt::Key_Backspace); // empties it
     EXPECT_TRUE(list->EditorVisible());

@@ -67,6 +67,7 @@ public:
     std::optional<QRect> LastActiveFrame() const override;
     void InputWidthChanged(int width) override;
     void ListRowsChanged(int rows) override;
+    void ListRowHeightFitted(int height) override { data_.settings.listrowheight = height; }
     void EditorKey(const TEditorKeyDecision& decision) override;
     void PinCommand() override;
 

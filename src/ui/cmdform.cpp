@@ -124,12 +124,7 @@ void TEntryList::paintEvent(QPaintEvent*) {
     const int h = RowHeight();
     const bool large = settings_.listrowheight > 32;
     const bool twoLine = large && settings_.listrowmode != 1;
-    QFont font = this->font();
-    font.setPointSize(std::max(1, settings_.listfontsize));
-    if (!settings_.listfontname.isEmpty())
-        font.setFamily(settings_.listfontname);
-    else if (!settings_.fontname.isEmpty())
-        font.setFamily(settings_.fontname);
+    const QFont font = ListFont();
     QFont bold = font;
     bold.setBold(true);
     QFont small = font;
@@ -205,6 +200,16 @@ void TEntryList::paintEvent(QPaintEvent*) {
     }
     if (settings_.listnoscrollbar)
         PaintScrollMarks(p);
+}
+
+QFont TEntryList::ListFont() const {
+    QFont font = this->font();
+    font.setPointSize(std::max(1, settings_.listfontsize));
+    if (!settings_.listfontname.isEmpty())
+        font.setFamily(settings_.listfontname);
+    else if (!settings_.fontname.isEmpty())
+        font.setFamily(settings_.fontname);
+    return font;
 }
 
 void TEntryList::SetPicturePlan(const TPictureDraw& plan) {
@@ -373,8 +378,22 @@ int TCmdForm::ListHeight(bool fixed) const {
 
 int TCmdForm::Border() const { return S(this, std::max(1, layout_.bordersizelist)); }
 
+void TCmdForm::FitRowHeight() {
+    // Once, on the first layout: rows too low for the list font are raised (and so saved).
+    rowsFitted_ = true;
+    QFont small = entries_->ListFont();
+    small.setPointSize(8);
+    const int fitted = FittedRowHeight(settings_.listrowheight, settings_.listrowmode == 1, settings_.listtitles,
+                                       QFontMetrics(entries_->ListFont()).height(), QFontMetrics(small).height(),
+                                       logicalDpiY());
+    if (fitted != settings_.listrowheight)
+        emit RowHeightFitted(fitted);
+}
+
 void TCmdForm::ApplyLook(int width) {
     width_ = width;
+    if (!rowsFitted_)
+        FitRowHeight();
     QPalette pal = palette();
     pal.setColor(QPalette::Base, Bgr(settings_.textbackcolor));
     pal.setColor(QPalette::Window, Bgr(settings_.textbackcolor));

@@ -88,6 +88,8 @@ signals:
     void ListRowsChosen(int maxvisible);
     void PinDoubleClicked();
     void SpellCheckToggle();
+    // The first layout found rows too low for the list font: `listrowheight` becomes `height`.
+    void RowHeightFitted(int height);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -99,6 +101,7 @@ protected:
 private:
     void LayoutPanels();
     void ConnectEditPanel();
+    void FitRowHeight();
     // Edge resizing, in the window's coordinates; true when the event was used.
     bool EdgePress(QPoint p);
     bool EdgeMove(QPoint p, Qt::MouseButtons buttons);
@@ -117,6 +120,7 @@ private:
     int edge_ = 0;          // the edge being dragged (TListEdge), 0 none
     bool heightChanged_ = false;
     int width_ = 0;         // the width ApplyLook last laid out
+    bool rowsFitted_ = false;
 };
 
 // The owner-drawn rows.
@@ -144,6 +148,7 @@ public:
     int TopRow() const { return top_; }
     void SetTopRow(int top);
     int RowHeight() const;
+    QFont ListFont() const;
     int VisibleRows() const;
     int RowAt(QPoint p) const;
 

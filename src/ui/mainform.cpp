@@ -140,6 +140,7 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
     connect(CmdForm_, &TCmdForm::EditorKey, this, [this](const TEditorKeyDecision& d) { EditorKeyAction(d); });
     connect(CmdForm_, &TCmdForm::ListWidthDragged, this, [this](int w) { host_.InputWidthChanged(w); });
     connect(CmdForm_, &TCmdForm::ListRowsChosen, this, [this](int rows) { host_.ListRowsChanged(rows); });
+    connect(CmdForm_, &TCmdForm::RowHeightFitted, this, [this](int h) { host_.ListRowHeightFitted(h); });
     connect(CmdForm_, &TCmdForm::PinDoubleClicked, this, [this] { host_.PinCommand(); });
     connect(CmdForm_, &TCmdForm::SpellCheckToggle, this, [this] { host_.Command(TFormCommand::ToggleSpellCheck); });
 

@@ -59,6 +59,8 @@ public:
     virtual void InputWidthChanged(int width) = 0;
     // The list's bottom edge was dragged: `maxvisible` becomes `rows` and the list shows again.
     virtual void ListRowsChanged(int rows) = 0;
+    // The first layout raised the row height to fit the list font: `listrowheight` becomes `height`.
+    virtual void ListRowHeightFitted(int height) = 0;
     // A key of the multi-line editor that reaches beyond the windows (browser, dialogs).
     virtual void EditorKey(const TEditorKeyDecision& decision) = 0;
     // The pin picture was double-clicked: the pin command chooses a new picture.

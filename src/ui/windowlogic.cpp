@@ -228,6 +228,19 @@ int BlendColour(int from, int toward, int amount) {
 
 namespace vantrelo {
 
+int FittedRowHeight(int listrowheight, bool singleLine, bool titles, int textHeight, int titleHeight, int dpi) {
+    const auto scaled = [dpi](int px96) { return int(std::lround(px96 * dpi / 96.0)); };
+    const auto back = [dpi](int px) { return dpi > 0 ? int(std::lround(px * 96.0 / dpi)) : px; };
+    const bool large = listrowheight > 32;
+    const int item = scaled(listrowheight);
+    if (!large || singleLine) {
+        const int need = textHeight + scaled(2);
+        return item < need ? std::max(back(need), large ? 33 : 17) : listrowheight;
+    }
+    const int need = textHeight + scaled(2) + (titles ? titleHeight : -scaled(1));
+    return item < need ? back(need) : listrowheight;
+}
+
 QString EditorLabelText(int listWidth, int wideFrom, bool expandf4) {
     if (listWidth <= wideFrom)
         return QStringLiteral("Edit text");

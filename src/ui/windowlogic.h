@@ -86,6 +86,12 @@ int BlendColour(int from, int toward, int amount);
 
 // --- The list window ---
 
+// The first layout raises `listrowheight` (96-dpi pixels) when the list text does not fit a row:
+// small and one-line rows need the text height + S(2) (at least 17, or 33 for large rows),
+// two-line rows that line plus the 8-point title line (or less S(1) without titles). Returns the
+// value unchanged when it fits; heights are in screen pixels at `dpi`.
+int FittedRowHeight(int listrowheight, bool singleLine, bool titles, int textHeight, int titleHeight, int dpi);
+
 // The multi-line editor's bar label: the long form when the list window is wider than `wideFrom`
 // (S(440)); the toggle key is F4 with `expandf4`, else F10.
 QString EditorLabelText(int listWidth, int wideFrom, bool expandf4);

@@ -9,6 +9,30 @@
 namespace vantrelo {
 namespace {
 
+TEST(ListRows, TheFirstLayoutRaisesRowsTheTextDoesNotFit) {
+    struct TCase {
+        int rowHeight;
+        bool singleLine, titles;
+        int text, title, dpi, expected;
+    };
+    for (const TCase& c : std::vector<TCase>{
+             {20, false, true, 14, 11, 96, 20},  // 14 + 2 fits in 20
+             {20, false, true, 22, 11, 96, 24},  // a 14-point font: raised to 22 + 2
+             {16, false, true, 10, 11, 96, 16},  // fits
+             {12, false, true, 12, 11, 96, 17},  // small rows stay at least 17
+             {40, true, true, 36, 11, 96, 40},   // one-line large rows fit
+             {40, true, true, 40, 11, 96, 42},
+             {33, true, true, 12, 11, 96, 33},
+             {40, false, true, 20, 14, 96, 40},  // two lines: 20 + 2 + 14 = 36 fits
+             {33, false, true, 20, 14, 96, 36},  // too low for both lines
+             {33, false, false, 32, 14, 96, 33}, // without titles one pixel less: 32 + 2 - 1 fits
+             {20, false, true, 44, 22, 192, 24}, // at 192 dpi: 44 + 4 = 48 pixels are 24 at 96 dpi
+         }) {
+        EXPECT_EQ(FittedRowHeight(c.rowHeight, c.singleLine, c.titles, c.text, c.title, c.dpi), c.expected)
+            << c.rowHeight << " " << c.text << " " << c.dpi;
+    }
+}
+
 TEST(EditorLook, LabelByWidthAndFontSize) {
     EXPECT_EQ(EditorLabelText(441, 440, false), "Edit text - Ctrl+Enter = Execute, Esc = Close, F10 = Toggle");
     EXPECT_EQ(EditorLabelText(441, 440, true), "Edit text - Ctrl+Enter = Execute, Esc = Close, F4 = Toggle");

@@ -55,6 +55,11 @@ struct TRecordingHost final : TMainFormHost {
     void InputWidthChanged(int width) override { widths.push_back(width); }
     std::vector<int> rowsChosen;
     void ListRowsChanged(int rows) override { rowsChosen.push_back(rows); }
+    TSettings* owner = nullptr; // the settings a real host would change
+    void ListRowHeightFitted(int height) override {
+        if (owner)
+            owner->listrowheight = height;
+    }
     std::vector<TEditorKeyDecision> editorKeys;
     void EditorKey(const TEditorKeyDecision& d) override { editorKeys.push_back(d); }
     int pinCommands = 0;
@@ -65,6 +70,7 @@ class WindowsTest : public ::testing::Test {
 protected:
     WindowsTest() {
         App();
+        host.owner = &settings;
         form = std::make_unique<TMainForm>(settings, host);
         form->ManageShowHide(true, false, 230);
         form->WordEdit()->setFocus();
@@ -352,6 +358,20 @@ TEST_F(WindowsTest, TheEditorOpensAndSavesFilesThroughItsDialogs) {
     MenuAction(*list, "OpenFile1")->trigger();
     EXPECT_EQ(dialogs.errors.size(), 2u);
     EXPECT_EQ(list->EditorText(), QString::fromUtf8("first\nsecond \xC3\xA4")); // a failed open keeps the text
+}
+
+TEST_F(WindowsTest, RowsTooLowForTheListFontAreRaisedOnTheFirstLayout) {
+    TSettings big;
+    big.listrowheight = 20;
+    big.listfontsize = 14;
+    TRecordingHost h;
+    h.owner = &big;
+    TMainForm f(big, h);
+    EXPECT_GT(big.listrowheight, 20);
+    const int raised = big.listrowheight;
+    f.DisplayList(Rows({"a", "b"}), false);
+    EXPECT_EQ(big.listrowheight, raised); // only the first layout fits the rows
+    EXPECT_GE(f.CmdForm()->EntryList()->RowHeight(), QFontMetrics(f.CmdForm()->EntryList()->ListFont()).height());
 }
 
 TEST_F(WindowsTest, TheListsEdgesResizeWidthAndRowsUnlessLocked) {

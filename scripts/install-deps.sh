@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libvulkan-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libpcre2-dev zlib1g-dev libminizip-dev
+  libpcre2-dev zlib1g-dev libminizip-dev libhunspell-dev hunspell-en-us
   libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-keysyms1-dev libxcb-xtest0-dev
   libxcb-record0-dev libxcb-xinput-dev libxcb-screensaver0-dev libxcb-randr0-dev libx11-dev libx11-xcb-dev
   xvfb jwm xdotool xclip x11-utils imagemagick

@@ -1,5 +1,6 @@
 // The running launcher: wires the data, the desktop services, the pipeline, suggestions and the windows.
 #include "app/application.h"
+#include "app/filemenu.h"
 
 #include "app/qtservices.h"
 #include "app/suggestbridge.h"
@@ -13,9 +14,11 @@
 #include "exec/launcher.h"
 #include "exec/pipeline.h"
 #include "exec/shellexecute.h"
+#include "exec/substitution.h"
 #include "exec/systemservices.h"
 #include "index/indexfiles.h"
 #include "index/indexrefresh.h"
+#include "index/scanroots.h"
 #include "index/scanner.h"
 #include "commands/indexcommands.h"
 #include "platform/startup/commandline.h"
@@ -34,6 +37,9 @@
 #include "suggest/systemprograms.h"
 #include "ui/autocompletepopup.h"
 #include "ui/cmdform.h"
+#include "ui/editordialogs.h"
+#include "ui/editpanel.h"
+#include "ui/itemmenu.h"
 #include "ui/skin/skinlayout.h"
 #include "ui/windowlogic.h"
 
@@ -45,10 +51,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSysInfo>
 #include <QStandardPaths>
+#include <QTextCursor>
 #include <QTextStream>
 #include <QTimer>
 
@@ -429,6 +437,7 @@ void TApplication::CreateIndex() {
         ShowToast(error);
     });
     RegisterIndexCommands(*dispatcher_, *refresher_, [this] { return LineText(); });
+    dispatcher_->SetHandler(TCommandBlock::Pin, [this](TCommandCall& c) { RunPin(c.para); });
 }
 
 void TApplication::StartIndex() {
@@ -438,11 +447,22 @@ void TApplication::StartIndex() {
     StartIdleTimer();
 }
 
+TAssistEdit TApplication::AssistEdit() const {
+    if (assistInEditor_) {
+        // The multi-line editor's own text and caret.
+        const QTextCursor c = form_->CmdForm()->MultiEdit()->textCursor();
+        return TAssistEdit{form_->CmdForm()->EditorText(), c.position(), int(c.selectedText().size()), false};
+    }
+    const TLineState line = form_->Line();
+    return TAssistEdit{line.text, line.caret, line.selLength, false};
+}
+
 void TApplication::InputAssist(bool isUpdate) {
     if (shutDown_ || !form_ || !form_->isVisible())
         return;
-    const TLineState line = form_->Line();
-    if (!suggest_->BuildAssist(TAssistEdit{line.text, line.caret, line.selLength, false}, isUpdate))
+    if (assistInEditor_ && !form_->CmdForm()->EditorVisible())
+        return;
+    if (!suggest_->BuildAssist(AssistEdit(), isUpdate))
         return;
     const TSettings& s = data_.settings;
     if (!assistPopup_) {
@@ -459,15 +479,27 @@ void TApplication::InputAssist(bool isUpdate) {
     assistPopup_->SetFontSize(st.fontSize);
     const TInputAssist& a = suggest_->Assist();
     assistPopup_->UpdateItems(a.Rows(), a.ContextText(), a.ExtraContextText());
-    if (!isUpdate || !assistPopup_->isVisible())
+    if (isUpdate && assistPopup_->isVisible())
+        return;
+    if (assistInEditor_)
+        assistPopup_->ShowAt(form_->CmdForm()->MultiEdit(), qRound(25 * form_->logicalDpiY() / 96.0));
+    else
         assistPopup_->ShowAt(form_->WordEdit());
 }
 
 void TApplication::AssistChosen(int row, bool isSoft, bool shift) {
     if (shutDown_ || !form_)
         return;
-    const TLineState line = form_->Line();
-    const TAssistChoice c = suggest_->AssistSelect(TAssistEdit{line.text, line.caret, line.selLength, false}, row, isSoft);
+    const TAssistChoice c = suggest_->AssistSelect(AssistEdit(), row, isSoft);
+    if (assistInEditor_) {
+        // In the editor the choice replaces its text, and running it is the Execute button.
+        TEditPanel* editor = form_->CmdForm()->Editor();
+        if (c.setLine)
+            editor->SetText(c.line);
+        if (c.execute)
+            editor->Submit();
+        return;
+    }
     if (c.setLine)
         SetNewWord(c.line, false, true);
     if (c.execute) {
@@ -731,7 +763,10 @@ void TApplication::InputKey(const TKeyDecision& d, const TLineState& line) {
         break;
     case TKeyAction::InputAssist:
         // The popup opens once this key is done, on this thread.
-        QTimer::singleShot(25, this, [this] { InputAssist(false); });
+        QTimer::singleShot(25, this, [this] {
+            assistInEditor_ = false;
+            InputAssist(false);
+        });
         break;
     case TKeyAction::StartPage:
     case TKeyAction::EndBrowser:
@@ -761,6 +796,12 @@ void TApplication::ListKey(const TListKeyDecision& d, int row) {
         TakeRow(row, false, false, false, true);
         break;
     case TListKeyAction::RemoveRow: {
+        // A window row closes its window; other rows leave the history.
+        if (const auto* w = dynamic_cast<const TMyWindowItem*>(suggest_->RowItem(row))) {
+            if (svc_->desktop)
+                svc_->desktop->Close(w->hand);
+            break;
+        }
         const QString text = suggest_->RowText(row);
         if (!text.isEmpty() && data_.history.KillHist(text)) {
             WriteSettings();
@@ -769,12 +810,14 @@ void TApplication::ListKey(const TListKeyDecision& d, int row) {
         break;
     }
     case TListKeyAction::ContextMenu: {
+        // At x = 26, y = the row's top + 9 in the list window.
         const TEntryList* list = form_->CmdForm()->EntryList();
-        const int y = (row - list->TopRow()) * list->RowHeight() + 9;
-        RowMenu(row, list->mapToGlobal(QPoint(26, y)));
+        const int y = list->y() + (row - list->TopRow()) * list->RowHeight() + 9;
+        RowMenu(row, form_->CmdForm()->mapToGlobal(QPoint(26, y)));
         break;
     }
     default:
+        MoreListKey(d, row);
         break;
     }
 }
@@ -784,20 +827,9 @@ void TApplication::RowActivated(int row, bool runas, bool browser) {
 }
 
 void TApplication::RowMenu(int row, QPoint globalPos) {
-    auto* menu = new QMenu(form_->CmdForm());
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    connect(menu->addAction(QStringLiteral("Open")), &QAction::triggered, this, [this, row] {
-        TakeRow(row, true, QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier, false, false);
-    });
-    connect(menu->addAction(QStringLiteral("Open Folder of Item")), &QAction::triggered, this, [this, row] {
-        TakeRow(row, false, false, false, false);
-        Command(TFormCommand::OpenFolder);
-    });
-    connect(menu->addAction(QStringLiteral("Copy Full Path of Item")), &QAction::triggered, this, [this, row] {
-        TakeRow(row, false, false, false, false);
-        Command(TFormCommand::CopyFullPath);
-    });
-    menu->popup(globalPos);
+    if (suggest_->RowText(row).isEmpty())
+        return;
+    ShowItemMenu(row, globalPos);
 }
 
 void TApplication::EditorExecute(const QString& text, bool runas, bool browser) {
@@ -840,6 +872,13 @@ void TApplication::Command(TFormCommand command) {
     case TFormCommand::OpenWindow:
         form_->ManageShowHide(true, false, 230);
         break;
+    case TFormCommand::ToggleSpellCheck: {
+        data_.settings.spellcheckedit = !data_.settings.spellcheckedit;
+        const bool dictionary = form_->CmdForm()->Editor()->ApplySpellCheck();
+        ShowToast(SpellToastText(data_.settings.spellcheckedit, dictionary));
+        WriteSettings();
+        break;
+    }
     }
 }
 
@@ -1192,6 +1231,200 @@ TReportFacts TApplication::ReportFacts() const {
     }
     f.monitorCount = int(QGuiApplication::screens().size());
     return f;
+}
+
+// --- The list window's further keys, resizing and the pin ---
+
+void TApplication::MoreListKey(const TListKeyDecision& d, int row) {
+    switch (d.action) {
+    case TListKeyAction::KillProcess: {
+        const auto* w = dynamic_cast<const TMyWindowItem*>(suggest_->RowItem(row));
+        TWindowFacts facts;
+        if (w && svc_->desktop && svc_->desktop->Describe(w->hand, &facts) && facts.pid > 0)
+            svc_->processList.Terminate(facts.pid);
+        break;
+    }
+    case TListKeyAction::CopyFullPath:
+        TakeRow(row, false, false, false, false);
+        Command(TFormCommand::CopyFullPath);
+        if (d.reset)
+            ResetCurrentSearch(true);
+        break;
+    case TListKeyAction::ExpandFolder: {
+        TakeRow(row, false, false, false, false);
+        const QString line = form_->Line().text;
+        QString folder = GetPathFromItem(line, CurrentItem(), true, *ectx_, svc_->resolver);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            break;
+        // A folder that ends in "/" lists its contents.
+        if (!folder.endsWith(u'/'))
+            folder += u'/';
+        SetNewWord(folder, false, false);
+        RefreshList(folder, int(folder.size()), true);
+        break;
+    }
+    case TListKeyAction::KeywordEditor:
+    case TListKeyAction::AddKeyword:
+        TakeRow(row, false, false, false, false);
+        OpenKeywordEditor();
+        break;
+    case TListKeyAction::Settings:
+        form_->RemoveListFocus();
+        OpenSettings(TSettingsPage{}, QString());
+        break;
+    case TListKeyAction::Help:
+        NotAvailable(QStringLiteral("Help"));
+        break;
+    case TListKeyAction::StartPage:
+    case TListKeyAction::ToggleBrowser:
+    case TListKeyAction::EndBrowser:
+        NotAvailable(QStringLiteral("The internal browser"));
+        break;
+    default:
+        break;
+    }
+}
+
+void TApplication::ListRowsChanged(int rows) {
+    data_.settings.maxvisible = rows;
+    WriteSettings();
+    if (form_->ListVisible() && !form_->CmdForm()->CustomElementShowing())
+        form_->DisplayList(suggest_->Rows(), false);
+    else
+        form_->ApplyLook();
+}
+
+void TApplication::EditorKey(const TEditorKeyDecision& d) {
+    switch (d.action) {
+    case TEditorKeyAction::KeywordEditor:
+        OpenKeywordEditor();
+        break;
+    case TEditorKeyAction::Settings:
+        OpenSettings(TSettingsPage{}, QString());
+        break;
+    case TEditorKeyAction::ToggleBrowser:
+    case TEditorKeyAction::EndBrowser:
+        NotAvailable(QStringLiteral("The internal browser"));
+        break;
+    case TEditorKeyAction::InputAssist:
+        // The popup opens once this key is done, on this thread.
+        QTimer::singleShot(25, this, [this] {
+            assistInEditor_ = true;
+            InputAssist(false);
+        });
+        break;
+    default:
+        break;
+    }
+}
+
+void TApplication::RunPin(const QString& para) {
+    const bool off = SameText(para, QStringLiteral("off"));
+    if (!off && !SameText(para, QStringLiteral("on"))) {
+        PinCommand();
+        return;
+    }
+    data_.settings.pin = !off;
+    form_->CmdForm()->SetPinImage();
+    if (form_->ListVisible())
+        form_->DisplayList(suggest_->Rows(), false);
+    WriteSettings();
+}
+
+void TApplication::PinCommand() {
+    if (!ListWindowExists()) {
+        ShowMessage(QStringLiteral("Pin image only works with a visible list enabled."));
+        return;
+    }
+    TCmdForm* list = form_->CmdForm();
+    const QString file = list->Dialogs().OpenPicture(list);
+    if (file.isEmpty())
+        return;
+    data_.settings.pinfile = file;
+    data_.settings.pin = true;
+    list->SetPinImage();
+    if (form_->ListVisible())
+        form_->DisplayList(suggest_->Rows(), false);
+    WriteSettings();
+}
+
+// --- Context menus ---
+
+void TApplication::OpenWithShell(const QString& target) {
+    TShellRequest r;
+    r.verb = QStringLiteral("open");
+    r.file = target;
+    if (svc_->shell->ShellExecute(r) <= 32)
+        ShowFailure(QStringLiteral("Could not open ") + target);
+}
+
+void TApplication::ShowItemMenu(int row, QPoint globalPos) {
+    const QString text = suggest_->RowText(row);
+    const TItem* item = suggest_->RowItem(row);
+    if (const auto* fuzzy = dynamic_cast<const TMyFuzzyItem*>(item))
+        item = fuzzy->obj.get();
+    TItemMenuFacts facts;
+    facts.text = text;
+    if (const auto* shell = dynamic_cast<const TMyShellItem*>(item)) {
+        facts.kind = TItemMenuKind::Indexed;
+        facts.indexedPath = shell->path;
+    } else if (dynamic_cast<const TMyWindowItem*>(item)) {
+        facts.kind = TItemMenuKind::Window;
+    } else if (dynamic_cast<const TMyClipItem*>(item)) {
+        facts.kind = TItemMenuKind::Clip;
+    }
+    TItemMenuProbe probe;
+    probe.isPath = [](const QString& t) { return IsPath(t); };
+    probe.expand = [this](const QString& t) { return ectx_->expandCommand(t, true); };
+    probe.keywordTarget = [this](const QString& word) -> std::optional<QString> {
+        const TExeWord* w = data_.keywords.FindKeyword(word, true);
+        if (!w)
+            return std::nullopt;
+        return ectx_->expandCommand(ApplyDefaultBlocks(w->command, QString()), true);
+    };
+    probe.exists = [](const QString& path) { return QFileInfo::exists(path); };
+    probe.separator = data_.settings.separator;
+    const TItemMenuChoice choice = DecideItemMenu(facts, probe);
+
+    QWidget* owner = form_->CmdForm();
+    if (choice.menu == TItemMenu::File) {
+        TFileMenuActions a;
+        a.open = [this](const QString& path) { OpenWithShell(path); };
+        a.openFolder = [this](const QString& folder) { OpenWithShell(folder); };
+        a.copyPath = [this](const QString& path) { svc_->clipboard.SetText(path); };
+        a.openWith = [this](const TMimeApp& app, const QString& path) {
+            const QString error = LaunchWith(app, path, svc_->processes);
+            if (!error.isEmpty())
+                ShowFailure(error);
+        };
+        a.trash = [this, owner](const QString& path) {
+            const QString name = QFileInfo(path).fileName();
+            if (QMessageBox::question(owner, QStringLiteral("Move to Trash"),
+                                      QStringLiteral("Move \"%1\" to the trash?").arg(name)) != QMessageBox::Yes)
+                return;
+            const TSystemResult r = svc_->trash->MoveToTrash(path);
+            if (!r.ok)
+                ShowFailure(r.message);
+            else
+                ShowToast(QStringLiteral("Moved to the trash: ") + name);
+        };
+        const std::vector<TMimeApp> apps =
+            AppsForFile(choice.path, TScanRoots::FromEnvironment().ApplicationFolders(), QString());
+        BuildFileMenu(owner, choice.path, apps, a)->popup(globalPos);
+        return;
+    }
+    // The list's own menu ("Open", and "Edit keyword" for a keyword that names no file).
+    auto* menu = new QMenu(owner);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu->addAction(QStringLiteral("Open")), &QAction::triggered, this, [this, row] {
+        TakeRow(row, true, QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier, false, false);
+    });
+    if (choice.editKeyword)
+        connect(menu->addAction(QStringLiteral("Edit keyword")), &QAction::triggered, this, [this, row] {
+            TakeRow(row, false, false, false, false);
+            OpenKeywordEditor();
+        });
+    menu->popup(globalPos);
 }
 
 } // namespace vantrelo

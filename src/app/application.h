@@ -28,6 +28,7 @@ class TIndexList;
 class TIndexRefresher;
 struct TAppServices;
 class TAutocompletePopup;
+struct TAssistEdit;
 class TIdleTime;
 
 class TApplication final : public QObject,
@@ -65,6 +66,10 @@ public:
     void ActivateOwnWindow(quint64 window, quint64 userTime) override;
     std::optional<QRect> LastActiveFrame() const override;
     void InputWidthChanged(int width) override;
+    void ListRowsChanged(int rows) override;
+    void ListRowHeightFitted(int height) override { data_.settings.listrowheight = height; }
+    void EditorKey(const TEditorKeyDecision& decision) override;
+    void PinCommand() override;
 
     // TPipelineView
     QString LineText() const override;
@@ -181,6 +186,13 @@ public:
 private:
     void Execute(const QString& text, bool runas, bool browser);
     void TakeRow(int row, bool launch, bool runas, bool browser, bool expand);
+    // The list keys beyond taking and moving (windows, paths, dialogs).
+    void MoreListKey(const TListKeyDecision& decision, int row);
+    // ShowItemMenu for a list row: the file menu for a path, else the list's fallback menu.
+    void ShowItemMenu(int row, QPoint globalPos);
+    void OpenWithShell(const QString& target);
+    // $PIN$: "on" and "off" switch the pin, anything else chooses a new picture.
+    void RunPin(const QString& para);
     void RefreshList(const QString& text, int caret, bool focus);
     void ShowRows(bool focus);
     int FirstRowOfList() const;
@@ -191,6 +203,8 @@ private:
     void CreateIndex();
     // Ctrl+Space: the input-assist popup opens (or is built again), and a chosen row acts.
     void InputAssist(bool isUpdate);
+    // What the popup works on: the input line, or the multi-line editor after its Ctrl+Space.
+    TAssistEdit AssistEdit() const;
     void AssistChosen(int row, bool isSoft, bool shift);
     // The 10-second idle timer of the index refresh.
     void StartIdleTimer();
@@ -221,6 +235,7 @@ private:
     std::unique_ptr<TMainForm> form_;
     std::unique_ptr<TIndexRefresher> refresher_;
     std::unique_ptr<TAutocompletePopup> assistPopup_;
+    bool assistInEditor_ = false;
 };
 
 } // namespace vantrelo

@@ -176,6 +176,12 @@ void TSuggestBridge::BindRow(int row, const QString& text) {
         d_->state.current.Clear();
 }
 
+const TItem* TSuggestBridge::RowItem(int row) const {
+    if (row < 0 || size_t(row) >= d_->state.content.size())
+        return nullptr;
+    return d_->state.content[size_t(row)].item.get();
+}
+
 const TItem* TSuggestBridge::ItemFor(const QString& text) const { return d_->state.current.ItemFor(text); }
 
 QString TSuggestBridge::TitleFor(const QString& text) const {

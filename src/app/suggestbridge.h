@@ -66,6 +66,8 @@ public:
     std::vector<TListRow> Rows() const;
     bool HasEntries() const;
     QString RowText(int row) const;
+    // The item object of a row (none for keywords and plain texts).
+    const TItem* RowItem(int row) const;
     // Binds the row's item (null for keywords and plain texts) to `text`.
     void BindRow(int row, const QString& text);
     // The item bound to exactly this text, never one bound to an earlier one.

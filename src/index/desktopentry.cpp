@@ -160,6 +160,7 @@ TDesktopEntry ParseDesktopEntry(const QString& text, const QString& locale) {
         else if (key == QLatin1String("Icon")) e.icon = UnescapeDesktopValue(value);
         else if (key == QLatin1String("URL")) e.url = UnescapeDesktopValue(value);
         else if (key == QLatin1String("Categories")) e.categories = SplitDesktopList(value);
+        else if (key == QLatin1String("MimeType")) e.mimetypes = SplitDesktopList(value);
         else if (key == QLatin1String("OnlyShowIn")) e.onlyshowin = SplitDesktopList(value);
         else if (key == QLatin1String("NotShowIn")) e.notshowin = SplitDesktopList(value);
         else if (key == QLatin1String("Terminal")) e.terminal = ParseBool(value);

@@ -18,6 +18,7 @@ struct TDesktopEntry {
     QString icon;
     QString url;         // Type=Link
     QStringList categories;
+    QStringList mimetypes; // MimeType: the file types the application opens
     QStringList onlyshowin;
     QStringList notshowin;
     bool terminal = false;

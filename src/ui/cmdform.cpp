@@ -2,20 +2,20 @@
 #include "ui/cmdform.h"
 
 #include "core/settings.h"
+#include "ui/editordialogs.h"
+#include "ui/editpanel.h"
 #include "ui/windowlogic.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QFileIconProvider>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QStyle>
-#include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -117,23 +117,14 @@ void TEntryList::paintEvent(QPaintEvent*) {
         titleColour = layout_.listtitlecolor ? Bgr(*layout_.listtitlecolor) : Lighten(back, 138);
     const QColor focusBack = Bgr(layout_.listfocusbgcolor);
     const QColor focusText = Bgr(layout_.listfocustextcolor);
-    const bool picture = !layout_.listpicture.isNull();
+    const bool picture = !layout_.listpicture.isNull() && plan_.mode != TPictureDraw::None;
     p.fillRect(rect(), back);
-    if (picture) {
-        if (layout_.listfillmode == QLatin1String("stretch"))
-            p.drawImage(rect(), layout_.listpicture);
-        else
-            p.drawTiledPixmap(rect(), QPixmap::fromImage(layout_.listpicture));
-    }
+    if (picture)
+        PaintPicture(p, rect());
     const int h = RowHeight();
     const bool large = settings_.listrowheight > 32;
     const bool twoLine = large && settings_.listrowmode != 1;
-    QFont font = this->font();
-    font.setPointSize(std::max(1, settings_.listfontsize));
-    if (!settings_.listfontname.isEmpty())
-        font.setFamily(settings_.listfontname);
-    else if (!settings_.fontname.isEmpty())
-        font.setFamily(settings_.fontname);
+    const QFont font = ListFont();
     QFont bold = font;
     bold.setBold(true);
     QFont small = font;
@@ -146,8 +137,7 @@ void TEntryList::paintEvent(QPaintEvent*) {
         // Over a picture the selection is blended with `listselectopacity`; otherwise it is solid.
         if (sel) {
             QColor fb = focusBack;
-            if (picture && settings_.listselectopacity >= 0 && settings_.listselectopacity < 255)
-                fb.setAlpha(std::clamp(settings_.listselectopacity, 0, 255));
+            fb.setAlpha(SelectionAlpha(picture, settings_.listselectopacity));
             p.fillRect(r, fb);
         }
         p.setPen(sel ? focusText : text);
@@ -158,13 +148,19 @@ void TEntryList::paintEvent(QPaintEvent*) {
         }
         if (row.text.isEmpty())
             continue;
-        int right = width() - S(this, 4);
+        // Rows beside the pin make room for it.
+        const int pinShift =
+            RowBesidePin(!pin_.isEmpty(), settings_.righttextnoalign, y + h / 2, height(), pin_.height()) ? pin_.width()
+                                                                                                        : 0;
+        int right = width() - S(this, 4) - pinShift;
         if (settings_.shownumbersinlist && !numbers_[size_t(i)].isEmpty()) {
-            const int nx = width() - numberWidth - S(this, 10);
+            const int nx = width() - numberWidth - S(this, 10) - pinShift;
             p.setFont(font);
+            p.setPen(text);
             p.drawText(QRect(nx, y, numberWidth + S(this, 4), h), Qt::AlignVCenter | Qt::AlignLeft,
                        numbers_[size_t(i)]);
-            right = width() - numberWidth - S(this, 18);
+            p.setPen(sel ? focusText : text);
+            right = width() - numberWidth - S(this, 18) - pinShift;
         }
         if (settings_.listicons) {
             if (!iconDone_[size_t(i)]) {
@@ -202,6 +198,66 @@ void TEntryList::paintEvent(QPaintEvent*) {
             }
         }
     }
+    if (settings_.listnoscrollbar)
+        PaintScrollMarks(p);
+}
+
+QFont TEntryList::ListFont() const {
+    QFont font = this->font();
+    font.setPointSize(std::max(1, settings_.listfontsize));
+    if (!settings_.listfontname.isEmpty())
+        font.setFamily(settings_.listfontname);
+    else if (!settings_.fontname.isEmpty())
+        font.setFamily(settings_.fontname);
+    return font;
+}
+
+void TEntryList::SetPicturePlan(const TPictureDraw& plan) {
+    // The scaled copy is made again only when the plan changed.
+    if (plan.mode == plan_.mode && plan.origin == plan_.origin && plan.size == plan_.size)
+        return;
+    plan_ = plan;
+    scaled_ = QPixmap();
+    update();
+}
+
+void TEntryList::PaintPicture(QPainter& p, const QRect& area) {
+    const QImage& picture = layout_.listpicture;
+    switch (plan_.mode) {
+    case TPictureDraw::None:
+        return;
+    case TPictureDraw::Stretch:
+        p.drawImage(area, picture);
+        return;
+    case TPictureDraw::Once:
+        if (scaled_.isNull())
+            scaled_ = QPixmap::fromImage(plan_.size == picture.size() ? picture
+                                                                      : picture.scaled(plan_.size, Qt::IgnoreAspectRatio,
+                                                                                       Qt::SmoothTransformation));
+        p.drawPixmap(plan_.origin, scaled_);
+        return;
+    case TPictureDraw::Tile:
+        if (scaled_.isNull())
+            scaled_ = QPixmap::fromImage(picture);
+        // The tiles start at the plan's origin (never right of or below the corner).
+        p.drawTiledPixmap(area, scaled_, QPoint(-plan_.origin.x(), -plan_.origin.y()));
+        return;
+    }
+}
+
+void TEntryList::PaintScrollMarks(QPainter& p) {
+    const TScrollMarks marks =
+        ScrollMarks(size(), S(this, 11), S(this, 8), S(this, 9), top_ > 0, top_ + VisibleRows() < Count());
+    p.setBrush(Bgr(settings_.windowcolor));
+    p.setPen(Bgr(layout_.listtextcolor));
+    for (const auto& mark : {marks.up, marks.down})
+        if (mark)
+            p.drawPolygon(mark->data(), 3);
+}
+
+void TEntryList::SetTopRow(int top) {
+    top_ = std::clamp(top, 0, std::max(0, Count() - VisibleRows()));
+    update();
 }
 
 void TEntryList::mousePressEvent(QMouseEvent* e) {
@@ -219,9 +275,8 @@ void TEntryList::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void TEntryList::wheelEvent(QWheelEvent* e) {
-    const int steps = e->angleDelta().y() / 120;
-    const int maxTop = std::max(0, Count() - VisibleRows());
-    top_ = std::clamp(top_ - steps * 3, 0, maxTop);
+    const int lines = QApplication::wheelScrollLines();
+    top_ = WheelTopRow(top_, e->angleDelta().y(), lines > 0 ? lines : 1, Count(), VisibleRows());
     update();
 }
 
@@ -236,50 +291,65 @@ void TEntryList::contextMenuEvent(QContextMenuEvent* e) {
 // --- TCmdForm ---
 
 TCmdForm::TCmdForm(const TSettings& settings, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), settings_(settings), layout_(DefaultSkinLayout(settings)) {
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), settings_(settings), layout_(DefaultSkinLayout(settings)),
+      dialogs_(MakeQtEditorDialogs()) {
     setObjectName(QStringLiteral("CmdForm"));
     setWindowTitle(QStringLiteral("Vantrelo list"));
+    setMouseTracking(true);
     // The keyboard stays with the input line: the list never takes the focus from it.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     entries_ = new TEntryList(settings_, this);
+    entries_->installEventFilter(this);
     TextMemo = new QPlainTextEdit(this);
     TextMemo->setObjectName(QStringLiteral("TextMemo"));
     TextMemo->setReadOnly(true);
     TextMemo->hide();
 
-    EditPanel = new QWidget(this);
-    EditPanel->setObjectName(QStringLiteral("EditPanel"));
-    auto* bar = new QWidget(EditPanel);
-    bar->setObjectName(QStringLiteral("EditNavPanel"));
-    EditLabel = new QLabel(bar);
-    EditSubmitButton = new QPushButton(QStringLiteral("Execute"), bar);
-    EditCloseButton = new QPushButton(QStringLiteral("X"), bar);
-    auto* barLayout = new QHBoxLayout(bar);
-    barLayout->setContentsMargins(4, 1, 4, 1);
-    barLayout->addWidget(EditLabel, 1);
-    barLayout->addWidget(EditSubmitButton);
-    barLayout->addWidget(EditCloseButton);
-    multiEdit_ = new QPlainTextEdit(EditPanel);
-    multiEdit_->setObjectName(QStringLiteral("MultiEdit"));
-    multiEdit_->installEventFilter(this);
-    auto* panelLayout = new QVBoxLayout(EditPanel);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->setSpacing(0);
-    panelLayout->addWidget(bar);
-    panelLayout->addWidget(multiEdit_, 1);
+    EditPanel = new TEditPanel(settings_, *dialogs_, this);
     EditPanel->hide();
+
+    PinPanel = new QWidget(this);
+    PinPanel->setObjectName(QStringLiteral("PinPanel"));
+    PinImage = new QLabel(PinPanel);
+    PinImage->setObjectName(QStringLiteral("PinImage"));
+    PinImage->installEventFilter(this);
+    PinPanel->hide();
 
     connect(entries_, &TEntryList::RowClicked, this, &TCmdForm::RowClicked);
     connect(entries_, &TEntryList::RowActivated, this, &TCmdForm::RowActivated);
     connect(entries_, &TEntryList::RowMenuRequested, this, &TCmdForm::RowMenuRequested);
-    connect(EditSubmitButton, &QPushButton::clicked, this, [this] { EditSubmitButtonClick(); });
-    connect(EditCloseButton, &QPushButton::clicked, this, [this] { CloseEditor(); });
-    connect(multiEdit_, &QPlainTextEdit::textChanged, this,
-            [this] { emit EditorTextChanged(multiEdit_->toPlainText()); });
+    ConnectEditPanel();
+}
+
+void TCmdForm::ConnectEditPanel() {
+    connect(EditPanel, &TEditPanel::Execute, this, [this](const QString& text, bool runas, bool browser) {
+        EditPanel->hide();
+        emit EditorExecute(text, runas, browser);
+    });
+    connect(EditPanel, &TEditPanel::CloseRequested, this, [this] { CloseEditor(); });
+    connect(EditPanel, &TEditPanel::KeyAction, this, &TCmdForm::EditorKey);
+    connect(EditPanel, &TEditPanel::TextChanged, this, &TCmdForm::EditorTextChanged);
+    connect(EditPanel, &TEditPanel::SpellCheckToggle, this, &TCmdForm::SpellCheckToggle);
 }
 
 TCmdForm::~TCmdForm() = default;
+
+void TCmdForm::SetDialogs(std::unique_ptr<TEditorDialogs> dialogs) {
+    // The editor panel keeps a reference: it is built again around the new dialogs.
+    const bool shown = EditPanel->isVisible();
+    const QString text = EditPanel->Text();
+    delete EditPanel;
+    dialogs_ = std::move(dialogs);
+    EditPanel = new TEditPanel(settings_, *dialogs_, this);
+    ConnectEditPanel();
+    EditPanel->ApplyLook(width_);
+    LayoutPanels();
+    EditPanel->Open(text, false);
+    EditPanel->setVisible(shown);
+}
+
+QPlainTextEdit* TCmdForm::MultiEdit() const { return EditPanel->MultiEdit(); }
 
 void TCmdForm::SetRows(std::vector<TListRow> rows) { entries_->SetRows(std::move(rows)); }
 int TCmdForm::RowCount() const { return entries_->Count(); }
@@ -299,39 +369,46 @@ int TCmdForm::RowWithNumber(int number) const {
 int TCmdForm::ListHeight(bool fixed) const {
     const int rows = fixed ? settings_.maxvisible : std::min(settings_.maxvisible, std::max(1, entries_->Count()));
     const int extra = settings_.listrowheight > 32 ? S(this, 1) : 0;
-    return rows * entries_->RowHeight() + extra;
+    int h = rows * entries_->RowHeight() + extra;
+    // A list that sizes itself to its rows is still as high as the pin.
+    if (!settings_.listfixedsize && PinVisible())
+        h = std::max(h, PinSize().height());
+    return h;
+}
+
+int TCmdForm::Border() const { return S(this, std::max(1, layout_.bordersizelist)); }
+
+void TCmdForm::FitRowHeight() {
+    // Once, on the first layout: rows too low for the list font are raised (and so saved).
+    rowsFitted_ = true;
+    QFont small = entries_->ListFont();
+    small.setPointSize(8);
+    const int fitted = FittedRowHeight(settings_.listrowheight, settings_.listrowmode == 1, settings_.listtitles,
+                                       QFontMetrics(entries_->ListFont()).height(), QFontMetrics(small).height(),
+                                       logicalDpiY());
+    if (fitted != settings_.listrowheight)
+        emit RowHeightFitted(fitted);
 }
 
 void TCmdForm::ApplyLook(int width) {
+    width_ = width;
+    if (!rowsFitted_)
+        FitRowHeight();
     QPalette pal = palette();
     pal.setColor(QPalette::Base, Bgr(settings_.textbackcolor));
     pal.setColor(QPalette::Window, Bgr(settings_.textbackcolor));
     pal.setColor(QPalette::Text, Bgr(settings_.textcolor));
     pal.setColor(QPalette::WindowText, Bgr(settings_.textcolor));
-    pal.setColor(QPalette::Button, Lighten(Bgr(settings_.textbackcolor), 25));
-    pal.setColor(QPalette::ButtonText, Bgr(settings_.textcolor));
     setPalette(pal);
     TextMemo->setPalette(pal);
-    EditPanel->setPalette(pal);
-    EditPanel->setAutoFillBackground(true);
-    const int border = S(this, std::max(1, layout_.bordersizelist));
+    const int border = Border();
     const bool fixed = settings_.listfixedsize || CustomElementShowing();
     const int listH = ListHeight(fixed);
     setFixedSize(width, listH + 2 * border);
     entries_->setGeometry(border, border, width - 2 * border, listH);
     LayoutPanels();
-    const QString toggle = settings_.expandf4 ? QStringLiteral("F4") : QStringLiteral("F10");
-    EditLabel->setText(width > S(this, 440)
-                           ? QStringLiteral("Edit text - Ctrl+Enter = Execute, Esc = Close, ") + toggle +
-                                 QStringLiteral(" = Toggle")
-                           : QStringLiteral("Edit text"));
-    QFont f = multiEdit_->font();
-    if (!settings_.fontname.isEmpty())
-        f.setFamily(settings_.fontname);
-    f.setPointSize(std::max(1, settings_.expandfontsize != 0
-                                   ? settings_.expandfontsize
-                                   : std::max(settings_.listfontsize, (settings_.fontsize + settings_.listfontsize) / 2)));
-    multiEdit_->setFont(f);
+    EditPanel->ApplyLook(width);
+    PositionPinImage();
 }
 
 void TCmdForm::SetSkinLayout(const TSkinLayout& layout) {
@@ -354,13 +431,10 @@ void TCmdForm::ShowText(const QString& text) {
 
 bool TCmdForm::TextPanelVisible() const { return TextMemo->isVisible(); }
 
-void TCmdForm::OpenEditor(const QString& text) {
-    multiEdit_->setPlainText(text);
+void TCmdForm::OpenEditor(const QString& text, bool keep) {
+    EditPanel->Open(text, keep);
     EditPanel->show();
     EditPanel->raise();
-    QTextCursor c = multiEdit_->textCursor();
-    c.movePosition(QTextCursor::End);
-    multiEdit_->setTextCursor(c);
 }
 
 void TCmdForm::CloseEditor() {
@@ -371,7 +445,7 @@ void TCmdForm::CloseEditor() {
 }
 
 bool TCmdForm::EditorVisible() const { return EditPanel->isVisible(); }
-QString TCmdForm::EditorText() const { return multiEdit_->toPlainText(); }
+QString TCmdForm::EditorText() const { return EditPanel->Text(); }
 
 bool TCmdForm::DismissCustomElements(bool dismissAll, bool dismissEdit) {
     bool any = false;
@@ -390,32 +464,124 @@ bool TCmdForm::DismissCustomElements(bool dismissAll, bool dismissEdit) {
 
 bool TCmdForm::CustomElementShowing() const { return TextMemo->isVisible() || EditPanel->isVisible(); }
 
-void TCmdForm::EditSubmitButtonClick() {
-    const QString text = multiEdit_->toPlainText();
-    if (text.isEmpty())
+void TCmdForm::SetPinImage() {
+    const QString file = settings_.pinfile;
+    if (!settings_.pin || file.isEmpty() || !QFileInfo::exists(file)) {
+        PinPanel->hide();
+        entries_->SetPinSize({});
         return;
-    EditPanel->hide();
-    emit EditorExecute(text, false, false);
+    }
+    // The picture is read again only when its file changed.
+    if (file != pinLoaded_ || PinImage->pixmap().isNull()) {
+        const QPixmap picture(file);
+        if (picture.isNull()) {
+            PinPanel->hide();
+            entries_->SetPinSize({});
+            pinLoaded_.clear();
+            return;
+        }
+        PinImage->setPixmap(picture);
+        PinImage->resize(picture.size());
+        PinPanel->resize(picture.size());
+        pinLoaded_ = file;
+    }
+    PinPanel->show();
+    PositionPinImage();
 }
 
+void TCmdForm::PositionPinImage() {
+    if (PinPanel->isHidden()) {
+        entries_->SetPinSize({});
+        return;
+    }
+    PinPanel->setGeometry(PinPanelRect(entries_->geometry(), PinImage->size()));
+    PinPanel->raise();
+    entries_->SetPinSize(PinImage->size());
+}
+
+bool TCmdForm::PinVisible() const { return !PinPanel->isHidden(); }
+QSize TCmdForm::PinSize() const { return PinVisible() ? PinImage->size() : QSize(); }
+
+bool TCmdForm::EdgePress(QPoint p) {
+    const TListEdge edge = ListEdgeAt(p, size());
+    if (edge == TListEdge::None || settings_.lockwindow)
+        return false;
+    edge_ = int(edge);
+    heightChanged_ = false;
+    return true;
+}
+
+bool TCmdForm::EdgeMove(QPoint p, Qt::MouseButtons buttons) {
+    if (edge_ == 0) {
+        const TListEdge edge = settings_.lockwindow ? TListEdge::None : ListEdgeAt(p, size());
+        static const Qt::CursorShape shapes[] = {Qt::ArrowCursor, Qt::SizeHorCursor, Qt::SizeVerCursor,
+                                                 Qt::SizeFDiagCursor};
+        setCursor(shapes[int(edge)]);
+        entries_->setCursor(shapes[int(edge)]);
+        return edge != TListEdge::None;
+    }
+    if (!(buttons & Qt::LeftButton))
+        return EdgeRelease();
+    const auto edge = TListEdge(edge_);
+    if (edge == TListEdge::Right || edge == TListEdge::Corner)
+        emit ListWidthDragged(ListWidthForDrag(p.x()));
+    if (edge == TListEdge::Bottom || edge == TListEdge::Corner) {
+        const int border = Border();
+        const int h = std::max(p.y(), 2 * border + 1);
+        setFixedHeight(h);
+        entries_->setGeometry(border, border, entries_->width(), h - 2 * border);
+        LayoutPanels();
+        PositionPinImage();
+        heightChanged_ = true;
+    }
+    return true;
+}
+
+bool TCmdForm::EdgeRelease() {
+    if (edge_ == 0)
+        return false;
+    edge_ = 0;
+    if (heightChanged_) {
+        heightChanged_ = false;
+        emit ListRowsChosen(MaxVisibleForHeight(height(), Border(), entries_->RowHeight()));
+    }
+    return true;
+}
+
+void TCmdForm::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton)
+        EdgePress(e->position().toPoint());
+}
+
+void TCmdForm::mouseMoveEvent(QMouseEvent* e) { EdgeMove(e->position().toPoint(), e->buttons()); }
+
+void TCmdForm::mouseReleaseEvent(QMouseEvent*) { EdgeRelease(); }
+
 bool TCmdForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == multiEdit_ && event->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(event);
-        const Qt::KeyboardModifiers m = k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-        const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
-        if (enter && (m == Qt::ControlModifier || m == Qt::ShiftModifier || m == Qt::AltModifier)) {
-            const QString text = multiEdit_->toPlainText();
-            if (!text.isEmpty()) {
-                EditPanel->hide();
-                emit EditorExecute(text, m == Qt::ShiftModifier, m == Qt::AltModifier);
-            }
-            return true;
+    if (watched == PinImage && event->type() == QEvent::MouseButtonDblClick) {
+        emit PinDoubleClicked();
+        return true;
+    }
+    if (watched == entries_) {
+        // The edge zones reach into the rows: a press there resizes instead of selecting.
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            const auto* m = static_cast<QMouseEvent*>(event);
+            if (m->button() == Qt::LeftButton)
+                return EdgePress(entries_->mapTo(this, m->position().toPoint()));
+            break;
         }
-        const bool toggle = k->key() == Qt::Key_F10 || (k->key() == Qt::Key_F4 && settings_.expandf4);
-        if (k->key() == Qt::Key_Escape || toggle ||
-            (k->key() == Qt::Key_Backspace && multiEdit_->toPlainText().isEmpty())) {
-            CloseEditor();
-            return true;
+        case QEvent::MouseMove: {
+            // Moves above the rows or on their last pixel row are not the list's.
+            const auto* m = static_cast<QMouseEvent*>(event);
+            const QPoint local = m->position().toPoint();
+            const bool used = EdgeMove(entries_->mapTo(this, local), m->buttons());
+            return used || local.y() < 0 || local.y() >= entries_->height() - 1;
+        }
+        case QEvent::MouseButtonRelease:
+            return EdgeRelease();
+        default:
+            break;
         }
     }
     return QWidget::eventFilter(watched, event);

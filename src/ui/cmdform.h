@@ -3,22 +3,28 @@
 
 #include "ui/listrow.h"
 #include "ui/skin/skinfile.h"
+#include "ui/windowlogic.h"
 
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
-class QPushButton;
 
 namespace vantrelo {
 
 struct TSettings;
+struct TEditorKeyDecision;
 
 class TEntryList;
+class TEditPanel;
+class TEditorDialogs;
 
 class TCmdForm : public QWidget {
     Q_OBJECT
@@ -44,17 +50,27 @@ public:
     // The text panel with a longer result.
     void ShowText(const QString& text);
     bool TextPanelVisible() const;
-    // The multi-line editor ("expand input").
-    void OpenEditor(const QString& text);
+    // The multi-line editor ("expand input"); `keep` leaves the editor's present text.
+    void OpenEditor(const QString& text, bool keep = false);
     void CloseEditor();
     bool EditorVisible() const;
     QString EditorText() const;
+    TEditPanel* Editor() const { return EditPanel; }
+    // The dialogs the editor and the pin use; tests hand in fakes.
+    void SetDialogs(std::unique_ptr<TEditorDialogs> dialogs);
+    TEditorDialogs& Dialogs() const { return *dialogs_; }
+
+    // The pinned picture (`pin`, `pinfile`); loaded again only when the file changed.
+    void SetPinImage();
+    void PositionPinImage();
+    bool PinVisible() const;
+    QSize PinSize() const;
     // Hides the text panel, then the editor (with `dismissEdit`); true when something went.
     bool DismissCustomElements(bool dismissAll, bool dismissEdit);
     bool CustomElementShowing() const;
 
     TEntryList* EntryList() const { return entries_; }
-    QPlainTextEdit* MultiEdit() const { return multiEdit_; }
+    QPlainTextEdit* MultiEdit() const;
 
 signals:
     void RowClicked(int row);
@@ -64,24 +80,47 @@ signals:
     void EditorExecute(const QString& text, bool runas, bool browser);
     void EditorClosed();
     void EditorTextChanged(const QString& text);
+    // An editor key the windows carry out.
+    void EditorKey(const TEditorKeyDecision& decision);
+    // The right edge was dragged: the new `width` and `customwidth`.
+    void ListWidthDragged(int width);
+    // The bottom edge was released after a height change: the new `maxvisible`.
+    void ListRowsChosen(int maxvisible);
+    void PinDoubleClicked();
+    void SpellCheckToggle();
+    // The first layout found rows too low for the list font: `listrowheight` becomes `height`.
+    void RowHeightFitted(int height);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void EditSubmitButtonClick();
     void LayoutPanels();
+    void ConnectEditPanel();
+    void FitRowHeight();
+    // Edge resizing, in the window's coordinates; true when the event was used.
+    bool EdgePress(QPoint p);
+    bool EdgeMove(QPoint p, Qt::MouseButtons buttons);
+    bool EdgeRelease();
+    int Border() const;
 
     const TSettings& settings_;
     TSkinLayout layout_;
+    std::unique_ptr<TEditorDialogs> dialogs_;
     TEntryList* entries_ = nullptr;
     QPlainTextEdit* TextMemo = nullptr;
-    QWidget* EditPanel = nullptr;
-    QLabel* EditLabel = nullptr;
-    QPushButton* EditSubmitButton = nullptr;
-    QPushButton* EditCloseButton = nullptr;
-    QPlainTextEdit* multiEdit_ = nullptr;
+    TEditPanel* EditPanel = nullptr;
+    QWidget* PinPanel = nullptr;
+    QLabel* PinImage = nullptr;
+    QString pinLoaded_;
+    int edge_ = 0;          // the edge being dragged (TListEdge), 0 none
+    bool heightChanged_ = false;
+    int width_ = 0;         // the width ApplyLook last laid out
+    bool rowsFitted_ = false;
 };
 
 // The owner-drawn rows.
@@ -99,8 +138,17 @@ public:
         layout_ = layout;
         update();
     }
+    // The pin's size while it shows (rows beside it make room), else empty.
+    void SetPinSize(QSize pin) {
+        pin_ = pin;
+        update();
+    }
+    // Where the list picture lies in this control; computed by the window from both windows.
+    void SetPicturePlan(const TPictureDraw& plan);
     int TopRow() const { return top_; }
+    void SetTopRow(int top);
     int RowHeight() const;
+    QFont ListFont() const;
     int VisibleRows() const;
     int RowAt(QPoint p) const;
 
@@ -119,6 +167,8 @@ protected:
 private:
     QIcon IconFor(const TListRow& row) const;
     void EnsureVisible(int row);
+    void PaintPicture(QPainter& p, const QRect& area);
+    void PaintScrollMarks(QPainter& p);
 
     const TSettings& settings_;
     TSkinLayout layout_;
@@ -128,6 +178,9 @@ private:
     mutable std::vector<bool> iconDone_;
     int selected_ = -1;
     int top_ = 0;
+    QSize pin_;
+    TPictureDraw plan_;
+    QPixmap scaled_; // the picture at the plan's size, made once per plan
 };
 
 } // namespace vantrelo

@@ -162,14 +162,64 @@ TListKeyDecision DecideListKey(const TKeyStroke& k, const TRowTexts& rows, int s
         d.action = TListKeyAction::Take;
     } else if (key == Qt::Key_Backspace || key == Qt::Key_Escape || (key == Qt::Key_F4 && k.alt)) {
         d.action = TListKeyAction::BackToInput;
-    } else if (key == Qt::Key_Delete && !k.shift) {
-        d.action = TListKeyAction::RemoveRow;
+    } else if (key == Qt::Key_Delete) {
+        d.action = k.shift ? TListKeyAction::KillProcess : TListKeyAction::RemoveRow;
+    } else if (key == Qt::Key_F8) {
+        d.action = TListKeyAction::CopyFullPath;
+        d.reset = k.shift;
     } else if (key == Qt::Key_F9 || key == Qt::Key_Menu) {
         d.action = TListKeyAction::ContextMenu;
     } else if (key == Qt::Key_F11) {
         d.action = k.ctrl ? TListKeyAction::FitAndCenter : TListKeyAction::CenterScreen;
+        d.wholeScreen = k.shift && !k.ctrl;
+        d.forceFit = k.shift && k.ctrl;
+    } else if (key == Qt::Key_F1) {
+        d.action = s.startf1 ? TListKeyAction::StartPage : TListKeyAction::Help;
+    } else if (key == Qt::Key_F2) {
+        d.action = k.shift ? TListKeyAction::EndBrowser : TListKeyAction::ToggleBrowser;
     } else if (key == Qt::Key_F3) {
         d.action = TListKeyAction::FocusInput;
+    } else if (k.ctrl && k.alt && key == Qt::Key_K) {
+        d.action = TListKeyAction::AddKeyword;
+    } else if (k.ctrl && !k.alt && key == Qt::Key_E) {
+        d.action = TListKeyAction::ExpandFolder;
+    } else if (k.ctrl && !k.alt && (key == Qt::Key_K || key == Qt::Key_O)) {
+        d.action = TListKeyAction::KeywordEditor;
+    } else if (k.ctrl && !k.alt && key == Qt::Key_S) {
+        d.action = TListKeyAction::Settings;
+    }
+    return d;
+}
+
+TEditorKeyDecision DecideEditorKey(const TKeyStroke& k, bool empty, const TSettings& s) {
+    TEditorKeyDecision d;
+    const int key = k.key;
+    const int mods = int(k.shift) + int(k.ctrl) + int(k.alt);
+    if (IsEnter(key) && mods == 1) {
+        // Only one of Ctrl, Shift and Alt: Shift runs elevated, Alt in the browser.
+        d.action = empty ? TEditorKeyAction::Consume : TEditorKeyAction::Execute;
+        d.runas = k.shift;
+        d.browser = k.alt;
+    } else if ((key == Qt::Key_Escape && k.NoModifiers()) ||
+               ((key == Qt::Key_F10 || (key == Qt::Key_F4 && s.expandf4)) && k.NoModifiers()) ||
+               (key == Qt::Key_Backspace && empty)) {
+        d.action = TEditorKeyAction::Close;
+    } else if (key == Qt::Key_F11) {
+        d.action = k.ctrl ? TEditorKeyAction::FitAndCenter : TEditorKeyAction::CenterScreen;
+        d.wholeScreen = k.shift && !k.ctrl;
+        d.forceFit = k.shift && k.ctrl;
+    } else if (key == Qt::Key_F2) {
+        d.action = k.shift ? TEditorKeyAction::EndBrowser : TEditorKeyAction::ToggleBrowser;
+    } else if (key == Qt::Key_F3) {
+        d.action = TEditorKeyAction::FocusInput;
+    } else if (k.ctrl && !k.alt && (key == Qt::Key_K || key == Qt::Key_O)) {
+        d.action = TEditorKeyAction::KeywordEditor;
+    } else if (k.ctrl && !k.alt && key == Qt::Key_S) {
+        d.action = TEditorKeyAction::Settings;
+    } else if (k.ctrl && key == Qt::Key_Space) {
+        d.action = TEditorKeyAction::InputAssist;
+    } else if (key == Qt::Key_Menu) {
+        d.action = TEditorKeyAction::Menu;
     }
     return d;
 }

@@ -85,10 +85,20 @@ enum class TListKeyAction {
     Move,         // selection to `row`
     BackToInput,
     RemoveRow,
+    KillProcess,  // a window row's process
+    CopyFullPath, // `reset`: the input is reset afterwards
     ContextMenu,
-    CenterScreen,
-    FitAndCenter,
+    CenterScreen, // `wholeScreen`: the whole primary screen, else the nearest monitor
+    FitAndCenter, // `forceFit`: fitted even when not oversized
     FocusInput,
+    StartPage,
+    Help,
+    ToggleBrowser,
+    EndBrowser,
+    ExpandFolder,
+    KeywordEditor,
+    AddKeyword,
+    Settings,
 };
 
 struct TListKeyDecision {
@@ -98,6 +108,9 @@ struct TListKeyDecision {
     bool launch = false;
     bool forcerunas = false;
     bool forcebrowser = false;
+    bool reset = false;
+    bool wholeScreen = false;
+    bool forceFit = false;
 };
 
 class TRowTexts {
@@ -109,6 +122,33 @@ public:
 
 // The list's key map while a row is selected.
 TListKeyDecision DecideListKey(const TKeyStroke& key, const TRowTexts& rows, int selected, const TSettings& s);
+
+enum class TEditorKeyAction {
+    None,          // the editor handles it, unless a menu item's shortcut matches it
+    Execute,       // close the editor and run its text (`runas`, `browser`)
+    Consume,
+    Close,
+    CenterScreen,  // `wholeScreen` as in the list
+    FitAndCenter,  // `forceFit` as in the list
+    ToggleBrowser,
+    EndBrowser,
+    FocusInput,
+    KeywordEditor,
+    Settings,
+    InputAssist,   // the input-assist popup for the editor, a moment later
+    Menu,          // the editor's pop-up menu at its top-left corner
+};
+
+struct TEditorKeyDecision {
+    TEditorKeyAction action = TEditorKeyAction::None;
+    bool runas = false;
+    bool browser = false;
+    bool wholeScreen = false;
+    bool forceFit = false;
+};
+
+// The multi-line editor's own keys; `empty` when the editor holds no text.
+TEditorKeyDecision DecideEditorKey(const TKeyStroke& key, bool empty, const TSettings& s);
 
 // The row Up or Down reaches from `row`, stepping over "====" headers; -1 above the first row.
 int NextListRow(const TRowTexts& rows, int row, int delta);

@@ -3,6 +3,7 @@
 
 #include "core/settings.h"
 #include "ui/cmdform.h"
+#include "ui/editpanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -127,10 +128,21 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
             SetLineText(t, false);
     });
     connect(CmdForm_, &TCmdForm::EditorClosed, this, [this] {
+        // The caret goes back to the line, whose colours return.
+        const int caret = CmdForm_->MultiEdit()->textCursor().position();
         wordEditShow();
+        activateWindow();
         WordEdit_->setFocus();
-        WordEdit_->end(false);
+        WordEdit_->setCursorPosition(caret);
+        if (settings_.autodropdown)
+            host_.InputEdited(WordEdit_->text(), WordEdit_->cursorPosition(), false, true);
     });
+    connect(CmdForm_, &TCmdForm::EditorKey, this, [this](const TEditorKeyDecision& d) { EditorKeyAction(d); });
+    connect(CmdForm_, &TCmdForm::ListWidthDragged, this, [this](int w) { host_.InputWidthChanged(w); });
+    connect(CmdForm_, &TCmdForm::ListRowsChosen, this, [this](int rows) { host_.ListRowsChanged(rows); });
+    connect(CmdForm_, &TCmdForm::RowHeightFitted, this, [this](int h) { host_.ListRowHeightFitted(h); });
+    connect(CmdForm_, &TCmdForm::PinDoubleClicked, this, [this] { host_.PinCommand(); });
+    connect(CmdForm_, &TCmdForm::SpellCheckToggle, this, [this] { host_.Command(TFormCommand::ToggleSpellCheck); });
 
     ToastTimer.setInterval(2750);
     ToastTimer.setSingleShot(true);
@@ -261,11 +273,15 @@ void TMainForm::ApplyLook() {
     adjustSize();
     SetTopmost(this, settings_.stayontop);
     CmdForm_->ApplyLook(ListWidth());
+    ApplyListPicture();
 }
 
 void TMainForm::SetSkinLayout(const TSkinLayout& layout) {
     layout_ = layout;
+    inputPlan_ = {};
+    inputPicture_ = QPixmap();
     CmdForm_->SetSkinLayout(layout);
+    ApplyListPicture();
     if (layout_.titlecolor) {
         QPalette p = TitleLabel->palette();
         p.setColor(QPalette::WindowText, Bgr(*layout_.titlecolor));
@@ -460,6 +476,8 @@ QString TMainForm::TitleText() const { return TitleLabel->text(); }
 
 void TMainForm::DisplayList(std::vector<TListRow> rows, bool focus) {
     CmdForm_->SetRows(std::move(rows));
+    if (settings_.pin && !CmdForm_->PinVisible())
+        CmdForm_->SetPinImage();
     CmdForm_->ApplyLook(ListWidth());
     SetListPos();
     if (!CmdForm_->isVisible()) {
@@ -501,17 +519,90 @@ void TMainForm::SetListPos() {
         screen = QGuiApplication::primaryScreen();
     const QRect monitor = screen ? screen->geometry() : QRect(0, 0, 1 << 15, 1 << 15);
     CmdForm_->move(ListPosition(input, CmdForm_->height(), input.height() + S(this, 1), 0, monitor));
+    ApplyListPicture();
 }
 
-void TMainForm::ExpandInput(const QString& text) {
-    CmdForm_->OpenEditor(text);
+TListPicturePlan TMainForm::ListPicturePlan() const {
+    TListPictureInput in;
+    in.position = layout_.listtilepictureposition;
+    in.fillmode = layout_.listfillmode;
+    in.picture = layout_.listpicture.size();
+    in.input = frameGeometry();
+    const QWidget* list = CmdForm_->EntryList();
+    // Both rectangles in the list window's parent frame: the input window's origin is (0, 0).
+    in.input.moveTo(0, 0);
+    // A list that has not been placed yet will open below the input window.
+    const QPoint listWindow = CmdForm_->isVisible() ? CmdForm_->pos() - pos() : QPoint(0, height() + S(this, 1));
+    in.list = QRect(listWindow + list->pos(), list->size());
+    in.mergeShift = height() + (settings_.onewindow ? 0
+                                                    : S(this, layout_.bordersizewindow) +
+                                                          S(this, layout_.bordersizelist) + S(this, 2));
+    return PlanListPicture(in);
+}
+
+void TMainForm::ApplyListPicture() {
+    if (layout_.listpicture.isNull())
+        return;
+    const TListPicturePlan plan = ListPicturePlan();
+    CmdForm_->EntryList()->SetPicturePlan(plan.list);
+    if (plan.input.mode != inputPlan_.mode || plan.input.origin != inputPlan_.origin ||
+        plan.input.size != inputPlan_.size) {
+        inputPlan_ = plan.input;
+        inputPicture_ = QPixmap();
+        update();
+    }
+}
+
+void TMainForm::ExpandInput(const QString& text, bool keep) {
+    CmdForm_->OpenEditor(text, keep);
     CmdForm_->ApplyLook(ListWidth());
     SetListPos();
     CmdForm_->show();
-    // The input is dimmed while the editor holds the text.
-    SetLineColor(BlendColour(settings_.textcolor, settings_.textbackcolor, 50));
+    ApplyDimming();
     CmdForm_->activateWindow();
     CmdForm_->MultiEdit()->setFocus();
+    CmdForm_->MultiEdit()->ensureCursorVisible();
+}
+
+void TMainForm::ApplyDimming() {
+    // While the editor holds the text, the line only mirrors it.
+    const TDimmedColours c = DimmedColours(settings_.dimonexpand, settings_.diminput, settings_.dimamount,
+                                           settings_.textcolor, settings_.titlecolor, settings_.textbackcolor);
+    if (c.text)
+        SetLineColor(*c.text);
+    if (c.title) {
+        QPalette p = TitleLabel->palette();
+        p.setColor(QPalette::WindowText, Bgr(*c.title));
+        TitleLabel->setPalette(p);
+    }
+}
+
+int TMainForm::LineColour() const { return lineColour_; }
+
+QColor TMainForm::TitleColour() const { return TitleLabel->palette().color(QPalette::WindowText); }
+
+void TMainForm::EditorKeyAction(const TEditorKeyDecision& d) {
+    switch (d.action) {
+    case TEditorKeyAction::CenterScreen:
+        CenterOnMonitor(d.wholeScreen ? 1 : 2, false);
+        break;
+    case TEditorKeyAction::FitAndCenter:
+        FitOnScreen(d.forceFit);
+        CenterOnMonitor(2, false);
+        break;
+    case TEditorKeyAction::FocusInput:
+        activateWindow();
+        WordEdit_->setFocus();
+        break;
+    case TEditorKeyAction::Settings:
+        activateWindow();
+        WordEdit_->setFocus();
+        host_.EditorKey(d);
+        break;
+    default:
+        host_.EditorKey(d);
+        break;
+    }
 }
 
 void TMainForm::ShowTextPanel(const QString& text) {
@@ -604,10 +695,10 @@ bool TMainForm::WordEditKeyDown(QKeyEvent* e) {
             RemoveListFocus();
             return true;
         case TListKeyAction::CenterScreen:
-            CenterOnMonitor(2, false);
+            CenterOnMonitor(d.wholeScreen ? 1 : 2, false);
             return true;
         case TListKeyAction::FitAndCenter:
-            FitOnScreen(false);
+            FitOnScreen(d.forceFit);
             CenterOnMonitor(2, false);
             return true;
         case TListKeyAction::FocusInput:
@@ -747,7 +838,18 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 void TMainForm::paintEvent(QPaintEvent* e) {
     QWidget::paintEvent(e);
     QPainter p(this);
-    if (!layout_.skinpicture.isNull()) {
+    if (!layout_.skinpicture.isNull() && inputPlan_.mode != TPictureDraw::None) {
+        // The list picture continues behind the input window ("centermerge", "cover").
+        if (inputPicture_.isNull())
+            inputPicture_ = QPixmap::fromImage(inputPlan_.mode == TPictureDraw::Once && inputPlan_.size != layout_.skinpicture.size()
+                                                   ? layout_.skinpicture.scaled(inputPlan_.size, Qt::IgnoreAspectRatio,
+                                                                                Qt::SmoothTransformation)
+                                                   : layout_.skinpicture);
+        if (inputPlan_.mode == TPictureDraw::Tile)
+            p.drawTiledPixmap(rect(), inputPicture_, QPoint(-inputPlan_.origin.x(), -inputPlan_.origin.y()));
+        else
+            p.drawPixmap(inputPlan_.origin, inputPicture_);
+    } else if (!layout_.skinpicture.isNull()) {
         if (layout_.skintilepictureposition == QLatin1String("center"))
             p.drawTiledPixmap(rect(), QPixmap::fromImage(layout_.skinpicture));
         else

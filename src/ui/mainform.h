@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -30,6 +31,7 @@ enum class TFormCommand {
     ShowHint,
     Exit,
     OpenWindow,
+    ToggleSpellCheck, // "Auto Spell Checking" of the multi-line editor
 };
 
 // Where the input window sends what the user asks for; the application implements it.
@@ -55,6 +57,14 @@ public:
     virtual std::optional<QRect> LastActiveFrame() const = 0;
     // The user dragged the right edge: `width` and `customwidth` become `width`, the look follows.
     virtual void InputWidthChanged(int width) = 0;
+    // The list's bottom edge was dragged: `maxvisible` becomes `rows` and the list shows again.
+    virtual void ListRowsChanged(int rows) = 0;
+    // The first layout raised the row height to fit the list font: `listrowheight` becomes `height`.
+    virtual void ListRowHeightFitted(int height) = 0;
+    // A key of the multi-line editor that reaches beyond the windows (browser, dialogs).
+    virtual void EditorKey(const TEditorKeyDecision& decision) = 0;
+    // The pin picture was double-clicked: the pin command chooses a new picture.
+    virtual void PinCommand() = 0;
 };
 
 // The input line: keys go through the key map before the edit control sees them.
@@ -111,7 +121,13 @@ public:
     void SetListFocus(int row);
     void RemoveListFocus();
     void SetListPos();
-    void ExpandInput(const QString& text);
+    // The multi-line editor with `text` (or its present text with `keep`); the input is dimmed.
+    void ExpandInput(const QString& text, bool keep = false);
+    // The list picture placed over both windows (the part over the input window drawn here).
+    void ApplyListPicture();
+    // The line's text colour (0x00BBGGRR) and the title's colour, as drawn now.
+    int LineColour() const;
+    QColor TitleColour() const;
     void ShowTextPanel(const QString& text);
     void StopListTimer() { ListTimer.stop(); }
 
@@ -147,6 +163,9 @@ private:
     int ListWidth() const;
     int ListHeightForCentre(bool withList) const;
     void SetTopmost(QWidget* w, bool value);
+    void ApplyDimming();
+    void EditorKeyAction(const TEditorKeyDecision& d);
+    TListPicturePlan ListPicturePlan() const;
 
     const TSettings& settings_;
     TMainFormHost& host_;
@@ -171,6 +190,8 @@ private:
     qint64 lastLeftPress_ = -1'000'000;
     bool listEverShown_ = false;
     int lineColour_ = 0;
+    TPictureDraw inputPlan_; // the list picture's part over this window
+    QPixmap inputPicture_;
 };
 
 } // namespace vantrelo

@@ -66,6 +66,7 @@ struct TFakeSystem final : TPowerControl, TSessionControl, TTrash, TVolumeContro
     TSystemResult StartScreenSaver() override { return Do(QStringLiteral("screensaver")); }
     TSystemResult MonitorOff() override { return Do(QStringLiteral("monitoroff")); }
     TSystemResult EmptyTrash() override { return Do(QStringLiteral("emptytrash")); }
+    TSystemResult MoveToTrash(const QString& path) override { return Do(QStringLiteral("trash:") + path); }
     std::optional<double> Level() override { return level; }
     TSystemResult SetLevel(double l) override {
         if (!refuse)

@@ -58,6 +58,36 @@ TEST(FreedesktopTrash, EmptiesFilesAndInfoWithoutFollowingLinks) {
     EXPECT_EQ(ReadAll(keep), QByteArray("mine"));
 }
 
+TEST(FreedesktopTrash, MovesAnEntryWithItsInfoAndNeverOverwritesOne) {
+    TempDir dir;
+    const QString trash = dir.File(QStringLiteral("Trash"));
+    const QString file = dir.File(QStringLiteral("my notes.txt"));
+    WriteAll(file, "one");
+    TFreedesktopTrash t({trash});
+    ASSERT_TRUE(t.MoveToTrash(file).ok);
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(ReadAll(trash + QStringLiteral("/files/my notes.txt")), QByteArray("one"));
+    const QByteArray info = ReadAll(trash + QStringLiteral("/info/my notes.txt.trashinfo"));
+    EXPECT_TRUE(info.startsWith("[Trash Info]\nPath="));
+    EXPECT_TRUE(info.contains("my%20notes.txt\nDeletionDate=")) << info.constData();
+
+    // A second file of the same name gets a name of its own; the first stays.
+    WriteAll(file, "two");
+    ASSERT_TRUE(t.MoveToTrash(file).ok);
+    EXPECT_EQ(ReadAll(trash + QStringLiteral("/files/my notes.txt")), QByteArray("one"));
+    EXPECT_EQ(ReadAll(trash + QStringLiteral("/files/my notes.txt.2")), QByteArray("two"));
+    EXPECT_TRUE(QFile::exists(trash + QStringLiteral("/info/my notes.txt.2.trashinfo")));
+
+    // A folder goes whole.
+    QDir().mkpath(dir.File(QStringLiteral("folder/sub")));
+    ASSERT_TRUE(t.MoveToTrash(dir.File(QStringLiteral("folder/"))).ok);
+    EXPECT_TRUE(QFileInfo(trash + QStringLiteral("/files/folder/sub")).isDir());
+
+    const TSystemResult missing = t.MoveToTrash(dir.File(QStringLiteral("nothing")));
+    EXPECT_FALSE(missing.ok);
+    EXPECT_FALSE(missing.message.isEmpty());
+}
+
 TEST(FreedesktopTrash, TheHomeTrashComesFirst) {
     const QStringList folders = TFreedesktopTrash::UserTrashFolders();
     ASSERT_FALSE(folders.isEmpty());

@@ -227,5 +227,48 @@ TEST(ListKeyMap, KeysOfTheList) {
     EXPECT_EQ(pad.number, 1);
 }
 
+TEST(ListKeyMap, TheRestOfTheListKeys) {
+    const TRows rows({"a", "b"});
+    TSettings s;
+    s.expandf4 = false;
+    s.startf1 = false;
+    struct TCase {
+        TKeyStroke key;
+        TListKeyAction expected;
+    };
+    for (const TCase& c : std::vector<TCase>{
+             {Key(Qt::Key_Delete, true), TListKeyAction::KillProcess},
+             {Key(Qt::Key_F8), TListKeyAction::CopyFullPath},
+             {Key(Qt::Key_F8, true), TListKeyAction::CopyFullPath},
+             {Key(Qt::Key_F11), TListKeyAction::CenterScreen},
+             {Key(Qt::Key_F11, true), TListKeyAction::CenterScreen},
+             {Key(Qt::Key_F11, false, true), TListKeyAction::FitAndCenter},
+             {Key(Qt::Key_F11, true, true), TListKeyAction::FitAndCenter},
+             {Key(Qt::Key_F1), TListKeyAction::Help},
+             {Key(Qt::Key_F2), TListKeyAction::ToggleBrowser},
+             {Key(Qt::Key_F2, true), TListKeyAction::EndBrowser},
+             {Key(Qt::Key_F3), TListKeyAction::FocusInput},
+             {Key(Qt::Key_Menu), TListKeyAction::ContextMenu},
+             {Key(Qt::Key_E, false, true), TListKeyAction::ExpandFolder},
+             {Key(Qt::Key_K, false, true), TListKeyAction::KeywordEditor},
+             {Key(Qt::Key_O, false, true), TListKeyAction::KeywordEditor},
+             {Key(Qt::Key_K, false, true, true), TListKeyAction::AddKeyword},
+             {Key(Qt::Key_S, false, true), TListKeyAction::Settings},
+             {Key(Qt::Key_F4, false, false, true), TListKeyAction::BackToInput},
+             {Key(Qt::Key_F10), TListKeyAction::TakeExpand},
+             {Key(Qt::Key_F5), TListKeyAction::Take}}) {
+        EXPECT_EQ(DecideListKey(c.key, rows, 0, s).action, c.expected) << c.key.key;
+    }
+    EXPECT_FALSE(DecideListKey(Key(Qt::Key_F8), rows, 0, s).reset);
+    EXPECT_TRUE(DecideListKey(Key(Qt::Key_F8, true), rows, 0, s).reset);
+    EXPECT_TRUE(DecideListKey(Key(Qt::Key_F11, true), rows, 0, s).wholeScreen);
+    EXPECT_FALSE(DecideListKey(Key(Qt::Key_F11, false, true), rows, 0, s).forceFit);
+    EXPECT_TRUE(DecideListKey(Key(Qt::Key_F11, true, true), rows, 0, s).forceFit);
+    s.startf1 = true;
+    EXPECT_EQ(DecideListKey(Key(Qt::Key_F1), rows, 0, s).action, TListKeyAction::StartPage);
+    s.expandf4 = true;
+    EXPECT_EQ(DecideListKey(Key(Qt::Key_F4), rows, 0, s).action, TListKeyAction::TakeExpand);
+}
+
 } // namespace
 } // namespace vantrelo

@@ -1,16 +1,26 @@
 // The input and list windows offscreen: keys reach the key map and the host, rows draw state.
 #include "core/settings.h"
 #include "ui/cmdform.h"
+#include "ui/editordialogs.h"
+#include "ui/editpanel.h"
 #include "ui/mainform.h"
+#include "ui/spellcheck.h"
 
 #include "support/widgetapp.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QWheelEvent>
 
 namespace vantrelo {
 namespace {
@@ -35,19 +45,32 @@ struct TRecordingHost final : TMainFormHost {
     }
     void RowActivated(int, bool, bool) override {}
     void RowMenu(int, QPoint) override {}
-    void EditorExecute(const QString&, bool, bool) override {}
+    std::vector<std::pair<QString, bool>> executed; // text, runas
+    void EditorExecute(const QString& text, bool runas, bool) override { executed.emplace_back(text, runas); }
     void Command(TFormCommand c) override { commands.push_back(c); }
     void RememberForeground() override { ++remembered; }
     void ActivateOwnWindow(quint64, quint64) override {}
     std::optional<QRect> LastActiveFrame() const override { return std::nullopt; }
     std::vector<int> widths;
     void InputWidthChanged(int width) override { widths.push_back(width); }
+    std::vector<int> rowsChosen;
+    void ListRowsChanged(int rows) override { rowsChosen.push_back(rows); }
+    TSettings* owner = nullptr; // the settings a real host would change
+    void ListRowHeightFitted(int height) override {
+        if (owner)
+            owner->listrowheight = height;
+    }
+    std::vector<TEditorKeyDecision> editorKeys;
+    void EditorKey(const TEditorKeyDecision& d) override { editorKeys.push_back(d); }
+    int pinCommands = 0;
+    void PinCommand() override { ++pinCommands; }
 };
 
 class WindowsTest : public ::testing::Test {
 protected:
     WindowsTest() {
         App();
+        host.owner = &settings;
         form = std::make_unique<TMainForm>(settings, host);
         form->ManageShowHide(true, false, 230);
         form->WordEdit()->setFocus();
@@ -207,6 +230,311 @@ TEST_F(WindowsTest, TheRightEdgeResizesUnlessTheWindowIsLocked) {
     QTest::mouseMove(form.get(), QPoint(w - 20, 10));
     QTest::mouseRelease(form.get(), Qt::LeftButton, {}, QPoint(w - 20, 10));
     EXPECT_EQ(host.widths.size(), 1u);
+}
+
+// Dialogs that answer from a script and record what they were asked.
+struct TScriptedDialogs final : TEditorDialogs {
+    QString openText, saveText, picture;
+    std::vector<QString> errors;
+    QString OpenTextFile(QWidget*) override { return openText; }
+    QString SaveTextFile(QWidget*) override { return saveText; }
+    QString OpenPicture(QWidget*) override { return picture; }
+    void ShowError(QWidget*, const QString& title, const QString& text) override { errors.push_back(title + ": " + text); }
+};
+
+QAction* MenuAction(const TCmdForm& list, const char* name) {
+    return list.Editor()->Menu()->findChild<QAction*>(QString::fromLatin1(name), Qt::FindChildrenRecursively);
+}
+
+void SendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
+    QMouseEvent e(type, QPointF(p), w->mapToGlobal(QPointF(p)),
+                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+TEST_F(WindowsTest, TheEditorDimsTheLineRunsWithOneModifierAndClosesBack) {
+    settings.dimonexpand = true;
+    settings.dimamount = 50;
+    settings.textcolor = 0x000000;
+    settings.textbackcolor = 0xFFFFFF;
+    settings.titlecolor = 0x0000FF;
+    form->ApplyLook();
+    form->wordEditShow();
+    EXPECT_EQ(form->TitleColour(), QColor(255, 0, 0));
+    form->SetLineText("one", false);
+    QTest::keyClick(form->WordEdit(), Qt::Key_F10);
+    TCmdForm* list = form->CmdForm();
+    ASSERT_TRUE(list->EditorVisible());
+    EXPECT_EQ(form->LineColour(), 0x808080);
+    EXPECT_EQ(form->TitleColour(), QColor(255, 0, 0)); // the title dims only with diminput
+    QTest::keyClick(list->MultiEdit(), Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(host.executed.empty()); // two modifiers: not a run
+    QTest::keyClick(list->MultiEdit(), Qt::Key_Return, Qt::ShiftModifier);
+    ASSERT_EQ(host.executed.size(), 1u);
+    EXPECT_TRUE(host.executed[0].second);
+    EXPECT_FALSE(list->EditorVisible());
+
+    settings.diminput = true;
+    form->ExpandInput("two");
+    EXPECT_EQ(form->TitleColour(), QColor(255, 128, 128));
+    QTest::keyClick(list->MultiEdit(), Qt::Key_K, Qt::ControlModifier);
+    ASSERT_EQ(host.editorKeys.size(), 1u);
+    EXPECT_EQ(host.editorKeys[0].action, TEditorKeyAction::KeywordEditor);
+    QTest::keyClick(list->MultiEdit(), Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_EQ(host.editorKeys.size(), 2u);
+    EXPECT_EQ(host.editorKeys[1].action, TEditorKeyAction::InputAssist);
+    EXPECT_EQ(list->EditorText(), "two"); // no blank went into the text
+    list->MultiEdit()->selectAll();
+    QTest::keyClick(list->MultiEdit(), Qt::Key_Backspace); // empties it
+    EXPECT_TRUE(list->EditorVisible());
+    QTest::keyClick(list->MultiEdit(), Qt::Key_Backspace); // empty: closes
+    EXPECT_FALSE(list->EditorVisible());
+    EXPECT_EQ(form->LineColour(), 0x000000); // the colours came back
+    EXPECT_EQ(form->TitleColour(), QColor(255, 0, 0));
+}
+
+TEST_F(WindowsTest, TheEditorLabelFollowsTheWidthAndZoomStopsAtItsLimits) {
+    form->ExpandInput("text");
+    TCmdForm* list = form->CmdForm();
+    settings.customwidth = 300;
+    form->ApplyLook();
+    EXPECT_EQ(list->Editor()->LabelText(), "Edit text");
+    settings.customwidth = 700;
+    form->ApplyLook();
+    EXPECT_TRUE(list->Editor()->LabelText().startsWith("Edit text - Ctrl+Enter = Execute"));
+
+    const qreal base = list->MultiEdit()->font().pointSizeF();
+    QWheelEvent wheel(QPointF(5, 5), list->MultiEdit()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->MultiEdit()->viewport(), &wheel);
+    EXPECT_EQ(list->Editor()->Zoom(), 110);
+    EXPECT_NEAR(list->MultiEdit()->font().pointSizeF(), base * 1.1, 0.01);
+    QTest::keyClick(list->MultiEdit(), Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier); // as typed
+    EXPECT_EQ(list->Editor()->Zoom(), 120);
+    for (int i = 0; i < 60; ++i)
+        MenuAction(*list, "Zoomin1")->trigger();
+    EXPECT_EQ(list->Editor()->Zoom(), 500);
+    for (int i = 0; i < 60; ++i)
+        QTest::keyClick(list->MultiEdit(), Qt::Key_Minus, Qt::ControlModifier); // the menu's shortcut
+    EXPECT_EQ(list->Editor()->Zoom(), 10);
+    MenuAction(*list, "Zoomreset1")->trigger();
+    EXPECT_EQ(list->Editor()->Zoom(), 100);
+    EXPECT_EQ(list->EditorText(), "text"); // no key reached the text
+}
+
+TEST_F(WindowsTest, TheEditorOpensAndSavesFilesThroughItsDialogs) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto owned = std::make_unique<TScriptedDialogs>();
+    TScriptedDialogs& dialogs = *owned;
+    TCmdForm* list = form->CmdForm();
+    list->SetDialogs(std::move(owned));
+    form->ExpandInput("");
+
+    const QString in = dir.filePath("in.txt");
+    {
+        QFile f(in);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("first\nsecond \xC3\xA4");
+    }
+    dialogs.openText = in;
+    MenuAction(*list, "OpenFile1")->trigger();
+    EXPECT_EQ(list->EditorText(), QString::fromUtf8("first\nsecond \xC3\xA4"));
+    EXPECT_EQ(list->MultiEdit()->textCursor().position(), list->EditorText().size());
+    EXPECT_TRUE(form->WordEdit()->text().startsWith("first")); // the line follows the editor
+
+    dialogs.saveText = dir.filePath("out.txt");
+    MenuAction(*list, "SaveAs1")->trigger();
+    QFile out(dialogs.saveText);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(out.readAll(), QByteArray("first\nsecond \xC3\xA4"));
+    EXPECT_TRUE(dialogs.errors.empty());
+
+    dialogs.saveText = dir.filePath("missing/out.txt");
+    MenuAction(*list, "SaveAs1")->trigger();
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_TRUE(dialogs.errors[0].startsWith("Save text to file: "));
+    dialogs.openText = dir.filePath("nothing.txt");
+    MenuAction(*list, "OpenFile1")->trigger();
+    EXPECT_EQ(dialogs.errors.size(), 2u);
+    EXPECT_EQ(list->EditorText(), QString::fromUtf8("first\nsecond \xC3\xA4")); // a failed open keeps the text
+}
+
+TEST_F(WindowsTest, RowsTooLowForTheListFontAreRaisedOnTheFirstLayout) {
+    TSettings big;
+    big.listrowheight = 20;
+    big.listfontsize = 14;
+    TRecordingHost h;
+    h.owner = &big;
+    TMainForm f(big, h);
+    EXPECT_GT(big.listrowheight, 20);
+    const int raised = big.listrowheight;
+    f.DisplayList(Rows({"a", "b"}), false);
+    EXPECT_EQ(big.listrowheight, raised); // only the first layout fits the rows
+    EXPECT_GE(f.CmdForm()->EntryList()->RowHeight(), QFontMetrics(f.CmdForm()->EntryList()->ListFont()).height());
+}
+
+TEST_F(WindowsTest, TheListsEdgesResizeWidthAndRowsUnlessLocked) {
+    settings.listfixedsize = false;
+    std::vector<TListRow> many;
+    for (int i = 0; i < 30; ++i)
+        many.push_back(TListRow{QString("row %1").arg(i), {}, {}, {}, false});
+    form->DisplayList(many, false);
+    TCmdForm* list = form->CmdForm();
+    TEntryList* rows = list->EntryList();
+    const int w = list->width();
+    const int h = list->height();
+    // Right edge, pressed inside the rows' own area: the width follows, no row is selected.
+    const QPoint right = rows->mapFrom(list, QPoint(w - 3, 20));
+    SendMouse(rows, QEvent::MouseButtonPress, right, Qt::LeftButton);
+    SendMouse(rows, QEvent::MouseMove, right - QPoint(50, 0), Qt::LeftButton);
+    SendMouse(rows, QEvent::MouseButtonRelease, right - QPoint(50, 0), Qt::NoButton);
+    ASSERT_FALSE(host.widths.empty());
+    EXPECT_EQ(host.widths.back(), w - 53);
+    EXPECT_EQ(list->Selected(), -1);
+    EXPECT_TRUE(host.rowsChosen.empty());
+
+    // Bottom edge: three rows more.
+    const int rowH = rows->RowHeight();
+    const QPoint bottom = rows->mapFrom(list, QPoint(20, h - 3));
+    SendMouse(rows, QEvent::MouseButtonPress, bottom, Qt::LeftButton);
+    SendMouse(rows, QEvent::MouseMove, bottom + QPoint(0, 3 * rowH + 3), Qt::LeftButton);
+    EXPECT_EQ(list->height(), h + 3 * rowH);
+    SendMouse(rows, QEvent::MouseButtonRelease, bottom + QPoint(0, 3 * rowH + 3), Qt::NoButton);
+    ASSERT_EQ(host.rowsChosen.size(), 1u);
+    EXPECT_EQ(host.rowsChosen[0], settings.maxvisible + 3);
+
+    settings.lockwindow = true;
+    const size_t widths = host.widths.size();
+    SendMouse(rows, QEvent::MouseButtonPress, right, Qt::LeftButton);
+    SendMouse(rows, QEvent::MouseMove, right - QPoint(50, 0), Qt::LeftButton);
+    SendMouse(rows, QEvent::MouseButtonRelease, right - QPoint(50, 0), Qt::NoButton);
+    EXPECT_EQ(host.widths.size(), widths);
+}
+
+TEST_F(WindowsTest, ThePinSitsInTheCornerKeepsTheListHighAndAnswersADoubleClick) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath("pin.png");
+    QImage picture(40, 90, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(file));
+    settings.pin = true;
+    settings.pinfile = file;
+    settings.listfixedsize = false;
+    settings.listrowheight = 20;
+    form->DisplayList(Rows({"only"}), false);
+    TCmdForm* list = form->CmdForm();
+    ASSERT_TRUE(list->PinVisible());
+    EXPECT_EQ(list->PinSize(), QSize(40, 90));
+    const QRect rows = list->EntryList()->geometry();
+    EXPECT_GE(rows.height(), 90); // one row, but as high as the pin
+    const QWidget* panel = list->findChild<QWidget*>("PinPanel");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->geometry(), QRect(rows.right() - 39, rows.bottom() - 89, 40, 90));
+
+    QWidget* image = list->findChild<QWidget*>("PinImage");
+    ASSERT_NE(image, nullptr);
+    QTest::mouseDClick(image, Qt::LeftButton);
+    EXPECT_EQ(host.pinCommands, 1);
+
+    settings.pin = false;
+    list->SetPinImage();
+    EXPECT_FALSE(list->PinVisible());
+}
+
+// Knows every word but "teh".
+struct TFakeChecker final : TSpellChecker {
+    bool Correct(const QString& word) const override { return word != "teh"; }
+};
+
+bool Underlined(const QPlainTextEdit* edit, int start, int length) {
+    for (const QTextLayout::FormatRange& r : edit->document()->firstBlock().layout()->formats())
+        if (r.start == start && r.length == length && r.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+            return true;
+    return false;
+}
+
+TEST_F(WindowsTest, F7SwitchesSpellCheckingThatUnderlinesUnknownWords) {
+    TCmdForm* list = form->CmdForm();
+    int made = 0;
+    list->Editor()->SetSpellCheckerFactory([&made] {
+        ++made;
+        return std::make_unique<TFakeChecker>();
+    });
+    settings.spellcheckedit = false;
+    form->ExpandInput("teh cat");
+    EXPECT_FALSE(Underlined(list->MultiEdit(), 0, 3));
+    QTest::keyClick(list->MultiEdit(), Qt::Key_F7);
+    ASSERT_FALSE(host.commands.empty());
+    EXPECT_EQ(host.commands.back(), TFormCommand::ToggleSpellCheck);
+    EXPECT_EQ(list->EditorText(), "teh cat"); // F7 is the menu's, not the text's
+    // The host flips the setting and applies it.
+    settings.spellcheckedit = true;
+    EXPECT_TRUE(list->Editor()->ApplySpellCheck());
+    EXPECT_TRUE(Underlined(list->MultiEdit(), 0, 3));
+    EXPECT_FALSE(Underlined(list->MultiEdit(), 4, 3));
+    settings.spellcheckedit = false;
+    list->Editor()->ApplySpellCheck();
+    EXPECT_FALSE(Underlined(list->MultiEdit(), 0, 3));
+    settings.spellcheckedit = true;
+    list->Editor()->ApplySpellCheck();
+    EXPECT_EQ(made, 1); // the dictionary is read once
+
+    list->Editor()->SetSpellCheckerFactory([] { return std::unique_ptr<TSpellChecker>(); });
+    EXPECT_FALSE(list->Editor()->ApplySpellCheck()); // on, but without a dictionary
+}
+
+TEST(HunspellChecker, KnowsTheInstalledDictionarysWords) {
+    const auto checker = MakeHunspellChecker("en_US");
+    if (!checker)
+        GTEST_SKIP() << "no hunspell dictionary installed";
+    EXPECT_TRUE(checker->Correct("house"));
+    EXPECT_FALSE(checker->Correct("hosue"));
+}
+
+TEST_F(WindowsTest, TheSelectionOverAListPictureIsSolidAt255AndTranslucentAt100) {
+    TSkinLayout layout = DefaultSkinLayout(settings);
+    layout.listpicture = QImage(50, 50, QImage::Format_RGB32);
+    layout.listpicture.fill(QColor(0, 255, 0));
+    layout.listtilepictureposition = "center";
+    layout.listfocusbgcolor = 0x0000FF; // red, as 0x00BBGGRR
+    form->SetSkinLayout(layout);
+    const auto pixel = [this](int opacity) {
+        settings.listselectopacity = opacity;
+        form->DisplayList(Rows({"a", "b"}), true);
+        TEntryList* rows = form->CmdForm()->EntryList();
+        return rows->grab().toImage().pixelColor(rows->width() - 3, 2);
+    };
+    EXPECT_EQ(pixel(255), QColor(255, 0, 0));
+    const QColor blended = pixel(100);
+    EXPECT_NEAR(blended.red(), 100, 2);
+    EXPECT_NEAR(blended.green(), 155, 2);
+    // Below the rows the picture shows.
+    TEntryList* rows = form->CmdForm()->EntryList();
+    EXPECT_EQ(rows->grab().toImage().pixelColor(rows->width() - 3, rows->RowHeight() * 2 - 2).green(), 255);
+}
+
+TEST_F(WindowsTest, TheWheelScrollsByTheSystemsLineCount) {
+    settings.listfixedsize = true;
+    settings.maxvisible = 5;
+    std::vector<TListRow> many;
+    for (int i = 0; i < 30; ++i)
+        many.push_back(TListRow{QString("row %1").arg(i), {}, {}, {}, false});
+    form->DisplayList(many, false);
+    TEntryList* rows = form->CmdForm()->EntryList();
+    const auto turn = [rows](int delta) {
+        QWheelEvent wheel(QPointF(5, 5), rows->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(rows, &wheel);
+    };
+    const int lines = std::max(1, QApplication::wheelScrollLines());
+    turn(-120);
+    EXPECT_EQ(rows->TopRow(), lines);
+    turn(360);
+    EXPECT_EQ(rows->TopRow(), 0);
+    turn(-120 * 100);
+    EXPECT_EQ(rows->TopRow(), 25); // the last page stays full
 }
 
 } // namespace

@@ -14,7 +14,12 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
+#include <QDateTime>
+#include <QUrl>
+
+#include <sys/stat.h>
 #include <unistd.h>
+#include <cstdio>
 
 namespace vantrelo {
 
@@ -151,6 +156,61 @@ TSystemResult TFreedesktopTrash::EmptyTrash() {
         return TSystemResult::Failed(QStringLiteral("Some items could not be removed from the trash: ") +
                                      failed.join(QLatin1String(", ")));
     return TSystemResult::Done();
+}
+
+namespace {
+
+// The path of a trash entry's ".trashinfo": percent-encoded, "/" kept.
+QByteArray TrashInfo(const QString& path) {
+    return QByteArrayLiteral("[Trash Info]\nPath=") + QUrl::toPercentEncoding(path, "/") +
+           QByteArrayLiteral("\nDeletionDate=") +
+           QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toUtf8() + '\n';
+}
+
+bool SameDevice(const QString& a, const QString& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::lstat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev;
+}
+
+} // namespace
+
+TSystemResult TFreedesktopTrash::MoveToTrash(const QString& path) {
+    const QFileInfo target(path);
+    if (!target.exists() && !target.isSymLink())
+        return TSystemResult::Failed(QStringLiteral("Not found: ") + path);
+    QString full = target.absoluteFilePath();
+    while (full.size() > 1 && full.endsWith(u'/'))
+        full.chop(1);
+    for (const QString& folder : folders_) {
+        // The home trash may not exist yet; a volume's trash must, and must be a real folder.
+        if (folder != folders_.front() && (!QFileInfo(folder).isDir() || QFileInfo(folder).isSymLink()))
+            continue;
+        if (!QDir().mkpath(folder + QStringLiteral("/files")) || !QDir().mkpath(folder + QStringLiteral("/info")))
+            continue;
+        if (!SameDevice(full, folder + QStringLiteral("/files")))
+            continue;
+        const QString base = QFileInfo(full).fileName();
+        for (int n = 1; n < 10000; ++n) {
+            const QString name = n == 1 ? base : QStringLiteral("%1.%2").arg(base).arg(n);
+            QFile info(folder + QStringLiteral("/info/") + name + QStringLiteral(".trashinfo"));
+            // The info file claims the name: it is created only when no other entry holds it.
+            if (!info.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+                continue;
+            const bool written = info.write(TrashInfo(full)) > 0 && info.flush();
+            info.close();
+            const QString moved = folder + QStringLiteral("/files/") + name;
+            if (written && !QFileInfo::exists(moved) &&
+                ::rename(QFile::encodeName(full).constData(), QFile::encodeName(moved).constData()) == 0)
+                return TSystemResult::Done();
+            info.remove();
+            // A stray entry without its info holds the name: try the next one.
+            if (!written || !QFileInfo::exists(moved))
+                return TSystemResult::Failed(QStringLiteral("Could not move to the trash: ") + full);
+        }
+    }
+    return TSystemResult::Failed(QStringLiteral("No trash folder on the volume of ") + full);
 }
 
 // ---- volume ----

@@ -50,6 +50,9 @@ public:
     // "$top/.Trash-$uid" of every mounted volume.
     static QStringList UserTrashFolders();
     TSystemResult EmptyTrash() override;
+    // Into the first trash folder on the path's own volume (a rename never copies), with its
+    // ".trashinfo" written first so the entry can always be restored.
+    TSystemResult MoveToTrash(const QString& path) override;
 
 private:
     QStringList folders_;

@@ -1,0 +1,47 @@
+// Which context menu a row or the input gets: the item's own, a file menu on a path, or the window's fallback.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace vantrelo {
+
+enum class TItemMenuKind { None, Indexed, Window, Clip };
+
+struct TItemMenuFacts {
+    TItemMenuKind kind = TItemMenuKind::None; // a fuzzy item counts as the item it suggests
+    QString indexedPath;                      // the indexed item's full path
+    QString text;                             // the row text or the input
+    bool clipMenu = false;                    // the clipboard item menu exists
+    bool windowMenu = false;                  // the window item menu exists
+};
+
+// What the decision asks of the rest of the program.
+struct TItemMenuProbe {
+    std::function<bool(const QString&)> isPath;
+    // The text expanded as a command (environment, home folder, placeholders).
+    std::function<QString(const QString&)> expand;
+    // The command of the enabled keyword named `word`, default blocks applied and expanded;
+    // nothing when no enabled keyword has that name.
+    std::function<std::optional<QString>(const QString& word)> keywordTarget;
+    std::function<bool(const QString&)> exists;
+    QString separator;
+};
+
+enum class TItemMenu { Clip, Window, File, Fallback };
+
+struct TItemMenuChoice {
+    TItemMenu menu = TItemMenu::Fallback;
+    QString path;             // the file menu's path
+    bool editKeyword = false; // the fallback shows "Edit keyword"
+    int rule = 7;             // the rule that decided (2 to 7)
+};
+
+TItemMenuChoice DecideItemMenu(const TItemMenuFacts& facts, const TItemMenuProbe& probe);
+
+// A path without its trailing "/" (the root stays "/").
+QString WithoutTrailingDelimiter(QString path);
+
+} // namespace vantrelo

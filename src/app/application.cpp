@@ -829,7 +829,13 @@ void TApplication::RowActivated(int row, bool runas, bool browser) {
 void TApplication::RowMenu(int row, QPoint globalPos) {
     if (suggest_->RowText(row).isEmpty())
         return;
-    ShowItemMenu(row, globalPos);
+    ShowItemMenu(
+        suggest_->RowItem(row), suggest_->RowText(row), form_->CmdForm(), globalPos,
+        [this, row] { TakeRow(row, true, QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier, false, false); },
+        [this, row] {
+            TakeRow(row, false, false, false, false);
+            OpenKeywordEditor();
+        });
 }
 
 void TApplication::EditorExecute(const QString& text, bool runas, bool browser) {
@@ -872,6 +878,20 @@ void TApplication::Command(TFormCommand command) {
     case TFormCommand::OpenWindow:
         form_->ManageShowHide(true, false, 230);
         break;
+    case TFormCommand::ItemMenu: {
+        // At the mouse, or under the left end of the input field.
+        QLineEdit* edit = form_->WordEdit();
+        const int below = qRound(4 * edit->logicalDpiY() / 96.0);
+        const QPoint at = data_.settings.contextmenumouse ? QCursor::pos()
+                                                          : edit->mapToGlobal(QPoint(0, edit->height() + below));
+        ShowItemMenu(
+            CurrentItem(), form_->Line().text, form_.get(), at,
+            [this] {
+                Execute(form_->Line().text, QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier, false);
+            },
+            [this] { OpenKeywordEditor(); });
+        break;
+    }
     case TFormCommand::ToggleSpellCheck: {
         data_.settings.spellcheckedit = !data_.settings.spellcheckedit;
         const bool dictionary = form_->CmdForm()->Editor()->ApplySpellCheck();
@@ -1358,9 +1378,8 @@ void TApplication::OpenWithShell(const QString& target) {
         ShowFailure(QStringLiteral("Could not open ") + target);
 }
 
-void TApplication::ShowItemMenu(int row, QPoint globalPos) {
-    const QString text = suggest_->RowText(row);
-    const TItem* item = suggest_->RowItem(row);
+void TApplication::ShowItemMenu(const TItem* item, const QString& text, QWidget* owner, QPoint globalPos,
+                                std::function<void()> open, std::function<void()> edit) {
     if (const auto* fuzzy = dynamic_cast<const TMyFuzzyItem*>(item))
         item = fuzzy->obj.get();
     TItemMenuFacts facts;
@@ -1386,7 +1405,6 @@ void TApplication::ShowItemMenu(int row, QPoint globalPos) {
     probe.separator = data_.settings.separator;
     const TItemMenuChoice choice = DecideItemMenu(facts, probe);
 
-    QWidget* owner = form_->CmdForm();
     if (choice.menu == TItemMenu::File) {
         TFileMenuActions a;
         a.open = [this](const QString& path) { OpenWithShell(path); };
@@ -1413,17 +1431,11 @@ void TApplication::ShowItemMenu(int row, QPoint globalPos) {
         BuildFileMenu(owner, choice.path, apps, a)->popup(globalPos);
         return;
     }
-    // The list's own menu ("Open", and "Edit keyword" for a keyword that names no file).
     auto* menu = new QMenu(owner);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    connect(menu->addAction(QStringLiteral("Open")), &QAction::triggered, this, [this, row] {
-        TakeRow(row, true, QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier, false, false);
-    });
+    connect(menu->addAction(QStringLiteral("Open")), &QAction::triggered, this, std::move(open));
     if (choice.editKeyword)
-        connect(menu->addAction(QStringLiteral("Edit keyword")), &QAction::triggered, this, [this, row] {
-            TakeRow(row, false, false, false, false);
-            OpenKeywordEditor();
-        });
+        connect(menu->addAction(QStringLiteral("Edit keyword")), &QAction::triggered, this, std::move(edit));
     menu->popup(globalPos);
 }
 

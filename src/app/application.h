@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QTimer;
@@ -188,8 +189,10 @@ private:
     void TakeRow(int row, bool launch, bool runas, bool browser, bool expand);
     // The list keys beyond taking and moving (windows, paths, dialogs).
     void MoreListKey(const TListKeyDecision& decision, int row);
-    // ShowItemMenu for a list row: the file menu for a path, else the list's fallback menu.
-    void ShowItemMenu(int row, QPoint globalPos);
+    // The menu of an item or text: the file menu for a path, else the owner's fallback menu with
+    // "Open" (and "Edit keyword" for a keyword that names no file).
+    void ShowItemMenu(const TItem* item, const QString& text, QWidget* owner, QPoint globalPos,
+                      std::function<void()> open, std::function<void()> edit);
     void OpenWithShell(const QString& target);
     // $PIN$: "on" and "off" switch the pin, anything else chooses a new picture.
     void RunPin(const QString& para);

@@ -200,6 +200,8 @@ void TMainForm::BuildMenus() {
         [this] { host_.Command(TFormCommand::CopyFullPath); });
     add(PopupMenu1, QStringLiteral("Open Folder of Item"), QKeySequence(Qt::CTRL | Qt::Key_D),
         [this] { host_.Command(TFormCommand::OpenFolder); });
+    add(PopupMenu1, QStringLiteral("Windows Context Menu"), QKeySequence(Qt::Key_F9),
+        [this] { host_.Command(TFormCommand::ItemMenu); });
     add(PopupMenu1, QStringLiteral("Hide (Shift+Esc)"), QKeySequence(), [this] { ManageShowHide(false, false, 230); });
     QMenu* more = PopupMenu1->addMenu(QStringLiteral("More..."));
     add(more, QStringLiteral("Align to Center of Screen"), QKeySequence(Qt::Key_F11),

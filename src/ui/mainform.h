@@ -32,6 +32,7 @@ enum class TFormCommand {
     Exit,
     OpenWindow,
     ToggleSpellCheck, // "Auto Spell Checking" of the multi-line editor
+    ItemMenu,         // "Windows Context Menu": the menu of the current item
 };
 
 // Where the input window sends what the user asks for; the application implements it.

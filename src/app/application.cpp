@@ -41,6 +41,7 @@
 #include "ui/editpanel.h"
 #include "ui/itemmenu.h"
 #include "ui/skin/skinlayout.h"
+#include "ui/widgetkit.h"
 #include "ui/windowlogic.h"
 
 #include <QApplication>
@@ -881,9 +882,8 @@ void TApplication::Command(TFormCommand command) {
     case TFormCommand::ItemMenu: {
         // At the mouse, or under the left end of the input field.
         QLineEdit* edit = form_->WordEdit();
-        const int below = qRound(4 * edit->logicalDpiY() / 96.0);
         const QPoint at = data_.settings.contextmenumouse ? QCursor::pos()
-                                                          : edit->mapToGlobal(QPoint(0, edit->height() + below));
+                                                          : edit->mapToGlobal(QPoint(0, edit->height() + S(edit, 4)));
         ShowItemMenu(
             CurrentItem(), form_->Line().text, form_.get(), at,
             [this] {

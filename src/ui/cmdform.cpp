@@ -1,5 +1,6 @@
 // Drawing and events of the list window; every decision about rows is made by its owner.
 #include "ui/cmdform.h"
+#include "ui/widgetkit.h"
 
 #include "core/settings.h"
 #include "ui/editordialogs.h"
@@ -21,19 +22,6 @@
 #include <algorithm>
 
 namespace vantrelo {
-
-namespace {
-
-// The 96-dpi pixel sizes scale with the screen's logical dpi.
-int S(const QWidget* w, int v) { return qRound(v * w->logicalDpiY() / 96.0); }
-
-QColor Bgr(int c) { return QColor(QRgb(BgrToRgb(c))); }
-
-QColor Lighten(QColor c, int by) {
-    return QColor(std::min(255, c.red() + by), std::min(255, c.green() + by), std::min(255, c.blue() + by));
-}
-
-} // namespace
 
 // --- TEntryList ---
 

@@ -1,5 +1,6 @@
 // The multi-line editor: keys go through the editor key map; menu items, zoom and files act here.
 #include "ui/editpanel.h"
+#include "ui/widgetkit.h"
 
 #include "core/atomicfile.h"
 #include "core/settings.h"
@@ -22,22 +23,6 @@
 namespace vantrelo {
 
 namespace {
-
-int S(const QWidget* w, int v) { return qRound(v * w->logicalDpiY() / 96.0); }
-QColor Bgr(int c) { return QColor(QRgb(BgrToRgb(c))); }
-QColor Lighten(QColor c, int by) {
-    return QColor(std::min(255, c.red() + by), std::min(255, c.green() + by), std::min(255, c.blue() + by));
-}
-
-TKeyStroke StrokeOf(const QKeyEvent* e) {
-    TKeyStroke k;
-    k.key = e->key();
-    k.shift = e->modifiers() & Qt::ShiftModifier;
-    k.ctrl = e->modifiers() & Qt::ControlModifier;
-    k.alt = e->modifiers() & Qt::AltModifier;
-    k.keypad = e->modifiers() & Qt::KeypadModifier;
-    return k;
-}
 
 // The actions of a menu and its sub-menus, in menu order.
 void CollectActions(const QMenu* menu, QList<QAction*>& out) {

@@ -1,5 +1,6 @@
 // The input window's widgets: they draw the state and hand every key and click to the key map or the host.
 #include "ui/mainform.h"
+#include "ui/widgetkit.h"
 
 #include "core/settings.h"
 #include "ui/cmdform.h"
@@ -29,25 +30,12 @@ namespace vantrelo {
 
 namespace {
 
-int S(const QWidget* w, int v) { return qRound(v * w->logicalDpiY() / 96.0); }
-QColor Bgr(int c) { return QColor(QRgb(BgrToRgb(c))); }
-
 // The toast and state panel colours, unless `toastfontcolor` names one.
 QColor ToastTextColour(const TSettings& s) {
     const QColor c(s.toastfontcolor);
     return s.toastfontcolor.startsWith(u'#') && c.isValid() ? c : QColor(0xFF, 0xCC, 0x40);
 }
 const QColor kToastBack(0x35, 0x35, 0x3A);
-
-TKeyStroke StrokeOf(const QKeyEvent* e) {
-    TKeyStroke k;
-    k.key = e->key();
-    k.shift = e->modifiers() & Qt::ShiftModifier;
-    k.ctrl = e->modifiers() & Qt::ControlModifier;
-    k.alt = e->modifiers() & Qt::AltModifier;
-    k.keypad = e->modifiers() & Qt::KeypadModifier;
-    return k;
-}
 
 class TFormRows final : public TRowTexts {
 public:

@@ -79,6 +79,15 @@ void TWordEdit::keyPressEvent(QKeyEvent* e) {
     QLineEdit::keyPressEvent(e);
 }
 
+void TWordEdit::keyReleaseEvent(QKeyEvent* e) {
+    if (ignoreNextKeyRelease && !e->isAutoRepeat()) {
+        ignoreNextKeyRelease = false;
+        e->accept();
+        return;
+    }
+    QLineEdit::keyReleaseEvent(e);
+}
+
 TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(settings), host_(host),
       layout_(DefaultSkinLayout(settings)) {
@@ -367,14 +376,14 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, int locktim, quin
     }
 }
 
-void TMainForm::HotkeyPressed(quint64 userTime) {
-    if (!gate_.QuietFor(clock_.elapsed(), 230))
+void TMainForm::HotkeyPressed(quint64 userTime, int interval) {
+    if (!gate_.QuietFor(clock_.elapsed(), interval))
         return;
     if (CheckAutoHideLogic())
         return;
     if (settings_.popatcursor)
         move(PopUpPosition(QCursor::pos(), size(), Monitors()));
-    ManageShowHide(true, false, 230, userTime);
+    ManageShowHide(true, false, interval, userTime);
 }
 
 bool TMainForm::CheckAutoHideLogic() {

@@ -144,5 +144,10 @@ TEST(HotkeyText, ModifiersInFixedOrderThenTheKeyName) {
         EXPECT_EQ(HotkeyText(c.key, c.mod), QString::fromLatin1(c.text)) << c.text;
 }
 
+TEST(HotkeyText, TheSettingsDialogsFailureSpellsModifiersInLowerCase) {
+    EXPECT_EQ(HotkeyAssignFailedText('Z', 12), "Unable to assign win+shift+Z as hotkey.");
+    EXPECT_EQ(HotkeyAssignFailedText(0x70, 3), "Unable to assign alt+control+F1 as hotkey.");
+}
+
 } // namespace
 } // namespace vantrelo

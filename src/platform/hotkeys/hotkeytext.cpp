@@ -62,4 +62,18 @@ QString HotkeyText(int key, int keymod) {
     return text + KeyName(key);
 }
 
+QString HotkeyAssignFailedText(int key, int keymod) {
+    const int mods = keymod < 0 ? 0 : keymod;
+    QString text;
+    if (mods & kModWin)
+        text += QStringLiteral("win+");
+    if (mods & kModAlt)
+        text += QStringLiteral("alt+");
+    if (mods & kModCtrl)
+        text += QStringLiteral("control+");
+    if (mods & kModShift)
+        text += QStringLiteral("shift+");
+    return QStringLiteral("Unable to assign ") + text + KeyName(key) + QStringLiteral(" as hotkey.");
+}
+
 } // namespace vantrelo

@@ -10,5 +10,8 @@ namespace vantrelo {
 QString KeyName(int vk);
 // "None" for key -1; otherwise the modifiers in the order WIN+, ALT+, CTRL+, SHIFT+ and the name.
 QString HotkeyText(int key, int keymod);
+// The settings dialog's answer when the program's hotkey cannot be had: the modifiers as "win+",
+// "alt+", "control+", "shift+" and the key's name.
+QString HotkeyAssignFailedText(int key, int keymod);
 
 } // namespace vantrelo

@@ -71,6 +71,21 @@ TEST_F(HotkeyManager, DisabledKeywordsAndKeywordsWithoutKeyAreNotRegisteredNorFa
     EXPECT_TRUE(manager.Hotkeys().empty());
 }
 
+TEST_F(HotkeyManager, AKeywordSavedAsDisabledOrWithoutKeyLosesItsHotkey) {
+    auto w = Word("t", 'T', 3);
+    ASSERT_TRUE(manager.AddExeword(w.get()));
+    w->disabled = true;
+    EXPECT_FALSE(manager.AddExeword(w.get()));
+    EXPECT_TRUE(grabs.grabs.empty());
+    EXPECT_EQ(manager.FindKeyByAtom(2), nullptr);
+
+    w->disabled = false;
+    ASSERT_TRUE(manager.AddExeword(w.get()));
+    w->key = -1;
+    EXPECT_FALSE(manager.AddExeword(w.get()));
+    EXPECT_EQ(manager.Exist(w.get()), -1);
+}
+
 TEST_F(HotkeyManager, AKeyWithoutStoredModifiersIsABareKeyNotEveryModifier) {
     auto w = Word("f", 0x7B, -1);
     ASSERT_TRUE(manager.AddExeword(w.get()));

@@ -39,8 +39,13 @@ bool TmyHotKeyManager::AddOrUpdate(int k, int ka, const TExeWord* e) {
 }
 
 bool TmyHotKeyManager::AddExeword(const TExeWord* e) {
-    if (!e || e->disabled || e->key == -1)
+    if (!e)
         return false;
+    if (e->disabled || e->key == -1) {
+        // Saved as disabled or without a key: a hotkey it had before must not run it any more.
+        Remove(e);
+        return false;
+    }
     return AddOrUpdate(e->key, e->keymod, e);
 }
 

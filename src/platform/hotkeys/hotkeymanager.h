@@ -31,7 +31,8 @@ public:
     // Creates or updates `e`'s entry and registers k with ka; false when k is -1, when every id
     // is in use (no entry is made then) or when the combination cannot be registered.
     bool AddOrUpdate(int k, int ka, const TExeWord* e);
-    // False for a disabled keyword or one without a key; else AddOrUpdate with its own key.
+    // False for a disabled keyword or one without a key (its earlier hotkey, if any, is removed);
+    // else AddOrUpdate with its own key.
     bool AddExeword(const TExeWord* e);
     void Remove(const TExeWord* e);
     // Unregisters and forgets every entry (at closing).

@@ -2,6 +2,7 @@
 #include "core/items.h"
 #include "core/keywordlist.h"
 #include "platform/globalhotkeys.h"
+#include "platform/keyboardhook.h"
 #include "platform/hotkeys/hotkeymanager.h"
 #include "platform/hotkeys/winkeyhook.h"
 

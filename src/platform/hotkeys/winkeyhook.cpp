@@ -2,6 +2,7 @@
 #include "platform/hotkeys/winkeyhook.h"
 
 #include "platform/globalhotkeys.h"
+#include "platform/keyboardhook.h"
 #include "platform/keyinjector.h"
 #include "platform/keysender.h"
 

@@ -1,8 +1,6 @@
 // The Windows-key modes: the key-event state machine, the hook that feeds it, and the hook control.
 #pragma once
 
-#include "platform/keyboardhook.h"
-
 #include <QString>
 #include <QtGlobal>
 
@@ -15,6 +13,8 @@ namespace vantrelo {
 
 class TGlobalHotkeys;
 class TKeyInjector;
+class TKeyboardHook;
+struct TKeyEvent;
 
 // What one key event asks for. Only "summon" and "inject" are ever carried out on X: the hook
 // sees a key after the desktop has it, so "suppress" and "swallow" cannot hold anything back.

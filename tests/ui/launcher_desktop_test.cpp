@@ -238,5 +238,27 @@ TEST_F(LauncherDesktop, AKeywordsHotkeyRunsItAndALoneWindowsKeySummonsInModeThre
     EXPECT_TRUE(ini.contains("hookwin=3")) << ini.left(2000).toStdString();
 }
 
+TEST_F(LauncherDesktop, WinROpensTheWindowInModeNine) {
+    TPlaces places;
+    places.dataFolder = data;
+    places.programFolder = dir.Path();
+    TSettingsStore store(places);
+    TUserData user;
+    user.settings.hookwin = 9;
+    ASSERT_TRUE(bool(store.WriteSettings(user)));
+
+    launcher.start(VANTRELO_EXE, {"-s"});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    const bool shown = WaitFor(
+        [] {
+            Tool({"xdotool", "key", "super+r"});
+            return WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 700);
+        },
+        30000);
+    EXPECT_TRUE(shown) << "Win+R did not summon the window";
+    StopAndReadSettings();
+    EXPECT_EQ(launcher.exitCode(), 0);
+}
+
 } // namespace
 } // namespace vantrelo

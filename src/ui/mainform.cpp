@@ -62,13 +62,13 @@ private:
 } // namespace
 
 bool TWordEdit::event(QEvent* e) {
-    // Tab would move the focus away; it belongs to the key map.
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         // A key pressed here owns its own release: the hotkey's release, which X may have kept
         // for its grab, is no longer awaited.
         if (!k->isAutoRepeat())
             ignoreNextKeyRelease = false;
+        // Tab would move the focus away; it belongs to the key map.
         if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && onKeyDown && onKeyDown(k))
             return true;
     }

@@ -129,6 +129,24 @@ TEST_F(KeywordHotkeyRun, PasteWaitsUntilCtrlShiftAndVAreAllReleased) {
     EXPECT_TRUE(timers.queue.empty());
 }
 
+TEST_F(KeywordHotkeyRun, RepeatsOfAHeldHotkeyRunTheKeywordOnce) {
+    Keyword("p", "$PASTE$", 'V', 2);
+    TKeywordHotkeyHandler handler(manager, settings, &keys, timers, host);
+    keys.down = {0x11, 'V'};
+    handler.HotkeyPressed(2, 1);
+    timers.Step();
+    handler.HotkeyPressed(2, 2); // the held key repeats
+    timers.Step();
+    handler.HotkeyPressed(2, 3);
+    keys.down.clear();
+    while (timers.Step()) {
+    }
+    EXPECT_EQ(host.calls, (std::vector<QString>{"capture", "run p"}));
+    handler.HotkeyPressed(2, 4); // pressed again after the release: a new run
+    EXPECT_EQ(host.calls.back(), "run p");
+    EXPECT_EQ(host.calls.size(), 4u);
+}
+
 TEST_F(KeywordHotkeyRun, AProgramRunsAtOnceWithoutLookingAtTheKeys) {
     Keyword("t", "/usr/bin/xterm", 'T', 3);
     TKeywordHotkeyHandler handler(manager, settings, &keys, timers, host);

@@ -77,6 +77,7 @@ bool HotkeyKeysDown(const TKeyInjector& keys, int key, int keymod) {
 
 // A copy of the keyword: it may be edited or deleted while the keys are still held.
 struct TKeywordHotkeyHandler::TPending {
+    int id = 0;
     TExeWord word;
     TKeywordHotkeyPlan plan;
     quint64 userTime = 0;
@@ -92,25 +93,31 @@ TKeywordHotkeyHandler::TKeywordHotkeyHandler(const TmyHotKeyManager& manager, co
 TKeywordHotkeyHandler::~TKeywordHotkeyHandler() = default;
 
 void TKeywordHotkeyHandler::HotkeyPressed(int id, quint64 userTime) {
+    if (waiting_.count(id))
+        return;
     host_.CaptureLastActiveWindow();
     const TExeWord* word = manager_.FindKeyByAtom(id);
     if (!word)
         return;
     auto p = std::make_shared<TPending>();
+    p->id = id;
     p->word = *word;
     p->plan = PlanKeywordHotkey(*word, settings_);
     p->userTime = userTime;
     if (p->plan.ignoreNextKeyRelease)
         host_.IgnoreNextKeyRelease();
-    if (p->plan.waitForRelease && keys_)
+    if (p->plan.waitForRelease && keys_) {
+        waiting_.insert(id);
         WaitThenRun(std::move(p));
-    else
+    } else {
         Run(*p);
+    }
 }
 
 // The event loop keeps running between the checks: a timer, never a sleep.
 void TKeywordHotkeyHandler::WaitThenRun(std::shared_ptr<TPending> p) {
     if (p->checks >= kReleaseChecks || !HotkeyKeysDown(*keys_, p->word.key, p->word.keymod)) {
+        waiting_.erase(p->id);
         Run(*p);
         return;
     }

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <memory>
+#include <set>
 
 namespace vantrelo {
 
@@ -65,6 +66,8 @@ public:
     TKeywordHotkeyHandler& operator=(const TKeywordHotkeyHandler&) = delete;
 
     // A hotkey with an id other than the program's own; an id that no keyword holds does nothing.
+    // While a keyword waits for its keys' release, its hotkey's repeats (the keys are still held)
+    // are not new presses.
     void HotkeyPressed(int id, quint64 userTime);
 
 private:
@@ -79,6 +82,7 @@ private:
     TKeywordHotkeyHost& host_;
     // Timers that fire after the handler is gone find this expired and do nothing.
     std::shared_ptr<int> alive_;
+    std::set<int> waiting_; // ids whose keys are awaited
 };
 
 } // namespace vantrelo

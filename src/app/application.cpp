@@ -2,6 +2,7 @@
 #include "app/application.h"
 #include "app/filemenu.h"
 
+#include "app/hotkeybridge.h"
 #include "app/qtservices.h"
 #include "app/suggestbridge.h"
 #include "commands/dispatcher.h"
@@ -160,7 +161,8 @@ TApplication::TApplication(TPlaces places, QStringList args) : store_(std::move(
 
 TApplication::~TApplication() {
     Shutdown();
-    // The windows go before the services they call.
+    // The windows go before the services they call; the hotkeys, which call the windows, first.
+    hotkeys_.reset();
     form_.reset();
 }
 
@@ -318,12 +320,32 @@ void TApplication::BuildServices() {
         form_->setWindowIcon(QIcon(icon));
     SetStatePanel();
     CreateIndex();
+    BuildHotkeys();
     if (v.hotkeys) {
         v.hotkeys->SetHandler([this](int id, quint64 userTime) {
-            if (id == 1 && form_)
+            if (!form_ || shutDown_)
+                return;
+            if (id == 1)
                 form_->HotkeyPressed(userTime);
+            else
+                hotkeys_->HotkeyPressed(id, userTime);
         });
     }
+}
+
+void TApplication::BuildHotkeys() {
+    THotkeyBridge::TSetup h;
+    h.settings = &data_.settings;
+    h.keywords = &data_.keywords;
+    h.hotkeys = svc_->hotkeys.get();
+    h.keys = svc_->keyboard.get();
+    h.scheduler = svc_->scheduler.get();
+    h.form = form_.get();
+    h.pipeline = pipeline_.get();
+    h.watchKeys = svc_->desktop != nullptr;
+    h.captureForeground = [this] { RememberForeground(); };
+    h.warn = [this](const QString& text) { ShowWarning(QStringLiteral("Warning"), text); };
+    hotkeys_ = std::make_unique<THotkeyBridge>(std::move(h));
 }
 
 void TApplication::ImportKeywordsNow() { NotAvailable(QStringLiteral("Keyword import from a web address")); }
@@ -362,9 +384,14 @@ bool TApplication::RegisterGlobalHotkey() {
     return svc_->hotkeys->Register(1, s.hotkey, s.hotkeyadd);
 }
 
-// Keyword hotkeys arrive with the hotkey registry.
-void TApplication::RegisterKeywordHotkeys() {}
-void TApplication::ArmKeyboardHook() {}
+void TApplication::RegisterKeywordHotkeys() { hotkeys_->RegisterKeywordHotkeys(); }
+void TApplication::ArmKeyboardHook() { hotkeys_->ArmKeyboardHook(); }
+
+void TApplication::ReArmKeyboardHook() {
+    // The gaming commands: never in safe mode, never while closing.
+    if (hotkeys_ && !safeMode_ && !shutDown_)
+        hotkeys_->ArmKeyboardHook();
+}
 
 void TApplication::ShowWarning(const QString& caption, const QString& text) {
     NonModalMessage(form_.get(), QMessageBox::Warning, caption, text);
@@ -556,7 +583,10 @@ void TApplication::StopTimers() {
         idleTimer_->stop();
 }
 
-void TApplication::StopKeyboardHook() {}
+void TApplication::StopKeyboardHook() {
+    if (hotkeys_)
+        hotkeys_->StopHooks();
+}
 
 bool TApplication::WaitForWorkers(int timeoutMs) {
     bool stopped = true;
@@ -596,6 +626,8 @@ void TApplication::SaveIndexCache() {
 }
 
 void TApplication::UnregisterHotkeys() {
+    if (hotkeys_)
+        hotkeys_->UnregisterKeywordHotkeys();
     if (svc_->hotkeys)
         svc_->hotkeys->UnregisterAll();
 }
@@ -1145,7 +1177,7 @@ void TApplication::InstanceMessage(const TInstanceMessage& m) {
             form_->ManageShowHide(true, false, 70, userTime);
         break;
     case K::HotOpen:
-        form_->HotkeyPressed(0);
+        form_->HotkeyPressed(0, 70);
         break;
     case K::Hide:
         form_->CheckAutoHideLogic();

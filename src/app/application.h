@@ -31,6 +31,7 @@ struct TAppServices;
 class TAutocompletePopup;
 struct TAssistEdit;
 class TIdleTime;
+class THotkeyBridge;
 
 class TApplication final : public QObject,
                            public TMainFormHost,
@@ -119,7 +120,7 @@ public:
     void ResetCurrentSearch() override { ResetCurrentSearch(true); }
     void MoveInputWindow(int x, int y) override;
     void CloseMainWindow() override { CloseProgram(); }
-    void ReArmKeyboardHook() override {}
+    void ReArmKeyboardHook() override;
     void SetIncognitoMode(bool on, bool toggle) override;
     bool WriteSettings(QString* error) override;
     TBackupRequest BackupRequest() const override;
@@ -202,6 +203,8 @@ private:
     void UpdateTitle(bool force);
     // Everything that needs the settings: the services, the pipeline, suggestions and the windows.
     void BuildServices();
+    // The keyword hotkeys and the Windows-key hooks, over the services and the window.
+    void BuildHotkeys();
     // The index refresher and its commands; loading waits for StartIndex.
     void CreateIndex();
     // Ctrl+Space: the input-assist popup opens (or is built again), and a chosen row acts.
@@ -239,6 +242,7 @@ private:
     std::unique_ptr<TIndexRefresher> refresher_;
     std::unique_ptr<TAutocompletePopup> assistPopup_;
     bool assistInEditor_ = false;
+    std::unique_ptr<THotkeyBridge> hotkeys_;
 };
 
 } // namespace vantrelo

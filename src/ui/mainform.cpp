@@ -50,9 +50,13 @@ private:
 } // namespace
 
 bool TWordEdit::event(QEvent* e) {
-    // Tab would move the focus away; it belongs to the key map.
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
+        // A key pressed here owns its own release: the hotkey's release, which X may have kept
+        // for its grab, is no longer awaited.
+        if (!k->isAutoRepeat())
+            ignoreNextKeyRelease = false;
+        // Tab would move the focus away; it belongs to the key map.
         if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && onKeyDown && onKeyDown(k))
             return true;
     }
@@ -65,6 +69,15 @@ void TWordEdit::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QLineEdit::keyPressEvent(e);
+}
+
+void TWordEdit::keyReleaseEvent(QKeyEvent* e) {
+    if (ignoreNextKeyRelease && !e->isAutoRepeat()) {
+        ignoreNextKeyRelease = false;
+        e->accept();
+        return;
+    }
+    QLineEdit::keyReleaseEvent(e);
 }
 
 TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* parent)
@@ -355,14 +368,14 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, int locktim, quin
     }
 }
 
-void TMainForm::HotkeyPressed(quint64 userTime) {
-    if (!gate_.QuietFor(clock_.elapsed(), 230))
+void TMainForm::HotkeyPressed(quint64 userTime, int interval) {
+    if (!gate_.QuietFor(clock_.elapsed(), interval))
         return;
     if (CheckAutoHideLogic())
         return;
     if (settings_.popatcursor)
         move(PopUpPosition(QCursor::pos(), size(), Monitors()));
-    ManageShowHide(true, false, 230, userTime);
+    ManageShowHide(true, false, interval, userTime);
 }
 
 bool TMainForm::CheckAutoHideLogic() {

@@ -74,10 +74,13 @@ class TWordEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
     std::function<bool(QKeyEvent*)> onKeyDown;
+    // A keyword hotkey that shows the window marks this: its own keys' release is not typing.
+    bool ignoreNextKeyRelease = false;
 
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
 };
 
 class TMainForm : public QWidget {
@@ -91,8 +94,9 @@ public:
 
     // Shows or hides the window; `userTime` stamps the event that asked for it (0: none).
     void ManageShowHide(bool show, bool forceKeepInput, int locktim, quint64 userTime = 0);
-    // The hotkey: a toggle when `hotkeyhide` says so, else a show (230 ms debounce).
-    void HotkeyPressed(quint64 userTime);
+    // The hotkey: a toggle when `hotkeyhide` says so, else a show. `interval` is the debounce:
+    // 230 ms for the hotkey, 70 ms when the Windows key or another program summons the window.
+    void HotkeyPressed(quint64 userTime, int interval = 230);
     bool CheckAutoHideLogic();
     bool Closing() const { return gate_.Closing(); }
     void SetClosing();

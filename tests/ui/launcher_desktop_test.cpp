@@ -1,4 +1,4 @@
-// The real launcher on a private X server: hotkey, typing, the list window, Enter and the orderly stop.
+// The real launcher on a private X server: hotkeys, the Windows key, typing, the list window, Enter and the stop.
 #include "core/settingsstore.h"
 #include "support/testsupport.h"
 
@@ -195,6 +195,69 @@ TEST_F(LauncherDesktop, AFileOnTheCommandLineProposesAKeywordThatEnterAdds) {
     const QString ini = StopAndReadSettings();
     EXPECT_TRUE(ini.contains("quarterlyreport")) << ini.left(3000).toStdString();
     EXPECT_TRUE(ini.contains(file)) << ini.left(3000).toStdString();
+}
+
+TEST_F(LauncherDesktop, AKeywordsHotkeyRunsItAndALoneWindowsKeySummonsInModeThree) {
+    // The keyword gets Ctrl+Alt+T, and the Windows key alone opens the window (hookwin 3).
+    TPlaces places;
+    places.dataFolder = data;
+    places.programFolder = dir.Path();
+    TSettingsStore store(places);
+    TUserData user;
+    auto word = MakeNewKeyword("zrec", script, QString());
+    word->key = 'T';
+    word->keymod = 3;
+    user.keywords.Add(std::move(word));
+    user.settings.hookwin = 3;
+    ASSERT_TRUE(bool(store.WriteSettings(user)));
+
+    launcher.start(VANTRELO_EXE, {"-s"});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    // Sent until the program has grabbed it.
+    const bool ran = WaitFor(
+        [this] {
+            Tool({"xdotool", "key", "ctrl+alt+t"});
+            return WaitFor([this] { return QFile::exists(marker); }, 700);
+        },
+        30000);
+    ASSERT_TRUE(ran) << "the keyword's hotkey did not run its command";
+    EXPECT_EQ(test::ReadAll(marker).trimmed(), QByteArray("ran"));
+    EXPECT_FALSE(VisibleWindow("^Vantrelo$")) << "a program keyword's hotkey showed the window";
+
+    const bool shown = WaitFor(
+        [] {
+            Tool({"xdotool", "key", "super"});
+            return WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 700);
+        },
+        10000);
+    EXPECT_TRUE(shown) << "a lone Windows key did not summon the window";
+
+    // The hook and the hotkeys are let go in the orderly stop.
+    const QString ini = StopAndReadSettings();
+    EXPECT_EQ(launcher.exitCode(), 0);
+    EXPECT_TRUE(ini.contains("hookwin=3")) << ini.left(2000).toStdString();
+}
+
+TEST_F(LauncherDesktop, WinROpensTheWindowInModeNine) {
+    TPlaces places;
+    places.dataFolder = data;
+    places.programFolder = dir.Path();
+    TSettingsStore store(places);
+    TUserData user;
+    user.settings.hookwin = 9;
+    ASSERT_TRUE(bool(store.WriteSettings(user)));
+
+    launcher.start(VANTRELO_EXE, {"-s"});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    const bool shown = WaitFor(
+        [] {
+            Tool({"xdotool", "key", "super+r"});
+            return WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 700);
+        },
+        30000);
+    EXPECT_TRUE(shown) << "Win+R did not summon the window";
+    StopAndReadSettings();
+    EXPECT_EQ(launcher.exitCode(), 0);
 }
 
 } // namespace

@@ -1,0 +1,79 @@
+// Hotkeys as text for the keyword list and editor: "WIN+ALT+CTRL+SHIFT+" and the key's name.
+#include "platform/hotkeys/hotkeytext.h"
+
+#include "platform/keysender.h"
+
+#include <array>
+
+namespace vantrelo {
+
+namespace {
+
+struct TKeyNameRow {
+    int vk;
+    const char* name;
+};
+
+constexpr std::array kNames{
+    TKeyNameRow{0x03, "Break"},     TKeyNameRow{0x08, "BkSp"},      TKeyNameRow{0x09, "Tab"},
+    TKeyNameRow{0x0C, "Clear"},     TKeyNameRow{0x0D, "Enter"},     TKeyNameRow{0x13, "Pause"},
+    TKeyNameRow{0x14, "Caps Lock"}, TKeyNameRow{0x1B, "Esc"},       TKeyNameRow{0x20, "Space"},
+    TKeyNameRow{0x21, "PgUp"},      TKeyNameRow{0x22, "PgDn"},      TKeyNameRow{0x23, "End"},
+    TKeyNameRow{0x24, "Home"},      TKeyNameRow{0x25, "Left"},      TKeyNameRow{0x26, "Up"},
+    TKeyNameRow{0x27, "Right"},     TKeyNameRow{0x28, "Down"},      TKeyNameRow{0x2C, "Prnt Scrn"},
+    TKeyNameRow{0x2D, "Ins"},       TKeyNameRow{0x2E, "Del"},       TKeyNameRow{0x5D, "Application"},
+    TKeyNameRow{0x6A, "Num *"},     TKeyNameRow{0x6B, "Num +"},     TKeyNameRow{0x6D, "Num -"},
+    TKeyNameRow{0x6E, "Num Del"},   TKeyNameRow{0x6F, "Num /"},     TKeyNameRow{0x90, "Num Lock"},
+    TKeyNameRow{0x91, "Scroll Lock"}, TKeyNameRow{0xBA, ";"},       TKeyNameRow{0xBB, "="},
+    TKeyNameRow{0xBC, ","},         TKeyNameRow{0xBD, "-"},         TKeyNameRow{0xBE, "."},
+    TKeyNameRow{0xBF, "/"},         TKeyNameRow{0xC0, "`"},         TKeyNameRow{0xDB, "["},
+    TKeyNameRow{0xDC, "\\"},        TKeyNameRow{0xDD, "]"},         TKeyNameRow{0xDE, "'"},
+    TKeyNameRow{0xE2, "\\"},
+};
+
+} // namespace
+
+QString KeyName(int vk) {
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))
+        return QString(QChar(vk));
+    if (vk >= 0x60 && vk <= 0x69)
+        return QStringLiteral("Num ") + QChar('0' + (vk - 0x60));
+    if (vk >= 0x70 && vk <= 0x87)
+        return QStringLiteral("F") + QString::number(vk - 0x70 + 1);
+    for (const TKeyNameRow& r : kNames)
+        if (r.vk == vk)
+            return QString::fromLatin1(r.name);
+    return QStringLiteral("Key ") + QString::number(vk);
+}
+
+QString HotkeyText(int key, int keymod) {
+    if (key == -1)
+        return QStringLiteral("None");
+    const int mods = keymod < 0 ? 0 : keymod;
+    QString text;
+    if (mods & kModWin)
+        text += QStringLiteral("WIN+");
+    if (mods & kModAlt)
+        text += QStringLiteral("ALT+");
+    if (mods & kModCtrl)
+        text += QStringLiteral("CTRL+");
+    if (mods & kModShift)
+        text += QStringLiteral("SHIFT+");
+    return text + KeyName(key);
+}
+
+QString HotkeyAssignFailedText(int key, int keymod) {
+    const int mods = keymod < 0 ? 0 : keymod;
+    QString text;
+    if (mods & kModWin)
+        text += QStringLiteral("win+");
+    if (mods & kModAlt)
+        text += QStringLiteral("alt+");
+    if (mods & kModCtrl)
+        text += QStringLiteral("control+");
+    if (mods & kModShift)
+        text += QStringLiteral("shift+");
+    return QStringLiteral("Unable to assign ") + text + KeyName(key) + QStringLiteral(" as hotkey.");
+}
+
+} // namespace vantrelo

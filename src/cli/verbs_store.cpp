@@ -3,6 +3,7 @@
 
 #include "core/keywordlist.h"
 #include "core/text.h"
+#include "platform/hotkeys/hotkeytext.h"
 
 #include <QTextStream>
 
@@ -96,7 +97,29 @@ int KeywordsVerb(TCliContext& ctx, const QStringList& args) {
         ctx.Data().tags.Build(list);
         return ctx.Save() ? kOk : kFailed;
     }
-    return Usage(ctx, "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME");
+    if (sub == QLatin1String("hotkey") && args.size() == 3) {
+        int key = -1;
+        int keymod = 0;
+        if (!ParseHotkeyText(args.at(2), key, keymod)) {
+            ctx.err << "not a hotkey: " << args.at(2) << " (for example CTRL+ALT+T, WIN+F5 or None)\n";
+            return kFailed;
+        }
+        if (!ctx.Load(true))
+            return kFailed;
+        TExeWord* word = ctx.Data().keywords.FindKeyword(args.at(1), false);
+        if (!word) {
+            ctx.err << "no keyword named: " << args.at(1) << "\n";
+            return kFailed;
+        }
+        word->key = key;
+        word->keymod = keymod;
+        if (!ctx.Save())
+            return kFailed;
+        ctx.out << word->keywords << "\t" << HotkeyText(key, keymod) << "\n";
+        return kOk;
+    }
+    return Usage(ctx, "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | "
+                      "keywords hotkey NAME HOTKEY");
 }
 
 int HistoryVerb(TCliContext& ctx, const QStringList& args) {

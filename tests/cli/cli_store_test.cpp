@@ -68,6 +68,13 @@ TEST(CliStore, KeywordsAddListRemove) {
     test::WriteText(cli.data.File("vantrelo.ini"), "[W]\nkeywords=g,google\ncommand=web $U$\n\n[Setup]\nversion=20400\n");
     EXPECT_EQ(cli({"keywords", "add", "t,term", "xterm", "-e $P$"}).rc, 0);
     EXPECT_EQ(cli({"keywords", "list"}).out, "g,google\tweb $U$\nt,term\txterm\n");
+    const auto set = cli({"keywords", "hotkey", "term", "ctrl+alt+t"});
+    EXPECT_EQ(set.rc, 0);
+    EXPECT_EQ(set.out, "t,term\tALT+CTRL+T\n");
+    const QString ini = QString::fromUtf8(test::ReadAll(cli.data.File("vantrelo.ini")));
+    EXPECT_TRUE(ini.contains("key=84")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("keymod=3")) << ini.toStdString();
+    EXPECT_EQ(cli({"keywords", "hotkey", "term", "ctrl+banana"}).rc, 1);
     EXPECT_EQ(cli({"keywords", "remove", "TERM"}).rc, 0);
     EXPECT_EQ(cli({"keywords", "list"}).out, "g,google\tweb $U$\n");
 }

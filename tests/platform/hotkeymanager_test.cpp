@@ -164,5 +164,41 @@ TEST(HotkeyText, TheSettingsDialogsFailureSpellsModifiersInLowerCase) {
     EXPECT_EQ(HotkeyAssignFailedText(0x70, 3), "Unable to assign alt+control+F1 as hotkey.");
 }
 
+TEST(HotkeyText, ReadsBackWhatItWrites) {
+    // Every named key with every modifier set comes back as it was written.
+    for (int vk = 1; vk < 0xFF; ++vk) {
+        if (KeyName(vk).startsWith(QLatin1String("Key ")))
+            continue;
+        for (int mods = 0; mods < 16; ++mods) {
+            int key = 0, keymod = 0;
+            const QString text = HotkeyText(vk, mods);
+            ASSERT_TRUE(ParseHotkeyText(text, key, keymod)) << text.toStdString();
+            // Two codes share the name "\"; either is the key of that name.
+            EXPECT_EQ(KeyName(key), KeyName(vk)) << text.toStdString();
+            EXPECT_EQ(keymod, mods) << text.toStdString();
+        }
+    }
+}
+
+TEST(HotkeyText, ReadsTypedSpellings) {
+    const struct {
+        const char* text;
+        bool ok;
+        int key, mod;
+    } cases[] = {
+        {"ctrl+alt+t", true, 'T', 3},     {"Super+Shift+Z", true, 'Z', 12}, {"CONTROL+F5", true, 0x74, 2},
+        {"  none ", true, -1, 0},         {"CTRL+Num +", true, 0x6B, 2},    {"ALT++", false, 0, 0},
+        {"CTRL+", false, 0, 0},           {"CTRL+Banana", false, 0, 0},     {"", false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        int key = 0, keymod = 0;
+        EXPECT_EQ(ParseHotkeyText(QString::fromLatin1(c.text), key, keymod), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(key, c.key) << c.text;
+            EXPECT_EQ(keymod, c.mod) << c.text;
+        }
+    }
+}
+
 } // namespace
 } // namespace vantrelo

@@ -76,4 +76,39 @@ QString HotkeyAssignFailedText(int key, int keymod) {
     return QStringLiteral("Unable to assign ") + text + KeyName(key) + QStringLiteral(" as hotkey.");
 }
 
+bool ParseHotkeyText(const QString& text, int& key, int& keymod) {
+    QString rest = text.trimmed();
+    if (rest.compare(QLatin1String("None"), Qt::CaseInsensitive) == 0) {
+        key = -1;
+        keymod = 0;
+        return true;
+    }
+    static const struct {
+        const char* prefix;
+        int bit;
+    } kPrefixes[] = {{"WIN+", kModWin},     {"SUPER+", kModWin},    {"ALT+", kModAlt},
+                     {"CTRL+", kModCtrl},   {"CONTROL+", kModCtrl}, {"SHIFT+", kModShift}};
+    int mods = 0;
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& p : kPrefixes) {
+            const QLatin1String prefix(p.prefix);
+            // A lone "+" after the modifiers is the key of that name, not another prefix.
+            if (rest.size() > prefix.size() && rest.startsWith(prefix, Qt::CaseInsensitive)) {
+                mods |= p.bit;
+                rest = rest.mid(prefix.size());
+                found = true;
+            }
+        }
+    }
+    for (int vk = 1; vk < 0xFF; ++vk) {
+        if (KeyName(vk).compare(rest, Qt::CaseInsensitive) == 0) {
+            key = vk;
+            keymod = mods;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace vantrelo

@@ -13,5 +13,8 @@ QString HotkeyText(int key, int keymod);
 // The settings dialog's answer when the program's hotkey cannot be had: the modifiers as "win+",
 // "alt+", "control+", "shift+" and the key's name.
 QString HotkeyAssignFailedText(int key, int keymod);
+// The inverse of HotkeyText, without regard to case; "SUPER+" and "CONTROL+" are taken too.
+// "None" gives key -1. False (outputs untouched) for a text without a known key.
+bool ParseHotkeyText(const QString& text, int& key, int& keymod);
 
 } // namespace vantrelo

@@ -139,6 +139,17 @@ void BM_KeystrokeWithCompletion(benchmark::State& state, const char* typed) {
     state.counters["completed"] = completed ? 1 : 0;
 }
 
+// Preparing a freshly adopted index of 50,000 names (once per rescan, on the UI thread).
+void BM_PrepareIndex(benchmark::State& state) {
+    const auto list = std::make_shared<const TIndexList>(SyntheticIndex(50000));
+    for (auto _ : state) {
+        TPreparedIndex prepared;
+        prepared.Adopt(list);
+        benchmark::DoNotOptimize(prepared.Names().data());
+    }
+}
+
+BENCHMARK(BM_PrepareIndex)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_KeystrokeWithCompletion, vi, "vi")->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_KeystrokeWithCompletion, visu, "visu")->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_KeystrokeWithCompletion, rare_qwz, "qwz")->UseManualTime()->Unit(benchmark::kMicrosecond);

@@ -55,15 +55,7 @@ protected:
         test::WriteAll(script, ("#!/bin/sh\necho \"ran $*\" > '" + marker + "'\n").toUtf8());
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-        TPlaces places;
-        places.dataFolder = data;
-        places.programFolder = dir.Path();
-        TSettingsStore store(places);
-        TUserData user;
-        auto word = MakeNewKeyword("zrec", script, QString());
-        user.keywords.Add(std::move(word));
-        user.settings.startup = startup;
-        ASSERT_TRUE(bool(store.WriteSettings(user)));
+        ASSERT_TRUE(WriteData());
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", config);
@@ -84,6 +76,20 @@ protected:
             launcher.kill();
             launcher.waitForFinished(5000);
         }
+    }
+
+    // The data folder's vantrelo.ini: the recording keyword "zrec", `startup`, and what `edit` adds.
+    bool WriteData(const std::function<void(TUserData&)>& edit = {}) {
+        TPlaces places;
+        places.dataFolder = data;
+        places.programFolder = dir.Path();
+        TSettingsStore store(places);
+        TUserData user;
+        user.keywords.Add(MakeNewKeyword("zrec", script, QString()));
+        user.settings.startup = startup;
+        if (edit)
+            edit(user);
+        return bool(store.WriteSettings(user));
     }
 
     // Stops the program as a log-out would and gives the settings file it wrote.
@@ -199,17 +205,12 @@ TEST_F(LauncherDesktop, AFileOnTheCommandLineProposesAKeywordThatEnterAdds) {
 
 TEST_F(LauncherDesktop, AKeywordsHotkeyRunsItAndALoneWindowsKeySummonsInModeThree) {
     // The keyword gets Ctrl+Alt+T, and the Windows key alone opens the window (hookwin 3).
-    TPlaces places;
-    places.dataFolder = data;
-    places.programFolder = dir.Path();
-    TSettingsStore store(places);
-    TUserData user;
-    auto word = MakeNewKeyword("zrec", script, QString());
-    word->key = 'T';
-    word->keymod = 3;
-    user.keywords.Add(std::move(word));
-    user.settings.hookwin = 3;
-    ASSERT_TRUE(bool(store.WriteSettings(user)));
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        TExeWord* word = user.keywords.FindKeyword("zrec", false);
+        word->key = 'T';
+        word->keymod = 3;
+        user.settings.hookwin = 3;
+    }));
 
     launcher.start(VANTRELO_EXE, {"-s"});
     ASSERT_TRUE(launcher.waitForStarted(10000));
@@ -239,13 +240,7 @@ TEST_F(LauncherDesktop, AKeywordsHotkeyRunsItAndALoneWindowsKeySummonsInModeThre
 }
 
 TEST_F(LauncherDesktop, WinROpensTheWindowInModeNine) {
-    TPlaces places;
-    places.dataFolder = data;
-    places.programFolder = dir.Path();
-    TSettingsStore store(places);
-    TUserData user;
-    user.settings.hookwin = 9;
-    ASSERT_TRUE(bool(store.WriteSettings(user)));
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.hookwin = 9; }));
 
     launcher.start(VANTRELO_EXE, {"-s"});
     ASSERT_TRUE(launcher.waitForStarted(10000));

@@ -31,6 +31,17 @@ constexpr std::array kNames{
     TKeyNameRow{0xE2, "\\"},
 };
 
+// The modifiers of `keymod` in the fixed order Windows, Alt, Control, Shift, as `names` spells them.
+QString ModifierText(int keymod, std::array<const char*, 4> names) {
+    const int mods = keymod < 0 ? 0 : keymod;
+    const int bits[4] = {kModWin, kModAlt, kModCtrl, kModShift};
+    QString text;
+    for (int i = 0; i < 4; ++i)
+        if (mods & bits[i])
+            text += QLatin1String(names[size_t(i)]);
+    return text;
+}
+
 } // namespace
 
 QString KeyName(int vk) {
@@ -49,31 +60,12 @@ QString KeyName(int vk) {
 QString HotkeyText(int key, int keymod) {
     if (key == -1)
         return QStringLiteral("None");
-    const int mods = keymod < 0 ? 0 : keymod;
-    QString text;
-    if (mods & kModWin)
-        text += QStringLiteral("WIN+");
-    if (mods & kModAlt)
-        text += QStringLiteral("ALT+");
-    if (mods & kModCtrl)
-        text += QStringLiteral("CTRL+");
-    if (mods & kModShift)
-        text += QStringLiteral("SHIFT+");
-    return text + KeyName(key);
+    return ModifierText(keymod, {"WIN+", "ALT+", "CTRL+", "SHIFT+"}) + KeyName(key);
 }
 
 QString HotkeyAssignFailedText(int key, int keymod) {
-    const int mods = keymod < 0 ? 0 : keymod;
-    QString text;
-    if (mods & kModWin)
-        text += QStringLiteral("win+");
-    if (mods & kModAlt)
-        text += QStringLiteral("alt+");
-    if (mods & kModCtrl)
-        text += QStringLiteral("control+");
-    if (mods & kModShift)
-        text += QStringLiteral("shift+");
-    return QStringLiteral("Unable to assign ") + text + KeyName(key) + QStringLiteral(" as hotkey.");
+    return QStringLiteral("Unable to assign ") + ModifierText(keymod, {"win+", "alt+", "control+", "shift+"}) +
+           KeyName(key) + QStringLiteral(" as hotkey.");
 }
 
 bool ParseHotkeyText(const QString& text, int& key, int& keymod) {

@@ -35,6 +35,7 @@
 #include "platform/linux/xhotkeys.h"
 #include "platform/linux/xidletime.h"
 #include "platform/linux/xkeyboard.h"
+#include "suggest/preparedindex.h"
 #include "suggest/systemprograms.h"
 #include "ui/autocompletepopup.h"
 #include "ui/cmdform.h"
@@ -451,14 +452,25 @@ void TApplication::CreateIndex() {
     connect(refresher_.get(), &TIndexRefresher::indexReplaced, this, [this] {
         if (shutDown_ || !refresher_->Index())
             return;
-        suggest_->AdoptIndexShared(refresher_->SharedIndex());
         launcher_->SetIndex(refresher_->Index());
         indexCacheDirty_ = false;
+        // The suggestions switch over once a worker has prepared the names (tens of
+        // milliseconds for a large index, which typing must not wait for); an index that
+        // arrives meanwhile makes this one's names stale.
+        std::shared_ptr<const TIndexList> live = refresher_->SharedIndex();
+        auto names = std::make_shared<std::vector<TPreparedName>>();
+        const quint64 generation = ++indexGeneration_;
+        svc_->tasks->Run([live, names] { *names = TPreparedIndex::Prepare(*live); },
+                         [this, live, names, generation] {
+                             if (shutDown_ || generation != indexGeneration_)
+                                 return;
+                             suggest_->AdoptIndexPrepared(live, std::move(*names));
 #ifdef __GLIBC__
-        // The reading buffers and the replaced index are free now; give their pages back
-        // instead of keeping them in the allocator's arenas.
-        ::malloc_trim(0);
+                             // The reading buffers and the replaced index are free now; give
+                             // their pages back instead of keeping them in the arenas.
+                             ::malloc_trim(0);
 #endif
+                         });
     });
     connect(refresher_.get(), &TIndexRefresher::cacheSaveFailed, this, [this](const QString& error) {
         indexCacheDirty_ = true;

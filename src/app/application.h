@@ -229,6 +229,7 @@ private:
     QTimer* idleTimer_ = nullptr;
     std::unique_ptr<TIdleTime> idle_;
     bool indexCacheDirty_ = false;
+    quint64 indexGeneration_ = 0; // the index whose prepared names the suggestions wait for
     quint64 lastActive_ = 0;
     std::unique_ptr<TInstanceChannel> channel_;
     QString openAfterClose_;

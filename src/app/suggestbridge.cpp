@@ -102,6 +102,9 @@ TSuggestBridge::~TSuggestBridge() = default;
 
 void TSuggestBridge::AdoptIndex(TIndexList list) { d_->index.Adopt(std::move(list)); }
 void TSuggestBridge::AdoptIndexShared(std::shared_ptr<const TIndexList> live) { d_->index.Adopt(std::move(live)); }
+void TSuggestBridge::AdoptIndexPrepared(std::shared_ptr<const TIndexList> live, std::vector<TPreparedName> names) {
+    d_->index.Adopt(std::move(live), std::move(names));
+}
 
 const TIndexList& TSuggestBridge::Index() const { return d_->index.List(); }
 qsizetype TSuggestBridge::IndexSize() const { return d_->index.List().ItemCount(); }

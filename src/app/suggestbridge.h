@@ -29,6 +29,8 @@ struct TSuggestServices {
     QString locale; // for the names and icons of desktop entries
 };
 
+struct TPreparedName;
+
 class TSuggestBridge {
 public:
     TSuggestBridge(const TUserData& data, const TSuggestServices& services);
@@ -39,6 +41,8 @@ public:
     void AdoptIndex(TIndexList list);
     // The live index, shared with its refresher (a new index arrives as a new list).
     void AdoptIndexShared(std::shared_ptr<const TIndexList> live);
+    // The same with the names prepared on a worker (TPreparedIndex::Prepare).
+    void AdoptIndexPrepared(std::shared_ptr<const TIndexList> live, std::vector<TPreparedName> names);
     const TIndexList& Index() const;
     qsizetype IndexSize() const;
 

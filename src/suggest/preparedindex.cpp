@@ -28,10 +28,18 @@ const TIndexList& TPreparedIndex::Empty() {
 void TPreparedIndex::Adopt(TIndexList list) { Adopt(std::make_shared<const TIndexList>(std::move(list))); }
 
 void TPreparedIndex::Adopt(std::shared_ptr<const TIndexList> list) {
+    std::vector<TPreparedName> names = list ? Prepare(*list) : std::vector<TPreparedName>();
+    Adopt(std::move(list), std::move(names));
+}
+
+void TPreparedIndex::Adopt(std::shared_ptr<const TIndexList> list, std::vector<TPreparedName> names) {
     list_ = std::move(list);
-    names_.clear();
-    const TIndexList& all = List();
-    names_.reserve(size_t(all.size()));
+    names_ = std::move(names);
+}
+
+std::vector<TPreparedName> TPreparedIndex::Prepare(const TIndexList& all) {
+    std::vector<TPreparedName> names;
+    names.reserve(size_t(all.size()));
     for (qsizetype i = 0; i < all.size(); ++i) {
         const TIndexEntry& e = all.at(i);
         if (!e.item)
@@ -53,8 +61,9 @@ void TPreparedIndex::Adopt(std::shared_ptr<const TIndexList> list) {
             n.finals |= CharMask(w.right(1));
         }
         n.tier = IndexTier(n.lower);
-        names_.push_back(std::move(n));
+        names.push_back(std::move(n));
     }
+    return names;
 }
 
 } // namespace vantrelo

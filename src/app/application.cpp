@@ -410,14 +410,16 @@ void TApplication::ExecuteInput(const QString& text) {
 
 void TApplication::PutInput(const QString& text, bool selected) { SetNewWord(text, selected, false); }
 
-void TApplication::HandleFile(const QString& path) {
+void TApplication::HandleFile(const QString& path) { HandleFile(path, 0); }
+
+void TApplication::HandleFile(const QString& path, quint64 userTime) {
     // Proposes the dash command that adds a keyword for the file: Enter adds it, editing renames it.
     const QFileInfo fi(path);
     QString name = LowerText(fi.isDir() ? fi.fileName() : fi.completeBaseName());
     name.remove(u' ');
     if (name.isEmpty())
         name = QStringLiteral("new");
-    form_->ManageShowHide(true, true, 70);
+    form_->ManageShowHide(true, true, 70, userTime);
     SetNewWord(QStringLiteral("-a ") + name + u' ' + fi.absoluteFilePath(), false, true);
     ShowToast(QStringLiteral("Press Enter to add the keyword \"") + name + QStringLiteral("\"."));
 }
@@ -1204,9 +1206,11 @@ void TApplication::InstanceMessage(const TInstanceMessage& m) {
         SetNewWord(m.text, m.kind == K::InputSelected, false);
         break;
     case K::SendTo:
-        form_->ManageShowHide(true, true, 70, userTime);
+        // The proposal shows the window itself; a path that is gone only raises it.
         if (QFileInfo::exists(m.text))
-            HandleFile(m.text);
+            HandleFile(m.text, userTime);
+        else
+            form_->ManageShowHide(true, true, 70, userTime);
         break;
     case K::Close:
         CloseProgram();

@@ -171,6 +171,8 @@ public:
     void ExecuteInput(const QString& text) override;
     void PutInput(const QString& text, bool selected) override;
     void HandleFile(const QString& path) override;
+    // The same, raising the window with the time stamp of the request that sent the file.
+    void HandleFile(const QString& path, quint64 userTime);
 
     // TShutdownHost
     bool SettingsDialogOpen() const override { return false; }

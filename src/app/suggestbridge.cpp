@@ -100,8 +100,6 @@ TSuggestBridge::TSuggestBridge(const TUserData& data, const TSuggestServices& se
 
 TSuggestBridge::~TSuggestBridge() = default;
 
-void TSuggestBridge::AdoptIndex(TIndexList list) { d_->index.Adopt(std::move(list)); }
-void TSuggestBridge::AdoptIndexShared(std::shared_ptr<const TIndexList> live) { d_->index.Adopt(std::move(live)); }
 void TSuggestBridge::AdoptIndexPrepared(std::shared_ptr<const TIndexList> live, std::vector<TPreparedName> names) {
     d_->index.Adopt(std::move(live), std::move(names));
 }

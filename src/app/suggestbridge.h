@@ -38,10 +38,8 @@ public:
     TSuggestBridge(const TSuggestBridge&) = delete;
     TSuggestBridge& operator=(const TSuggestBridge&) = delete;
 
-    void AdoptIndex(TIndexList list);
-    // The live index, shared with its refresher (a new index arrives as a new list).
-    void AdoptIndexShared(std::shared_ptr<const TIndexList> live);
-    // The same with the names prepared on a worker (TPreparedIndex::Prepare).
+    // The live index, shared with its refresher (a new index arrives as a new list), with its
+    // names prepared on a worker (TPreparedIndex::Prepare).
     void AdoptIndexPrepared(std::shared_ptr<const TIndexList> live, std::vector<TPreparedName> names);
     const TIndexList& Index() const;
     qsizetype IndexSize() const;

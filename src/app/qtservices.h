@@ -1,7 +1,7 @@
 // The platform services of the running program that Qt itself provides: timers, tasks, clipboard, waits, sounds.
 #pragma once
 
-#include "exec/scheduler.h"
+#include "platform/scheduler.h"
 #include "platform/clipboard.h"
 #include "platform/networkinfo.h"
 #include "platform/soundplayer.h"

@@ -3,7 +3,7 @@
 
 #include "core/settingsstore.h"
 #include "core/text.h"
-#include "exec/inputtext.h"
+#include "core/inputtext.h"
 #include "index/desktopentry.h"
 #include "suggest/completion.h"
 #include "suggest/keystroke.h"

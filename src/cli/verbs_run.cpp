@@ -11,7 +11,7 @@
 #include "exec/launcher.h"
 #include "exec/pipeline.h"
 #include "exec/pipelinehost.h"
-#include "exec/scheduler.h"
+#include "platform/scheduler.h"
 #include "exec/shellexecute.h"
 #include "exec/systemservices.h"
 #include "platform/clipboard.h"

@@ -4,7 +4,7 @@
 #include "core/keywordlist.h"
 #include "core/settings.h"
 #include "core/text.h"
-#include "exec/inputtext.h"
+#include "core/inputtext.h"
 
 namespace vantrelo {
 

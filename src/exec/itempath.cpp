@@ -5,7 +5,7 @@
 #include "core/text.h"
 #include "exec/envexpand.h"
 #include "exec/execcontext.h"
-#include "exec/inputtext.h"
+#include "core/inputtext.h"
 #include "exec/substitution.h"
 #include "platform/filesystem.h"
 

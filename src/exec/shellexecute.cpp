@@ -2,7 +2,7 @@
 #include "exec/shellexecute.h"
 
 #include "core/text.h"
-#include "exec/inputtext.h"
+#include "core/inputtext.h"
 #include "exec/paramtokens.h"
 #include "index/desktopentry.h"
 

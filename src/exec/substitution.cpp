@@ -6,7 +6,7 @@
 #include "core/text.h"
 #include "exec/execcontext.h"
 #include "exec/inputhost.h"
-#include "exec/inputtext.h"
+#include "core/inputtext.h"
 #include "exec/markedtext.h"
 #include "exec/paramtokens.h"
 #include "exec/selectioncopy.h"

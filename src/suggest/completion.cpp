@@ -8,7 +8,7 @@
 #include "core/text.h"
 #include "exec/envexpand.h"
 #include "exec/inputline.h"
-#include "exec/inputtext.h"
+#include "core/inputtext.h"
 #include "index/indexfiles.h"
 #include "platform/filesystem.h"
 #include "suggest/filters.h"

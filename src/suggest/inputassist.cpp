@@ -7,7 +7,7 @@
 #include "core/settings.h"
 #include "core/text.h"
 #include "exec/envexpand.h"
-#include "exec/inputtext.h"
+#include "core/inputtext.h"
 #include "exec/substitution.h"
 #include "platform/filesystem.h"
 #include "suggest/suggestsources.h"

@@ -4,7 +4,7 @@
 #include "core/keywordlist.h"
 #include "core/settings.h"
 #include "core/text.h"
-#include "exec/inputtext.h"
+#include "core/inputtext.h"
 #include "platform/programsearch.h"
 #include "suggest/candidates.h"
 #include "suggest/filters.h"

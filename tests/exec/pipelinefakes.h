@@ -6,7 +6,7 @@
 #include "exec/launcher.h"
 #include "exec/pipeline.h"
 #include "exec/pipelinehost.h"
-#include "exec/scheduler.h"
+#include "platform/scheduler.h"
 #include "execfakes.h"
 #include "platform/runninginstances.h"
 #include "platform/urlfetcher.h"

@@ -1,7 +1,7 @@
 // Recording fakes of the hotkey grabs, the key state and injection, the keyboard hook and timers.
 #pragma once
 
-#include "exec/scheduler.h"
+#include "platform/scheduler.h"
 #include "platform/globalhotkeys.h"
 #include "platform/keyboardhook.h"
 #include "platform/keyinjector.h"

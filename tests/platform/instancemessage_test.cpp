@@ -1,5 +1,5 @@
 // Message frames between instances: round trips, split delivery and broken streams.
-#include "platform/startup/instancemessage.h"
+#include "platform/linux/instancemessage.h"
 
 #include <QtEndian>
 

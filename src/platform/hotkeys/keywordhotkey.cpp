@@ -4,7 +4,7 @@
 #include "core/items.h"
 #include "core/settings.h"
 #include "core/text.h"
-#include "exec/scheduler.h"
+#include "platform/scheduler.h"
 #include "platform/hotkeys/hotkeymanager.h"
 #include "platform/keyinjector.h"
 #include "platform/keysender.h"

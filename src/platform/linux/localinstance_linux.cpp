@@ -1,7 +1,7 @@
 // The lock file decides who is first; the first listens on a user-only local socket.
 #include "platform/linux/localinstance_linux.h"
 
-#include "platform/startup/instancemessage.h"
+#include "platform/linux/instancemessage.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,5 +1,5 @@
 // Splitting and classification of input texts.
-#include "exec/inputtext.h"
+#include "core/inputtext.h"
 
 #include "core/text.h"
 

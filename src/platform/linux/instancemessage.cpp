@@ -1,5 +1,5 @@
 // Message frames: big-endian length, version 1, kind, then two UTF-8 texts with their lengths.
-#include "platform/startup/instancemessage.h"
+#include "platform/linux/instancemessage.h"
 
 #include <QtEndian>
 

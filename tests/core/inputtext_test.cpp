@@ -1,6 +1,6 @@
 // Splitting and classifying inputs, the parameter tokenizer, URL encoding and path expansion.
 #include "exec/envexpand.h"
-#include "exec/inputtext.h"
+#include "core/inputtext.h"
 #include "exec/paramtokens.h"
 
 #include "execfakes.h"

@@ -113,7 +113,11 @@ void THotkeyBridge::ShowInputWindow(quint64 userTime) { s_.form->ManageShowHide(
 void THotkeyBridge::ExecuteForced(const TExeWord& word, bool silent) {
     // No typed input, with history and sound; asynchronous as asked (a forced keyword still
     // starts in the foreground).
-    s_.pipeline->DoExecute(&word, false, QString(), false, false, false, true, false, false, 0, silent);
+    TExecRequest r;
+    r.forcedexeword = &word;
+    r.forcasync = true;
+    r.forceSilent = silent;
+    s_.pipeline->DoExecute(r);
 }
 
 } // namespace vantrelo

@@ -357,7 +357,11 @@ int RunVerb(TCliContext& ctx, const QStringList& argsIn) {
     TLauncher launcher(ectx, TLauncherServices{shell, &view, &scheduler, &tasks, nullptr, nullptr, nullptr, nullptr});
     TExecPipeline pipeline(ectx, TPipelineServices{&internal, &launcher, &view, &scheduler, &writer, &data.history,
                                                    &data.tags, ctx.Places().programFolder});
-    const bool result = pipeline.DoExecute(nullptr, false, input, false, true, false, false, true, false, 0, false);
+    const bool result = pipeline.DoExecute([&] {
+        TExecRequest r = TExecRequest::Typed(input);
+        r.forcenosound = true;
+        return r;
+    }());
     scheduler.Drain();
     const TExecReport& report = pipeline.Report();
     const bool ok = report.chain ? report.chainExecuted : (result || report.calculated);

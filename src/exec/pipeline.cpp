@@ -92,21 +92,19 @@ TExecPipeline::TExecPipeline(TExecContext& ctx, const TPipelineServices& service
 
 TExecPipeline::~TExecPipeline() = default;
 
-bool TExecPipeline::DoExecute(const TExeWord* forcedexeword, bool ischild, const QString& mycmdline, bool forcerunas,
-                              bool iskeydown, bool forcenohist, bool forcasync, bool forcenosound, bool forcebrowser,
-                              qint32 asyncpause, bool forceSilent) {
+bool TExecPipeline::DoExecute(const TExecRequest& r) {
     TRun run;
-    run.forced = forcedexeword;
-    run.ischild = ischild;
-    run.input = mycmdline;
-    run.forcerunas = forcerunas;
-    run.iskeydown = iskeydown;
-    run.forcenohist = forcenohist;
-    run.forcasync = forcasync;
-    run.forcenosound = forcenosound;
-    run.forcebrowser = forcebrowser;
-    run.asyncpause = ClampWait(asyncpause);
-    run.forceSilent = forceSilent;
+    run.forced = r.forcedexeword;
+    run.ischild = r.ischild;
+    run.input = r.cmdline;
+    run.forcerunas = r.forcerunas;
+    run.iskeydown = r.iskeydown;
+    run.forcenohist = r.forcenohist;
+    run.forcasync = r.forcasync;
+    run.forcenosound = r.forcenosound;
+    run.forcebrowser = r.forcebrowser;
+    run.asyncpause = ClampWait(r.asyncpause);
+    run.forceSilent = r.forceSilent;
     return Execute(run, nullptr);
 }
 
@@ -377,10 +375,13 @@ bool TExecPipeline::ExecuteKeyword(TRun& run) {
 
     if (IsSpecialList(cmd)) {
         view.ProcessInput(TInputRequest::ShowForInput, QString(), false);
-        if (!TrimText(run.params).isEmpty() && view.LaunchFirstListEntry(true))
-            DoExecute(nullptr, false, view.LineText(), view.ShiftHeld(), false, false, false, false, view.AltHeld(), 0,
-                      false);
-        else if (s.inputfocusedworkflow == 1 && run.input.isEmpty())
+        if (!TrimText(run.params).isEmpty() && view.LaunchFirstListEntry(true)) {
+            TExecRequest best;
+            best.cmdline = view.LineText();
+            best.forcerunas = view.ShiftHeld();
+            best.forcebrowser = view.AltHeld();
+            DoExecute(best);
+        } else if (s.inputfocusedworkflow == 1 && run.input.isEmpty())
             view.FocusLineAtEnd(TrimText(view.LineText()) + u' ');
         return false;
     }

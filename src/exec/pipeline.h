@@ -29,6 +29,40 @@ inline constexpr char kSeemsBroken[] = "Seems broken..";
 // The one-shot timer that runs deferred power and quit commands.
 inline constexpr qint32 kAfterTimerMs = 210;
 
+// One request to run an input: what is run and which of its usual steps are forced or left out.
+struct TExecRequest {
+    const TExeWord* forcedexeword = nullptr; // run this keyword, whatever the line says
+    bool ischild = false;                    // a step of a chain
+    QString cmdline;                         // the input; empty: the line as it is now
+    bool forcerunas = false;
+    bool iskeydown = false;                  // Enter in the line or the list
+    bool forcenohist = false;
+    bool forcasync = false;
+    bool forcenosound = false;
+    bool forcebrowser = false;
+    qint32 asyncpause = 0;
+    bool forceSilent = false;
+
+    // The input as typed (Enter): history, sounds and the after-command step as usual.
+    static TExecRequest Typed(const QString& text, bool runas = false, bool browser = false) {
+        TExecRequest r;
+        r.cmdline = text;
+        r.forcerunas = runas;
+        r.iskeydown = true;
+        r.forcebrowser = browser;
+        return r;
+    }
+    // An input sent from outside (another instance, a start-up keyword): no history, quietly, at once.
+    static TExecRequest Sent(const QString& text) {
+        TExecRequest r;
+        r.cmdline = text;
+        r.forcenohist = true;
+        r.forcasync = true;
+        r.forcenosound = true;
+        return r;
+    }
+};
+
 struct TPipelineServices {
     TInternalCommands* internal = nullptr;
     TLauncher* launcher = nullptr;
@@ -57,9 +91,7 @@ public:
     TExecPipeline(const TExecPipeline&) = delete;
     TExecPipeline& operator=(const TExecPipeline&) = delete;
 
-    bool DoExecute(const TExeWord* forcedexeword, bool ischild, const QString& mycmdline, bool forcerunas,
-                   bool iskeydown, bool forcenohist, bool forcasync, bool forcenosound, bool forcebrowser,
-                   qint32 asyncpause, bool forceSilent);
+    bool DoExecute(const TExecRequest& request);
     void Aftercommand(bool forcenosound);
     void PlayEventSound(int kind);
 

@@ -185,7 +185,12 @@ TEST_F(Pipeline, PastedAfterText) {
 TEST_F(Pipeline, ForcedKeywordThatBreaksSaysSo) {
     TExeWord& w = AddKeyword("t", "/bin/broken");
     shell.codes["/bin/broken"] = kLaunchNotFound;
-    EXPECT_FALSE(pipeline.DoExecute(&w, false, QString(), false, false, true, false, false, false, 0, false));
+    EXPECT_FALSE(pipeline.DoExecute([&] {
+        TExecRequest r;
+        r.forcedexeword = &w;
+        r.forcenohist = true;
+        return r;
+    }()));
     EXPECT_TRUE(view.log.contains("message:Seems broken.."));
     EXPECT_EQ(view.colour, settings.failcolor);
 }

@@ -205,7 +205,7 @@ struct TPipelineFixture : TExecFakes {
     // Enter on `line`.
     bool Enter(const QString& line) {
         view.line = line;
-        return pipeline.DoExecute(nullptr, false, line, false, true, false, false, false, false, 0, false);
+        return pipeline.DoExecute(TExecRequest::Typed(line));
     }
     QStringList HistoryTexts() const {
         QStringList t;

@@ -405,7 +405,7 @@ void TApplication::ReadClipboardHistory() {}
 void TApplication::ShowInputWindow(bool visible) { form_->ManageShowHide(visible, false, 230); }
 
 void TApplication::ExecuteInput(const QString& text) {
-    pipeline_->DoExecute(nullptr, false, text, false, false, true, true, true, false, 0, false);
+    pipeline_->DoExecute(TExecRequest::Sent(text));
 }
 
 void TApplication::PutInput(const QString& text, bool selected) { SetNewWord(text, selected, false); }
@@ -546,7 +546,7 @@ void TApplication::AssistChosen(int row, bool isSoft, bool shift) {
         SetNewWord(c.line, false, true);
     if (c.execute) {
         form_->StopListTimer();
-        pipeline_->DoExecute(nullptr, false, c.executeText, shift, true, false, false, false, false, 0, false);
+        pipeline_->DoExecute(TExecRequest::Typed(c.executeText, shift));
     }
 }
 
@@ -667,7 +667,7 @@ void TApplication::Execute(const QString& textIn, bool runas, bool browser) {
     // The line as it is now: never a list or binding from an earlier text.
     text = form_->Line().text;
     form_->StopListTimer();
-    pipeline_->DoExecute(nullptr, false, text, runas, true, false, false, false, browser, 0, false);
+    pipeline_->DoExecute(TExecRequest::Typed(text, runas, browser));
 }
 
 void TApplication::ShowRows(bool focus) {
@@ -1198,7 +1198,7 @@ void TApplication::InstanceMessage(const TInstanceMessage& m) {
         break;
     case K::Command:
         // Executed as typed, without raising the window.
-        pipeline_->DoExecute(nullptr, false, m.text, false, false, true, true, true, false, 0, false);
+        pipeline_->DoExecute(TExecRequest::Sent(m.text));
         break;
     case K::Input:
     case K::InputSelected:

@@ -844,7 +844,7 @@ void TApplication::ListKey(const TListKeyDecision& d, int row) {
         break;
     case TListKeyAction::RemoveRow: {
         // A window row closes its window; other rows leave the history.
-        if (const auto* w = dynamic_cast<const TMyWindowItem*>(suggest_->RowItem(row))) {
+        if (const auto* w = ItemAs<TMyWindowItem>(suggest_->RowItem(row))) {
             if (svc_->desktop)
                 svc_->desktop->Close(w->hand);
             break;
@@ -1306,7 +1306,7 @@ TReportFacts TApplication::ReportFacts() const {
 void TApplication::MoreListKey(const TListKeyDecision& d, int row) {
     switch (d.action) {
     case TListKeyAction::KillProcess: {
-        const auto* w = dynamic_cast<const TMyWindowItem*>(suggest_->RowItem(row));
+        const auto* w = ItemAs<TMyWindowItem>(suggest_->RowItem(row));
         TWindowFacts facts;
         if (w && svc_->desktop && svc_->desktop->Describe(w->hand, &facts) && facts.pid > 0)
             svc_->processList.Terminate(facts.pid);
@@ -1428,16 +1428,15 @@ void TApplication::OpenWithShell(const QString& target) {
 
 void TApplication::ShowItemMenu(const TItem* item, const QString& text, QWidget* owner, QPoint globalPos,
                                 std::function<void()> open, std::function<void()> edit) {
-    if (const auto* fuzzy = dynamic_cast<const TMyFuzzyItem*>(item))
-        item = fuzzy->obj.get();
+    item = Unwrapped(item);
     TItemMenuFacts facts;
     facts.text = text;
-    if (const auto* shell = dynamic_cast<const TMyShellItem*>(item)) {
+    if (const auto* shell = ItemAs<TMyShellItem>(item)) {
         facts.kind = TItemMenuKind::Indexed;
         facts.indexedPath = shell->path;
-    } else if (dynamic_cast<const TMyWindowItem*>(item)) {
+    } else if (ItemAs<TMyWindowItem>(item)) {
         facts.kind = TItemMenuKind::Window;
-    } else if (dynamic_cast<const TMyClipItem*>(item)) {
+    } else if (ItemAs<TMyClipItem>(item)) {
         facts.kind = TItemMenuKind::Clip;
     }
     TItemMenuProbe probe;

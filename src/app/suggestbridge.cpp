@@ -49,26 +49,25 @@ struct TSuggestBridge::TImpl {
     }
 
     void Describe(const TItem* item, const QString& text, TListRow& row) const {
-        if (const auto* f = dynamic_cast<const TMyFuzzyItem*>(item))
-            item = f->obj.get();
-        if (const auto* s = dynamic_cast<const TMyShellItem*>(item)) {
+        item = Unwrapped(item);
+        if (const auto* s = ItemAs<TMyShellItem>(item)) {
             row.title = s->title.isEmpty() ? s->path : s->title;
             row.iconFile = s->path;
             if (s->path.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive))
                 row.iconName = DesktopIcon(s->path);
             return;
         }
-        if (const auto* w = dynamic_cast<const TMyWindowItem*>(item)) {
+        if (const auto* w = ItemAs<TMyWindowItem>(item)) {
             row.title = w->moreinfo;
             row.iconName = QStringLiteral("window");
             return;
         }
-        if (const auto* c = dynamic_cast<const TMyClipItem*>(item)) {
+        if (const auto* c = ItemAs<TMyClipItem>(item)) {
             row.title = c->ts.toString(QStringLiteral("hh:mm:ss - yyyy-MM-dd"));
             row.iconName = QStringLiteral("edit-paste");
             return;
         }
-        if (const auto* k = dynamic_cast<const TExeWord*>(item)) {
+        if (const auto* k = ItemAs<TExeWord>(item)) {
             KeywordRow(k, row);
             return;
         }

@@ -36,16 +36,19 @@ TMyFuzzyItem& TMyFuzzyItem::operator=(const TMyFuzzyItem& other) {
     return *this;
 }
 
+const TItem* Unwrapped(const TItem* item) {
+    const auto* fuzzy = ItemAs<TMyFuzzyItem>(item);
+    return fuzzy ? fuzzy->obj.get() : item;
+}
+
 std::unique_ptr<TItem> CloneItem(const TItem* item) {
-    if (!item)
-        return nullptr;
-    if (dynamic_cast<const TMySimpleItem*>(item))
+    if (!item || item->Kind() == TItemKind::Simple)
         return nullptr;
     return item->CloneItem();
 }
 
 std::unique_ptr<TItem> CloneListItem(const TItem* item) {
-    if (!item || dynamic_cast<const TExeWord*>(item) || dynamic_cast<const TMySimpleItem*>(item))
+    if (!item || item->Kind() == TItemKind::Keyword || item->Kind() == TItemKind::Simple)
         return nullptr;
     return item->CloneItem();
 }

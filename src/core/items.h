@@ -10,11 +10,15 @@
 
 namespace vantrelo {
 
+// What an item is; `ItemAs` reads it instead of asking the type system.
+enum class TItemKind { Keyword, Shell, Window, Simple, Clip, Fuzzy };
+
 // Root of every object that can sit in a list or be bound to the current input.
 class TItem {
 public:
     virtual ~TItem() = default;
     virtual std::unique_ptr<TItem> CloneItem() const = 0;
+    virtual TItemKind Kind() const = 0;
 
 protected:
     TItem() = default;
@@ -49,6 +53,8 @@ public:
     bool IsDefault() const { return keywords == kNewName; }
     bool UsesParameters() const;
     std::unique_ptr<TItem> CloneItem() const override { return std::make_unique<TExeWord>(*this); }
+    static constexpr TItemKind kKind = TItemKind::Keyword;
+    TItemKind Kind() const override { return kKind; }
 };
 
 // An entry of the file index.
@@ -63,6 +69,8 @@ public:
     QString title;
     QByteArray ps;
     std::unique_ptr<TItem> CloneItem() const override { return std::make_unique<TMyShellItem>(*this); }
+    static constexpr TItemKind kKind = TItemKind::Shell;
+    TItemKind Kind() const override { return kKind; }
 };
 
 // An open top-level window.
@@ -72,6 +80,8 @@ public:
     QString name;
     QString moreinfo;
     std::unique_ptr<TItem> CloneItem() const override { return std::make_unique<TMyWindowItem>(*this); }
+    static constexpr TItemKind kKind = TItemKind::Window;
+    TItemKind Kind() const override { return kKind; }
 };
 
 // A plain text entry (history texts, tags, special lists).
@@ -79,6 +89,8 @@ class TMySimpleItem final : public TItem {
 public:
     QString name;
     std::unique_ptr<TItem> CloneItem() const override { return std::make_unique<TMySimpleItem>(*this); }
+    static constexpr TItemKind kKind = TItemKind::Simple;
+    TItemKind Kind() const override { return kKind; }
 };
 
 // A clipboard-history entry.
@@ -87,6 +99,8 @@ public:
     QString clipb;
     QDateTime ts;
     std::unique_ptr<TItem> CloneItem() const override { return std::make_unique<TMyClipItem>(*this); }
+    static constexpr TItemKind kKind = TItemKind::Clip;
+    TItemKind Kind() const override { return kKind; }
 };
 
 // A suggestion from fuzzy or short-form matching; owns the suggested object.
@@ -99,6 +113,8 @@ public:
     TMyFuzzyItem(const TMyFuzzyItem& other);
     TMyFuzzyItem& operator=(const TMyFuzzyItem& other);
     std::unique_ptr<TItem> CloneItem() const override { return std::make_unique<TMyFuzzyItem>(*this); }
+    static constexpr TItemKind kKind = TItemKind::Fuzzy;
+    TItemKind Kind() const override { return kKind; }
 };
 
 // Argument with which a dash command opens a settings page; never enters a list.
@@ -114,6 +130,14 @@ struct TMyScanItem {
     QString subdirs;
     QString level;
 };
+
+// The item as a `T` when it is one, else null (also for null).
+template <class T>
+const T* ItemAs(const TItem* item) {
+    return item && item->Kind() == T::kKind ? static_cast<const T*>(item) : nullptr;
+}
+// The object a fuzzy suggestion wraps; any other item is itself.
+const TItem* Unwrapped(const TItem* item);
 
 // Deep copy of a shell, window, clip or fuzzy item, or of a keyword; null for anything else.
 std::unique_ptr<TItem> CloneItem(const TItem* item);

@@ -25,7 +25,7 @@ QString ClassIdentifier(const QString& parameters) {
 QString KeywordPath(const QString& line, const TItem* current, TExecContext& ctx) {
     const QString trimmed = TrimText(line);
     QString name = trimmed;
-    if (const auto* fuzzy = dynamic_cast<const TMyFuzzyItem*>(current); fuzzy && dynamic_cast<const TExeWord*>(fuzzy->obj.get()))
+    if (const auto* fuzzy = ItemAs<TMyFuzzyItem>(current); fuzzy && ItemAs<TExeWord>(fuzzy->obj.get()))
         name = FirstWord(fuzzy->name);
     const TExeWord* word = ctx.keywords.FindKeyword(name, true);
     if (!word)
@@ -57,10 +57,8 @@ QString Unquoted(QString path) {
 
 QString GetPathFromItem(const QString& line, const TItem* currentItem, bool inclfilename, TExecContext& ctx,
                         const TIndexedPathResolver& resolver) {
-    const TItem* object = currentItem;
-    if (const auto* fuzzy = dynamic_cast<const TMyFuzzyItem*>(currentItem))
-        object = fuzzy->obj.get();
-    const auto* indexed = dynamic_cast<const TMyShellItem*>(object);
+    const TItem* object = Unwrapped(currentItem);
+    const auto* indexed = ItemAs<TMyShellItem>(object);
     QString path = indexed ? IndexedPath(*indexed, ctx, resolver) : KeywordPath(line, currentItem, ctx);
     if (path.isEmpty())
         path = ExpandUserPath(TrimText(line), *ctx.services.environment);

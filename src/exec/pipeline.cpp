@@ -152,13 +152,13 @@ bool TExecPipeline::Execute(TRun& run, const TMarkedText* markedInput) {
     }
 
     // The item: a suggestion the line is bound to, the forced keyword, or the typed keyword.
-    const auto* fuzzy = dynamic_cast<const TMyFuzzyItem*>(view.CurrentItem());
+    const auto* fuzzy = ItemAs<TMyFuzzyItem>(view.CurrentItem());
     if ((s.autofuzz > 0 || s.autoshort > 0) && fuzzy && !run.forced) {
         run.input = fuzzy->name;
         run.histtext = fuzzy->name;
-        if (const auto* w = dynamic_cast<const TExeWord*>(fuzzy->obj.get()))
+        if (const auto* w = ItemAs<TExeWord>(fuzzy->obj.get()))
             run.item = CopyOf(w);
-        else if (const auto* shell = dynamic_cast<const TMyShellItem*>(fuzzy->obj.get()))
+        else if (const auto* shell = ItemAs<TMyShellItem>(fuzzy->obj.get()))
             view.SetCurrentItem(shell->CloneItem());
     } else {
         run.item = CopyOf(run.forced ? run.forced : ctx_.keywords.FindKeyword(FirstWord(run.input), true));
@@ -240,19 +240,19 @@ bool TExecPipeline::RunCases(TRun& run) {
         view.ProcessInput(TInputRequest::ShowForInput, QString(), false);
         return false;
     }
-    if (const auto* clip = dynamic_cast<const TMyClipItem*>(current); clip && free) {
+    if (const auto* clip = ItemAs<TMyClipItem>(current); clip && free) {
         const TMyClipItem copy = *clip;
         ExecuteClipItem(copy);
         Finish(run);
         return false;
     }
-    if (const auto* window = dynamic_cast<const TMyWindowItem*>(current); window && free) {
+    if (const auto* window = ItemAs<TMyWindowItem>(current); window && free) {
         view.ActivateWindow(window->hand);
         view.ResetCurrentSearch(true);
         Finish(run);
         return false;
     }
-    if (const auto* shell = dynamic_cast<const TMyShellItem*>(current); shell && free) {
+    if (const auto* shell = ItemAs<TMyShellItem>(current); shell && free) {
         const TMyShellItem copy = *shell;
         const bool ok = svc_.launcher->LaunchIndexedItem(copy, run.forcerunas) >= kLaunchDone;
         if (!ok) {

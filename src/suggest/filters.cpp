@@ -20,8 +20,8 @@ bool IsDuplicateEntry(const TSettings& s, const TListContent& content, const QSt
         return false;
     if (!obj)
         return !found->item;
-    const auto* a = dynamic_cast<const TMyShellItem*>(obj);
-    const auto* b = dynamic_cast<const TMyShellItem*>(found->item.get());
+    const auto* a = ItemAs<TMyShellItem>(obj);
+    const auto* b = ItemAs<TMyShellItem>(found->item.get());
     return a && b && a->path == b->path;
 }
 

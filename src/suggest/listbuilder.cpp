@@ -216,7 +216,7 @@ void TBuild::RankSpecial(const QString& param, bool keepObjects, const std::func
 
 template <class T>
 bool IsKind(const TItem* item) {
-    return dynamic_cast<const T*>(item) != nullptr;
+    return ItemAs<T>(item) != nullptr;
 }
 
 void TBuild::RecentDocs(const QString& param) {

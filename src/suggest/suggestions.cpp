@@ -45,13 +45,13 @@ namespace {
 
 // The text an entry of a special list is scored on.
 QString OwnText(const TListEntry& e) {
-    if (const auto* w = dynamic_cast<const TMyWindowItem*>(e.item.get()))
+    if (const auto* w = ItemAs<TMyWindowItem>(e.item.get()))
         return w->name;
-    if (const auto* c = dynamic_cast<const TMyClipItem*>(e.item.get()))
+    if (const auto* c = ItemAs<TMyClipItem>(e.item.get()))
         return c->clipb;
-    if (const auto* t = dynamic_cast<const TMySimpleItem*>(e.item.get()))
+    if (const auto* t = ItemAs<TMySimpleItem>(e.item.get()))
         return t->name;
-    if (const auto* sh = dynamic_cast<const TMyShellItem*>(e.item.get()))
+    if (const auto* sh = ItemAs<TMyShellItem>(e.item.get()))
         return sh->name;
     return e.text;
 }

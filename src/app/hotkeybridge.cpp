@@ -97,7 +97,7 @@ void THotkeyBridge::UnregisterKeywordHotkeys() { manager_->CleanUp(); }
 
 void THotkeyBridge::Summon(quint64 userTime) {
     if (s_.form)
-        s_.form->HotkeyPressed(userTime, 70);
+        s_.form->HotkeyPressed(userTime, TShowLock::Summon);
 }
 
 void THotkeyBridge::CaptureLastActiveWindow() {
@@ -108,7 +108,7 @@ void THotkeyBridge::CaptureLastActiveWindow() {
 void THotkeyBridge::IgnoreNextKeyRelease() { s_.form->WordEdit()->ignoreNextKeyRelease = true; }
 void THotkeyBridge::PutDefaultText(const QString& text) { s_.form->SetLineText(text, true); }
 void THotkeyBridge::DismissListPanels() { s_.form->CmdForm()->DismissCustomElements(true, false); }
-void THotkeyBridge::ShowInputWindow(quint64 userTime) { s_.form->ManageShowHide(true, false, 230, userTime); }
+void THotkeyBridge::ShowInputWindow(quint64 userTime) { s_.form->ManageShowHide(true, false, TShowLock::Hotkey, userTime); }
 
 void THotkeyBridge::ExecuteForced(const TExeWord& word, bool silent) {
     // No typed input, with history and sound; asynchronous as asked (a forced keyword still

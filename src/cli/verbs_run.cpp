@@ -1,32 +1,25 @@
 // The run verb: an input line through the same pipeline as Enter in the input window, or a dry run.
 #include "cli/cli.h"
 
+#include "app/engine.h"
+
 #include "core/items.h"
 #include "commands/commandhost.h"
-#include "commands/dispatcher.h"
+#include "commands/commandtable.h"
 #include "core/text.h"
-#include "exec/execcontext.h"
 #include "exec/inputhost.h"
 #include "exec/internalcommands.h"
-#include "exec/launcher.h"
 #include "exec/pipeline.h"
 #include "exec/pipelinehost.h"
 #include "platform/scheduler.h"
 #include "exec/shellexecute.h"
-#include "exec/systemservices.h"
 #include "platform/clipboard.h"
-#include "platform/desktopwindows.h"
-#include "platform/keysender.h"
-#include "platform/linux/processlauncher_linux.h"
-#include "platform/linux/systemcontrol_linux.h"
-#include "platform/networkinfo.h"
 #include "platform/soundplayer.h"
 #include "platform/textsender.h"
 #include "platform/waiter.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <QTextStream>
 
 #include <algorithm>
@@ -41,7 +34,7 @@ void PrintJson(QTextStream& out, const QJsonObject& o) {
     out << QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) << "\n";
 }
 
-// Without a desktop: an empty private clipboard, no windows, no keys, no sounds.
+// Without a desktop: an empty private clipboard and no sounds (no windows nor keys: TNoDesktopWindows, TNoKeys).
 struct TCliClipboard final : TClipboard {
     QString text;
     bool has = false;
@@ -55,18 +48,6 @@ struct TCliClipboard final : TClipboard {
     quint64 ChangeCount() const override { return 0; }
     std::unique_ptr<TClipboardContent> Save() const override { return std::make_unique<TClipboardContent>(); }
     void Restore(const TClipboardContent&) override {}
-};
-
-struct TCliWindows final : TDesktopWindows {
-    quint64 ForegroundWindow() const override { return 0; }
-    bool IsOwnWindow(quint64) const override { return false; }
-    bool ProgramIsActive() const override { return false; }
-    void MinimizeAll() override {}
-    void UndoMinimizeAll() override {}
-};
-
-struct TCliKeys final : TKeySender {
-    void SendChord(int, int) override {}
 };
 
 struct TCliWaiter final : TWaiter {
@@ -202,26 +183,15 @@ struct TDryShell final : TShellExecute {
     }
 };
 
-// Marks that the pipeline, the substitution and the launcher handle themselves.
-bool IsPipelineMark(const QString& name) {
-    static const QRegularExpression own(
-        QStringLiteral("^\\$(P|U|P\\d+|U\\d+|I|DEF|W.*|PS.*|PP.*|M|R|CLR|GW|SOUND|CC|CCU|CX|CE|CI|PASTE\\d?|SKIP|"
-                       "ASYNC|NOHIDE|GRABTO.*|URLTO.*|B|BN|BROWSER.*|BSETFOCUS|BCONNECT|BNORELOAD|BCLICK|BNEWWIN|"
-                       "BNEWFULL|STARTPAGE|RECENT|GROUPS|TAGS|CLIPBOARD|APPS|HISTORY|KWHISTORY|D|H)\\$$"),
-        QRegularExpression::CaseInsensitiveOption);
-    return own.match(name).hasMatch();
-}
-
-// Until the internal command dispatcher is part of the tool, an internal command is refused.
-// A dry run names each internal command instead of running it.
+// A dry run names each internal command instead of running it: the dispatcher's own table says
+// which commands complete an execution; the marks the pipeline and the launcher read are not among them.
 struct TCliDryCommands final : TInternalCommands {
     QTextStream& out;
     explicit TCliDryCommands(QTextStream& o) : out(o) {}
     TInternalOutcome CheckDoInternalCMD(const QString& cmd, const QString&, bool, const TExeWord*, bool) override {
         TInternalOutcome o;
-        static const QRegularExpression token(QStringLiteral("\\$[A-Za-z][A-Za-z0-9]*\\$"));
-        for (auto it = token.globalMatch(cmd); it.hasNext();) {
-            if (IsPipelineMark(it.next().captured()))
+        for (const TRecognised& r : RecogniseCommands(cmd, false)) {
+            if (!r.row->handled)
                 continue;
             PrintJson(out, QJsonObject{{"action", "internal"}, {"command", TrimText(cmd)}});
             o.handled = true;
@@ -305,58 +275,41 @@ int RunVerb(TCliContext& ctx, const QStringList& argsIn) {
     TUserData& data = ctx.Data();
     data.tags.Build(data.keywords);
 
-    TSystemEnvironment env;
-    TSystemFileSystem files;
+    TSystemParts sys;
     TCliClipboard clipboard;
-    TCliWindows windows;
-    TCliKeys keys;
+    TNoDesktopWindows windows;
+    TNoKeys keys;
     TCliWaiter waiter;
     TCliSound sound;
-    TSystemRandom random;
-    TSystemClock clock;
-    TLinuxNetworkInfo network;
     TCliTextSender sender(ctx.err);
     TCliInputHost host(ctx.out);
-    TExecContext ectx(data.settings, data.keywords,
-                      TExecServices{&env, &files, &clipboard, &windows, &keys, &waiter, &sound, &random, &clock,
-                                    &network, &sender, &host, nullptr});
-
     TCliView view(ctx.out, ctx.err, input);
     TCliScheduler scheduler;
     scheduler.sleep = !dry;
     TInlineTasks tasks;
-    TLinuxProcessLauncher processes;
-    TLinuxShell realShell(processes);
     TDryShell dryShell(ctx.out);
-    TShellExecute* shell = dry ? static_cast<TShellExecute*>(&dryShell) : &realShell;
-    TLogindPower power;
-    TLinuxSession session(power, processes);
-    TFreedesktopTrash trash(TFreedesktopTrash::UserTrashFolders());
-    TSoundServerVolume volume(processes);
-    TEjectDrive disc(processes);
-    TCliCommandHost commandHost(ctx);
-    TCommandServices commandServices;
-    commandServices.settings = &data.settings;
-    commandServices.exec = &ectx;
-    commandServices.host = &commandHost;
-    commandServices.launcher = &processes;
-    commandServices.power = &power;
-    commandServices.session = &session;
-    commandServices.trash = &trash;
-    commandServices.volume = &volume;
-    commandServices.disc = &disc;
-    commandServices.places = ctx.Places();
-    commandServices.exeFolder = ctx.Places().programFolder;
-    TCommandDispatcher dispatcher(commandServices);
     TCliDryCommands dryCommands(ctx.out);
-    TInternalCommands& internal = dry ? static_cast<TInternalCommands&>(dryCommands) : dispatcher;
-    if (!dry)
-        dispatcher.InstallExpander(ectx);
+    TCliCommandHost commandHost(ctx);
     TCliWriter writer(ctx, dry);
-
-    TLauncher launcher(ectx, TLauncherServices{shell, &view, &scheduler, &tasks, nullptr, nullptr, nullptr, nullptr});
-    TExecPipeline pipeline(ectx, TPipelineServices{&internal, &launcher, &view, &scheduler, &writer, &data.history,
-                                                   &data.tags, ctx.Places().programFolder});
+    TEngineFront front;
+    front.clipboard = &clipboard;
+    front.windows = &windows;
+    front.keys = &keys;
+    front.waiter = &waiter;
+    front.sound = &sound;
+    front.text = &sender;
+    front.input = &host;
+    front.view = &view;
+    front.commands = &commandHost;
+    front.writer = &writer;
+    front.scheduler = &scheduler;
+    front.tasks = &tasks;
+    if (dry) {
+        front.shell = &dryShell;
+        front.internal = &dryCommands;
+    }
+    TEngine engine(data, sys, ctx.Places(), ctx.Places().programFolder, front);
+    TExecPipeline& pipeline = engine.Pipeline();
     const bool result = pipeline.DoExecute([&] {
         TExecRequest r = TExecRequest::Typed(input);
         r.forcenosound = true;

@@ -5,6 +5,7 @@
 #include "core/settings.h"
 #include "ui/cmdform.h"
 #include "ui/editpanel.h"
+#include "ui/mainmenus.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,7 +22,6 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStyle>
-#include <QSystemTrayIcon>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -118,11 +118,15 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
     CmdForm_->installEventFilter(this);
     connect(CmdForm_, &TCmdForm::RowClicked, this, [this](int r) { SetListFocus(r); });
     connect(CmdForm_, &TCmdForm::RowActivated, this, [this](int r, Qt::KeyboardModifiers m) {
-        host_.RowActivated(r, m & Qt::ShiftModifier, m & Qt::AltModifier);
+        if (events_)
+            events_->RowActivated(r, m & Qt::ShiftModifier, m & Qt::AltModifier);
     });
     connect(CmdForm_, &TCmdForm::RowMenuRequested, this, [this](int r, QPoint p) { host_.RowMenu(r, p); });
     connect(CmdForm_, &TCmdForm::EditorExecute, this,
-            [this](const QString& t, bool runas, bool browser) { host_.EditorExecute(t, runas, browser); });
+            [this](const QString& t, bool runas, bool browser) {
+                if (events_)
+                    events_->EditorExecute(t, runas, browser);
+            });
     connect(CmdForm_, &TCmdForm::EditorTextChanged, this, [this](const QString& t) {
         // The editor's text goes into the line as it is edited, not as typing.
         if (CmdForm_->EditorVisible())
@@ -135,10 +139,13 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
         activateWindow();
         WordEdit_->setFocus();
         WordEdit_->setCursorPosition(caret);
-        if (settings_.autodropdown)
-            host_.InputEdited(WordEdit_->text(), WordEdit_->cursorPosition(), false, true);
+        if (settings_.autodropdown && events_)
+            events_->InputEdited(WordEdit_->text(), WordEdit_->cursorPosition(), false, true);
     });
-    connect(CmdForm_, &TCmdForm::EditorKey, this, [this](const TEditorKeyDecision& d) { EditorKeyAction(d); });
+    connect(CmdForm_, &TCmdForm::EditorKey, this, [this](const TEditorKeyDecision& d) {
+        if (events_)
+            events_->EditorKey(d);
+    });
     connect(CmdForm_, &TCmdForm::ListWidthDragged, this, [this](int w) { host_.InputWidthChanged(w); });
     connect(CmdForm_, &TCmdForm::ListRowsChosen, this, [this](int rows) { host_.ListRowsChanged(rows); });
     connect(CmdForm_, &TCmdForm::RowHeightFitted, this, [this](int h) { host_.ListRowHeightFitted(h); });
@@ -161,73 +168,14 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
         // AppDeactivate: with auto-hide, losing the keyboard to another program hides the window.
         if (st != Qt::ApplicationActive && settings_.hide && isVisible() && !gate_.Closing() &&
             gate_.QuietFor(clock_.elapsed(), 150))
-            ManageShowHide(false, false, 230);
+            ManageShowHide(false, false, TShowLock::Hotkey);
     });
 
-    BuildMenus();
+    menus_ = new TMainMenus(*this, settings_, host_);
     ApplyLook();
 }
 
 TMainForm::~TMainForm() = default;
-
-void TMainForm::BuildMenus() {
-    PopupMenu1 = new QMenu(this);
-    auto add = [this](QMenu* m, const QString& text, const QKeySequence& key, auto fn) {
-        QAction* a = m->addAction(text);
-        if (!key.isEmpty()) {
-            a->setShortcut(key);
-            a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-            addAction(a);
-        }
-        connect(a, &QAction::triggered, this, fn);
-        return a;
-    };
-    auto unavailable = [](QMenu* m, const QString& text) {
-        // Dialogs that are not part of this program yet are shown, but cannot be chosen.
-        QAction* a = m->addAction(text);
-        a->setEnabled(false);
-        return a;
-    };
-    unavailable(PopupMenu1, QStringLiteral("Add Keyword..."));
-    unavailable(PopupMenu1, QStringLiteral("Keywords..."));
-    unavailable(PopupMenu1, QStringLiteral("Settings..."));
-    PopupMenu1->addSeparator();
-    add(PopupMenu1, QStringLiteral("Expand Input Area"), QKeySequence(), [this] { ExpandInput(WordEdit_->text()); });
-    PopupMenu1->addSeparator();
-    add(PopupMenu1, QStringLiteral("Copy"), QKeySequence(), [this] { WordEdit_->copy(); });
-    add(PopupMenu1, QStringLiteral("Cut"), QKeySequence(), [this] { WordEdit_->cut(); });
-    add(PopupMenu1, QStringLiteral("Paste"), QKeySequence(), [this] { WordEdit_->paste(); });
-    add(PopupMenu1, QStringLiteral("Copy Full Path of Item"), QKeySequence(Qt::Key_F8),
-        [this] { host_.Command(TFormCommand::CopyFullPath); });
-    add(PopupMenu1, QStringLiteral("Open Folder of Item"), QKeySequence(Qt::CTRL | Qt::Key_D),
-        [this] { host_.Command(TFormCommand::OpenFolder); });
-    add(PopupMenu1, QStringLiteral("Windows Context Menu"), QKeySequence(Qt::Key_F9),
-        [this] { host_.Command(TFormCommand::ItemMenu); });
-    add(PopupMenu1, QStringLiteral("Hide (Shift+Esc)"), QKeySequence(), [this] { ManageShowHide(false, false, 230); });
-    QMenu* more = PopupMenu1->addMenu(QStringLiteral("More..."));
-    add(more, QStringLiteral("Align to Center of Screen"), QKeySequence(Qt::Key_F11),
-        [this] { CenterOnMonitor(2, false); });
-    add(more, QStringLiteral("Fit on screen if oversized (panic)"), QKeySequence(Qt::CTRL | Qt::Key_F11), [this] {
-        FitOnScreen(false);
-        CenterOnMonitor(2, false);
-    });
-    add(more, QStringLiteral("Show Hint"), QKeySequence(Qt::CTRL | Qt::Key_T),
-        [this] { host_.Command(TFormCommand::ShowHint); });
-    PopupMenu1->addSeparator();
-    add(PopupMenu1, QStringLiteral("Exit: Close Vantrelo"), QKeySequence(), [this] { host_.Command(TFormCommand::Exit); });
-
-    PopupMenu2 = new QMenu(this);
-    unavailable(PopupMenu2, QStringLiteral("Add Keyword..."));
-    unavailable(PopupMenu2, QStringLiteral("Keywords..."));
-    unavailable(PopupMenu2, QStringLiteral("Settings..."));
-    QAction* open = PopupMenu2->addAction(QStringLiteral("Open Vantrelo..."));
-    open->setObjectName(QStringLiteral("OpenVantrelo1"));
-    PopupMenu2->setDefaultAction(open);
-    connect(open, &QAction::triggered, this, [this] { host_.Command(TFormCommand::OpenWindow); });
-    PopupMenu2->addSeparator();
-    connect(PopupMenu2->addAction(QStringLiteral("Exit...")), &QAction::triggered, this,
-            [this] { host_.Command(TFormCommand::Exit); });
-}
 
 void TMainForm::ApplyLook() {
     const QColor text = Bgr(settings_.textcolor);
@@ -322,7 +270,7 @@ void TMainForm::SetClosing() {
     ListTimer.stop();
 }
 
-void TMainForm::ManageShowHide(bool show, bool forceKeepInput, int locktim, quint64 userTime) {
+void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim, quint64 userTime) {
     const qint64 now = clock_.elapsed();
     if (!show) {
         if (!gate_.BeginHide(now))
@@ -335,14 +283,14 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, int locktim, quin
             AddIcon();
         return;
     }
-    if (!gate_.BeginShow(now, locktim))
+    if (!gate_.BeginShow(now, int(locktim)))
         return;
     host_.RememberForeground();
     if (!settings_.alwaystrayicon)
         RemoveIcon(false);
     SetTopmost(this, settings_.stayontop);
     if (settings_.center != 0)
-        CenterOnMonitor(settings_.center, settings_.autodropdown || ListVisible());
+        CenterOnMonitor(TCentre(settings_.center), settings_.autodropdown || ListVisible());
     else
         move(RescueOffScreen(pos(), size(), Monitors()));
     QWidget::show();
@@ -360,7 +308,8 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, int locktim, quin
         if (settings_.clearlast && !settings_.holdtext && !WordEdit_->text().startsWith(settings_.calcchar)) {
             TKeyDecision d;
             d.action = TKeyAction::ClearLine;
-            host_.InputKey(d, Line());
+            if (events_)
+                events_->InputKey(d, Line());
         } else {
             // What was left in the line is selected, so typing replaces it.
             WordEdit_->selectAll();
@@ -368,8 +317,8 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, int locktim, quin
     }
 }
 
-void TMainForm::HotkeyPressed(quint64 userTime, int interval) {
-    if (!gate_.QuietFor(clock_.elapsed(), interval))
+void TMainForm::HotkeyPressed(quint64 userTime, TShowLock interval) {
+    if (!gate_.QuietFor(clock_.elapsed(), int(interval)))
         return;
     if (CheckAutoHideLogic())
         return;
@@ -383,7 +332,7 @@ bool TMainForm::CheckAutoHideLogic() {
         return false;
     if (!settings_.hide && !isActiveWindow())
         return false;
-    ManageShowHide(false, false, 230);
+    ManageShowHide(false, false, TShowLock::Hotkey);
     return true;
 }
 
@@ -407,6 +356,27 @@ void TMainForm::SetLineText(const QString& text, bool selectAll) {
 void TMainForm::SetLineSelection(int start, int end) {
     WordEdit_->setSelection(start, end - start);
 }
+
+void TMainForm::SetCaret(int caret, int anchor) {
+    WordEdit_->setCursorPosition(caret);
+    if (anchor >= 0)
+        WordEdit_->setSelection(anchor, caret - anchor);
+}
+
+void TMainForm::FocusLine() {
+    if (isVisible())
+        activateWindow();
+    WordEdit_->setFocus();
+}
+
+void TMainForm::CutOrCopySelection(bool cut) {
+    if (cut)
+        WordEdit_->cut();
+    else
+        WordEdit_->copy();
+}
+
+void TMainForm::PasteIntoLine() { WordEdit_->paste(); }
 
 void TMainForm::SetLineColor(int bgr) {
     lineColour_ = bgr;
@@ -503,6 +473,18 @@ void TMainForm::HideList() {
 }
 
 bool TMainForm::ListVisible() const { return CmdForm_->isVisible(); }
+int TMainForm::ListRowCount() const { return CmdForm_->RowCount(); }
+bool TMainForm::ListRowIsHeader(int row) const { return row >= 0 && row < CmdForm_->RowCount() && CmdForm_->Row(row).header; }
+int TMainForm::RowWithNumber(int number) const { return CmdForm_->RowWithNumber(number); }
+
+QPoint TMainForm::RowMenuPoint(int row) const {
+    // At x = 26, y = the row's top + 9 in the list window.
+    const TEntryList* list = CmdForm_->EntryList();
+    const int y = list->y() + (row - list->TopRow()) * list->RowHeight() + 9;
+    return CmdForm_->mapToGlobal(QPoint(26, y));
+}
+
+void TMainForm::DismissListPanels() { CmdForm_->DismissCustomElements(true, true); }
 
 void TMainForm::SetListFocus(int row) {
     listFocus_ = row >= 0;
@@ -556,8 +538,8 @@ void TMainForm::ApplyListPicture() {
     }
 }
 
-void TMainForm::ExpandInput(const QString& text, bool keep) {
-    CmdForm_->OpenEditor(text, keep);
+void TMainForm::ExpandInput(const QString& text) {
+    CmdForm_->OpenEditor(text, false);
     CmdForm_->ApplyLook(ListWidth());
     SetListPos();
     CmdForm_->show();
@@ -584,30 +566,6 @@ int TMainForm::LineColour() const { return lineColour_; }
 
 QColor TMainForm::TitleColour() const { return TitleLabel->palette().color(QPalette::WindowText); }
 
-void TMainForm::EditorKeyAction(const TEditorKeyDecision& d) {
-    switch (d.action) {
-    case TEditorKeyAction::CenterScreen:
-        CenterOnMonitor(d.wholeScreen ? 1 : 2, false);
-        break;
-    case TEditorKeyAction::FitAndCenter:
-        FitOnScreen(d.forceFit);
-        CenterOnMonitor(2, false);
-        break;
-    case TEditorKeyAction::FocusInput:
-        activateWindow();
-        WordEdit_->setFocus();
-        break;
-    case TEditorKeyAction::Settings:
-        activateWindow();
-        WordEdit_->setFocus();
-        host_.EditorKey(d);
-        break;
-    default:
-        host_.EditorKey(d);
-        break;
-    }
-}
-
 void TMainForm::ShowTextPanel(const QString& text) {
     CmdForm_->ShowText(text);
     CmdForm_->ApplyLook(ListWidth());
@@ -615,38 +573,15 @@ void TMainForm::ShowTextPanel(const QString& text) {
     CmdForm_->show();
 }
 
-void TMainForm::ShowMainMenu() { PopupMenu1->popup(WordEdit_->mapToGlobal(QPoint(0, 0))); }
+void TMainForm::ShowMainMenu() { menus_->LineMenu()->popup(WordEdit_->mapToGlobal(QPoint(0, 0))); }
 
-void TMainForm::AddIcon() {
-    if (TrayIcon)
-        return;
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
-        return;
-    TrayIcon = new QSystemTrayIcon(this);
-    QIcon icon = windowIcon();
-    if (icon.isNull())
-        icon = QIcon::fromTheme(QStringLiteral("system-search"));
-    if (icon.isNull())
-        icon = style()->standardIcon(QStyle::SP_ComputerIcon);
-    TrayIcon->setIcon(icon);
-    TrayIcon->setToolTip(windowTitle());
-    TrayIcon->setContextMenu(PopupMenu2);
-    connect(TrayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        if (r == QSystemTrayIcon::Trigger || r == QSystemTrayIcon::DoubleClick)
-            host_.Command(TFormCommand::OpenWindow);
-    });
-    TrayIcon->show();
+void TMainForm::ShowLineMenu() {
+    menus_->LineMenu()->popup(WordEdit_->mapToGlobal(QPoint(0, WordEdit_->height() + S(this, 4))));
 }
 
-void TMainForm::RemoveIcon(bool useforce) {
-    if (!TrayIcon || (!useforce && settings_.alwaystrayicon))
-        return;
-    TrayIcon->hide();
-    TrayIcon->deleteLater();
-    TrayIcon = nullptr;
-}
-
-bool TMainForm::TrayIconShown() const { return TrayIcon != nullptr; }
+void TMainForm::AddIcon() { menus_->AddIcon(); }
+void TMainForm::RemoveIcon(bool useforce) { menus_->RemoveIcon(useforce); }
+bool TMainForm::TrayIconShown() const { return menus_->TrayIconShown(); }
 
 int TMainForm::ListHeightForCentre(bool withList) const {
     int h = height();
@@ -655,10 +590,10 @@ int TMainForm::ListHeightForCentre(bool withList) const {
     return h;
 }
 
-void TMainForm::CenterOnMonitor(int center, bool withList) {
+void TMainForm::CenterOnMonitor(TCentre center, bool withList) {
     const std::vector<TMonitor> monitors = Monitors();
     TCenterInput in;
-    in.center = center;
+    in.center = int(center);
     in.window = frameGeometry();
     in.pointer = QCursor::pos();
     in.lastActive = host_.LastActiveFrame();
@@ -682,87 +617,18 @@ void TMainForm::FitOnScreen(bool force) {
 }
 
 bool TMainForm::WordEditKeyDown(QKeyEvent* e) {
+    if (!events_)
+        return false;
     const TKeyStroke k = StrokeOf(e);
     if (listFocus_ && ListVisible()) {
         TFormRows rows(*CmdForm_);
-        const TListKeyDecision d = DecideListKey(k, rows, CmdForm_->Selected(), settings_);
-        switch (d.action) {
-        case TListKeyAction::None:
-            // Typing goes back to the line.
-            RemoveListFocus();
-            break;
-        case TListKeyAction::Move:
-            CmdForm_->SetSelected(d.row);
+        if (events_->ListKey(DecideListKey(k, rows, CmdForm_->Selected(), settings_), CmdForm_->Selected()))
             return true;
-        case TListKeyAction::BackToInput:
-            RemoveListFocus();
-            return true;
-        case TListKeyAction::CenterScreen:
-            CenterOnMonitor(d.wholeScreen ? 1 : 2, false);
-            return true;
-        case TListKeyAction::FitAndCenter:
-            FitOnScreen(d.forceFit);
-            CenterOnMonitor(2, false);
-            return true;
-        case TListKeyAction::FocusInput:
-            RemoveListFocus();
-            return true;
-        default:
-            host_.ListKey(d, CmdForm_->Selected());
-            return true;
-        }
     }
     // A printable character may be completed; Backspace, Delete and the like never are.
     typedChar_ = !e->text().isEmpty() && e->text().at(0).isPrint() && !k.ctrl;
-    TKeyContext c;
     const TLineState line = Line();
-    const TKeyDecision d = DecideInputKey(k, line, settings_, c);
-    if (d.dismissPanels)
-        CmdForm_->DismissCustomElements(true, true);
-    switch (d.action) {
-    case TKeyAction::None:
-        return false;
-    case TKeyAction::Consume:
-        return true;
-    case TKeyAction::SelectWholeLine:
-        WordEdit_->selectAll();
-        return true;
-    case TKeyAction::FocusInput:
-        WordEdit_->setFocus();
-        return true;
-    case TKeyAction::MoveCaret:
-        WordEdit_->setCursorPosition(d.caret);
-        if (d.extend) {
-            const int anchor = line.selLength > 0 && line.selStart + line.selLength == line.caret ? line.selStart
-                               : line.selLength > 0 ? line.selStart + line.selLength
-                                                    : line.caret;
-            WordEdit_->setSelection(anchor, d.caret - anchor);
-        }
-        return true;
-    case TKeyAction::CenterScreen:
-        CenterOnMonitor(1, false);
-        return true;
-    case TKeyAction::FitAndCenter:
-        FitOnScreen(true);
-        CenterOnMonitor(2, false);
-        return true;
-    case TKeyAction::Hide:
-        ManageShowHide(false, false, 230);
-        return true;
-    case TKeyAction::ExpandEditor:
-        ExpandInput(line.text);
-        return true;
-    case TKeyAction::CloseWindow:
-        host_.Command(TFormCommand::Exit);
-        return true;
-    case TKeyAction::ContextMenu:
-        PopupMenu1->popup(WordEdit_->mapToGlobal(QPoint(0, WordEdit_->height() + S(this, 4))));
-        return false;
-    default:
-        ListTimer.stop();
-        host_.InputKey(d, line);
-        return d.consume;
-    }
+    return events_->InputKey(DecideInputKey(k, line, settings_, TKeyContext{}), line);
 }
 
 void TMainForm::WordEditChange(const QString& text) {
@@ -772,13 +638,15 @@ void TMainForm::WordEditChange(const QString& text) {
     const bool now = settings_.autodelay <= 0;
     const bool typed = typedChar_;
     typedChar_ = false;
-    host_.InputEdited(text, WordEdit_->cursorPosition(), typed, now);
+    if (events_)
+        events_->InputEdited(text, WordEdit_->cursorPosition(), typed, now);
     if (!now)
         ListTimer.start(settings_.autodelay);
 }
 
 void TMainForm::ListTimerTimer() {
-    host_.InputEdited(WordEdit_->text(), WordEdit_->cursorPosition(), false, true);
+    if (events_)
+        events_->InputEdited(WordEdit_->text(), WordEdit_->cursorPosition(), false, true);
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
@@ -788,7 +656,7 @@ void TMainForm::closeEvent(QCloseEvent* e) {
         host_.Command(TFormCommand::Exit);
 }
 
-void TMainForm::contextMenuEvent(QContextMenuEvent* e) { PopupMenu1->popup(e->globalPos()); }
+void TMainForm::contextMenuEvent(QContextMenuEvent* e) { menus_->LineMenu()->popup(e->globalPos()); }
 
 void TMainForm::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/monitors.h"
+#include "ui/inputwindow.h"
 #include "ui/keymap.h"
 #include "ui/listrow.h"
 #include "ui/skin/skinfile.h"
@@ -16,13 +17,12 @@
 #include <vector>
 
 class QLabel;
-class QMenu;
-class QSystemTrayIcon;
 
 namespace vantrelo {
 
 struct TSettings;
 class TCmdForm;
+class TMainMenus;
 
 // Menu items and window actions that the program carries out.
 enum class TFormCommand {
@@ -35,20 +35,12 @@ enum class TFormCommand {
     ItemMenu,         // "Windows Context Menu": the menu of the current item
 };
 
-// Where the input window sends what the user asks for; the application implements it.
+// Where the input window sends what is not about its line and list (TInputEvents has those):
+// menu commands, its own placement and activation, the list window's size and pin.
 class TMainFormHost {
 public:
     virtual ~TMainFormHost() = default;
-    // A key of the input line that asks for more than editing.
-    virtual void InputKey(const TKeyDecision& decision, const TLineState& line) = 0;
-    // A key of the list while a row is selected (with the row).
-    virtual void ListKey(const TListKeyDecision& decision, int row) = 0;
-    // The line changed by typing; `typedChar` when a character was typed (not deleted), so that
-    // it may be completed; `refreshList` once the list delay has passed.
-    virtual void InputEdited(const QString& text, int caret, bool typedChar, bool refreshList) = 0;
-    virtual void RowActivated(int row, bool runas, bool browser) = 0;
     virtual void RowMenu(int row, QPoint globalPos) = 0;
-    virtual void EditorExecute(const QString& text, bool runas, bool browser) = 0;
     virtual void Command(TFormCommand command) = 0;
     // Shown: remember the foreground window (never one of ours) before we take it.
     virtual void RememberForeground() = 0;
@@ -62,8 +54,6 @@ public:
     virtual void ListRowsChanged(int rows) = 0;
     // The first layout raised the row height to fit the list font: `listrowheight` becomes `height`.
     virtual void ListRowHeightFitted(int height) = 0;
-    // A key of the multi-line editor that reaches beyond the windows (browser, dialogs).
-    virtual void EditorKey(const TEditorKeyDecision& decision) = 0;
     // The pin picture was double-clicked: the pin command chooses a new picture.
     virtual void PinCommand() = 0;
 };
@@ -83,58 +73,71 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
 };
 
-class TMainForm : public QWidget {
+class TMainForm : public QWidget, public TInputWindow {
     Q_OBJECT
 public:
     TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* parent = nullptr);
     ~TMainForm() override;
+    // Who hears the keys, typing and rows; nothing is reported before it is set.
+    void SetEvents(TInputEvents* events) { events_ = events; }
 
     TWordEdit* WordEdit() const { return WordEdit_; }
     TCmdForm* CmdForm() const { return CmdForm_; }
 
     // Shows or hides the window; `userTime` stamps the event that asked for it (0: none).
-    void ManageShowHide(bool show, bool forceKeepInput, int locktim, quint64 userTime = 0);
-    // The hotkey: a toggle when `hotkeyhide` says so, else a show. `interval` is the debounce:
-    // 230 ms for the hotkey, 70 ms when the Windows key or another program summons the window.
-    void HotkeyPressed(quint64 userTime, int interval = 230);
+    void ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim, quint64 userTime = 0);
+    // The hotkey: a toggle when `hotkeyhide` says so, else a show, with the hotkey's debounce or
+    // the shorter one when the Windows key or another program summons the window.
+    void HotkeyPressed(quint64 userTime, TShowLock interval = TShowLock::Hotkey);
     bool CheckAutoHideLogic();
     bool Closing() const { return gate_.Closing(); }
     void SetClosing();
     const TShowHideGate& Gate() const { return gate_; }
 
-    // The line as the key map sees it.
-    TLineState Line() const;
-    // Puts text into the line without treating it as typing.
-    void SetLineText(const QString& text, bool selectAll);
-    void SetLineSelection(int start, int end);
-    void SetLineColor(int bgr);
-    void wordEditShow();
+    // TInputWindow
+    TLineState Line() const override;
+    void SetLineText(const QString& text, bool selectAll) override;
+    void SetLineSelection(int start, int end) override;
+    void SetCaret(int caret, int anchor) override;
+    void FocusLine() override;
+    void SetLineColor(int bgr) override;
+    void wordEditShow() override;
+    void CutOrCopySelection(bool cut) override;
+    void PasteIntoLine() override;
+    void ShowToast(const QString& msg) override;
+    void displayTitle(const QString& title, bool isPath, bool show) override;
+    void ShowTextPanel(const QString& text) override;
+    // The list window with these rows, placed against the input; `focus` selects the first row.
+    void DisplayList(std::vector<TListRow> rows, bool focus) override;
+    void HideList() override;
+    bool ListVisible() const override;
+    int ListRowCount() const override;
+    bool ListRowIsHeader(int row) const override;
+    int RowWithNumber(int number) const override;
+    void SetListFocus(int row) override;
+    void RemoveListFocus() override;
+    QPoint RowMenuPoint(int row) const override;
+    void StopListTimer() override { ListTimer.stop(); }
+    bool WindowVisible() const override { return isVisible(); }
+    void ShowWindow(bool show, bool keepInput, TShowLock lock) override { ManageShowHide(show, keepInput, lock); }
+    void CenterOnMonitor(TCentre center, bool withList) override;
+    void FitOnScreen(bool force) override;
+    // The multi-line editor with `text`; the input is dimmed.
+    void ExpandInput(const QString& text) override;
+    void ShowLineMenu() override;
+    void DismissListPanels() override;
 
-    void ShowToast(const QString& msg);
     QString ToastText() const;
     bool ToastVisible() const;
     void SetStatePanel(const QString& text);
-    // The title of the current item; shortened to fit; shown or hidden with `show`.
-    void displayTitle(const QString& title, bool isPath, bool show);
     QString TitleText() const;
-
-    // The list window with these rows, placed against the input; `focus` selects the first row.
-    void DisplayList(std::vector<TListRow> rows, bool focus);
-    void HideList();
-    bool ListVisible() const;
     bool ListFocused() const { return listFocus_; }
-    void SetListFocus(int row);
-    void RemoveListFocus();
     void SetListPos();
-    // The multi-line editor with `text` (or its present text with `keep`); the input is dimmed.
-    void ExpandInput(const QString& text, bool keep = false);
     // The list picture placed over both windows (the part over the input window drawn here).
     void ApplyListPicture();
     // The line's text colour (0x00BBGGRR) and the title's colour, as drawn now.
     int LineColour() const;
     QColor TitleColour() const;
-    void ShowTextPanel(const QString& text);
-    void StopListTimer() { ListTimer.stop(); }
 
     // The input window's pop-up menu at the input line's top-left corner.
     void ShowMainMenu();
@@ -144,8 +147,6 @@ public:
     void ApplyLook();
     // The skin's values for this and the list window (the built-in look without a skin file).
     void SetSkinLayout(const TSkinLayout& layout);
-    void CenterOnMonitor(int center, bool withList);
-    void FitOnScreen(bool force);
 
     // The monitors of the screens, primary first.
     std::vector<TMonitor> Monitors() const;
@@ -164,25 +165,22 @@ private:
     bool WordEditKeyDown(QKeyEvent* e);
     void WordEditChange(const QString& text);
     void ListTimerTimer();
-    void BuildMenus();
     int ListWidth() const;
     int ListHeightForCentre(bool withList) const;
     void SetTopmost(QWidget* w, bool value);
     void ApplyDimming();
-    void EditorKeyAction(const TEditorKeyDecision& d);
     TListPicturePlan ListPicturePlan() const;
 
     const TSettings& settings_;
     TMainFormHost& host_;
+    TInputEvents* events_ = nullptr;
     TWordEdit* WordEdit_ = nullptr;
     QLabel* IconImage = nullptr;
     QLabel* TitleLabel = nullptr;
     QLabel* ToastPanel = nullptr;
     QLabel* StatePanel = nullptr;
     TCmdForm* CmdForm_ = nullptr;
-    QMenu* PopupMenu1 = nullptr; // the input window's menu
-    QMenu* PopupMenu2 = nullptr; // the tray menu
-    QSystemTrayIcon* TrayIcon = nullptr;
+    TMainMenus* menus_ = nullptr; // the pop-up and tray menus, a child
     QTimer ToastTimer;
     QTimer HintTimer;
     QTimer ListTimer;

@@ -1,5 +1,9 @@
 // The input and list windows offscreen: keys reach the key map and the host, rows draw state.
+#include "app/inputcontroller.h"
+#include "app/suggestbridge.h"
 #include "core/settings.h"
+#include "core/settingsstore.h"
+#include "exec/pipeline.h"
 #include "ui/cmdform.h"
 #include "ui/editordialogs.h"
 #include "ui/editpanel.h"
@@ -27,26 +31,34 @@ namespace {
 
 QApplication& App() { return test::WidgetApp(); }
 
-struct TRecordingHost final : TMainFormHost {
-    std::vector<TKeyDecision> keys;
-    std::vector<QString> keyLines;
-    std::vector<std::pair<TListKeyDecision, int>> listKeys;
-    std::vector<QString> edits;
+// An outside that answers nothing: these tests stop at what the window reports.
+struct TQuietOutside final : TInputOutside {
+    bool Run(const TExecRequest&) override { return false; }
+    QString ItemPath(const QString&, const TItem*, bool) const override { return {}; }
+    bool RunDashCommand(const QString&) override { return false; }
+    void ShowRowMenu(int, QPoint) override {}
+    void OpenTool(TTool) override {}
+    void OpenInputAssist(bool) override {}
+    void CloseWindow(quint64) override {}
+    void EndProcessOfWindow(quint64) override {}
+    bool ActivateLastActive() override { return false; }
+    void ActivateWindow(quint64) override {}
+    void CopyToClipboard(const QString&) override {}
+    void WriteSettings() override {}
+    void ShowMessage(const QString&) override {}
+    void ShowCalcResult(const QString&, const QString&, const QString&) override {}
+    void CloseProgram() override {}
+    void ClearIncognitoFolder() override {}
+    bool ShiftHeld() const override { return false; }
+    bool AltHeld() const override { return false; }
+};
+
+// Records what the window reports as the program would receive it; the window's own actions
+// (caret, selection, centring, hiding, the editor) are carried out by the real controller.
+struct TRecordingHost final : TMainFormHost, TInputEvents {
     std::vector<TFormCommand> commands;
     int remembered = 0;
-    void InputKey(const TKeyDecision& d, const TLineState& line) override {
-        keys.push_back(d);
-        keyLines.push_back(line.text);
-    }
-    void ListKey(const TListKeyDecision& d, int row) override { listKeys.emplace_back(d, row); }
-    void InputEdited(const QString& text, int, bool, bool refresh) override {
-        if (refresh)
-            edits.push_back(text);
-    }
-    void RowActivated(int, bool, bool) override {}
     void RowMenu(int, QPoint) override {}
-    std::vector<std::pair<QString, bool>> executed; // text, runas
-    void EditorExecute(const QString& text, bool runas, bool) override { executed.emplace_back(text, runas); }
     void Command(TFormCommand c) override { commands.push_back(c); }
     void RememberForeground() override { ++remembered; }
     void ActivateOwnWindow(quint64, quint64) override {}
@@ -60,10 +72,52 @@ struct TRecordingHost final : TMainFormHost {
         if (owner)
             owner->listrowheight = height;
     }
-    std::vector<TEditorKeyDecision> editorKeys;
-    void EditorKey(const TEditorKeyDecision& d) override { editorKeys.push_back(d); }
     int pinCommands = 0;
     void PinCommand() override { ++pinCommands; }
+
+    TInputController* real = nullptr;
+    std::vector<TKeyDecision> keys;
+    std::vector<QString> keyLines;
+    std::vector<std::pair<TListKeyDecision, int>> listKeys;
+    std::vector<QString> edits;
+    std::vector<std::pair<QString, bool>> executed; // text, runas
+    std::vector<TEditorKeyDecision> editorKeys;
+
+    static bool InWindow(TKeyAction a) {
+        using A = TKeyAction;
+        return a == A::None || a == A::Consume || a == A::SelectWholeLine || a == A::FocusInput ||
+               a == A::MoveCaret || a == A::CenterScreen || a == A::FitAndCenter || a == A::Hide ||
+               a == A::ExpandEditor || a == A::CloseWindow || a == A::ContextMenu;
+    }
+    bool InputKey(const TKeyDecision& d, const TLineState& line) override {
+        if (InWindow(d.action))
+            return real->InputKey(d, line);
+        keys.push_back(d);
+        keyLines.push_back(line.text);
+        return d.consume;
+    }
+    bool ListKey(const TListKeyDecision& d, int row) override {
+        using A = TListKeyAction;
+        if (d.action == A::None || d.action == A::Move || d.action == A::BackToInput || d.action == A::CenterScreen ||
+            d.action == A::FitAndCenter || d.action == A::FocusInput)
+            return real->ListKey(d, row);
+        listKeys.emplace_back(d, row);
+        return true;
+    }
+    void EditorKey(const TEditorKeyDecision& d) override {
+        using A = TEditorKeyAction;
+        if (d.action == A::CenterScreen || d.action == A::FitAndCenter || d.action == A::FocusInput) {
+            real->EditorKey(d);
+            return;
+        }
+        editorKeys.push_back(d);
+    }
+    void InputEdited(const QString& text, int, bool, bool refresh) override {
+        if (refresh)
+            edits.push_back(text);
+    }
+    void RowActivated(int, bool, bool) override {}
+    void EditorExecute(const QString& text, bool runas, bool) override { executed.emplace_back(text, runas); }
 };
 
 class WindowsTest : public ::testing::Test {
@@ -72,12 +126,20 @@ protected:
         App();
         host.owner = &settings;
         form = std::make_unique<TMainForm>(settings, host);
-        form->ManageShowHide(true, false, 230);
+        controller = std::make_unique<TInputController>(settings, data.keywords, data.history, suggest, *form, outside);
+        host.real = controller.get();
+        form->SetEvents(&host);
+        form->ManageShowHide(true, false, TShowLock::Hotkey);
         form->WordEdit()->setFocus();
     }
-    TSettings settings;
+    ~WindowsTest() override { form->SetEvents(nullptr); }
+    TUserData data;
+    TSettings& settings = data.settings;
+    TSuggestBridge suggest{data, TSuggestServices{}};
+    TQuietOutside outside;
     TRecordingHost host;
     std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TInputController> controller;
 };
 
 std::vector<TListRow> Rows(std::initializer_list<const char*> texts) {
@@ -164,16 +226,16 @@ TEST_F(WindowsTest, EscapeStepsGoToTheHost) {
 
 TEST_F(WindowsTest, ShowsAreDebouncedAndRememberTheForegroundWindow) {
     EXPECT_EQ(host.remembered, 1);
-    form->ManageShowHide(true, false, 230); // within 230 ms of the first: nothing
+    form->ManageShowHide(true, false, TShowLock::Hotkey); // within 230 ms of the first: nothing
     EXPECT_EQ(host.remembered, 1);
-    form->ManageShowHide(false, false, 230);
+    form->ManageShowHide(false, false, TShowLock::Hotkey);
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(form->CmdForm()->isVisible());
-    form->ManageShowHide(true, false, 230);
+    form->ManageShowHide(true, false, TShowLock::Hotkey);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(host.remembered, 2);
     form->SetClosing();
-    form->ManageShowHide(false, false, 230);
+    form->ManageShowHide(false, false, TShowLock::Hotkey);
     EXPECT_TRUE(form->isVisible()); // once closing, the window is neither shown nor hidden
 }
 

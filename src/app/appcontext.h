@@ -1,0 +1,62 @@
+// The one application context: the user's data, the services and the windows that the controllers share.
+#pragma once
+
+#include "core/settingsstore.h"
+
+#include <QString>
+
+#include <memory>
+
+class QObject;
+
+namespace vantrelo {
+
+struct TSystemParts;
+struct TDesktopServices;
+class TEngine;
+class TSuggestBridge;
+class TMainForm;
+class TIndexRefresher;
+class TProgramController;
+class TInputController;
+class TWindowController;
+class TItemMenuController;
+class TAssistController;
+class TIndexController;
+class TDashController;
+class TLifecycle;
+class THotkeyBridge;
+
+// Program-wide state lives here and nowhere else, so a test can build a fresh one. The
+// application builds the parts in order; each controller reaches the others through it.
+struct TAppContext {
+    TAppContext(TPlaces places, QObject* owner);
+    ~TAppContext();
+    TAppContext(const TAppContext&) = delete;
+    TAppContext& operator=(const TAppContext&) = delete;
+
+    TSettingsStore store;
+    TUserData data;
+    QObject* owner;               // the parent of timers and queued calls
+    bool safeMode = false;
+    bool closing = false;         // closing has begun: nothing new starts
+    quint64 lastActive = 0;       // LastActiveWindow: the window the input window was summoned over
+    QString openAfterClose;       // the file "-edit" asked for, opened once the program has stopped
+
+    std::unique_ptr<TSystemParts> sys;
+    std::unique_ptr<TDesktopServices> desk;
+    std::unique_ptr<TSuggestBridge> suggest;
+    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TEngine> engine;
+
+    std::unique_ptr<TProgramController> program;
+    std::unique_ptr<TWindowController> window;
+    std::unique_ptr<TInputController> input;
+    std::unique_ptr<TItemMenuController> menus;
+    std::unique_ptr<TAssistController> assist;
+    std::unique_ptr<TIndexController> index;
+    std::unique_ptr<TDashController> dash;
+    std::unique_ptr<THotkeyBridge> hotkeys;
+};
+
+} // namespace vantrelo

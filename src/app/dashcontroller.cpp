@@ -1,0 +1,158 @@
+// Dash commands typed into the line and the messages of other instances: what they ask of the program.
+#include "app/dashcontroller.h"
+
+#include "app/appcontext.h"
+#include "app/inputcontroller.h"
+#include "app/programcontroller.h"
+#include "app/suggestbridge.h"
+#include "core/text.h"
+#include "exec/pipeline.h"
+#include "platform/linux/instancemessage.h"
+#include "core/keywordlist.h"
+#include "platform/startup/commandline.h"
+#include "platform/startup/report.h"
+#include "ui/mainform.h"
+#include "ui/windowlogic.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSysInfo>
+#include <QTimer>
+
+namespace vantrelo {
+
+void TDashController::ToggleOneWindow() {
+    TMainForm& form = *ctx_.form;
+    ctx_.data.settings.onewindow = !ctx_.data.settings.onewindow;
+    if (!form.isActiveWindow())
+        form.ManageShowHide(true, true, TShowLock::Summon);
+    form.ApplyLook();
+    ctx_.program->WriteSettings();
+}
+
+void TDashController::OpenSettings(TSettingsPage, const QString&) { ctx_.program->OpenTool(TTool::Settings); }
+void TDashController::SelectInput() { ctx_.input->SelectLine(); }
+
+void TDashController::AddNewKeyWord(const QString& name, const QString& command, const QString& parameters) {
+    // Without the keyword editor the keyword is added as given and saved at once.
+    auto word = MakeNewKeyword(name, command, parameters);
+    const QString shown = word->keywords;
+    ctx_.data.keywords.Add(std::move(word));
+    ctx_.data.tags.Build(ctx_.data.keywords);
+    ctx_.program->WriteSettings();
+    ctx_.program->ShowToast(QStringLiteral("Keyword added: ") + shown);
+}
+
+void TDashController::OpenKeywordEditor() { ctx_.program->OpenTool(TTool::KeywordEditor); }
+
+void TDashController::CloseProgram(const QString& thenOpen) {
+    ctx_.openAfterClose = thenOpen;
+    ctx_.program->CloseProgram();
+}
+
+void TDashController::ImportKeywordsFromFile() { ctx_.program->NotAvailable(QStringLiteral("Keyword import")); }
+
+void TDashController::ImportFromStartMenu() {
+    ctx_.program->NotAvailable(QStringLiteral("Import from the application menu"));
+}
+
+void TDashController::ImportKeywordsFromUrl(const QString&) {
+    ctx_.program->NotAvailable(QStringLiteral("Keyword import"));
+}
+
+void TDashController::ExportKeywords() { ctx_.program->NotAvailable(QStringLiteral("Keyword export")); }
+void TDashController::Answer(const QString& text) { ctx_.input->SetNewWord(text, true, true); }
+void TDashController::OpenPath(const QString& path) { ctx_.program->OpenWithShell(path); }
+void TDashController::OpenNotes(const QString&) { ctx_.program->NotAvailable(QStringLiteral("The notes window")); }
+void TDashController::OpenWebPage(const QString& url) { OpenPath(url); }
+
+void TDashController::ShowMainMenuSoon() {
+    QTimer::singleShot(25, ctx_.owner, [this] {
+        if (ctx_.form)
+            ctx_.form->ShowMainMenu();
+    });
+}
+
+void TDashController::ShowMessage(const QString& caption, const QString& text) {
+    ctx_.program->Message(caption, text, false);
+}
+
+TReportFacts TDashController::ReportFacts() const {
+    TReportFacts f;
+    f.programSize = QFileInfo(QCoreApplication::applicationFilePath()).size();
+    f.indexedCount = int(ctx_.suggest->IndexSize());
+    f.keywordCount = int(ctx_.data.keywords.size());
+    f.historyCount = int(ctx_.data.history.size());
+    f.tagCount = int(ctx_.data.tags.Tags().size());
+    f.osVersion = QSysInfo::prettyProductName() + QStringLiteral(", kernel ") + QSysInfo::kernelVersion();
+    f.architecture = ArchitectureText(QSysInfo::currentCpuArchitecture());
+    f.desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    f.sessionType = qEnvironmentVariable("XDG_SESSION_TYPE", QGuiApplication::platformName());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        f.colourDepth = screen->depth();
+        f.pixelsPerInch = int(screen->logicalDotsPerInch());
+        f.primaryWidth = screen->geometry().width();
+        f.primaryHeight = screen->geometry().height();
+    }
+    f.monitorCount = int(QGuiApplication::screens().size());
+    return f;
+}
+
+void TDashController::InstanceMessage(const TInstanceMessage& m) {
+    TMainForm* form = ctx_.form.get();
+    if (!form || ctx_.closing)
+        return;
+    using K = TInstanceMessageKind;
+    const quint64 userTime = UserTimeFromActivationToken(m.activationToken);
+    switch (m.kind) {
+    case K::Activate:
+    case K::Open:
+        if (ctx_.data.settings.popatcursor)
+            form->move(PopUpPosition(QCursor::pos(), form->size(), form->Monitors()));
+        if (!form->isVisible() || m.kind == K::Activate)
+            form->ManageShowHide(true, false, TShowLock::Summon, userTime);
+        break;
+    case K::HotOpen:
+        form->HotkeyPressed(0, TShowLock::Summon);
+        break;
+    case K::Hide:
+        form->CheckAutoHideLogic();
+        break;
+    case K::Command:
+        // Executed as typed, without raising the window.
+        ctx_.program->Run(TExecRequest::Sent(m.text));
+        break;
+    case K::Input:
+    case K::InputSelected:
+        form->ManageShowHide(true, true, TShowLock::Summon, userTime);
+        ctx_.input->SetNewWord(m.text, m.kind == K::InputSelected, false);
+        break;
+    case K::SendTo:
+        // The proposal shows the window itself; a path that is gone only raises it.
+        if (QFileInfo::exists(m.text))
+            HandleFile(m.text, userTime);
+        else
+            form->ManageShowHide(true, true, TShowLock::Summon, userTime);
+        break;
+    case K::Close:
+        ctx_.program->CloseProgram();
+        break;
+    }
+}
+
+void TDashController::HandleFile(const QString& path, quint64 userTime) {
+    // Enter adds the keyword; editing the line renames it.
+    const QFileInfo fi(path);
+    QString name = LowerText(fi.isDir() ? fi.fileName() : fi.completeBaseName());
+    name.remove(u' ');
+    if (name.isEmpty())
+        name = QStringLiteral("new");
+    ctx_.form->ManageShowHide(true, true, TShowLock::Summon, userTime);
+    ctx_.input->SetNewWord(QStringLiteral("-a ") + name + u' ' + fi.absoluteFilePath(), false, true);
+    ctx_.program->ShowToast(QStringLiteral("Press Enter to add the keyword \"") + name + QStringLiteral("\"."));
+}
+
+} // namespace vantrelo

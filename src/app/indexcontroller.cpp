@@ -1,0 +1,133 @@
+// The file index in the running program: its refresher, the hand-over of a new index, the idle rescans.
+#include "app/indexcontroller.h"
+
+#include "app/appcontext.h"
+#include "app/desktopservices.h"
+#include "app/engine.h"
+#include "app/programcontroller.h"
+#include "app/suggestbridge.h"
+#include "app/windowcontroller.h"
+#include "commands/dispatcher.h"
+#include "commands/indexcommands.h"
+#include "exec/launcher.h"
+#include "index/indexfiles.h"
+#include "index/indexrefresh.h"
+#include "index/scanroots.h"
+#include "platform/linux/xidletime.h"
+#include "suggest/preparedindex.h"
+#include "ui/mainform.h"
+
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <QTimer>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace vantrelo {
+
+TIndexController::TIndexController(TAppContext& ctx) : ctx_(ctx) {
+    TIndexRefresher::TSetup setup;
+    setup.settings = &ctx.data.settings;
+    setup.clock = &ctx.sys->clock;
+    setup.roots = TScanRoots::FromEnvironment();
+    setup.dataFolder = ctx.store.Places().dataFolder;
+    setup.safemode = ctx.safeMode;
+    refresher_ = std::make_unique<TIndexRefresher>(setup);
+    // A finished rescan replaces the live index on this thread; the suggestions share it.
+    QObject::connect(refresher_.get(), &TIndexRefresher::indexReplaced, ctx.owner, [this] { Adopt(); });
+    QObject::connect(refresher_.get(), &TIndexRefresher::cacheSaveFailed, ctx.owner, [this](const QString& error) {
+        cacheDirty_ = true;
+        ctx_.program->ShowToast(error);
+    });
+    TCommandDispatcher& dispatcher = ctx.engine->Dispatcher();
+    RegisterIndexCommands(dispatcher, *refresher_, [this] { return ctx_.form->Line().text; });
+    dispatcher.SetHandler(TCommandBlock::Pin, [this](TCommandCall& c) { ctx_.window->RunPin(c.para); });
+}
+
+TIndexController::~TIndexController() = default;
+
+void TIndexController::Adopt() {
+    if (ctx_.closing || !refresher_->Index())
+        return;
+    ctx_.engine->Launcher().SetIndex(refresher_->Index());
+    cacheDirty_ = false;
+    // The suggestions switch over once a worker has prepared the names (tens of milliseconds for
+    // a large index, which typing must not wait for); an index that arrives meanwhile makes this
+    // one's names stale.
+    std::shared_ptr<const TIndexList> live = refresher_->SharedIndex();
+    auto names = std::make_shared<std::vector<TPreparedName>>();
+    const quint64 generation = ++generation_;
+    ctx_.desk->tasks->Run([live, names] { *names = TPreparedIndex::Prepare(*live); },
+                          [this, live, names, generation] {
+                              if (ctx_.closing || generation != generation_)
+                                  return;
+                              ctx_.suggest->AdoptIndexPrepared(live, std::move(*names));
+#ifdef __GLIBC__
+                              // The reading buffers and the replaced index are free now; give
+                              // their pages back instead of keeping them in the arenas.
+                              ::malloc_trim(0);
+#endif
+                          });
+}
+
+void TIndexController::Start() {
+    // The cache arrives through indexReplaced once a worker has read it: the window never waits.
+    refresher_->LoadCacheAsync();
+    refresher_->OnStart();
+    StartIdleTimer();
+}
+
+void TIndexController::Activated() { refresher_->OnActivate(); }
+
+void TIndexController::StartIdleTimer() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    // The timer keeps running and asks the desktop only in an idle mode, so a later autoindex
+    // change needs no re-arming; a desktop without idle time is asked again later.
+    idleTimer_ = new QTimer(ctx_.owner);
+    idleTimer_->setInterval(10000);
+    QObject::connect(idleTimer_, &QTimer::timeout, ctx_.owner, [this] {
+        if (ctx_.closing || !RefreshesWhenIdle(ctx_.data.settings))
+            return;
+        if (!idle_) {
+            QString error;
+            idle_ = TXIdleTime::Open(QString(), &error);
+            if (!idle_)
+                return;
+        }
+        if (const std::optional<qint64> ms = idle_->IdleMilliseconds())
+            refresher_->OnIdleTick(*ms);
+        else
+            idle_.reset(); // the connection broke: open it again next time
+    });
+    idleTimer_->start();
+}
+
+void TIndexController::StopTimer() {
+    if (idleTimer_)
+        idleTimer_->stop();
+}
+
+bool TIndexController::Stop(int timeoutMs) {
+    if (refresher_->Stop(QDeadlineTimer(timeoutMs)))
+        return true;
+    QTextStream(stderr) << "The index worker did not stop in time.\n";
+    return false;
+}
+
+void TIndexController::SaveCacheIfDirty() {
+    // The refresher writes the cache after every scan; only a failed write is made up here.
+    if (!cacheDirty_ || !refresher_->Index())
+        return;
+    const TSaveResult c =
+        SaveIndexCache(ctx_.store.Places().dataFolder + QStringLiteral("scancache.dat"), *refresher_->Index());
+    if (!c)
+        QTextStream(stderr) << c.error << "\n";
+}
+
+qsizetype TIndexController::Size() const { return ctx_.suggest->IndexSize(); }
+
+} // namespace vantrelo

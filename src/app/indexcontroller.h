@@ -1,0 +1,45 @@
+// The file index in the running program: its refresher, the hand-over of a new index, the idle rescans.
+#pragma once
+
+#include <QtGlobal>
+
+#include <memory>
+
+class QTimer;
+
+namespace vantrelo {
+
+struct TAppContext;
+class TIdleTime;
+class TIndexRefresher;
+
+class TIndexController {
+public:
+    // Builds the refresher and registers the index commands; nothing is read before Start.
+    explicit TIndexController(TAppContext& ctx);
+    ~TIndexController();
+
+    // The cache read on a worker, the refresh that `autoindex` asks for, the idle timer.
+    void Start();
+    // The program came to the front: a rescan when `autoindex` says so.
+    void Activated();
+    void StopTimer();
+    // Stops the worker by `timeoutMs`; false when it did not stop.
+    bool Stop(int timeoutMs);
+    // The cache again, when a write after a scan had failed.
+    void SaveCacheIfDirty();
+    qsizetype Size() const;
+
+private:
+    void Adopt();
+    void StartIdleTimer();
+
+    TAppContext& ctx_;
+    std::unique_ptr<TIndexRefresher> refresher_;
+    std::unique_ptr<TIdleTime> idle_;
+    QTimer* idleTimer_ = nullptr;
+    bool cacheDirty_ = false;
+    quint64 generation_ = 0; // the index whose prepared names the suggestions wait for
+};
+
+} // namespace vantrelo

@@ -1,0 +1,125 @@
+// The input line and its list: keys, typing, rows taken and run, and the pipeline's view of the line.
+#pragma once
+
+#include "exec/pipelinehost.h"
+#include "ui/inputwindow.h"
+
+#include <QPoint>
+
+namespace vantrelo {
+
+struct TExecRequest;
+struct TSettings;
+class THistory;
+class TItem;
+class TKeywordList;
+class TSuggestBridge;
+
+// The windows and tools beyond the input window that a key may ask for.
+enum class TTool { KeywordEditor, Settings, Help, Browser };
+
+// What the input controller asks of the rest of the program.
+class TInputOutside {
+public:
+    virtual ~TInputOutside() = default;
+    // The pipeline.
+    virtual bool Run(const TExecRequest& request) = 0;
+    // The file or folder the line and its item stand for; empty when none.
+    virtual QString ItemPath(const QString& line, const TItem* item, bool withFile) const = 0;
+    // A line that starts with "-": true when it was a dash command.
+    virtual bool RunDashCommand(const QString& input) = 0;
+    virtual void ShowRowMenu(int row, QPoint at) = 0;
+    virtual void OpenTool(TTool tool) = 0;
+    virtual void OpenInputAssist(bool inEditor) = 0;
+    virtual void CloseWindow(quint64 window) = 0;
+    virtual void EndProcessOfWindow(quint64 window) = 0;
+    virtual bool ActivateLastActive() = 0;
+    virtual void ActivateWindow(quint64 window) = 0;
+    virtual void CopyToClipboard(const QString& text) = 0;
+    virtual void WriteSettings() = 0;
+    virtual void ShowMessage(const QString& text) = 0;
+    virtual void ShowCalcResult(const QString& title, const QString& prompt, const QString& value) = 0;
+    virtual void CloseProgram() = 0;
+    virtual void ClearIncognitoFolder() = 0;
+    virtual bool ShiftHeld() const = 0;
+    virtual bool AltHeld() const = 0;
+};
+
+// How a list row becomes the line.
+enum class TTake {
+    Line,   // into the line only
+    Launch, // into the line, then run
+    Expand, // into the multi-line editor
+};
+
+class TInputController final : public TInputEvents, public TPipelineView {
+public:
+    TInputController(TSettings& settings, const TKeywordList& keywords, THistory& history, TSuggestBridge& suggest,
+                     TInputWindow& view, TInputOutside& outside);
+
+    // TInputEvents
+    bool InputKey(const TKeyDecision& decision, const TLineState& line) override;
+    bool ListKey(const TListKeyDecision& decision, int row) override;
+    void EditorKey(const TEditorKeyDecision& decision) override;
+    void InputEdited(const QString& text, int caret, bool typedChar, bool refreshList) override;
+    void RowActivated(int row, bool runas, bool browser) override;
+    void EditorExecute(const QString& text, bool runas, bool browser) override;
+
+    // TPipelineView
+    QString LineText() const override;
+    void SetLineColor(int colour) override;
+    void SelectLine() override;
+    void DeselectLine() override;
+    void SetNewWord(const QString& text, bool selectall, bool ignoredrop) override;
+    void FocusLineAtEnd(const QString& text) override;
+    void StopListTimer() override;
+    void ProcessInput(TInputRequest request, const QString& sender, bool aftercommand) override;
+    void ResetCurrentSearch(bool cleartext) override;
+    void ClearSuggestions() override;
+    const TItem* CurrentItem() const override;
+    void SetCurrentItem(std::unique_ptr<TItem> item) override;
+    bool CheckMinusCommand(const QString& input) override;
+    bool LaunchFirstListEntry(bool force) override;
+    bool ShiftHeld() const override;
+    bool AltHeld() const override;
+    void ShowMessage(const QString& text) override;
+    void ShowToast(const QString& text) override;
+    void ShowCalcResult(const QString& title, const QString& prompt, const QString& value) override;
+    void ShowOutput(const QString& text, bool focus) override;
+    bool ListWindowExists() const override { return true; }
+    void HideListWindow() override;
+    void HideInputWindow() override;
+    void CloseProgram() override;
+    void RemoveClipEntry(const QString& text) override;
+    bool ActivateLastActiveWindow() override;
+    void ActivateWindow(quint64 window) override;
+    void ClearIncognitoFolder() override;
+
+    // Runs the line as typed (Enter), after the unknown-input fall-backs.
+    void Execute(const QString& text, bool runas, bool browser);
+    // The row's text into the line (after the line's last separator), then as `take` says.
+    void TakeRow(int row, TTake take, bool runas = false, bool browser = false);
+    // Rebuilds the suggestions for `text` and shows them (`focus`: the first row selected).
+    void RefreshList(const QString& text, int caret, bool focus);
+    void UpdateTitle(bool force);
+    // The list shown again with its present rows (after a look change).
+    void RedisplayList();
+    // The path of the line's item: into the clipboard, or with `intoLine` into the line.
+    void CopyFullPath(bool intoLine);
+
+private:
+    void ShowRows(bool focus);
+    int FirstRowOfList() const;
+    void ExpandFolder(int row);
+    void RemoveRow(int row);
+    void TabAccept(const TLineState& line);
+
+    TSettings& settings_;
+    const TKeywordList& keywords_;
+    THistory& history_;
+    TSuggestBridge& suggest_;
+    TInputWindow& view_;
+    TInputOutside& outside_;
+};
+
+} // namespace vantrelo

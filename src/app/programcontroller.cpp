@@ -1,0 +1,228 @@
+// What the input line and the commands ask of the program: runs, paths, messages, settings, windows.
+#include "app/programcontroller.h"
+
+#include "app/appcontext.h"
+#include "app/assistcontroller.h"
+#include "app/dashcontroller.h"
+#include "app/desktopservices.h"
+#include "app/engine.h"
+#include "app/hotkeybridge.h"
+#include "app/windowcontroller.h"
+#include "core/incognito.h"
+#include "core/text.h"
+#include "exec/itempath.h"
+#include "exec/pipeline.h"
+#include "platform/linux/xdesktop.h"
+#include "platform/startup/dashcommands.h"
+#include "platform/startup/report.h"
+#include "ui/mainform.h"
+#include "ui/skin/skinlayout.h"
+#include "ui/windowlogic.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace vantrelo {
+
+// --- the input line's requests ---
+
+bool TProgramController::Run(const TExecRequest& request) { return ctx_.engine->Pipeline().DoExecute(request); }
+
+QString TProgramController::ItemPath(const QString& line, const TItem* item, bool withFile) const {
+    return GetPathFromItem(line, item, withFile, ctx_.engine->Exec(), ctx_.desk->resolver);
+}
+
+bool TProgramController::RunDashCommand(const QString& input) {
+    const TProgramInfo info = BuiltProgramInfo(QCoreApplication::applicationFilePath());
+    const TDashContext context{ctx_.store.Places(), ctx_.data.settings, info, ctx_.sys->clock, *ctx_.dash};
+    return vantrelo::RunDashCommand(input, context);
+}
+
+void TProgramController::ShowRowMenu(int row, QPoint at) { ctx_.window->RowMenu(row, at); }
+
+void TProgramController::OpenTool(TTool tool) {
+    switch (tool) {
+    case TTool::KeywordEditor:
+        NotAvailable(QStringLiteral("The keyword editor"));
+        break;
+    case TTool::Settings:
+        NotAvailable(QStringLiteral("The settings dialog"));
+        break;
+    case TTool::Help:
+        NotAvailable(QStringLiteral("Help"));
+        break;
+    case TTool::Browser:
+        NotAvailable(QStringLiteral("The internal browser"));
+        break;
+    }
+}
+
+void TProgramController::OpenInputAssist(bool inEditor) {
+    // The popup opens once this key is done, on this thread.
+    QTimer::singleShot(25, ctx_.owner, [this, inEditor] { ctx_.assist->Open(inEditor); });
+}
+
+void TProgramController::CloseWindow(quint64 window) {
+    if (ctx_.desk->desktop)
+        ctx_.desk->desktop->Close(window);
+}
+
+void TProgramController::EndProcessOfWindow(quint64 window) {
+    TWindowFacts facts;
+    if (ctx_.desk->desktop && ctx_.desk->desktop->Describe(window, &facts) && facts.pid > 0)
+        ctx_.desk->processList.Terminate(facts.pid);
+}
+
+bool TProgramController::ActivateLastActive() {
+    TXDesktop* desktop = ctx_.desk->desktop.get();
+    if (!desktop || ctx_.lastActive == 0 || !desktop->IsWindow(ctx_.lastActive))
+        return false;
+    return desktop->Activate(ctx_.lastActive, 0);
+}
+
+void TProgramController::ActivateWindow(quint64 window) {
+    if (ctx_.desk->desktop)
+        ctx_.desk->desktop->Activate(window, 0);
+}
+
+void TProgramController::CopyToClipboard(const QString& text) { ctx_.desk->clipboard.SetText(text); }
+
+void TProgramController::WriteSettings() {
+    const TSaveResult r = ctx_.store.WriteSettings(ctx_.data);
+    if (!r)
+        Message(QStringLiteral("Vantrelo"), r.error, true);
+}
+
+void TProgramController::ShowMessage(const QString& text) { Message(QStringLiteral("Vantrelo"), text, false); }
+
+void TProgramController::Message(const QString& caption, const QString& text, bool warning) {
+    auto* box = new QMessageBox(warning ? QMessageBox::Warning : QMessageBox::Information, caption, text,
+                                QMessageBox::Ok, ctx_.form.get());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+}
+
+void TProgramController::ShowCalcResult(const QString& title, const QString& prompt, const QString& value) {
+    auto* dlg = new QInputDialog(ctx_.form.get());
+    dlg->setAttribute(Qt::WA_DeleteOnClose);
+    dlg->setWindowTitle(title);
+    dlg->setLabelText(prompt);
+    dlg->setTextValue(value);
+    dlg->show();
+}
+
+void TProgramController::CloseProgram() {
+    // Leaving the event loop unconditionally (a quit would first ask the windows, which refuse);
+    // the stop runs from there, never inside this call's caller.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+}
+
+void TProgramController::ClearIncognitoFolder() {
+    ctx_.desk->incognito->ClearIncognitoFolder(ctx_.data.settings.incognito, false);
+}
+
+bool TProgramController::ShiftHeld() const {
+    return QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier;
+}
+
+bool TProgramController::AltHeld() const { return QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier; }
+
+// --- the input host of the execution context ---
+
+void TProgramController::SetNewWord(const QString& text, bool selectall, bool ignoredrop) {
+    ctx_.input->SetNewWord(text, selectall, ignoredrop);
+}
+
+void TProgramController::ShowInputWindow() { ctx_.form->ManageShowHide(true, true, TShowLock::Hotkey); }
+
+QString TProgramController::SelectedInputText() const {
+    const TLineState line = ctx_.form->Line();
+    return line.text.mid(line.selStart, line.selLength);
+}
+
+void TProgramController::CopyInputSelection(bool cut) { ctx_.form->CutOrCopySelection(cut); }
+void TProgramController::PasteIntoInput() { ctx_.form->PasteIntoLine(); }
+void TProgramController::SetLastActiveWindow(quint64 window) { ctx_.lastActive = window; }
+
+// --- the internal commands' host ---
+
+void TProgramController::ShowToast(const QString& text) { ctx_.form->ShowToast(text); }
+
+void TProgramController::ShowFailure(const QString& message) {
+    ctx_.form->SetLineColor(ctx_.data.settings.failcolor);
+    ctx_.engine->Pipeline().PlayEventSound(kFailSound);
+    ShowToast(message);
+}
+
+void TProgramController::SetStatePanel() {
+    const TSettings& s = ctx_.data.settings;
+    ctx_.form->SetStatePanel(StatePanelText(s.holdtext, s.incognito, s.gamingmode));
+}
+
+void TProgramController::SetDesign() {
+    ctx_.form->ApplyLook();
+    ApplySkin();
+}
+
+void TProgramController::ApplySkin() {
+    const TSettings& s = ctx_.data.settings;
+    TSkinLayout layout = DefaultSkinLayout(s);
+    if (!TrimText(s.skinname).isEmpty()) {
+        TSkinReadRequest request;
+        request.name = s.skinname;
+        request.programFolder = ctx_.store.Places().programFolder;
+        const TSkinReadResult r = ReadSkin(request, s);
+        // A skin that does not check leaves the built-in look, and says why.
+        if (!r.ok)
+            Message(QStringLiteral("Vantrelo"), r.error, true);
+        else if (r.found)
+            layout = r.layout;
+    }
+    ctx_.form->SetSkinLayout(layout);
+}
+
+void TProgramController::ResetCurrentSearch() { ctx_.input->ResetCurrentSearch(true); }
+void TProgramController::MoveInputWindow(int x, int y) { ctx_.form->move(x, y); }
+void TProgramController::HideListWindow() { ctx_.form->HideList(); }
+
+void TProgramController::ReArmKeyboardHook() {
+    // The gaming commands: never in safe mode, never while closing.
+    if (ctx_.hotkeys && !ctx_.safeMode && !ctx_.closing)
+        ctx_.hotkeys->ArmKeyboardHook();
+}
+
+void TProgramController::SetIncognitoMode(bool on, bool toggle) {
+    ctx_.data.settings.incognito = toggle ? !ctx_.data.settings.incognito : on;
+    SetStatePanel();
+}
+
+bool TProgramController::WriteSettings(QString* error) {
+    const TSaveResult r = ctx_.store.WriteSettings(ctx_.data);
+    if (!r && error)
+        *error = r.error;
+    return bool(r);
+}
+
+TBackupRequest TProgramController::BackupRequest() const {
+    TBackupRequest b;
+    b.enabled = ctx_.data.settings.backup;
+    b.settingsTrusted = ctx_.store.Trusted();
+    return b;
+}
+
+void TProgramController::NotAvailable(const QString& what) {
+    ShowToast(what + QStringLiteral(" is not available yet."));
+}
+
+void TProgramController::OpenWithShell(const QString& target) {
+    TShellRequest r;
+    r.verb = QStringLiteral("open");
+    r.file = target;
+    if (ctx_.sys->shell.ShellExecute(r) <= 32)
+        ShowFailure(QStringLiteral("Could not open ") + target);
+}
+
+} // namespace vantrelo

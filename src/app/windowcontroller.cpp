@@ -1,0 +1,166 @@
+// The input window's own requests: menu commands, its placement and activation, the list's size and pin.
+#include "app/windowcontroller.h"
+
+#include "app/appcontext.h"
+#include "app/desktopservices.h"
+#include "app/inputcontroller.h"
+#include "app/itemmenucontroller.h"
+#include "app/programcontroller.h"
+#include "app/suggestbridge.h"
+#include "core/text.h"
+#include "platform/linux/xdesktop.h"
+#include "ui/cmdform.h"
+#include "ui/editordialogs.h"
+#include "ui/editpanel.h"
+#include "ui/widgetkit.h"
+#include "ui/windowlogic.h"
+
+#include <QCursor>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTimer>
+
+namespace vantrelo {
+
+void TWindowController::RowMenu(int row, QPoint globalPos) {
+    const QString text = ctx_.suggest->RowText(row);
+    if (text.isEmpty())
+        return;
+    TInputController& input = *ctx_.input;
+    ctx_.menus->Show(
+        ctx_.suggest->RowItem(row), text, ctx_.form->CmdForm(), globalPos,
+        [&input, row] {
+            input.TakeRow(row, TTake::Launch, QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
+        },
+        [this, &input, row] {
+            input.TakeRow(row, TTake::Line);
+            ctx_.program->OpenTool(TTool::KeywordEditor);
+        });
+}
+
+void TWindowController::Command(TFormCommand command) {
+    switch (command) {
+    case TFormCommand::CopyFullPath:
+        ctx_.input->CopyFullPath(false);
+        break;
+    case TFormCommand::OpenFolder:
+        OpenFolderOfItem();
+        break;
+    case TFormCommand::ShowHint:
+        ctx_.input->UpdateTitle(true);
+        break;
+    case TFormCommand::Exit:
+        ctx_.program->CloseProgram();
+        break;
+    case TFormCommand::OpenWindow:
+        ctx_.form->ManageShowHide(true, false, TShowLock::Hotkey);
+        break;
+    case TFormCommand::ItemMenu: {
+        // At the mouse, or under the left end of the input field.
+        QLineEdit* edit = ctx_.form->WordEdit();
+        const QPoint at = ctx_.data.settings.contextmenumouse
+                              ? QCursor::pos()
+                              : edit->mapToGlobal(QPoint(0, edit->height() + S(edit, 4)));
+        TInputController& input = *ctx_.input;
+        ctx_.menus->Show(
+            input.CurrentItem(), input.LineText(), ctx_.form.get(), at,
+            [this, &input] { input.Execute(input.LineText(), ctx_.program->ShiftHeld(), false); },
+            [this] { ctx_.program->OpenTool(TTool::KeywordEditor); });
+        break;
+    }
+    case TFormCommand::ToggleSpellCheck:
+        ToggleSpellCheck();
+        break;
+    }
+}
+
+void TWindowController::OpenFolderOfItem() {
+    TInputController& input = *ctx_.input;
+    const QString folder = ctx_.program->ItemPath(input.LineText(), input.CurrentItem(), false);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        ctx_.program->ShowToast(QStringLiteral("Could not detect a folder path to open"));
+        return;
+    }
+    ctx_.program->OpenWithShell(folder);
+}
+
+void TWindowController::ToggleSpellCheck() {
+    TSettings& s = ctx_.data.settings;
+    s.spellcheckedit = !s.spellcheckedit;
+    const bool dictionary = ctx_.form->CmdForm()->Editor()->ApplySpellCheck();
+    ctx_.program->ShowToast(SpellToastText(s.spellcheckedit, dictionary));
+    ctx_.program->WriteSettings();
+}
+
+void TWindowController::RememberForeground() {
+    TDesktopWindows& windows = ctx_.desk->Windows();
+    const quint64 w = windows.ForegroundWindow();
+    if (w != 0 && !windows.IsOwnWindow(w))
+        ctx_.lastActive = w;
+}
+
+void TWindowController::ActivateOwnWindow(quint64 window, quint64 userTime) {
+    if (!ctx_.desk->desktop)
+        return;
+    ctx_.desk->desktop->Activate(window, userTime);
+    // A window that was only just mapped may not be managed yet: ask once more a moment later.
+    QTimer::singleShot(60, ctx_.owner, [this, window, userTime] {
+        TMainForm* form = ctx_.form.get();
+        if (form && form->isVisible() && !form->isActiveWindow() && ctx_.desk->desktop)
+            ctx_.desk->desktop->Activate(window, userTime);
+    });
+}
+
+std::optional<QRect> TWindowController::LastActiveFrame() const {
+    TXDesktop* desktop = ctx_.desk->desktop.get();
+    if (!desktop || ctx_.lastActive == 0 || !desktop->IsWindow(ctx_.lastActive))
+        return std::nullopt;
+    return desktop->FrameRect(ctx_.lastActive);
+}
+
+void TWindowController::InputWidthChanged(int width) {
+    ctx_.data.settings.width = width;
+    ctx_.data.settings.customwidth = width;
+    ctx_.form->ApplyLook();
+    if (ctx_.form->ListVisible())
+        ctx_.form->SetListPos();
+}
+
+void TWindowController::ListRowsChanged(int rows) {
+    ctx_.data.settings.maxvisible = rows;
+    ctx_.program->WriteSettings();
+    if (ctx_.form->ListVisible() && !ctx_.form->CmdForm()->CustomElementShowing())
+        ctx_.input->RedisplayList();
+    else
+        ctx_.form->ApplyLook();
+}
+
+void TWindowController::ListRowHeightFitted(int height) { ctx_.data.settings.listrowheight = height; }
+
+void TWindowController::RunPin(const QString& para) {
+    const bool off = SameText(para, QStringLiteral("off"));
+    if (!off && !SameText(para, QStringLiteral("on"))) {
+        PinCommand();
+        return;
+    }
+    ctx_.data.settings.pin = !off;
+    ctx_.form->CmdForm()->SetPinImage();
+    if (ctx_.form->ListVisible())
+        ctx_.input->RedisplayList();
+    ctx_.program->WriteSettings();
+}
+
+void TWindowController::PinCommand() {
+    TCmdForm* list = ctx_.form->CmdForm();
+    const QString file = list->Dialogs().OpenPicture(list);
+    if (file.isEmpty())
+        return;
+    ctx_.data.settings.pinfile = file;
+    ctx_.data.settings.pin = true;
+    list->SetPinImage();
+    if (ctx_.form->ListVisible())
+        ctx_.input->RedisplayList();
+    ctx_.program->WriteSettings();
+}
+
+} // namespace vantrelo

@@ -1,0 +1,36 @@
+// The input window's pop-up menu (with its shortcuts) and the tray icon with its menu.
+#pragma once
+
+#include <QObject>
+
+class QMenu;
+class QSystemTrayIcon;
+
+namespace vantrelo {
+
+struct TSettings;
+class TMainForm;
+class TMainFormHost;
+
+class TMainMenus final : public QObject {
+    Q_OBJECT
+public:
+    // The menus act on `form` and hand program commands to `host`.
+    TMainMenus(TMainForm& form, const TSettings& settings, TMainFormHost& host);
+
+    QMenu* LineMenu() const { return PopupMenu1; }
+    void AddIcon();
+    // Keeps an icon that `alwaystrayicon` asks for, unless `useforce`.
+    void RemoveIcon(bool useforce);
+    bool TrayIconShown() const;
+
+private:
+    TMainForm& form_;
+    const TSettings& settings_;
+    TMainFormHost& host_;
+    QMenu* PopupMenu1 = nullptr; // the input window's menu
+    QMenu* PopupMenu2 = nullptr; // the tray menu
+    QSystemTrayIcon* TrayIcon = nullptr;
+};
+
+} // namespace vantrelo

@@ -1,0 +1,264 @@
+// The input controller against a recording window: every key action reaches the window or the program.
+#include "app/inputcontroller.h"
+#include "app/suggestbridge.h"
+#include "core/keywordlist.h"
+#include "core/settingsstore.h"
+#include "exec/pipeline.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+namespace vantrelo {
+namespace {
+
+// The window's state as the controller left it, and what it was asked to do.
+struct TFakeWindow final : TInputWindow {
+    TLineState line;
+    std::vector<TListRow> rows;
+    bool listVisible = false;
+    bool visible = true;
+    int listFocus = -1;
+    QStringList calls;
+    TLineState Line() const override { return line; }
+    void SetLineText(const QString& text, bool selectAll) override {
+        line.text = text;
+        line.caret = int(text.size());
+        line.selStart = selectAll ? 0 : line.caret;
+        line.selLength = selectAll ? int(text.size()) : 0;
+    }
+    void SetLineSelection(int start, int end) override {
+        line.selStart = start;
+        line.selLength = end - start;
+        line.caret = end;
+    }
+    void SetCaret(int caret, int anchor) override {
+        line.caret = caret;
+        line.selStart = anchor >= 0 ? std::min(anchor, caret) : caret;
+        line.selLength = anchor >= 0 ? std::abs(caret - anchor) : 0;
+    }
+    void FocusLine() override { calls << "focus"; }
+    void SetLineColor(int bgr) override { calls << QStringLiteral("colour %1").arg(bgr); }
+    void wordEditShow() override {}
+    void CutOrCopySelection(bool cut) override { calls << (cut ? "cut" : "copy"); }
+    void PasteIntoLine() override { calls << "paste"; }
+    void ShowToast(const QString& text) override { calls << "toast " + text; }
+    void displayTitle(const QString&, bool, bool) override {}
+    void ShowTextPanel(const QString& text) override { calls << "panel " + text; }
+    void DisplayList(std::vector<TListRow> r, bool focus) override {
+        rows = std::move(r);
+        listVisible = true;
+        listFocus = focus ? (rows.size() > 1 && rows[0].header ? 1 : 0) : -1;
+    }
+    void HideList() override {
+        listVisible = false;
+        listFocus = -1;
+    }
+    bool ListVisible() const override { return listVisible; }
+    int ListRowCount() const override { return int(rows.size()); }
+    bool ListRowIsHeader(int row) const override { return rows.at(size_t(row)).header; }
+    int RowWithNumber(int number) const override {
+        for (int i = 0, n = 0; i < int(rows.size()); ++i)
+            if (!rows[size_t(i)].header && ++n == number)
+                return i;
+        return -1;
+    }
+    void SetListFocus(int row) override { listFocus = row; }
+    void RemoveListFocus() override { listFocus = -1; }
+    QPoint RowMenuPoint(int row) const override { return QPoint(26, row * 20 + 9); }
+    void StopListTimer() override {}
+    bool WindowVisible() const override { return visible; }
+    void ShowWindow(bool show, bool, TShowLock) override {
+        visible = show;
+        calls << (show ? "show" : "hide");
+    }
+    void CenterOnMonitor(TCentre centre, bool) override { calls << QStringLiteral("centre %1").arg(int(centre)); }
+    void FitOnScreen(bool force) override { calls << (force ? "fit forced" : "fit"); }
+    void ExpandInput(const QString& text) override { calls << "editor " + text; }
+    void ShowLineMenu() override { calls << "line menu"; }
+    void DismissListPanels() override { calls << "dismiss"; }
+};
+
+struct TRecordingOutside final : TInputOutside {
+    std::vector<TExecRequest> runs;
+    QStringList calls;
+    QString path;
+    bool Run(const TExecRequest& r) override {
+        runs.push_back(r);
+        return true;
+    }
+    QString ItemPath(const QString&, const TItem*, bool) const override { return path; }
+    bool RunDashCommand(const QString&) override { return false; }
+    void ShowRowMenu(int row, QPoint at) override { calls << QStringLiteral("menu %1 at %2").arg(row).arg(at.y()); }
+    void OpenTool(TTool tool) override { calls << QStringLiteral("tool %1").arg(int(tool)); }
+    void OpenInputAssist(bool inEditor) override { calls << (inEditor ? "assist editor" : "assist line"); }
+    void CloseWindow(quint64 window) override { calls << QStringLiteral("close %1").arg(window); }
+    void EndProcessOfWindow(quint64 window) override { calls << QStringLiteral("end %1").arg(window); }
+    bool ActivateLastActive() override {
+        calls << "last active";
+        return true;
+    }
+    void ActivateWindow(quint64) override {}
+    void CopyToClipboard(const QString& text) override { calls << "clipboard " + text; }
+    void WriteSettings() override { calls << "write"; }
+    void ShowMessage(const QString&) override {}
+    void ShowCalcResult(const QString&, const QString&, const QString&) override {}
+    void CloseProgram() override { calls << "close program"; }
+    void ClearIncognitoFolder() override {}
+    bool ShiftHeld() const override { return false; }
+    bool AltHeld() const override { return false; }
+};
+
+class InputControllerTest : public ::testing::Test {
+protected:
+    InputControllerTest() {
+        data.keywords.Add(MakeNewKeyword(QStringLiteral("notes"), QStringLiteral("/usr/bin/notes"), QString()));
+        data.keywords.Add(MakeNewKeyword(QStringLiteral("news"), QStringLiteral("https://news.example"), QString()));
+    }
+    TKeyDecision Key(TKeyAction action) const {
+        TKeyDecision d;
+        d.action = action;
+        d.consume = true;
+        return d;
+    }
+    TUserData data;
+    TSuggestBridge suggest{data, TSuggestServices{}};
+    TFakeWindow window;
+    TRecordingOutside outside;
+    TInputController input{data.settings, data.keywords, data.history, suggest, window, outside};
+};
+
+TEST_F(InputControllerTest, WindowActionsReachTheWindowAndTheLineKeepsTheRest) {
+    const struct {
+        TKeyAction action;
+        bool handled;
+        const char* call;
+    } cases[] = {
+        {TKeyAction::None, false, nullptr},
+        {TKeyAction::Consume, true, nullptr},
+        {TKeyAction::CenterScreen, true, "centre 1"},
+        {TKeyAction::FitAndCenter, true, "centre 2"},
+        {TKeyAction::Hide, true, "hide"},
+        {TKeyAction::ExpandEditor, true, "editor abc"},
+        {TKeyAction::ContextMenu, false, "line menu"}, // the key itself still reaches the line
+        {TKeyAction::FocusInput, true, "focus"},
+    };
+    for (const auto& c : cases) {
+        window.calls.clear();
+        window.SetLineText(QStringLiteral("abc"), false);
+        EXPECT_EQ(input.InputKey(Key(c.action), window.Line()), c.handled) << int(c.action);
+        if (c.call)
+            EXPECT_TRUE(window.calls.contains(QString::fromUtf8(c.call))) << window.calls.join(u'|').toStdString();
+        else
+            EXPECT_TRUE(window.calls.isEmpty()) << int(c.action);
+    }
+}
+
+TEST_F(InputControllerTest, CaretMovesAndSelectionsExtendFromTheAnchor) {
+    window.SetLineText(QStringLiteral("open my.file"), false);
+    TKeyDecision jump = Key(TKeyAction::MoveCaret);
+    jump.caret = 5;
+    input.InputKey(jump, window.Line());
+    EXPECT_EQ(window.line.caret, 5);
+    EXPECT_EQ(window.line.selLength, 0);
+    jump.caret = 8;
+    jump.extend = true;
+    input.InputKey(jump, window.Line());
+    EXPECT_EQ(window.line.selStart, 5);
+    EXPECT_EQ(window.line.selLength, 3);
+    input.InputKey(Key(TKeyAction::SelectWholeLine), window.Line());
+    EXPECT_TRUE(window.line.AllSelected());
+}
+
+TEST_F(InputControllerTest, EnterRunsTheLineAsItIsNowWithItsModifiers) {
+    window.SetLineText(QStringLiteral("notes today"), false);
+    TKeyDecision enter = Key(TKeyAction::Execute);
+    enter.forcerunas = true;
+    // The decision was made for an older line: the line as it is now runs.
+    input.InputKey(enter, TLineState{QStringLiteral("notes today"), 0, 0, 0});
+    ASSERT_EQ(outside.runs.size(), 1u);
+    EXPECT_EQ(outside.runs[0].cmdline, "notes today");
+    EXPECT_TRUE(outside.runs[0].forcerunas);
+    EXPECT_TRUE(outside.runs[0].iskeydown);
+    EXPECT_FALSE(outside.runs[0].forcenohist);
+    // A blank line runs nothing.
+    window.SetLineText(QStringLiteral("   "), false);
+    input.InputKey(Key(TKeyAction::Execute), window.Line());
+    EXPECT_EQ(outside.runs.size(), 1u);
+}
+
+TEST_F(InputControllerTest, TypingListsSuggestionsAndARowTakenRunsAfterTheSeparator) {
+    data.settings.separator = QStringLiteral(" | ");
+    window.SetLineText(QStringLiteral("x | ne"), false);
+    input.InputEdited(window.line.text, window.line.caret, false, true);
+    ASSERT_TRUE(window.listVisible);
+    int news = -1;
+    for (int i = 0; i < int(window.rows.size()); ++i)
+        if (window.rows[size_t(i)].text == "news")
+            news = i;
+    ASSERT_GE(news, 0);
+    TListKeyDecision take;
+    take.action = TListKeyAction::Take;
+    take.launch = true;
+    EXPECT_TRUE(input.ListKey(take, news));
+    EXPECT_EQ(window.line.text, "x | news");
+    EXPECT_FALSE(window.listVisible);
+    ASSERT_EQ(outside.runs.size(), 1u);
+    EXPECT_EQ(outside.runs[0].cmdline, "x | news");
+}
+
+TEST_F(InputControllerTest, ListKeysReachTheProgram) {
+    window.SetLineText(QStringLiteral("n"), false);
+    input.InputEdited(QStringLiteral("n"), 1, false, true);
+    ASSERT_TRUE(window.listVisible);
+    const struct {
+        TListKeyAction action;
+        const char* call;
+    } cases[] = {
+        {TListKeyAction::ContextMenu, "menu 1 at 29"},
+        {TListKeyAction::Settings, "tool 1"},
+        {TListKeyAction::Help, "tool 2"},
+        {TListKeyAction::ToggleBrowser, "tool 3"},
+    };
+    for (const auto& c : cases) {
+        outside.calls.clear();
+        TListKeyDecision d;
+        d.action = c.action;
+        EXPECT_TRUE(input.ListKey(d, 1));
+        EXPECT_EQ(outside.calls.value(0), QString::fromUtf8(c.call)) << int(c.action);
+    }
+    // A key the list does not take goes back to the line as typing.
+    TListKeyDecision typing;
+    window.SetListFocus(1);
+    EXPECT_FALSE(input.ListKey(typing, 1));
+    EXPECT_EQ(window.listFocus, -1);
+}
+
+TEST_F(InputControllerTest, CopyFullPathGoesIntoTheLineOrTheClipboard) {
+    outside.path = QStringLiteral("/usr/bin/notes");
+    window.SetLineText(QStringLiteral("notes"), false);
+    input.InputKey(Key(TKeyAction::CopyFullPath), window.Line());
+    EXPECT_EQ(window.line.text, "/usr/bin/notes");
+    input.CopyFullPath(false);
+    EXPECT_TRUE(outside.calls.contains("clipboard /usr/bin/notes"));
+}
+
+TEST_F(InputControllerTest, EscapeClearsThenHidesAndCtrlBackspaceResetsAnEmptyLine) {
+    window.SetLineText(QStringLiteral("notes"), true);
+    input.InputKey(Key(TKeyAction::ClearLine), window.Line());
+    EXPECT_EQ(window.line.text, "");
+    EXPECT_TRUE(window.visible);
+    input.InputKey(Key(TKeyAction::ClearAndHide), window.Line());
+    EXPECT_FALSE(window.visible);
+
+    window.SetLineText(QStringLiteral("open"), false);
+    TKeyDecision back = Key(TKeyAction::SetLine);
+    input.InputKey(back, window.Line()); // no text left: the search starts over
+    EXPECT_EQ(window.line.text, "");
+    back.text = QStringLiteral("open ");
+    input.InputKey(back, window.Line());
+    EXPECT_EQ(window.line.text, "open ");
+}
+
+} // namespace
+} // namespace vantrelo

@@ -1,5 +1,6 @@
 // System commands: trash, search, screen saver, lock, eject, media keys, volume, backup, data folder.
 #include "commands/builtins.h"
+#include "platform/vkeys.h"
 #include "commands/commandhost.h"
 #include "commands/dispatcher.h"
 #include "commands/volume.h"
@@ -20,13 +21,6 @@ namespace vantrelo {
 
 namespace {
 
-// Virtual-key codes of the media keys.
-constexpr int kVkMediaNext = 0xB0;
-constexpr int kVkMediaPrev = 0xB1;
-constexpr int kVkMediaStop = 0xB2;
-constexpr int kVkMediaPlayPause = 0xB3;
-constexpr int kVkLaunchMediaSelect = 0xB5;
-constexpr int kVkS = 0x53;
 // One press of a volume key moves the level by two points.
 constexpr double kVolumeKeyStep = 0.02;
 

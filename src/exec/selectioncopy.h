@@ -1,16 +1,13 @@
 // Copying the selected text of the foreground window (or of the input line) for the clipboard tokens.
 #pragma once
 
+#include "platform/vkeys.h"
+
 #include <QString>
 
 namespace vantrelo {
 
 struct TExecContext;
-
-// Virtual-key codes of the clipboard chords.
-constexpr int kVkC = 0x43;
-constexpr int kVkV = 0x56;
-constexpr int kVkX = 0x58;
 
 struct TCopyOutcome {
     bool copied = false; // false: no foreign window came to the front or nothing reached the clipboard

@@ -1,5 +1,6 @@
 // A keyword's own hotkey pressed: what its command needs, the wait for the keys' release, the run.
 #include "platform/hotkeys/keywordhotkey.h"
+#include "platform/vkeys.h"
 
 #include "core/items.h"
 #include "core/settings.h"
@@ -22,11 +23,6 @@ bool ContainsAny(const QString& text, std::initializer_list<const char*> tokens)
     return false;
 }
 
-constexpr int kVkShift = 0x10;
-constexpr int kVkControl = 0x11;
-constexpr int kVkAlt = 0x12;
-constexpr int kVkLeftWin = 0x5B;
-constexpr int kVkRightWin = 0x5C;
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // The Windows-key modes: the key-event state machine, the hook that feeds it, and the hook control.
 #include "platform/hotkeys/winkeyhook.h"
+#include "platform/vkeys.h"
 
 #include "platform/globalhotkeys.h"
 #include "platform/keyboardhook.h"
@@ -10,14 +11,6 @@ namespace vantrelo {
 
 namespace {
 
-constexpr int kVkLeftShift = 0xA0;
-constexpr int kVkRightShift = 0xA1;
-constexpr int kVkLeftControl = 0xA2;
-constexpr int kVkEscape = 0x1B;
-constexpr int kVkLeftWin = 0x5B;
-constexpr int kVkRightWin = 0x5C;
-constexpr int kVkR = 'R';
-constexpr int kVkZ = 'Z';
 
 bool IsWinKey(int vk) { return vk == kVkLeftWin || vk == kVkRightWin; }
 

@@ -30,7 +30,7 @@ class THotkeyBridge;
 // Program-wide state lives here and nowhere else, so a test can build a fresh one. The
 // application builds the parts in order; each controller reaches the others through it.
 struct TAppContext {
-    TAppContext(TPlaces places, QObject* owner);
+    TAppContext(TPlaces places, QObject* parent);
     ~TAppContext();
     TAppContext(const TAppContext&) = delete;
     TAppContext& operator=(const TAppContext&) = delete;

@@ -27,7 +27,7 @@
 
 namespace vantrelo {
 
-TAppContext::TAppContext(TPlaces places, QObject* owner) : store(std::move(places)), owner(owner) {}
+TAppContext::TAppContext(TPlaces places, QObject* parent) : store(std::move(places)), owner(parent) {}
 TAppContext::~TAppContext() = default;
 
 TApplication::TApplication(TPlaces places, QStringList args)

@@ -5,6 +5,7 @@
 #include "core/settings.h"
 #include "ui/cmdform.h"
 #include "ui/editpanel.h"
+#include "ui/infopanels.h"
 #include "ui/mainmenus.h"
 
 #include <QApplication>
@@ -29,13 +30,6 @@
 namespace vantrelo {
 
 namespace {
-
-// The toast and state panel colours, unless `toastfontcolor` names one.
-QColor ToastTextColour(const TSettings& s) {
-    const QColor c(s.toastfontcolor);
-    return s.toastfontcolor.startsWith(u'#') && c.isValid() ? c : QColor(0xFF, 0xCC, 0x40);
-}
-const QColor kToastBack(0x35, 0x35, 0x3A);
 
 class TFormRows final : public TRowTexts {
 public:
@@ -87,32 +81,24 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
     setMouseTracking(true);
     setWindowTitle(QStringLiteral("Vantrelo"));
     clock_.start();
+    now_ = [this] { return clock_.elapsed(); };
     IconImage = new QLabel(this);
     IconImage->setObjectName(QStringLiteral("IconImage"));
     WordEdit_ = new TWordEdit(this);
     WordEdit_->setObjectName(QStringLiteral("WordEdit"));
     WordEdit_->setFrame(false);
     WordEdit_->onKeyDown = [this](QKeyEvent* e) { return WordEditKeyDown(e); };
-    TitleLabel = new QLabel(this);
-    TitleLabel->setObjectName(QStringLiteral("TitleLabel"));
+    panels_ = new TInfoPanels(*this, settings_);
     auto* column = new QVBoxLayout;
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(WordEdit_);
-    column->addWidget(TitleLabel);
+    column->addWidget(panels_->Title());
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(S(this, 6), S(this, 4), S(this, 6), S(this, 4));
     row->setSpacing(S(this, 6));
     row->addWidget(IconImage, 0, Qt::AlignVCenter);
     row->addLayout(column, 1);
-
-    ToastPanel = new QLabel(this);
-    ToastPanel->setObjectName(QStringLiteral("ToastPanel"));
-    ToastPanel->hide();
-    StatePanel = new QLabel(this);
-    StatePanel->setObjectName(QStringLiteral("StatePanel"));
-    StatePanel->setAlignment(Qt::AlignCenter);
-    StatePanel->hide();
 
     CmdForm_ = new TCmdForm(settings_, this);
     CmdForm_->installEventFilter(this);
@@ -152,22 +138,13 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
     connect(CmdForm_, &TCmdForm::PinDoubleClicked, this, [this] { host_.PinCommand(); });
     connect(CmdForm_, &TCmdForm::SpellCheckToggle, this, [this] { host_.Command(TFormCommand::ToggleSpellCheck); });
 
-    ToastTimer.setInterval(2750);
-    ToastTimer.setSingleShot(true);
-    connect(&ToastTimer, &QTimer::timeout, ToastPanel, &QWidget::hide);
-    HintTimer.setInterval(2000);
-    HintTimer.setSingleShot(true);
-    connect(&HintTimer, &QTimer::timeout, this, [this] {
-        if (!settings_.autoshowhint)
-            TitleLabel->setText(QString());
-    });
     ListTimer.setSingleShot(true);
     connect(&ListTimer, &QTimer::timeout, this, [this] { ListTimerTimer(); });
     connect(WordEdit_, &QLineEdit::textEdited, this, [this](const QString& t) { WordEditChange(t); });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState st) {
         // AppDeactivate: with auto-hide, losing the keyboard to another program hides the window.
         if (st != Qt::ApplicationActive && settings_.hide && isVisible() && !gate_.Closing() &&
-            gate_.QuietFor(clock_.elapsed(), 150))
+            gate_.QuietFor(now_(), 150))
             ManageShowHide(false, false, TShowLock::Hotkey);
     });
 
@@ -196,20 +173,7 @@ void TMainForm::ApplyLook() {
     f.setPointSize(std::max(1, settings_.fontsize));
     WordEdit_->setFont(f);
     WordEdit_->setPalette(pal);
-    QFont tf = TitleLabel->font();
-    tf.setPointSize(8);
-    TitleLabel->setFont(tf);
-    TitleLabel->setPalette(pal);
-    TitleLabel->setVisible(settings_.autoshowhint);
-    const QFont panelFont = tf;
-    for (QLabel* l : {ToastPanel, StatePanel}) {
-        l->setFont(panelFont);
-        QPalette p = l->palette();
-        p.setColor(QPalette::Window, kToastBack);
-        p.setColor(QPalette::WindowText, ToastTextColour(settings_));
-        l->setPalette(p);
-        l->setAutoFillBackground(true);
-    }
+    panels_->ApplyLook(pal);
     IconImage->setVisible(settings_.showwordicon);
     QIcon inputIcon = QIcon::fromTheme(QStringLiteral("system-search"));
     if (inputIcon.isNull())
@@ -229,15 +193,11 @@ void TMainForm::ApplyLook() {
 
 void TMainForm::SetSkinLayout(const TSkinLayout& layout) {
     layout_ = layout;
-    inputPlan_ = {};
-    inputPicture_ = QPixmap();
+    backdrop_.Reset();
     CmdForm_->SetSkinLayout(layout);
     ApplyListPicture();
-    if (layout_.titlecolor) {
-        QPalette p = TitleLabel->palette();
-        p.setColor(QPalette::WindowText, Bgr(*layout_.titlecolor));
-        TitleLabel->setPalette(p);
-    }
+    if (layout_.titlecolor)
+        panels_->SetTitleColour(*layout_.titlecolor);
     update();
 }
 
@@ -265,13 +225,12 @@ std::vector<TMonitor> TMainForm::Monitors() const {
 
 void TMainForm::SetClosing() {
     gate_.SetClosing();
-    ToastTimer.stop();
-    HintTimer.stop();
+    panels_->StopTimers();
     ListTimer.stop();
 }
 
 void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim, quint64 userTime) {
-    const qint64 now = clock_.elapsed();
+    const qint64 now = now_();
     if (!show) {
         if (!gate_.BeginHide(now))
             return;
@@ -318,7 +277,7 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
 }
 
 void TMainForm::HotkeyPressed(quint64 userTime, TShowLock interval) {
-    if (!gate_.QuietFor(clock_.elapsed(), int(interval)))
+    if (!gate_.QuietFor(now_(), int(interval)))
         return;
     if (CheckAutoHideLogic())
         return;
@@ -388,64 +347,20 @@ void TMainForm::SetLineColor(int bgr) {
 void TMainForm::wordEditShow() {
     if (lineColour_ != settings_.failcolor)
         SetLineColor(settings_.textcolor);
-    QPalette p = TitleLabel->palette();
-    p.setColor(QPalette::WindowText, Bgr(settings_.titlecolor));
-    TitleLabel->setPalette(p);
+    panels_->SetTitleColour(settings_.titlecolor);
 }
 
-void TMainForm::ShowToast(const QString& msg) {
-    if (msg.isEmpty())
-        return;
-    ToastTimer.stop();
-    const QFontMetrics fm(ToastPanel->font());
-    const int pad = S(this, 12);
-    const int maxWidth = WordEdit_->width();
-    const int top = TitleLabel->y();
-    const int h = std::max(TitleLabel->height(), fm.height() + 2);
-    const int left = std::max(0, TitleLabel->x() - S(this, 6));
-    if (fm.horizontalAdvance(msg) + pad > maxWidth) {
-        ToastPanel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        ToastPanel->setText(QStringLiteral(" ") + msg);
-        ToastPanel->setGeometry(left, top, maxWidth, h);
-    } else {
-        ToastPanel->setAlignment(Qt::AlignCenter);
-        ToastPanel->setText(msg);
-        ToastPanel->setGeometry(left, top, fm.horizontalAdvance(msg) + pad, h);
-    }
-    ToastPanel->show();
-    ToastPanel->raise();
-    ToastTimer.start();
-}
-
-QString TMainForm::ToastText() const { return ToastPanel->text(); }
-bool TMainForm::ToastVisible() const { return ToastPanel->isVisible(); }
-
-void TMainForm::SetStatePanel(const QString& text) {
-    if (text.isEmpty()) {
-        StatePanel->hide();
-        return;
-    }
-    const QFontMetrics fm(StatePanel->font());
-    const int w = fm.horizontalAdvance(text) + S(this, 12);
-    StatePanel->setText(text);
-    StatePanel->setGeometry(width() - w - S(this, 8), TitleLabel->y(), w,
-                            std::max(TitleLabel->height(), fm.height() + 2));
-    StatePanel->show();
-    StatePanel->raise();
-}
+void TMainForm::ShowToast(const QString& msg) { panels_->ShowToast(msg, WordEdit_->width()); }
+QString TMainForm::ToastText() const { return panels_->ToastText(); }
+bool TMainForm::ToastVisible() const { return panels_->ToastVisible(); }
+void TMainForm::SetStatePanel(const QString& text) { panels_->SetStatePanel(text); }
 
 void TMainForm::displayTitle(const QString& title, bool isPath, bool show) {
-    QString t = WordEdit_->text().contains(u'\n') ? QStringLiteral("[=] ") + title : title;
-    const QFontMetrics fm(TitleLabel->font());
-    const int maxWidth = std::max(1, WordEdit_->width());
-    t = FitTitle(t, isPath, maxWidth, [&fm](const QString& s) { return fm.horizontalAdvance(s); });
-    TitleLabel->setText(t);
-    TitleLabel->setVisible(show || settings_.autoshowhint);
-    if (show && !settings_.autoshowhint)
-        HintTimer.start();
+    panels_->ShowTitle(WordEdit_->text().contains(u'\n') ? QStringLiteral("[=] ") + title : title, isPath, show,
+                       std::max(1, WordEdit_->width()));
 }
 
-QString TMainForm::TitleText() const { return TitleLabel->text(); }
+QString TMainForm::TitleText() const { return panels_->TitleText(); }
 
 void TMainForm::DisplayList(std::vector<TListRow> rows, bool focus) {
     CmdForm_->SetRows(std::move(rows));
@@ -530,12 +445,8 @@ void TMainForm::ApplyListPicture() {
         return;
     const TListPicturePlan plan = ListPicturePlan();
     CmdForm_->EntryList()->SetPicturePlan(plan.list);
-    if (plan.input.mode != inputPlan_.mode || plan.input.origin != inputPlan_.origin ||
-        plan.input.size != inputPlan_.size) {
-        inputPlan_ = plan.input;
-        inputPicture_ = QPixmap();
+    if (backdrop_.SetPlan(plan.input))
         update();
-    }
 }
 
 void TMainForm::ExpandInput(const QString& text) {
@@ -555,16 +466,13 @@ void TMainForm::ApplyDimming() {
                                            settings_.textcolor, settings_.titlecolor, settings_.textbackcolor);
     if (c.text)
         SetLineColor(*c.text);
-    if (c.title) {
-        QPalette p = TitleLabel->palette();
-        p.setColor(QPalette::WindowText, Bgr(*c.title));
-        TitleLabel->setPalette(p);
-    }
+    if (c.title)
+        panels_->SetTitleColour(*c.title);
 }
 
 int TMainForm::LineColour() const { return lineColour_; }
 
-QColor TMainForm::TitleColour() const { return TitleLabel->palette().color(QPalette::WindowText); }
+QColor TMainForm::TitleColour() const { return panels_->TitleColour(); }
 
 void TMainForm::ShowTextPanel(const QString& text) {
     CmdForm_->ShowText(text);
@@ -661,7 +569,7 @@ void TMainForm::contextMenuEvent(QContextMenuEvent* e) { menus_->LineMenu()->pop
 void TMainForm::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton)
         return;
-    const qint64 now = clock_.elapsed();
+    const qint64 now = now_();
     // A second press within 500 ms dismisses the list's custom elements.
     if (now - lastLeftPress_ < 500)
         CmdForm_->DismissCustomElements(true, true);
@@ -709,29 +617,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 void TMainForm::paintEvent(QPaintEvent* e) {
     QWidget::paintEvent(e);
     QPainter p(this);
-    if (!layout_.skinpicture.isNull() && inputPlan_.mode != TPictureDraw::None) {
-        // The list picture continues behind the input window ("centermerge", "cover").
-        if (inputPicture_.isNull())
-            inputPicture_ = QPixmap::fromImage(inputPlan_.mode == TPictureDraw::Once && inputPlan_.size != layout_.skinpicture.size()
-                                                   ? layout_.skinpicture.scaled(inputPlan_.size, Qt::IgnoreAspectRatio,
-                                                                                Qt::SmoothTransformation)
-                                                   : layout_.skinpicture);
-        if (inputPlan_.mode == TPictureDraw::Tile)
-            p.drawTiledPixmap(rect(), inputPicture_, QPoint(-inputPlan_.origin.x(), -inputPlan_.origin.y()));
-        else
-            p.drawPixmap(inputPlan_.origin, inputPicture_);
-    } else if (!layout_.skinpicture.isNull()) {
-        if (layout_.skintilepictureposition == QLatin1String("center"))
-            p.drawTiledPixmap(rect(), QPixmap::fromImage(layout_.skinpicture));
-        else
-            p.drawImage(rect(), layout_.skinpicture);
-    }
-    const int border = std::max(1, S(this, layout_.bordersizewindow));
-    QPen pen(Bgr(settings_.inputwindowcolor));
-    pen.setWidth(border);
-    pen.setJoinStyle(Qt::MiterJoin);
-    p.setPen(pen);
-    p.drawRect(rect().adjusted(border / 2, border / 2, -(border + 1) / 2, -(border + 1) / 2));
+    backdrop_.Paint(p, rect(), layout_, Bgr(settings_.inputwindowcolor), std::max(1, S(this, layout_.bordersizewindow)));
 }
 
 } // namespace vantrelo

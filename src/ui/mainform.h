@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/monitors.h"
+#include "ui/inputbackdrop.h"
 #include "ui/inputwindow.h"
 #include "ui/keymap.h"
 #include "ui/listrow.h"
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QLabel;
@@ -23,6 +25,7 @@ namespace vantrelo {
 struct TSettings;
 class TCmdForm;
 class TMainMenus;
+class TInfoPanels;
 
 // Menu items and window actions that the program carries out.
 enum class TFormCommand {
@@ -80,6 +83,8 @@ public:
     ~TMainForm() override;
     // Who hears the keys, typing and rows; nothing is reported before it is set.
     void SetEvents(TInputEvents* events) { events_ = events; }
+    // The milliseconds clock of the show debounce and the double press (a test drives its own).
+    void SetElapsedClock(std::function<qint64()> now) { now_ = std::move(now); }
 
     TWordEdit* WordEdit() const { return WordEdit_; }
     TCmdForm* CmdForm() const { return CmdForm_; }
@@ -176,15 +181,12 @@ private:
     TInputEvents* events_ = nullptr;
     TWordEdit* WordEdit_ = nullptr;
     QLabel* IconImage = nullptr;
-    QLabel* TitleLabel = nullptr;
-    QLabel* ToastPanel = nullptr;
-    QLabel* StatePanel = nullptr;
+    TInfoPanels* panels_ = nullptr; // title, toast and state panel, children
     TCmdForm* CmdForm_ = nullptr;
     TMainMenus* menus_ = nullptr; // the pop-up and tray menus, a child
-    QTimer ToastTimer;
-    QTimer HintTimer;
     QTimer ListTimer;
     QElapsedTimer clock_;
+    std::function<qint64()> now_;
     TShowHideGate gate_;
     TSkinLayout layout_;
     bool listFocus_ = false;
@@ -193,8 +195,7 @@ private:
     qint64 lastLeftPress_ = -1'000'000;
     bool listEverShown_ = false;
     int lineColour_ = 0;
-    TPictureDraw inputPlan_; // the list picture's part over this window
-    QPixmap inputPicture_;
+    TInputBackdrop backdrop_; // the skin picture, the list picture's part over this window, the border
 };
 
 } // namespace vantrelo

@@ -1,0 +1,47 @@
+// The input window's title line under the input, its toasts and its state panel.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+class QColor;
+class QLabel;
+class QPalette;
+class QWidget;
+
+namespace vantrelo {
+
+struct TSettings;
+
+class TInfoPanels final : public QObject {
+    Q_OBJECT
+public:
+    // The labels are children of `window`; the title goes into the window's layout.
+    TInfoPanels(QWidget& window, const TSettings& settings);
+
+    QLabel* Title() const { return TitleLabel; }
+    void ApplyLook(const QPalette& palette);
+    // A toast over the title for a while, as wide as the line at most.
+    void ShowToast(const QString& msg, int lineWidth);
+    QString ToastText() const;
+    bool ToastVisible() const;
+    // The state text at the right end of the title line; empty hides it.
+    void SetStatePanel(const QString& text);
+    // The title, shortened to `maxWidth`; shown for a while with `show` unless `autoshowhint` keeps it.
+    void ShowTitle(const QString& title, bool isPath, bool show, int maxWidth);
+    QString TitleText() const;
+    void SetTitleColour(int bgr);
+    QColor TitleColour() const;
+    void StopTimers();
+
+private:
+    QWidget& window_;
+    const TSettings& settings_;
+    QLabel* TitleLabel = nullptr;
+    QLabel* ToastPanel = nullptr;
+    QLabel* StatePanel = nullptr;
+    QTimer ToastTimer;
+    QTimer HintTimer;
+};
+
+} // namespace vantrelo

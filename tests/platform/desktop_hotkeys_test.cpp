@@ -1,6 +1,7 @@
 // On a real X server: global hotkeys grabbed on the root window, pressed through XTest.
 #include "platform/linux/xhotkeys.h"
 #include "platform/linux/xkeyboard.h"
+#include "support/qtapp.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -37,10 +38,7 @@ protected:
         return fired_.size() >= count;
     }
 
-    int argc_ = 1;
-    char name_[8] = "hotkeys";
-    char* argv_[1] = {name_};
-    QCoreApplication app_{argc_, argv_};
+    QCoreApplication& app_ = test::CoreApp();
     std::unique_ptr<TXGlobalHotkeys> hotkeys_;
     std::unique_ptr<TXKeyboard> keys_;
     std::vector<int> fired_;

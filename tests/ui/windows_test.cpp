@@ -6,7 +6,7 @@
 #include "ui/mainform.h"
 #include "ui/spellcheck.h"
 
-#include "support/widgetapp.h"
+#include "support/qtapp.h"
 
 #include <gtest/gtest.h>
 

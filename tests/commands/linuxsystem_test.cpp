@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QNetworkInterface>
 
 #include <gtest/gtest.h>
 
@@ -107,8 +108,25 @@ TEST(EjectDrive, ArgumentsForTheDefaultANameOrAPath) {
 }
 
 TEST(LinuxNetworkInfo, ListsNoLoopbackAddress) {
-    for (const QString& ip : TLinuxNetworkInfo().LocalIPv4Addresses()) {
+    // What the machine has: the IPv4 addresses of the interfaces that are up, loopback apart.
+    QStringList others, loopback;
+    for (const QNetworkInterface& nic : QNetworkInterface::allInterfaces()) {
+        const auto flags = nic.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) || !flags.testFlag(QNetworkInterface::IsRunning))
+            continue;
+        for (const QNetworkAddressEntry& e : nic.addressEntries())
+            if (e.ip().protocol() == QAbstractSocket::IPv4Protocol)
+                (flags.testFlag(QNetworkInterface::IsLoopBack) ? loopback : others) << e.ip().toString();
+    }
+    const QStringList ips = TLinuxNetworkInfo().LocalIPv4Addresses();
+    for (const QString& ip : ips) {
         EXPECT_FALSE(ip.startsWith(QStringLiteral("127."))) << ip.toStdString();
+        EXPECT_FALSE(loopback.contains(ip)) << ip.toStdString();
         EXPECT_EQ(ip.count(QLatin1Char('.')), 3);
     }
+    if (others.isEmpty())
+        GTEST_SKIP() << "no interface besides loopback is up with an IPv4 address";
+    EXPECT_FALSE(ips.isEmpty());
+    for (const QString& ip : others)
+        EXPECT_TRUE(ips.contains(ip)) << ip.toStdString();
 }

@@ -63,6 +63,12 @@ QString TrimText(const QString& s) {
     return (b == 0 && e == s.size()) ? s : s.mid(b, e - b);
 }
 
+QString Unquoted(const QString& s) {
+    if (s.size() >= 2 && s.startsWith(u'"') && s.endsWith(u'"'))
+        return s.mid(1, s.size() - 2);
+    return s;
+}
+
 QString TrimLeftText(const QString& s) {
     qsizetype b = 0;
     while (b < s.size() && IsBlank(s.at(b)))

@@ -19,6 +19,8 @@ bool StartsText(const QString& prefix, const QString& s);
 QString TrimText(const QString& s);
 QString TrimLeftText(const QString& s);
 QString TrimRightText(const QString& s);
+// `s` without the pair of double quotes around the whole of it, if there is one.
+QString Unquoted(const QString& s);
 // Replaces every occurrence of `from`, compared without regard to case.
 QString ReplaceText(const QString& s, const QString& from, const QString& to);
 

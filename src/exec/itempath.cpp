@@ -47,12 +47,6 @@ QString IndexedPath(const TMyShellItem& item, TExecContext& ctx, const TIndexedP
     return IsPath(path) ? path : resolver.ParsingPath(item);
 }
 
-QString Unquoted(QString path) {
-    if (path.size() >= 2 && path.startsWith(u'"') && path.endsWith(u'"'))
-        return path.mid(1, path.size() - 2);
-    return path;
-}
-
 } // namespace
 
 QString GetPathFromItem(const QString& line, const TItem* currentItem, bool inclfilename, TExecContext& ctx,

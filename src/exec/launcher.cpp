@@ -53,15 +53,8 @@ TOutputTarget TakeOutputMarks(QString& c, const QString& list, const QString& in
     return n ? TOutputTarget::ListNoFocus : TOutputTarget::None;
 }
 
-QString Unquoted(const QString& s) {
-    const QString t = TrimText(s);
-    if (t.size() >= 2 && t.startsWith(u'"') && t.endsWith(u'"'))
-        return t.mid(1, t.size() - 2);
-    return t;
-}
-
 QString FolderOf(const QString& path) {
-    const QString p = Unquoted(path);
+    const QString p = Unquoted(TrimText(path));
     const qsizetype cut = std::max(p.lastIndexOf(u'/'), p.lastIndexOf(u'\\'));
     return cut <= 0 ? (cut == 0 ? QStringLiteral("/") : QString()) : p.left(cut);
 }
@@ -200,7 +193,7 @@ void TLauncher::Deliver(const QString& text, TOutputTarget target) {
 }
 
 int TLauncher::Capture(const QString& command, const QString& params, const QString& folder, TOutputTarget target) {
-    const QString program = Unquoted(command);
+    const QString program = Unquoted(TrimText(command));
     const QString path = ctx_.services.environment->Variable(QStringLiteral("PATH")).value_or(QString());
     if (FindProgram(program, path).isEmpty()) {
         Deliver(QLatin1String(kError), target);
@@ -324,7 +317,7 @@ int TLauncher::LaunchCommand(TLaunchRequest r) {
     }
     if (IsPath(r.command) && IsShortcut(r.command))
         verb.clear(); // a shortcut opens with its own default verb
-    const QString bare = Unquoted(r.command);
+    const QString bare = Unquoted(TrimText(r.command));
     if (LowerText(bare).endsWith(QLatin1String(".cpl")) && !StartsText(QStringLiteral("control"), bare)) {
         r.params = r.command;
         r.command = QStringLiteral("control.exe");
@@ -350,7 +343,7 @@ int TLauncher::LaunchCommand(TLaunchRequest r) {
         r.params.clear();
     }
     if (r.onlyone && IsPath(r.command) && svc_.instances) {
-        const QString program = Unquoted(r.command);
+        const QString program = Unquoted(TrimText(r.command));
         const bool full = program.contains(u'/') || program.contains(u'\\');
         if (svc_.instances->ActivateRunning(program, full))
             return kLaunchDone;

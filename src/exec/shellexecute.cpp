@@ -12,13 +12,6 @@ namespace vantrelo {
 
 namespace {
 
-QString Unquoted(const QString& s) {
-    const QString t = TrimText(s);
-    if (t.size() >= 2 && t.startsWith(u'"') && t.endsWith(u'"'))
-        return t.mid(1, t.size() - 2);
-    return t;
-}
-
 bool IsAddress(const QString& file) {
     return file.contains(QLatin1String("://")) || IsMailto(file) || StartsText(QStringLiteral("file:"), file);
 }
@@ -26,21 +19,21 @@ bool IsAddress(const QString& file) {
 } // namespace
 
 bool IsWindowsOnlyTarget(const QString& file) {
-    const QString f = Unquoted(file);
+    const QString f = Unquoted(TrimText(file));
     const QString lower = LowerText(f);
     return lower.endsWith(QLatin1String(".cpl")) || lower == QLatin1String("control.exe") ||
            lower.startsWith(QLatin1String("shell:")) || IsSystemUri(f) || f.startsWith(QLatin1String("::{"));
 }
 
 bool IsShortcut(const QString& file) {
-    const QString lower = LowerText(Unquoted(file));
+    const QString lower = LowerText(Unquoted(TrimText(file)));
     return lower.endsWith(QLatin1String(".lnk")) || lower.endsWith(QLatin1String(".desktop"));
 }
 
 int TLinuxShell::Open(const QString& target) { return launcher_.OpenWithDesktop(target).code; }
 
 int TLinuxShell::ShellExecute(const TShellRequest& r) {
-    const QString file = Unquoted(r.file);
+    const QString file = Unquoted(TrimText(r.file));
     if (file.isEmpty())
         return kLaunchNotFound;
     if (IsWindowsOnlyTarget(file))

@@ -3,8 +3,10 @@
 
 #include "core/text.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 namespace vantrelo {
 
@@ -415,6 +417,25 @@ QString DesktopFileId(const QString& applicationsFolder, const QString& file) {
         return {};
     QString rel = file.mid(folder.size());
     return rel.replace(u'/', u'-');
+}
+
+void WalkDesktopFiles(const QStringList& applicationFolders,
+                      const std::function<void(const QString& id, const QString& file)>& visit) {
+    QSet<QString> seen;
+    for (const QString& folder : applicationFolders) {
+        QDirIterator it(folder, {QStringLiteral("*.desktop")}, QDir::Files, QDirIterator::Subdirectories);
+        QStringList files;
+        while (it.hasNext())
+            files << it.next();
+        files.sort();
+        for (const QString& file : files) {
+            const QString id = DesktopFileId(folder, file);
+            if (id.isEmpty() || seen.contains(id))
+                continue;
+            seen.insert(id);
+            visit(id, file);
+        }
+    }
 }
 
 QString MainCategory(const TDesktopEntry& entry) {

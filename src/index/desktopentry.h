@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace vantrelo {
@@ -68,6 +69,12 @@ bool IsMenuEntry(const TDesktopEntry& entry, const QStringList& desktops, const 
 
 // The desktop-file id of a file below an applications folder: its relative path with "/" as "-".
 QString DesktopFileId(const QString& applicationsFolder, const QString& file);
+
+// Every desktop-entry file below the applications folders with its desktop-file id, each id once:
+// the first folder that holds it wins (the folders come highest precedence first), and within a
+// folder the files come in path order.
+void WalkDesktopFiles(const QStringList& applicationFolders,
+                      const std::function<void(const QString& id, const QString& file)>& visit);
 
 // The first freedesktop main category of an entry ("Development", "Office"...), empty if none.
 QString MainCategory(const TDesktopEntry& entry);

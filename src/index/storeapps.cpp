@@ -7,7 +7,6 @@
 #include "index/indexfiles.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -30,23 +29,11 @@ struct TExportedApp {
 // The apps the exported folders offer, first folder winning for a desktop-file id.
 std::vector<TExportedApp> ExportApps(const TStoreAppsRequest& r) {
     std::vector<TExportedApp> apps;
-    QSet<QString> seen;
-    for (const QString& dir : r.exportDirs) {
-        QDirIterator it(dir, {QStringLiteral("*.desktop")}, QDir::Files, QDirIterator::Subdirectories);
-        QStringList files;
-        while (it.hasNext())
-            files << it.next();
-        files.sort();
-        for (const QString& file : files) {
-            const QString id = DesktopFileId(dir, file);
-            if (id.isEmpty() || seen.contains(id))
-                continue;
-            seen.insert(id);
-            const TDesktopEntry e = ReadDesktopEntry(file, r.locale);
-            if (e.type == QLatin1String("Application") && IsMenuEntry(e, r.desktops, r.pathEnv))
-                apps.push_back({e.name, id, file});
-        }
-    }
+    WalkDesktopFiles(r.exportDirs, [&](const QString& id, const QString& file) {
+        const TDesktopEntry e = ReadDesktopEntry(file, r.locale);
+        if (e.type == QLatin1String("Application") && IsMenuEntry(e, r.desktops, r.pathEnv))
+            apps.push_back({e.name, id, file});
+    });
     return apps;
 }
 

@@ -1,11 +1,8 @@
 // vantrelo-cli run: dry runs as JSON lines, real launches of a recording program and of desktop entries.
-#include "cli/cli.h"
-
-#include "support/testsupport.h"
+#include "support/clirunner.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,24 +14,10 @@ using namespace vantrelo;
 
 namespace {
 
-struct RunResult {
-    int rc;
-    QString out, err;
-};
+using RunResult = test::TCliResult;
 
-struct RunCli {
-    test::TempDir data;
+struct RunCli : test::TCliRunner {
     test::TempDir work;
-    RunResult operator()(QStringList args) {
-        args.prepend(data.Path());
-        args.prepend("--data");
-        RunResult r;
-        QTextStream out(&r.out), err(&r.err);
-        r.rc = cli::RunCli(args, out, err);
-        out.flush();
-        err.flush();
-        return r;
-    }
     // A program that writes its arguments, one a line, to `log`.
     QString Recorder(const QString& log) {
         const QString script = work.File("rec.sh");

@@ -1,50 +1,23 @@
 // vantrelo-cli over a data folder: settings, keywords, history, and refusals that change nothing.
-#include "cli/cli.h"
-
-#include "support/testsupport.h"
+#include "support/clirunner.h"
 
 #include <QFileInfo>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 using namespace vantrelo;
 
-namespace {
-
-struct CliRun {
-    int rc;
-    QString out, err;
-};
-
-struct Cli {
-    test::TempDir data;
-    CliRun operator()(QStringList args) {
-        args.prepend(data.Path());
-        args.prepend("--data");
-        CliRun r;
-        QTextStream out(&r.out), err(&r.err);
-        r.rc = cli::RunCli(args, out, err);
-        out.flush();
-        err.flush();
-        return r;
-    }
-    QByteArray File() { return test::ReadAll(data.File("vantrelo.ini")); }
-};
-
-} // namespace
-
 TEST(CliStore, SettingsGetSetList) {
-    Cli cli;
+    test::TCliRunner cli;
     EXPECT_EQ(cli({"settings", "get", "hide"}).out, "1\n");
     EXPECT_EQ(cli({"settings", "set", "hide", "0"}).rc, 0);
     EXPECT_EQ(cli({"settings", "get", "HIDE"}).out, "0\n");
-    const CliRun list = cli({"settings", "list"});
+    const test::TCliResult list = cli({"settings", "list"});
     EXPECT_TRUE(list.out.contains("\nhotkey=90\n"));
     EXPECT_TRUE(list.out.contains("\nhide=0\n"));
 }
 
 TEST(CliStore, BadInputChangesNothing) {
-    Cli cli;
+    test::TCliRunner cli;
     ASSERT_EQ(cli({"settings", "set", "hide", "0"}).rc, 0);
     ASSERT_EQ(cli({"keywords", "add", "g", "web"}).rc, 0);
     const QByteArray before = cli.File();
@@ -56,7 +29,7 @@ TEST(CliStore, BadInputChangesNothing) {
                  {{"settings", "set", "hide"}, 2},          {{"keywords", "remove", "missing"}, 1},
                  {{"keywords", "add", "g", "dup"}, 1}};
     for (const auto& c : cases) {
-        const CliRun r = cli(c.args);
+        const test::TCliResult r = cli(c.args);
         EXPECT_EQ(r.rc, c.rc) << c.args.join(' ').toStdString();
         EXPECT_FALSE(r.err.isEmpty());
         EXPECT_EQ(cli.File(), before);
@@ -64,7 +37,7 @@ TEST(CliStore, BadInputChangesNothing) {
 }
 
 TEST(CliStore, KeywordsAddListRemove) {
-    Cli cli;
+    test::TCliRunner cli;
     test::WriteText(cli.data.File("vantrelo.ini"), "[W]\nkeywords=g,google\ncommand=web $U$\n\n[Setup]\nversion=20400\n");
     EXPECT_EQ(cli({"keywords", "add", "t,term", "xterm", "-e $P$"}).rc, 0);
     EXPECT_EQ(cli({"keywords", "list"}).out, "g,google\tweb $U$\nt,term\txterm\n");
@@ -80,15 +53,15 @@ TEST(CliStore, KeywordsAddListRemove) {
 }
 
 TEST(CliStore, HistoryListsNewestFirst) {
-    Cli cli;
+    test::TCliRunner cli;
     test::WriteText(cli.data.File("vantrelo.ini"), "[History]\nH0=newest\nH1=older\n\n[Setup]\nversion=20400\n");
     EXPECT_EQ(cli({"history", "list"}).out, "newest\nolder\n");
 }
 
 TEST(CliStore, AMissingFileWithABackupIsNotReplacedByDefaults) {
-    Cli cli;
+    test::TCliRunner cli;
     test::WriteText(cli.data.File("vantrelo.ini.bak"), "[Setup]\nhotkey=65\n");
-    const CliRun r = cli({"settings", "set", "hide", "0"});
+    const test::TCliResult r = cli({"settings", "set", "hide", "0"});
     EXPECT_EQ(r.rc, 1);
     EXPECT_TRUE(r.err.contains("backup"));
     EXPECT_FALSE(QFileInfo::exists(cli.data.File("vantrelo.ini")));

@@ -1,38 +1,12 @@
 // vantrelo-cli calc and similarity: answers on stdout, failures on stderr with exit code 1.
-#include "cli/cli.h"
+#include "support/clirunner.h"
 
-#include "support/testsupport.h"
-
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 using namespace vantrelo;
 
-namespace {
-
-struct ToolRun {
-    int rc;
-    QString out, err;
-};
-
-struct ToolCli {
-    test::TempDir data;
-    ToolRun operator()(QStringList args) {
-        args.prepend(data.Path());
-        args.prepend("--data");
-        ToolRun r;
-        QTextStream out(&r.out), err(&r.err);
-        r.rc = cli::RunCli(args, out, err);
-        out.flush();
-        err.flush();
-        return r;
-    }
-};
-
-} // namespace
-
 TEST(CliTools, CalcPrintsTheAnswerOrFails) {
-    ToolCli cli;
+    test::TCliRunner cli;
     const struct {
         QStringList args;
         int rc;
@@ -49,7 +23,7 @@ TEST(CliTools, CalcPrintsTheAnswerOrFails) {
         {{"calc"}, 2, "", nullptr},
     };
     for (const auto& c : cases) {
-        const ToolRun r = cli(c.args);
+        const test::TCliResult r = cli(c.args);
         const std::string what = c.args.join(' ').toStdString();
         EXPECT_EQ(r.rc, c.rc) << what;
         EXPECT_EQ(r.out, QString::fromLatin1(c.out)) << what;
@@ -60,13 +34,13 @@ TEST(CliTools, CalcPrintsTheAnswerOrFails) {
 }
 
 TEST(CliTools, CalcUsesTheStoredPattern) {
-    ToolCli cli;
+    test::TCliRunner cli;
     ASSERT_EQ(cli({"settings", "set", "calcformat", "%d items"}).rc, 0);
     EXPECT_EQ(cli({"calc", "7/2"}).out, "3 items\n");
 }
 
 TEST(CliTools, SimilarityPrintsThePercentage) {
-    ToolCli cli;
+    test::TCliRunner cli;
     EXPECT_EQ(cli({"similarity", "Note", "note"}).out, "100\n");
     EXPECT_EQ(cli({"similarity", "AAAA", "AAAA"}).out, "133\n");
     EXPECT_EQ(cli({"similarity", "note", "notepad"}).out, "53\n");

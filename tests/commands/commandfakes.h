@@ -1,25 +1,13 @@
-// Recording fakes of the window and the system services, and a dispatcher wired to them.
+// A recording fake of the window's side of the commands, and a dispatcher wired to it and the system fakes.
 #pragma once
 
-#include "../exec/execfakes.h"
 #include "commands/commandhost.h"
 #include "commands/dispatcher.h"
-#include "platform/discdrive.h"
-#include "platform/power.h"
-#include "platform/processlauncher.h"
-#include "platform/sessioncontrol.h"
-#include "platform/trash.h"
-#include "platform/volumecontrol.h"
+#include "support/execfakes.h"
 
 #include <QStringList>
 
 namespace vantrelo::test {
-
-// Every call of the window and the system, in order, as one readable log.
-struct TCallLog {
-    QStringList calls;
-    void Add(const QString& c) { calls << c; }
-};
 
 struct TFakeCommandHost final : TCommandHost {
     TCallLog& log;
@@ -45,53 +33,6 @@ struct TFakeCommandHost final : TCommandHost {
         return writeOk;
     }
     TBackupRequest BackupRequest() const override { return backup; }
-};
-
-// Power, session, trash, volume and drive in one recorder; `refuse` makes every request fail.
-struct TFakeSystem final : TPowerControl, TSessionControl, TTrash, TVolumeControl, TDiscDrive {
-    TCallLog& log;
-    bool refuse = false;
-    std::optional<double> level = 0.5;
-    explicit TFakeSystem(TCallLog& l) : log(l) {}
-    TSystemResult Do(const QString& what) {
-        log.Add(what);
-        return refuse ? TSystemResult::Failed(QStringLiteral("refused: ") + what) : TSystemResult::Done();
-    }
-    TSystemResult LogOff() override { return Do(QStringLiteral("logoff")); }
-    TSystemResult Suspend() override { return Do(QStringLiteral("suspend")); }
-    TSystemResult Hibernate() override { return Do(QStringLiteral("hibernate")); }
-    TSystemResult Reboot() override { return Do(QStringLiteral("reboot")); }
-    TSystemResult PowerOff() override { return Do(QStringLiteral("poweroff")); }
-    TSystemResult LockSession() override { return Do(QStringLiteral("lock")); }
-    TSystemResult StartScreenSaver() override { return Do(QStringLiteral("screensaver")); }
-    TSystemResult MonitorOff() override { return Do(QStringLiteral("monitoroff")); }
-    TSystemResult EmptyTrash() override { return Do(QStringLiteral("emptytrash")); }
-    TSystemResult MoveToTrash(const QString& path) override { return Do(QStringLiteral("trash:") + path); }
-    std::optional<double> Level() override { return level; }
-    TSystemResult SetLevel(double l) override {
-        if (!refuse)
-            level = l;
-        return Do(QStringLiteral("volume:%1").arg(qRound(l * 100)));
-    }
-    TSystemResult ToggleMute() override { return Do(QStringLiteral("mute")); }
-    TSystemResult Eject(const QString& device, bool close) override {
-        return Do(QStringLiteral("eject:%1,%2").arg(device).arg(int(close)));
-    }
-};
-
-struct TFakeLauncher final : TProcessLauncher {
-    TCallLog& log;
-    int code = kLaunchStarted;
-    explicit TFakeLauncher(TCallLog& l) : log(l) {}
-    TSpawnResult Spawn(const TSpawnRequest& r) override {
-        log.Add(QStringLiteral("spawn:") + r.program + QLatin1Char(' ') + r.args.join(QLatin1Char(' ')));
-        return {code, 1, QString()};
-    }
-    TSpawnResult OpenWithDesktop(const QString& target) override {
-        log.Add(QStringLiteral("open:") + target);
-        return {code, 1, code > kLaunchFailed ? QString() : QStringLiteral("cannot open")};
-    }
-    TCaptureResult Capture(const TSpawnRequest&, int, qsizetype) override { return {}; }
 };
 
 // A dispatcher over fakes; `Dispatch` runs a keyword's command as the pipeline would.

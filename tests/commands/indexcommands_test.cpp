@@ -2,7 +2,7 @@
 #include "commandfakes.h"
 #include "commands/indexcommands.h"
 #include "index/indexrefresh.h"
-#include "platform/clock.h"
+#include "support/qtapp.h"
 #include "support/testsupport.h"
 
 #include <QCoreApplication>
@@ -17,22 +17,10 @@ using namespace vantrelo::test;
 
 namespace {
 
-QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_commands_index";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-struct TFixedClock final : TClock {
-    QDateTime Now() const override { return QDateTime(QDate(2026, 3, 1), QTime(9, 0)); }
-};
-
 class IndexCommands : public testing::Test, public TCommandFixture {
 protected:
     void Make(bool safemode = false) {
-        App();
+        CoreApp();
         TIndexRefresher::TSetup setup;
         setup.settings = &fx.settings;
         setup.clock = &clock;
@@ -76,7 +64,7 @@ protected:
     }
 
     TempDir dir;
-    TFixedClock clock;
+    TFakeClock clock{QDateTime(QDate(2026, 3, 1), QTime(9, 0))};
     std::unique_ptr<TIndexRefresher> refresher;
     std::atomic<int> scans{0};
     QString typed;

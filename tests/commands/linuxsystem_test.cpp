@@ -1,41 +1,17 @@
 // The Linux trash, sound server, eject and network implementations, against temporary folders and a
 // recording launcher (no sound, power or drive is touched).
 #include "platform/linux/systemcontrol_linux.h"
-#include "platform/processlauncher.h"
+#include "support/systemfakes.h"
 #include "support/testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QNetworkInterface>
 
 #include <gtest/gtest.h>
 
 using namespace vantrelo;
 using namespace vantrelo::test;
-
-namespace {
-
-// Answers captures from a script: program -> (started, output).
-struct TScriptedLauncher final : TProcessLauncher {
-    std::map<QString, std::pair<bool, QByteArray>> answers;
-    QStringList calls;
-    TSpawnResult Spawn(const TSpawnRequest& r) override {
-        calls << r.program + QLatin1Char(' ') + r.args.join(QLatin1Char(' '));
-        return {kLaunchStarted, 1, QString()};
-    }
-    TSpawnResult OpenWithDesktop(const QString&) override { return {}; }
-    TCaptureResult Capture(const TSpawnRequest& r, int, qsizetype) override {
-        calls << r.program + QLatin1Char(' ') + r.args.join(QLatin1Char(' '));
-        TCaptureResult c;
-        const auto it = answers.find(r.program);
-        if (it != answers.end()) {
-            c.started = it->second.first;
-            c.output = it->second.second;
-        }
-        return c;
-    }
-};
-
-} // namespace
 
 TEST(FreedesktopTrash, EmptiesFilesAndInfoWithoutFollowingLinks) {
     TempDir dir;
@@ -101,7 +77,7 @@ TEST(SoundServerVolume, ReadsPactlAndFallsBackToWpctl) {
     EXPECT_NEAR(*ParseWpctlVolume(QStringLiteral("Volume: 0.40 [MUTED]\n")), 0.40, 1e-9);
     EXPECT_FALSE(ParsePactlVolume(QStringLiteral("Connection failure: Connection refused")).has_value());
 
-    TScriptedLauncher launcher;
+    TFakeLauncher launcher;
     launcher.answers[QStringLiteral("wpctl")] = {true, "Volume: 0.25\n"};
     TSoundServerVolume volume(launcher);
     EXPECT_NEAR(volume.Level().value_or(-1), 0.25, 1e-9);
@@ -115,7 +91,7 @@ TEST(SoundServerVolume, ReadsPactlAndFallsBackToWpctl) {
     EXPECT_EQ(r.message, QStringLiteral("Connection failure: Connection refused"));
     EXPECT_EQ(launcher.calls.back(), QStringLiteral("pactl set-sink-mute @DEFAULT_SINK@ toggle"));
 
-    TScriptedLauncher none;
+    TFakeLauncher none;
     TSoundServerVolume silent(none);
     EXPECT_FALSE(silent.Level().has_value());
     EXPECT_FALSE(silent.ToggleMute().ok);
@@ -126,14 +102,31 @@ TEST(EjectDrive, ArgumentsForTheDefaultANameOrAPath) {
     EXPECT_EQ(EjectArguments(QStringLiteral("d"), true), QStringList{QStringLiteral("-t")});
     EXPECT_EQ(EjectArguments(QStringLiteral("sr0"), false), QStringList{QStringLiteral("/dev/sr0")});
     EXPECT_EQ(EjectArguments(QStringLiteral("/dev/cdrom"), true), (QStringList{QStringLiteral("-t"), QStringLiteral("/dev/cdrom")}));
-    TScriptedLauncher launcher;
+    TFakeLauncher launcher;
     TEjectDrive(launcher).Eject(QStringLiteral("sr1"), false);
     EXPECT_EQ(launcher.calls, QStringList{QStringLiteral("eject /dev/sr1")});
 }
 
 TEST(LinuxNetworkInfo, ListsNoLoopbackAddress) {
-    for (const QString& ip : TLinuxNetworkInfo().LocalIPv4Addresses()) {
+    // What the machine has: the IPv4 addresses of the interfaces that are up, loopback apart.
+    QStringList others, loopback;
+    for (const QNetworkInterface& nic : QNetworkInterface::allInterfaces()) {
+        const auto flags = nic.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) || !flags.testFlag(QNetworkInterface::IsRunning))
+            continue;
+        for (const QNetworkAddressEntry& e : nic.addressEntries())
+            if (e.ip().protocol() == QAbstractSocket::IPv4Protocol)
+                (flags.testFlag(QNetworkInterface::IsLoopBack) ? loopback : others) << e.ip().toString();
+    }
+    const QStringList ips = TLinuxNetworkInfo().LocalIPv4Addresses();
+    for (const QString& ip : ips) {
         EXPECT_FALSE(ip.startsWith(QStringLiteral("127."))) << ip.toStdString();
+        EXPECT_FALSE(loopback.contains(ip)) << ip.toStdString();
         EXPECT_EQ(ip.count(QLatin1Char('.')), 3);
     }
+    if (others.isEmpty())
+        GTEST_SKIP() << "no interface besides loopback is up with an IPv4 address";
+    EXPECT_FALSE(ips.isEmpty());
+    for (const QString& ip : others)
+        EXPECT_TRUE(ips.contains(ip)) << ip.toStdString();
 }

@@ -1,23 +1,13 @@
 // Dice expressions, volume parameters and command expansion.
-#include "../exec/execfakes.h"
 #include "commands/dice.h"
 #include "commands/expand.h"
 #include "commands/volume.h"
+#include "support/execfakes.h"
 
 #include <gtest/gtest.h>
 
 using namespace vantrelo;
 using namespace vantrelo::test;
-
-namespace {
-
-// Always draws the same face (value `face` - 1) or the highest one.
-struct TFixedRandom final : TRandomSource {
-    bool highest = false;
-    quint32 Bounded(quint32 bound) override { return highest ? bound - 1 : 0; }
-};
-
-} // namespace
 
 struct TDiceCase {
     const char* param;
@@ -31,9 +21,10 @@ TEST_P(Dice, RollsWithinTheRangeIncludingTheModifier) {
     const TDiceCase& c = GetParam();
     const TDiceRoll roll = ParseDice(QString::fromUtf8(c.param));
     ASSERT_TRUE(roll.Ok()) << roll.error.toStdString();
-    TFixedRandom r;
+    TFakeRandom r;
+    r.draw = TFakeRandom::TDraw::Lowest;
     EXPECT_EQ(RollDice(roll, r), c.low) << c.param;
-    r.highest = true;
+    r.draw = TFakeRandom::TDraw::Highest;
     EXPECT_EQ(RollDice(roll, r), c.high) << c.param;
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 using namespace vantrelo;
 
@@ -17,18 +18,81 @@ QStringList Names(const QString& text, bool forcebrowser = false) {
     return names;
 }
 
+QString NameOf(const TCommandRow& row) { return QString::fromUtf16(row.name); }
+
+// A command text that holds `row`'s name as its test wants it.
+QString TextFor(const TCommandRow& row) {
+    const QString name = NameOf(row);
+    switch (row.test) {
+    case TCommandTest::OpenName:
+        return name + QStringLiteral("$");
+    case TCommandTest::Enclosing:
+        return name + QStringLiteral("x") + name;
+    default:
+        return name;
+    }
+}
+
 } // namespace
 
-TEST(CommandTable, HoldsEveryNameOnceInTheFixedOrder) {
-    const auto table = CommandTable();
-    ASSERT_EQ(table.size(), 131u);
+TEST(CommandTable, HoldsEveryNameOnceInUpperCase) {
     std::set<QString> seen;
-    for (const TCommandRow& row : table)
-        EXPECT_TRUE(seen.insert(QString::fromUtf16(row.name)).second) << QString::fromUtf16(row.name).toStdString();
-    EXPECT_EQ(QString::fromUtf16(table.front().name), QStringLiteral("$EMPTYRECYCLEBIN$"));
-    EXPECT_EQ(QString::fromUtf16(table[40].name), QStringLiteral("$BSETFOCUS$"));
-    EXPECT_EQ(QString::fromUtf16(table[98].name), QStringLiteral("$EJECT$"));
-    EXPECT_EQ(QString::fromUtf16(table.back().name), QStringLiteral("$EXIT$"));
+    for (const TCommandRow& row : CommandTable()) {
+        const QString name = NameOf(row);
+        EXPECT_TRUE(seen.insert(name).second) << name.toStdString();
+        // Texts are upper-cased before the test: a lower-case letter would never match.
+        EXPECT_EQ(name, name.toUpper()) << name.toStdString();
+        EXPECT_TRUE(name.startsWith(u'$')) << name.toStdString();
+    }
+}
+
+TEST(CommandTable, TheNamesOfOneBlockStandTogether) {
+    // A block runs once because its rows follow each other; a row elsewhere would run it again.
+    std::set<TCommandBlock> done;
+    const auto table = CommandTable();
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (i > 0 && table[i].block == table[i - 1].block)
+            continue;
+        EXPECT_TRUE(done.insert(table[i].block).second) << NameOf(table[i]).toStdString();
+    }
+}
+
+TEST(CommandTable, EveryNameAloneRunsItsOwnRow) {
+    for (const TCommandRow& row : CommandTable()) {
+        const QString text = TextFor(row);
+        bool found = false;
+        for (const TRecognised& r : RecogniseCommands(text, false))
+            found = found || r.row == &row;
+        EXPECT_TRUE(found) << text.toStdString();
+    }
+}
+
+TEST(CommandTable, ANameInsideAnotherIsTestedInTheDecidedOrder) {
+    // A text that holds the longer name also holds the shorter one, so both blocks run, in table
+    // order. Each such pair is decided here: the first of a pair is tested first.
+    const std::set<std::pair<QString, QString>> decided = {
+        {QStringLiteral("$GETMOUSEPOS"), QStringLiteral("$GETMOUSEPOSCOLOR")}, // the position, then its colour
+    };
+    const auto table = CommandTable();
+    std::set<std::pair<QString, QString>> inTable;
+    for (size_t i = 0; i < table.size(); ++i)
+        for (size_t j = 0; j < table.size(); ++j) {
+            const QString a = NameOf(table[i]), b = NameOf(table[j]);
+            if (i != j && b.contains(a)) {
+                const auto pair = i < j ? std::make_pair(a, b) : std::make_pair(b, a);
+                EXPECT_TRUE(decided.count(pair)) << a.toStdString() << " is inside " << b.toStdString()
+                                                 << ": decide which is tested first";
+                inTable.insert(pair);
+            }
+        }
+    for (const auto& pair : decided)
+        EXPECT_TRUE(inTable.count(pair)) << pair.first.toStdString() << " must be tested before "
+                                         << pair.second.toStdString();
+}
+
+TEST(CommandTable, ExitIsTestedLast) {
+    // The program closes after every other command of the text has run.
+    EXPECT_EQ(NameOf(CommandTable().back()), QStringLiteral("$EXIT$"));
 }
 
 struct TRecognitionCase {

@@ -18,6 +18,23 @@ TEST(Text, TrimRemovesControlCharactersAndSpaces) {
     EXPECT_EQ(TrimText(QStringLiteral("   ")), QString());
 }
 
+TEST(Text, UnquotedTakesOnlyOnePairAroundTheWhole) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"\"/usr/bin/my tool\"", "/usr/bin/my tool"},
+        {"\"\"a\"\"", "\"a\""},           // one pair only
+        {"\"a\" \"b\"", "a\" \"b"},      // the first and the last character, as they stand
+        {"\"", "\""},                  // a lone quote is no pair
+        {"\"\"", ""},
+        {" \"a\"", " \"a\""},          // blanks are the caller's to trim
+        {"a\"b\"", "a\"b\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Unquoted(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
 TEST(Text, DecodesByBomThenUtf8ThenWindows1252) {
     EXPECT_EQ(DecodeFileText(QByteArray("\xEF\xBB\xBF\xC3\xA4")), QStringLiteral("ä"));
     EXPECT_EQ(DecodeFileText(QByteArray("\xFF\xFE\xE4\x00", 4)), QStringLiteral("ä"));

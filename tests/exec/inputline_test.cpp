@@ -3,7 +3,7 @@
 #include "exec/inputline.h"
 #include "exec/itempath.h"
 
-#include "execfakes.h"
+#include "support/execfakes.h"
 
 #include <gtest/gtest.h>
 

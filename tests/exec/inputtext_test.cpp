@@ -3,7 +3,7 @@
 #include "core/inputtext.h"
 #include "exec/paramtokens.h"
 
-#include "execfakes.h"
+#include "support/systemfakes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The execute operation on Linux over a recording process launcher: what starts how.
 #include "exec/shellexecute.h"
 
+#include "support/systemfakes.h"
 #include "support/testsupport.h"
 
 #include <QFile>
@@ -10,22 +11,8 @@ using namespace vantrelo;
 
 namespace {
 
-struct TRecordingLauncher final : TProcessLauncher {
-    std::vector<TSpawnRequest> spawned;
-    QStringList opened;
-    TSpawnResult Spawn(const TSpawnRequest& r) override {
-        spawned.push_back(r);
-        return TSpawnResult{kLaunchStarted, 1, {}};
-    }
-    TSpawnResult OpenWithDesktop(const QString& t) override {
-        opened << t;
-        return TSpawnResult{kLaunchStarted, 1, {}};
-    }
-    TCaptureResult Capture(const TSpawnRequest&, int, qsizetype) override { return {}; }
-};
-
 TEST(LinuxShell, WindowsOnlyTargetsFailHonestly) {
-    TRecordingLauncher l;
+    test::TFakeLauncher l;
     TLinuxShell shell(l);
     for (const char* f : {"appwiz.cpl", "control.exe", "shell:startup", "ms-settings:display", "::{20D04FE0}"})
         EXPECT_EQ(shell.ShellExecute(TShellRequest{"open", f, "", "", 0}), kLaunchNoAssociation) << f;
@@ -36,7 +23,7 @@ TEST(LinuxShell, WindowsOnlyTargetsFailHonestly) {
 TEST(LinuxShell, AddressesFoldersAndDocumentsOpenWithTheDesktop) {
     test::TempDir dir;
     test::WriteAll(dir.File("notes.txt"), "x");
-    TRecordingLauncher l;
+    test::TFakeLauncher l;
     TLinuxShell shell(l);
     for (const QString& f : {QStringLiteral("https://a.org"), QStringLiteral("www.a.org"), QStringLiteral("mailto:x@a.org"),
                              dir.Path(), dir.File("notes.txt")})
@@ -46,7 +33,7 @@ TEST(LinuxShell, AddressesFoldersAndDocumentsOpenWithTheDesktop) {
 }
 
 TEST(LinuxShell, ProgramsGetAnArgumentVector) {
-    TRecordingLauncher l;
+    test::TFakeLauncher l;
     TLinuxShell shell(l);
     shell.ShellExecute(TShellRequest{"runas", "/usr/bin/prog -a", "\"b c\" $(x)", "/w", 2});
     ASSERT_EQ(l.spawned.size(), 1u);
@@ -62,7 +49,7 @@ TEST(LinuxShell, DesktopEntriesRunTheirExecLine) {
     test::WriteAll(dir.File("t.desktop"), "[Desktop Entry]\nType=Application\nName=T\nExec=edit --x %U\nTerminal=true\n");
     test::WriteAll(dir.File("l.desktop"), "[Desktop Entry]\nType=Link\nName=L\nURL=https://a.org/\n");
     test::WriteAll(dir.File("bad.desktop"), "[Desktop Entry]\nType=Application\nName=B\n");
-    TRecordingLauncher l;
+    test::TFakeLauncher l;
     TLinuxShell shell(l);
     EXPECT_EQ(shell.ShellExecute(TShellRequest{"", dir.File("t.desktop"), "f1 f2", "/w", 0}), kLaunchStarted);
     ASSERT_EQ(l.spawned.size(), 1u);

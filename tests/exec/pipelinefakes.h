@@ -1,4 +1,4 @@
-// Recording fakes of what the pipeline and the launcher talk to, and a fixture wiring them up.
+// Recording fakes of the pipeline's own seams (window side, shell, settings, internal commands) and a fixture over them.
 #pragma once
 
 #include "core/history.h"
@@ -6,57 +6,11 @@
 #include "exec/launcher.h"
 #include "exec/pipeline.h"
 #include "exec/pipelinehost.h"
-#include "platform/scheduler.h"
-#include "execfakes.h"
-#include "platform/runninginstances.h"
-#include "platform/urlfetcher.h"
+#include "support/execfakes.h"
 
-#include <algorithm>
 #include <map>
 
 namespace vantrelo::test {
-
-// Timers driven by hand: Advance() runs what falls due, in time order, and records when.
-struct TFakeScheduler final : TScheduler {
-    struct TTask {
-        qint64 due;
-        int seq;
-        std::function<void()> run;
-    };
-    qint64 now = 0;
-    int seq = 0;
-    std::vector<TTask> tasks;
-    std::vector<qint32> delays;
-    void RunLater(qint32 ms, std::function<void()> task) override {
-        delays.push_back(ms);
-        tasks.push_back({now + ms, seq++, std::move(task)});
-    }
-    void Advance(qint64 ms) {
-        const qint64 end = now + ms;
-        for (;;) {
-            auto it = std::min_element(tasks.begin(), tasks.end(), [](const TTask& a, const TTask& b) {
-                return a.due != b.due ? a.due < b.due : a.seq < b.seq;
-            });
-            if (it == tasks.end() || it->due > end)
-                break;
-            now = it->due;
-            auto run = std::move(it->run);
-            tasks.erase(it);
-            run();
-        }
-        now = end;
-    }
-    void RunAll() { Advance(qint64(1) << 40); }
-};
-
-struct TInlineTasks final : TTaskRunner {
-    int runs = 0;
-    void Run(std::function<void()> work, std::function<void()> done) override {
-        ++runs;
-        work();
-        done();
-    }
-};
 
 // Every execute request, with the time it happened; `codes` answers by file name (else 42).
 struct TRecordingShell final : TShellExecute {
@@ -158,24 +112,6 @@ struct TFakeInternal final : TInternalCommands {
         return true;
     }
     QString ExpandCommandText(const QString& t, bool) override { return t; }
-};
-
-struct TFakeInstances final : TRunningInstances {
-    QStringList running;
-    QStringList asked;
-    bool ActivateRunning(const QString& program, bool full) override {
-        asked << program + (full ? "|full" : "|name");
-        return running.contains(program);
-    }
-};
-
-struct TFakeFetcher final : TUrlFetcher {
-    TFetchResult answer;
-    QStringList urls;
-    void Fetch(const QString& url, int, qsizetype, std::function<void(const TFetchResult&)> done) override {
-        urls << url;
-        done(answer);
-    }
 };
 
 // The pipeline and the launcher over every fake.

@@ -4,7 +4,7 @@
 #include "exec/password.h"
 #include "exec/sendtext.h"
 
-#include "execfakes.h"
+#include "support/execfakes.h"
 
 #include <QLocale>
 

@@ -4,7 +4,7 @@
 
 #include "exec/selectioncopy.h"
 
-#include "execfakes.h"
+#include "support/execfakes.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,8 @@
 #include "core/keywordlist.h"
 #include "core/settings.h"
 #include "indextree.h"
-#include "platform/clock.h"
+#include "support/qtapp.h"
+#include "support/timefakes.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -25,17 +26,9 @@ namespace {
 
 using test::TIndexTree;
 
-QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_index_refresh";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
 // Runs the event loop until `done` holds or ten seconds pass; false on the deadline.
 bool RunUntil(const std::function<bool()>& done) {
-    App();
+    test::CoreApp();
     const QDeadlineTimer deadline(10000);
     while (!done()) {
         if (deadline.hasExpired())
@@ -66,11 +59,8 @@ std::shared_ptr<TSignalCount> Watch(Sender* sender, Signal signal) {
     return c;
 }
 
-struct TStepClock final : TClock {
-    QDateTime now = QDateTime(QDate(2026, 3, 1), QTime(9, 0));
-    QDateTime Now() const override { return now; }
-    void Advance(qint64 secs) { now = now.addSecs(secs); }
-};
+// Where the refresher's and the warm-up's clocks start.
+QDateTime Morning() { return QDateTime(QDate(2026, 3, 1), QTime(9, 0)); }
 
 std::unique_ptr<TMyShellItem> Item(const QString& name) {
     auto item = std::make_unique<TMyShellItem>();
@@ -126,7 +116,7 @@ private:
 class RefreshTest : public ::testing::Test {
 protected:
     RefreshTest() {
-        App();
+        test::CoreApp();
         settings.autoindex = 3;
         settings.scanwindowsitems = true;
         settings.indexrefresh = 2;
@@ -152,7 +142,7 @@ protected:
 
     TIndexTree tree;
     TSettings settings;
-    TStepClock clock;
+    test::TFakeClock clock{Morning()};
     std::atomic<int> scans{0};
     QString seenDataFolder;
     TScanFunction scan = [](const TScanInput&, const std::atomic<bool>&) { return Finished({"One", "Two"}); };
@@ -446,7 +436,7 @@ TEST_F(RefreshTest, FlushThroughTheRealAppFolderCountsWhatItMade) {
 
 class IconWarmUpTest : public ::testing::Test {
 protected:
-    IconWarmUpTest() { App(); }
+    IconWarmUpTest() { test::CoreApp(); }
     std::unique_ptr<TIconWarmUp> Make(bool safemode = false) {
         return std::make_unique<TIconWarmUp>(settings, clock, safemode, [this](const QString& t) {
             std::lock_guard lock(m);
@@ -454,7 +444,7 @@ protected:
         });
     }
     TSettings settings;
-    TStepClock clock;
+    test::TFakeClock clock{Morning()};
     std::mutex m;
     QStringList warmed;
 };

@@ -5,8 +5,8 @@
 #include "core/datafolder.h"
 #include "core/inifile.h"
 #include "core/settings.h"
-#include "platform/clock.h"
 #include "support/testsupport.h"
+#include "support/timefakes.h"
 
 #include <QDir>
 
@@ -14,11 +14,6 @@
 
 namespace vantrelo {
 namespace {
-
-struct TFixedClock final : TClock {
-    QDateTime now = QDateTime(QDate(2024, 3, 5), QTime(14, 7));
-    QDateTime Now() const override { return now; }
-};
 
 struct TRecordingDashHost final : TDashHost {
     QStringList calls;
@@ -55,7 +50,7 @@ protected:
     TPlaces places{QStringLiteral("/data/"), QStringLiteral("/prog/")};
     TSettings settings;
     TProgramInfo info{QStringLiteral("1.2.3.4"), QStringLiteral("2024-01-02"), QStringLiteral("/prog/vantrelo")};
-    TFixedClock clock;
+    test::TFakeClock clock{QDateTime(QDate(2024, 3, 5), QTime(14, 7))};
     TRecordingDashHost host;
     bool RunDash(const QString& input) { return RunDashCommand(input, TDashContext{places, settings, info, clock, host}); }
 };

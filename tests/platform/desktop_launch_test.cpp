@@ -7,6 +7,7 @@
 #include <chrono>
 #include <thread>
 #include <csignal>
+#include <set>
 
 using namespace vantrelo;
 
@@ -34,9 +35,30 @@ TEST(DesktopLaunch, StartedProgramShowsAManagedWindow) {
         if (found.isEmpty())
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    EXPECT_FALSE(found.isEmpty());
-    // The window manager lists the window as a client.
-    EXPECT_TRUE(RunTool("xprop", {"-root", "_NET_CLIENT_LIST"}).contains("0x"));
+    ASSERT_FALSE(found.isEmpty());
+    // The window manager lists the window as a client (once it has managed it).
+    std::set<quint64> windows;
+    for (const QString& id : found.split(u'\n', Qt::SkipEmptyParts))
+        windows.insert(id.trimmed().toULongLong());
+    const auto listed = [&windows] {
+        // "_NET_CLIENT_LIST(WINDOW): window id # 0x400006, 0x600003"
+        const QString list = RunTool("xprop", {"-root", "_NET_CLIENT_LIST"});
+        const qsizetype hash = list.indexOf(u'#');
+        if (hash < 0)
+            return false;
+        for (const QString& id : list.mid(hash + 1).split(u',', Qt::SkipEmptyParts)) {
+            bool ok = false;
+            if (windows.count(id.trimmed().toULongLong(&ok, 0)) && ok)
+                return true;
+        }
+        return false;
+    };
+    bool managed = listed();
+    for (int i = 0; i < 200 && !managed; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        managed = listed();
+    }
+    EXPECT_TRUE(managed) << "_NET_CLIENT_LIST lacks " << found.toStdString();
     ::kill(pid_t(r.pid), SIGTERM);
     launcher.WaitChild(r.pid, 5000);
 }

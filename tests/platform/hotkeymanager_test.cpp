@@ -3,7 +3,7 @@
 #include "core/keywordlist.h"
 #include "platform/hotkeys/hotkeymanager.h"
 #include "platform/hotkeys/hotkeytext.h"
-#include "hotkeyfakes.h"
+#include "support/hotkeyfakes.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,8 @@
 #include "core/settings.h"
 #include "platform/hotkeys/hotkeymanager.h"
 #include "platform/hotkeys/keywordhotkey.h"
-#include "hotkeyfakes.h"
+#include "support/hotkeyfakes.h"
+#include "support/timefakes.h"
 
 #include <gtest/gtest.h>
 
@@ -125,8 +126,8 @@ TEST_F(KeywordHotkeyRun, PasteWaitsUntilCtrlShiftAndVAreAllReleased) {
     keys.down.clear();
     timers.Step();
     EXPECT_EQ(host.calls, (std::vector<QString>{"capture", "run p"}));
-    EXPECT_EQ(timers.elapsed, 40); // four checks, 10 ms apart, and no sleep
-    EXPECT_TRUE(timers.queue.empty());
+    EXPECT_EQ(timers.now, 40); // four checks, 10 ms apart, and no sleep
+    EXPECT_TRUE(timers.tasks.empty());
 }
 
 TEST_F(KeywordHotkeyRun, RepeatsOfAHeldHotkeyRunTheKeywordOnce) {
@@ -154,7 +155,7 @@ TEST_F(KeywordHotkeyRun, AProgramRunsAtOnceWithoutLookingAtTheKeys) {
     handler.HotkeyPressed(2, 5);
     EXPECT_EQ(host.calls, (std::vector<QString>{"capture", "run t"}));
     EXPECT_EQ(keys.checks, 0);
-    EXPECT_TRUE(timers.queue.empty());
+    EXPECT_TRUE(timers.tasks.empty());
 }
 
 TEST_F(KeywordHotkeyRun, KeysStillHeldAfter200ChecksDoNotBlockTheRun) {

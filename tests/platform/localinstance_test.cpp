@@ -2,6 +2,7 @@
 #include "platform/linux/localinstance_linux.h"
 #include "platform/startup/commandline.h"
 
+#include "support/qtapp.h"
 #include "support/testsupport.h"
 
 #include <QCoreApplication>
@@ -38,13 +39,7 @@ void WaitFor(const TRecordingSink& sink, size_t count) {
 
 class LocalInstanceTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { test::CoreApp(); }
     test::TempDir dir;
 };
 

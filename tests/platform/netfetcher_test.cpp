@@ -1,5 +1,6 @@
 // Downloads against a canned local HTTP server: status, size limit, time-out and bad addresses.
 #include "platform/linux/netfetcher_linux.h"
+#include "support/qtapp.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -42,13 +43,7 @@ private:
 
 class NetFetcherTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { test::CoreApp(); }
     TFetchResult Fetch(const QString& url, int timeoutMs = 5000, qsizetype max = 1000) {
         TNetUrlFetcher fetcher;
         std::optional<TFetchResult> got;

@@ -1,7 +1,7 @@
 // The Windows-key modes: the state machine over key sequences, the hook's hand-off and the hook control.
 #include "platform/hotkeys/winkeyhook.h"
 #include "platform/keyboardhook.h"
-#include "hotkeyfakes.h"
+#include "support/hotkeyfakes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The input-assist popup offscreen: it opens under the line, moves with the arrows and hands the chosen row on.
 #include "ui/autocompletepopup.h"
 
-#include "support/widgetapp.h"
+#include "support/qtapp.h"
 
 #include <gtest/gtest.h>
 

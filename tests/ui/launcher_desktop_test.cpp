@@ -42,6 +42,19 @@ bool VisibleWindow(const QString& name) {
     return !Tool({"xdotool", "search", "--onlyvisible", "--name", name}).isEmpty();
 }
 
+// A second start hands `input` to the running launcher, which runs it as typed, leaving the window
+// alone. It runs only after the launcher's own start and after what came before it, so what it
+// leaves behind marks a moment by which anything earlier has happened.
+bool HandOver(const QProcess& launcher, const QString& runtime, const QString& input) {
+    // The second start must find the first listening, not become the first itself.
+    if (!WaitFor([&runtime] { return QFile::exists(runtime + "vantrelo.socket"); }, 20000))
+        return false;
+    QProcess second;
+    second.setProcessEnvironment(launcher.processEnvironment());
+    second.start(VANTRELO_EXE, {"-r", input});
+    return second.waitForFinished(15000) && second.exitCode() == 0;
+}
+
 class LauncherDesktop : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -118,7 +131,10 @@ TEST_F(LauncherDesktop, HotkeyTypeListEnterRunsTheKeywordAndTheStopSavesTheHisto
     // Started hidden: only the hotkey brings the window.
     launcher.start(VANTRELO_EXE, {"-s"});
     ASSERT_TRUE(launcher.waitForStarted(10000));
+    ASSERT_TRUE(HandOver(launcher, dir.Path() + "runtime/", "zrec started"));
+    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000)) << "the handed-over run did not run";
     EXPECT_FALSE(VisibleWindow("^Vantrelo$"));
+    QFile::remove(marker);
 
     // The hotkey is grabbed once the program has started: send it until the window is there.
     const bool shown = WaitFor(
@@ -175,7 +191,13 @@ TEST_F(LauncherStartupDesktop, StartupKeywordsRunExceptInSafeMode) {
     launcher.start(VANTRELO_EXE, {"-safemode"});
     ASSERT_TRUE(launcher.waitForStarted(10000));
     ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000)) << "safe mode shows the window";
-    QThread::msleep(1500);
+    // Once a run handed over after the start has run, a start-up keyword would have run too.
+    const QString after = dir.File("after.txt");
+    const QString afterScript = dir.File("after.sh");
+    test::WriteAll(afterScript, ("#!/bin/sh\ntouch '" + after + "'\n").toUtf8());
+    QFile::setPermissions(afterScript, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(HandOver(launcher, dir.Path() + "runtime/", afterScript));
+    ASSERT_TRUE(WaitFor([&after] { return QFile::exists(after); }, 20000)) << "the handed-over run did not run";
     EXPECT_FALSE(QFile::exists(marker)) << "safe mode ran a start-up keyword";
     // Safe mode's overrides are never written back.
     const QString safeIni = StopAndReadSettings();
@@ -197,7 +219,8 @@ TEST_F(LauncherDesktop, AFileOnTheCommandLineProposesAKeywordThatEnterAdds) {
     ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000));
     ASSERT_TRUE(WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo"; }, 5000));
     Tool({"xdotool", "key", "Return"});
-    QThread::msleep(800);
+    // The keyword is saved as soon as it is added.
+    EXPECT_TRUE(WaitFor([this] { return test::ReadAll(data + "vantrelo.ini").contains("quarterlyreport"); }, 15000));
     const QString ini = StopAndReadSettings();
     EXPECT_TRUE(ini.contains("quarterlyreport")) << ini.left(3000).toStdString();
     EXPECT_TRUE(ini.contains(file)) << ini.left(3000).toStdString();
@@ -223,6 +246,9 @@ TEST_F(LauncherDesktop, AKeywordsHotkeyRunsItAndALoneWindowsKeySummonsInModeThre
         30000);
     ASSERT_TRUE(ran) << "the keyword's hotkey did not run its command";
     EXPECT_EQ(test::ReadAll(marker).trimmed(), QByteArray("ran"));
+    QFile::remove(marker);
+    ASSERT_TRUE(HandOver(launcher, dir.Path() + "runtime/", "zrec after"));
+    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000)) << "the handed-over run did not run";
     EXPECT_FALSE(VisibleWindow("^Vantrelo$")) << "a program keyword's hotkey showed the window";
 
     const bool shown = WaitFor(

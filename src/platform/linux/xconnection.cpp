@@ -48,6 +48,21 @@ std::unique_ptr<TXConnection> TXConnection::Open(const QString& display, QString
     return x;
 }
 
+std::unique_ptr<TXConnection> TXConnection::OpenWith(const QString& display, xcb_extension_t* extension,
+                                                     const char* name, const char* without, QString* error) {
+    std::unique_ptr<TXConnection> x = Open(display, error);
+    if (!x)
+        return nullptr;
+    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(x->Conn(), extension);
+    if (!ext || !ext->present) {
+        if (error)
+            *error = QStringLiteral("The X server does not offer the %1 extension, so %2.")
+                         .arg(QLatin1String(name), QLatin1String(without));
+        return nullptr;
+    }
+    return x;
+}
+
 std::unique_ptr<TXConnection> TXConnection::Borrow(xcb_connection_t* connection, int screen) {
     if (!connection || xcb_connection_has_error(connection))
         return nullptr;

@@ -14,6 +14,10 @@ class TXConnection {
 public:
     // Connects to `display` (empty: $DISPLAY); null with `error` when it cannot.
     static std::unique_ptr<TXConnection> Open(const QString& display, QString* error);
+    // Open, and the server must offer `extension` (called `name`); without it null, with `error`
+    // saying so and what it means: "The X server does not offer the <name> extension, so <without>."
+    static std::unique_ptr<TXConnection> OpenWith(const QString& display, xcb_extension_t* extension, const char* name,
+                                                  const char* without, QString* error);
     // Works on a connection that someone else owns (Qt's) and never closes it.
     static std::unique_ptr<TXConnection> Borrow(xcb_connection_t* connection, int screen);
     ~TXConnection();

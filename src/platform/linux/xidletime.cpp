@@ -13,15 +13,10 @@ TXIdleTime::TXIdleTime(std::unique_ptr<x11::TXConnection> x) : x_(std::move(x)) 
 TXIdleTime::~TXIdleTime() = default;
 
 std::unique_ptr<TXIdleTime> TXIdleTime::Open(const QString& display, QString* error) {
-    std::unique_ptr<x11::TXConnection> x = x11::TXConnection::Open(display, error);
+    std::unique_ptr<x11::TXConnection> x =
+        x11::TXConnection::OpenWith(display, &xcb_screensaver_id, "screensaver", "idle time is unknown", error);
     if (!x)
         return nullptr;
-    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(x->Conn(), &xcb_screensaver_id);
-    if (!ext || !ext->present) {
-        if (error)
-            *error = QStringLiteral("The X server does not offer the screensaver extension, so idle time is unknown.");
-        return nullptr;
-    }
     return std::unique_ptr<TXIdleTime>(new TXIdleTime(std::move(x)));
 }
 

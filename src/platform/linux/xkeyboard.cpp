@@ -86,15 +86,9 @@ TXKeyboard::TXKeyboard(std::unique_ptr<TImpl> d) : d_(std::move(d)) {}
 
 std::unique_ptr<TXKeyboard> TXKeyboard::Open(const QString& display, QString* error) {
     auto d = std::make_unique<TImpl>();
-    d->x = x11::TXConnection::Open(display, error);
+    d->x = x11::TXConnection::OpenWith(display, &xcb_test_id, "XTest", "keys cannot be sent", error);
     if (!d->x)
         return nullptr;
-    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(d->x->Conn(), &xcb_test_id);
-    if (!ext || !ext->present) {
-        if (error)
-            *error = QStringLiteral("The X server does not offer the XTest extension, so keys cannot be sent.");
-        return nullptr;
-    }
     d->table.Load(d->x->Conn());
     d->spare = d->table.SpareKeycodes();
     return std::unique_ptr<TXKeyboard>(new TXKeyboard(std::move(d)));

@@ -69,15 +69,9 @@ TXKeyboardHook::TXKeyboardHook(std::unique_ptr<TImpl> d) : d_(std::move(d)) {}
 std::unique_ptr<TXKeyboardHook> TXKeyboardHook::Open(const QString& display, QString* error) {
     auto d = std::make_unique<TImpl>();
     d->display = display;
-    d->control = x11::TXConnection::Open(display, error);
+    d->control = x11::TXConnection::OpenWith(display, &xcb_record_id, "Record", "keys cannot be watched", error);
     if (!d->control)
         return nullptr;
-    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(d->control->Conn(), &xcb_record_id);
-    if (!ext || !ext->present) {
-        if (error)
-            *error = QStringLiteral("The X server does not offer the Record extension, so keys cannot be watched.");
-        return nullptr;
-    }
     return std::unique_ptr<TXKeyboardHook>(new TXKeyboardHook(std::move(d)));
 }
 

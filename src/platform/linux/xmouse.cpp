@@ -19,15 +19,10 @@ TXMouse::TXMouse(std::unique_ptr<x11::TXConnection> x) : x_(std::move(x)) {}
 TXMouse::~TXMouse() = default;
 
 std::unique_ptr<TXMouse> TXMouse::Open(const QString& display, QString* error) {
-    std::unique_ptr<x11::TXConnection> x = x11::TXConnection::Open(display, error);
+    std::unique_ptr<x11::TXConnection> x =
+        x11::TXConnection::OpenWith(display, &xcb_test_id, "XTest", "the mouse cannot be moved", error);
     if (!x)
         return nullptr;
-    const xcb_query_extension_reply_t* ext = xcb_get_extension_data(x->Conn(), &xcb_test_id);
-    if (!ext || !ext->present) {
-        if (error)
-            *error = QStringLiteral("The X server does not offer the XTest extension, so the mouse cannot be moved.");
-        return nullptr;
-    }
     return std::unique_ptr<TXMouse>(new TXMouse(std::move(x)));
 }
 

@@ -1,7 +1,7 @@
 // Installing skins: parameters, download names, checked downloads that replace files atomically.
 #include "ui/skin/skininstall.h"
 
-#include "platform/urlfetcher.h"
+#include "support/systemfakes.h"
 #include "support/testsupport.h"
 #include "ziptestfile.h"
 
@@ -16,19 +16,9 @@ namespace vantrelo {
 namespace {
 
 using test::ReadAll;
+using test::TFakeFetcher;
 using test::TempDir;
 using test::WriteAll;
-
-struct TFakeFetcher final : TUrlFetcher {
-    TFetchResult answer;
-    QStringList urls;
-    qsizetype maxBytes = 0;
-    void Fetch(const QString& url, int, qsizetype limit, std::function<void(const TFetchResult&)> done) override {
-        urls << url;
-        maxBytes = limit;
-        done(answer);
-    }
-};
 
 struct NameCase {
     const char* url;

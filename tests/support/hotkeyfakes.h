@@ -1,7 +1,6 @@
-// Recording fakes of the hotkey grabs, the key state and injection, the keyboard hook and timers.
+// Recording fakes of the hotkey grabs, the key state and injection, and the keyboard hook.
 #pragma once
 
-#include "platform/scheduler.h"
 #include "platform/globalhotkeys.h"
 #include "platform/keyboardhook.h"
 #include "platform/keyinjector.h"
@@ -57,26 +56,6 @@ struct TFakeKeyInjector final : TKeyInjector {
     bool IsKeyDown(int vk) const override {
         ++checks;
         return down.count(vk) > 0;
-    }
-};
-
-// Timers that run only when the test says so; `elapsed` counts the milliseconds passed.
-struct TFakeScheduler final : TScheduler {
-    std::vector<std::pair<qint32, std::function<void()>>> queue;
-    qint64 elapsed = 0;
-
-    void RunLater(qint32 ms, std::function<void()> task) override { queue.emplace_back(ms, std::move(task)); }
-    // Runs the timers due now, one round; false when none was waiting.
-    bool Step() {
-        if (queue.empty())
-            return false;
-        auto due = std::move(queue);
-        queue.clear();
-        for (auto& [ms, task] : due) {
-            elapsed += ms;
-            task();
-        }
-        return true;
     }
 };
 

@@ -114,7 +114,7 @@ void TApplication::BuildHotkeys() {
     h.keys = c.desk->keyboard.get();
     h.scheduler = c.desk->scheduler.get();
     h.form = c.form.get();
-    h.pipeline = &c.engine->Pipeline();
+    h.runForced = [&c](const TExeWord& word, bool silent) { c.program->RunForced(word, silent); };
     h.watchKeys = c.desk->desktop != nullptr;
     h.captureForeground = [&c] { c.window->RememberForeground(); };
     h.warn = [&c](const QString& text) { c.program->Message(QStringLiteral("Warning"), text, true); };

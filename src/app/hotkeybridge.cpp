@@ -4,7 +4,6 @@
 #include "core/items.h"
 #include "core/keywordlist.h"
 #include "core/settings.h"
-#include "exec/pipeline.h"
 #include "platform/globalhotkeys.h"
 #include "platform/hotkeys/hotkeymanager.h"
 #include "platform/hotkeys/hotkeytext.h"
@@ -111,13 +110,8 @@ void THotkeyBridge::DismissListPanels() { s_.form->CmdForm()->DismissCustomEleme
 void THotkeyBridge::ShowInputWindow(quint64 userTime) { s_.form->ManageShowHide(true, false, TShowLock::Hotkey, userTime); }
 
 void THotkeyBridge::ExecuteForced(const TExeWord& word, bool silent) {
-    // No typed input, with history and sound; asynchronous as asked (a forced keyword still
-    // starts in the foreground).
-    TExecRequest r;
-    r.forcedexeword = &word;
-    r.forcasync = true;
-    r.forceSilent = silent;
-    s_.pipeline->DoExecute(r);
+    if (s_.runForced)
+        s_.runForced(word, silent);
 }
 
 } // namespace vantrelo

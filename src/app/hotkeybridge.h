@@ -10,7 +10,6 @@
 
 namespace vantrelo {
 
-class TExecPipeline;
 class TGlobalHotkeys;
 class THookManager;
 class TKeyInjector;
@@ -31,7 +30,7 @@ public:
         TKeyInjector* keys = nullptr;
         TScheduler* scheduler = nullptr;
         TMainForm* form = nullptr;
-        TExecPipeline* pipeline = nullptr;
+        std::function<void(const TExeWord& word, bool silent)> runForced; // the keyword as if typed
         bool watchKeys = false;                       // an X display whose keys the hook may watch
         std::function<void()> captureForeground;      // LastActiveWindow
         std::function<void(const QString&)> warn;     // a plain message to the user

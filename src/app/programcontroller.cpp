@@ -9,6 +9,7 @@
 #include "app/hotkeybridge.h"
 #include "app/windowcontroller.h"
 #include "core/incognito.h"
+#include "core/items.h"
 #include "core/text.h"
 #include "exec/itempath.h"
 #include "exec/pipeline.h"
@@ -27,9 +28,26 @@
 
 namespace vantrelo {
 
+TProgramController::TProgramController(TAppContext& ctx) : ctx_(ctx), gate_(*ctx.desk->scheduler) {}
+
 // --- the input line's requests ---
 
-bool TProgramController::Run(const TExecRequest& request) { return ctx_.engine->Pipeline().DoExecute(request); }
+bool TProgramController::Run(const TExecRequest& request) {
+    return gate_.Run([this, request] { return !ctx_.closing && ctx_.engine->Pipeline().DoExecute(request); });
+}
+
+void TProgramController::RunForced(const TExeWord& word, bool silent) {
+    // No typed input, with history and sound; asynchronous as asked (a forced keyword still
+    // starts in the foreground). The copy outlives a wait for the present run.
+    auto copy = std::make_shared<TExeWord>(word);
+    gate_.Run([this, copy, silent] {
+        TExecRequest r;
+        r.forcedexeword = copy.get();
+        r.forcasync = true;
+        r.forceSilent = silent;
+        return !ctx_.closing && ctx_.engine->Pipeline().DoExecute(r);
+    });
+}
 
 QString TProgramController::ItemPath(const QString& line, const TItem* item, bool withFile) const {
     return GetPathFromItem(line, item, withFile, ctx_.engine->Exec(), ctx_.desk->resolver);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/inputcontroller.h"
+#include "app/rungate.h"
 #include "commands/commandhost.h"
 #include "exec/inputhost.h"
 #include "exec/pipelinehost.h"
@@ -9,13 +10,15 @@
 namespace vantrelo {
 
 struct TAppContext;
+class TExeWord;
 
 class TProgramController final : public TInputOutside,
                                  public TInputHost,
                                  public TSettingsWriter,
                                  public TCommandHost {
 public:
-    explicit TProgramController(TAppContext& ctx) : ctx_(ctx) {}
+    // The services must exist: runs wait for each other on the desktop's scheduler.
+    explicit TProgramController(TAppContext& ctx);
 
     // TInputOutside
     bool Run(const TExecRequest& request) override;
@@ -59,6 +62,8 @@ public:
     bool WriteSettings(QString* error) override;
     TBackupRequest BackupRequest() const override;
 
+    // A keyword run as if typed, without its parameters (a keyword hotkey); `word` is copied.
+    void RunForced(const TExeWord& word, bool silent);
     // A feature that this build does not have says so.
     void NotAvailable(const QString& what);
     // Opens a file, folder or address with the desktop's handler; a failure is shown.
@@ -70,6 +75,7 @@ public:
 
 private:
     TAppContext& ctx_;
+    TRunGate gate_;
 };
 
 } // namespace vantrelo

@@ -30,19 +30,8 @@
 
 namespace vantrelo {
 
-// One DoExecute call: its arguments and what it learns on the way.
-struct TExecPipeline::TRun {
-    const TExeWord* forced = nullptr;
-    bool ischild = false;
-    QString input;
-    bool forcerunas = false;
-    bool iskeydown = false;
-    bool forcenohist = false;
-    bool forcasync = false;
-    bool forcenosound = false;
-    bool forcebrowser = false;
-    qint32 asyncpause = 0;
-    bool forceSilent = false;
+// One DoExecute call: its request and what it learns on the way.
+struct TExecPipeline::TRun : TExecRequest {
 
     QString histtext;
     std::unique_ptr<TExeWord> item; // a copy: the keyword list may change while this runs
@@ -94,17 +83,8 @@ TExecPipeline::~TExecPipeline() = default;
 
 bool TExecPipeline::DoExecute(const TExecRequest& r) {
     TRun run;
-    run.forced = r.forcedexeword;
-    run.ischild = r.ischild;
-    run.input = r.cmdline;
-    run.forcerunas = r.forcerunas;
-    run.iskeydown = r.iskeydown;
-    run.forcenohist = r.forcenohist;
-    run.forcasync = r.forcasync;
-    run.forcenosound = r.forcenosound;
-    run.forcebrowser = r.forcebrowser;
+    static_cast<TExecRequest&>(run) = r;
     run.asyncpause = ClampWait(r.asyncpause);
-    run.forceSilent = r.forceSilent;
     return Execute(run, nullptr);
 }
 
@@ -117,7 +97,7 @@ bool TExecPipeline::Execute(TRun& run, const TMarkedText* markedInput) {
     chainNoHide_ = false;
     if (!run.ischild)
         parent_.reset();
-    const QString shown = run.input.isEmpty() ? view.LineText() : run.input;
+    const QString shown = run.cmdline.isEmpty() ? view.LineText() : run.cmdline;
     if (shown.startsWith(QLatin1String("->")))
         return false;
     if (run.ischild) {
@@ -130,44 +110,44 @@ bool TExecPipeline::Execute(TRun& run, const TMarkedText* markedInput) {
     }
     if (!run.ischild && !run.forceSilent)
         SetLineColor(s.textcolor);
-    run.histtext = run.input;
+    run.histtext = run.cmdline;
     if (!run.ischild && !run.forceSilent)
         view.SelectLine();
-    if (!run.ischild && view.CheckMinusCommand(run.input))
+    if (!run.ischild && view.CheckMinusCommand(run.cmdline))
         return false;
     const auto isChain = [&s](const QString& t) { return !s.separator.isEmpty() && ContainsText(t, s.separator); };
-    if (!run.ischild && isChain(run.input)) {
-        RunChain(run.input, nullptr, ParamText(run.input), run);
+    if (!run.ischild && isChain(run.cmdline)) {
+        RunChain(run.cmdline, nullptr, ParamText(run.cmdline), run);
         return false;
     }
     if (run.ischild &&
-        (markedInput ? markedInput->Contains(u"$SKIP$") : ContainsText(run.input, QStringLiteral("$SKIP$"))))
+        (markedInput ? markedInput->Contains(u"$SKIP$") : ContainsText(run.cmdline, QStringLiteral("$SKIP$"))))
         return true;
     if (markedInput) {
         TMarkedText t = *markedInput;
         RunControlTokens(t, false, ctx_);
-        run.input = t.Text();
+        run.cmdline = t.Text();
     } else {
-        run.input = RunControlTokens(run.input, false, ctx_);
+        run.cmdline = RunControlTokens(run.cmdline, false, ctx_);
     }
 
     // The item: a suggestion the line is bound to, the forced keyword, or the typed keyword.
     const auto* fuzzy = ItemAs<TMyFuzzyItem>(view.CurrentItem());
-    if ((s.autofuzz > 0 || s.autoshort > 0) && fuzzy && !run.forced) {
-        run.input = fuzzy->name;
+    if ((s.autofuzz > 0 || s.autoshort > 0) && fuzzy && !run.forcedexeword) {
+        run.cmdline = fuzzy->name;
         run.histtext = fuzzy->name;
         if (const auto* w = ItemAs<TExeWord>(fuzzy->obj.get()))
             run.item = CopyOf(w);
         else if (const auto* shell = ItemAs<TMyShellItem>(fuzzy->obj.get()))
             view.SetCurrentItem(shell->CloneItem());
     } else {
-        run.item = CopyOf(run.forced ? run.forced : ctx_.keywords.FindKeyword(FirstWord(run.input), true));
+        run.item = CopyOf(run.forcedexeword ? run.forcedexeword : ctx_.keywords.FindKeyword(FirstWord(run.cmdline), true));
     }
 
     if (run.item && !isChain(run.item->command)) {
         const QString c = run.item->command;
         const QString expanded = TrimText(ctx_.expandCommand(c, true));
-        const QString C = TrimLeftText(ApplyDefaultBlocks(expanded, TrimText(ParamText(run.input))));
+        const QString C = TrimLeftText(ApplyDefaultBlocks(expanded, TrimText(ParamText(run.cmdline))));
         if (ctx_.keywords.FindKeyword(FirstWord(C), true)) {
             if (ContainsText(c, QStringLiteral("$SKIP$")))
                 return true;
@@ -176,13 +156,13 @@ bool TExecPipeline::Execute(TRun& run, const TMarkedText* markedInput) {
     }
 
     if (run.ischild || !run.item || !isChain(run.item->command)) {
-        run.params = TrimText(ParamText(run.input));
+        run.params = TrimText(ParamText(run.cmdline));
         if (run.saved)
-            run.input = *run.saved;
+            run.cmdline = *run.saved;
         return RunCases(run);
     }
     const std::unique_ptr<TExeWord> parent = CopyOf(run.item.get());
-    RunChain(parent->command, parent.get(), ParamText(run.input), run);
+    RunChain(parent->command, parent.get(), ParamText(run.cmdline), run);
     return false;
 }
 
@@ -192,41 +172,41 @@ void TExecPipeline::ForwardLogic(TRun& run) {
     const TSettings& s = ctx_.settings;
     const TExeWord& item = *run.item;
     const QString C = TrimLeftText(
-        ApplyDefaultBlocks(TrimText(ctx_.expandCommand(item.command, true)), TrimText(ParamText(run.input))));
+        ApplyDefaultBlocks(TrimText(ctx_.expandCommand(item.command, true)), TrimText(ParamText(run.cmdline))));
     const TExeWord* f = ctx_.keywords.FindKeyword(FirstWord(C), true);
     std::unique_ptr<TExeWord> target = CopyOf(f);
-    if (run.input.isEmpty())
-        run.input = target->DefaultKeyword();
-    run.saved = run.input;
+    if (run.cmdline.isEmpty())
+        run.cmdline = target->DefaultKeyword();
+    run.saved = run.cmdline;
     const QString rest = TrimText(ParamText(C));
     bool foundRest = false;
     bool usedParameters = false;
     bool rewrote = false;
     const QString iMark = QStringLiteral("$i$");
-    if (s.forwardlogic > 0 && !ContainsText(item.command, iMark) && !ContainsText(run.input, iMark)) {
+    if (s.forwardlogic > 0 && !ContainsText(item.command, iMark) && !ContainsText(run.cmdline, iMark)) {
         if (!rest.isEmpty()) {
             foundRest = true;
-            const QString r = TrimLeftText(S(run, rest, ParamText(run.input)));
+            const QString r = TrimLeftText(S(run, rest, ParamText(run.cmdline)));
             if (!r.isEmpty()) {
-                run.input = FirstWord(run.input) + u' ' + r;
+                run.cmdline = FirstWord(run.cmdline) + u' ' + r;
                 rewrote = true;
             }
         } else if (!TrimText(item.parameters).isEmpty()) {
             usedParameters = true;
-            const QString p = TrimLeftText(S(run, item.parameters, TrimText(ParamText(run.input))));
+            const QString p = TrimLeftText(S(run, item.parameters, TrimText(ParamText(run.cmdline))));
             if (!p.isEmpty()) {
-                run.input = FirstWord(run.input) + u' ' + p;
+                run.cmdline = FirstWord(run.cmdline) + u' ' + p;
                 rewrote = true;
             }
         }
     }
     if (!rewrote) {
-        const auto noParams = [&run] { return TrimText(ParamText(run.input)).isEmpty(); };
+        const auto noParams = [&run] { return TrimText(ParamText(run.cmdline)).isEmpty(); };
         if (noParams() && !foundRest)
-            run.input = TrimRightText(run.input) + u' ' +
-                        TrimLeftText(S(run, item.parameters, TrimText(ParamText(run.input))));
+            run.cmdline = TrimRightText(run.cmdline) + u' ' +
+                        TrimLeftText(S(run, item.parameters, TrimText(ParamText(run.cmdline))));
         if (noParams() && !rest.isEmpty() && !usedParameters)
-            run.input = TrimRightText(run.input) + u' ' + S(run, rest, TrimText(ParamText(run.input)));
+            run.cmdline = TrimRightText(run.cmdline) + u' ' + S(run, rest, TrimText(ParamText(run.cmdline)));
     }
     run.item = std::move(target);
 }
@@ -235,8 +215,8 @@ bool TExecPipeline::RunCases(TRun& run) {
     const TSettings& s = ctx_.settings;
     TPipelineView& view = *svc_.view;
     const TItem* current = view.CurrentItem();
-    const bool free = !run.forced;
-    if (free && svc_.tags && svc_.tags->IsTag(run.input)) {
+    const bool free = !run.forcedexeword;
+    if (free && svc_.tags && svc_.tags->IsTag(run.cmdline)) {
         view.ProcessInput(TInputRequest::ShowForInput, QString(), false);
         return false;
     }
@@ -265,21 +245,21 @@ bool TExecPipeline::RunCases(TRun& run) {
         Finish(run);
         return ok;
     }
-    if (free && !run.input.isEmpty() && StartsWithCalcChar(s, run.input)) {
+    if (free && !run.cmdline.isEmpty() && StartsWithCalcChar(s, run.cmdline)) {
         ExecuteCalculation(run, false);
         Finish(run);
         return false;
     }
-    if (free && IsUrl(run.input))
-        return LaunchTyped(run, TrimText(run.input), QString(), s.urlmaxed ? kShowMaximized : kShowNormal, false);
+    if (free && IsUrl(run.cmdline))
+        return LaunchTyped(run, TrimText(run.cmdline), QString(), s.urlmaxed ? kShowMaximized : kShowNormal, false);
     if (free) {
-        const QString expanded = ctx_.expandCommand(run.input, false);
+        const QString expanded = ctx_.expandCommand(run.cmdline, false);
         if (IsPath(expanded))
             return LaunchTyped(run, TrimText(expanded), QString(), kShowNormal, false);
     }
     if (run.item)
         return ExecuteKeyword(run);
-    const QString trimmed = TrimText(run.input);
+    const QString trimmed = TrimText(run.cmdline);
     if (!run.ischild && s.autocalc && !trimmed.isEmpty() && HasDigit(trimmed) && IsCalculation(s, trimmed)) {
         ExecuteCalculation(run, true);
         Finish(run);
@@ -288,13 +268,13 @@ bool TExecPipeline::RunCases(TRun& run) {
     if (run.ischild) {
         const QString r = TrimText(s.resolveindexed);
         if (!SameText(r, QStringLiteral("off")) && r != QLatin1String("0")) {
-            if (const TMyShellItem* found = svc_.launcher->FindIndexedByName(run.input)) {
+            if (const TMyShellItem* found = svc_.launcher->FindIndexedByName(run.cmdline)) {
                 const TMyShellItem copy = *found;
                 return svc_.launcher->LaunchIndexedItem(copy, run.forcerunas) > kLaunchFailed;
             }
         }
     }
-    return LaunchTyped(run, TrimText(ctx_.expandCommand(FirstWord(run.input), false)), run.params, kShowNormal, true);
+    return LaunchTyped(run, TrimText(ctx_.expandCommand(FirstWord(run.cmdline), false)), run.params, kShowNormal, true);
 }
 
 bool TExecPipeline::LaunchTyped(TRun& run, const QString& command, const QString& params, int show, bool fallback) {
@@ -324,7 +304,7 @@ bool TExecPipeline::LaunchTyped(TRun& run, const QString& command, const QString
 bool TExecPipeline::ExecuteCalculation(TRun& run, bool byContent) {
     const TSettings& s = ctx_.settings;
     TPipelineView& view = *svc_.view;
-    const QString input = byContent ? TrimText(run.input) : run.input;
+    const QString input = byContent ? TrimText(run.cmdline) : run.cmdline;
     const TCalcExecution e = vantrelo::ExecuteCalculation(s, input, QLocale::system().decimalPoint());
     switch (e.style) {
     case TCalcDisplayStyle::Prefixed:
@@ -381,14 +361,14 @@ bool TExecPipeline::ExecuteKeyword(TRun& run) {
             best.forcerunas = view.ShiftHeld();
             best.forcebrowser = view.AltHeld();
             DoExecute(best);
-        } else if (s.inputfocusedworkflow == 1 && run.input.isEmpty())
+        } else if (s.inputfocusedworkflow == 1 && run.cmdline.isEmpty())
             view.FocusLineAtEnd(TrimText(view.LineText()) + u' ');
         return false;
     }
     if (run.ischild)
         chainNoHide_ = ContainsText(cmd, QStringLiteral("$NOHIDE$")) || IsBrowserCommand(cmd);
 
-    const bool forced = run.forced != nullptr;
+    const bool forced = run.forcedexeword != nullptr;
     const TInternalOutcome outcome = svc_.internal->CheckDoInternalCMD(cmd, run.params, run.iskeydown, &kw, false);
     int code = kLaunchDone;
     if (outcome.handled) {
@@ -438,8 +418,8 @@ bool TExecPipeline::ExecuteKeyword(TRun& run) {
     } else if (!forced) {
         if (!outcome.noaddhistory && kw.addtohistory && !run.ischild) {
             const QString typed = TrimText(run.params).isEmpty()
-                                      ? FirstWord(run.input)
-                                      : TrimText(FirstWord(run.input) + u' ' + ParamText(run.input));
+                                      ? FirstWord(run.cmdline)
+                                      : TrimText(FirstWord(run.cmdline) + u' ' + ParamText(run.cmdline));
             AddToHistory(typed, nullptr, run.forcenohist);
         }
         if (!outcome.noaftercommand && code != kLaunchInBrowser) {
@@ -551,7 +531,7 @@ void TExecPipeline::RunChainPiece(const std::shared_ptr<TChain>& chain) {
 
     TRun run;
     run.ischild = true;
-    run.input = piece.Text();
+    run.cmdline = piece.Text();
     run.forcerunas = chain->forcerunas;
     run.iskeydown = chain->iskeydown;
     run.forcenohist = chain->forcenohist;

@@ -85,15 +85,12 @@ void TQtClipboard::Restore(const TClipboardContent& content) {
 }
 
 bool TQtWaiter::WaitUntil(const std::function<bool()>& done, int intervalMs, int maxChecks) {
-    for (int i = 0;; ++i) {
-        if (done())
-            return true;
-        if (i == maxChecks)
-            return false;
+    // A nested loop: events (and other programs' requests for our clipboard) run meanwhile.
+    return CheckUntil(done, maxChecks, [intervalMs] {
         QEventLoop loop;
         QTimer::singleShot(std::max(1, intervalMs), &loop, &QEventLoop::quit);
         loop.exec();
-    }
+    });
 }
 
 void TQtWaiter::ProcessPendingEvents() { QCoreApplication::processEvents(); }

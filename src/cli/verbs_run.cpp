@@ -51,14 +51,10 @@ struct TCliClipboard final : TClipboard {
 };
 
 struct TCliWaiter final : TWaiter {
+    // No event loop to keep running in a terminal: a wait sleeps.
     bool WaitUntil(const std::function<bool()>& done, int intervalMs, int maxChecks) override {
-        for (int i = 0;; ++i) {
-            if (done())
-                return true;
-            if (i == maxChecks)
-                return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(intervalMs));
-        }
+        return CheckUntil(done, maxChecks,
+                          [intervalMs] { std::this_thread::sleep_for(std::chrono::milliseconds(intervalMs)); });
     }
     void ProcessPendingEvents() override {}
 };

@@ -32,7 +32,6 @@ namespace vantrelo {
 
 // One DoExecute call: its request and what it learns on the way.
 struct TExecPipeline::TRun : TExecRequest {
-
     QString histtext;
     std::unique_ptr<TExeWord> item; // a copy: the keyword list may change while this runs
     std::optional<QString> saved;

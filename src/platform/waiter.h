@@ -15,4 +15,15 @@ public:
     virtual void ProcessPendingEvents() = 0;
 };
 
+// The checks of WaitUntil: `done` first, then up to `maxChecks` times `pause` and `done` again.
+inline bool CheckUntil(const std::function<bool()>& done, int maxChecks, const std::function<void()>& pause) {
+    for (int i = 0;; ++i) {
+        if (done())
+            return true;
+        if (i == maxChecks)
+            return false;
+        pause();
+    }
+}
+
 } // namespace vantrelo

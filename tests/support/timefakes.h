@@ -92,15 +92,11 @@ struct TFakeWaiter final : TWaiter {
     int pumps = 0;
     std::function<void()> onTick;
     bool WaitUntil(const std::function<bool()>& done, int intervalMs, int maxChecks) override {
-        for (int i = 0;; ++i) {
-            if (done())
-                return true;
-            if (i == maxChecks)
-                return false;
+        return CheckUntil(done, maxChecks, [this, intervalMs] {
             waitedMs += intervalMs;
             if (onTick)
                 onTick();
-        }
+        });
     }
     void ProcessPendingEvents() override { ++pumps; }
 };

@@ -47,11 +47,10 @@ bool TInputController::InputKey(const TKeyDecision& d, const TLineState& line) {
         return true;
     }
     case TKeyAction::CenterScreen:
-        view_.CenterOnMonitor(TCentre::Screen, false);
+        Centre(true);
         return true;
     case TKeyAction::FitAndCenter:
-        view_.FitOnScreen(true);
-        view_.CenterOnMonitor(TCentre::Monitor, false);
+        FitAndCentre(true);
         return true;
     case TKeyAction::Hide:
         view_.ShowWindow(false, false, TShowLock::Hotkey);
@@ -144,6 +143,15 @@ bool TInputController::InputKey(const TKeyDecision& d, const TLineState& line) {
     return d.consume;
 }
 
+void TInputController::Centre(bool wholeScreen) {
+    view_.CenterOnMonitor(wholeScreen ? TCentre::Screen : TCentre::Monitor, false);
+}
+
+void TInputController::FitAndCentre(bool force) {
+    view_.FitOnScreen(force);
+    view_.CenterOnMonitor(TCentre::Monitor, false);
+}
+
 void TInputController::TabAccept(const TLineState& line) {
     if (CurrentItem()) {
         const QString path = outside_.ItemPath(line.text, CurrentItem(), true);
@@ -169,11 +177,10 @@ bool TInputController::ListKey(const TListKeyDecision& d, int row) {
         view_.RemoveListFocus();
         break;
     case TListKeyAction::CenterScreen:
-        view_.CenterOnMonitor(d.wholeScreen ? TCentre::Screen : TCentre::Monitor, false);
+        Centre(d.wholeScreen);
         break;
     case TListKeyAction::FitAndCenter:
-        view_.FitOnScreen(d.forceFit);
-        view_.CenterOnMonitor(TCentre::Monitor, false);
+        FitAndCentre(d.forceFit);
         break;
     case TListKeyAction::PickNumber:
         TakeRow(view_.RowWithNumber(d.number), TTake::Launch);
@@ -253,11 +260,10 @@ void TInputController::ExpandFolder(int row) {
 void TInputController::EditorKey(const TEditorKeyDecision& d) {
     switch (d.action) {
     case TEditorKeyAction::CenterScreen:
-        view_.CenterOnMonitor(d.wholeScreen ? TCentre::Screen : TCentre::Monitor, false);
+        Centre(d.wholeScreen);
         break;
     case TEditorKeyAction::FitAndCenter:
-        view_.FitOnScreen(d.forceFit);
-        view_.CenterOnMonitor(TCentre::Monitor, false);
+        FitAndCentre(d.forceFit);
         break;
     case TEditorKeyAction::FocusInput:
         view_.FocusLine();

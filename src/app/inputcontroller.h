@@ -113,6 +113,9 @@ private:
     void ExpandFolder(int row);
     void RemoveRow(int row);
     void TabAccept(const TLineState& line);
+    // F11 and Ctrl+F11: centred on the whole screen or the window's monitor; fitted first.
+    void Centre(bool wholeScreen);
+    void FitAndCentre(bool force);
 
     TSettings& settings_;
     const TKeywordList& keywords_;

@@ -5,6 +5,7 @@
 #include "core/history.h"
 #include "core/inputtext.h"
 #include "core/items.h"
+#include "core/keywordlist.h"
 #include "core/settings.h"
 #include "core/text.h"
 #include "exec/inputline.h"
@@ -15,14 +16,39 @@
 
 namespace vantrelo {
 
+// The line operations' view of the window and the suggestions.
+class TInputController::TLineView final : public TInputView {
+public:
+    explicit TLineView(TInputController& c) : c_(c) {}
+    void SetEditText(const QString& text) override { c_.view_.SetLineText(text, false); }
+    bool EditTextIsEmpty() const override { return c_.view_.Line().text.isEmpty(); }
+    void SetTextColor(int colour) override { c_.view_.SetLineColor(colour); }
+    void SelectAll() override { c_.SelectLine(); }
+    void CaretToEnd() override { c_.view_.SetCaret(int(c_.view_.Line().text.size()), -1); }
+    void InvalidateFolderCache() override { c_.suggest_.FolderCacheStale(); }
+    void RefreshSkinIconAndTitle() override { c_.UpdateTitle(false); }
+    void ClearSuggestions() override { c_.suggest_.ClearSuggestions(); }
+    // The input window shows one icon for every input.
+    void UpdateInputIcon() override {}
+    void ProcessInput(TInputRequest request, const QString& sender) override {
+        c_.ProcessInput(request, sender, sender == QStringView(kAfterCommandSender));
+    }
+
+private:
+    TInputController& c_;
+};
+
 TInputController::TInputController(TSettings& settings, const TKeywordList& keywords, THistory& history,
                                    TSuggestBridge& suggest, TInputWindow& view, TInputOutside& outside)
     : settings_(settings), keywords_(keywords), history_(history), suggest_(suggest), view_(view),
-      outside_(outside) {}
+      outside_(outside), lineView_(std::make_unique<TLineView>(*this)), line_(settings, *lineView_) {}
+
+TInputController::~TInputController() = default;
 
 // --- keys ---
 
 bool TInputController::InputKey(const TKeyDecision& d, const TLineState& line) {
+    typedSinceShow_ = true;
     if (d.dismissPanels)
         view_.DismissListPanels();
     // Every action is named here, so the compiler tells when a new one is left unhandled.
@@ -62,8 +88,8 @@ bool TInputController::InputKey(const TKeyDecision& d, const TLineState& line) {
         outside_.CloseProgram();
         return true;
     case TKeyAction::ContextMenu:
-        // The line's menu opens; the key itself still reaches the line.
-        view_.ShowLineMenu();
+        // The current item's menu opens; the key itself still reaches the line.
+        outside_.ShowItemMenu();
         return false;
     case TKeyAction::Execute:
         view_.StopListTimer();
@@ -88,17 +114,16 @@ bool TInputController::InputKey(const TKeyDecision& d, const TLineState& line) {
         if (view_.ListVisible())
             TakeRow(view_.RowWithNumber(d.number), TTake::Launch);
         break;
-    case TKeyAction::ListNext:
+    case TKeyAction::ShowList:
         view_.StopListTimer();
-        if (view_.ListVisible() && suggest_.HasEntries())
-            view_.SetListFocus(FirstRowOfList());
-        else
-            ProcessInput(TInputRequest::ShowForInput, QString(), false);
+        ProcessInput(TInputRequest::ShowForInput, QString(), false);
         break;
-    case TKeyAction::ListPrevious:
+    case TKeyAction::NextCompletion:
+    case TKeyAction::PreviousCompletion:
         view_.StopListTimer();
-        if (view_.ListVisible() && suggest_.HasEntries())
-            view_.SetListFocus(view_.ListRowCount() - 1);
+        ProcessInput(d.action == TKeyAction::NextCompletion ? TInputRequest::NextCompletion
+                                                            : TInputRequest::PreviousCompletion,
+                     QString(), false);
         break;
     case TKeyAction::ShowAll:
         view_.StopListTimer();
@@ -128,7 +153,7 @@ bool TInputController::InputKey(const TKeyDecision& d, const TLineState& line) {
         break;
     case TKeyAction::ToggleReverse:
         view_.StopListTimer();
-        ShowToast(QStringLiteral("Reversing the list is not available yet."));
+        ProcessInput(TInputRequest::ToggleReverse, QString(), false);
         break;
     case TKeyAction::InputAssist:
         view_.StopListTimer();
@@ -154,8 +179,13 @@ void TInputController::FitAndCentre(bool force) {
 
 void TInputController::TabAccept(const TLineState& line) {
     if (CurrentItem()) {
-        const QString path = outside_.ItemPath(line.text, CurrentItem(), true);
-        if (!path.isEmpty() && path != line.text) {
+        ProcessInput(TInputRequest::TakeItemPath, QString(), false);
+        return;
+    }
+    // A keyword that names a folder becomes the folder's path.
+    if (keywords_.FindKeyword(TrimText(line.text), true)) {
+        const QString path = outside_.ItemPath(line.text, nullptr, true);
+        if (!path.isEmpty() && QFileInfo(path).isDir()) {
             SetNewWord(path, false, true);
             return;
         }
@@ -164,6 +194,7 @@ void TInputController::TabAccept(const TLineState& line) {
 }
 
 bool TInputController::ListKey(const TListKeyDecision& d, int row) {
+    typedSinceShow_ = true;
     switch (d.action) {
     case TListKeyAction::None:
         // Typing goes back to the line.
@@ -299,7 +330,7 @@ void TInputController::Execute(const QString& textIn, bool runas, bool browser) 
     if (TrimText(text).isEmpty())
         return;
     const int unknown = settings_.unknownlaunchtype;
-    if (unknown == 1 && suggest_.LaunchFirstListEntry(text, view_.ListVisible()))
+    if (unknown == 1 && suggest_.LaunchFirstListEntry(text, view_.ListVisible(), false))
         view_.SetLineText(text, false);
     else if (unknown == 2 && suggest_.FastSearchFallback(text))
         view_.SetLineText(text, false);
@@ -334,6 +365,8 @@ void TInputController::UpdateTitle(bool force) {
 }
 
 void TInputController::InputEdited(const QString& text, int caret, bool typedChar, bool refreshList) {
+    if (TakeExternalText(text) || ExpandAtRightEdge(text))
+        return;
     suggest_.Revalidate(text);
     if (text.isEmpty()) {
         ResetCurrentSearch(false);
@@ -391,6 +424,26 @@ void TInputController::RowActivated(int row, bool runas, bool browser) {
     TakeRow(row, settings_.itemquicklaunch ? TTake::Launch : TTake::Line, runas, browser);
 }
 
+void TInputController::Shown() { typedSinceShow_ = false; }
+
+bool TInputController::TakeExternalText(const QString& text) {
+    // Text that arrives without a key since the window was shown (dropped, pasted with the
+    // middle button, sent by another program) is taken as a new input.
+    if (!settings_.externaltext || typedSinceShow_ || text.isEmpty() || text == line_.State().LastSetText)
+        return false;
+    SetNewWord(text, false, false);
+    typedSinceShow_ = true;
+    return true;
+}
+
+bool TInputController::ExpandAtRightEdge(const QString& text) {
+    // A line that reaches the window's edge continues in the multi-line editor.
+    if (!settings_.autoexpand || text.isEmpty() || !view_.CaretAtRightEdge())
+        return false;
+    view_.ExpandInput(text);
+    return true;
+}
+
 void TInputController::EditorExecute(const QString& text, bool runas, bool browser) {
     view_.SetLineText(text, false);
     view_.wordEditShow();
@@ -425,13 +478,7 @@ void TInputController::DeselectLine() {
 }
 
 void TInputController::SetNewWord(const QString& text, bool selectall, bool ignoredrop) {
-    view_.SetLineText(text, selectall);
-    suggest_.Revalidate(text);
-    suggest_.FolderCacheStale();
-    if (!ignoredrop && settings_.autodropdown && !text.isEmpty())
-        RefreshList(text, int(text.size()), false);
-    else
-        UpdateTitle(false);
+    line_.SetNewWord(text, selectall, ignoredrop);
 }
 
 void TInputController::FocusLineAtEnd(const QString& text) {
@@ -441,44 +488,114 @@ void TInputController::FocusLineAtEnd(const QString& text) {
 
 void TInputController::StopListTimer() { view_.StopListTimer(); }
 
-void TInputController::ProcessInput(TInputRequest request, const QString&, bool aftercommand) {
+void TInputController::ProcessInput(TInputRequest request, const QString&, bool) {
     const TLineState line = view_.Line();
+    // A line that starts with "->" is a note to the user: no list for it.
+    if (line.text.startsWith(QLatin1String("->"))) {
+        suggest_.Clear();
+        view_.HideList();
+        return;
+    }
     switch (request) {
-    case TInputRequest::ShowForInput:
-        RefreshList(line.text, line.caret, true);
-        break;
-    case TInputRequest::RefreshSilently:
-        suggest_.Refresh(line.text, line.caret);
-        // After a command the window is not raised again just to show the list.
-        if (!aftercommand)
-            ShowRows(false);
+    case TInputRequest::NextCompletion:
+    case TInputRequest::PreviousCompletion:
+        StepCompletion(request == TInputRequest::NextCompletion);
         break;
     case TInputRequest::ShowAll:
         suggest_.ShowAll(line.text);
         ShowRows(true);
         break;
-    case TInputRequest::NextCompletion:
-    case TInputRequest::PreviousCompletion:
-        if (view_.ListVisible())
-            view_.SetListFocus(request == TInputRequest::NextCompletion ? FirstRowOfList()
-                                                                         : view_.ListRowCount() - 1);
+    case TInputRequest::ShowForInput:
+        RefreshList(line.text, line.caret, true);
+        break;
+    case TInputRequest::RefreshSilently:
+        RefreshSilently();
+        break;
+    case TInputRequest::ToggleReverse:
+        suggest_.SetReverse(!suggest_.Reverse());
+        RefreshList(line.text, line.caret, true);
+        break;
+    case TInputRequest::ListFolder:
+        ListFolder();
         break;
     case TInputRequest::TakeItemPath:
-        CopyFullPath(true);
-        break;
-    default:
-        ShowToast(QStringLiteral("This list action is not available yet."));
+        TakeItemPath();
         break;
     }
 }
 
+void TInputController::StepCompletion(bool forward) {
+    const TLineState line = view_.Line();
+    // The candidate completes the word before the caret; a selection after it was an earlier candidate.
+    const int selected = line.selStart == line.caret ? line.selLength : 0;
+    const TSuggestBridge::TTyped t =
+        suggest_.Step(line.text, line.caret, selected, forward, line_.State().CompletionCycle);
+    if (!t.completed)
+        return;
+    view_.SetLineText(t.text, false);
+    view_.SetLineSelection(t.selStart, t.selStart + t.selLength);
+    UpdateTitle(false);
+}
+
+void TInputController::RefreshSilently() {
+    const TLineState line = view_.Line();
+    suggest_.Refresh(line.text, line.caret);
+    if (settings_.autodropdown && line_.CheckListAuto()) {
+        view_.HideList();
+        return;
+    }
+    // The input window is not raised for the list; after a command a hidden window stays hidden.
+    const bool display = view_.WindowVisible();
+    if (suggest_.HasEntries()) {
+        if (display)
+            view_.DisplayList(suggest_.Rows(), false);
+        return;
+    }
+    // A list of fixed size stays open, emptied, while the drop-down is on; in incognito mode it
+    // even opens empty.
+    if (!(settings_.autodropdown && settings_.listfixedsize)) {
+        view_.HideList();
+        return;
+    }
+    if (display && (view_.ListVisible() || settings_.incognito))
+        view_.DisplayList({}, false);
+}
+
+void TInputController::ListFolder() {
+    const QString folder = outside_.ItemPath(view_.Line().text, CurrentItem(), false);
+    if (folder.isEmpty()) {
+        ShowToast(QStringLiteral("Could not detect a folder path from current input"));
+        return;
+    }
+    SetNewWord(folder, false, true);
+    RefreshList(folder, int(folder.size()), true);
+}
+
+void TInputController::TakeItemPath() {
+    const TItem* item = Unwrapped(CurrentItem());
+    // A keyword's target is not taken: its name stays the input.
+    if (ItemAs<TExeWord>(item))
+        return;
+    const QString path = outside_.ItemPath(view_.Line().text, CurrentItem(), true);
+    if (IsPath(path)) {
+        SetNewWord(path, false, true);
+        return;
+    }
+    if (const auto* indexed = ItemAs<TMyShellItem>(item)) {
+        SetNewWord(indexed->name, false, true);
+        return;
+    }
+    ListFolder();
+}
+
 void TInputController::ResetCurrentSearch(bool cleartext) {
-    if (cleartext)
-        view_.SetLineText(QString(), false);
-    suggest_.Clear();
+    line_.ResetCurrentSearch(cleartext);
     view_.wordEditShow();
-    view_.HideList();
-    view_.displayTitle(QString(), false, false);
+    // Without the drop-down nothing lists the emptied line: the old list goes.
+    if (!settings_.autodropdown) {
+        suggest_.Clear();
+        view_.HideList();
+    }
 }
 
 void TInputController::ClearSuggestions() { suggest_.ClearSuggestions(); }
@@ -491,9 +608,9 @@ void TInputController::SetCurrentItem(std::unique_ptr<TItem>) {
 
 bool TInputController::CheckMinusCommand(const QString& input) { return outside_.RunDashCommand(input); }
 
-bool TInputController::LaunchFirstListEntry(bool) {
+bool TInputController::LaunchFirstListEntry(bool force) {
     QString text = view_.Line().text;
-    if (!suggest_.LaunchFirstListEntry(text, view_.ListVisible()))
+    if (!suggest_.LaunchFirstListEntry(text, view_.ListVisible(), force))
         return false;
     view_.SetLineText(text, false);
     return true;

@@ -1,10 +1,13 @@
 // The input line and its list: keys, typing, rows taken and run, and the pipeline's view of the line.
 #pragma once
 
+#include "exec/inputline.h"
 #include "exec/pipelinehost.h"
 #include "ui/inputwindow.h"
 
 #include <QPoint>
+
+#include <memory>
 
 namespace vantrelo {
 
@@ -29,6 +32,8 @@ public:
     // A line that starts with "-": true when it was a dash command.
     virtual bool RunDashCommand(const QString& input) = 0;
     virtual void ShowRowMenu(int row, QPoint at) = 0;
+    // The menu of the line's current item ("Windows Context Menu").
+    virtual void ShowItemMenu() = 0;
     virtual void OpenTool(TTool tool) = 0;
     virtual void OpenInputAssist(bool inEditor) = 0;
     virtual void CloseWindow(quint64 window) = 0;
@@ -56,6 +61,7 @@ class TInputController final : public TInputEvents, public TPipelineView {
 public:
     TInputController(TSettings& settings, const TKeywordList& keywords, THistory& history, TSuggestBridge& suggest,
                      TInputWindow& view, TInputOutside& outside);
+    ~TInputController() override;
 
     // TInputEvents
     bool InputKey(const TKeyDecision& decision, const TLineState& line) override;
@@ -64,6 +70,7 @@ public:
     void InputEdited(const QString& text, int caret, bool typedChar, bool refreshList) override;
     void RowActivated(int row, bool runas, bool browser) override;
     void EditorExecute(const QString& text, bool runas, bool browser) override;
+    void Shown() override;
 
     // TPipelineView
     QString LineText() const override;
@@ -107,8 +114,23 @@ public:
     // The path of the line's item: into the clipboard, or with `intoLine` into the line.
     void CopyFullPath(bool intoLine);
 
+    const TInputState& LineState() const { return line_.State(); }
+
 private:
+    // The input line's operations (SetNewWord, ResetCurrentSearch) talk to the window through this.
+    class TLineView;
+
     void ShowRows(bool focus);
+    // Request 4: the list rebuilt for the line without taking the focus or raising the window.
+    void RefreshSilently();
+    // Requests 0 and 1: the next or previous inline-completion candidate.
+    void StepCompletion(bool forward);
+    // Request 6: the folder of the line's item listed; request 7: its path taken into the line.
+    void ListFolder();
+    void TakeItemPath();
+    // autoexpand and externaltext, as the line changes.
+    bool ExpandAtRightEdge(const QString& text);
+    bool TakeExternalText(const QString& text);
     int FirstRowOfList() const;
     void ExpandFolder(int row);
     void RemoveRow(int row);
@@ -123,6 +145,9 @@ private:
     TSuggestBridge& suggest_;
     TInputWindow& view_;
     TInputOutside& outside_;
+    std::unique_ptr<TLineView> lineView_;
+    TInputLine line_;
+    bool typedSinceShow_ = false; // a key was pressed in the window since it was last shown
 };
 
 } // namespace vantrelo

@@ -60,6 +60,7 @@ bool TProgramController::RunDashCommand(const QString& input) {
 }
 
 void TProgramController::ShowRowMenu(int row, QPoint at) { ctx_.window->RowMenu(row, at); }
+void TProgramController::ShowItemMenu() { ctx_.window->Command(TFormCommand::ItemMenu); }
 
 void TProgramController::OpenTool(TTool tool) {
     switch (tool) {

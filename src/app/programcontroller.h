@@ -25,6 +25,7 @@ public:
     QString ItemPath(const QString& line, const TItem* item, bool withFile) const override;
     bool RunDashCommand(const QString& input) override;
     void ShowRowMenu(int row, QPoint at) override;
+    void ShowItemMenu() override;
     void OpenTool(TTool tool) override;
     void OpenInputAssist(bool inEditor) override;
     void CloseWindow(quint64 window) override;

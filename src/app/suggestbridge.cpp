@@ -25,6 +25,12 @@ struct TSuggestBridge::TImpl {
     TSuggestState state;
     TFolderCache folders;
     TInputAssist assist;
+    bool reverse = false;
+
+    void Reversed() {
+        if (reverse)
+            ReverseWithinGroups(state.content);
+    }
     // Icon names of desktop entries, read once per file.
     mutable QHash<QString, QString> desktopIcons;
 
@@ -110,6 +116,7 @@ void TSuggestBridge::Refresh(const QString& text, int caret) {
     TSuggestLine line = TSuggestLine::AtEnd(text);
     line.caret = std::clamp(caret, 0, int(text.size()));
     RefreshForKeystroke(d_->Sources(), d_->state, line);
+    d_->Reversed();
 }
 
 TSuggestBridge::TTyped TSuggestBridge::Typed(const QString& text, int caret) {
@@ -117,6 +124,7 @@ TSuggestBridge::TTyped TSuggestBridge::Typed(const QString& text, int caret) {
     line.caret = std::clamp(caret, 0, int(text.size()));
     line.selStart = line.caret;
     const TCompletionResult r = RefreshForKeystroke(d_->Sources(), d_->state, d_->folders, line);
+    d_->Reversed();
     TTyped t;
     t.completed = r.completed && r.text != text;
     t.text = r.text;
@@ -130,7 +138,22 @@ void TSuggestBridge::FolderCacheStale() { d_->folders.MarkStale(); }
 void TSuggestBridge::ShowAll(const QString& text) {
     d_->state.current.Revalidate(text);
     BuildListContent(d_->Sources(), d_->state, TSuggestLine::AtEnd(text), true);
+    d_->Reversed();
 }
+
+TSuggestBridge::TTyped TSuggestBridge::Step(const QString& text, int caret, int selLength, bool forward, int& cycle) {
+    const TCompletionResult r = StepCompletion(d_->Sources(), d_->state, d_->folders, text,
+                                               std::clamp(caret, 0, int(text.size())), selLength, forward, cycle);
+    TTyped t;
+    t.completed = r.completed;
+    t.text = r.text;
+    t.selStart = r.selStart;
+    t.selLength = r.selLength;
+    return t;
+}
+
+void TSuggestBridge::SetReverse(bool on) { d_->reverse = on; }
+bool TSuggestBridge::Reverse() const { return d_->reverse; }
 
 void TSuggestBridge::Revalidate(const QString& text) { d_->state.current.Revalidate(text); }
 
@@ -197,9 +220,9 @@ QString TSuggestBridge::TitleFor(const QString& text) const {
     return r.title;
 }
 
-bool TSuggestBridge::LaunchFirstListEntry(QString& text, bool listVisible) {
+bool TSuggestBridge::LaunchFirstListEntry(QString& text, bool listVisible, bool force) {
     TSuggestLine line = TSuggestLine::AtEnd(text);
-    const bool done = vantrelo::LaunchFirstListEntry(d_->Sources(), d_->state, line, false, listVisible);
+    const bool done = vantrelo::LaunchFirstListEntry(d_->Sources(), d_->state, line, force, listVisible);
     text = line.text;
     return done;
 }

@@ -55,6 +55,12 @@ public:
         int selLength = 0;
     };
     TTyped Typed(const QString& text, int caret);
+    // Tab or Up/Down without the list: the next or previous inline-completion candidate for the
+    // line; `cycle` is the caller's position in the candidates.
+    TTyped Step(const QString& text, int caret, int selLength, bool forward, int& cycle);
+    // The Reverse request: each group's entries in the opposite order from now on (or back).
+    void SetReverse(bool on);
+    bool Reverse() const;
     // The line was replaced from outside: the folder listing is read again.
     void FolderCacheStale();
     // The list of everything (the list button, Shift+Down).
@@ -78,7 +84,8 @@ public:
     QString TitleFor(const QString& text) const;
 
     // Enter on unknown input (`unknownlaunchtype` 1 and 2): may replace `text`.
-    bool LaunchFirstListEntry(QString& text, bool listVisible);
+    // `force`: also for a known keyword (a special list run with a parameter takes its best entry).
+    bool LaunchFirstListEntry(QString& text, bool listVisible, bool force);
     bool FastSearchFallback(QString& text);
 
     // The input assist over the live sources: Ctrl+Space opening (or again), and a chosen row.

@@ -30,6 +30,19 @@ namespace vantrelo {
 QString GroupHeader(const QString& group) { return QStringLiteral("===== ") + group + QStringLiteral(" ====="); }
 bool IsGroupHeader(const QString& text) { return text.startsWith(QLatin1String("===== ")); }
 
+void ReverseWithinGroups(TListContent& content) {
+    auto begin = content.begin();
+    while (begin != content.end()) {
+        if (IsGroupHeader(begin->text) && !begin->item) {
+            ++begin;
+            continue;
+        }
+        auto end = std::find_if(begin, content.end(), [](const TListEntry& e) { return !e.item && IsGroupHeader(e.text); });
+        std::reverse(begin, end);
+        begin = end;
+    }
+}
+
 const QStringList& CommandLineOptions() {
     static const QStringList kOptions = {
         QStringLiteral("-s"),     QStringLiteral("-k"),     QStringLiteral("-a"),      QStringLiteral("-x"),

@@ -23,5 +23,7 @@ using TSuggestionList = std::vector<TListEntry>;
 // "===== " + group + " =====".
 QString GroupHeader(const QString& group);
 bool IsGroupHeader(const QString& text);
+// The Reverse request: each group's entries in the opposite order; the groups and their headers stay.
+void ReverseWithinGroups(TListContent& content);
 
 } // namespace vantrelo

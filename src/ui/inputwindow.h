@@ -74,6 +74,8 @@ public:
     virtual void ExpandInput(const QString& text) = 0;
     // The input window's own menu under the line.
     virtual void ShowLineMenu() = 0;
+    // The caret stands at the end of the text, within a few pixels of the line's right edge.
+    virtual bool CaretAtRightEdge() const = 0;
     virtual void DismissListPanels() = 0;
 };
 
@@ -92,6 +94,8 @@ public:
     virtual void InputEdited(const QString& text, int caret, bool typedChar, bool refreshList) = 0;
     virtual void RowActivated(int row, bool runas, bool browser) = 0;
     virtual void EditorExecute(const QString& text, bool runas, bool browser) = 0;
+    // The window was shown (keys typed from now on are the user's).
+    virtual void Shown() = 0;
 };
 
 } // namespace vantrelo

@@ -78,16 +78,17 @@ TKeyDecision DecideInputKey(const TKeyStroke& k, const TLineState& line, const T
         return Take(k.ctrl ? TKeyAction::FitAndCenter : TKeyAction::CenterScreen);
     if (k.ctrl && !k.alt && !k.shift && key == Qt::Key_A)
         return Take(TKeyAction::SelectWholeLine);
+    // Down opens the list when it drops down by itself, else it steps the completion as Up does.
     if (key == Qt::Key_Down && k.NoModifiers())
-        return Take(TKeyAction::ListNext);
+        return Take(s.autodropdown ? TKeyAction::ShowList : TKeyAction::NextCompletion);
     if (key == Qt::Key_Up && k.NoModifiers())
-        return Take(TKeyAction::ListPrevious);
+        return Take(TKeyAction::PreviousCompletion);
     if ((key == Qt::Key_Down && k.shift && !k.alt && !k.ctrl) || (key == Qt::Key_F5 && k.NoModifiers()))
         return Take(TKeyAction::ShowAll);
     if ((key == Qt::Key_F10 || (key == Qt::Key_F4 && s.expandf4)) && k.NoModifiers())
         return Take(TKeyAction::ExpandEditor);
     if (((key == Qt::Key_Down || key == Qt::Key_Up) && k.alt) || key == Qt::Key_F4)
-        return Take(TKeyAction::ListNext);
+        return Take(TKeyAction::ShowList);
     if (key == Qt::Key_Escape && k.NoModifiers()) {
         TKeyDecision d;
         d.dismissPanels = true;
@@ -123,11 +124,11 @@ TKeyDecision DecideInputKey(const TKeyStroke& k, const TLineState& line, const T
     }
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         const bool back = key == Qt::Key_Backtab || k.shift;
-        // Ctrl swaps the pairing of accept/back and list movement.
+        // Ctrl swaps the pairing of accept/back and completion stepping.
         const bool accept = s.switchtab != k.ctrl;
         if (accept)
             return Take(back ? TKeyAction::TabBack : TKeyAction::TabAccept);
-        return Take(back ? TKeyAction::ListPrevious : TKeyAction::ListNext);
+        return Take(back ? TKeyAction::PreviousCompletion : TKeyAction::NextCompletion);
     }
     return {};
 }

@@ -35,8 +35,9 @@ enum class TKeyAction {
     Execute,          // run the line (`forcerunas`, `forcebrowser`)
     SelectWholeLine,
     ClearInfoText,    // the information text is cleared, never executed
-    ListNext,         // show the list for the input and move into it
-    ListPrevious,
+    ShowList,         // the list for the input, its first row selected
+    NextCompletion,   // the next inline-completion candidate
+    PreviousCompletion,
     ShowAll,          // the list for everything
     FocusInput,
     CloseWindow,      // Alt+F4: as the system close command

@@ -274,6 +274,8 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
             WordEdit_->selectAll();
         }
     }
+    if (events_)
+        events_->Shown();
 }
 
 void TMainForm::HotkeyPressed(quint64 userTime, TShowLock interval) {
@@ -482,6 +484,12 @@ void TMainForm::ShowTextPanel(const QString& text) {
 }
 
 void TMainForm::ShowMainMenu() { menus_->LineMenu()->popup(WordEdit_->mapToGlobal(QPoint(0, 0))); }
+
+bool TMainForm::CaretAtRightEdge() const {
+    if (WordEdit_->cursorPosition() != WordEdit_->text().size())
+        return false;
+    return WordEdit_->CaretRect().right() >= WordEdit_->contentsRect().right() - S(this, 5);
+}
 
 void TMainForm::ShowLineMenu() {
     menus_->LineMenu()->popup(WordEdit_->mapToGlobal(QPoint(0, WordEdit_->height() + S(this, 4))));

@@ -69,6 +69,7 @@ public:
     std::function<bool(QKeyEvent*)> onKeyDown;
     // A keyword hotkey that shows the window marks this: its own keys' release is not typing.
     bool ignoreNextKeyRelease = false;
+    QRect CaretRect() const { return cursorRect(); }
 
 protected:
     bool event(QEvent* e) override;
@@ -130,6 +131,7 @@ public:
     // The multi-line editor with `text`; the input is dimmed.
     void ExpandInput(const QString& text) override;
     void ShowLineMenu() override;
+    bool CaretAtRightEdge() const override;
     void DismissListPanels() override;
 
     QString ToastText() const;

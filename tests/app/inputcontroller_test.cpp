@@ -76,6 +76,8 @@ struct TFakeWindow final : TInputWindow {
     void FitOnScreen(bool force) override { calls << (force ? "fit forced" : "fit"); }
     void ExpandInput(const QString& text) override { calls << "editor " + text; }
     void ShowLineMenu() override { calls << "line menu"; }
+    bool atRightEdge = false;
+    bool CaretAtRightEdge() const override { return atRightEdge; }
     void DismissListPanels() override { calls << "dismiss"; }
 };
 
@@ -90,6 +92,7 @@ struct TRecordingOutside final : TInputOutside {
     QString ItemPath(const QString&, const TItem*, bool) const override { return path; }
     bool RunDashCommand(const QString&) override { return false; }
     void ShowRowMenu(int row, QPoint at) override { calls << QStringLiteral("menu %1 at %2").arg(row).arg(at.y()); }
+    void ShowItemMenu() override { calls << "item menu"; }
     void OpenTool(TTool tool) override { calls << QStringLiteral("tool %1").arg(int(tool)); }
     void OpenInputAssist(bool inEditor) override { calls << (inEditor ? "assist editor" : "assist line"); }
     void CloseWindow(quint64 window) override { calls << QStringLiteral("close %1").arg(window); }
@@ -140,7 +143,7 @@ TEST_F(InputControllerTest, WindowActionsReachTheWindowAndTheLineKeepsTheRest) {
         {TKeyAction::FitAndCenter, true, "centre 2"},
         {TKeyAction::Hide, true, "hide"},
         {TKeyAction::ExpandEditor, true, "editor abc"},
-        {TKeyAction::ContextMenu, false, "line menu"}, // the key itself still reaches the line
+        {TKeyAction::ContextMenu, false, nullptr}, // the item's menu (below); the key still reaches the line
         {TKeyAction::FocusInput, true, "focus"},
     };
     for (const auto& c : cases) {

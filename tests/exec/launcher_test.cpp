@@ -1,5 +1,5 @@
 // Wait and paste marks, and the launcher's preparation of commands, over a recording shell.
-#include "pipelinefakes.h"
+#include "support/pipelinefakes.h"
 
 #include "exec/markedtext.h"
 #include "exec/pipelinemarks.h"

@@ -1,5 +1,5 @@
 // DoExecute end to end over recording fakes: keywords, forwarding, failures, chains and their timings.
-#include "pipelinefakes.h"
+#include "support/pipelinefakes.h"
 
 #include "exec/pipelinemarks.h"
 

@@ -42,11 +42,11 @@ TEST(InputKeyMap, DecidesTheDocumentedActions) {
         {Key(Qt::Key_R, false, true), "abc", false, TKeyAction::ToggleReverse},
         {Key(Qt::Key_E, false, true), "abc", false, TKeyAction::Consume},
         {Key(Qt::Key_A, false, true), "abc", false, TKeyAction::SelectWholeLine},
-        {Key(Qt::Key_Down), "abc", false, TKeyAction::ListNext},
-        {Key(Qt::Key_Up), "abc", false, TKeyAction::ListPrevious},
+        {Key(Qt::Key_Down), "abc", false, TKeyAction::ShowList}, // autodropdown is on by default
+        {Key(Qt::Key_Up), "abc", false, TKeyAction::PreviousCompletion},
         {Key(Qt::Key_Down, true), "abc", false, TKeyAction::ShowAll},
         {Key(Qt::Key_F5), "abc", false, TKeyAction::ShowAll},
-        {Key(Qt::Key_Down, false, false, true), "abc", false, TKeyAction::ListNext},
+        {Key(Qt::Key_Down, false, false, true), "abc", false, TKeyAction::ShowList},
         {Key(Qt::Key_F10), "abc", false, TKeyAction::ExpandEditor},
         {Key(Qt::Key_F4), "abc", false, TKeyAction::ExpandEditor}, // expandf4 is on by default
         {Key(Qt::Key_F4, false, false, true), "abc", false, TKeyAction::CloseWindow},
@@ -59,7 +59,8 @@ TEST(InputKeyMap, DecidesTheDocumentedActions) {
         {Key(Qt::Key_Space, false, true), "abc", false, TKeyAction::InputAssist},
         {Key(Qt::Key_Tab), "abc", false, TKeyAction::TabAccept},
         {Key(Qt::Key_Backtab, true), "abc", false, TKeyAction::TabBack},
-        {Key(Qt::Key_Tab, false, true), "abc", false, TKeyAction::ListNext},
+        {Key(Qt::Key_Tab, false, true), "abc", false, TKeyAction::NextCompletion},
+        {Key(Qt::Key_Backtab, true, true), "abc", false, TKeyAction::PreviousCompletion},
         {Key(Qt::Key_X), "abc", false, TKeyAction::None},
         {Key(Qt::Key_Left), "abc", false, TKeyAction::None},
         {Key(Qt::Key_1, false, false, true), "abc", false, TKeyAction::None}, // launchusingalt is off
@@ -69,6 +70,17 @@ TEST(InputKeyMap, DecidesTheDocumentedActions) {
         const TKeyCase& c = cases[i];
         EXPECT_EQ(DecideInputKey(c.key, Line(c.text, c.selected), s, {}).action, c.action);
     }
+}
+
+TEST(InputKeyMap, WithoutTheDropDownDownStepsTheCompletionAndTabStepsWithoutSwitchtab) {
+    TSettings s;
+    s.autodropdown = false;
+    s.switchtab = false;
+    EXPECT_EQ(DecideInputKey(Key(Qt::Key_Down), Line("abc", false), s, {}).action, TKeyAction::NextCompletion);
+    EXPECT_EQ(DecideInputKey(Key(Qt::Key_Tab), Line("abc", false), s, {}).action, TKeyAction::NextCompletion);
+    EXPECT_EQ(DecideInputKey(Key(Qt::Key_Backtab, true), Line("abc", false), s, {}).action,
+              TKeyAction::PreviousCompletion);
+    EXPECT_EQ(DecideInputKey(Key(Qt::Key_Tab, false, true), Line("abc", false), s, {}).action, TKeyAction::TabAccept);
 }
 
 TEST(InputKeyMap, EnterCarriesShiftAndAltAndNeverRunsTheInformationText) {

@@ -37,6 +37,7 @@ struct TQuietOutside final : TInputOutside {
     QString ItemPath(const QString&, const TItem*, bool) const override { return {}; }
     bool RunDashCommand(const QString&) override { return false; }
     void ShowRowMenu(int, QPoint) override {}
+    void ShowItemMenu() override {}
     void OpenTool(TTool) override {}
     void OpenInputAssist(bool) override {}
     void CloseWindow(quint64) override {}
@@ -118,6 +119,7 @@ struct TRecordingHost final : TMainFormHost, TInputEvents {
     }
     void RowActivated(int, bool, bool) override {}
     void EditorExecute(const QString& text, bool runas, bool) override { executed.emplace_back(text, runas); }
+    void Shown() override { real->Shown(); }
 };
 
 class WindowsTest : public ::testing::Test {

@@ -526,10 +526,10 @@ void TInputController::ProcessInput(TInputRequest request, const QString&, bool)
 
 void TInputController::StepCompletion(bool forward) {
     const TLineState line = view_.Line();
-    // The candidate completes the word before the caret; a selection after it was an earlier candidate.
-    const int selected = line.selStart == line.caret ? line.selLength : 0;
+    // The candidate completes what was typed; a selection is an earlier candidate's completed part.
+    const int typedEnd = line.selLength > 0 ? line.selStart : line.caret;
     const TSuggestBridge::TTyped t =
-        suggest_.Step(line.text, line.caret, selected, forward, line_.State().CompletionCycle);
+        suggest_.Step(line.text, typedEnd, line.selLength, forward, line_.State().CompletionCycle);
     if (!t.completed)
         return;
     view_.SetLineText(t.text, false);

@@ -3,11 +3,15 @@
 #include "app/suggestbridge.h"
 #include "core/keywordlist.h"
 #include "core/settingsstore.h"
+#include "exec/launcher.h"
 #include "exec/pipeline.h"
+#include "support/pipelinefakes.h"
 
 #include <gtest/gtest.h>
 
 #include <QStringList>
+
+#include <algorithm>
 
 namespace vantrelo {
 namespace {
@@ -85,9 +89,10 @@ struct TRecordingOutside final : TInputOutside {
     std::vector<TExecRequest> runs;
     QStringList calls;
     QString path;
+    std::function<bool(const TExecRequest&)> pipeline; // when set, runs go on into it
     bool Run(const TExecRequest& r) override {
         runs.push_back(r);
-        return true;
+        return pipeline ? pipeline(r) : true;
     }
     QString ItemPath(const QString&, const TItem*, bool) const override { return path; }
     bool RunDashCommand(const QString&) override { return false; }
@@ -261,6 +266,154 @@ TEST_F(InputControllerTest, EscapeClearsThenHidesAndCtrlBackspaceResetsAnEmptyLi
     back.text = QStringLiteral("open ");
     input.InputKey(back, window.Line());
     EXPECT_EQ(window.line.text, "open ");
+}
+
+TEST_F(InputControllerTest, TabAndUpDownStepTheCompletionCandidatesBothWays) {
+    window.SetLineText(QStringLiteral("n"), false);
+    input.InputKey(Key(TKeyAction::NextCompletion), window.Line());
+    const QString first = window.line.text;
+    ASSERT_TRUE(first == "notes" || first == "news") << first.toStdString();
+    EXPECT_EQ(window.line.selStart, 1); // the completed part stays selected
+    input.InputKey(Key(TKeyAction::NextCompletion), window.Line());
+    const QString second = window.line.text;
+    EXPECT_NE(second, first);
+    EXPECT_TRUE(second == "notes" || second == "news");
+    input.InputKey(Key(TKeyAction::PreviousCompletion), window.Line());
+    EXPECT_EQ(window.line.text, first);
+}
+
+TEST_F(InputControllerTest, DownShowsTheListWithItsFirstRowAndReverseTurnsTheGroupsAround) {
+    window.SetLineText(QStringLiteral("n"), false);
+    input.InputKey(Key(TKeyAction::ShowList), window.Line());
+    ASSERT_TRUE(window.listVisible);
+    EXPECT_EQ(window.listFocus, 1); // under the group's header
+    QStringList before;
+    for (const TListRow& r : window.rows)
+        before << r.text;
+    input.InputKey(Key(TKeyAction::ToggleReverse), window.Line());
+    QStringList after;
+    for (const TListRow& r : window.rows)
+        after << r.text;
+    ASSERT_EQ(before.size(), after.size());
+    EXPECT_EQ(after.first(), before.first()); // the header stays on top
+    QStringList reversed = before.mid(1);
+    std::reverse(reversed.begin(), reversed.end());
+    EXPECT_EQ(after.mid(1), reversed);
+}
+
+TEST_F(InputControllerTest, TheSilentRefreshKeepsAFixedListOpenAndEmptiesIt) {
+    window.SetLineText(QStringLiteral("n"), false);
+    input.ProcessInput(TInputRequest::RefreshSilently, QString(), false);
+    ASSERT_TRUE(window.listVisible);
+    ASSERT_FALSE(window.rows.empty());
+    window.SetLineText(QStringLiteral("nothing matches this"), false);
+    input.ProcessInput(TInputRequest::RefreshSilently, QString(), false);
+    EXPECT_TRUE(window.listVisible); // listfixedsize is on by default
+    EXPECT_TRUE(window.rows.empty());
+    data.settings.listfixedsize = false;
+    input.ProcessInput(TInputRequest::RefreshSilently, QString(), false);
+    EXPECT_FALSE(window.listVisible);
+    // A list that drops down only while typing closes on an empty line.
+    data.settings.listfixedsize = true;
+    data.settings.listbehaveslikedropdown = true;
+    window.SetLineText(QStringLiteral("n"), false);
+    input.ProcessInput(TInputRequest::RefreshSilently, QString(), false);
+    ASSERT_TRUE(window.listVisible);
+    window.SetLineText(QString(), false);
+    input.ProcessInput(TInputRequest::RefreshSilently, QString(), false);
+    EXPECT_FALSE(window.listVisible);
+    // A note to the user ("->...") gets no list.
+    window.SetLineText(QStringLiteral("->n"), false);
+    window.listVisible = true;
+    input.ProcessInput(TInputRequest::ShowForInput, QString(), false);
+    EXPECT_FALSE(window.listVisible);
+}
+
+TEST_F(InputControllerTest, FolderRequestsTakeThePathOrSayThereIsNone) {
+    input.ProcessInput(TInputRequest::ListFolder, QString(), false);
+    EXPECT_TRUE(window.calls.contains("toast Could not detect a folder path from current input"));
+    outside.path = QStringLiteral("/usr/share/");
+    input.ProcessInput(TInputRequest::TakeItemPath, QString(), false);
+    EXPECT_EQ(window.line.text, "/usr/share/");
+    // A path that is no path lists its folder instead, as the folder request does.
+    outside.path = QStringLiteral("nowhere");
+    window.calls.clear();
+    input.ProcessInput(TInputRequest::TakeItemPath, QString(), false);
+    EXPECT_EQ(window.line.text, "nowhere");
+}
+
+TEST_F(InputControllerTest, ANewSearchResetsTheFailureColourAndTheCompletion) {
+    data.settings.textcolor = 0x123456;
+    window.SetLineText(QStringLiteral("n"), false);
+    input.InputKey(Key(TKeyAction::NextCompletion), window.Line());
+    ASSERT_GT(input.LineState().CompletionCycle, 0);
+    input.SetNewWord(QStringLiteral("fresh"), false, true);
+    EXPECT_TRUE(window.calls.contains("colour 1193046"));
+    EXPECT_EQ(input.LineState().CompletionCycle, 0);
+    EXPECT_EQ(window.line.text, "fresh");
+}
+
+TEST_F(InputControllerTest, TextFromOutsideIsANewInputAndAFullLineMovesIntoTheEditor) {
+    data.settings.externaltext = true;
+    input.Shown();
+    window.SetLineText(QStringLiteral("n"), false);
+    input.InputEdited(QStringLiteral("n"), 1, false, false); // dropped in: no key since the window showed
+    EXPECT_TRUE(window.listVisible);
+    EXPECT_EQ(input.LineState().LastSetText, "n");
+    // Typed text is not taken again.
+    window.listVisible = false;
+    input.InputKey(TKeyDecision{}, window.Line());
+    input.InputEdited(QStringLiteral("ne"), 2, true, false);
+    EXPECT_FALSE(window.listVisible);
+
+    data.settings.autoexpand = true;
+    window.atRightEdge = true;
+    input.InputEdited(QStringLiteral("a long line"), 11, true, false);
+    EXPECT_TRUE(window.calls.contains("editor a long line"));
+}
+
+// The real pipeline with the controller as its window side, as Enter reaches it in the program.
+class ControllerPipelineTest : public InputControllerTest {
+protected:
+    ControllerPipelineTest() {
+        outside.pipeline = [this](const TExecRequest& r) { return pipeline.DoExecute(r); };
+        auto hist = MakeNewKeyword(QStringLiteral("hist"), QStringLiteral("$HISTORY$"), QString());
+        data.keywords.Add(std::move(hist));
+        data.history.AddToHistory(QStringLiteral("/usr/bin/fish"), nullptr, false, false);
+        data.history.AddToHistory(QStringLiteral("/usr/bin/firefox"), nullptr, false, false);
+        files.files[QStringLiteral("/usr/bin/firefox")] = QString();
+        files.files[QStringLiteral("/usr/bin/fish")] = QString();
+    }
+    test::TFakeEnvironment env;
+    test::TFakeFileSystem files;
+    test::TFakeClipboard clipboard;
+    test::TFakeWindows windows;
+    test::TFakeKeys keys;
+    test::TFakeWaiter waiter;
+    test::TFakeSound sound;
+    test::TFakeRandom random;
+    test::TFakeClock clock;
+    test::TFakeNetwork network;
+    test::TFakeTextSender sender;
+    test::TFakeInputHost inputHost;
+    TExecContext ctx{data.settings, data.keywords,
+                     TExecServices{&env, &files, &clipboard, &windows, &keys, &waiter, &sound, &random, &clock,
+                                   &network, &sender, &inputHost, nullptr}};
+    test::TFakeScheduler scheduler;
+    test::TInlineTasks tasks;
+    test::TRecordingShell shell;
+    test::TFakeWriter writer;
+    test::TFakeInternal internal;
+    TLauncher launcher{ctx, TLauncherServices{&shell, &input, &scheduler, &tasks, nullptr, nullptr, nullptr, nullptr}};
+    TExecPipeline pipeline{ctx, TPipelineServices{&internal, &launcher, &input, &scheduler, &writer, &data.history,
+                                                  &data.tags, QStringLiteral("/opt/vantrelo/")}};
+};
+
+TEST_F(ControllerPipelineTest, ASpecialListWithAParameterRunsItsBestEntry) {
+    window.SetLineText(QStringLiteral("hist fire"), false);
+    input.InputKey(Key(TKeyAction::Execute), window.Line());
+    EXPECT_EQ(window.line.text, "/usr/bin/firefox");
+    EXPECT_TRUE(shell.Files().contains("/usr/bin/firefox")) << shell.Files().join(u'|').toStdString();
 }
 
 } // namespace

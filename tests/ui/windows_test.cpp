@@ -1,5 +1,6 @@
 // The input and list windows offscreen: keys reach the key map and the host, rows draw state.
 #include "app/inputcontroller.h"
+#include "support/inputfakes.h"
 #include "app/suggestbridge.h"
 #include "core/settings.h"
 #include "core/settingsstore.h"
@@ -30,29 +31,6 @@ namespace vantrelo {
 namespace {
 
 QApplication& App() { return test::WidgetApp(); }
-
-// An outside that answers nothing: these tests stop at what the window reports.
-struct TQuietOutside final : TInputOutside {
-    bool Run(const TExecRequest&) override { return false; }
-    QString ItemPath(const QString&, const TItem*, bool) const override { return {}; }
-    bool RunDashCommand(const QString&) override { return false; }
-    void ShowRowMenu(int, QPoint) override {}
-    void ShowItemMenu() override {}
-    void OpenTool(TTool) override {}
-    void OpenInputAssist(bool) override {}
-    void CloseWindow(quint64) override {}
-    void EndProcessOfWindow(quint64) override {}
-    bool ActivateLastActive() override { return false; }
-    void ActivateWindow(quint64) override {}
-    void CopyToClipboard(const QString&) override {}
-    void WriteSettings() override {}
-    void ShowMessage(const QString&) override {}
-    void ShowCalcResult(const QString&, const QString&, const QString&) override {}
-    void CloseProgram() override {}
-    void ClearIncognitoFolder() override {}
-    bool ShiftHeld() const override { return false; }
-    bool AltHeld() const override { return false; }
-};
 
 // Records what the window reports as the program would receive it; the window's own actions
 // (caret, selection, centring, hiding, the editor) are carried out by the real controller.
@@ -141,7 +119,7 @@ protected:
     TUserData data;
     TSettings& settings = data.settings;
     TSuggestBridge suggest{data, TSuggestServices{}};
-    TQuietOutside outside;
+    test::TRecordingOutside outside; // these tests stop at what the window reports
     TRecordingHost host;
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TInputController> controller;

@@ -1,0 +1,47 @@
+// A recording stand-in for what the input controller asks of the rest of the program.
+#pragma once
+
+#include "app/inputcontroller.h"
+#include "exec/pipeline.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace vantrelo::test {
+
+// Records every request; runs go on into `pipeline` when a test sets it.
+struct TRecordingOutside final : TInputOutside {
+    std::vector<TExecRequest> runs;
+    QStringList calls;
+    QString path;
+    std::function<bool(const TExecRequest&)> pipeline; // when set, runs go on into it
+    bool Run(const TExecRequest& r) override {
+        runs.push_back(r);
+        return pipeline ? pipeline(r) : true;
+    }
+    QString ItemPath(const QString&, const TItem*, bool) const override { return path; }
+    bool RunDashCommand(const QString&) override { return false; }
+    void ShowRowMenu(int row, QPoint at) override { calls << QStringLiteral("menu %1 at %2").arg(row).arg(at.y()); }
+    void ShowItemMenu() override { calls << "item menu"; }
+    void OpenTool(TTool tool) override { calls << QStringLiteral("tool %1").arg(int(tool)); }
+    void OpenInputAssist(bool inEditor) override { calls << (inEditor ? "assist editor" : "assist line"); }
+    void CloseWindow(quint64 window) override { calls << QStringLiteral("close %1").arg(window); }
+    void EndProcessOfWindow(quint64 window) override { calls << QStringLiteral("end %1").arg(window); }
+    bool ActivateLastActive() override {
+        calls << "last active";
+        return true;
+    }
+    void ActivateWindow(quint64) override {}
+    void CopyToClipboard(const QString& text) override { calls << "clipboard " + text; }
+    void WriteSettings() override { calls << "write"; }
+    void ShowMessage(const QString&) override {}
+    void ShowCalcResult(const QString&, const QString&, const QString&) override {}
+    void CloseProgram() override { calls << "close program"; }
+    void ClearIncognitoFolder() override {}
+    bool ShiftHeld() const override { return false; }
+    bool AltHeld() const override { return false; }
+};
+
+} // namespace vantrelo::test

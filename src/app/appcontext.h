@@ -26,6 +26,8 @@ class TIndexController;
 class TDashController;
 class TLifecycle;
 class THotkeyBridge;
+class TSkinController;
+class TSkinDialogs;
 
 // Program-wide state lives here and nowhere else, so a test can build a fresh one. The
 // application builds the parts in order; each controller reaches the others through it.
@@ -57,6 +59,8 @@ struct TAppContext {
     std::unique_ptr<TIndexController> index;
     std::unique_ptr<TDashController> dash;
     std::unique_ptr<THotkeyBridge> hotkeys;
+    std::unique_ptr<TSkinController> skin;
+    std::unique_ptr<TSkinDialogs> skinDialogs;
 };
 
 } // namespace vantrelo

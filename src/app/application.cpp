@@ -12,6 +12,7 @@
 #include "app/itemmenucontroller.h"
 #include "app/lifecycle.h"
 #include "app/programcontroller.h"
+#include "app/skincontroller.h"
 #include "app/suggestbridge.h"
 #include "app/windowcontroller.h"
 #include "platform/linux/runninginstances_linux.h"
@@ -19,6 +20,7 @@
 #include "platform/linux/xhotkeys.h"
 #include "platform/linux/xkeyboard.h"
 #include "ui/mainform.h"
+#include "ui/skindialogs.h"
 #include "ui/skin/skinlayout.h"
 
 #include <QCoreApplication>
@@ -43,6 +45,7 @@ TApplication::~TApplication() {
         c.form->SetEvents(nullptr);
     c.form.reset();
     c.assist.reset();
+    c.skinDialogs.reset();
 }
 
 int TApplication::Start() { return life_->Start(); }
@@ -76,6 +79,8 @@ void TApplication::Build() {
     c.form = std::make_unique<TMainForm>(s, *c.window);
     c.input = std::make_unique<TInputController>(s, c.data.keywords, c.data.history, *c.suggest, *c.form, *c.program);
     c.form->SetEvents(c.input.get());
+    c.skinDialogs = std::make_unique<TQtSkinDialogs>(c.form.get());
+    c.skin = std::make_unique<TSkinController>(c);
     const QString icon = c.store.Places().programFolder + QStringLiteral("defaulticon.ico");
     if (QFileInfo::exists(icon))
         c.form->setWindowIcon(QIcon(icon));

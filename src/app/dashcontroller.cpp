@@ -4,6 +4,7 @@
 #include "app/appcontext.h"
 #include "app/inputcontroller.h"
 #include "app/programcontroller.h"
+#include "app/skincontroller.h"
 #include "app/suggestbridge.h"
 #include "core/text.h"
 #include "exec/pipeline.h"
@@ -33,7 +34,14 @@ void TDashController::ToggleOneWindow() {
     ctx_.program->WriteSettings();
 }
 
-void TDashController::OpenSettings(TSettingsPage, const QString&) { ctx_.program->OpenTool(TTool::Settings); }
+void TDashController::OpenSettings(TSettingsPage page, const QString& skin) {
+    // The skin page's argument (a file, a package or a web address) installs and loads that skin.
+    if (page == TSettingsPage::Skin) {
+        ctx_.skin->Install(skin);
+        return;
+    }
+    ctx_.program->OpenTool(TTool::Settings);
+}
 void TDashController::SelectInput() { ctx_.input->SelectLine(); }
 
 void TDashController::AddNewKeyWord(const QString& name, const QString& command, const QString& parameters) {

@@ -426,6 +426,15 @@ void TInputController::RowActivated(int row, bool runas, bool browser) {
 
 void TInputController::Shown() { typedSinceShow_ = false; }
 
+void TInputController::ListButtonClicked() {
+    if (view_.ListVisible()) {
+        view_.HideList();
+        return;
+    }
+    // The button lists the input, or everything when it does not follow the input (dropbuttonauto).
+    ProcessInput(settings_.dropbuttonauto ? TInputRequest::ShowForInput : TInputRequest::ShowAll, QString(), false);
+}
+
 bool TInputController::TakeExternalText(const QString& text) {
     // Text that arrives without a key since the window was shown (dropped, pasted with the
     // middle button, sent by another program) is taken as a new input.

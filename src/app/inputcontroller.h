@@ -71,6 +71,7 @@ public:
     void RowActivated(int row, bool runas, bool browser) override;
     void EditorExecute(const QString& text, bool runas, bool browser) override;
     void Shown() override;
+    void ListButtonClicked() override;
 
     // TPipelineView
     QString LineText() const override;

@@ -7,6 +7,7 @@
 #include "app/desktopservices.h"
 #include "app/engine.h"
 #include "app/hotkeybridge.h"
+#include "app/skincontroller.h"
 #include "app/windowcontroller.h"
 #include "core/incognito.h"
 #include "core/items.h"
@@ -181,27 +182,9 @@ void TProgramController::SetStatePanel() {
     ctx_.form->SetStatePanel(StatePanelText(s.holdtext, s.incognito, s.gamingmode));
 }
 
-void TProgramController::SetDesign() {
-    ctx_.form->ApplyLook();
-    ApplySkin();
-}
+void TProgramController::SetDesign() { ApplySkin(); }
 
-void TProgramController::ApplySkin() {
-    const TSettings& s = ctx_.data.settings;
-    TSkinLayout layout = DefaultSkinLayout(s);
-    if (!TrimText(s.skinname).isEmpty()) {
-        TSkinReadRequest request;
-        request.name = s.skinname;
-        request.programFolder = ctx_.store.Places().programFolder;
-        const TSkinReadResult r = ReadSkin(request, s);
-        // A skin that does not check leaves the built-in look, and says why.
-        if (!r.ok)
-            Message(QStringLiteral("Vantrelo"), r.error, true);
-        else if (r.found)
-            layout = r.layout;
-    }
-    ctx_.form->SetSkinLayout(layout);
-}
+void TProgramController::ApplySkin() { ctx_.skin->Apply(); }
 
 void TProgramController::ResetCurrentSearch() { ctx_.input->ResetCurrentSearch(true); }
 void TProgramController::MoveInputWindow(int x, int y) { ctx_.form->move(x, y); }

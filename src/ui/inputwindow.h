@@ -96,6 +96,8 @@ public:
     virtual void EditorExecute(const QString& text, bool runas, bool browser) = 0;
     // The window was shown (keys typed from now on are the user's).
     virtual void Shown() = 0;
+    // The open-list button was clicked.
+    virtual void ListButtonClicked() = 0;
 };
 
 } // namespace vantrelo

@@ -5,14 +5,15 @@
 #include "core/settings.h"
 #include "ui/cmdform.h"
 #include "ui/editpanel.h"
+#include "ui/arrowbutton.h"
 #include "ui/infopanels.h"
+#include "ui/inputlook.h"
 #include "ui/mainmenus.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,7 +24,6 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStyle>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -89,16 +89,12 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
     WordEdit_->setFrame(false);
     WordEdit_->onKeyDown = [this](QKeyEvent* e) { return WordEditKeyDown(e); };
     panels_ = new TInfoPanels(*this, settings_);
-    auto* column = new QVBoxLayout;
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(WordEdit_);
-    column->addWidget(panels_->Title());
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(S(this, 6), S(this, 4), S(this, 6), S(this, 4));
-    row->setSpacing(S(this, 6));
-    row->addWidget(IconImage, 0, Qt::AlignVCenter);
-    row->addLayout(column, 1);
+    // The Scale layout places the widgets (ApplyLook); the open-list button lists the input.
+    arrow_ = new TArrowButton(this);
+    connect(arrow_, &TArrowButton::clicked, this, [this] {
+        if (events_)
+            events_->ListButtonClicked();
+    });
 
     CmdForm_ = new TCmdForm(settings_, this);
     CmdForm_->installEventFilter(this);
@@ -166,29 +162,46 @@ void TMainForm::ApplyLook() {
     pal.setColor(QPalette::Highlight, text);
     pal.setColor(QPalette::HighlightedText, back);
     setPalette(pal);
-    setAutoFillBackground(true);
-    QFont f = WordEdit_->font();
-    if (!settings_.fontname.isEmpty())
-        f.setFamily(settings_.fontname);
-    f.setPointSize(std::max(1, settings_.fontsize));
-    WordEdit_->setFont(f);
+    // The backdrop paints the border, the panel and the skin picture.
+    setAutoFillBackground(false);
     WordEdit_->setPalette(pal);
     panels_->ApplyLook(pal);
-    IconImage->setVisible(settings_.showwordicon);
+    look_ = ApplyScaleLook({this, IconImage, WordEdit_, arrow_, panels_->Title()}, settings_, layout_, logicalDpiY());
     QIcon inputIcon = QIcon::fromTheme(QStringLiteral("system-search"));
     if (inputIcon.isNull())
         inputIcon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
-    IconImage->setPixmap(inputIcon.pixmap(S(this, 32), S(this, 32)));
-    IconImage->setFixedSize(S(this, 32), S(this, 32));
-    const int w = settings_.customwidth > 0 ? settings_.customwidth : settings_.width;
-    // The default look needs room for a line of the input font.
-    // The built-in look needs room for a line of the input font; a width the user dragged counts as is.
-    setFixedWidth(settings_.customwidth > 0 ? std::max(30, settings_.customwidth)
-                                            : std::max(S(this, std::max(w, 250)), S(this, 360)));
-    adjustSize();
+    IconImage->setPixmap(inputIcon.pixmap(look_.scale.icon.size()));
+    UpdateShape();
     SetTopmost(this, settings_.stayontop);
     CmdForm_->ApplyLook(ListWidth());
     ApplyListPicture();
+    SetBlend(isActiveWindow());
+    update();
+}
+
+void TMainForm::UpdateShape() {
+    look_.backdrop.joinList = settings_.onewindow && ListVisible();
+    setMask(BackdropShape(size(), look_.backdrop));
+}
+
+void TMainForm::ListShownChanged() {
+    arrow_->SetUp(ListVisible());
+    if (settings_.onewindow)
+        UpdateShape();
+}
+
+void TMainForm::SetBlend(bool active) {
+    // Opacity 255 is no blending at all; the list follows when it inherits the transparency.
+    const double opacity = BlendAlpha(settings_, active).value_or(255) / 255.0;
+    setWindowOpacity(opacity);
+    if (settings_.listinherittransparency)
+        CmdForm_->setWindowOpacity(opacity);
+}
+
+void TMainForm::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange)
+        SetBlend(isActiveWindow());
 }
 
 void TMainForm::SetSkinLayout(const TSkinLayout& layout) {
@@ -375,6 +388,7 @@ void TMainForm::DisplayList(std::vector<TListRow> rows, bool focus) {
         CmdForm_->show();
     }
     listEverShown_ = true;
+    ListShownChanged();
     listFocus_ = false;
     if (focus) {
         TFormRows rowsView(*CmdForm_);
@@ -387,6 +401,7 @@ void TMainForm::HideList() {
     CmdForm_->SetSelected(-1);
     if (!CmdForm_->CustomElementShowing())
         CmdForm_->hide();
+    ListShownChanged();
 }
 
 bool TMainForm::ListVisible() const { return CmdForm_->isVisible(); }
@@ -420,7 +435,9 @@ void TMainForm::SetListPos() {
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect monitor = screen ? screen->geometry() : QRect(0, 0, 1 << 15, 1 << 15);
-    CmdForm_->move(ListPosition(input, CmdForm_->height(), input.height() + S(this, 1), 0, monitor));
+    // The list opens below the input window at the layout's offset from its top.
+    const int offset = look_.scale.listTop > 0 ? look_.scale.listTop : input.height() + S(this, 1);
+    CmdForm_->move(ListPosition(input, CmdForm_->height(), offset, 0, monitor));
     ApplyListPicture();
 }
 
@@ -625,7 +642,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 void TMainForm::paintEvent(QPaintEvent* e) {
     QWidget::paintEvent(e);
     QPainter p(this);
-    backdrop_.Paint(p, rect(), layout_, Bgr(settings_.inputwindowcolor), std::max(1, S(this, layout_.bordersizewindow)));
+    backdrop_.Paint(p, rect(), layout_, look_.backdrop);
 }
 
 } // namespace vantrelo

@@ -3,6 +3,7 @@
 
 #include "platform/monitors.h"
 #include "ui/inputbackdrop.h"
+#include "ui/inputlook.h"
 #include "ui/inputwindow.h"
 #include "ui/keymap.h"
 #include "ui/listrow.h"
@@ -26,6 +27,7 @@ struct TSettings;
 class TCmdForm;
 class TMainMenus;
 class TInfoPanels;
+class TArrowButton;
 
 // Menu items and window actions that the program carries out.
 enum class TFormCommand {
@@ -154,11 +156,13 @@ public:
     void ApplyLook();
     // The skin's values for this and the list window (the built-in look without a skin file).
     void SetSkinLayout(const TSkinLayout& layout);
+    const TSkinLayout& SkinLayout() const { return layout_; }
 
     // The monitors of the screens, primary first.
     std::vector<TMonitor> Monitors() const;
 
 protected:
+    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
@@ -176,6 +180,12 @@ private:
     int ListHeightForCentre(bool withList) const;
     void SetTopmost(QWidget* w, bool value);
     void ApplyDimming();
+    // The window's outline without its corners (and its bottom border when the list joins it).
+    void UpdateShape();
+    // The open-list button and the window's outline follow the list's showing.
+    void ListShownChanged();
+    // The opacity of the active or inactive window.
+    void SetBlend(bool active);
     TListPicturePlan ListPicturePlan() const;
 
     const TSettings& settings_;
@@ -198,6 +208,8 @@ private:
     bool listEverShown_ = false;
     int lineColour_ = 0;
     TInputBackdrop backdrop_; // the skin picture, the list picture's part over this window, the border
+    TInputLook look_;         // the Scale layout as last applied
+    TArrowButton* arrow_ = nullptr; // the open-list button, a child
 };
 
 } // namespace vantrelo

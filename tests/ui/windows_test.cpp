@@ -98,6 +98,7 @@ struct TRecordingHost final : TMainFormHost, TInputEvents {
     void RowActivated(int, bool, bool) override {}
     void EditorExecute(const QString& text, bool runas, bool) override { executed.emplace_back(text, runas); }
     void Shown() override { real->Shown(); }
+    void ListButtonClicked() override { real->ListButtonClicked(); }
 };
 
 class WindowsTest : public ::testing::Test {
@@ -342,6 +343,10 @@ TEST_F(WindowsTest, TheEditorDimsTheLineRunsWithOneModifierAndClosesBack) {
 TEST_F(WindowsTest, TheEditorLabelFollowsTheWidthAndZoomStopsAtItsLimits) {
     form->ExpandInput("text");
     TCmdForm* list = form->CmdForm();
+    // A skin that lets the window be narrow: a custom width below its minimum would not count.
+    TSkinLayout narrow = DefaultSkinLayout(settings);
+    narrow.minimumwidth = 250;
+    form->SetSkinLayout(narrow);
     settings.customwidth = 300;
     form->ApplyLook();
     EXPECT_EQ(list->Editor()->LabelText(), "Edit text");

@@ -313,11 +313,13 @@ void TInputController::ShowRows(bool focus) {
     if (!view_.WindowVisible())
         return;
     const QString text = view_.Line().text;
-    if (!suggest_.HasEntries() || (!focus && (text.isEmpty() || !settings_.autodropdown))) {
+    // With `listfixedsize` a search that found nothing keeps the list open with one empty row.
+    const bool keepEmpty = settings_.listfixedsize && settings_.autodropdown && !text.isEmpty();
+    if ((!suggest_.HasEntries() && !keepEmpty) || (!focus && (text.isEmpty() || !settings_.autodropdown))) {
         view_.HideList();
         return;
     }
-    view_.DisplayList(suggest_.Rows(), focus);
+    view_.DisplayList(suggest_.Rows(), focus && suggest_.HasEntries());
 }
 
 void TInputController::RedisplayList() { view_.DisplayList(suggest_.Rows(), false); }

@@ -418,7 +418,10 @@ void TMainForm::SetListPos() {
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect monitor = screen ? screen->geometry() : QRect(0, 0, 1 << 15, 1 << 15);
-    CmdForm_->move(ListPosition(input, CmdForm_->height(), input.height() + S(this, 1), 0, monitor));
+    // One window: the list overlaps the input's bottom border; else it sits S(2) below the input.
+    const int border = S(this, layout_.bordersizewindow);
+    CmdForm_->move(settings_.onewindow ? QPoint(input.x(), input.bottom() + 1 - border)
+                                       : ListPosition(input, CmdForm_->height(), input.height() + S(this, 2), 0, monitor));
     ApplyListPicture();
 }
 

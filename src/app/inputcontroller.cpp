@@ -29,6 +29,9 @@ bool TInputController::InputKey(const TKeyDecision& d, const TLineState& line) {
     switch (d.action) {
     case TKeyAction::None:
         return false;
+    case TKeyAction::ExpandFolder:
+        ExpandFolderOfLine();
+        return true;
     case TKeyAction::Consume:
         return true;
     case TKeyAction::SelectWholeLine:
@@ -247,7 +250,15 @@ void TInputController::RemoveRow(int row) {
 
 void TInputController::ExpandFolder(int row) {
     TakeRow(row, TTake::Line);
-    QString folder = outside_.ItemPath(view_.Line().text, CurrentItem(), true);
+    ExpandFolderOfLine();
+}
+
+void TInputController::ExpandFolderOfLine() {
+    const QString text = view_.Line().text;
+    QString folder = outside_.ItemPath(text, CurrentItem(), true);
+    // A file's own folder is listed.
+    if (!QFileInfo(folder).isDir())
+        folder = outside_.ItemPath(text, CurrentItem(), false);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return;
     // A folder that ends in "/" lists its contents.

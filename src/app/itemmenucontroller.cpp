@@ -14,6 +14,7 @@
 #include "index/scanroots.h"
 #include "platform/linux/xdesktop.h"
 #include "ui/itemmenu.h"
+#include "ui/mainform.h"
 
 #include <QFileInfo>
 #include <QMenu>

@@ -44,6 +44,10 @@ private:
 } // namespace
 
 bool TWordEdit::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride && ownsShortcut && ownsShortcut(static_cast<QKeyEvent*>(e))) {
+        e->ignore();
+        return true;
+    }
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         // A key pressed here owns its own release: the hotkey's release, which X may have kept
@@ -142,13 +146,11 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
     connect(&ListTimer, &QTimer::timeout, this, [this] { ListTimerTimer(); });
     connect(WordEdit_, &QLineEdit::textEdited, this, [this](const QString& t) { WordEditChange(t); });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState st) {
-        // AppDeactivate: with auto-hide, losing the keyboard to another program hides the window.
-        if (st != Qt::ApplicationActive && settings_.hide && isVisible() && !gate_.Closing() &&
-            gate_.QuietFor(now_(), 150))
-            ManageShowHide(false, false, TShowLock::Hotkey);
+        st == Qt::ApplicationActive ? AppActivate() : AppDeactivate();
     });
 
     menus_ = new TMainMenus(*this, settings_, host_);
+    WordEdit_->ownsShortcut = [this](const QKeyEvent* e) { return menus_->OwnsShortcut(e); };
     ApplyLook();
 }
 
@@ -234,6 +236,8 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
     if (!show) {
         if (!gate_.BeginHide(now))
             return;
+        if (!shownOnce_)
+            activation_.StartedHidden();
         ListTimer.stop();
         CmdForm_->hide();
         listFocus_ = false;
@@ -244,6 +248,7 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
     }
     if (!gate_.BeginShow(now, int(locktim)))
         return;
+    shownOnce_ = true;
     host_.RememberForeground();
     if (!settings_.alwaystrayicon)
         RemoveIcon(false);
@@ -253,8 +258,7 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
     else
         move(RescueOffScreen(pos(), size(), Monitors()));
     QWidget::show();
-    if (listEverShown_ && settings_.autodropdown && !settings_.listbehaveslikedropdown &&
-        !WordEdit_->text().isEmpty()) {
+    if (activation_.ListWithWindow(listEverShown_, WordEdit_->text().isEmpty())) {
         SetListPos();
         CmdForm_->show();
     }

@@ -16,6 +16,13 @@
 
 namespace vantrelo {
 
+namespace {
+
+// Where the typed text ends: a selection is a completion's proposal, not typed.
+int TypedEnd(const TLineState& line) { return line.selLength > 0 ? line.selStart : line.caret; }
+
+} // namespace
+
 // The line operations' view of the window and the suggestions.
 class TInputController::TLineView final : public TInputView {
 public:
@@ -55,6 +62,9 @@ bool TInputController::InputKey(const TKeyDecision& d, const TLineState& line) {
     switch (d.action) {
     case TKeyAction::None:
         return false;
+    case TKeyAction::ExpandFolder:
+        ExpandFolderOfLine();
+        return true;
     case TKeyAction::Consume:
         return true;
     case TKeyAction::SelectWholeLine:
@@ -278,7 +288,15 @@ void TInputController::RemoveRow(int row) {
 
 void TInputController::ExpandFolder(int row) {
     TakeRow(row, TTake::Line);
-    QString folder = outside_.ItemPath(view_.Line().text, CurrentItem(), true);
+    ExpandFolderOfLine();
+}
+
+void TInputController::ExpandFolderOfLine() {
+    const QString text = view_.Line().text;
+    QString folder = outside_.ItemPath(text, CurrentItem(), true);
+    // A file's own folder is listed.
+    if (!QFileInfo(folder).isDir())
+        folder = outside_.ItemPath(text, CurrentItem(), false);
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return;
     // A folder that ends in "/" lists its contents.
@@ -344,11 +362,13 @@ void TInputController::ShowRows(bool focus) {
     if (!view_.WindowVisible())
         return;
     const QString text = view_.Line().text;
-    if (!suggest_.HasEntries() || (!focus && (text.isEmpty() || !settings_.autodropdown))) {
+    // With `listfixedsize` a search that found nothing keeps the list open with one empty row.
+    const bool keepEmpty = settings_.listfixedsize && settings_.autodropdown && !text.isEmpty();
+    if ((!suggest_.HasEntries() && !keepEmpty) || (!focus && (text.isEmpty() || !settings_.autodropdown))) {
         view_.HideList();
         return;
     }
-    view_.DisplayList(suggest_.Rows(), focus);
+    view_.DisplayList(suggest_.Rows(), focus && suggest_.HasEntries());
 }
 
 void TInputController::RedisplayList() { view_.DisplayList(suggest_.Rows(), false); }
@@ -515,14 +535,14 @@ void TInputController::ProcessInput(TInputRequest request, const QString&, bool)
         ShowRows(true);
         break;
     case TInputRequest::ShowForInput:
-        RefreshList(line.text, line.caret, true);
+        RefreshList(line.text, TypedEnd(line), true);
         break;
     case TInputRequest::RefreshSilently:
         RefreshSilently();
         break;
     case TInputRequest::ToggleReverse:
         suggest_.SetReverse(!suggest_.Reverse());
-        RefreshList(line.text, line.caret, true);
+        RefreshList(line.text, TypedEnd(line), true);
         break;
     case TInputRequest::ListFolder:
         ListFolder();
@@ -536,9 +556,8 @@ void TInputController::ProcessInput(TInputRequest request, const QString&, bool)
 void TInputController::StepCompletion(bool forward) {
     const TLineState line = view_.Line();
     // The candidate completes what was typed; a selection is an earlier candidate's completed part.
-    const int typedEnd = line.selLength > 0 ? line.selStart : line.caret;
     const TSuggestBridge::TTyped t =
-        suggest_.Step(line.text, typedEnd, line.selLength, forward, line_.State().CompletionCycle);
+        suggest_.Step(line.text, TypedEnd(line), line.selLength, forward, line_.State().CompletionCycle);
     if (!t.completed)
         return;
     view_.SetLineText(t.text, false);
@@ -548,7 +567,7 @@ void TInputController::StepCompletion(bool forward) {
 
 void TInputController::RefreshSilently() {
     const TLineState line = view_.Line();
-    suggest_.Refresh(line.text, line.caret);
+    suggest_.Refresh(line.text, TypedEnd(line));
     if (settings_.autodropdown && line_.CheckListAuto()) {
         view_.HideList();
         return;

@@ -112,6 +112,8 @@ public:
     void UpdateTitle(bool force);
     // The list shown again with its present rows (after a look change).
     void RedisplayList();
+    // The folder of the line's item (or the line's path) becomes the line, and its contents the list.
+    void ExpandFolderOfLine();
     // The path of the line's item: into the clipboard, or with `intoLine` into the line.
     void CopyFullPath(bool intoLine);
 

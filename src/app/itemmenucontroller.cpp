@@ -5,17 +5,21 @@
 #include "app/desktopservices.h"
 #include "app/engine.h"
 #include "app/filemenu.h"
+#include "app/inputcontroller.h"
 #include "app/programcontroller.h"
 #include "core/inputtext.h"
 #include "core/items.h"
 #include "exec/execcontext.h"
 #include "exec/substitution.h"
 #include "index/scanroots.h"
+#include "platform/linux/xdesktop.h"
 #include "ui/itemmenu.h"
+#include "ui/mainform.h"
 
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace vantrelo {
 
@@ -33,6 +37,8 @@ TItemMenuFacts FactsOf(const TItem* item, const QString& text) {
     } else if (ItemAs<TMyClipItem>(item)) {
         facts.kind = TItemMenuKind::Clip;
     }
+    facts.windowMenu = true;
+    facts.clipMenu = true;
     return facts;
 }
 
@@ -57,12 +63,73 @@ void TItemMenuController::Show(const TItem* item, const QString& text, QWidget* 
         ShowFileMenu(choice.path, owner, globalPos);
         return;
     }
+    if (choice.menu == TItemMenu::Window || choice.menu == TItemMenu::Clip) {
+        auto* menu = new QMenu(owner);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        // The menu acts on a copy: the list may be rebuilt while it is open.
+        std::shared_ptr<const TItem> copy(Unwrapped(item)->CloneItem());
+        for (const TRowMenuEntry& e : RowMenuEntries(choice.menu))
+            QObject::connect(menu->addAction(e.label), &QAction::triggered, menu,
+                             [this, copy, open, action = e.action] { RowAction(action, *copy, open); });
+        menu->popup(globalPos);
+        return;
+    }
     auto* menu = new QMenu(owner);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(menu->addAction(QStringLiteral("Open")), &QAction::triggered, menu, std::move(open));
     if (choice.editKeyword)
         QObject::connect(menu->addAction(QStringLiteral("Edit keyword")), &QAction::triggered, menu, std::move(edit));
     menu->popup(globalPos);
+}
+
+void TItemMenuController::RowAction(TRowMenuAction action, const TItem& item, const std::function<void()>& open) {
+    TProgramController& program = *ctx_.program;
+    TXDesktop* desktop = ctx_.desk->desktop.get();
+    const auto* window = ItemAs<TMyWindowItem>(&item);
+    const auto* clip = ItemAs<TMyClipItem>(&item);
+    // Closing or ending a window changes the open windows: the list is built again half a second later.
+    auto refreshSoon = [this] {
+        QTimer::singleShot(500, ctx_.owner, [this] {
+            if (!ctx_.closing && ctx_.input && ctx_.form->ListVisible())
+                ctx_.input->RefreshList(ctx_.input->LineText(), int(ctx_.input->LineText().size()), false);
+        });
+    };
+    switch (action) {
+    case TRowMenuAction::SwitchTo:
+    case TRowMenuAction::Launch:
+        // The row is taken into the line and run: a window row activates its window.
+        open();
+        break;
+    case TRowMenuAction::Close:
+        program.CloseWindow(window->hand);
+        refreshSoon();
+        break;
+    case TRowMenuAction::KillProcess:
+        program.EndProcessOfWindow(window->hand);
+        refreshSoon();
+        break;
+    case TRowMenuAction::MoreInfo:
+        program.Message(window->name, window->moreinfo, false);
+        break;
+    case TRowMenuAction::Minimize:
+        if (desktop)
+            desktop->Minimize(window->hand);
+        break;
+    case TRowMenuAction::Maximize:
+        if (desktop)
+            desktop->Maximize(window->hand);
+        break;
+    case TRowMenuAction::Restore:
+        if (desktop)
+            desktop->Restore(window->hand);
+        break;
+    case TRowMenuAction::CopyText:
+        ctx_.desk->clipboard.SetText(clip->clipb);
+        break;
+    case TRowMenuAction::Select:
+        ctx_.input->SetNewWord(clip->clipb, true, true);
+        break;
+    }
 }
 
 void TItemMenuController::ShowFileMenu(const QString& path, QWidget* owner, QPoint globalPos) {

@@ -1,6 +1,8 @@
 // The menu of a list row or of the current item: the file menu for a path, else "Open" and "Edit keyword".
 #pragma once
 
+#include "ui/itemmenu.h"
+
 #include <QPoint>
 #include <QString>
 
@@ -24,6 +26,8 @@ public:
 
 private:
     void ShowFileMenu(const QString& path, QWidget* owner, QPoint globalPos);
+    // An entry of a window row's or clipboard row's menu; `open` takes the row and runs it.
+    void RowAction(TRowMenuAction action, const TItem& item, const std::function<void()>& open);
 
     TAppContext& ctx_;
 };

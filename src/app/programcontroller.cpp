@@ -72,7 +72,7 @@ void TProgramController::OpenTool(TTool tool) {
         NotAvailable(QStringLiteral("The settings dialog"));
         break;
     case TTool::Help:
-        NotAvailable(QStringLiteral("Help"));
+        OpenWithShell(HelpPageUrl());
         break;
     case TTool::Browser:
         NotAvailable(QStringLiteral("The internal browser"));

@@ -1,6 +1,8 @@
 // The suggestion library behind the input window: keystroke refreshes, list rows with titles and icons.
 #include "app/suggestbridge.h"
 
+#include "app/rowdescriber.h"
+
 #include "core/settingsstore.h"
 #include "core/text.h"
 #include "core/inputtext.h"
@@ -11,12 +13,59 @@
 #include "suggest/preparedindex.h"
 #include "suggest/suggestions.h"
 #include "suggest/suggestsources.h"
+#include "platform/programsearch.h"
 #include "tools/calculator.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QMimeDatabase>
+#include <QStandardPaths>
+#include <QUrl>
 
 namespace vantrelo {
+
+namespace {
+
+// A path as typed, made into one the file system knows.
+QString LocalPath(QString path) {
+    if (path.size() >= 2 && path.startsWith(u'"') && path.endsWith(u'"'))
+        path = path.mid(1, path.size() - 2);
+    if (path.startsWith(QLatin1String("file://"), Qt::CaseInsensitive))
+        return QUrl(path).toLocalFile();
+    if (path == u'~' || path.startsWith(QLatin1String("~/")))
+        return QDir::homePath() + path.mid(1);
+    return path;
+}
+
+// The desktop's name of a file's type, looked up by name only so that no file is read per row.
+QString TypeName(const QString& typed) {
+    const QFileInfo info(LocalPath(typed));
+    if (info.isDir())
+        return QStringLiteral("Folder");
+    static const QMimeDatabase mime;
+    const QMimeType type = mime.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+    if (type.isDefault() && info.isExecutable())
+        return QStringLiteral("Program");
+    if (type.isDefault())
+        return info.exists() ? QStringLiteral("File") : QString();
+    QString name = type.comment();
+    if (!name.isEmpty())
+        name[0] = name.at(0).toUpper();
+    return name;
+}
+
+TRowDescribeProbe Probe(const TSuggestServices& svc) {
+    TRowDescribeProbe p;
+    p.typeName = TypeName;
+    if (const TProgramSearch* programs = svc.programs)
+        p.programPath = [programs](const QString& name) {
+            return programs->IsProgramOnPath(name) ? QStandardPaths::findExecutable(name) : QString();
+        };
+    return p;
+}
+
+} // namespace
 
 struct TSuggestBridge::TImpl {
     const TUserData& data;
@@ -25,14 +74,15 @@ struct TSuggestBridge::TImpl {
     TSuggestState state;
     TFolderCache folders;
     TInputAssist assist;
-    bool reverse = false;
+    // Icon names of desktop entries, read once per file.
+    mutable QHash<QString, QString> desktopIcons;
+    TRowDescriber describer;
+    bool reverse = false; // the Reverse request: each group's entries the other way round
 
     void Reversed() {
         if (reverse)
             ReverseWithinGroups(state.content);
     }
-    // Icon names of desktop entries, read once per file.
-    mutable QHash<QString, QString> desktopIcons;
 
     TSuggestSources Sources() const {
         TSuggestSources src{data.settings, data.keywords, data.history, data.tags};
@@ -54,42 +104,37 @@ struct TSuggestBridge::TImpl {
         return icon;
     }
 
-    void Describe(const TItem* item, const QString& text, TListRow& row) const {
+    // The row's icon; its description comes from the describer.
+    void Describe(const TItem* item, const QString& text, TDescribeFor where, TListRow& row) const {
+        row.title = describer.Describe(text, item, where);
         item = Unwrapped(item);
         if (const auto* s = ItemAs<TMyShellItem>(item)) {
-            row.title = s->title.isEmpty() ? s->path : s->title;
             row.iconFile = s->path;
             if (s->path.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive))
                 row.iconName = DesktopIcon(s->path);
             return;
         }
-        if (const auto* w = ItemAs<TMyWindowItem>(item)) {
-            row.title = w->moreinfo;
+        if (ItemAs<TMyWindowItem>(item)) {
             row.iconName = QStringLiteral("window");
             return;
         }
-        if (const auto* c = ItemAs<TMyClipItem>(item)) {
-            row.title = c->ts.toString(QStringLiteral("hh:mm:ss - yyyy-MM-dd"));
+        if (ItemAs<TMyClipItem>(item)) {
             row.iconName = QStringLiteral("edit-paste");
             return;
         }
         if (const auto* k = ItemAs<TExeWord>(item)) {
-            KeywordRow(k, row);
+            KeywordIcon(k, row);
             return;
         }
         if (text.startsWith(data.settings.calcchar) && !data.settings.calcchar.isEmpty()) {
-            const QString r = CalcTitle(data.settings, text);
-            if (!r.isEmpty())
-                row.title = QStringLiteral("Calculator result: ") + r;
             row.iconName = QStringLiteral("accessories-calculator");
             return;
         }
         if (const TExeWord* k = data.keywords.FindKeyword(LowerText(FirstWord(text)), true))
-            KeywordRow(k, row);
+            KeywordIcon(k, row);
     }
 
-    static void KeywordRow(const TExeWord* k, TListRow& row) {
-        row.title = k->comment.isEmpty() ? k->command : k->comment;
+    static void KeywordIcon(const TExeWord* k, TListRow& row) {
         if (!k->iconpath.isEmpty())
             row.iconName = k->iconpath;
         else
@@ -101,7 +146,8 @@ struct TSuggestBridge::TImpl {
 };
 
 TSuggestBridge::TSuggestBridge(const TUserData& data, const TSuggestServices& services)
-    : d_(std::make_unique<TImpl>(TImpl{data, services, {}, {}, {}, {}})) {}
+    : d_(std::make_unique<TImpl>(TImpl{data, services, {}, {}, {}, {}, {},
+                                       TRowDescriber(data.settings, data.keywords, data.tags, Probe(services))})) {}
 
 TSuggestBridge::~TSuggestBridge() = default;
 
@@ -172,7 +218,7 @@ std::vector<TListRow> TSuggestBridge::Rows() const {
         r.text = e.text;
         r.header = IsGroupHeader(e.text);
         if (!r.header)
-            d_->Describe(e.item.get(), e.text, r);
+            d_->Describe(e.item.get(), e.text, TDescribeFor::List, r);
         rows.push_back(std::move(r));
     }
     return rows;
@@ -215,9 +261,7 @@ QString TSuggestBridge::TitleFor(const QString& text) const {
         if (!result.isEmpty())
             return result;
     }
-    TListRow r;
-    d_->Describe(item, text, r);
-    return r.title;
+    return d_->describer.Describe(text, item, TDescribeFor::Input);
 }
 
 bool TSuggestBridge::LaunchFirstListEntry(QString& text, bool listVisible, bool force) {

@@ -8,16 +8,22 @@
 #include "app/programcontroller.h"
 #include "app/suggestbridge.h"
 #include "core/text.h"
+#include "core/history.h"
 #include "platform/linux/xdesktop.h"
+#include "platform/startup/dashcommands.h"
 #include "ui/cmdform.h"
 #include "ui/editordialogs.h"
 #include "ui/editpanel.h"
 #include "ui/widgetkit.h"
 #include "ui/windowlogic.h"
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QTimer>
 
 namespace vantrelo {
@@ -71,7 +77,76 @@ void TWindowController::Command(TFormCommand command) {
     case TFormCommand::ToggleSpellCheck:
         ToggleSpellCheck();
         break;
+    case TFormCommand::ExpandFolder:
+        ctx_.input->ExpandFolderOfLine();
+        break;
+    case TFormCommand::BrowseFiles:
+        BrowseFiles();
+        break;
+    case TFormCommand::DeleteFromHistory:
+        DeleteFromHistory();
+        break;
+    case TFormCommand::OpenKeyword:
+        ctx_.program->OpenTool(TTool::KeywordEditor);
+        break;
+    case TFormCommand::ReloadSkin:
+        ctx_.program->ApplySkin();
+        break;
+    case TFormCommand::ToggleAutoHide:
+    case TFormCommand::ToggleStayOnTop:
+    case TFormCommand::ToggleLockWindow:
+        Toggle(command);
+        break;
+    case TFormCommand::Help:
+        ctx_.program->OpenTool(TTool::Help);
+        break;
+    case TFormCommand::About:
+        ShowAbout();
+        break;
     }
+}
+
+void TWindowController::BrowseFiles() {
+    // The dialog starts in the folder of what the line names, when it names one.
+    TInputController& input = *ctx_.input;
+    const QString folder = ctx_.program->ItemPath(input.LineText(), input.CurrentItem(), false);
+    const QString file = QFileDialog::getOpenFileName(ctx_.form.get(), QStringLiteral("Browse Files"),
+                                                      QFileInfo(folder).isDir() ? folder : QDir::homePath());
+    if (file.isEmpty() || !ctx_.form)
+        return;
+    ctx_.form->FocusLine();
+    input.SetNewWord(file, false, false);
+}
+
+void TWindowController::DeleteFromHistory() {
+    TInputController& input = *ctx_.input;
+    if (!ctx_.data.history.KillHist(TrimText(input.LineText())))
+        return;
+    input.ResetCurrentSearch(true);
+    ctx_.program->WriteSettings();
+}
+
+void TWindowController::Toggle(TFormCommand command) {
+    // The menu's toggles change the setting for this run; the file gets it with the next save.
+    TSettings& s = ctx_.data.settings;
+    if (command == TFormCommand::ToggleLockWindow) {
+        s.lockwindow = !s.lockwindow;
+        return;
+    }
+    bool& flag = command == TFormCommand::ToggleAutoHide ? s.hide : s.stayontop;
+    flag = !flag;
+    ctx_.form->ApplyLook();
+}
+
+void TWindowController::ShowAbout() {
+    const TProgramInfo info = BuiltProgramInfo(QCoreApplication::applicationFilePath());
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("About Vantrelo"),
+                                QStringLiteral("Vantrelo ") + info.version +
+                                    QStringLiteral("\nA keyboard launcher for the desktop.\nBuild date: ") +
+                                    info.buildDate,
+                                QMessageBox::Ok, ctx_.form.get());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
 }
 
 void TWindowController::OpenFolderOfItem() {
@@ -102,6 +177,9 @@ void TWindowController::RememberForeground() {
 void TWindowController::ActivateOwnWindow(quint64 window, quint64 userTime) {
     if (!ctx_.desk->desktop)
         return;
+    // The desktop drops the state while the window is unmapped: it is asked for at every show.
+    if (ctx_.data.settings.noalttab)
+        ctx_.desk->desktop->SkipTaskbarAndPager(window);
     ctx_.desk->desktop->Activate(window, userTime);
     // A window that was only just mapped may not be managed yet: ask once more a moment later.
     QTimer::singleShot(60, ctx_.owner, [this, window, userTime] {

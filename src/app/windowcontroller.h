@@ -27,6 +27,10 @@ public:
 private:
     void OpenFolderOfItem();
     void ToggleSpellCheck();
+    void BrowseFiles();
+    void DeleteFromHistory();
+    void Toggle(TFormCommand command);
+    void ShowAbout();
 
     TAppContext& ctx_;
 };

@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
 
@@ -30,7 +31,38 @@ TEntryList::TEntryList(const TSettings& settings, QWidget* parent)
     setObjectName(QStringLiteral("EntryList"));
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
+    // Without `listnoscrollbar` a scroll bar stands at the right edge while rows lie out of sight.
+    if (!settings_.listnoscrollbar) {
+        bar_ = new QScrollBar(Qt::Vertical, this);
+        bar_->setObjectName(QStringLiteral("ListScrollBar"));
+        bar_->setFocusPolicy(Qt::NoFocus);
+        bar_->hide();
+        connect(bar_, &QScrollBar::valueChanged, this, [this](int top) {
+            top_ = top;
+            update();
+        });
+    }
     SetRows({});
+}
+
+void TEntryList::SyncScrollBar() {
+    if (!bar_)
+        return;
+    const int hidden = Count() - VisibleRows();
+    const int w = bar_->sizeHint().width();
+    bar_->setGeometry(width() - w, 0, w, height());
+    const QSignalBlocker quiet(bar_);
+    bar_->setRange(0, std::max(0, hidden));
+    bar_->setPageStep(VisibleRows());
+    bar_->setValue(top_);
+    bar_->setVisible(hidden > 0);
+}
+
+int TEntryList::RowsWidth() const { return bar_ && !bar_->isHidden() ? width() - bar_->width() : width(); }
+
+void TEntryList::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    SyncScrollBar();
 }
 
 void TEntryList::SetRows(std::vector<TListRow> rows) {
@@ -49,6 +81,7 @@ void TEntryList::SetRows(std::vector<TListRow> rows) {
     iconDone_.assign(rows_.size(), false);
     selected_ = -1;
     top_ = 0;
+    SyncScrollBar();
     update();
 }
 
@@ -56,6 +89,7 @@ void TEntryList::SetSelected(int row) {
     selected_ = row >= 0 && row < Count() ? row : -1;
     if (selected_ >= 0)
         EnsureVisible(selected_);
+    SyncScrollBar();
     update();
 }
 
@@ -118,9 +152,10 @@ void TEntryList::paintEvent(QPaintEvent*) {
     QFont small = font;
     small.setPointSize(8);
     const int numberWidth = QFontMetrics(font).horizontalAdvance(QStringLiteral("9"));
+    const int rowsWidth = RowsWidth();
     for (int i = top_, y = 0; i < Count() && y < height(); ++i, y += h) {
         const TListRow& row = rows_[size_t(i)];
-        const QRect r(0, y, width(), h);
+        const QRect r(0, y, rowsWidth, h);
         const bool sel = i == selected_;
         // Over a picture the selection is blended with `listselectopacity`; otherwise it is solid.
         if (sel) {
@@ -140,15 +175,15 @@ void TEntryList::paintEvent(QPaintEvent*) {
         const int pinShift =
             RowBesidePin(!pin_.isEmpty(), settings_.righttextnoalign, y + h / 2, height(), pin_.height()) ? pin_.width()
                                                                                                         : 0;
-        int right = width() - S(this, 4) - pinShift;
+        int right = rowsWidth - S(this, 4) - pinShift;
         if (settings_.shownumbersinlist && !numbers_[size_t(i)].isEmpty()) {
-            const int nx = width() - numberWidth - S(this, 10) - pinShift;
+            const int nx = rowsWidth - numberWidth - S(this, 10) - pinShift;
             p.setFont(font);
             p.setPen(text);
             p.drawText(QRect(nx, y, numberWidth + S(this, 4), h), Qt::AlignVCenter | Qt::AlignLeft,
                        numbers_[size_t(i)]);
             p.setPen(sel ? focusText : text);
-            right = width() - numberWidth - S(this, 18) - pinShift;
+            right = rowsWidth - numberWidth - S(this, 18) - pinShift;
         }
         if (settings_.listicons) {
             if (!iconDone_[size_t(i)]) {
@@ -245,6 +280,7 @@ void TEntryList::PaintScrollMarks(QPainter& p) {
 
 void TEntryList::SetTopRow(int top) {
     top_ = std::clamp(top, 0, std::max(0, Count() - VisibleRows()));
+    SyncScrollBar();
     update();
 }
 
@@ -265,6 +301,7 @@ void TEntryList::mouseDoubleClickEvent(QMouseEvent* e) {
 void TEntryList::wheelEvent(QWheelEvent* e) {
     const int lines = QApplication::wheelScrollLines();
     top_ = WheelTopRow(top_, e->angleDelta().y(), lines > 0 ? lines : 1, Count(), VisibleRows());
+    SyncScrollBar();
     update();
 }
 

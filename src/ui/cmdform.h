@@ -16,6 +16,7 @@
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QScrollBar;
 
 namespace vantrelo {
 
@@ -163,8 +164,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    // The scroll bar follows the rows and the top row; the rows end where it begins.
+    void SyncScrollBar();
+    int RowsWidth() const;
     QIcon IconFor(const TListRow& row) const;
     void EnsureVisible(int row);
     void PaintPicture(QPainter& p, const QRect& area);
@@ -181,6 +186,7 @@ private:
     QSize pin_;
     TPictureDraw plan_;
     QPixmap scaled_; // the picture at the plan's size, made once per plan
+    QScrollBar* bar_ = nullptr; // none with `listnoscrollbar`
 };
 
 } // namespace vantrelo

@@ -9,6 +9,25 @@ QString WithoutTrailingDelimiter(QString path) {
     return path;
 }
 
+std::vector<TRowMenuEntry> RowMenuEntries(TItemMenu menu) {
+    using A = TRowMenuAction;
+    switch (menu) {
+    case TItemMenu::Window:
+        return {{QStringLiteral("Switch To"), A::SwitchTo},       {QStringLiteral("Close (Del)"), A::Close},
+                {QStringLiteral("Kill Process (Shift-Del)"), A::KillProcess},
+                {QStringLiteral("More Info"), A::MoreInfo},       {QStringLiteral("Minimize"), A::Minimize},
+                {QStringLiteral("Maximize"), A::Maximize},        {QStringLiteral("Restore"), A::Restore}};
+    case TItemMenu::Clip:
+        return {{QStringLiteral("Copy to Clipboard"), A::CopyText},
+                {QStringLiteral("Launch"), A::Launch},
+                {QStringLiteral("Select"), A::Select}};
+    case TItemMenu::File:
+    case TItemMenu::Fallback:
+        break;
+    }
+    return {};
+}
+
 namespace {
 
 TItemMenuChoice File(const QString& path, int rule) {

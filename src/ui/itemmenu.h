@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace vantrelo {
 
@@ -40,6 +41,18 @@ struct TItemMenuChoice {
 };
 
 TItemMenuChoice DecideItemMenu(const TItemMenuFacts& facts, const TItemMenuProbe& probe);
+
+// The entries of a window row's and a clipboard row's own menus.
+enum class TRowMenuAction {
+    SwitchTo, Close, KillProcess, MoreInfo, Minimize, Maximize, Restore, // a window row
+    CopyText, Launch, Select,                                             // a clipboard row
+};
+struct TRowMenuEntry {
+    QString label;
+    TRowMenuAction action;
+};
+// In menu order; empty for the file and the fallback menus, which are built elsewhere.
+std::vector<TRowMenuEntry> RowMenuEntries(TItemMenu menu);
 
 // A path without its trailing "/" (the root stays "/").
 QString WithoutTrailingDelimiter(QString path);

@@ -47,7 +47,7 @@ TKeyDecision DecideInputKey(const TKeyStroke& k, const TLineState& line, const T
         return d;
     }
     if (k.ctrl && !k.alt && key == Qt::Key_E)
-        return Take(TKeyAction::Consume);
+        return Take(TKeyAction::ExpandFolder);
     if (k.ctrl && !k.alt && key == Qt::Key_R)
         return Take(TKeyAction::ToggleReverse);
     if (k.ctrl && IsEnter(key))

@@ -31,6 +31,7 @@ enum class TKeyAction {
     Consume,          // swallowed, nothing else happens
     PickNumber,       // take and launch the list row labelled `number`
     ToggleReverse,    // reverse the list order
+    ExpandFolder,     // the folder of the line's item is listed
     ExpandEditor,     // the line into the multi-line editor
     Execute,          // run the line (`forcerunas`, `forcebrowser`)
     SelectWholeLine,

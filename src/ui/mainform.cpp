@@ -44,6 +44,10 @@ private:
 } // namespace
 
 bool TWordEdit::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride && ownsShortcut && ownsShortcut(static_cast<QKeyEvent*>(e))) {
+        e->ignore();
+        return true;
+    }
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         // A key pressed here owns its own release: the hotkey's release, which X may have kept
@@ -138,13 +142,11 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
     connect(&ListTimer, &QTimer::timeout, this, [this] { ListTimerTimer(); });
     connect(WordEdit_, &QLineEdit::textEdited, this, [this](const QString& t) { WordEditChange(t); });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState st) {
-        // AppDeactivate: with auto-hide, losing the keyboard to another program hides the window.
-        if (st != Qt::ApplicationActive && settings_.hide && isVisible() && !gate_.Closing() &&
-            gate_.QuietFor(now_(), 150))
-            ManageShowHide(false, false, TShowLock::Hotkey);
+        st == Qt::ApplicationActive ? AppActivate() : AppDeactivate();
     });
 
     menus_ = new TMainMenus(*this, settings_, host_);
+    WordEdit_->ownsShortcut = [this](const QKeyEvent* e) { return menus_->OwnsShortcut(e); };
     ApplyLook();
 }
 
@@ -247,6 +249,8 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
     if (!show) {
         if (!gate_.BeginHide(now))
             return;
+        if (!shownOnce_)
+            activation_.StartedHidden();
         ListTimer.stop();
         CmdForm_->hide();
         listFocus_ = false;
@@ -257,6 +261,7 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
     }
     if (!gate_.BeginShow(now, int(locktim)))
         return;
+    shownOnce_ = true;
     host_.RememberForeground();
     if (!settings_.alwaystrayicon)
         RemoveIcon(false);
@@ -266,8 +271,7 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
     else
         move(RescueOffScreen(pos(), size(), Monitors()));
     QWidget::show();
-    if (listEverShown_ && settings_.autodropdown && !settings_.listbehaveslikedropdown &&
-        !WordEdit_->text().isEmpty()) {
+    if (activation_.ListWithWindow(listEverShown_, WordEdit_->text().isEmpty())) {
         SetListPos();
         CmdForm_->show();
     }
@@ -435,9 +439,11 @@ void TMainForm::SetListPos() {
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect monitor = screen ? screen->geometry() : QRect(0, 0, 1 << 15, 1 << 15);
-    // The list opens below the input window at the layout's offset from its top.
-    const int offset = look_.scale.listTop > 0 ? look_.scale.listTop : input.height() + S(this, 1);
-    CmdForm_->move(ListPosition(input, CmdForm_->height(), offset, 0, monitor));
+    // One window: the list overlaps the input's bottom border; else it opens at the layout's offset.
+    const int offset = look_.scale.listTop > 0 ? look_.scale.listTop : input.height() + S(this, 2);
+    const int border = S(this, layout_.bordersizewindow);
+    CmdForm_->move(settings_.onewindow ? QPoint(input.x(), input.bottom() + 1 - border)
+                                       : ListPosition(input, CmdForm_->height(), offset, 0, monitor));
     ApplyListPicture();
 }
 

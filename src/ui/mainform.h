@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/monitors.h"
+#include "ui/appactivation.h"
 #include "ui/inputbackdrop.h"
 #include "ui/inputlook.h"
 #include "ui/inputwindow.h"
@@ -38,6 +39,16 @@ enum class TFormCommand {
     OpenWindow,
     ToggleSpellCheck, // "Auto Spell Checking" of the multi-line editor
     ItemMenu,         // "Windows Context Menu": the menu of the current item
+    ExpandFolder,     // "Expand Folder of Item"
+    BrowseFiles,      // a file dialog whose choice becomes the line
+    DeleteFromHistory,
+    OpenKeyword,      // the keyword editor on the line's keyword
+    ReloadSkin,
+    ToggleAutoHide,   // `hide`, `stayontop`, `lockwindow` flip; the look follows
+    ToggleStayOnTop,
+    ToggleLockWindow,
+    Help,
+    About,
 };
 
 // Where the input window sends what is not about its line and list (TInputEvents has those):
@@ -69,6 +80,8 @@ class TWordEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
     std::function<bool(QKeyEvent*)> onKeyDown;
+    // A key the window's menu binds: the menu acts on it, not the edit control.
+    std::function<bool(const QKeyEvent*)> ownsShortcut;
     // A keyword hotkey that shows the window marks this: its own keys' release is not typing.
     bool ignoreNextKeyRelease = false;
     QRect CaretRect() const { return cursorRect(); }
@@ -98,6 +111,12 @@ public:
     // the shorter one when the Windows key or another program summons the window.
     void HotkeyPressed(quint64 userTime, TShowLock interval = TShowLock::Hotkey);
     bool CheckAutoHideLogic();
+    // The program gained or lost the keyboard; a loss right after a show is not counted.
+    void AppActivate() { activation_.Activated(gate_.Closing()); }
+    void AppDeactivate() {
+        if (gate_.QuietFor(now_(), 150))
+            activation_.Deactivated(now_(), gate_.Closing());
+    }
     bool Closing() const { return gate_.Closing(); }
     void SetClosing();
     const TShowHideGate& Gate() const { return gate_; }
@@ -148,6 +167,7 @@ public:
     int LineColour() const;
     QColor TitleColour() const;
 
+    TMainMenus* Menus() const { return menus_; }
     // The input window's pop-up menu at the input line's top-left corner.
     void ShowMainMenu();
     void AddIcon();
@@ -206,6 +226,8 @@ private:
     bool resizing_ = false;     // a left press in the right edge zone
     qint64 lastLeftPress_ = -1'000'000;
     bool listEverShown_ = false;
+    bool shownOnce_ = false; // a hide before the first show is the start's
+    TAppActivation activation_{settings_, *this};
     int lineColour_ = 0;
     TInputBackdrop backdrop_; // the skin picture, the list picture's part over this window, the border
     TInputLook look_;         // the Scale layout as last applied

@@ -1,8 +1,13 @@
 // The input window's pop-up menu (with its shortcuts) and the tray icon with its menu.
 #pragma once
 
+#include <QKeySequence>
 #include <QObject>
 
+#include <vector>
+
+class QAction;
+class QKeyEvent;
 class QMenu;
 class QSystemTrayIcon;
 
@@ -23,6 +28,11 @@ public:
     // Keeps an icon that `alwaystrayicon` asks for, unless `useforce`.
     void RemoveIcon(bool useforce);
     bool TrayIconShown() const;
+    // The key is one of the menu's shortcuts, which win over the line's own editing keys.
+    bool OwnsShortcut(const QKeyEvent* e) const;
+    QAction* Toggle(int i) const { return toggles_.at(size_t(i)); }
+    // The toggles' check marks from `hide`, `stayontop` and `lockwindow`.
+    void SyncChecks();
 
 private:
     TMainForm& form_;
@@ -31,6 +41,8 @@ private:
     QMenu* PopupMenu1 = nullptr; // the input window's menu
     QMenu* PopupMenu2 = nullptr; // the tray menu
     QSystemTrayIcon* TrayIcon = nullptr;
+    std::vector<QKeySequence> shortcuts_;
+    std::vector<QAction*> toggles_;
 };
 
 } // namespace vantrelo

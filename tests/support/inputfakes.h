@@ -21,7 +21,10 @@ struct TRecordingOutside final : TInputOutside {
         runs.push_back(r);
         return pipeline ? pipeline(r) : true;
     }
-    QString ItemPath(const QString&, const TItem*, bool) const override { return path; }
+    std::function<QString(const QString& line, bool withFile)> itemPath; // when set, answers in place of `path`
+    QString ItemPath(const QString& line, const TItem*, bool withFile) const override {
+        return itemPath ? itemPath(line, withFile) : path;
+    }
     bool RunDashCommand(const QString&) override { return false; }
     void ShowRowMenu(int row, QPoint at) override { calls << QStringLiteral("menu %1 at %2").arg(row).arg(at.y()); }
     void ShowItemMenu() override { calls << "item menu"; }

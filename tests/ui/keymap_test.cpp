@@ -40,7 +40,7 @@ TEST(InputKeyMap, DecidesTheDocumentedActions) {
         {Key(Qt::Key_Return), "->x", false, TKeyAction::SelectWholeLine},
         {Key(Qt::Key_Return, false, true), "abc", false, TKeyAction::ExpandEditor},
         {Key(Qt::Key_R, false, true), "abc", false, TKeyAction::ToggleReverse},
-        {Key(Qt::Key_E, false, true), "abc", false, TKeyAction::Consume},
+        {Key(Qt::Key_E, false, true), "abc", false, TKeyAction::ExpandFolder},
         {Key(Qt::Key_A, false, true), "abc", false, TKeyAction::SelectWholeLine},
         {Key(Qt::Key_Down), "abc", false, TKeyAction::ShowList}, // autodropdown is on by default
         {Key(Qt::Key_Up), "abc", false, TKeyAction::PreviousCompletion},

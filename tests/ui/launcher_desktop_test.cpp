@@ -281,5 +281,33 @@ TEST_F(LauncherDesktop, WinROpensTheWindowInModeNine) {
     EXPECT_EQ(launcher.exitCode(), 0);
 }
 
+TEST_F(LauncherDesktop, ShiftDelDeletesTheLineFromTheHistoryAndNoAltTabKeepsTheWindowOffTheTaskBar) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.history.AddToHistory("zrec forget-me", nullptr, false, false);
+        user.history.AddToHistory("zrec keep-me", nullptr, false, false);
+        user.settings.noalttab = true;
+    }));
+    launcher.start(VANTRELO_EXE, {});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000));
+    ASSERT_TRUE(WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo"; }, 5000));
+    const QString window = Tool({"xdotool", "search", "--onlyvisible", "--name", "^Vantrelo$"}).split('\n').first();
+    EXPECT_TRUE(WaitFor(
+        [&window] {
+            const QString state = Tool({"xprop", "-id", window, "_NET_WM_STATE"});
+            return state.contains("_NET_WM_STATE_SKIP_TASKBAR") && state.contains("_NET_WM_STATE_SKIP_PAGER");
+        },
+        5000))
+        << Tool({"xprop", "-id", window, "_NET_WM_STATE"}).toStdString();
+
+    Tool({"xdotool", "type", "--delay", "40", "zrec forget-me"});
+    Tool({"xdotool", "key", "shift+Delete"});
+    // The history is saved at once, without the entry; the line is emptied.
+    EXPECT_TRUE(WaitFor([this] { return !test::ReadAll(data + "vantrelo.ini").contains("forget-me"); }, 10000));
+    const QString ini = StopAndReadSettings();
+    EXPECT_FALSE(ini.contains("forget-me"));
+    EXPECT_TRUE(ini.contains("zrec keep-me")) << ini.left(2000).toStdString();
+}
+
 } // namespace
 } // namespace vantrelo

@@ -373,6 +373,15 @@ bool TXDesktop::SetStayOnTop(quint64 window, bool onTop) {
     return true;
 }
 
+void TXDesktop::SkipTaskbarAndPager(quint64 window) {
+    if (!IsWindow(window))
+        return;
+    xcb_ewmh_connection_t* e = x_->Ewmh();
+    SendToRoot(*x_, Win(window), e->_NET_WM_STATE,
+               {kStateAdd, e->_NET_WM_STATE_SKIP_TASKBAR, e->_NET_WM_STATE_SKIP_PAGER, kSourcePager});
+    xcb_flush(x_->Conn());
+}
+
 // --- TWindowControl: geometry ---
 
 QRect TXDesktop::ClientRect(quint64 window) const {

@@ -47,6 +47,8 @@ public:
     bool ShowNormal(quint64 window) override;
     bool ToggleMaximized(quint64 window) override;
     bool SetStayOnTop(quint64 window, bool onTop) override;
+    // No entry in the task bar, the pager or the window switcher (`noalttab`).
+    void SkipTaskbarAndPager(quint64 window);
     QRect FrameRect(quint64 window) const override;
     QRect ClientRect(quint64 window) const override;
     bool SetFrameRect(quint64 window, const QRect& frame) override;

@@ -1,0 +1,40 @@
+// What the program gaining and losing the keyboard does to the input and list windows.
+#include "ui/appactivation.h"
+
+#include "core/settings.h"
+#include "ui/inputwindow.h"
+
+namespace vantrelo {
+
+void TAppActivation::Activated(bool closing) {
+    if (closing)
+        return;
+    if (startHidden_) {
+        startHidden_ = false;
+        return;
+    }
+    // A visible window is left alone: showing it again would clear what is being typed.
+    if (!window_.WindowVisible())
+        window_.ShowWindow(true, false, TShowLock::Hotkey);
+}
+
+void TAppActivation::Deactivated(qint64 now, bool closing) {
+    if (closing || now - lastDeactivation_ < 150)
+        return;
+    lastDeactivation_ = now;
+    if (settings_.hide && window_.WindowVisible())
+        window_.ShowWindow(false, false, TShowLock::Hotkey);
+    // A drop-down list closes like a combo box's; without auto-hide and live list it closes too.
+    // HideList keeps a list that shows a text panel or the editor.
+    const bool dropdown = settings_.autodropdown && settings_.listbehaveslikedropdown;
+    if ((dropdown || (!settings_.hide && !settings_.autodropdown)) && window_.ListVisible())
+        window_.HideList();
+}
+
+bool TAppActivation::ListWithWindow(bool listEverShown, bool lineEmpty) const {
+    if (settings_.startautoshow)
+        return true;
+    return listEverShown && settings_.autodropdown && !settings_.listbehaveslikedropdown && !lineEmpty;
+}
+
+} // namespace vantrelo

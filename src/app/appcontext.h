@@ -24,6 +24,7 @@ class TItemMenuController;
 class TAssistController;
 class TIndexController;
 class TDashController;
+class TImportController;
 class TLifecycle;
 class THotkeyBridge;
 
@@ -56,6 +57,7 @@ struct TAppContext {
     std::unique_ptr<TAssistController> assist;
     std::unique_ptr<TIndexController> index;
     std::unique_ptr<TDashController> dash;
+    std::unique_ptr<TImportController> import;
     std::unique_ptr<THotkeyBridge> hotkeys;
 };
 

@@ -104,6 +104,8 @@ public:
     void UpdateTitle(bool force);
     // The list shown again with its present rows (after a look change).
     void RedisplayList();
+    // The folder typed in the line has been read: the list shows its entries now.
+    void FolderListed();
     // The path of the line's item: into the clipboard, or with `intoLine` into the line.
     void CopyFullPath(bool intoLine);
 

@@ -5,7 +5,10 @@
 #include "core/text.h"
 #include "core/inputtext.h"
 #include "index/desktopentry.h"
+#include "index/scanner.h"
+#include "index/scanroots.h"
 #include "suggest/completion.h"
+#include "suggest/folderreader.h"
 #include "suggest/keystroke.h"
 #include "suggest/listbuilder.h"
 #include "suggest/preparedindex.h"
@@ -27,6 +30,8 @@ struct TSuggestBridge::TImpl {
     TInputAssist assist;
     // Icon names of desktop entries, read once per file.
     mutable QHash<QString, QString> desktopIcons;
+    TScanRoots roots = TScanRoots::FromEnvironment();
+    std::unique_ptr<TFolderReader> reader;
 
     TSuggestSources Sources() const {
         TSuggestSources src{data.settings, data.keywords, data.history, data.tags};
@@ -36,6 +41,7 @@ struct TSuggestBridge::TImpl {
         src.clock = svc.clock;
         src.programs = svc.programs;
         src.windows = svc.windows;
+        src.folderReader = reader.get();
         return src;
     }
 
@@ -51,7 +57,13 @@ struct TSuggestBridge::TImpl {
     void Describe(const TItem* item, const QString& text, TListRow& row) const {
         item = Unwrapped(item);
         if (const auto* s = ItemAs<TMyShellItem>(item)) {
-            row.title = s->title.isEmpty() ? s->path : s->title;
+            row.title = s->title;
+            if (row.title.isEmpty()) {
+                // An entry read from the cache has no description yet: its folder's name.
+                TMyShellItem resolved = *s;
+                ResolveItemIcon(resolved, false, roots);
+                row.title = resolved.title.isEmpty() ? s->path : resolved.title;
+            }
             row.iconFile = s->path;
             if (s->path.endsWith(QLatin1String(".desktop"), Qt::CaseInsensitive))
                 row.iconName = DesktopIcon(s->path);
@@ -95,7 +107,10 @@ struct TSuggestBridge::TImpl {
 };
 
 TSuggestBridge::TSuggestBridge(const TUserData& data, const TSuggestServices& services)
-    : d_(std::make_unique<TImpl>(TImpl{data, services, {}, {}, {}, {}})) {}
+    : d_(std::make_unique<TImpl>(TImpl{data, services, {}, {}, {}, {}})) {
+    if (services.tasks)
+        d_->reader = std::make_unique<TFolderReader>(*services.tasks);
+}
 
 TSuggestBridge::~TSuggestBridge() = default;
 
@@ -125,7 +140,16 @@ TSuggestBridge::TTyped TSuggestBridge::Typed(const QString& text, int caret) {
     return t;
 }
 
-void TSuggestBridge::FolderCacheStale() { d_->folders.MarkStale(); }
+void TSuggestBridge::FolderCacheStale() {
+    d_->folders.MarkStale();
+    if (d_->reader)
+        d_->reader->MarkStale();
+}
+
+void TSuggestBridge::SetFolderArrived(std::function<void()> arrived) {
+    if (d_->reader)
+        d_->reader->SetArrived(std::move(arrived));
+}
 
 void TSuggestBridge::ShowAll(const QString& text) {
     d_->state.current.Revalidate(text);

@@ -3,6 +3,7 @@
 
 #include "app/appcontext.h"
 #include "app/desktopservices.h"
+#include "app/importcontroller.h"
 #include "app/inputcontroller.h"
 #include "app/itemmenucontroller.h"
 #include "app/programcontroller.h"
@@ -70,6 +71,9 @@ void TWindowController::Command(TFormCommand command) {
     }
     case TFormCommand::ToggleSpellCheck:
         ToggleSpellCheck();
+        break;
+    case TFormCommand::ImportApps:
+        ctx_.import->ImportApplications();
         break;
     }
 }
@@ -148,6 +152,14 @@ void TWindowController::RunPin(const QString& para) {
     if (ctx_.form->ListVisible())
         ctx_.input->RedisplayList();
     ctx_.program->WriteSettings();
+}
+
+void TWindowController::RunEdit(const QString& para) {
+    const bool active = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    ctx_.form->ExpandInput(para.isEmpty() ? ctx_.form->CmdForm()->EditorText() : para);
+    // Called from elsewhere (a hotkey, another instance): the input window comes along.
+    if (!active)
+        ctx_.form->ManageShowHide(true, true, TShowLock::Summon);
 }
 
 void TWindowController::PinCommand() {

@@ -36,6 +36,7 @@ enum class TFormCommand {
     OpenWindow,
     ToggleSpellCheck, // "Auto Spell Checking" of the multi-line editor
     ItemMenu,         // "Windows Context Menu": the menu of the current item
+    ImportApps,       // "Import from Application Menu..."
 };
 
 // Where the input window sends what is not about its line and list (TInputEvents has those):

@@ -46,6 +46,8 @@ TMainMenus::TMainMenus(TMainForm& form, const TSettings& settings, TMainFormHost
         [this] { host_.Command(TFormCommand::OpenFolder); });
     add(PopupMenu1, QStringLiteral("Windows Context Menu"), QKeySequence(Qt::Key_F9),
         [this] { host_.Command(TFormCommand::ItemMenu); });
+    add(PopupMenu1, QStringLiteral("Import from Application Menu..."), QKeySequence(Qt::CTRL | Qt::Key_I),
+        [this] { host_.Command(TFormCommand::ImportApps); });
     add(PopupMenu1, QStringLiteral("Hide (Shift+Esc)"), QKeySequence(),
         [this] { form_.ManageShowHide(false, false, TShowLock::Hotkey); });
     QMenu* more = PopupMenu1->addMenu(QStringLiteral("More..."));

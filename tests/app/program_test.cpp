@@ -140,13 +140,13 @@ protected:
 };
 
 TEST_F(ProgramTest, IncognitoCommandSwitchesWithItsToastStateAndSettingsFile) {
-    ASSERT_TRUE(WriteData());
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("zinc", "$INCOGNITO$", "")); }));
     ASSERT_EQ(Start(), -1);
-    Type("$INCOGNITO$");
+    Type("zinc");
     Press(Qt::Key_Return);
     EXPECT_TRUE(Toast("Incognito mode: enabled"));
     EXPECT_TRUE(Until([this] { return Ini().contains("incognito=1"); })) << "the switch is written at once";
-    Retype("$INCOGNITO$ off");
+    Retype("zinc off");
     Press(Qt::Key_Return);
     EXPECT_TRUE(Toast("Incognito mode: disabled"));
     EXPECT_TRUE(Until([this] { return Ini().contains("incognito=0"); }));
@@ -160,9 +160,9 @@ TEST_F(ProgramTest, StartRemovesTheBrowserDataAnEarlierIncognitoRunLeft) {
 }
 
 TEST_F(ProgramTest, EditCommandOpensTheEditorWithItsText) {
-    ASSERT_TRUE(WriteData());
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("zed", "$EDIT$", "")); }));
     ASSERT_EQ(Start(), -1);
-    Type("$EDIT$ dear diary");
+    Type("zed dear diary");
     Press(Qt::Key_Return);
     ASSERT_TRUE(Until([this] { return Form().CmdForm()->EditorVisible(); })) << "no editor";
     EXPECT_EQ(Form().CmdForm()->EditorText(), "dear diary");
@@ -264,8 +264,9 @@ TEST_F(ProgramTest, ACachedIndexEntryShowsItsFolderAndNoSourceMeansNoCache) {
     })) << ListTexts().join('|').toStdString();
     const TCmdForm& list = *Form().CmdForm();
     for (int i = 0; i < list.RowCount(); ++i)
-        if (list.Row(i).text == "Zebratool")
+        if (list.Row(i).text == "Zebratool") {
             EXPECT_EQ(list.Row(i).title, "Tools") << "the folder's name, never the full path";
+        }
 
     // Without Windows items or scan folders the old cache is not offered.
     app->Shutdown();

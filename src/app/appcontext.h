@@ -24,6 +24,7 @@ class TItemMenuController;
 class TAssistController;
 class TIndexController;
 class TDashController;
+class TImportController;
 class TLifecycle;
 class THotkeyBridge;
 class TSkinController;
@@ -58,6 +59,7 @@ struct TAppContext {
     std::unique_ptr<TAssistController> assist;
     std::unique_ptr<TIndexController> index;
     std::unique_ptr<TDashController> dash;
+    std::unique_ptr<TImportController> import;
     std::unique_ptr<THotkeyBridge> hotkeys;
     std::unique_ptr<TSkinController> skin;
     std::unique_ptr<TSkinDialogs> skinDialogs;

@@ -7,6 +7,7 @@
 #include "app/desktopservices.h"
 #include "app/engine.h"
 #include "app/hotkeybridge.h"
+#include "app/importcontroller.h"
 #include "app/indexcontroller.h"
 #include "app/inputcontroller.h"
 #include "app/itemmenucontroller.h"
@@ -67,6 +68,7 @@ void TApplication::Build() {
     ss.clock = &sys.clock;
     ss.programs = &sys.programs;
     ss.locale = qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LC_MESSAGES", qEnvironmentVariable("LANG")));
+    ss.tasks = desk.tasks.get();
     c.suggest = std::make_unique<TSuggestBridge>(c.data, ss);
 
     // The windows and the controllers that answer them.
@@ -75,12 +77,17 @@ void TApplication::Build() {
     c.menus = std::make_unique<TItemMenuController>(c);
     c.assist = std::make_unique<TAssistController>(c);
     c.dash = std::make_unique<TDashController>(c);
+    c.import = std::make_unique<TImportController>(c);
     ForceScaleStyle(s);
     c.form = std::make_unique<TMainForm>(s, *c.window);
     c.input = std::make_unique<TInputController>(s, c.data.keywords, c.data.history, *c.suggest, *c.form, *c.program);
     c.form->SetEvents(c.input.get());
     c.skinDialogs = std::make_unique<TQtSkinDialogs>(c.form.get());
     c.skin = std::make_unique<TSkinController>(c);
+    c.suggest->SetFolderArrived([&c] {
+        if (c.input && !c.closing)
+            c.input->FolderListed();
+    });
     const QString icon = c.store.Places().programFolder + QStringLiteral("defaulticon.ico");
     if (QFileInfo::exists(icon))
         c.form->setWindowIcon(QIcon(icon));

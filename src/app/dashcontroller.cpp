@@ -2,12 +2,15 @@
 #include "app/dashcontroller.h"
 
 #include "app/appcontext.h"
+#include "app/importcontroller.h"
 #include "app/inputcontroller.h"
 #include "app/programcontroller.h"
 #include "app/skincontroller.h"
 #include "app/suggestbridge.h"
 #include "core/text.h"
 #include "exec/pipeline.h"
+#include "index/appimport.h"
+#include "index/scanroots.h"
 #include "platform/linux/instancemessage.h"
 #include "core/keywordlist.h"
 #include "platform/startup/commandline.h"
@@ -63,9 +66,7 @@ void TDashController::CloseProgram(const QString& thenOpen) {
 
 void TDashController::ImportKeywordsFromFile() { ctx_.program->NotAvailable(QStringLiteral("Keyword import")); }
 
-void TDashController::ImportFromStartMenu() {
-    ctx_.program->NotAvailable(QStringLiteral("Import from the application menu"));
-}
+void TDashController::ImportFromStartMenu() { ctx_.import->ImportApplications(); }
 
 void TDashController::ImportKeywordsFromUrl(const QString&) {
     ctx_.program->NotAvailable(QStringLiteral("Keyword import"));
@@ -153,13 +154,15 @@ void TDashController::InstanceMessage(const TInstanceMessage& m) {
 
 void TDashController::HandleFile(const QString& path, quint64 userTime) {
     // Enter adds the keyword; editing the line renames it.
-    const QFileInfo fi(path);
-    QString name = LowerText(fi.isDir() ? fi.fileName() : fi.completeBaseName());
-    name.remove(u' ');
-    if (name.isEmpty())
-        name = QStringLiteral("new");
+    const TScanRoots roots = TScanRoots::FromEnvironment();
+    TImportContext ic;
+    ic.locale = roots.locale;
+    ic.desktops = roots.desktops;
+    ic.pathEnv = roots.pathEnv;
+    QString name;
+    const QString line = ProposedKeywordLine(path, ic, &name);
     ctx_.form->ManageShowHide(true, true, TShowLock::Summon, userTime);
-    ctx_.input->SetNewWord(QStringLiteral("-a ") + name + u' ' + fi.absoluteFilePath(), false, true);
+    ctx_.input->SetNewWord(line, false, true);
     ctx_.program->ShowToast(QStringLiteral("Press Enter to add the keyword \"") + name + QStringLiteral("\"."));
 }
 

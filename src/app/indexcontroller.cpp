@@ -10,6 +10,7 @@
 #include "commands/dispatcher.h"
 #include "commands/indexcommands.h"
 #include "exec/launcher.h"
+#include "index/iconwarmup.h"
 #include "index/indexfiles.h"
 #include "index/indexrefresh.h"
 #include "index/scanroots.h"
@@ -35,7 +36,10 @@ TIndexController::TIndexController(TAppContext& ctx) : ctx_(ctx) {
     setup.roots = TScanRoots::FromEnvironment();
     setup.dataFolder = ctx.store.Places().dataFolder;
     setup.safemode = ctx.safeMode;
+    const TScanRoots roots = setup.roots;
     refresher_ = std::make_unique<TIndexRefresher>(setup);
+    warmUp_ = std::make_unique<TIconWarmUp>(ctx.data.settings, ctx.sys->clock, ctx.safeMode,
+                                            [roots](const QString& text) { WarmIconTarget(text, roots); });
     // A finished rescan replaces the live index on this thread; the suggestions share it.
     QObject::connect(refresher_.get(), &TIndexRefresher::indexReplaced, ctx.owner, [this] { Adopt(); });
     QObject::connect(refresher_.get(), &TIndexRefresher::cacheSaveFailed, ctx.owner, [this](const QString& error) {
@@ -45,6 +49,7 @@ TIndexController::TIndexController(TAppContext& ctx) : ctx_(ctx) {
     TCommandDispatcher& dispatcher = ctx.engine->Dispatcher();
     RegisterIndexCommands(dispatcher, *refresher_, [this] { return ctx_.form->Line().text; });
     dispatcher.SetHandler(TCommandBlock::Pin, [this](TCommandCall& c) { ctx_.window->RunPin(c.para); });
+    dispatcher.SetHandler(TCommandBlock::Edit, [this](TCommandCall& c) { ctx_.window->RunEdit(c.para); });
 }
 
 TIndexController::~TIndexController() = default;
@@ -54,6 +59,8 @@ void TIndexController::Adopt() {
         return;
     ctx_.engine->Launcher().SetIndex(refresher_->Index());
     cacheDirty_ = false;
+    // The index is in place: the rows' icons are the next thing the list will need.
+    StartIconWarmUp();
     // The suggestions switch over once a worker has prepared the names (tens of milliseconds for
     // a large index, which typing must not wait for); an index that arrives meanwhile makes this
     // one's names stale.
@@ -77,10 +84,23 @@ void TIndexController::Start() {
     // The cache arrives through indexReplaced once a worker has read it: the window never waits.
     refresher_->LoadCacheAsync();
     refresher_->OnStart();
+    StartIconWarmUp();
     StartIdleTimer();
 }
 
 void TIndexController::Activated() { refresher_->OnActivate(); }
+
+void TIndexController::SettingsApplied() {
+    refresher_->OnSettingsApplied();
+    StartIconWarmUp();
+}
+
+bool TIndexController::StartIconWarmUp() {
+    if (ctx_.closing || !WantsIconWarmUp(ctx_.data.settings))
+        return false;
+    // A snapshot: the worker never reads the live lists.
+    return warmUp_->StartIconWarmUp(IconWarmUpTargets(ctx_.data.history, ctx_.data.keywords));
+}
 
 void TIndexController::StartIdleTimer() {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
@@ -112,9 +132,11 @@ void TIndexController::StopTimer() {
 }
 
 bool TIndexController::Stop(int timeoutMs) {
-    if (refresher_->Stop(QDeadlineTimer(timeoutMs)))
+    const QDeadlineTimer deadline(timeoutMs);
+    const bool icons = warmUp_->Stop(deadline);
+    if (refresher_->Stop(deadline) && icons)
         return true;
-    QTextStream(stderr) << "The index worker did not stop in time.\n";
+    QTextStream(stderr) << "The index or icon worker did not stop in time.\n";
     return false;
 }
 

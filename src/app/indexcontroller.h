@@ -12,6 +12,7 @@ namespace vantrelo {
 struct TAppContext;
 class TIdleTime;
 class TIndexRefresher;
+class TIconWarmUp;
 
 class TIndexController {
 public:
@@ -23,6 +24,12 @@ public:
     void Start();
     // The program came to the front: a rescan when `autoindex` says so.
     void Activated();
+    // Settings that concern the index were changed: a first index when one is wanted, and the
+    // icon warm-up.
+    void SettingsApplied();
+    // Starts the icon warm-up when the settings want it and none ran within the hour.
+    bool StartIconWarmUp();
+    const TIconWarmUp& IconWarmUp() const { return *warmUp_; }
     void StopTimer();
     // Stops the worker by `timeoutMs`; false when it did not stop.
     bool Stop(int timeoutMs);
@@ -36,6 +43,7 @@ private:
 
     TAppContext& ctx_;
     std::unique_ptr<TIndexRefresher> refresher_;
+    std::unique_ptr<TIconWarmUp> warmUp_;
     std::unique_ptr<TIdleTime> idle_;
     QTimer* idleTimer_ = nullptr;
     bool cacheDirty_ = false;

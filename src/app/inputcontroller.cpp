@@ -373,6 +373,13 @@ void TInputController::ShowRows(bool focus) {
 
 void TInputController::RedisplayList() { view_.DisplayList(suggest_.Rows(), false); }
 
+void TInputController::FolderListed() {
+    // The reader hands over only the folder asked for last, and the line is read as it is now.
+    const TLineState line = view_.Line();
+    if (!line.text.isEmpty())
+        RefreshList(line.text, line.caret, false);
+}
+
 void TInputController::RefreshList(const QString& text, int caret, bool focus) {
     suggest_.Refresh(text, caret);
     ShowRows(focus);
@@ -482,13 +489,23 @@ void TInputController::EditorExecute(const QString& text, bool runas, bool brows
 }
 
 void TInputController::CopyFullPath(bool intoLine) {
-    const QString path = outside_.ItemPath(view_.Line().text, CurrentItem(), true);
-    if (path.isEmpty())
+    QString path = outside_.ItemPath(view_.Line().text, CurrentItem(), true);
+    // Plain words or an address are no file or folder to copy.
+    if (!IsPath(path))
+        path.clear();
+    if (intoLine) {
+        if (path.isEmpty())
+            ShowToast(QStringLiteral("Current input does not have a file/folder path"));
+        else
+            SetNewWord(path, false, true);
         return;
-    if (intoLine)
-        SetNewWord(path, false, true);
-    else
-        outside_.CopyToClipboard(path);
+    }
+    if (path.isEmpty()) {
+        ShowToast(QStringLiteral("Copy path to clipboard failed, no path detected"));
+        return;
+    }
+    outside_.CopyToClipboard(path);
+    ShowToast(QStringLiteral("Path copied to clipboard"));
 }
 
 // --- the pipeline's view ---

@@ -114,6 +114,8 @@ public:
     void RedisplayList();
     // The folder of the line's item (or the line's path) becomes the line, and its contents the list.
     void ExpandFolderOfLine();
+    // The folder typed in the line has been read: the list shows its entries now.
+    void FolderListed();
     // The path of the line's item: into the clipboard, or with `intoLine` into the line.
     void CopyFullPath(bool intoLine);
 

@@ -10,8 +10,12 @@
 #include "app/inputcontroller.h"
 #include "app/programcontroller.h"
 #include "app/windowcontroller.h"
+#include "core/autostart.h"
+#include "core/incognito.h"
 #include "core/text.h"
 #include "exec/pipeline.h"
+#include "exec/shellexecute.h"
+#include "platform/linux/processlauncher_linux.h"
 #include "platform/linux/localinstance_linux.h"
 #include "platform/linux/xhotkeys.h"
 #include "platform/startup/commandline.h"
@@ -25,6 +29,7 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QTextStream>
 #include <QTimer>
 
@@ -112,6 +117,16 @@ int TLifecycle::Start() {
     shutdown_ = std::make_unique<TShutdown>(ctx_.safeMode);
     if (!startup_->CreateInputWindow())
         return 0;
+    // Browser data an earlier run left behind goes now, on the cleaner's worker.
+    const TSettings& s = ctx_.data.settings;
+    StartIncognitoCleanup(s.incognito, s.incognitoconfig, *ctx_.desk->incognito);
+    // "Open with Vantrelo" follows its setting, also after the setting was changed elsewhere or
+    // the program moved (the entry names this executable).
+    if (!ctx_.safeMode) {
+        const TSaveResult entry = SetOpenWithEntry(s.sendtomenu, QCoreApplication::applicationFilePath());
+        if (!entry)
+            QTextStream(stderr) << entry.error << "\n";
+    }
     if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland"))
         ctx_.program->Message(QStringLiteral("Vantrelo"),
                               QStringLiteral("This is a Wayland session: Vantrelo runs through XWayland, and its hotkey "
@@ -128,6 +143,8 @@ int TLifecycle::Start() {
             startup_->FirstPaint();
     });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, ctx_.owner, [this] { Shutdown(); });
+    // The session ends: what the user did so far is written before the session manager goes on.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, ctx_.owner, [this](QSessionManager&) { SessionEnding(); });
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, ctx_.owner, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive || ctx_.closing)
             return;
@@ -139,13 +156,33 @@ int TLifecycle::Start() {
     return -1;
 }
 
+void TLifecycle::SessionEnding() {
+    if (ctx_.closing || !ctx_.program)
+        return;
+    if (ctx_.form) {
+        ctx_.data.settings.posx = ctx_.form->x();
+        ctx_.data.settings.posy = ctx_.form->y();
+    }
+    ctx_.program->WriteSettings();
+}
+
 // --- start-up, in the order TStartup calls it ---
 
 TSettingsOutcome TLifecycle::ReadSettings() {
     TMessageBoxRescue rescue;
     const TLoadResult loaded = ctx_.store.ReadSettings(ctx_.data, &rescue);
-    if (loaded.state == TLoadState::Quit)
+    if (loaded.state == TLoadState::Quit) {
+        // "Open folder": the backup's folder for the user, then the program ends without writing.
+        // Nothing else is built yet, so the shell gets its own launcher.
+        TLinuxProcessLauncher processes;
+        TLinuxShell shell{processes};
+        TShellRequest open;
+        open.verb = QStringLiteral("open");
+        open.file = ctx_.store.Places().dataFolder;
+        if (shell.ShellExecute(open) <= 32)
+            QTextStream(stderr) << "Could not open " << open.file << "\n";
         return TSettingsOutcome::Quit;
+    }
     if (loaded.state == TLoadState::ReadFailed)
         QMessageBox::critical(nullptr, QStringLiteral("Vantrelo"), loaded.error);
     ctx_.data.tags.Build(ctx_.data.keywords);

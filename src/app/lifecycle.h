@@ -24,6 +24,8 @@ public:
     int Start();
     // The orderly stop: settings, backup, index cache; idempotent.
     void Shutdown();
+    // The desktop session is ending: the settings are written (the stop may never come).
+    void SessionEnding();
 
     // TStartupHost
     TSettingsOutcome ReadSettings() override;

@@ -197,8 +197,14 @@ void TProgramController::ReArmKeyboardHook() {
 }
 
 void TProgramController::SetIncognitoMode(bool on, bool toggle) {
-    ctx_.data.settings.incognito = toggle ? !ctx_.data.settings.incognito : on;
+    TSettings& s = ctx_.data.settings;
+    const QString toast = SwitchIncognitoMode(s.incognito, s.incognitoconfig, toggle ? !s.incognito : on,
+                                              *ctx_.desk->incognito);
+    WriteSettings();
     SetStatePanel();
+    // The line again, so the list follows the new mode.
+    ctx_.input->SetNewWord(ctx_.form->Line().text, true, false);
+    ShowToast(toast);
 }
 
 bool TProgramController::WriteSettings(QString* error) {

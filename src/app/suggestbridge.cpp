@@ -7,7 +7,10 @@
 #include "core/text.h"
 #include "core/inputtext.h"
 #include "index/desktopentry.h"
+#include "index/scanner.h"
+#include "index/scanroots.h"
 #include "suggest/completion.h"
+#include "suggest/folderreader.h"
 #include "suggest/keystroke.h"
 #include "suggest/listbuilder.h"
 #include "suggest/preparedindex.h"
@@ -83,6 +86,8 @@ struct TSuggestBridge::TImpl {
         if (reverse)
             ReverseWithinGroups(state.content);
     }
+    TScanRoots roots = TScanRoots::FromEnvironment();
+    std::unique_ptr<TFolderReader> reader;
 
     TSuggestSources Sources() const {
         TSuggestSources src{data.settings, data.keywords, data.history, data.tags};
@@ -92,6 +97,7 @@ struct TSuggestBridge::TImpl {
         src.clock = svc.clock;
         src.programs = svc.programs;
         src.windows = svc.windows;
+        src.folderReader = reader.get();
         return src;
     }
 
@@ -104,9 +110,24 @@ struct TSuggestBridge::TImpl {
         return icon;
     }
 
+    // An indexed entry read from the cache has no description yet: a copy of it (the live index
+    // stays as it is) gets its folder's name; null when nothing needs resolving.
+    std::unique_ptr<TItem> ResolvedCopy(const TItem* item) const {
+        const auto* shell = ItemAs<TMyShellItem>(Unwrapped(item));
+        if (!shell || !shell->title.isEmpty())
+            return nullptr;
+        std::unique_ptr<TItem> copy = item->CloneItem();
+        TItem* inner = copy.get();
+        if (copy->Kind() == TItemKind::Fuzzy)
+            inner = static_cast<TMyFuzzyItem*>(copy.get())->obj.get();
+        ResolveItemIcon(*static_cast<TMyShellItem*>(inner), false, roots);
+        return copy;
+    }
+
     // The row's icon; its description comes from the describer.
     void Describe(const TItem* item, const QString& text, TDescribeFor where, TListRow& row) const {
-        row.title = describer.Describe(text, item, where);
+        const std::unique_ptr<TItem> resolved = ResolvedCopy(item);
+        row.title = describer.Describe(text, resolved ? resolved.get() : item, where);
         item = Unwrapped(item);
         if (const auto* s = ItemAs<TMyShellItem>(item)) {
             row.iconFile = s->path;
@@ -147,7 +168,10 @@ struct TSuggestBridge::TImpl {
 
 TSuggestBridge::TSuggestBridge(const TUserData& data, const TSuggestServices& services)
     : d_(std::make_unique<TImpl>(TImpl{data, services, {}, {}, {}, {}, {},
-                                       TRowDescriber(data.settings, data.keywords, data.tags, Probe(services))})) {}
+                                       TRowDescriber(data.settings, data.keywords, data.tags, Probe(services))})) {
+    if (services.tasks)
+        d_->reader = std::make_unique<TFolderReader>(*services.tasks);
+}
 
 TSuggestBridge::~TSuggestBridge() = default;
 
@@ -179,7 +203,16 @@ TSuggestBridge::TTyped TSuggestBridge::Typed(const QString& text, int caret) {
     return t;
 }
 
-void TSuggestBridge::FolderCacheStale() { d_->folders.MarkStale(); }
+void TSuggestBridge::FolderCacheStale() {
+    d_->folders.MarkStale();
+    if (d_->reader)
+        d_->reader->MarkStale();
+}
+
+void TSuggestBridge::SetFolderArrived(std::function<void()> arrived) {
+    if (d_->reader)
+        d_->reader->SetArrived(std::move(arrived));
+}
 
 void TSuggestBridge::ShowAll(const QString& text) {
     d_->state.current.Revalidate(text);

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,6 +20,7 @@ class TFileSystem;
 class TClock;
 class TProgramSearch;
 class TWindowList;
+class TTaskRunner;
 
 struct TSuggestServices {
     const TEnvironment* env = nullptr;
@@ -27,6 +29,7 @@ struct TSuggestServices {
     const TProgramSearch* programs = nullptr;
     const TWindowList* windows = nullptr;
     QString locale; // for the names and icons of desktop entries
+    TTaskRunner* tasks = nullptr; // typed folders are read here (none: on this thread)
 };
 
 struct TPreparedName;
@@ -63,6 +66,8 @@ public:
     bool Reverse() const;
     // The line was replaced from outside: the folder listing is read again.
     void FolderCacheStale();
+    // A typed folder's listing arrived from its worker: the list can show it now.
+    void SetFolderArrived(std::function<void()> arrived);
     // The list of everything (the list button, Shift+Down).
     void ShowAll(const QString& text);
     // Drops a binding made for another text.

@@ -3,9 +3,11 @@
 
 #include "app/appcontext.h"
 #include "app/desktopservices.h"
+#include "app/importcontroller.h"
 #include "app/inputcontroller.h"
 #include "app/itemmenucontroller.h"
 #include "app/programcontroller.h"
+#include "app/skincontroller.h"
 #include "app/suggestbridge.h"
 #include "core/text.h"
 #include "core/history.h"
@@ -90,7 +92,13 @@ void TWindowController::Command(TFormCommand command) {
         ctx_.program->OpenTool(TTool::KeywordEditor);
         break;
     case TFormCommand::ReloadSkin:
-        ctx_.program->ApplySkin();
+        ctx_.skin->Reload();
+        break;
+    case TFormCommand::LoadSkin:
+        ctx_.skin->Install(QString());
+        break;
+    case TFormCommand::SaveSkin:
+        ctx_.skin->SaveAs();
         break;
     case TFormCommand::ToggleAutoHide:
     case TFormCommand::ToggleStayOnTop:
@@ -102,6 +110,9 @@ void TWindowController::Command(TFormCommand command) {
         break;
     case TFormCommand::About:
         ShowAbout();
+        break;
+    case TFormCommand::ImportApps:
+        ctx_.import->ImportApplications();
         break;
     }
 }
@@ -226,6 +237,14 @@ void TWindowController::RunPin(const QString& para) {
     if (ctx_.form->ListVisible())
         ctx_.input->RedisplayList();
     ctx_.program->WriteSettings();
+}
+
+void TWindowController::RunEdit(const QString& para) {
+    const bool active = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    ctx_.form->ExpandInput(para.isEmpty() ? ctx_.form->CmdForm()->EditorText() : para);
+    // Called from elsewhere (a hotkey, another instance): the input window comes along.
+    if (!active)
+        ctx_.form->ManageShowHide(true, true, TShowLock::Summon);
 }
 
 void TWindowController::PinCommand() {

@@ -23,6 +23,8 @@ public:
 
     // $PIN$: "on" and "off" switch the pin, anything else chooses a new picture.
     void RunPin(const QString& para);
+    // $EDIT$: the multi-line editor with the parameter, or with its present text when none.
+    void RunEdit(const QString& para);
 
 private:
     void OpenFolderOfItem();

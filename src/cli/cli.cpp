@@ -21,6 +21,8 @@ const TCliVerb kVerbs[] = {
     {"index", "index scan | index list", &IndexVerb},
     {"suggest", "suggest INPUT", &SuggestVerb},
     {"run", "run [--dry-run] INPUT", &RunVerb},
+    {"autostart", "autostart on|off", &AutostartVerb},
+    {"openwith", "openwith on|off", &OpenWithVerb},
 };
 
 void PrintUsage(QTextStream& s) {

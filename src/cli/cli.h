@@ -51,5 +51,7 @@ int SimilarityVerb(TCliContext& ctx, const QStringList& args);
 int IndexVerb(TCliContext& ctx, const QStringList& args);
 int SuggestVerb(TCliContext& ctx, const QStringList& args);
 int RunVerb(TCliContext& ctx, const QStringList& args);
+int AutostartVerb(TCliContext& ctx, const QStringList& args);
+int OpenWithVerb(TCliContext& ctx, const QStringList& args);
 
 } // namespace vantrelo::cli

@@ -1,10 +1,14 @@
 // Verbs over vantrelo.ini: settings, keywords and history.
 #include "cli/cli.h"
 
+#include "core/autostart.h"
 #include "core/keywordlist.h"
 #include "core/text.h"
 #include "platform/hotkeys/hotkeytext.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTextStream>
 
 namespace vantrelo::cli {
@@ -130,6 +134,50 @@ int HistoryVerb(TCliContext& ctx, const QStringList& args) {
     for (const THistoryEntry& e : ctx.Data().history)
         ctx.out << ReplaceLineBreaks(e.text, QStringLiteral("\\n")) << "\n";
     return kOk;
+}
+
+namespace {
+
+// The launcher these entries start: beside this tool, else the one on PATH.
+QString LauncherProgram() {
+    if (QCoreApplication::instance()) {
+        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/vantrelo");
+        if (QFileInfo(beside).isExecutable())
+            return beside;
+    }
+    const QString found = QStandardPaths::findExecutable(QStringLiteral("vantrelo"));
+    return found.isEmpty() ? QStringLiteral("vantrelo") : found;
+}
+
+// "on" or "off": the setting and its desktop entry change together, as the settings box does.
+int SwitchDesktopEntry(TCliContext& ctx, const QStringList& args, const char* usage, bool TSettings::*field,
+                       TSaveResult (*apply)(bool, const QString&), QString (*pathOf)()) {
+    const QString state = args.value(0);
+    if (args.size() != 1 || (state != QLatin1String("on") && state != QLatin1String("off")))
+        return Usage(ctx, usage);
+    if (!ctx.Load(true))
+        return kFailed;
+    const bool on = state == QLatin1String("on");
+    const TSaveResult r = apply(on, LauncherProgram());
+    if (!r) {
+        ctx.err << r.error << "\n";
+        return kFailed;
+    }
+    ctx.Data().settings.*field = on;
+    if (!ctx.Save())
+        return kFailed;
+    ctx.out << (on ? "created " : "removed ") << pathOf() << "\n";
+    return kOk;
+}
+
+} // namespace
+
+int AutostartVerb(TCliContext& ctx, const QStringList& args) {
+    return SwitchDesktopEntry(ctx, args, "autostart on|off", &TSettings::autostart, &RegStartUp, &AutostartEntryPath);
+}
+
+int OpenWithVerb(TCliContext& ctx, const QStringList& args) {
+    return SwitchDesktopEntry(ctx, args, "openwith on|off", &TSettings::sendtomenu, &SetOpenWithEntry, &OpenWithEntryPath);
 }
 
 } // namespace vantrelo::cli

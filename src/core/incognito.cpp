@@ -29,6 +29,8 @@ void TIncognitoCleaner::Wait() {
         worker_.join();
 }
 
+bool TIncognitoCleaner::FolderExists() const { return QFileInfo::exists(folder_); }
+
 bool TIncognitoCleaner::ClearIncognitoFolder(bool incognitoOn, bool isRestart) {
     if (incognitoOn || !(isRestart || pending_) || running_ || !QFileInfo::exists(folder_))
         return false;
@@ -49,6 +51,23 @@ void TIncognitoCleaner::Run(bool isRestart) {
         }
     }
     running_ = false;
+}
+
+QString SwitchIncognitoMode(bool& incognito, const QString& config, bool on, TIncognitoCleaner& cleaner) {
+    incognito = on;
+    if (IncognitoSuppresses(incognito, config, QStringLiteral("b"), true))
+        cleaner.SetPending(on || cleaner.FolderExists());
+    // Browser data of the session that just ended goes now, whatever the configuration says now.
+    if (!on && cleaner.FolderExists()) {
+        cleaner.SetPending(true);
+        cleaner.ClearIncognitoFolder(false, false);
+    }
+    return QStringLiteral("Incognito mode: ") + (on ? QStringLiteral("enabled") : QStringLiteral("disabled"));
+}
+
+bool StartIncognitoCleanup(bool incognito, const QString& config, TIncognitoCleaner& cleaner) {
+    cleaner.SetPending(IncognitoSuppresses(incognito, config, QStringLiteral("b")));
+    return cleaner.ClearIncognitoFolder(incognito, true);
 }
 
 } // namespace vantrelo

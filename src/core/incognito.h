@@ -24,6 +24,7 @@ public:
     TIncognitoCleaner(const TIncognitoCleaner&) = delete;
     TIncognitoCleaner& operator=(const TIncognitoCleaner&) = delete;
 
+    bool FolderExists() const;
     void SetPending(bool pending) { pending_ = pending; }
     bool Pending() const { return pending_; }
     bool Running() const { return running_; }
@@ -40,5 +41,13 @@ private:
     std::atomic<bool> running_{false};
     std::thread worker_;
 };
+
+// Switches incognito mode: sets `incognito`, marks the browser folder for removal as the
+// configuration asks and starts the removal when the mode goes off. Returns the toast text.
+QString SwitchIncognitoMode(bool& incognito, const QString& config, bool on, TIncognitoCleaner& cleaner);
+
+// At start: the removal is pending when browser data is hidden, and a folder left behind by an
+// earlier run goes at once while the mode is off (on the cleaner's worker).
+bool StartIncognitoCleanup(bool incognito, const QString& config, TIncognitoCleaner& cleaner);
 
 } // namespace vantrelo

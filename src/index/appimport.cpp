@@ -265,4 +265,67 @@ void KeepAppShortcut(TExeWord& word, const QString& dataFolder) {
         word.command = target;
 }
 
+QString ProposedKeywordLine(const QString& path, const TImportContext& ctx, QString* name) {
+    const QFileInfo fi(path);
+    QString word;
+    QString command = fi.absoluteFilePath();
+    QString parameters;
+    const TShortcutTarget t = IsDesktopFile(path) ? ResolveShortcut(path, ctx) : TShortcutTarget{};
+    if (t.ok) {
+        word = KeywordNameFromFile(t.name);
+        // A link or an entry without a program still runs through the entry itself.
+        if (!t.command.isEmpty()) {
+            command = t.command;
+            parameters = t.parameters;
+        }
+    } else {
+        word = LowerText(fi.isDir() ? fi.fileName() : fi.completeBaseName());
+        word.remove(u' ');
+        if (word.isEmpty())
+            word = QStringLiteral("new");
+    }
+    if (name)
+        *name = word;
+    QString line = QStringLiteral("-a ") + word + u' ' + command;
+    if (!parameters.isEmpty())
+        line += QStringLiteral(" p:") + parameters;
+    return line;
+}
+
+std::vector<std::unique_ptr<TExeWord>> ImportableApplications(const TImportContext& ctx, const TStoreAppsRequest* apps,
+                                                              const std::atomic<bool>* cancel) {
+    TImportContext bare = ctx;
+    bare.keywords = nullptr; // the list belongs to the user-interface thread; AddNewApplications compares
+    std::vector<TImportCandidate> rows = CollectImportCandidates(bare, apps, cancel);
+    std::vector<std::unique_ptr<TExeWord>> words;
+    words.reserve(rows.size());
+    for (TImportCandidate& r : rows) {
+        ConvertStartMenuRow(*r.word, bare);
+        words.push_back(std::move(r.word));
+    }
+    return words;
+}
+
+int AddNewApplications(std::vector<std::unique_ptr<TExeWord>>& words, TKeywordList& keywords, const QString& dataFolder) {
+    const QString apps = WithSlash(dataFolder) + QLatin1String("Apps/");
+    auto known = [&keywords, &apps](const TExeWord& w) {
+        if (w.command.startsWith(apps))
+            return AnyAppCommand(&keywords, u'/' + QFileInfo(w.command).fileName());
+        return std::any_of(keywords.begin(), keywords.end(), [&w](const auto& k) {
+            return k->command == w.command && k->parameters == w.parameters;
+        });
+    };
+    int added = 0;
+    for (std::unique_ptr<TExeWord>& w : words) {
+        // A name the user must choose ("new...") needs the import page.
+        if (!w || w->keywords.isEmpty() || w->keywords == QLatin1String("new...") ||
+            keywords.FindKeyword(w->keywords, false) || known(*w))
+            continue;
+        KeepAppShortcut(*w, dataFolder);
+        keywords.Add(std::move(w));
+        ++added;
+    }
+    return added;
+}
+
 } // namespace vantrelo

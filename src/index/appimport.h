@@ -59,4 +59,17 @@ void ConvertStartMenuRow(TExeWord& word, const TImportContext& ctx);
 // Points an app keyword at its own copy of the app shortcut (data folder + "UWPImports").
 void KeepAppShortcut(TExeWord& word, const QString& dataFolder);
 
+// The "-a" line that proposes a keyword for a file given to the program ("Open with"): a desktop
+// entry offers its name and its Exec target with the arguments as parameters; any other file or
+// folder its own name (lower case, no blanks) and full path. `name` receives the keyword's name.
+QString ProposedKeywordLine(const QString& path, const TImportContext& ctx, QString* name = nullptr);
+
+// The import without its page: every candidate, converted into the keyword it would import as.
+// Reads no keyword list (`ctx.keywords` is ignored), so it may run on a worker.
+std::vector<std::unique_ptr<TExeWord>> ImportableApplications(const TImportContext& ctx, const TStoreAppsRequest* apps,
+                                                              const std::atomic<bool>* cancel = nullptr);
+// Appends each word that is not a keyword yet: its name is free and no keyword runs the same
+// command with the same parameters (an app: the same shortcut file). Returns how many were added.
+int AddNewApplications(std::vector<std::unique_ptr<TExeWord>>& words, TKeywordList& keywords, const QString& dataFolder);
+
 } // namespace vantrelo

@@ -85,8 +85,14 @@ QString TIndexRefresher::CountText() const {
     return index_ ? QStringLiteral("Indexed items: %1").arg(index_->size()) : QStringLiteral("Indexed items: None");
 }
 
+bool TIndexRefresher::CacheWanted() const {
+    // Nothing to index means nothing to offer from an earlier run either; safe mode reads nothing.
+    return setup_.settings->cacheindex && !setup_.safemode && !setup_.dataFolder.isEmpty() &&
+           HasIndexSources(*setup_.settings);
+}
+
 bool TIndexRefresher::LoadCache() {
-    if (!setup_.settings->cacheindex || setup_.dataFolder.isEmpty())
+    if (!CacheWanted())
         return false;
     auto list = std::make_unique<TIndexList>();
     if (!LoadIndexCache(CacheFile(), *list))
@@ -97,7 +103,7 @@ bool TIndexRefresher::LoadCache() {
 }
 
 void TIndexRefresher::LoadCacheAsync() {
-    if (!setup_.settings->cacheindex || setup_.dataFolder.isEmpty() || loader_)
+    if (!CacheWanted() || loader_)
         return;
     const QString file = CacheFile();
     loader_.reset(QThread::create([this, file] {

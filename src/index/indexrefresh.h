@@ -138,6 +138,7 @@ private:
     struct TRequest {
         bool flushApps = false;
     };
+    bool CacheWanted() const;
     void Launch(TRequest request);
     void WorkerEnded(const std::shared_ptr<TScanJob>& job);
 

@@ -40,9 +40,11 @@ const QStringList& TFolderCache::For(const QString& typed, bool ignorenetwork, c
     // A listing made for a shorter text of the same folder still holds every entry this one can match.
     const bool sameFolder = FolderPartLength(typed) == FolderPartLength(typed_) && StartsText(typed_, typed);
     if (stale_ || !sameFolder) {
-        entries_ = ListTypedFolder(typed, ignorenetwork, src.env);
+        const std::optional<QStringList> found = TypedFolderEntries(typed, ignorenetwork, src);
+        entries_ = found.value_or(QStringList());
         typed_ = typed;
-        stale_ = false;
+        // A folder still being read is asked for again at the next keystroke.
+        stale_ = !found;
     }
     return entries_;
 }

@@ -13,6 +13,7 @@
 #include "platform/recentdocuments.h"
 #include "platform/windowlist.h"
 #include "suggest/filters.h"
+#include "suggest/folderreader.h"
 #include "suggest/matching.h"
 #include "suggest/preparedindex.h"
 #include "suggest/shortform.h"
@@ -71,35 +72,21 @@ TSearchSplit SplitSearchText(const QString& text, int caret, const QString& sepa
 }
 
 QStringList ListTypedFolder(const QString& typed, bool ignorenetwork, const TEnvironment* env) {
-    if (IsUncPath(typed) && ignorenetwork)
-        return {};
-    QString t = typed;
-    if (t.size() >= 2 && t.startsWith(QLatin1Char('"')) && t.endsWith(QLatin1Char('"')))
-        t = t.mid(1, t.size() - 2);
-    else if (t.startsWith(QLatin1Char('"')))
-        t = t.mid(1);
-    const qsizetype cut = std::max(typed.lastIndexOf(QLatin1Char('/')), typed.lastIndexOf(QLatin1Char('\\')));
-    const QString folderPart = typed.left(cut + 1);
-    const qsizetype tcut = std::max(t.lastIndexOf(QLatin1Char('/')), t.lastIndexOf(QLatin1Char('\\')));
-    QString folder = t.left(tcut + 1);
-    const QString start = t.mid(tcut + 1);
-    if (env)
-        folder = ExpandUserPath(folder, *env);
-    if (folder.isEmpty())
-        return {};
-    QDir dir(folder);
-    const QFileInfoList found = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    QStringList folders;
-    QStringList files;
-    for (const QFileInfo& fi : found) {
-        if (!StartsText(start, fi.fileName()))
-            continue;
-        (fi.isDir() ? folders : files).append(folderPart + fi.fileName());
-    }
-    auto byText = [](const QString& a, const QString& b) { return CompareText(a, b) < 0; };
-    std::sort(folders.begin(), folders.end(), byText);
-    std::sort(files.begin(), files.end(), byText);
-    return folders + files;
+    const std::optional<TTypedFolder> t = SplitTypedFolder(typed, ignorenetwork, env);
+    return t ? MatchTypedFolder(ReadFolderListing(t->folder, kFolderEntryLimit), *t) : QStringList();
+}
+
+std::optional<QStringList> TypedFolderEntries(const QString& typed, bool ignorenetwork, const TSuggestSources& src) {
+    const std::optional<TTypedFolder> t = SplitTypedFolder(typed, ignorenetwork, src.env);
+    if (!t)
+        return QStringList();
+    if (!src.folderReader)
+        return MatchTypedFolder(ReadFolderListing(t->folder, kFolderEntryLimit), *t);
+    // Read on a worker: until it arrives the folder contributes nothing, and typing goes on.
+    const TFolderListing* listing = src.folderReader->Listing(t->folder);
+    if (!listing)
+        return std::nullopt;
+    return MatchTypedFolder(*listing, *t);
 }
 
 namespace {
@@ -371,7 +358,7 @@ void TBuild::FileSystem() {
     if (!s_.dropfilesystem || Hidden("5") || !IsPath(search_))
         return;
     Group(QStringLiteral("File system"), [&] {
-        for (const QString& f : ListTypedFolder(search_, s_.ignorenetwork, src_.env))
+        for (const QString& f : TypedFolderEntries(search_, s_.ignorenetwork, src_).value_or(QStringList()))
             if (!Excluded(f, TExcludeKind::FileSystem))
                 Add(f);
     });

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace vantrelo {
 
 struct TSuggestSources;
@@ -25,6 +27,9 @@ TSearchSplit SplitSearchText(const QString& text, int caret, const QString& sepa
 // Folders then files of the folder a typed path names, whose names start with its last part;
 // each entry is the typed folder part plus the found name, sorted without regard to case.
 QStringList ListTypedFolder(const QString& typed, bool ignorenetwork, const TEnvironment* env);
+// The same through the sources: with a folder reader the folder is read on its worker, and
+// nothing (none) comes back until that read has arrived; without one it is read here.
+std::optional<QStringList> TypedFolderEntries(const QString& typed, bool ignorenetwork, const TSuggestSources& src);
 
 // The 18 command-line options the list offers for input starting with "-".
 const QStringList& CommandLineOptions();

@@ -25,6 +25,7 @@ class TEnvironment;
 class TFileSystem;
 class TClock;
 class TMyClipItem;
+class TFolderReader;
 
 // Read-only inputs of one list build or search; optional sources are null when absent.
 struct TSuggestSources {
@@ -40,6 +41,7 @@ struct TSuggestSources {
     const TEnvironment* env = nullptr;   // path expansion of typed folders
     const TFileSystem* files = nullptr;  // folder tests of completion
     const TClock* clock = nullptr;       // reuse of the recent-documents list
+    TFolderReader* folderReader = nullptr; // typed folders read off this thread (none: read here)
     bool showsInfoText = false;          // the input line shows the information text
 };
 

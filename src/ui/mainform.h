@@ -44,11 +44,14 @@ enum class TFormCommand {
     DeleteFromHistory,
     OpenKeyword,      // the keyword editor on the line's keyword
     ReloadSkin,
+    LoadSkin,         // a skin file or package chosen in a dialog
+    SaveSkin,         // the look saved as a skin, with the groups chosen in a dialog
     ToggleAutoHide,   // `hide`, `stayontop`, `lockwindow` flip; the look follows
     ToggleStayOnTop,
     ToggleLockWindow,
     Help,
     About,
+    ImportApps,       // "Import from Application Menu..."
 };
 
 // Where the input window sends what is not about its line and list (TInputEvents has those):

@@ -54,6 +54,8 @@ TMainMenus::TMainMenus(TMainForm& form, const TSettings& settings, TMainFormHost
     add(PopupMenu1, QStringLiteral("Open Folder of Item"), QKeySequence(Qt::CTRL | Qt::Key_D), command(TFormCommand::OpenFolder));
     add(PopupMenu1, keyShown(QStringLiteral("Expand Folder of Item"), "Ctrl+E"), QKeySequence(),
         command(TFormCommand::ExpandFolder));
+    add(PopupMenu1, QStringLiteral("Import from Application Menu..."), QKeySequence(Qt::CTRL | Qt::Key_I),
+        command(TFormCommand::ImportApps));
     add(PopupMenu1, QStringLiteral("Hide (Shift+Esc)"), QKeySequence(),
         [this] { form_.ManageShowHide(false, false, TShowLock::Hotkey); });
     QMenu* more = PopupMenu1->addMenu(QStringLiteral("More..."));
@@ -68,6 +70,8 @@ TMainMenus::TMainMenus(TMainForm& form, const TSettings& settings, TMainFormHost
         form_.CenterOnMonitor(TCentre::Monitor, false);
     });
     add(more, QStringLiteral("Reload Skin"), QKeySequence(Qt::CTRL | Qt::Key_F5), command(TFormCommand::ReloadSkin));
+    add(more, QStringLiteral("Load Skin..."), QKeySequence(), command(TFormCommand::LoadSkin));
+    add(more, QStringLiteral("Save visual settings as skin..."), QKeySequence(), command(TFormCommand::SaveSkin));
     add(more, QStringLiteral("Show Hint"), QKeySequence(Qt::CTRL | Qt::Key_T), command(TFormCommand::ShowHint));
     more->addSeparator();
     // The check marks show the settings as they are each time the menu opens.

@@ -220,6 +220,39 @@ TEST_F(InputControllerTest, CopyFullPathGoesIntoTheLineOrTheClipboard) {
     EXPECT_TRUE(outside.calls.contains("clipboard /usr/bin/notes"));
 }
 
+// F8 and Shift+F8 always say what happened, with and without a path.
+TEST_F(InputControllerTest, CopyFullPathToastsItsOutcome) {
+    struct Case {
+        const char* path;
+        bool intoLine;
+        const char* toast;
+        const char* line; // the line afterwards
+    };
+    const Case cases[] = {
+        {"/usr/bin/notes", false, "Path copied to clipboard", "notes"},
+        {"", false, "Copy path to clipboard failed, no path detected", "notes"},
+        {"/usr/bin/notes", true, nullptr, "/usr/bin/notes"},
+        {"", true, "Current input does not have a file/folder path", "notes"},
+        {"https://news.example", false, "Copy path to clipboard failed, no path detected", "notes"},
+        {"plain words", true, "Current input does not have a file/folder path", "notes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.path) + (c.intoLine ? " into the line" : " to the clipboard"));
+        window.calls.clear();
+        outside.calls.clear();
+        outside.path = c.path;
+        window.SetLineText(QStringLiteral("notes"), false);
+        input.CopyFullPath(c.intoLine);
+        EXPECT_EQ(window.line.text, c.line);
+        const bool toasted = window.calls.filter("toast ").size() == 1;
+        if (c.toast)
+            EXPECT_TRUE(window.calls.contains(QStringLiteral("toast ") + c.toast)) << window.calls.join('|').toStdString();
+        else
+            EXPECT_FALSE(toasted);
+        EXPECT_EQ(outside.calls.filter("clipboard").size(), !c.intoLine && QString(c.path).startsWith('/') ? 1 : 0);
+    }
+}
+
 TEST_F(InputControllerTest, EscapeClearsThenHidesAndCtrlBackspaceResetsAnEmptyLine) {
     window.SetLineText(QStringLiteral("notes"), true);
     input.InputKey(Key(TKeyAction::ClearLine), window.Line());

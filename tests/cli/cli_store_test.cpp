@@ -66,3 +66,31 @@ TEST(CliStore, AMissingFileWithABackupIsNotReplacedByDefaults) {
     EXPECT_TRUE(r.err.contains("backup"));
     EXPECT_FALSE(QFileInfo::exists(cli.data.File("vantrelo.ini")));
 }
+
+// The two desktop entries follow their settings, as the settings dialog's boxes would.
+TEST(CliStore, AutostartAndOpenWithEntriesComeAndGoWithTheirSettings) {
+    test::TempDir config, share;
+    qputenv("XDG_CONFIG_HOME", config.Path().toUtf8());
+    qputenv("XDG_DATA_HOME", share.Path().toUtf8());
+    test::TCliRunner cli;
+    const struct {
+        const char* verb;
+        QString entry;
+        const char* key;
+    } cases[] = {
+        {"autostart", config.File("autostart/vantrelo.desktop"), "autostart"},
+        {"openwith", share.File("applications/vantrelo-open.desktop"), "sendtomenu"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.verb);
+        EXPECT_EQ(cli({c.verb, "on"}).rc, 0);
+        EXPECT_TRUE(test::ReadAll(c.entry).contains("Exec=")) << "entry made";
+        EXPECT_EQ(cli({"settings", "get", c.key}).out.trimmed(), "1");
+        EXPECT_EQ(cli({c.verb, "off"}).rc, 0);
+        EXPECT_FALSE(QFileInfo::exists(c.entry));
+        EXPECT_EQ(cli({"settings", "get", c.key}).out.trimmed(), "0");
+        EXPECT_EQ(cli({c.verb, "maybe"}).rc, 2);
+    }
+    qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
+}

@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 using namespace vantrelo;
 
 namespace {
@@ -101,6 +103,62 @@ TEST(Incognito, CleanerRemovesTheFolderWithoutRealWaiting) {
     EXPECT_FALSE(cleaner.Pending());
     EXPECT_FALSE(cleaner.Running());
     EXPECT_EQ(slept, 500);
+}
+
+// Switching the mode: what becomes pending, when the folder goes, and the toast.
+TEST(Incognito, SwitchingMarksAndRemovesTheBrowserFolder) {
+    struct Case {
+        const char* name;
+        bool from, to;
+        const char* config;
+        bool folder;          // the folder exists before the switch
+        bool pendingAfter;    // before the worker ran
+        bool removed;
+        const char* toast;
+    };
+    const Case cases[] = {
+        {"on, browser data hidden", false, true, "b", false, true, false, "Incognito mode: enabled"},
+        {"on, browser data kept", false, true, "1", false, false, false, "Incognito mode: enabled"},
+        {"off with a folder left", true, false, "b", true, true, true, "Incognito mode: disabled"},
+        {"off with a folder, other config", true, false, "1", true, true, true, "Incognito mode: disabled"},
+        {"off without a folder", true, false, "all", false, false, false, "Incognito mode: disabled"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir data;
+        const QString folder = data.File("incognito");
+        if (c.folder)
+            test::WriteAll(folder + "/Cache/x", "x");
+        std::atomic<int> waits{0};
+        TIncognitoCleaner cleaner(folder, [&](int) { ++waits; });
+        bool incognito = c.from;
+        EXPECT_EQ(SwitchIncognitoMode(incognito, c.config, c.to, cleaner), QString(c.toast));
+        EXPECT_EQ(incognito, c.to);
+        if (!c.removed) {
+            EXPECT_EQ(cleaner.Pending(), c.pendingAfter);
+        }
+        cleaner.Wait();
+        EXPECT_EQ(QFileInfo::exists(folder), c.folder && !c.removed);
+        if (c.removed) {
+            EXPECT_FALSE(cleaner.Pending());
+            EXPECT_EQ(waits.load(), 1) << "a switch-off waits before its first attempt";
+        }
+    }
+}
+
+TEST(Incognito, StartRemovesAnEarlierRunsFolderOnlyWhileTheModeIsOff) {
+    test::TempDir data;
+    const QString folder = data.File("incognito");
+    test::WriteAll(folder + "/Cache/x", "x");
+    int waits = 0;
+    TIncognitoCleaner cleaner(folder, [&](int) { ++waits; });
+    EXPECT_FALSE(StartIncognitoCleanup(true, "b", cleaner));
+    EXPECT_TRUE(cleaner.Pending()) << "kept for the switch-off";
+    EXPECT_TRUE(QFileInfo::exists(folder));
+    EXPECT_TRUE(StartIncognitoCleanup(false, "b", cleaner));
+    cleaner.Wait();
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_EQ(waits, 0) << "at start the first attempt does not wait";
 }
 
 TEST(DesktopEntries, AutostartAndOpenWithComeAndGo) {

@@ -140,6 +140,63 @@ TEST_F(AppImportTest, AppsAreOfferedAndKeepTheirOwnCopy) {
     EXPECT_EQ(again[0].row, QStringLiteral("* One"));
 }
 
+TEST_F(AppImportTest, ImportingAllAddsOnlyWhatIsNotAKeywordYet) {
+    tree.File(user + "/tool.desktop", TIndexTree::Entry("My Tool", "tool --x"));
+    tree.File(user + "/other.desktop", TIndexTree::Entry("Other", "tool --other"));
+    tree.File(user + "/taken.desktop", TIndexTree::Entry("Taken Name", "tool --taken"));
+    tree.File(user + "/slash.desktop", TIndexTree::Entry("a/b", "tool --slash"));
+    const QString exportDir = tree.roots.storeAppDirs.first();
+    tree.File(exportDir + "/org.app.One.desktop", TIndexTree::Entry("One", "tool run org.app.One"));
+    TStoreAppsRequest apps;
+    apps.folder = ctx.appsFolder;
+    apps.exportDirs = tree.roots.storeAppDirs;
+    apps.pathEnv = tree.roots.pathEnv;
+    words.Add(MakeNewKeyword(QStringLiteral("mine"), tool, QStringLiteral("--other"))); // same command
+    words.Add(MakeNewKeyword(QStringLiteral("takenname"), QStringLiteral("/bin/true"), QString()));
+
+    auto found = ImportableApplications(ctx, &apps);
+    EXPECT_EQ(AddNewApplications(found, words, ctx.dataFolder), 2);
+    const TExeWord* mytool = words.FindKeyword("mytool", false);
+    ASSERT_TRUE(mytool);
+    EXPECT_EQ(mytool->command, tool);
+    EXPECT_EQ(mytool->parameters, QStringLiteral("--x"));
+    EXPECT_EQ(mytool->comment, QStringLiteral("My Tool"));
+    const TExeWord* one = words.FindKeyword("one", false);
+    ASSERT_TRUE(one);
+    EXPECT_EQ(one->command, ctx.dataFolder + "UWPImports/One.desktop") << "an app keeps its own copy";
+    EXPECT_FALSE(words.FindKeyword("other", false)) << "its command already is a keyword's";
+    EXPECT_EQ(words.FindKeyword("takenname", false)->command, "/bin/true") << "a keyword is never replaced";
+    EXPECT_FALSE(words.FindKeyword("new...", false));
+
+    // A second import finds everything in place.
+    auto again = ImportableApplications(ctx, &apps);
+    EXPECT_EQ(AddNewApplications(again, words, ctx.dataFolder), 0);
+}
+
+TEST_F(AppImportTest, AFileGivenToTheProgramProposesItsKeyword) {
+    const QString entry = tree.Root("Desktop") + "/editor.desktop";
+    tree.File(entry, TIndexTree::Entry("Text Editor", "tool --new-window %F"));
+    const QString link = tree.Root("Desktop") + "/site.desktop";
+    tree.File(link, "[Desktop Entry]\nType=Link\nName=Our Site\nURL=https://example.org\n");
+    const QString doc = tree.Root("docs") + "/Quarterly Report.txt";
+    tree.File(doc, "numbers");
+    const struct {
+        QString path;
+        QString line;
+        const char* name;
+    } cases[] = {
+        {entry, "-a texteditor " + tool + " p:--new-window", "texteditor"},
+        {link, "-a oursite " + link, "oursite"},
+        {doc, "-a quarterlyreport " + doc, "quarterlyreport"},
+        {tree.Root("docs"), "-a docs " + tree.Root("docs"), "docs"},
+    };
+    for (const auto& c : cases) {
+        QString name;
+        EXPECT_EQ(ProposedKeywordLine(c.path, ctx, &name), c.line);
+        EXPECT_EQ(name, QString(c.name));
+    }
+}
+
 TEST_F(AppImportTest, MissingMenuFolderAddsNothing) {
     QStringList list;
     CollectStartMenuFiles(QString(), true, list);

@@ -255,6 +255,25 @@ TEST_F(RefreshTest, CacheLoadsIntoTheLiveIndex) {
     EXPECT_EQ(Names(r.Index()), (QStringList{"Cached"}));
 }
 
+TEST_F(RefreshTest, CacheIsReadOnlyWithSomethingToIndexAndNeverInSafeMode) {
+    TIndexList list;
+    list.Append("Cachedapps", Item("Cached"));
+    QDir().mkpath(tree.Data());
+    ASSERT_TRUE(SaveIndexCache(tree.Data() + "scancache.dat", list).ok);
+    settings.scanwindowsitems = false;
+    settings.scandirs.clear();
+    TIndexRefresher& none = Make();
+    EXPECT_FALSE(none.LoadCache());
+    none.LoadCacheAsync();
+    ASSERT_TRUE(none.Stop(QDeadlineTimer(10000)));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(none.Index(), nullptr) << "no index source: the old cache is not offered";
+
+    settings.scandirs = FormatScanFolders({TMyScanItem{tree.Root("docs"), "txt", QString(), "0"}});
+    EXPECT_TRUE(Make().LoadCache()) << "a scan folder is a source";
+    EXPECT_FALSE(Make(true).LoadCache()) << "safe mode";
+}
+
 TEST_F(RefreshTest, CacheReadOnAWorkerNeverReplacesANewerScan) {
     TIndexList list;
     list.Append("Cachedapps", Item("Cached"));

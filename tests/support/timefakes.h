@@ -8,6 +8,7 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <deque>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -83,6 +84,23 @@ struct TInlineTasks final : TTaskRunner {
         ++runs;
         work();
         done();
+    }
+};
+
+// Tasks wait until the test lets one run: `RunNext` does the oldest one's work, then its completion.
+struct TQueuedTasks final : TTaskRunner {
+    std::deque<std::pair<std::function<void()>, std::function<void()>>> waiting;
+    void Run(std::function<void()> work, std::function<void()> done) override {
+        waiting.emplace_back(std::move(work), std::move(done));
+    }
+    bool RunNext() {
+        if (waiting.empty())
+            return false;
+        auto task = std::move(waiting.front());
+        waiting.pop_front();
+        task.first();
+        task.second();
+        return true;
     }
 };
 

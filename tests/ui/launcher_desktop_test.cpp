@@ -167,7 +167,9 @@ TEST_F(LauncherDesktop, HotkeyTypeListEnterRunsTheKeywordAndTheStopSavesTheHisto
 
     // The first Esc clears the selected line, the second hides; summoned again, keys typed at
     // once are not lost.
-    EXPECT_EQ(Tool({"xdotool", "getactivewindow", "getwindowname"}), "Vantrelo");
+    // The desktop hands over the keyboard a moment after the window shows.
+    EXPECT_TRUE(WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo"; }, 5000))
+        << "the raised window did not get the keyboard";
     Tool({"xdotool", "key", "--delay", "150", "Escape", "Escape"});
     ASSERT_TRUE(WaitFor([] { return !VisibleWindow("^Vantrelo$"); }, 5000));
     QThread::msleep(400); // past the hotkey's debounce

@@ -1,0 +1,297 @@
+// The whole launcher offscreen over a private data folder: keys typed into its line, what it shows and writes.
+#include "app/application.h"
+#include "core/settingsstore.h"
+#include "index/indexfiles.h"
+#include "index/indexlist.h"
+#include "ui/cmdform.h"
+#include "ui/mainform.h"
+
+#include "support/qtapp.h"
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QAction>
+#include <QClipboard>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace vantrelo {
+namespace {
+
+// Turns the event loop until `done` holds: workers hand their results over through it.
+bool Until(const std::function<bool()>& done, int ms = 15000) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        if (done())
+            return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return done();
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WidgetApp();
+        data = dir.File("config/Vantrelo/");
+        apps = dir.File("share/applications/");
+        bin = dir.File("bin/");
+        opened = dir.File("opened.txt");
+        ASSERT_TRUE(QDir().mkpath(data));
+        ASSERT_TRUE(QDir().mkpath(apps));
+        ASSERT_TRUE(QDir().mkpath(dir.File("runtime")));
+        QFile::setPermissions(dir.File("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // The desktop's opener records what it was asked to open.
+        Script("xdg-open", "echo \"$1\" >> '" + opened + "'");
+        tool = Script("ztool", "exit 0");
+        saved = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_RUNTIME_DIR", "PATH"};
+        for (const QByteArray& name : saved)
+            before << qgetenv(name);
+        qputenv("XDG_CONFIG_HOME", dir.File("config").toUtf8());
+        qputenv("XDG_DATA_HOME", dir.File("share").toUtf8());
+        qputenv("XDG_DATA_DIRS", dir.File("nosystem").toUtf8());
+        qputenv("XDG_RUNTIME_DIR", dir.File("runtime").toUtf8());
+        qputenv("PATH", (bin + ":" + qgetenv("PATH")).toUtf8());
+    }
+
+    void TearDown() override {
+        if (app)
+            app->Shutdown();
+        app.reset();
+        for (int i = 0; i < saved.size(); ++i)
+            qputenv(saved.at(i), before.at(i));
+    }
+
+    QString Script(const QString& name, const QString& body) {
+        const QString path = bin + name;
+        test::WriteAll(path, ("#!/bin/sh\n" + body + "\n").toUtf8());
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+
+    bool WriteData(const std::function<void(TUserData&)>& edit = {}) {
+        TSettingsStore store(Places());
+        TUserData user;
+        user.settings.hide = false; // the window stays after a command, as the checks need it
+        if (edit)
+            edit(user);
+        return bool(store.WriteSettings(user));
+    }
+
+    TPlaces Places() const {
+        TPlaces places;
+        places.dataFolder = data;
+        places.programFolder = dir.Path();
+        return places;
+    }
+
+    int Start(const QStringList& args = {}) {
+        app = std::make_unique<TApplication>(Places(), args);
+        return app->Start();
+    }
+
+    TMainForm& Form() { return *app->Form(); }
+    // A menu item with a key, as the key would trigger it.
+    QAction* Action(const QString& text) {
+        for (QAction* a : Form().actions())
+            if (a->text() == text)
+                return a;
+        ADD_FAILURE() << "no menu item " << text.toStdString();
+        static QAction none;
+        return &none;
+    }
+    QString Ini() const { return QString::fromUtf8(test::ReadAll(data + "vantrelo.ini")); }
+
+    void Type(const QString& text) { QTest::keyClicks(Form().WordEdit(), text); }
+    void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(Form().WordEdit(), key, mods);
+    }
+    // Replaces the line by typing, as a user would after clearing it.
+    void Retype(const QString& text) {
+        Form().WordEdit()->clear();
+        Type(text);
+    }
+    bool Toast(const QString& text) {
+        return Until([&] { return Form().ToastText() == text; });
+    }
+    QStringList ListTexts() {
+        QStringList out;
+        const TCmdForm& list = *Form().CmdForm();
+        for (int i = 0; i < list.RowCount(); ++i)
+            out << list.Row(i).text;
+        return out;
+    }
+
+    test::TempDir dir;
+    QString data, apps, bin, opened, tool;
+    QList<QByteArray> saved, before;
+    std::unique_ptr<TApplication> app;
+};
+
+TEST_F(ProgramTest, IncognitoCommandSwitchesWithItsToastStateAndSettingsFile) {
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("zinc", "$INCOGNITO$", "")); }));
+    ASSERT_EQ(Start(), -1);
+    Type("zinc");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Toast("Incognito mode: enabled"));
+    EXPECT_TRUE(Until([this] { return Ini().contains("incognito=1"); })) << "the switch is written at once";
+    Retype("zinc off");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Toast("Incognito mode: disabled"));
+    EXPECT_TRUE(Until([this] { return Ini().contains("incognito=0"); }));
+}
+
+TEST_F(ProgramTest, StartRemovesTheBrowserDataAnEarlierIncognitoRunLeft) {
+    ASSERT_TRUE(WriteData());
+    test::WriteAll(data + "incognito/Cache/page", "x");
+    ASSERT_EQ(Start(), -1);
+    EXPECT_TRUE(Until([this] { return !QFileInfo::exists(data + "incognito"); }));
+}
+
+TEST_F(ProgramTest, EditCommandOpensTheEditorWithItsText) {
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("zed", "$EDIT$", "")); }));
+    ASSERT_EQ(Start(), -1);
+    Type("zed dear diary");
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(Until([this] { return Form().CmdForm()->EditorVisible(); })) << "no editor";
+    EXPECT_EQ(Form().CmdForm()->EditorText(), "dear diary");
+}
+
+TEST_F(ProgramTest, CopyFullPathSaysWhatItDid) {
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    Type("no path here");
+    Action("Copy Full Path of Item")->trigger();
+    EXPECT_TRUE(Toast("Copy path to clipboard failed, no path detected"));
+    Press(Qt::Key_F8, Qt::ShiftModifier);
+    EXPECT_TRUE(Toast("Current input does not have a file/folder path"));
+    EXPECT_EQ(Form().Line().text, "no path here");
+
+    Retype(tool);
+    Action("Copy Full Path of Item")->trigger();
+    EXPECT_TRUE(Toast("Path copied to clipboard"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), tool);
+}
+
+TEST_F(ProgramTest, ImportFromTheApplicationMenuAddsWhatIsNotAKeywordYet) {
+    test::WriteAll(apps + "ztool.desktop",
+                   ("[Desktop Entry]\nType=Application\nName=Zed Tool\nExec=" + tool + " --fast %U\n").toUtf8());
+    test::WriteAll(apps + "known.desktop",
+                   ("[Desktop Entry]\nType=Application\nName=Known\nExec=" + tool + " --known\n").toUtf8());
+    ASSERT_TRUE(WriteData([this](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("mine", tool, "--known"));
+    }));
+    ASSERT_EQ(Start(), -1);
+    Type("-is");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Toast("1 application added as a keyword."));
+    EXPECT_TRUE(Until([this] { return Ini().contains("keywords=zedtool"); })) << "the new keyword is saved";
+    EXPECT_FALSE(Ini().contains("keywords=known")) << Ini().toStdString();
+
+    // The menu's Ctrl+I does the same; everything is in place now.
+    Action("Import from Application Menu...")->trigger();
+    EXPECT_TRUE(Toast("0 applications added as keywords."));
+}
+
+TEST_F(ProgramTest, ADesktopEntryGivenToTheProgramProposesItsNameAndTarget) {
+    ASSERT_TRUE(WriteData());
+    const QString entry = dir.File("Desktop/editor.desktop");
+    test::WriteAll(entry, ("[Desktop Entry]\nType=Application\nName=Text Editor\nExec=" + tool + " --new %F\n").toUtf8());
+    ASSERT_EQ(Start({entry}), -1);
+    EXPECT_TRUE(Until([this] { return !Form().Line().text.isEmpty(); }));
+    EXPECT_EQ(Form().Line().text, "-a texteditor " + tool + " p:--new");
+}
+
+TEST_F(ProgramTest, TheOpenWithEntryFollowsItsSettingAtStart) {
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.sendtomenu = true; }));
+    ASSERT_EQ(Start(), -1);
+    const QByteArray entry = test::ReadAll(apps + "vantrelo-open.desktop");
+    EXPECT_TRUE(entry.contains(QCoreApplication::applicationFilePath().toUtf8())) << entry.toStdString();
+    EXPECT_TRUE(entry.contains("%F"));
+}
+
+TEST_F(ProgramTest, RescueOpenFolderOpensTheDataFolderAndEndsWithoutWriting) {
+    test::WriteAll(data + "vantrelo.ini.bak", "[Setup]\r\nhide=0\r\n");
+    // The question is modal: answer it once it shows.
+    auto* answer = new QTimer(qApp);
+    QObject::connect(answer, &QTimer::timeout, [answer] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == "Open folder") {
+                answer->stop();
+                b->click();
+            }
+    });
+    answer->start(50);
+    EXPECT_EQ(Start(), 0);
+    delete answer;
+    EXPECT_TRUE(Until([this] { return test::ReadAll(opened).contains(data.toUtf8()); })) << "the folder was not opened";
+    EXPECT_FALSE(QFileInfo::exists(data + "vantrelo.ini"));
+}
+
+TEST_F(ProgramTest, ACachedIndexEntryShowsItsFolderAndNoSourceMeansNoCache) {
+    const QString target = dir.File("Tools/zebratool.desktop");
+    test::WriteAll(target, "[Desktop Entry]\nType=Application\nName=Zebratool\nExec=true\n");
+    TIndexList cached;
+    auto item = std::make_unique<TMyShellItem>();
+    item->name = "Zebratool";
+    item->root = "rfStartMenu";
+    item->path = target;
+    cached.Append("ZebratoolTools", std::move(item));
+    ASSERT_TRUE(SaveIndexCache(data + "scancache.dat", cached).ok);
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.settings.scanwindowsitems = true;
+        user.settings.dropprograms = true;
+        user.settings.autoindex = 0; // the cache alone
+    }));
+    ASSERT_EQ(Start(), -1);
+    ASSERT_TRUE(Until([this] {
+        Retype("zebrat");
+        return ListTexts().contains("Zebratool");
+    })) << ListTexts().join('|').toStdString();
+    const TCmdForm& list = *Form().CmdForm();
+    for (int i = 0; i < list.RowCount(); ++i)
+        if (list.Row(i).text == "Zebratool") {
+            EXPECT_EQ(list.Row(i).title, "Tools") << "the folder's name, never the full path";
+        }
+
+    // Without Windows items or scan folders the old cache is not offered.
+    app->Shutdown();
+    app.reset();
+    ASSERT_TRUE(SaveIndexCache(data + "scancache.dat", cached).ok);
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.settings.scanwindowsitems = false;
+        user.settings.dropprograms = true;
+        user.settings.autoindex = 0;
+    }));
+    ASSERT_EQ(Start(), -1);
+    Type("zebrat");
+    EXPECT_FALSE(Until([this] { return ListTexts().contains("Zebratool"); }, 1500));
+}
+
+TEST_F(ProgramTest, TheTypedFolderIsListedWhenItsWorkerHasReadIt) {
+    for (const char* f : {"alpha.txt", "amber.txt", "beta.txt"})
+        test::WriteAll(dir.File(QString("docs/") + f), "x");
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.autodropdown = true; }));
+    ASSERT_EQ(Start(), -1);
+    Type(dir.File("docs/a"));
+    EXPECT_TRUE(Until([this] { return ListTexts().contains(dir.File("docs/amber.txt")); }))
+        << ListTexts().join('|').toStdString();
+    EXPECT_FALSE(ListTexts().contains(dir.File("docs/beta.txt")));
+}
+
+} // namespace
+} // namespace vantrelo

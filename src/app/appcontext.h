@@ -19,6 +19,7 @@ class TMainForm;
 class TIndexRefresher;
 class TProgramController;
 class TInputController;
+class TPipelineWindow;
 class TWindowController;
 class TItemMenuController;
 class TAssistController;
@@ -55,6 +56,7 @@ struct TAppContext {
     std::unique_ptr<TProgramController> program;
     std::unique_ptr<TWindowController> window;
     std::unique_ptr<TInputController> input;
+    std::unique_ptr<TPipelineWindow> pipelineWindow; // the pipeline's view of the input window
     std::unique_ptr<TItemMenuController> menus;
     std::unique_ptr<TAssistController> assist;
     std::unique_ptr<TIndexController> index;

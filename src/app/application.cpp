@@ -12,6 +12,7 @@
 #include "app/inputcontroller.h"
 #include "app/itemmenucontroller.h"
 #include "app/lifecycle.h"
+#include "app/pipelinewindow.h"
 #include "app/programcontroller.h"
 #include "app/skincontroller.h"
 #include "app/suggestbridge.h"
@@ -101,7 +102,8 @@ void TApplication::Build() {
     f.sound = &desk.sound;
     f.text = desk.textSender.get();
     f.input = c.program.get();
-    f.view = c.input.get();
+    c.pipelineWindow = std::make_unique<TPipelineWindow>(*c.input, *c.form, *c.program);
+    f.view = c.pipelineWindow.get();
     f.commands = c.program.get();
     f.writer = c.program.get();
     f.scheduler = desk.scheduler.get();

@@ -508,31 +508,19 @@ void TInputController::CopyFullPath(bool intoLine) {
     ShowToast(QStringLiteral("Path copied to clipboard"));
 }
 
-// --- the pipeline's view ---
+// --- the line's operations and requests ---
 
 QString TInputController::LineText() const { return view_.Line().text; }
-void TInputController::SetLineColor(int colour) { view_.SetLineColor(colour); }
+
 
 void TInputController::SelectLine() {
     const QString text = view_.Line().text;
     view_.SetLineSelection(0, int(text.size()));
 }
 
-void TInputController::DeselectLine() {
-    const TLineState line = view_.Line();
-    view_.SetCaret(line.caret, -1);
-}
-
 void TInputController::SetNewWord(const QString& text, bool selectall, bool ignoredrop) {
     line_.SetNewWord(text, selectall, ignoredrop);
 }
-
-void TInputController::FocusLineAtEnd(const QString& text) {
-    view_.SetLineText(text, false);
-    view_.FocusLine();
-}
-
-void TInputController::StopListTimer() { view_.StopListTimer(); }
 
 void TInputController::ProcessInput(TInputRequest request, const QString&, bool) {
     const TLineState line = view_.Line();
@@ -647,11 +635,7 @@ void TInputController::ClearSuggestions() { suggest_.ClearSuggestions(); }
 
 const TItem* TInputController::CurrentItem() const { return suggest_.ItemFor(view_.Line().text); }
 
-void TInputController::SetCurrentItem(std::unique_ptr<TItem>) {
-    // Items come from list rows only (BindRow); the pipeline's own choice is not kept across texts.
-}
-
-bool TInputController::CheckMinusCommand(const QString& input) { return outside_.RunDashCommand(input); }
+void TInputController::ShowToast(const QString& text) { view_.ShowToast(text); }
 
 bool TInputController::LaunchFirstListEntry(bool force) {
     QString text = view_.Line().text;
@@ -660,23 +644,5 @@ bool TInputController::LaunchFirstListEntry(bool force) {
     view_.SetLineText(text, false);
     return true;
 }
-
-bool TInputController::ShiftHeld() const { return outside_.ShiftHeld(); }
-bool TInputController::AltHeld() const { return outside_.AltHeld(); }
-void TInputController::ShowMessage(const QString& text) { outside_.ShowMessage(text); }
-void TInputController::ShowToast(const QString& text) { view_.ShowToast(text); }
-
-void TInputController::ShowCalcResult(const QString& title, const QString& prompt, const QString& value) {
-    outside_.ShowCalcResult(title, prompt, value);
-}
-
-void TInputController::ShowOutput(const QString& text, bool) { view_.ShowTextPanel(text); }
-void TInputController::HideListWindow() { view_.HideList(); }
-void TInputController::HideInputWindow() { view_.ShowWindow(false, false, TShowLock::Hotkey); }
-void TInputController::CloseProgram() { outside_.CloseProgram(); }
-void TInputController::RemoveClipEntry(const QString&) {}
-bool TInputController::ActivateLastActiveWindow() { return outside_.ActivateLastActive(); }
-void TInputController::ActivateWindow(quint64 window) { outside_.ActivateWindow(window); }
-void TInputController::ClearIncognitoFolder() { outside_.ClearIncognitoFolder(); }
 
 } // namespace vantrelo

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "exec/inputline.h"
-#include "exec/pipelinehost.h"
 #include "ui/inputwindow.h"
 
 #include <QPoint>
@@ -57,7 +56,7 @@ enum class TTake {
     Expand, // into the multi-line editor
 };
 
-class TInputController final : public TInputEvents, public TPipelineView {
+class TInputController final : public TInputEvents {
 public:
     TInputController(TSettings& settings, const TKeywordList& keywords, THistory& history, TSuggestBridge& suggest,
                      TInputWindow& view, TInputOutside& outside);
@@ -73,35 +72,19 @@ public:
     void Shown() override;
     void ListButtonClicked() override;
 
-    // TPipelineView
-    QString LineText() const override;
-    void SetLineColor(int colour) override;
-    void SelectLine() override;
-    void DeselectLine() override;
-    void SetNewWord(const QString& text, bool selectall, bool ignoredrop) override;
-    void FocusLineAtEnd(const QString& text) override;
-    void StopListTimer() override;
-    void ProcessInput(TInputRequest request, const QString& sender, bool aftercommand) override;
-    void ResetCurrentSearch(bool cleartext) override;
-    void ClearSuggestions() override;
-    const TItem* CurrentItem() const override;
-    void SetCurrentItem(std::unique_ptr<TItem> item) override;
-    bool CheckMinusCommand(const QString& input) override;
-    bool LaunchFirstListEntry(bool force) override;
-    bool ShiftHeld() const override;
-    bool AltHeld() const override;
-    void ShowMessage(const QString& text) override;
-    void ShowToast(const QString& text) override;
-    void ShowCalcResult(const QString& title, const QString& prompt, const QString& value) override;
-    void ShowOutput(const QString& text, bool focus) override;
-    bool ListWindowExists() const override { return true; }
-    void HideListWindow() override;
-    void HideInputWindow() override;
-    void CloseProgram() override;
-    void RemoveClipEntry(const QString& text) override;
-    bool ActivateLastActiveWindow() override;
-    void ActivateWindow(quint64 window) override;
-    void ClearIncognitoFolder() override;
+    // The line's operations, also for the pipeline (TPipelineWindow) and the other controllers.
+    QString LineText() const;
+    void SelectLine();
+    void SetNewWord(const QString& text, bool selectall, bool ignoredrop);
+    // The input line's requests to the list and the completion.
+    void ProcessInput(TInputRequest request, const QString& sender, bool aftercommand);
+    void ResetCurrentSearch(bool cleartext);
+    void ClearSuggestions();
+    // The item bound to the line as it is now.
+    const TItem* CurrentItem() const;
+    // The best entry of the list into the line; `force` also for a known keyword.
+    bool LaunchFirstListEntry(bool force);
+    void ShowToast(const QString& text);
 
     // Runs the line as typed (Enter), after the unknown-input fall-backs.
     void Execute(const QString& text, bool runas, bool browser);

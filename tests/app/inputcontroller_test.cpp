@@ -1,5 +1,6 @@
 // The input controller against a recording window: every key action reaches the window or the program.
 #include "app/inputcontroller.h"
+#include "app/pipelinewindow.h"
 #include "support/inputfakes.h"
 #include "app/suggestbridge.h"
 #include "core/keywordlist.h"
@@ -406,8 +407,9 @@ protected:
     test::TRecordingShell shell;
     test::TFakeWriter writer;
     test::TFakeInternal internal;
-    TLauncher launcher{ctx, TLauncherServices{&shell, &input, &scheduler, &tasks, nullptr, nullptr, nullptr, nullptr}};
-    TExecPipeline pipeline{ctx, TPipelineServices{&internal, &launcher, &input, &scheduler, &writer, &data.history,
+    TPipelineWindow view{input, window, outside};
+    TLauncher launcher{ctx, TLauncherServices{&shell, &view, &scheduler, &tasks, nullptr, nullptr, nullptr, nullptr}};
+    TExecPipeline pipeline{ctx, TPipelineServices{&internal, &launcher, &view, &scheduler, &writer, &data.history,
                                                   &data.tags, QStringLiteral("/opt/vantrelo/")}};
 };
 

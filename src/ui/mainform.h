@@ -10,6 +10,7 @@
 #include "ui/listrow.h"
 #include "ui/skin/skinfile.h"
 #include "ui/windowlogic.h"
+#include "ui/wordedit.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -75,24 +76,6 @@ public:
     virtual void ListRowHeightFitted(int height) = 0;
     // The pin picture was double-clicked: the pin command chooses a new picture.
     virtual void PinCommand() = 0;
-};
-
-// The input line: keys go through the key map before the edit control sees them.
-class TWordEdit : public QLineEdit {
-    Q_OBJECT
-public:
-    using QLineEdit::QLineEdit;
-    std::function<bool(QKeyEvent*)> onKeyDown;
-    // A key the window's menu binds: the menu acts on it, not the edit control.
-    std::function<bool(const QKeyEvent*)> ownsShortcut;
-    // A keyword hotkey that shows the window marks this: its own keys' release is not typing.
-    bool ignoreNextKeyRelease = false;
-    QRect CaretRect() const { return cursorRect(); }
-
-protected:
-    bool event(QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
 };
 
 class TMainForm : public QWidget, public TInputWindow {

@@ -15,17 +15,6 @@
 namespace vantrelo {
 namespace {
 
-struct TQuietWindowHost final : TMainFormHost {
-    void RowMenu(int, QPoint) override {}
-    void Command(TFormCommand) override {}
-    void RememberForeground() override {}
-    void ActivateOwnWindow(quint64, quint64) override {}
-    std::optional<QRect> LastActiveFrame() const override { return std::nullopt; }
-    void InputWidthChanged(int) override {}
-    void ListRowsChanged(int) override {}
-    void ListRowHeightFitted(int) override {}
-    void PinCommand() override {}
-};
 
 class InputWindowTest : public ::testing::Test {
 protected:
@@ -51,7 +40,7 @@ protected:
 
     TUserData data;
     TSuggestBridge suggest{data, TSuggestServices{}};
-    TQuietWindowHost host;
+    test::TRecordingFormHost host;
     test::TRecordingOutside outside;
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TInputController> input;

@@ -1,8 +1,9 @@
-// A recording stand-in for what the input controller asks of the rest of the program.
+// Recording stand-ins for what the input controller and the input window ask of the program.
 #pragma once
 
 #include "app/inputcontroller.h"
 #include "exec/pipeline.h"
+#include "ui/mainform.h"
 
 #include <QStringList>
 
@@ -45,6 +46,20 @@ struct TRecordingOutside final : TInputOutside {
     void ClearIncognitoFolder() override {}
     bool ShiftHeld() const override { return false; }
     bool AltHeld() const override { return false; }
+};
+
+// Records the input window's commands as the program would receive them; the rest is ignored.
+struct TRecordingFormHost final : TMainFormHost {
+    std::vector<TFormCommand> commands;
+    void RowMenu(int, QPoint) override {}
+    void Command(TFormCommand c) override { commands.push_back(c); }
+    void RememberForeground() override {}
+    void ActivateOwnWindow(quint64, quint64) override {}
+    std::optional<QRect> LastActiveFrame() const override { return std::nullopt; }
+    void InputWidthChanged(int) override {}
+    void ListRowsChanged(int) override {}
+    void ListRowHeightFitted(int) override {}
+    void PinCommand() override {}
 };
 
 } // namespace vantrelo::test

@@ -22,19 +22,6 @@
 namespace vantrelo {
 namespace {
 
-// Records the window's commands as the program would receive them.
-struct TNoHost final : TMainFormHost {
-    std::vector<TFormCommand> commands;
-    void RowMenu(int, QPoint) override {}
-    void Command(TFormCommand c) override { commands.push_back(c); }
-    void RememberForeground() override {}
-    void ActivateOwnWindow(quint64, quint64) override {}
-    std::optional<QRect> LastActiveFrame() const override { return std::nullopt; }
-    void InputWidthChanged(int) override {}
-    void ListRowsChanged(int) override {}
-    void ListRowHeightFitted(int) override {}
-    void PinCommand() override {}
-};
 
 // The input window with the real controller and suggestions over a few keywords; the settings
 // are set before Open, as the program reads them at the start.
@@ -85,7 +72,7 @@ protected:
     TSettings& settings = data.settings;
     TSuggestBridge suggest{data, TSuggestServices{}};
     test::TRecordingOutside outside;
-    TNoHost host;
+    test::TRecordingFormHost host;
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TInputController> controller;
     qint64 elapsed = 1'000'000;

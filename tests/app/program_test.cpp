@@ -295,3 +295,72 @@ TEST_F(ProgramTest, TheTypedFolderIsListedWhenItsWorkerHasReadIt) {
 
 } // namespace
 } // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+// The open message box with this title, if one is showing.
+QMessageBox* MessageBoxTitled(const QString& title) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible() && box->windowTitle() == title)
+            return box;
+    return nullptr;
+}
+
+TEST_F(ProgramTest, ASkinGivenToTheSkinCommandBecomesTheLookItsValuesSettingsAndReloadReadsItAgain) {
+    const QString skin = dir.File("myskin.skn");
+    test::WriteAll(skin, "[skinvalues]\r\nskintype=scale\r\ntextcolor=#3CBAD9\r\ntextbackcolor=#101820\r\n"
+                         "inputwindowcolor=#405060\r\nshowcombo=1\r\nminimumwidth=300\r\nbordersizewindow=3\r\n"
+                         "message=Made for tests\r\n");
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    Type("-skin " + skin);
+    Press(Qt::Key_Return);
+    // Its values are settings now, saved at once; its note is shown.
+    ASSERT_TRUE(Until([this] { return Ini().contains("myskin.skn"); })) << Ini().left(400).toStdString();
+    EXPECT_TRUE(Ini().contains("textcolor=14268988")) << "#3CBAD9 is 0xD9BA3C";
+    EXPECT_TRUE(Until([] { return MessageBoxTitled("Info") != nullptr; }));
+    if (QMessageBox* note = MessageBoxTitled("Info")) {
+        EXPECT_TRUE(note->text().contains("Made for tests"));
+        note->close();
+    }
+    // The Scale layout: the skin's minimum width and border, the open-list button shown.
+    const int dpi = Form().logicalDpiY();
+    auto S = [dpi](int px) { return (px * dpi + 48) / 96; };
+    EXPECT_EQ(Form().width(), S(300) + 2 * S(3));
+    EXPECT_EQ(Form().height(), S(62) + 2 * S(3));
+    auto* button = Form().findChild<QWidget*>("ArrowImage");
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_GE(Form().WordEdit()->font().pointSize(), 15) << "the input font is at least 15 points";
+    // The open-list button lists the input and closes the list again.
+    Retype("-sk");
+    Form().HideList();
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(Form().ListVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(Form().ListVisible());
+
+    // A setting changed since is overwritten again when the skin is reloaded (Ctrl+F5).
+    test::WriteAll(skin, "[skinvalues]\r\nskintype=scale\r\ntextcolor=#102030\r\nshowcombo=0\r\n");
+    Action("Reload Skin")->trigger();
+    EXPECT_TRUE(Toast("Reloading skin"));
+    EXPECT_TRUE(Until([this] { return Ini().contains("textcolor=3153936"); })) << "#102030 is 0x302010";
+    EXPECT_FALSE(button->isVisible());
+}
+
+TEST_F(ProgramTest, ASkinThatIsMissingSaysSoAndLeavesTheLook) {
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    const int width = Form().width();
+    Type("-skin " + dir.File("nothere.skn"));
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(Until([] { return MessageBoxTitled("Vantrelo") != nullptr; }));
+    EXPECT_TRUE(MessageBoxTitled("Vantrelo")->text().contains("nothere.skn"));
+    MessageBoxTitled("Vantrelo")->close();
+    EXPECT_EQ(Form().width(), width);
+    EXPECT_FALSE(Ini().contains("nothere"));
+}
+
+} // namespace
+} // namespace vantrelo

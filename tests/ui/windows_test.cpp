@@ -590,3 +590,36 @@ TEST_F(WindowsTest, TheWheelScrollsByTheSystemsLineCount) {
 
 } // namespace
 } // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+TEST(InputBackdrop, TheShapeLeavesTheCornersAndAJoinedListsBorderOut) {
+    TBackdropLook look;
+    look.corner = 1;
+    look.border = 3;
+    const QRegion shape = BackdropShape(QSize(100, 40), look);
+    for (const QPoint corner : {QPoint(0, 0), QPoint(99, 0), QPoint(0, 39), QPoint(99, 39)})
+        EXPECT_FALSE(shape.contains(corner)) << corner.x() << "," << corner.y();
+    EXPECT_TRUE(shape.contains(QPoint(1, 0)));
+    EXPECT_TRUE(shape.contains(QPoint(50, 38)));
+    look.joinList = true;
+    const QRegion joined = BackdropShape(QSize(100, 40), look);
+    EXPECT_FALSE(joined.contains(QPoint(50, 38))) << "the bottom border gives way to the list";
+    EXPECT_TRUE(joined.contains(QPoint(1, 38)));
+}
+
+TEST_F(WindowsTest, OpacityFollowsTheSettingsAndTheListInheritsIt) {
+    settings.transactive = 128;
+    settings.transinactive = 128;
+    form->ApplyLook();
+    EXPECT_NEAR(form->windowOpacity(), 128 / 255.0, 0.01);
+    EXPECT_NEAR(form->CmdForm()->windowOpacity(), 128 / 255.0, 0.01);
+    settings.transactive = 255;
+    settings.transinactive = 255;
+    form->ApplyLook();
+    EXPECT_DOUBLE_EQ(form->windowOpacity(), 1.0) << "255 is no blending at all";
+}
+
+} // namespace
+} // namespace vantrelo

@@ -293,3 +293,16 @@ TEST_F(SkinReadTest, SavingPictureGroupCopiesOtherStyleKeysFromTheCurrentSkin) {
 
 } // namespace
 } // namespace vantrelo
+
+TEST_F(SkinReadTest, ASecondSignBehindABlankNeverReadsAsANumber) {
+    // The fuzzer's download: under UBSan it negated the smallest 64-bit value.
+    const QByteArray download("[skinvalues]\r\nfontsize=- -9223372036854775808\r\n");
+    EXPECT_TRUE(LooksLikeSkin(download));
+    current.fontsize = 11;
+    for (const char* value : {"- -9223372036854775808", "- -5", "--5"}) {
+        const QString path = Skin(QStringLiteral("sign.skn"), QStringLiteral("fontsize=%1\n").arg(QLatin1String(value)));
+        const TSkinReadResult r = Load(path);
+        ASSERT_TRUE(r.ok) << value;
+        EXPECT_EQ(r.settings.fontsize, 11) << value;
+    }
+}

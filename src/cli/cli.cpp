@@ -42,6 +42,8 @@ TCliContext::TCliContext(TPlaces places, QTextStream& o, QTextStream& e)
 bool TCliContext::Load(bool forWriting) {
     if (loaded_)
         return true;
+    if (forWriting)
+        writing_.emplace(store_);
     const TPlaces& p = store_.Places();
     if (!QFileInfo::exists(p.SettingsFile()) && QFileInfo::exists(p.BackupFile())) {
         err << "vantrelo.ini is missing but a backup exists: " << p.BackupFile() << "\n"
@@ -96,7 +98,7 @@ int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
         if (dataDir.isEmpty()) {
             places.dataFolder = ResolveDataFolder(exe);
         } else {
-            if (!QDir().mkpath(dataDir)) {
+            if (!MakePrivateFolder(dataDir, false)) {
                 err << "cannot use the data folder " << dataDir << "\n";
                 return kFailed;
             }

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class QTextStream;
 
@@ -30,6 +31,7 @@ public:
 
 private:
     TSettingsStore store_;
+    std::optional<TSettingsStore::THold> writing_; // a change holds the lock from read to save
     TUserData data_;
     bool loaded_ = false;
 };

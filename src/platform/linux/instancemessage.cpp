@@ -69,6 +69,7 @@ void TInstanceMessageDecoder::Feed(const QByteArray& bytes) {
         }
         m.kind = static_cast<TInstanceMessageKind>(kind);
         ready_.push_back(m);
+        ++frames_;
     }
 }
 

@@ -2,6 +2,7 @@
 #include "cli/cli.h"
 
 #include "core/datafolder.h"
+#include "platform/linux/localinstance_linux.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,8 +37,8 @@ QString ExeFolder() {
 
 } // namespace
 
-TCliContext::TCliContext(TPlaces places, QTextStream& o, QTextStream& e)
-    : out(o), err(e), store_(std::move(places)) {}
+TCliContext::TCliContext(TPlaces places, QTextStream& o, QTextStream& e, TInstanceChannel* channel)
+    : out(o), err(e), store_(std::move(places)), channel_(channel) {}
 
 bool TCliContext::Load(bool forWriting) {
     if (loaded_)
@@ -69,7 +70,41 @@ bool TCliContext::Save() {
     return true;
 }
 
-int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
+bool TCliContext::Change(const TStoreChange& requested) {
+    if (!Load(true))
+        return false;
+    TStoreChange change = requested;
+    change.dataFolder = Places().dataFolder;
+    QString why;
+    if (!ApplyStoreChange(data_, change, &why)) {
+        err << why << "\n";
+        return false;
+    }
+    // Still under the writers' lock: a launcher that starts now reads the file after our save.
+    if (!LauncherRuns(Places()))
+        return Save();
+    std::unique_ptr<TInstanceChannel> own;
+    TInstanceChannel* channel = channel_;
+    if (!channel) {
+        QString error;
+        const QString folder = InstanceRuntimeFolder(&error);
+        if (folder.isEmpty()) {
+            err << error << "\n";
+            return false;
+        }
+        own = std::make_unique<TLocalInstanceChannel>(folder);
+        channel = own.get();
+    }
+    QString error;
+    if (!channel->Send({{TInstanceMessageKind::StoreChange, EncodeStoreChange(change), {}}}, &error)) {
+        err << "Vantrelo is running but did not take the change: " << error << "\n";
+        return false;
+    }
+    out << "Vantrelo is running: the change was handed to it, and it saves it.\n";
+    return true;
+}
+
+int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err, TInstanceChannel* channel) {
     QStringList args = argsIn;
     QString dataDir;
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
@@ -105,7 +140,7 @@ int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
             places.dataFolder = WithSlash(QFileInfo(dataDir).absoluteFilePath());
         }
         places.programFolder = ResolveProgramFolder(exe);
-        TCliContext ctx(places, out, err);
+        TCliContext ctx(places, out, err, channel);
         return v.run(ctx, args);
     }
     err << "unknown verb: " << verb << "\n";

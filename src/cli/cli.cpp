@@ -83,6 +83,8 @@ bool TCliContext::Change(const TStoreChange& requested) {
     // Still under the writers' lock: a launcher that starts now reads the file after our save.
     if (!LauncherRuns(Places()))
         return Save();
+    // The launcher saves the change itself under the same lock: let it have it.
+    writing_.reset();
     std::unique_ptr<TInstanceChannel> own;
     TInstanceChannel* channel = channel_;
     if (!channel) {

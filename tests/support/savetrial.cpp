@@ -15,7 +15,7 @@ using namespace vantrelo;
 
 namespace {
 
-constexpr int kKeywords = 600;
+constexpr int kKeywords = 950;
 constexpr int kHistory = 200;
 
 bool Whole(const TUserData& user) {

@@ -10,6 +10,7 @@ PACKAGES=(
   libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-keysyms1-dev libxcb-xtest0-dev
   libxcb-record0-dev libxcb-xinput-dev libxcb-screensaver0-dev libxcb-randr0-dev libx11-dev libx11-xcb-dev
   xvfb jwm xdotool xclip x11-utils imagemagick
+  clang clang-14 libclang-rt-14-dev
 )
 
 missing=()

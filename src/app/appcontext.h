@@ -30,6 +30,7 @@ class TLifecycle;
 class THotkeyBridge;
 class TSkinController;
 class TSkinDialogs;
+class TStoreChangeHandler;
 
 // Program-wide state lives here and nowhere else, so a test can build a fresh one. The
 // application builds the parts in order; each controller reaches the others through it.
@@ -47,6 +48,8 @@ struct TAppContext {
     quint64 lastActive = 0;       // LastActiveWindow: the window the input window was summoned over
     QString openAfterClose;       // the file "-edit" asked for, opened once the program has stopped
 
+    // Changes vantrelo-cli hands over while this launcher runs (it holds the launcher lock).
+    std::unique_ptr<TStoreChangeHandler> storeChanges;
     std::unique_ptr<TSystemParts> sys;
     std::unique_ptr<TDesktopServices> desk;
     std::unique_ptr<TSuggestBridge> suggest;

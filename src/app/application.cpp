@@ -17,6 +17,7 @@
 #include "app/skincontroller.h"
 #include "app/suggestbridge.h"
 #include "app/windowcontroller.h"
+#include "core/storechange.h"
 #include "platform/linux/runninginstances_linux.h"
 #include "platform/linux/xdesktop.h"
 #include "platform/linux/xhotkeys.h"

@@ -3,6 +3,8 @@
 
 #include "app/appcontext.h"
 #include "app/importcontroller.h"
+#include "app/hotkeybridge.h"
+#include "app/indexcontroller.h"
 #include "app/inputcontroller.h"
 #include "app/programcontroller.h"
 #include "app/skincontroller.h"
@@ -13,6 +15,7 @@
 #include "index/scanroots.h"
 #include "platform/linux/instancemessage.h"
 #include "core/keywordlist.h"
+#include "core/storechange.h"
 #include "platform/startup/commandline.h"
 #include "platform/startup/report.h"
 #include "ui/mainform.h"
@@ -149,7 +152,29 @@ void TDashController::InstanceMessage(const TInstanceMessage& m) {
     case K::Close:
         ctx_.program->CloseProgram();
         break;
+    case K::StoreChange:
+        ApplyStoreChange(m.text);
+        break;
     }
+}
+
+void TDashController::ApplyStoreChange(const QString& text) {
+    if (!ctx_.storeChanges)
+        return;
+    if (const TSaveResult r = ctx_.storeChanges->Apply(text); !r) {
+        ctx_.program->Message(QStringLiteral("Vantrelo"), r.error, true);
+        return;
+    }
+    // What the settings dialog would refresh after a change: tags, keyword hotkeys, look, index.
+    ctx_.data.tags.Build(ctx_.data.keywords);
+    if (ctx_.hotkeys) {
+        ctx_.hotkeys->UnregisterKeywordHotkeys();
+        ctx_.hotkeys->RegisterKeywordHotkeys();
+    }
+    ctx_.program->SetStatePanel();
+    ctx_.program->SetDesign();
+    if (ctx_.index)
+        ctx_.index->SettingsApplied();
 }
 
 void TDashController::HandleFile(const QString& path, quint64 userTime) {

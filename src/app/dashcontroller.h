@@ -39,6 +39,9 @@ public:
     void HandleFile(const QString& path, quint64 userTime);
 
 private:
+    // A change vantrelo-cli handed over: applied, saved, and what depends on it refreshed.
+    void ApplyStoreChange(const QString& text);
+
     TAppContext& ctx_;
 };
 

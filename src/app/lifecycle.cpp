@@ -12,6 +12,7 @@
 #include "app/windowcontroller.h"
 #include "core/autostart.h"
 #include "core/incognito.h"
+#include "core/storechange.h"
 #include "core/text.h"
 #include "exec/pipeline.h"
 #include "exec/shellexecute.h"
@@ -169,6 +170,9 @@ void TLifecycle::SessionEnding() {
 // --- start-up, in the order TStartup calls it ---
 
 TSettingsOutcome TLifecycle::ReadSettings() {
+    // From now on the command-line tool hands its changes over instead of writing the file; one
+    // it wrote before is in the file read next.
+    ctx_.storeChanges = std::make_unique<TStoreChangeHandler>(ctx_.store, ctx_.data);
     TMessageBoxRescue rescue;
     const TLoadResult loaded = ctx_.store.ReadSettings(ctx_.data, &rescue);
     if (loaded.state == TLoadState::Quit) {

@@ -2,6 +2,7 @@
 #include "cli/cli.h"
 
 #include "core/datafolder.h"
+#include "platform/linux/localinstance_linux.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,12 +39,14 @@ QString ExeFolder() {
 
 } // namespace
 
-TCliContext::TCliContext(TPlaces places, QTextStream& o, QTextStream& e)
-    : out(o), err(e), store_(std::move(places)) {}
+TCliContext::TCliContext(TPlaces places, QTextStream& o, QTextStream& e, TInstanceChannel* channel)
+    : out(o), err(e), store_(std::move(places)), channel_(channel) {}
 
 bool TCliContext::Load(bool forWriting) {
     if (loaded_)
         return true;
+    if (forWriting)
+        writing_.emplace(store_);
     const TPlaces& p = store_.Places();
     if (!QFileInfo::exists(p.SettingsFile()) && QFileInfo::exists(p.BackupFile())) {
         err << "vantrelo.ini is missing but a backup exists: " << p.BackupFile() << "\n"
@@ -69,7 +72,43 @@ bool TCliContext::Save() {
     return true;
 }
 
-int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
+bool TCliContext::Change(const TStoreChange& requested) {
+    if (!Load(true))
+        return false;
+    TStoreChange change = requested;
+    change.dataFolder = Places().dataFolder;
+    QString why;
+    if (!ApplyStoreChange(data_, change, &why)) {
+        err << why << "\n";
+        return false;
+    }
+    // Still under the writers' lock: a launcher that starts now reads the file after our save.
+    if (!LauncherRuns(Places()))
+        return Save();
+    // The launcher saves the change itself under the same lock: let it have it.
+    writing_.reset();
+    std::unique_ptr<TInstanceChannel> own;
+    TInstanceChannel* channel = channel_;
+    if (!channel) {
+        QString error;
+        const QString folder = InstanceRuntimeFolder(&error);
+        if (folder.isEmpty()) {
+            err << error << "\n";
+            return false;
+        }
+        own = std::make_unique<TLocalInstanceChannel>(folder);
+        channel = own.get();
+    }
+    QString error;
+    if (!channel->Send({{TInstanceMessageKind::StoreChange, EncodeStoreChange(change), {}}}, &error)) {
+        err << "Vantrelo is running but did not take the change: " << error << "\n";
+        return false;
+    }
+    out << "Vantrelo is running: the change was handed to it, and it saves it.\n";
+    return true;
+}
+
+int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err, TInstanceChannel* channel) {
     QStringList args = argsIn;
     QString dataDir;
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
@@ -98,14 +137,14 @@ int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err) {
         if (dataDir.isEmpty()) {
             places.dataFolder = ResolveDataFolder(exe);
         } else {
-            if (!QDir().mkpath(dataDir)) {
+            if (!MakePrivateFolder(dataDir, false)) {
                 err << "cannot use the data folder " << dataDir << "\n";
                 return kFailed;
             }
             places.dataFolder = WithSlash(QFileInfo(dataDir).absoluteFilePath());
         }
         places.programFolder = ResolveProgramFolder(exe);
-        TCliContext ctx(places, out, err);
+        TCliContext ctx(places, out, err, channel);
         return v.run(ctx, args);
     }
     err << "unknown verb: " << verb << "\n";

@@ -2,10 +2,13 @@
 #pragma once
 
 #include "core/settingsstore.h"
+#include "core/storechange.h"
+#include "platform/instancechannel.h"
 
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class QTextStream;
 
@@ -16,7 +19,8 @@ enum { kOk = 0, kFailed = 1, kUsage = 2 };
 
 class TCliContext {
 public:
-    TCliContext(TPlaces places, QTextStream& out, QTextStream& err);
+    // `channel` reaches a running launcher; null makes the per-user one when it is needed.
+    TCliContext(TPlaces places, QTextStream& out, QTextStream& err, TInstanceChannel* channel = nullptr);
 
     QTextStream& out;
     QTextStream& err;
@@ -25,13 +29,18 @@ public:
     // so that the running program can still offer the rescue.
     bool Load(bool forWriting);
     bool Save();
+    // Checks the change against the file and makes it: handed to a launcher that runs on this
+    // data folder (which applies and saves it), else saved here. Prints why when it fails.
+    bool Change(const TStoreChange& change);
     TUserData& Data() { return data_; }
     TSettingsStore& Store() { return store_; }
 
 private:
     TSettingsStore store_;
+    std::optional<TSettingsStore::THold> writing_; // a change holds the lock from read to save
     TUserData data_;
     bool loaded_ = false;
+    TInstanceChannel* channel_;
 };
 
 struct TCliVerb {
@@ -40,7 +49,7 @@ struct TCliVerb {
     int (*run)(TCliContext& ctx, const QStringList& args);
 };
 
-int RunCli(const QStringList& args, QTextStream& out, QTextStream& err);
+int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, TInstanceChannel* channel = nullptr);
 
 // Verb groups, one per source file.
 int SettingsVerb(TCliContext& ctx, const QStringList& args);

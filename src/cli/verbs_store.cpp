@@ -43,19 +43,11 @@ int SettingsVerb(TCliContext& ctx, const QStringList& args) {
         return kOk;
     }
     if (sub == QLatin1String("set") && args.size() == 3) {
-        const TSettingDef* def = FindSetting(args.at(1));
-        if (!def) {
+        if (!FindSetting(args.at(1))) {
             ctx.err << "unknown setting: " << args.at(1) << "\n";
             return kFailed;
         }
-        if (!ctx.Load(true))
-            return kFailed;
-        QString error;
-        if (!SetSettingText(ctx.Data().settings, *def, args.at(2), &error)) {
-            ctx.err << error << "\n";
-            return kFailed;
-        }
-        return ctx.Save() ? kOk : kFailed;
+        return ctx.Change({TStoreChange::TKind::SetSetting, {args.at(1), args.at(2)}, {}}) ? kOk : kFailed;
     }
     return Usage(ctx, "settings get KEY | settings set KEY VALUE | settings list");
 }
@@ -69,38 +61,10 @@ int KeywordsVerb(TCliContext& ctx, const QStringList& args) {
             ctx.out << w->keywords << "\t" << w->command << "\n";
         return kOk;
     }
-    if (sub == QLatin1String("add") && (args.size() == 3 || args.size() == 4)) {
-        const QString names = TrimText(args.at(1));
-        if (names.isEmpty() || HasLineBreak(names) || HasLineBreak(args.at(2)) || HasLineBreak(args.value(3))) {
-            ctx.err << "a keyword needs a name, and no field may hold a line break\n";
-            return kFailed;
-        }
-        if (!ctx.Load(true))
-            return kFailed;
-        TKeywordList& list = ctx.Data().keywords;
-        for (const QString& name : names.split(u',')) {
-            if (list.FindKeyword(name, false)) {
-                ctx.err << "keyword already exists: " << name << "\n";
-                return kFailed;
-            }
-        }
-        list.Add(MakeNewKeyword(names, args.at(2), args.value(3)));
-        ctx.Data().tags.Build(list);
-        return ctx.Save() ? kOk : kFailed;
-    }
-    if (sub == QLatin1String("remove") && args.size() == 2) {
-        if (!ctx.Load(true))
-            return kFailed;
-        TKeywordList& list = ctx.Data().keywords;
-        const qsizetype i = list.IndexOf(list.FindKeyword(args.at(1), false));
-        if (i < 0) {
-            ctx.err << "no keyword named: " << args.at(1) << "\n";
-            return kFailed;
-        }
-        list.Remove(i);
-        ctx.Data().tags.Build(list);
-        return ctx.Save() ? kOk : kFailed;
-    }
+    if (sub == QLatin1String("add") && (args.size() == 3 || args.size() == 4))
+        return ctx.Change({TStoreChange::TKind::AddKeyword, args.mid(1), {}}) ? kOk : kFailed;
+    if (sub == QLatin1String("remove") && args.size() == 2)
+        return ctx.Change({TStoreChange::TKind::RemoveKeyword, {args.at(1)}, {}}) ? kOk : kFailed;
     if (sub == QLatin1String("hotkey") && args.size() == 3) {
         int key = -1;
         int keymod = 0;
@@ -108,18 +72,10 @@ int KeywordsVerb(TCliContext& ctx, const QStringList& args) {
             ctx.err << "not a hotkey: " << args.at(2) << " (for example CTRL+ALT+T, WIN+F5 or None)\n";
             return kFailed;
         }
-        if (!ctx.Load(true))
+        if (!ctx.Change({TStoreChange::TKind::SetHotkey, {args.at(1), QString::number(key), QString::number(keymod)}, {}}))
             return kFailed;
-        TExeWord* word = ctx.Data().keywords.FindKeyword(args.at(1), false);
-        if (!word) {
-            ctx.err << "no keyword named: " << args.at(1) << "\n";
-            return kFailed;
-        }
-        word->key = key;
-        word->keymod = keymod;
-        if (!ctx.Save())
-            return kFailed;
-        ctx.out << word->keywords << "\t" << HotkeyText(key, keymod) << "\n";
+        const TExeWord* word = ctx.Data().keywords.FindKeyword(args.at(1), false);
+        ctx.out << (word ? word->keywords : args.at(1)) << "\t" << HotkeyText(key, keymod) << "\n";
         return kOk;
     }
     return Usage(ctx, "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | "

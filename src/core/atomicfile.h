@@ -19,9 +19,26 @@ struct TSaveResult {
     explicit operator bool() const { return ok; }
 };
 
+// Who may read a saved file. Private: the program's data (typed inputs): a new file is 0600 and
+// an existing file keeps its mode only where it is stricter. Document: a file the user names for
+// other programs: a new file follows the umask and an existing file keeps its mode.
+enum class TFileAccess { Private, Document };
+
 // Writes `bytes` to `path` atomically; on failure the previous file is untouched and no
-// temporary file is left behind. `fault` (tests only) returns true to make a step fail.
-TSaveResult SaveFileAtomic(const QString& path, const QByteArray& bytes, const TSaveFaultHook& fault = {});
+// temporary file is left behind. A symbolic link is written through: its final target is
+// replaced and the link stays. `fault` (tests only) returns true to make a step fail.
+TSaveResult SaveFileAtomic(const QString& path, const QByteArray& bytes, const TSaveFaultHook& fault = {},
+                           TFileAccess access = TFileAccess::Private);
+
+// The file a save of `path` replaces: symbolic links followed to their final target (which may
+// not exist yet); `path` itself when it is no link.
+QString SaveTarget(const QString& path);
+
+// Whether a file name is a temporary file of a save ("<name>.XXXXXX.tmp").
+bool IsSaveTempName(const QString& fileName);
+// Removes the temporary files that saves killed mid-way left in `folder`; a save in progress
+// (any process) holds a lock on its temporary file, so it is never touched. Returns how many went.
+int RemoveStaleSaveFiles(const QString& folder);
 
 // Encodes text as UTF-8 with a byte-order mark (lines are expected to be joined by CR LF already).
 QByteArray EncodeUtf8Bom(const QString& text);

@@ -6,10 +6,31 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace vantrelo {
 
 QString WithSlash(const QString& folder) {
     return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+bool MakePrivateFolder(const QString& folder, bool tighten) {
+    const QString clean = QDir::cleanPath(folder);
+    const QByteArray path = QFile::encodeName(clean);
+    struct stat st {};
+    if (::stat(path.constData(), &st) != 0) {
+        const QString parent = QFileInfo(clean).absolutePath();
+        if (!QDir().mkpath(parent) || (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) ||
+            ::stat(path.constData(), &st) != 0)
+            return false;
+    }
+    if (!S_ISDIR(st.st_mode))
+        return false;
+    if (tighten && st.st_uid == ::getuid() && (st.st_mode & 077) != 0)
+        ::chmod(path.constData(), st.st_mode & 0700);
+    return true;
 }
 
 QString ResolveDataFolder(const QString& exeFolder) {
@@ -24,7 +45,7 @@ QString ResolveDataFolder(const QString& exeFolder) {
         base = home + QLatin1String("/.config");
     }
     const QString folder = WithSlash(base) + QLatin1String("Vantrelo/");
-    if (!QDir().mkpath(folder))
+    if (!MakePrivateFolder(folder, true))
         return exe;
     return folder;
 }

@@ -23,6 +23,9 @@ QString ResolveDataFolder(const QString& exeFolder);
 // <prefix>/share/vantrelo.
 QString ResolveProgramFolder(const QString& exeFolder);
 QString WithSlash(const QString& folder);
+// Creates `folder` (and missing parents) with the last part 0700: it holds typed inputs. With
+// `tighten`, an existing folder of this user loses the access others had. False when it is no folder.
+bool MakePrivateFolder(const QString& folder, bool tighten);
 
 // Copies a file atomically over another.
 TSaveResult CopyFileAtomic(const QString& from, const QString& to);

@@ -113,6 +113,12 @@ void THistory::Read(const TMemIniFile& ini) {
         } else {
             entry.text = ReadMultiLine(value);
         }
+        // Entries are trimmed texts (as AddToHistory keeps them); a decoded value may carry blanks
+        // the next save would lose, so loading trims them and a reload reads the same history.
+        if (!entry.item)
+            entry.text = TrimText(entry.text);
+        if (entry.text.isEmpty() && !entry.item)
+            continue;
         entries_.push_back(std::move(entry));
     }
 }

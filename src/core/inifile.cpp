@@ -181,7 +181,8 @@ QString TMemIniFile::ReadString(const QString& section, const QString& ident, co
 }
 
 bool TMemIniFile::ParseInteger(const QString& text, int& value) {
-    QString t = text;
+    // One sign at most, directly before the digits: blanks inside never hide a second sign.
+    QStringView t = QStringView(text).trimmed();
     bool negative = false;
     if (t.startsWith(u'-') || t.startsWith(u'+')) {
         negative = t.at(0) == u'-';
@@ -195,21 +196,27 @@ bool TMemIniFile::ParseInteger(const QString& text, int& value) {
         base = 16;
         t = t.mid(1);
     }
-    if (t.isEmpty() || t.at(0) == u'-' || t.at(0) == u'+')
+    if (t.isEmpty())
         return false;
+    for (const QChar c : t) {
+        const bool digit = c >= u'0' && c <= u'9';
+        const bool hex = (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+        if (!digit && !(base == 16 && hex))
+            return false;
+    }
     bool ok = false;
-    const qlonglong v = t.toLongLong(&ok, base);
+    // Unsigned magnitude: no value the text can hold is ever negated out of range.
+    const qulonglong v = t.toULongLong(&ok, base);
     if (!ok)
         return false;
-    const qlonglong signedValue = negative ? -v : v;
     // Hexadecimal values are 32-bit patterns (colours): 0xFFFFFFFF reads as -1.
-    if (base == 16 && !negative && v <= 0xFFFFFFFFLL) {
+    if (base == 16 && !negative && v <= 0xFFFFFFFFULL) {
         value = static_cast<int>(static_cast<quint32>(v));
         return true;
     }
-    if (signedValue < INT_MIN || signedValue > INT_MAX)
+    if (negative ? v > qulonglong(INT_MAX) + 1 : v > qulonglong(INT_MAX))
         return false;
-    value = static_cast<int>(signedValue);
+    value = negative ? static_cast<int>(-static_cast<qlonglong>(v)) : static_cast<int>(v);
     return true;
 }
 

@@ -21,7 +21,21 @@ QString RescueText(const QString& backupPath) {
                           "Click \"Open folder\" to open folder with backup and exit Vantrelo.");
 }
 
+TSettingsStore::THold::THold(TSettingsStore& store) : store_(store) {
+    // Without a lock file (a read-only folder) reading still works and a save fails on its own.
+    if (store_.holds_++ == 0)
+        store_.lock_->Lock();
+}
+
+TSettingsStore::THold::~THold() {
+    if (--store_.holds_ == 0)
+        store_.lock_->Unlock();
+}
+
 TLoadResult TSettingsStore::ReadSettings(TUserData& data, TRescuePrompt* prompt, bool onlysetup) {
+    const THold hold(*this);
+    if (!onlysetup)
+        RemoveStaleSaveFiles(places_.dataFolder); // left by saves that were killed
     TLoadResult result;
     const QString file = places_.SettingsFile();
     const QString backup = places_.BackupFile();
@@ -96,6 +110,7 @@ TSaveResult TSettingsStore::WriteSettings(const TUserData& data, bool def, const
         return {false, QStringLiteral("Settings were not saved: the program is leaving.")};
     if (writing_)
         return {};
+    const THold hold(*this);
     writing_ = true;
     TMemIniFile ini = TMemIniFile::CreateFast(places_.SettingsFile());
     WriteWords(ini, data.keywords);

@@ -3,10 +3,12 @@
 
 #include "core/atomicfile.h"
 #include "core/datafolder.h"
+#include "core/filelock.h"
 #include "core/history.h"
 #include "core/keywordlist.h"
 #include "core/settings.h"
 
+#include <memory>
 #include <optional>
 
 namespace vantrelo {
@@ -50,7 +52,23 @@ struct TLoadResult {
 
 class TSettingsStore {
 public:
-    explicit TSettingsStore(TPlaces places) : places_(std::move(places)) {}
+    explicit TSettingsStore(TPlaces places)
+        : places_(std::move(places)), lock_(std::make_unique<TFileLock>(places_.SettingsFile() + QLatin1String(".lock"))) {}
+
+    // Keeps the writers' lock ("vantrelo.ini.lock") until it goes, so that a read, a change and
+    // its save by one process are never interleaved with another's. Reads and saves take it
+    // themselves; holds of one store nest.
+    class THold {
+    public:
+        explicit THold(TSettingsStore& store);
+        ~THold();
+        THold(const THold&) = delete;
+        THold& operator=(const THold&) = delete;
+
+    private:
+        TSettingsStore& store_;
+    };
+    [[nodiscard]] THold Hold() { return THold(*this); }
 
     const TPlaces& Places() const { return places_; }
     // Program start (onlysetup false) or reset to defaults (onlysetup true: "Setup" only).
@@ -71,6 +89,8 @@ private:
     };
 
     TPlaces places_;
+    std::unique_ptr<TFileLock> lock_;
+    int holds_ = 0;
     TLoadState state_ = TLoadState::FirstStart;
     bool trusted_ = false;
     bool writing_ = false;

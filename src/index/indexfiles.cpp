@@ -310,7 +310,7 @@ void ParseIndexCache(const QString& text, TIndexList& list) {
             item->root = lastRoot;
             item->path = UnescapeValue(v[3]);
             if (!IsFileIdList(v[4], item->path))
-                item->ps = v[4].toLatin1();
+                item->ps = UnescapeValue(v[4]).toLatin1();
             const QString key = item->name;
             list.Append(key, std::move(item));
             continue;
@@ -331,7 +331,7 @@ void ParseIndexCache(const QString& text, TIndexList& list) {
         item->path = field(line, QLatin1String("<exe3>"), QLatin1String("</exe3>"));
         const QStringView ps = TagValue(line, QLatin1String("<exe4>"), QLatin1String("</exe4>"));
         if (!IsFileIdList(ps, item->path))
-            item->ps = ps.toLatin1();
+            item->ps = (escaped ? UnescapeValue(ps) : ps.toString()).toLatin1();
         list.Append(name, std::move(item));
     }
 }

@@ -18,6 +18,7 @@ enum class TInstanceMessageKind : unsigned char {
     Input = 7,         // put the text into the input line, caret at the end
     InputSelected = 8, // put the text into the input line, selected
     Close = 9,         // close the program
+    StoreChange = 10,  // a change of vantrelo-cli to apply and save (core/storechange.h)
 };
 
 struct TInstanceMessage {

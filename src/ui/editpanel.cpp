@@ -220,7 +220,7 @@ void TEditPanel::SaveAs() {
     if (file.isEmpty())
         return;
     // Written whole into a temporary file and renamed over: a failed save leaves the old file.
-    const TSaveResult r = SaveFileAtomic(file, MultiEdit_->toPlainText().toUtf8());
+    const TSaveResult r = SaveFileAtomic(file, MultiEdit_->toPlainText().toUtf8(), {}, TFileAccess::Document);
     if (!r.ok)
         dialogs_.ShowError(this, QStringLiteral("Save text to file"), r.error);
 }

@@ -83,3 +83,40 @@ TEST(History, ReadsItemsWrittenTheOldWay) {
     EXPECT_EQ(h.at(1).item, nullptr);
     EXPECT_EQ(h.at(2).text, "a\r\nb");
 }
+
+namespace {
+
+THistory LoadText(const QString& text) {
+    TMemIniFile ini;
+    ini.SetStrings(text.split(u'\r'));
+    THistory h;
+    h.Read(ini);
+    return h;
+}
+
+QStringList Texts(const THistory& h) {
+    QStringList out;
+    for (const THistoryEntry& e : h)
+        out << e.text;
+    return out;
+}
+
+} // namespace
+
+TEST(History, AReloadReadsWhatTheLoadRead) {
+    const QString cases[] = {
+        QStringLiteral("[History]\r<exet><exe1>") + QChar(0) + QStringLiteral("x"), // the fuzzer's find
+        QStringLiteral("[History]\rH0=<exet>0</exet><exe1> padded\t</exe1>"),
+        QStringLiteral("[History]\rH0=<exet>0</exet><exe1> <exet>inner</exe1>"),
+        QStringLiteral("[History]\rH0={BR}after a break{BR}"),
+        QStringLiteral("[History]\rH0=<exet>0</exet><exe1>{BR}</exe1>\rH1=kept"),
+        QStringLiteral("[History]\rH0=<exet>0</exet><exe1>&lt;exet&gt; x</exe1>"),
+    };
+    for (const QString& text : cases) {
+        const THistory once = LoadText(text);
+        const THistory twice = RoundTrip(once, 100);
+        EXPECT_EQ(Texts(twice), Texts(once)) << text.toStdString();
+        for (const THistoryEntry& e : once)
+            EXPECT_EQ(e.text, e.text.trimmed()) << text.toStdString();
+    }
+}

@@ -98,3 +98,29 @@ TEST(IniFile, NormalModeRoundTripsByteForByte) {
     ASSERT_TRUE(ini.UpdateFile().ok);
     EXPECT_EQ(test::ReadAll(dir.File("out.ini")), bytes);
 }
+
+TEST(IniFile, IntegersTakeOneSignDirectlyBeforeTheDigits) {
+    struct {
+        const char* text;
+        int expected;
+    } cases[] = {{"- -9223372036854775808", -5}, {"-9223372036854775808", -5}, {"- -5", -5},
+                 {"--5", -5},                    {"+ 5", -5},                   {"-+5", -5},
+                 {"- 0x10", -5},                 {"0x-1", -5},                  {"0x 1", -5},
+                 {"$-1", -5},                    {"1 2", -5},                   {"-2147483648", INT_MIN},
+                 {"2147483647", INT_MAX},        {"-2147483649", -5},           {"2147483648", -5},
+                 {"-0x10", -16},                 {"18446744073709551616", -5},  {"0xFFFFFFFFFFFFFFFF", -5}};
+    for (const auto& c : cases) {
+        int v = -5;
+        if (!TMemIniFile::ParseInteger(QLatin1String(c.text), v))
+            v = -5;
+        EXPECT_EQ(v, c.expected) << c.text;
+    }
+}
+
+TEST(IniFile, AnOutOfRangeSettingFromAFileFallsBack) {
+    test::TempDir dir;
+    // The fuzzer's find: negating the smallest 64-bit value behind a blank after the sign.
+    test::WriteAll(dir.File("vantrelo.ini"), QByteArray("[Setup]\r\nhotkey=- -9223372036854775808\r\n"));
+    const TMemIniFile ini(dir.File("vantrelo.ini"));
+    EXPECT_EQ(ini.ReadInteger("Setup", "hotkey", 90), 90);
+}

@@ -129,6 +129,33 @@ TEST(IndexCacheTest, OlderFilesReadAsRawValues) {
     EXPECT_EQ(list.at(2).key, QStringLiteral("Other"));
 }
 
+TEST(IndexCacheTest, IdentifierListsKeepTheirEntitiesThroughSaves) {
+    // The fuzzer's find: "a&amp;b" read back as "a&amp;b" and grew on every save.
+    const QString found = QString::fromLatin1(
+        "<exet>esc</exet>\r\n<exet>1</exet><exe1>n</exe1><exe2>r</exe2><exe3>p</exe3><exe4>a&amp;b</exe4>\r\n");
+    TIndexList list;
+    ParseIndexCache(found, list);
+    ASSERT_EQ(list.size(), 1);
+    EXPECT_EQ(list.at(0).item->ps, QByteArray("a&b"));
+
+    const QByteArray ids[] = {QByteArray("a&b<c>d"), QByteArray("&amp;&lt;"), QByteArray("r\r\nn"),
+                              QByteArray("\xE9\xFF"), QByteArray("R0A1")};
+    for (const QByteArray& ps : ids) {
+        TIndexList one;
+        auto item = Item(QStringLiteral("n"), QStringLiteral("/p"));
+        item->ps = ps;
+        one.Append(QStringLiteral("n"), std::move(item));
+        QString text = FormatIndexCache(one);
+        for (int save = 0; save < 3; ++save) {
+            TIndexList back;
+            ParseIndexCache(text, back);
+            ASSERT_EQ(back.size(), 1);
+            EXPECT_EQ(back.at(0).item->ps, ps) << save;
+            text = FormatIndexCache(back);
+        }
+    }
+}
+
 TEST(IndexCacheTest, MissingFileLeavesListAlone) {
     test::TempDir dir;
     TIndexList list;

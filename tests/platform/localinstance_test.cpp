@@ -1,4 +1,5 @@
 // Two instances in one process over a temporary runtime folder: lock, hand-over, stale leftovers.
+#include "platform/linux/instancemessage.h"
 #include "platform/linux/localinstance_linux.h"
 #include "platform/startup/commandline.h"
 
@@ -118,6 +119,81 @@ TEST_F(LocalInstanceTest, BrokenSenderIsDroppedAndLaterSendersStillHeard) {
     WaitFor(sink, 1);
     ASSERT_EQ(sink.got.size(), 1u);
     EXPECT_EQ(sink.got[0].kind, TInstanceMessageKind::Hide);
+}
+
+struct TManualScheduler final : TScheduler {
+    std::vector<std::pair<qint32, std::function<void()>>> tasks;
+    void RunLater(qint32 ms, std::function<void()> task) override { tasks.emplace_back(ms, std::move(task)); }
+};
+
+// Runs the event loop until `done` holds or a generous limit passed.
+template <typename F>
+void WaitUntil(F done) {
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    poll.start(5);
+    loop.exec();
+}
+
+TEST_F(LocalInstanceTest, ASenderThatStopsMidFrameIsDroppedAtTheDeadline) {
+    TRecordingSink sink;
+    TManualScheduler scheduler;
+    TLocalInstanceChannel first(dir.Path(), 200, nullptr, &scheduler);
+    ASSERT_EQ(first.Claim(&sink, nullptr), TInstanceRole::First);
+    QLocalSocket stalled, steady;
+    for (QLocalSocket* s : {&stalled, &steady}) {
+        s->connectToServer(dir.File(QStringLiteral("vantrelo.socket")));
+        ASSERT_TRUE(s->waitForConnected(1000));
+    }
+    // A frame of 1000 bytes announced, 10 sent; the other sender finishes its frame in two parts.
+    stalled.write(QByteArray("\x00\x00\x03\xe8", 4) + QByteArray(10, 'x'));
+    const QByteArray whole = EncodeInstanceMessage({TInstanceMessageKind::Input, QStringLiteral("text"), {}});
+    steady.write(whole.left(6));
+    WaitUntil([&] { return scheduler.tasks.size() == 2; });
+    ASSERT_EQ(scheduler.tasks.size(), 2u);
+    for (const auto& task : scheduler.tasks)
+        EXPECT_EQ(task.first, TLocalInstanceChannel::kFrameDeadlineMs);
+    steady.write(whole.mid(6));
+    WaitUntil([&] { return sink.got.size() == 1; });
+    ASSERT_EQ(sink.got.size(), 1u);
+    for (const auto& task : scheduler.tasks)
+        task.second();
+    WaitUntil([&] { return stalled.state() == QLocalSocket::UnconnectedState; });
+    EXPECT_EQ(stalled.state(), QLocalSocket::UnconnectedState);
+    EXPECT_EQ(steady.state(), QLocalSocket::ConnectedState) << "a frame that ended in time keeps its sender";
+}
+
+TEST(InstanceFolder, WithoutARuntimeFolderAPrivateFolderOfTheUsersOwnServes) {
+    test::TempDir home;
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), cache = qgetenv("XDG_CACHE_HOME"),
+                     config = qgetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(home.File("cache")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.File("config")));
+    QString error;
+    const QString folder = InstanceRuntimeFolder(&error);
+    EXPECT_EQ(folder, home.File("cache/vantrelo-runtime"));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    // A cache folder that cannot hold it leaves the config folder.
+    test::WriteAll(home.File("blocked"), "x");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(home.File("blocked")));
+    EXPECT_EQ(InstanceRuntimeFolder(&error), home.File("config/vantrelo-runtime"));
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    qputenv("XDG_CACHE_HOME", cache);
+    qputenv("XDG_CONFIG_HOME", config);
+    if (runtime.isEmpty())
+        qunsetenv("XDG_RUNTIME_DIR");
+    if (cache.isEmpty())
+        qunsetenv("XDG_CACHE_HOME");
+    if (config.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
 }
 
 } // namespace

@@ -93,6 +93,56 @@ TEST_F(NetFetcherTest, SilentServerTimesOut) {
     EXPECT_FALSE(r.error.isEmpty());
 }
 
+// Records the deadlines instead of waiting for them; a test fires them when it chooses.
+struct TManualScheduler final : TScheduler {
+    std::vector<std::pair<qint32, std::function<void()>>> tasks;
+    void RunLater(qint32 ms, std::function<void()> task) override { tasks.emplace_back(ms, std::move(task)); }
+};
+
+TEST_F(NetFetcherTest, ATricklingServerMeetsTheWholeDownloadDeadline) {
+    // Headers and a first part of the body, then nothing more while the connection stays open.
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    bool sent = false;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket* s = server.nextPendingConnection();
+        QObject::connect(s, &QTcpSocket::readyRead, s, [s, &sent] {
+            s->readAll();
+            s->write("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc");
+            s->flush();
+            sent = true;
+        });
+    });
+    TManualScheduler scheduler;
+    TNetUrlFetcher fetcher(nullptr, &scheduler);
+    std::optional<TFetchResult> got;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (sent || got)
+            loop.quit();
+    });
+    poll.start(5);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    fetcher.Fetch(QStringLiteral("http://127.0.0.1:%1/slow.skn").arg(server.serverPort()), 5000, 1000,
+                  [&](const TFetchResult& r) {
+                      got = r;
+                      loop.quit();
+                  });
+    loop.exec();
+    ASSERT_TRUE(sent);
+    ASSERT_FALSE(got.has_value());
+    ASSERT_EQ(scheduler.tasks.size(), 1u);
+    EXPECT_EQ(scheduler.tasks[0].first, 5000 * TNetUrlFetcher::kWholeDownloadFactor);
+    scheduler.tasks[0].second();
+    if (!got)
+        loop.exec();
+    ASSERT_TRUE(got.has_value());
+    EXPECT_FALSE(got->ok);
+    EXPECT_EQ(got->error, QStringLiteral("No answer in time."));
+    EXPECT_TRUE(got->body.isEmpty());
+}
+
 TEST_F(NetFetcherTest, OnlyWebAddresses) {
     for (const char* url : {"ftp://127.0.0.1/x", "file:///etc/passwd", "not a url"}) {
         const TFetchResult r = Fetch(QString::fromUtf8(url));

@@ -29,7 +29,7 @@ bool TakeText(const QByteArray& frame, qsizetype& pos, QString& text) {
     return true;
 }
 
-bool KnownKind(unsigned char k) { return k >= 1 && k <= 9; }
+bool KnownKind(unsigned char k) { return k >= 1 && k <= 10; }
 
 } // namespace
 
@@ -69,6 +69,7 @@ void TInstanceMessageDecoder::Feed(const QByteArray& bytes) {
         }
         m.kind = static_cast<TInstanceMessageKind>(kind);
         ready_.push_back(m);
+        ++frames_;
     }
 }
 

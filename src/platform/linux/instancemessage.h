@@ -25,9 +25,14 @@ public:
     void Feed(const QByteArray& bytes);
     bool Next(TInstanceMessage& message);
     bool Broken() const { return broken_; }
+    // Bytes of a frame that has begun but not yet ended.
+    bool Partial() const { return !buffer_.isEmpty(); }
+    // Frames decoded so far: a partial frame that outlives its deadline is the same frame.
+    quint64 Frames() const { return frames_; }
 
 private:
     QByteArray buffer_;
+    quint64 frames_ = 0;
     std::deque<TInstanceMessage> ready_;
     bool broken_ = false;
 };

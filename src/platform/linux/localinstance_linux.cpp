@@ -8,6 +8,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QPointer>
+#include <QTimer>
 #include <QThread>
 
 #include <sys/stat.h>
@@ -52,12 +54,36 @@ QString InstanceRuntimeFolder(QString* error) {
         if (::stat(QFile::encodeName(runtime).constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid())
             return QDir::cleanPath(runtime);
     }
-    const QString fallback = QStringLiteral("/tmp/vantrelo-%1").arg(::getuid());
-    return PrivateFolder(fallback, error) ? fallback : QString();
+    const QString home = QDir::homePath();
+    QStringList bases;
+    for (const char* var : {"XDG_CACHE_HOME", "XDG_CONFIG_HOME"}) {
+        const QString base = qEnvironmentVariable(var);
+        if (QDir::isAbsolutePath(base))
+            bases << base;
+    }
+    if (!home.isEmpty())
+        bases << home + QLatin1String("/.cache") << home + QLatin1String("/.config");
+    QString why;
+    for (const QString& base : bases) {
+        const QString folder = QDir::cleanPath(base + QLatin1String("/vantrelo-runtime"));
+        if (QDir().mkpath(base) && PrivateFolder(folder, &why))
+            return folder;
+    }
+    if (error)
+        *error = why.isEmpty() ? QStringLiteral("No private folder for the single-instance lock can be made.") : why;
+    return {};
 }
 
-TLocalInstanceChannel::TLocalInstanceChannel(QString folder, int connectTimeoutMs, QObject* parent)
-    : QObject(parent), folder_(QDir::cleanPath(folder)), connectTimeoutMs_(connectTimeoutMs) {}
+TLocalInstanceChannel::TLocalInstanceChannel(QString folder, int connectTimeoutMs, QObject* parent,
+                                             TScheduler* scheduler)
+    : QObject(parent), folder_(QDir::cleanPath(folder)), connectTimeoutMs_(connectTimeoutMs), scheduler_(scheduler) {}
+
+void TLocalInstanceChannel::Later(int ms, std::function<void()> task) {
+    if (scheduler_)
+        scheduler_->RunLater(ms, std::move(task));
+    else
+        QTimer::singleShot(ms, this, std::move(task));
+}
 
 TLocalInstanceChannel::~TLocalInstanceChannel() {
     if (server_)
@@ -94,14 +120,28 @@ TInstanceRole TLocalInstanceChannel::Claim(TInstanceMessageSink* sink, QString* 
 void TLocalInstanceChannel::Accept() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         auto decoder = std::make_shared<TInstanceMessageDecoder>();
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket, decoder] {
+        const QPointer<QLocalSocket> guarded(socket);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, guarded, decoder] {
+            const bool wasPartial = decoder->Partial();
+            const quint64 before = decoder->Frames();
             decoder->Feed(socket->readAll());
             TInstanceMessage m;
             while (decoder->Next(m))
                 if (sink_)
                     sink_->InstanceMessage(m);
-            if (decoder->Broken())
+            if (decoder->Broken()) {
                 socket->abort();
+                return;
+            }
+            // A frame that began now must end in time: a sender that stops mid-frame (or trickles)
+            // would otherwise hold its connection and buffer for ever.
+            if (decoder->Partial() && (!wasPartial || decoder->Frames() != before)) {
+                const quint64 frame = decoder->Frames();
+                Later(kFrameDeadlineMs, [guarded, decoder, frame] {
+                    if (guarded && decoder->Partial() && decoder->Frames() == frame)
+                        guarded->abort();
+                });
+            }
         });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         if (socket->bytesAvailable() > 0)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/instancechannel.h"
+#include "platform/scheduler.h"
 
 #include <QObject>
 
@@ -12,15 +13,22 @@ class QLockFile;
 
 namespace vantrelo {
 
-// $XDG_RUNTIME_DIR when it is a folder of this user; else /tmp/vantrelo-<uid>, created with
-// mode 0700 and refused when another user owns it or others may enter it. Empty with `error`.
+// $XDG_RUNTIME_DIR when it is a folder of this user; else "vantrelo-runtime" in the user's cache
+// folder ($XDG_CACHE_HOME, else ~/.cache), else in the config folder: folders no other user can
+// create first (a shared /tmp name could be squatted). Made 0700 and refused when another user
+// owns it. Empty with `error`.
 QString InstanceRuntimeFolder(QString* error);
 
 class TLocalInstanceChannel final : public QObject, public TInstanceChannel {
 public:
+    // A frame must arrive whole within this time of its first byte, else its sender is dropped.
+    static constexpr int kFrameDeadlineMs = 5000;
+
     // `folder` holds "vantrelo.lock" and the socket "vantrelo.socket"; `connectTimeoutMs` bounds
-    // how long a second start waits for a first instance that is still starting.
-    explicit TLocalInstanceChannel(QString folder, int connectTimeoutMs = 3000, QObject* parent = nullptr);
+    // how long a second start waits for a first instance that is still starting. `scheduler`
+    // (tests) runs the frame deadlines; without one they are Qt timers.
+    explicit TLocalInstanceChannel(QString folder, int connectTimeoutMs = 3000, QObject* parent = nullptr,
+                                   TScheduler* scheduler = nullptr);
     ~TLocalInstanceChannel() override;
 
     TInstanceRole Claim(TInstanceMessageSink* sink, QString* error) override;
@@ -28,12 +36,14 @@ public:
 
 private:
     void Accept();
+    void Later(int ms, std::function<void()> task);
 
     QString folder_;
     int connectTimeoutMs_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
     TInstanceMessageSink* sink_ = nullptr;
+    TScheduler* scheduler_ = nullptr;
 };
 
 } // namespace vantrelo

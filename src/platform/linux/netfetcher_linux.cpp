@@ -5,13 +5,18 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QPointer>
+#include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 
 namespace vantrelo {
 
-TNetUrlFetcher::TNetUrlFetcher(QObject* parent) : QObject(parent), manager_(new QNetworkAccessManager(this)) {}
+TNetUrlFetcher::TNetUrlFetcher(QObject* parent, TScheduler* scheduler)
+    : QObject(parent), manager_(new QNetworkAccessManager(this)), scheduler_(scheduler) {}
 
 void TNetUrlFetcher::Fetch(const QString& url, int timeoutMs, qsizetype maxBytes,
                            std::function<void(const TFetchResult&)> done) {
@@ -29,6 +34,17 @@ void TNetUrlFetcher::Fetch(const QString& url, int timeoutMs, qsizetype maxBytes
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Vantrelo"));
     request.setTransferTimeout(timeoutMs);
     QNetworkReply* reply = manager_->get(request);
+    // The transfer time-out restarts with every byte; this deadline does not.
+    const QPointer<QNetworkReply> running(reply);
+    auto deadline = [running] {
+        if (running && running->isRunning())
+            running->abort();
+    };
+    const int wholeMs = int(std::min<qint64>(qint64(timeoutMs) * kWholeDownloadFactor, INT_MAX));
+    if (scheduler_)
+        scheduler_->RunLater(wholeMs, deadline);
+    else
+        QTimer::singleShot(wholeMs, reply, deadline);
 
     struct TState {
         QByteArray body;

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 
 #include <algorithm>
 #include <cmath>
@@ -158,23 +159,43 @@ bool ReadStage(const TMemIniFile& ini, const QString& label, TStage& st, QString
 // Pictures larger than this are refused: a skin background never needs more.
 constexpr int kMaxPictureSide = 8192;
 
-QImage LoadPicture(const QString& folder, const QString& name, QString& file) {
+struct TPictureRoots {
+    QString skinFolder;
+    QString programFolder;
+};
+
+bool Within(const QString& root, const QString& path) {
+    const QString r = QFileInfo(root).canonicalFilePath();
+    return !r.isEmpty() && (path == r || path.startsWith(r == QLatin1String("/") ? r : r + u'/'));
+}
+
+// A picture of the skin: inside the skin's own folder (a shipped skin may also use the program's
+// folder), links resolved first, and its size taken from the header before anything is decoded.
+QImage LoadPicture(const TPictureRoots& roots, const QString& name, QString& file) {
     file.clear();
     if (name.isEmpty())
         return {};
     QString rel = name;
     rel.replace(u'\\', u'/');
-    const QString path = QDir::isAbsolutePath(rel) ? rel : QDir(folder).filePath(rel);
-    if (!QFileInfo(path).isFile())
+    const QString path = QDir::isAbsolutePath(rel) ? rel : QDir(roots.skinFolder).filePath(rel);
+    const QString real = QFileInfo(path).canonicalFilePath();
+    if (real.isEmpty() || !QFileInfo(real).isFile())
         return {};
-    QImage img(path);
+    const bool shipped = !roots.programFolder.isEmpty() && Within(roots.programFolder, QFileInfo(roots.skinFolder).canonicalFilePath());
+    if (!Within(roots.skinFolder, real) && !(shipped && Within(roots.programFolder, real)))
+        return {};
+    QImageReader reader(real);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+        return {};
+    QImage img = reader.read();
     if (img.isNull() || img.width() > kMaxPictureSide || img.height() > kMaxPictureSide)
         return {};
     file = QDir::cleanPath(path);
     return img;
 }
 
-void TakeLayout(const TStage& st, const QString& folder, const TSettings& s, TSkinLayout& l) {
+void TakeLayout(const TStage& st, const TPictureRoots& folder, const TSettings& s, TSkinLayout& l) {
     l = DefaultSkinLayout(s);
     if (st.listtextcolor)
         l.listtextcolor = *st.listtextcolor;
@@ -347,7 +368,7 @@ TSkinReadResult ReadSkinFrom(const TMemIniFile& ini, const QString& folder, cons
     }
     // The layout is always Scale, so the skin's pictures and borders are taken at once even when
     // it names another display style.
-    TakeLayout(st, folder, s, r.layout);
+    TakeLayout(st, TPictureRoots{folder, request.programFolder}, s, r.layout);
     ForceScaleStyle(s);
     return r;
 }

@@ -5,7 +5,13 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
 
 #include <unzip.h>
 
@@ -97,10 +103,116 @@ bool ReadCurrent(unzFile uf, qint64 declared, QByteArray& out) {
     return unzCloseCurrentFile(uf) == UNZ_OK && ok && out.size() == declared;
 }
 
-bool Inside(const QString& folderCanonical, const QString& path) {
-    const QString c = QFileInfo(path).canonicalFilePath();
-    return !c.isEmpty() && (c == folderCanonical || c.startsWith(folderCanonical + u'/'));
+enum class TKind { Missing, Folder, File, Other };
+
+TKind KindOf(const QString& path) {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return TKind::Missing;
+    if (S_ISDIR(st.st_mode))
+        return TKind::Folder;
+    return S_ISREG(st.st_mode) ? TKind::File : TKind::Other; // links count as other
 }
+
+// A private folder beside the skins folder that receives the whole package first, so that a
+// refused package leaves the skins folder exactly as it was. Removed with whatever it still holds.
+class TStaging {
+public:
+    explicit TStaging(const QString& skinsFolder) {
+        const QFileInfo info(skinsFolder);
+        const QString parent = info.absolutePath();
+        if (!QDir().mkpath(parent))
+            return;
+        QByteArray tmpl = QFile::encodeName(parent + QLatin1String("/.") + info.fileName() + QLatin1String(".install-XXXXXX"));
+        if (::mkdtemp(tmpl.data()))
+            root_ = QFile::decodeName(tmpl);
+    }
+    ~TStaging() {
+        if (!root_.isEmpty())
+            QDir(root_).removeRecursively();
+    }
+    TStaging(const TStaging&) = delete;
+    TStaging& operator=(const TStaging&) = delete;
+
+    bool Made() const { return !root_.isEmpty(); }
+
+    // Entries that clash (a file where a folder is wanted or the other way round) fail here.
+    bool Put(const QString& rel, bool folder, const QByteArray& bytes) {
+        const QString target = root_ + u'/' + rel;
+        if (folder)
+            return QDir().mkpath(target) && KindOf(target) == TKind::Folder;
+        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || KindOf(target) == TKind::Folder)
+            return false;
+        if (!SaveFileAtomic(target, bytes))
+            return false;
+        if (!staged_.contains(rel))
+            staged_ << rel;
+        return true;
+    }
+
+    // Every staged path may take its place: nothing in the way is a link (which the package would
+    // replace or write through) or of the other kind.
+    bool FitsInto(const QString& skinsFolder, QString& clash) const {
+        if (KindOf(skinsFolder) == TKind::Missing)
+            return true;
+        QDirIterator it(root_, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString staged = it.next();
+            const QString rel = staged.mid(root_.size() + 1);
+            const TKind there = KindOf(skinsFolder + u'/' + rel);
+            if (there != TKind::Missing && there != KindOf(staged)) {
+                clash = rel;
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Renames the staged tree into place: the whole folder when the skins folder is new, else each
+    // file (and each folder that is new) into the existing tree.
+    bool MoveInto(const QString& skinsFolder, QStringList& written, QString& error) {
+        QStringList files = staged_;
+        files.sort();
+        for (const QString& rel : files)
+            if (KindOf(root_ + u'/' + rel) == TKind::File)
+                written << skinsFolder + u'/' + rel;
+        if (KindOf(skinsFolder) == TKind::Missing) {
+            if (!Rename(root_, skinsFolder, error))
+                return false;
+            root_.clear();
+            return true;
+        }
+        QStringList all;
+        QDirIterator it(root_, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            all << it.next().mid(root_.size() + 1);
+        all.sort(); // parents before their contents
+        for (const QString& rel : all) {
+            const QString from = root_ + u'/' + rel;
+            const QString to = skinsFolder + u'/' + rel;
+            const TKind kind = KindOf(from);
+            // Gone: it went with a folder moved whole. A folder that exists takes the contents.
+            if (kind == TKind::Missing || (kind == TKind::Folder && KindOf(to) == TKind::Folder))
+                continue;
+            if (!Rename(from, to, error))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    static bool Rename(const QString& from, const QString& to, QString& error) {
+        if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+            return true;
+        error = QStringLiteral("%1 cannot be put in place (%2)").arg(to, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+
+    QString root_;
+    QStringList staged_;
+};
 
 } // namespace
 
@@ -159,12 +271,6 @@ TPackageResult InstallSkinPackage(const QString& zipPath, const QString& skinsFo
         return r;
     }
 
-    const QString folder = QDir::cleanPath(skinsFolder);
-    if (!QDir().mkpath(folder)) {
-        r.error = notInstalled.arg(zipPath, QStringLiteral("the folder %1 cannot be created").arg(folder));
-        return r;
-    }
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
     // Every entry is read and checked before the first file is written.
     unzFile z = static_cast<unzFile>(uf.get());
     std::vector<QByteArray> contents(entries.size());
@@ -176,23 +282,30 @@ TPackageResult InstallSkinPackage(const QString& zipPath, const QString& skinsFo
             return r;
         }
     }
+
+    const QString folder = QDir::cleanPath(skinsFolder);
+    TStaging staging(folder);
+    if (!staging.Made()) {
+        r.error = notInstalled.arg(zipPath, QStringLiteral("the folder %1 cannot be created").arg(folder));
+        return r;
+    }
     for (size_t i = 0; i < entries.size(); ++i) {
-        const TEntry& e = entries[i];
-        const QString target = folder + u'/' + Normalised(e.name);
-        const QString parent = e.folder ? target : QFileInfo(target).absolutePath();
-        // A folder that already exists as a link must not carry the files somewhere else.
-        if (!QDir().mkpath(parent) || !Inside(canonical, parent)) {
-            r.error = notInstalled.arg(zipPath, QStringLiteral("the entry \"%1\" would be written outside the skins folder").arg(e.name));
+        if (!staging.Put(Normalised(entries[i].name), entries[i].folder, contents[i])) {
+            r.error = notInstalled.arg(zipPath, QStringLiteral("the entry \"%1\" clashes with another entry")
+                                                    .arg(entries[i].name));
             return r;
         }
-        if (e.folder)
-            continue;
-        const TSaveResult saved = SaveFileAtomic(target, contents[i]);
-        if (!saved) {
-            r.error = saved.error;
-            return r;
-        }
-        r.written << target;
+    }
+    QString clash;
+    if (!staging.FitsInto(folder, clash)) {
+        r.error = notInstalled.arg(
+            zipPath, QStringLiteral("\"%1\" in the skins folder is a link or of another kind than the entry").arg(clash));
+        return r;
+    }
+    QString error;
+    if (!staging.MoveInto(folder, r.written, error)) {
+        r.error = QStringLiteral("The zip file (%1) was not installed completely: %2.").arg(zipPath, error);
+        return r;
     }
     r.ok = true;
     r.skinPath = folder + u'/' + skin;

@@ -19,7 +19,9 @@ bool IsSafeEntryName(const QString& name);
 
 // Unpacks every entry of the package into `skinsFolder` (created when missing) when the package
 // holds a ".skn" and every entry name is safe and within the size limits; otherwise writes
-// nothing. Each file is written atomically.
+// nothing. The entries go into a staging folder beside the skins folder first and are renamed
+// into place only when all of them were written and none would replace a link or a thing of the
+// other kind (a file for a folder): a refused package leaves the skins folder as it was.
 TPackageResult InstallSkinPackage(const QString& zipPath, const QString& skinsFolder);
 
 // True when the bytes begin like a zip archive.

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 
 #include <gtest/gtest.h>
 
@@ -289,6 +290,81 @@ TEST_F(SkinReadTest, SavingPictureGroupCopiesOtherStyleKeysFromTheCurrentSkin) {
     EXPECT_EQ(ini.ReadString(sec, QStringLiteral("editleft"), QString()), QStringLiteral("12"));
     EXPECT_EQ(ini.ReadString(sec, QStringLiteral("skintype"), QString()), QStringLiteral("scale"));
     EXPECT_FALSE(ini.ValueExists(sec, QStringLiteral("listtilepicture")));
+}
+
+TEST_F(SkinReadTest, ASecondSignBehindABlankNeverReadsAsANumber) {
+    // The fuzzer's download: under UBSan it negated the smallest 64-bit value.
+    const QByteArray download("[skinvalues]\r\nfontsize=- -9223372036854775808\r\n");
+    EXPECT_TRUE(LooksLikeSkin(download));
+    // Each reads as a value that is no number: the same as "junk", never as 5.
+    const int notANumber = Load(Skin(QStringLiteral("junk.skn"), QStringLiteral("fontsize=junk\n"))).settings.fontsize;
+    ASSERT_NE(notANumber, 5);
+    for (const char* value : {"- -9223372036854775808", "- -5", "--5"}) {
+        const QString path = Skin(QStringLiteral("sign.skn"), QStringLiteral("fontsize=%1\n").arg(QLatin1String(value)));
+        const TSkinReadResult r = Load(path);
+        ASSERT_TRUE(r.ok) << value;
+        EXPECT_EQ(r.settings.fontsize, notANumber) << value;
+    }
+}
+
+TEST(SkinPictures, StayInsideTheSkinsFolderOrTheProgramsForShippedSkins) {
+    TempDir root;
+    const QString program = root.File(QStringLiteral("program/"));
+    const QString user = root.File(QStringLiteral("user/skins/"));
+    QDir().mkpath(program + QStringLiteral("skins/pics"));
+    QDir().mkpath(user + QStringLiteral("pics"));
+    QDir().mkpath(root.File(QStringLiteral("private")));
+    auto picture = [](const QString& path) {
+        QImage img(4, 4, QImage::Format_RGB32);
+        img.fill(Qt::green);
+        ASSERT_TRUE(img.save(path));
+    };
+    picture(root.File(QStringLiteral("private/secret.png")));
+    picture(program + QStringLiteral("logo.png"));
+    picture(user + QStringLiteral("pics/own.png"));
+    picture(program + QStringLiteral("skins/pics/own.png"));
+    ASSERT_TRUE(QFile::link(root.File(QStringLiteral("private/secret.png")), user + QStringLiteral("pics/link.png")));
+    const QString secret = root.File(QStringLiteral("private/secret.png"));
+    struct {
+        QString skinFolder;
+        QString picture;
+        bool taken;
+    } cases[] = {
+        {user, QStringLiteral("pics/own.png"), true},
+        {user, user + QStringLiteral("pics/own.png"), true},
+        {user, secret, false},
+        {user, QStringLiteral("../../private/secret.png"), false},
+        {user, QStringLiteral("pics/link.png"), false},
+        {user, QStringLiteral("pics/../../../program/logo.png"), false},
+        {user, program + QStringLiteral("logo.png"), false},
+        {program + QStringLiteral("skins/"), QStringLiteral("pics/own.png"), true},
+        {program + QStringLiteral("skins/"), QStringLiteral("../logo.png"), true},
+        {program + QStringLiteral("skins/"), secret, false},
+    };
+    for (const auto& c : cases) {
+        WriteText(c.skinFolder + QStringLiteral("s.skn"), QStringLiteral("[skinvalues]\nskintilepicture=%1\n").arg(c.picture));
+        const TSkinReadResult r = ReadSkin(TSkinReadRequest{c.skinFolder + QStringLiteral("s.skn"), program, false, false}, TSettings{});
+        ASSERT_TRUE(r.ok);
+        EXPECT_EQ(!r.layout.skinpicture.isNull(), c.taken) << c.picture.toStdString();
+    }
+}
+
+TEST(SkinPictures, AnOversizedPictureIsRefusedFromItsHeader) {
+    TempDir dir;
+    // A PNG header that declares 100000 x 100000 pixels with no image data behind it: the header
+    // alone refuses it.
+    QImage small(1, 1, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    ASSERT_TRUE(small.save(dir.File(QStringLiteral("huge.png"))));
+    QByteArray png = test::ReadAll(dir.File(QStringLiteral("huge.png")));
+    const char side[4] = {0, 1, char(0x86), char(0xA0)}; // 100000, big-endian
+    png.replace(16, 4, side, 4);
+    png.replace(20, 4, side, 4);
+    test::WriteAll(dir.File(QStringLiteral("huge.png")), png);
+    WriteText(dir.File(QStringLiteral("s.skn")), QStringLiteral("[skinvalues]\nskintilepicture=huge.png\n"));
+    const TSkinReadResult r = ReadSkin(TSkinReadRequest{dir.File(QStringLiteral("s.skn")), dir.Path(), false, false}, TSettings{});
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(r.layout.skinpicture.isNull());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ziptestfile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -85,6 +86,85 @@ TEST_F(SkinPackageTest, LinkedFolderCannotCarryFilesOutside) {
     const TPackageResult r = InstallSkinPackage(zip, Skins());
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(QFileInfo::exists(dir.File(QStringLiteral("outside/a.skn"))));
+}
+
+QStringList Tree(const QString& root) {
+    QStringList out;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out << it.next().mid(root.size());
+    out.sort();
+    return out;
+}
+
+TEST_F(SkinPackageTest, ARefusedPackageLeavesTheSkinsFolderAsItWas) {
+    // The fuzzer's package (entries "a" then "a/b.skn"), byte for byte.
+    const QByteArray found = QByteArray::fromHex(
+        "504b03041400000008000000210010369f8c060000000400000001000000614bcbcc490500504b030414000000080000"
+        "0021008316dc8c030000000100000007000000612f622e736b6eab0000504b010214031400000008000000210010369f"
+        "8c060000000400000001000000000000000000000080010000000061504b01021403140000000800000021008316dc8c"
+        "0300000001000000070000000000000000000000800125000000612f622e736b6e504b05060000000002000200640000"
+        "004d0000000000");
+    const std::vector<std::vector<std::pair<QByteArray, QByteArray>>> packages = {
+        {{"./a/./b.skn", kSkin}, {"a/b.skn/", ""}},
+        {{"a/", ""}, {"a", "file over a folder"}, {"c.skn", kSkin}},
+        {{"c.skn", kSkin}, {"d.skn", kSkin}, {"d.skn/e.png", "x"}},
+    };
+    QDir().mkpath(Skins());
+    test::WriteAll(Skins() + QStringLiteral("mine.skn"), kSkin);
+    const QStringList before = Tree(dir.Path());
+
+    test::WriteAll(dir.File(QStringLiteral("found.zip")), found);
+    TPackageResult r = InstallSkinPackage(dir.File(QStringLiteral("found.zip")), Skins());
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.endsWith(QStringLiteral("Nothing was installed."))) << r.error.toStdString();
+    QFile::remove(dir.File(QStringLiteral("found.zip")));
+    EXPECT_EQ(Tree(dir.Path()), before);
+    for (const auto& entries : packages) {
+        const QString zip = Zip(entries);
+        const QStringList withZip = Tree(dir.Path());
+        r = InstallSkinPackage(zip, Skins());
+        EXPECT_FALSE(r.ok) << entries.front().first.toStdString();
+        EXPECT_TRUE(r.written.isEmpty());
+        EXPECT_EQ(Tree(dir.Path()), withZip) << entries.front().first.toStdString();
+    }
+}
+
+TEST_F(SkinPackageTest, NothingInTheWayMayBeALinkOrOfAnotherKind) {
+    QDir().mkpath(Skins() + QStringLiteral("folder"));
+    QDir().mkpath(dir.File(QStringLiteral("outside")));
+    test::WriteAll(Skins() + QStringLiteral("file"), "mine");
+    test::WriteAll(dir.File(QStringLiteral("outside/target")), "outside");
+    ASSERT_TRUE(QFile::link(dir.File(QStringLiteral("outside")), Skins() + QStringLiteral("linkdir")));
+    ASSERT_TRUE(QFile::link(dir.File(QStringLiteral("outside/target")), Skins() + QStringLiteral("linkfile")));
+    const QStringList before = Tree(dir.Path());
+    for (const char* name : {"linkdir", "linkfile", "folder", "file/x.png", "linkdir/x.png"}) {
+        const QString zip = Zip({{"ok.skn", kSkin}, {name, "package"}});
+        const QStringList withZip = Tree(dir.Path());
+        const TPackageResult r = InstallSkinPackage(zip, Skins());
+        EXPECT_FALSE(r.ok) << name;
+        EXPECT_EQ(Tree(dir.Path()), withZip) << name;
+    }
+    EXPECT_TRUE(QFileInfo(Skins() + QStringLiteral("linkdir")).isSymLink());
+    EXPECT_EQ(ReadAll(dir.File(QStringLiteral("outside/target"))), QByteArray("outside"));
+}
+
+TEST_F(SkinPackageTest, AnAcceptedPackageJoinsTheSkinsAlreadyThere) {
+    QDir().mkpath(Skins() + QStringLiteral("pics"));
+    test::WriteAll(Skins() + QStringLiteral("mine.skn"), "mine");
+    test::WriteAll(Skins() + QStringLiteral("pics/mine.png"), "mine");
+    test::WriteAll(Skins() + QStringLiteral("new.skn"), "older copy");
+    const QString zip = Zip({{"new.skn", kSkin}, {"pics/new.png", "png"}, {"fresh/deep/x.png", "x"}});
+    const TPackageResult r = InstallSkinPackage(zip, Skins());
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(Tree(Skins()), (QStringList{"fresh", "fresh/deep", "fresh/deep/x.png", "mine.skn", "new.skn", "pics",
+                                          "pics/mine.png", "pics/new.png"}));
+    EXPECT_EQ(ReadAll(Skins() + QStringLiteral("new.skn")), kSkin);
+    EXPECT_EQ(r.written.size(), 3);
+    // No staging folder is left beside the skins folder.
+    EXPECT_EQ(QDir(dir.File(QStringLiteral("data"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("skins")});
 }
 
 TEST_F(SkinPackageTest, NotAZipIsRefused) {

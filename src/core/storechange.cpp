@@ -1,0 +1,145 @@
+// Store changes: a versioned line-per-field text, one apply routine for the tool and the launcher.
+#include "core/storechange.h"
+
+#include "core/inifile.h"
+#include "core/text.h"
+
+namespace vantrelo {
+
+namespace {
+
+const QString kVersionLine = QStringLiteral("storechange 1");
+
+struct TKindName {
+    TStoreChange::TKind kind;
+    const char* name;
+    qsizetype minArgs, maxArgs;
+};
+constexpr TKindName kKinds[] = {{TStoreChange::TKind::SetSetting, "set", 2, 2},
+                                {TStoreChange::TKind::AddKeyword, "add", 2, 3},
+                                {TStoreChange::TKind::RemoveKeyword, "remove", 1, 1},
+                                {TStoreChange::TKind::SetHotkey, "hotkey", 3, 3}};
+
+const TKindName& NameOf(TStoreChange::TKind kind) {
+    for (const TKindName& k : kKinds)
+        if (k.kind == kind)
+            return k;
+    return kKinds[0];
+}
+
+bool Fail(QString* error, const QString& why) {
+    if (error)
+        *error = why;
+    return false;
+}
+
+bool ToInt(const QString& text, int& value) { return TMemIniFile::ParseInteger(text, value); }
+
+} // namespace
+
+QString EncodeStoreChange(const TStoreChange& change) {
+    // Every field on a line of its own; line breaks inside take the files' own encoding.
+    QStringList lines{kVersionLine, EncodeMultiLine(change.dataFolder), QLatin1String(NameOf(change.kind).name)};
+    for (const QString& a : change.args)
+        lines << EncodeMultiLine(a);
+    return lines.join(u'\n');
+}
+
+bool DecodeStoreChange(const QString& text, TStoreChange& change) {
+    const QStringList lines = text.split(u'\n');
+    if (lines.size() < 3 || lines.at(0) != kVersionLine)
+        return false;
+    for (const TKindName& k : kKinds) {
+        if (lines.at(2) != QLatin1String(k.name))
+            continue;
+        const qsizetype n = lines.size() - 3;
+        if (n < k.minArgs || n > k.maxArgs)
+            return false;
+        change.kind = k.kind;
+        change.dataFolder = ReadMultiLine(lines.at(1));
+        change.args.clear();
+        for (qsizetype i = 3; i < lines.size(); ++i)
+            change.args << ReadMultiLine(lines.at(i));
+        return true;
+    }
+    return false;
+}
+
+bool ApplyStoreChange(TUserData& data, const TStoreChange& change, QString* error) {
+    const QStringList& a = change.args;
+    const TKindName& k = NameOf(change.kind);
+    if (a.size() < k.minArgs || a.size() > k.maxArgs)
+        return Fail(error, QStringLiteral("malformed change"));
+    TKeywordList& list = data.keywords;
+    switch (change.kind) {
+    case TStoreChange::TKind::SetSetting: {
+        const TSettingDef* def = FindSetting(a.at(0));
+        if (!def)
+            return Fail(error, QStringLiteral("unknown setting: ") + a.at(0));
+        QString why;
+        TSettings s = data.settings;
+        if (!SetSettingText(s, *def, a.at(1), &why))
+            return Fail(error, why);
+        data.settings = s;
+        return true;
+    }
+    case TStoreChange::TKind::AddKeyword: {
+        const QString names = TrimText(a.at(0));
+        if (names.isEmpty() || HasLineBreak(names) || HasLineBreak(a.at(1)) || HasLineBreak(a.value(2)))
+            return Fail(error, QStringLiteral("a keyword needs a name, and no field may hold a line break"));
+        for (const QString& name : names.split(u','))
+            if (list.FindKeyword(name, false))
+                return Fail(error, QStringLiteral("keyword already exists: ") + name);
+        list.Add(MakeNewKeyword(names, a.at(1), a.value(2)));
+        data.tags.Build(list);
+        return true;
+    }
+    case TStoreChange::TKind::RemoveKeyword: {
+        const qsizetype i = list.IndexOf(list.FindKeyword(a.at(0), false));
+        if (i < 0)
+            return Fail(error, QStringLiteral("no keyword named: ") + a.at(0));
+        list.Remove(i);
+        data.tags.Build(list);
+        return true;
+    }
+    case TStoreChange::TKind::SetHotkey: {
+        TExeWord* word = list.FindKeyword(a.at(0), false);
+        int key = 0;
+        int keymod = 0;
+        if (!ToInt(a.at(1), key) || !ToInt(a.at(2), keymod))
+            return Fail(error, QStringLiteral("malformed hotkey"));
+        if (!word)
+            return Fail(error, QStringLiteral("no keyword named: ") + a.at(0));
+        word->key = key;
+        word->keymod = keymod;
+        return true;
+    }
+    }
+    return Fail(error, QStringLiteral("malformed change"));
+}
+
+QString LauncherLockFile(const TPlaces& places) { return places.dataFolder + QLatin1String("vantrelo.run.lock"); }
+
+bool LauncherRuns(const TPlaces& places) {
+    TFileLock probe(LauncherLockFile(places));
+    return !probe.TryLock(); // free when no launcher holds it; released again at once
+}
+
+TStoreChangeHandler::TStoreChangeHandler(TSettingsStore& store, TUserData& data)
+    : store_(store), data_(data), running_(LauncherLockFile(store.Places())) {
+    running_.Lock();
+}
+
+TSaveResult TStoreChangeHandler::Apply(const QString& messageText) {
+    TStoreChange change;
+    if (!DecodeStoreChange(messageText, change))
+        return {false, QStringLiteral("A change from vantrelo-cli could not be read.")};
+    if (change.dataFolder != store_.Places().dataFolder)
+        return {false, QStringLiteral("A change from vantrelo-cli was meant for another data folder (%1).").arg(change.dataFolder)};
+    QString why;
+    if (!ApplyStoreChange(data_, change, &why))
+        return {false, QStringLiteral("A change from vantrelo-cli was not applied: %1.").arg(why)};
+    return store_.WriteSettings(data_);
+}
+
+} // namespace vantrelo

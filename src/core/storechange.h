@@ -1,0 +1,53 @@
+// Changes to vantrelo.ini made from outside the launcher, and the launcher's side that applies them.
+#pragma once
+
+#include "core/filelock.h"
+#include "core/settingsstore.h"
+
+#include <QStringList>
+
+namespace vantrelo {
+
+// One change of the command-line tool. While a launcher runs on the same data folder the tool
+// hands it over (the launcher would otherwise overwrite the file at its next save); else it
+// applies it to the file itself, under the writers' lock.
+struct TStoreChange {
+    enum class TKind { SetSetting, AddKeyword, RemoveKeyword, SetHotkey };
+    TKind kind = TKind::SetSetting;
+    // SetSetting: key, value. AddKeyword: names, command[, parameters]. RemoveKeyword: name.
+    // SetHotkey: name, virtual-key code, modifier bits.
+    QStringList args;
+    QString dataFolder; // the data folder the change is meant for, with trailing "/"
+    bool operator==(const TStoreChange&) const = default;
+};
+
+// The text of an instance message; any text decodes or is refused, never misread.
+QString EncodeStoreChange(const TStoreChange& change);
+bool DecodeStoreChange(const QString& text, TStoreChange& change);
+
+// Applies the change to the data in memory; false with `error` in plain words, changing nothing.
+bool ApplyStoreChange(TUserData& data, const TStoreChange& change, QString* error);
+
+// The lock a launcher holds on its data folder for as long as it runs ("vantrelo.run.lock").
+QString LauncherLockFile(const TPlaces& places);
+// Whether a launcher runs on this data folder now.
+bool LauncherRuns(const TPlaces& places);
+
+// The launcher's side. Made before the launcher reads its settings, it holds the launcher lock,
+// so the tool hands its changes over from then on; a change the tool wrote before is in the file
+// the launcher then reads (both take the writers' lock).
+class TStoreChangeHandler {
+public:
+    TStoreChangeHandler(TSettingsStore& store, TUserData& data);
+
+    // Applies the text of a StoreChange instance message and saves the whole file. A change for
+    // another data folder, or one that does not apply, changes nothing (the result says why).
+    TSaveResult Apply(const QString& messageText);
+
+private:
+    TSettingsStore& store_;
+    TUserData& data_;
+    TFileLock running_;
+};
+
+} // namespace vantrelo

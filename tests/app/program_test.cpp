@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -360,6 +361,29 @@ TEST_F(ProgramTest, ASkinThatIsMissingSaysSoAndLeavesTheLook) {
     MessageBoxTitled("Vantrelo")->close();
     EXPECT_EQ(Form().width(), width);
     EXPECT_FALSE(Ini().contains("nothere"));
+}
+
+} // namespace
+} // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+TEST_F(ProgramTest, AKeywordAddedWithTheToolWhileTheLauncherRunsIsHandedOverAndKept) {
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    QProcess cli;
+    cli.start(VANTRELO_CLI, {"--data", data, "keywords", "add", "zhand", "/usr/bin/true"});
+    // The launcher takes the change over its socket, applies it and saves the file itself.
+    ASSERT_TRUE(Until([&cli] { return cli.state() == QProcess::NotRunning; }));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_TRUE(QString::fromUtf8(cli.readAllStandardOutput()).contains("Vantrelo is running"));
+    ASSERT_TRUE(Until([this] { return Ini().contains("zhand"); }));
+    // The keyword is in the running program, and its next save keeps it.
+    Type("zhan");
+    EXPECT_TRUE(Until([this] { return ListTexts().contains("zhand"); }));
+    app->Shutdown();
+    EXPECT_TRUE(Ini().contains("zhand"));
 }
 
 } // namespace

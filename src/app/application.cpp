@@ -54,6 +54,7 @@ TApplication::~TApplication() {
 int TApplication::Start() { return life_->Start(); }
 void TApplication::Shutdown() { life_->Shutdown(); }
 TMainForm* TApplication::Form() const { return ctx_->form.get(); }
+void TApplication::SetSkinDialogs(std::unique_ptr<TSkinDialogs> dialogs) { ctx_->skinDialogs = std::move(dialogs); }
 bool TApplication::SafeMode() const { return ctx_->safeMode; }
 
 void TApplication::Build() {

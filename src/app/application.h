@@ -13,6 +13,7 @@ namespace vantrelo {
 struct TAppContext;
 class TLifecycle;
 class TMainForm;
+class TSkinDialogs;
 
 class TApplication final : public QObject {
     Q_OBJECT
@@ -26,6 +27,8 @@ public:
     // The orderly stop: settings, backup, index cache; idempotent.
     void Shutdown();
     TMainForm* Form() const;
+    // The skin dialogs in place of the windows (a test scripts them); after Start.
+    void SetSkinDialogs(std::unique_ptr<TSkinDialogs> dialogs);
     bool SafeMode() const;
 
 private:

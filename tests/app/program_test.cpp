@@ -5,6 +5,7 @@
 #include "index/indexlist.h"
 #include "ui/cmdform.h"
 #include "ui/mainform.h"
+#include "ui/skindialogs.h"
 
 #include "support/qtapp.h"
 #include "support/testsupport.h"
@@ -103,9 +104,9 @@ protected:
     }
 
     TMainForm& Form() { return *app->Form(); }
-    // A menu item with a key, as the key would trigger it.
+    // A menu item, as its key or a click would trigger it.
     QAction* Action(const QString& text) {
-        for (QAction* a : Form().actions())
+        for (QAction* a : Form().findChildren<QAction*>())
             if (a->text() == text)
                 return a;
         ADD_FAILURE() << "no menu item " << text.toStdString();
@@ -384,6 +385,55 @@ TEST_F(ProgramTest, AKeywordAddedWithTheToolWhileTheLauncherRunsIsHandedOverAndK
     EXPECT_TRUE(Until([this] { return ListTexts().contains("zhand"); }));
     app->Shutdown();
     EXPECT_TRUE(Ini().contains("zhand"));
+}
+
+} // namespace
+} // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+// The skin dialogs answered by the test.
+struct TScriptedSkinDialogs final : TSkinDialogs {
+    QString open;
+    std::optional<TSkinSaveGroups> groups;
+    QString save;
+    QString OpenSkin(const QString&) override { return open; }
+    std::optional<TSkinSaveGroups> AskSaveGroups() override { return groups; }
+    QString SaveSkinFile(const QString&) override { return save; }
+};
+
+TEST_F(ProgramTest, TheMenuSavesTheLookAsASkinWithTheChosenGroupsAndLoadsOne) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.settings.textcolor = 0xD9BA3C;
+        user.settings.fontname = "DejaVu Sans";
+    }));
+    ASSERT_EQ(Start(), -1);
+    auto dialogs = std::make_unique<TScriptedSkinDialogs>();
+    TScriptedSkinDialogs& script = *dialogs;
+    app->SetSkinDialogs(std::move(dialogs));
+
+    // Cancelled at the first question: nothing is written.
+    script.save = dir.File("saved.skn");
+    Action("Save visual settings as skin...")->trigger();
+    EXPECT_FALSE(QFileInfo::exists(script.save));
+
+    TSkinSaveGroups groups;
+    groups.colours = true;
+    script.groups = groups;
+    Action("Save visual settings as skin...")->trigger();
+    ASSERT_TRUE(QFileInfo::exists(script.save));
+    const QString saved = QString::fromUtf8(test::ReadAll(script.save));
+    EXPECT_TRUE(saved.contains("textcolor=#3CBAD9")) << saved.toStdString();
+    EXPECT_FALSE(saved.contains("fontname")) << "only the chosen groups";
+    EXPECT_TRUE(Toast("Skin saved: saved.skn"));
+
+    // The saved skin loads back through the menu's file dialog.
+    ASSERT_TRUE(WriteData()); // another look in the file meanwhile changes nothing in memory
+    script.open = script.save;
+    Action("Load Skin...")->trigger();
+    EXPECT_TRUE(Until([this] { return Ini().contains("saved.skn"); }));
+    EXPECT_TRUE(Ini().contains("textcolor=14268988"));
 }
 
 } // namespace

@@ -438,3 +438,24 @@ TEST_F(ProgramTest, TheMenuSavesTheLookAsASkinWithTheChosenGroupsAndLoadsOne) {
 
 } // namespace
 } // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+TEST_F(ProgramTest, AboutShowsTheVersionAndTheTogglesChangeTheWindowAndAreSavedAtTheStop) {
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.stayontop = false; }));
+    ASSERT_EQ(Start(), -1);
+    Action("About")->trigger();
+    ASSERT_TRUE(Until([] { return MessageBoxTitled("About Vantrelo") != nullptr; }));
+    EXPECT_TRUE(MessageBoxTitled("About Vantrelo")->text().startsWith("Vantrelo "));
+    MessageBoxTitled("About Vantrelo")->close();
+
+    EXPECT_FALSE(Form().windowFlags() & Qt::WindowStaysOnTopHint);
+    Action("Toggle Stay on Top (Also found in settings)")->trigger();
+    EXPECT_TRUE(Form().windowFlags() & Qt::WindowStaysOnTopHint);
+    app->Shutdown();
+    EXPECT_TRUE(Ini().contains("stayontop=1"));
+}
+
+} // namespace
+} // namespace vantrelo

@@ -60,7 +60,6 @@ bool TApplication::SafeMode() const { return ctx_->safeMode; }
 void TApplication::Build() {
     TAppContext& c = *ctx_;
     TSettings& s = c.data.settings;
-    c.sys = std::make_unique<TSystemParts>();
     c.desk = std::make_unique<TDesktopServices>(this, c.store.Places().IncognitoFolder());
     TSystemParts& sys = *c.sys;
     TDesktopServices& desk = *c.desk;

@@ -1,4 +1,4 @@
-// The input line and its list: every key action in one place, the rows, and the pipeline's view.
+// The input line and its list: every key action in one place, typing, the rows and the line's requests.
 #include "app/inputcontroller.h"
 
 #include "app/suggestbridge.h"
@@ -63,7 +63,7 @@ bool TInputController::InputKey(const TKeyDecision& d, const TLineState& line) {
     case TKeyAction::None:
         return false;
     case TKeyAction::ExpandFolder:
-        ExpandFolderOfLine();
+        ListFolder();
         return true;
     case TKeyAction::Consume:
         return true;
@@ -288,22 +288,7 @@ void TInputController::RemoveRow(int row) {
 
 void TInputController::ExpandFolder(int row) {
     TakeRow(row, TTake::Line);
-    ExpandFolderOfLine();
-}
-
-void TInputController::ExpandFolderOfLine() {
-    const QString text = view_.Line().text;
-    QString folder = outside_.ItemPath(text, CurrentItem(), true);
-    // A file's own folder is listed.
-    if (!QFileInfo(folder).isDir())
-        folder = outside_.ItemPath(text, CurrentItem(), false);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        return;
-    // A folder that ends in "/" lists its contents.
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
-    SetNewWord(folder, false, false);
-    RefreshList(folder, int(folder.size()), true);
+    ListFolder();
 }
 
 void TInputController::EditorKey(const TEditorKeyDecision& d) {
@@ -361,14 +346,28 @@ void TInputController::Execute(const QString& textIn, bool runas, bool browser) 
 void TInputController::ShowRows(bool focus) {
     if (!view_.WindowVisible())
         return;
-    const QString text = view_.Line().text;
-    // With `listfixedsize` a search that found nothing keeps the list open with one empty row.
-    const bool keepEmpty = settings_.listfixedsize && settings_.autodropdown && !text.isEmpty();
-    if ((!suggest_.HasEntries() && !keepEmpty) || (!focus && (text.isEmpty() || !settings_.autodropdown))) {
+    // Asked for (Down, the list button): the list takes the focus on its first entry.
+    if (focus && suggest_.HasEntries()) {
+        view_.DisplayList(suggest_.Rows(), true);
+        return;
+    }
+    // Otherwise the drop-down's rules: only with `autodropdown`, never while it behaves like a
+    // drop-down on an empty line; a list of fixed size stays open, emptied, when nothing matches
+    // (in incognito mode it even opens empty).
+    if (!settings_.autodropdown || line_.CheckListAuto()) {
         view_.HideList();
         return;
     }
-    view_.DisplayList(suggest_.Rows(), focus && suggest_.HasEntries());
+    if (suggest_.HasEntries()) {
+        view_.DisplayList(suggest_.Rows(), false);
+        return;
+    }
+    if (!settings_.listfixedsize) {
+        view_.HideList();
+        return;
+    }
+    if (view_.ListVisible() || settings_.incognito)
+        view_.DisplayList(suggest_.Rows(), false);
 }
 
 void TInputController::RedisplayList() { view_.DisplayList(suggest_.Rows(), false); }
@@ -439,12 +438,6 @@ void TInputController::TakeRow(int row, TTake take, bool runas, bool browser) {
     view_.HideList();
     if (take == TTake::Launch)
         Execute(text, runas, browser);
-}
-
-int TInputController::FirstRowOfList() const {
-    if (settings_.comboheaders && view_.ListRowCount() > 1 && view_.ListRowIsHeader(0))
-        return 1;
-    return 0;
 }
 
 void TInputController::RowActivated(int row, bool runas, bool browser) {
@@ -573,33 +566,19 @@ void TInputController::StepCompletion(bool forward) {
 void TInputController::RefreshSilently() {
     const TLineState line = view_.Line();
     suggest_.Refresh(line.text, TypedEnd(line));
-    if (settings_.autodropdown && line_.CheckListAuto()) {
-        view_.HideList();
-        return;
-    }
-    // The input window is not raised for the list; after a command a hidden window stays hidden.
-    const bool display = view_.WindowVisible();
-    if (suggest_.HasEntries()) {
-        if (display)
-            view_.DisplayList(suggest_.Rows(), false);
-        return;
-    }
-    // A list of fixed size stays open, emptied, while the drop-down is on; in incognito mode it
-    // even opens empty.
-    if (!(settings_.autodropdown && settings_.listfixedsize)) {
-        view_.HideList();
-        return;
-    }
-    if (display && (view_.ListVisible() || settings_.incognito))
-        view_.DisplayList({}, false);
+    ShowRows(false);
 }
 
 void TInputController::ListFolder() {
-    const QString folder = outside_.ItemPath(view_.Line().text, CurrentItem(), false);
-    if (folder.isEmpty()) {
+    // A file stands for the folder that holds it.
+    QString folder = outside_.ItemPath(view_.Line().text, CurrentItem(), false);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         ShowToast(QStringLiteral("Could not detect a folder path from current input"));
         return;
     }
+    // A folder that ends in "/" lists its contents.
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
     SetNewWord(folder, false, true);
     RefreshList(folder, int(folder.size()), true);
 }

@@ -95,8 +95,9 @@ public:
     void UpdateTitle(bool force);
     // The list shown again with its present rows (after a look change).
     void RedisplayList();
-    // The folder of the line's item (or the line's path) becomes the line, and its contents the list.
-    void ExpandFolderOfLine();
+    // The folder of the line's item (a file's own folder) becomes the line, and its contents the
+    // list; the toast says when there is none (request 6, Ctrl+E).
+    void ListFolder();
     // The folder typed in the line has been read: the list shows its entries now.
     void FolderListed();
     // The path of the line's item: into the clipboard, or with `intoLine` into the line.
@@ -108,18 +109,17 @@ private:
     // The input line's operations (SetNewWord, ResetCurrentSearch) talk to the window through this.
     class TLineView;
 
+    // The list as built: focused when asked for, else by the drop-down and fixed-size rules.
     void ShowRows(bool focus);
     // Request 4: the list rebuilt for the line without taking the focus or raising the window.
     void RefreshSilently();
     // Requests 0 and 1: the next or previous inline-completion candidate.
     void StepCompletion(bool forward);
-    // Request 6: the folder of the line's item listed; request 7: its path taken into the line.
-    void ListFolder();
+    // Request 7: the path of the line's item taken into the line.
     void TakeItemPath();
     // autoexpand and externaltext, as the line changes.
     bool ExpandAtRightEdge(const QString& text);
     bool TakeExternalText(const QString& text);
-    int FirstRowOfList() const;
     void ExpandFolder(int row);
     void RemoveRow(int row);
     void TabAccept(const TLineState& line);

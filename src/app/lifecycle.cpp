@@ -15,8 +15,7 @@
 #include "core/storechange.h"
 #include "core/text.h"
 #include "exec/pipeline.h"
-#include "exec/shellexecute.h"
-#include "platform/linux/processlauncher_linux.h"
+#include "app/engine.h"
 #include "platform/linux/localinstance_linux.h"
 #include "platform/linux/xhotkeys.h"
 #include "platform/startup/commandline.h"
@@ -173,17 +172,16 @@ TSettingsOutcome TLifecycle::ReadSettings() {
     // From now on the command-line tool hands its changes over instead of writing the file; one
     // it wrote before is in the file read next.
     ctx_.storeChanges = std::make_unique<TStoreChangeHandler>(ctx_.store, ctx_.data);
+    ctx_.sys = std::make_unique<TSystemParts>();
     TMessageBoxRescue rescue;
     const TLoadResult loaded = ctx_.store.ReadSettings(ctx_.data, &rescue);
     if (loaded.state == TLoadState::Quit) {
         // "Open folder": the backup's folder for the user, then the program ends without writing.
-        // Nothing else is built yet, so the shell gets its own launcher.
-        TLinuxProcessLauncher processes;
-        TLinuxShell shell{processes};
+        // The system services need no settings, so they already exist.
         TShellRequest open;
         open.verb = QStringLiteral("open");
         open.file = ctx_.store.Places().dataFolder;
-        if (shell.ShellExecute(open) <= 32)
+        if (ctx_.sys->shell.ShellExecute(open) <= 32)
             QTextStream(stderr) << "Could not open " << open.file << "\n";
         return TSettingsOutcome::Quit;
     }

@@ -80,7 +80,7 @@ void TWindowController::Command(TFormCommand command) {
         ToggleSpellCheck();
         break;
     case TFormCommand::ExpandFolder:
-        ctx_.input->ExpandFolderOfLine();
+        ctx_.input->ListFolder();
         break;
     case TFormCommand::BrowseFiles:
         BrowseFiles();

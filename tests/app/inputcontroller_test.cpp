@@ -338,11 +338,12 @@ TEST_F(InputControllerTest, FolderRequestsTakeThePathOrSayThereIsNone) {
     outside.path = QStringLiteral("/usr/share/");
     input.ProcessInput(TInputRequest::TakeItemPath, QString(), false);
     EXPECT_EQ(window.line.text, "/usr/share/");
-    // A path that is no path lists its folder instead, as the folder request does.
+    // A path that is no path falls back to the folder request, which finds no folder to list.
     outside.path = QStringLiteral("nowhere");
     window.calls.clear();
     input.ProcessInput(TInputRequest::TakeItemPath, QString(), false);
-    EXPECT_EQ(window.line.text, "nowhere");
+    EXPECT_EQ(window.line.text, "/usr/share/");
+    EXPECT_TRUE(window.calls.contains("toast Could not detect a folder path from current input"));
 }
 
 TEST_F(InputControllerTest, ANewSearchResetsTheFailureColourAndTheCompletion) {

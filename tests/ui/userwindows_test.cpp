@@ -41,9 +41,13 @@ protected:
         data.tags.Build(data.keywords);
         // The line stands for itself as a path.
         outside.itemPath = [](const QString& line, bool withFile) {
-            if (!QFileInfo(line).isAbsolute())
+            const QFileInfo info(line);
+            if (!info.isAbsolute())
                 return QString();
-            return withFile ? line : QFileInfo(line).absolutePath();
+            // As the program's item path: a folder stays itself, a file without its name is its folder.
+            if (info.isDir())
+                return line.endsWith('/') ? line : line + '/';
+            return withFile ? line : info.absolutePath();
         };
     }
     ~ListWindow() override {

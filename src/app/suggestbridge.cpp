@@ -58,13 +58,37 @@ QString TypeName(const QString& typed) {
     return name;
 }
 
+// Answers that ask the file system, kept per text: the rows are described again on every
+// keystroke, and a look at a slow or network folder must not be repeated each time.
+class TFileAnswers {
+public:
+    QString Get(const QString& key, const std::function<QString(const QString&)>& ask) {
+        if (const auto it = answers_.constFind(key); it != answers_.constEnd())
+            return *it;
+        if (answers_.size() >= kMaxAnswers)
+            answers_.clear();
+        const QString answer = ask(key);
+        answers_.insert(key, answer);
+        return answer;
+    }
+
+private:
+    static constexpr qsizetype kMaxAnswers = 4096;
+    QHash<QString, QString> answers_;
+};
+
 TRowDescribeProbe Probe(const TSuggestServices& svc) {
     TRowDescribeProbe p;
-    p.typeName = TypeName;
-    if (const TProgramSearch* programs = svc.programs)
-        p.programPath = [programs](const QString& name) {
-            return programs->IsProgramOnPath(name) ? QStandardPaths::findExecutable(name) : QString();
+    auto types = std::make_shared<TFileAnswers>();
+    p.typeName = [types](const QString& path) { return types->Get(path, TypeName); };
+    if (const TProgramSearch* programs = svc.programs) {
+        auto found = std::make_shared<TFileAnswers>();
+        p.programPath = [programs, found](const QString& name) {
+            return found->Get(name, [programs](const QString& n) {
+                return programs->IsProgramOnPath(n) ? QStandardPaths::findExecutable(n) : QString();
+            });
         };
+    }
     return p;
 }
 
@@ -80,6 +104,8 @@ struct TSuggestBridge::TImpl {
     // Icon names of desktop entries, read once per file.
     mutable QHash<QString, QString> desktopIcons;
     TRowDescriber describer;
+    // The titles of indexed entries read from the cache, worked out once per path.
+    mutable TFileAnswers resolvedTitles;
     bool reverse = false; // the Reverse request: each group's entries the other way round
 
     void Reversed() {
@@ -120,7 +146,11 @@ struct TSuggestBridge::TImpl {
         TItem* inner = copy.get();
         if (copy->Kind() == TItemKind::Fuzzy)
             inner = static_cast<TMyFuzzyItem*>(copy.get())->obj.get();
-        ResolveItemIcon(*static_cast<TMyShellItem*>(inner), false, roots);
+        auto* resolved = static_cast<TMyShellItem*>(inner);
+        resolved->title = resolvedTitles.Get(shell->path, [resolved, this](const QString&) {
+            ResolveItemIcon(*resolved, false, roots);
+            return resolved->title;
+        });
         return copy;
     }
 

@@ -9,6 +9,7 @@
 #include "app/indexcontroller.h"
 #include "app/inputcontroller.h"
 #include "app/programcontroller.h"
+#include "app/skincontroller.h"
 #include "app/windowcontroller.h"
 #include "core/autostart.h"
 #include "core/incognito.h"
@@ -224,7 +225,7 @@ void TLifecycle::PlaceWindow(bool centre) {
 }
 
 void TLifecycle::AddTrayIcon() { ctx_.form->AddIcon(); }
-void TLifecycle::ApplySkin() { ctx_.program->ApplySkin(); }
+void TLifecycle::ApplySkin() { ctx_.skin->Apply(); }
 
 bool TLifecycle::RegisterGlobalHotkey() {
     const TSettings& s = ctx_.data.settings;

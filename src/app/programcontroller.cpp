@@ -182,9 +182,7 @@ void TProgramController::SetStatePanel() {
     ctx_.form->SetStatePanel(StatePanelText(s.holdtext, s.incognito, s.gamingmode));
 }
 
-void TProgramController::SetDesign() { ApplySkin(); }
-
-void TProgramController::ApplySkin() { ctx_.skin->Apply(); }
+void TProgramController::SetDesign() { ctx_.skin->Apply(); }
 
 void TProgramController::ResetCurrentSearch() { ctx_.input->ResetCurrentSearch(true); }
 void TProgramController::MoveInputWindow(int x, int y) { ctx_.form->move(x, y); }

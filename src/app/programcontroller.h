@@ -71,8 +71,6 @@ public:
     void OpenWithShell(const QString& target);
     // A message box that does not block: information or a warning.
     void Message(const QString& caption, const QString& text, bool warning);
-    // The look of the input window from the skin named in the settings (the built-in look without one).
-    void ApplySkin();
 
 private:
     TAppContext& ctx_;

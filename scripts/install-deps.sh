@@ -9,7 +9,7 @@ PACKAGES=(
   libpcre2-dev zlib1g-dev libminizip-dev libhunspell-dev hunspell-en-us
   libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-keysyms1-dev libxcb-xtest0-dev
   libxcb-record0-dev libxcb-xinput-dev libxcb-screensaver0-dev libxcb-randr0-dev libx11-dev libx11-xcb-dev
-  xvfb jwm xdotool xclip x11-utils imagemagick
+  xvfb jwm xdotool xclip x11-utils imagemagick dbus-daemon
   clang clang-14 libclang-rt-14-dev
 )
 

@@ -18,6 +18,7 @@
 #include "exec/pipeline.h"
 #include "app/engine.h"
 #include "platform/linux/localinstance_linux.h"
+#include "platform/linux/shutdownwatch.h"
 #include "platform/linux/xhotkeys.h"
 #include "platform/startup/commandline.h"
 #include "platform/startup/dashcommands.h"
@@ -146,6 +147,9 @@ int TLifecycle::Start() {
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, ctx_.owner, [this] { Shutdown(); });
     // The session ends: what the user did so far is written before the session manager goes on.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, ctx_.owner, [this](QSessionManager&) { SessionEnding(); });
+    // A shutdown or restart that no session manager announces: logind does, and waits for the save.
+    shutdownWatch_ = std::make_unique<TShutdownWatch>([this] { SessionEnding(); });
+    shutdownWatch_->Start();
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, ctx_.owner, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive || ctx_.closing)
             return;

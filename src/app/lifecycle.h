@@ -13,6 +13,7 @@ namespace vantrelo {
 
 struct TAppContext;
 class TInstanceChannel;
+class TShutdownWatch;
 
 class TLifecycle final : public TStartupHost, public TShutdownHost, public TInstanceMessageSink {
 public:
@@ -80,6 +81,7 @@ private:
     std::unique_ptr<TStartup> startup_;
     std::unique_ptr<TShutdown> shutdown_;
     std::unique_ptr<TInstanceChannel> channel_;
+    std::unique_ptr<TShutdownWatch> shutdownWatch_;
 };
 
 } // namespace vantrelo

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusUnixFileDescriptor>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -12,6 +16,9 @@
 
 #include <csignal>
 #include <functional>
+
+#include <poll.h>
+#include <unistd.h>
 
 namespace vantrelo {
 namespace {
@@ -311,5 +318,114 @@ TEST_F(LauncherDesktop, ShiftDelDeletesTheLineFromTheHistoryAndNoAltTabKeepsTheW
     EXPECT_TRUE(ini.contains("zrec keep-me")) << ini.left(2000).toStdString();
 }
 
+// logind as the launcher sees it on the system bus: hands out "delay" locks as pipes whose read
+// ends it keeps, so it can tell when a lock is given back.
+class FakeLogind : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+public:
+    ~FakeLogind() override {
+        for (int fd : locks)
+            ::close(fd);
+    }
+    std::vector<int> locks;
+    QStringList asked; // what and mode of each request
+
+public slots:
+    QDBusUnixFileDescriptor Inhibit(const QString& what, const QString&, const QString&, const QString& mode) {
+        asked << what + "/" + mode;
+        int fds[2];
+        if (::pipe(fds) != 0)
+            return {};
+        locks.push_back(fds[0]);
+        QDBusUnixFileDescriptor lock(fds[1]); // keeps its own copy
+        ::close(fds[1]);
+        return lock;
+    }
+};
+
+// True once every holder of the lock's write end has closed it.
+bool Released(int lockReadEnd) {
+    pollfd p{lockReadEnd, POLLIN, 0};
+    char c;
+    return ::poll(&p, 1, 0) == 1 && ::read(lockReadEnd, &c, 1) == 0;
+}
+
+bool WaitWithEvents(const std::function<bool()>& done, int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        if (done())
+            return true;
+        QThread::msleep(20);
+    }
+    return done();
+}
+
+TEST_F(LauncherDesktop, AnnouncedShutdownSavesTheWindowPlaceWhileTheDelayLockHoldsItBack) {
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    // A private bus stands in for the system bus, with the test as logind.
+    QProcess bus;
+    bus.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+    ASSERT_TRUE(bus.waitForStarted(5000));
+    ASSERT_TRUE(bus.waitForReadyRead(5000));
+    const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+    {
+        QDBusConnection logind = QDBusConnection::connectToBus(address, "fake-logind");
+        ASSERT_TRUE(logind.isConnected());
+        FakeLogind fake;
+        ASSERT_TRUE(logind.registerObject("/org/freedesktop/login1", &fake, QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(logind.registerService("org.freedesktop.login1"));
+
+        QProcessEnvironment env = launcher.processEnvironment();
+        env.insert("DBUS_SYSTEM_BUS_ADDRESS", address);
+        launcher.setProcessEnvironment(env);
+        launcher.start(VANTRELO_EXE, {});
+        ASSERT_TRUE(launcher.waitForStarted(10000));
+        ASSERT_TRUE(WaitWithEvents([&fake] { return !fake.locks.empty(); }, 20000)) << "no delay lock was asked for";
+        EXPECT_EQ(fake.asked, QStringList{"shutdown/delay"});
+        // Moved by the user: the place is written at the stop.
+        ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000));
+        const QString window = Tool({"xdotool", "search", "--onlyvisible", "--name", "^Vantrelo$"}).split('\n').first();
+        const auto place = [this] {
+            const QString ini = QString::fromUtf8(test::ReadAll(data + "vantrelo.ini"));
+            const auto at = [&ini](const QString& key) {
+                const int i = ini.indexOf("\n" + key + "=");
+                return i < 0 ? QString() : ini.mid(i + 1).section('\n', 0, 0);
+            };
+            return at("posx") + " " + at("posy");
+        };
+        const QString before = place();
+        Tool({"xdotool", "windowmove", window, "211", "157"});
+        ASSERT_TRUE(WaitFor([&window] { return Tool({"xdotool", "getwindowgeometry", window}).contains("211,"); }, 5000))
+            << Tool({"xdotool", "getwindowgeometry", window}).toStdString();
+        QThread::msleep(300);
+        EXPECT_EQ(place(), before) << "saved before the shutdown";
+        // An announced shutdown saves, then gives the lock back.
+        logind.send(QDBusMessage::createSignal("/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                                               "PrepareForShutdown")
+                    << true);
+        ASSERT_TRUE(WaitWithEvents([&fake] { return Released(fake.locks.front()); }, 15000))
+            << "the lock was kept";
+        // Called off: the next shutdown is held back again.
+        logind.send(QDBusMessage::createSignal("/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                                               "PrepareForShutdown")
+                    << false);
+        EXPECT_TRUE(WaitWithEvents([&fake] { return fake.locks.size() == 2; }, 10000)) << "no new lock after a call-off";
+        // Killed as a shutdown would: what was run is in the file already.
+        launcher.kill();
+        launcher.waitForFinished(5000);
+        EXPECT_NE(place(), before) << place().toStdString();
+    }
+    QDBusConnection::disconnectFromBus("fake-logind");
+    bus.kill();
+    bus.waitForFinished(5000);
+}
+
 } // namespace
 } // namespace vantrelo
+
+#include "launcher_desktop_test.moc"

@@ -18,6 +18,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -423,9 +424,9 @@ TEST_F(ProgramTest, TheMenuSavesTheLookAsASkinWithTheChosenGroupsAndLoadsOne) {
     script.groups = groups;
     Action("Save visual settings as skin...")->trigger();
     ASSERT_TRUE(QFileInfo::exists(script.save));
-    const QString saved = QString::fromUtf8(test::ReadAll(script.save));
-    EXPECT_TRUE(saved.contains("textcolor=#3CBAD9")) << saved.toStdString();
-    EXPECT_FALSE(saved.contains("fontname")) << "only the chosen groups";
+    const QString written = QString::fromUtf8(test::ReadAll(script.save));
+    EXPECT_TRUE(written.contains("textcolor=#3CBAD9")) << written.toStdString();
+    EXPECT_FALSE(written.contains("fontname")) << "only the chosen groups";
     EXPECT_TRUE(Toast("Skin saved: saved.skn"));
 
     // The saved skin loads back through the menu's file dialog.
@@ -455,6 +456,39 @@ TEST_F(ProgramTest, AboutShowsTheVersionAndTheTogglesChangeTheWindowAndAreSavedA
     EXPECT_TRUE(Form().windowFlags() & Qt::WindowStaysOnTopHint);
     app->Shutdown();
     EXPECT_TRUE(Ini().contains("stayontop=1"));
+}
+
+} // namespace
+} // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+TEST_F(ProgramTest, BrowseFilesStartsInTheLinesFolderAndTheChosenFileBecomesTheLine) {
+    const QString folder = dir.File("papers");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    test::WriteAll(folder + "/report.txt", "x");
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    Type(folder + "/");
+    // The dialog is modal: it is answered from the event loop it runs.
+    QString shownFolder;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        answer.stop();
+        shownFolder = dialog->directory().absolutePath();
+        dialog->selectFile(folder + "/report.txt");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    answer.start(20);
+    // Through the window, as the desktop delivers keys, so the menu's shortcut sees it.
+    Form().activateWindow();
+    QTest::keyClick(Form().windowHandle(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(shownFolder.toStdString(), folder.toStdString());
+    EXPECT_EQ(Form().WordEdit()->text().toStdString(), (folder + "/report.txt").toStdString());
 }
 
 } // namespace

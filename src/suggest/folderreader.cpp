@@ -26,6 +26,12 @@ TFolderListing ReadFolderListing(const QString& folder, int limit) {
         const QFileInfo fi = it.fileInfo();
         r.entries.push_back(TFolderEntry{fi.fileName(), fi.isDir()});
     }
+    // Sorted here, on the worker, so a keystroke only filters.
+    std::sort(r.entries.begin(), r.entries.end(), [](const TFolderEntry& a, const TFolderEntry& b) {
+        if (a.dir != b.dir)
+            return a.dir;
+        return CompareText(a.name, b.name) < 0;
+    });
     return r;
 }
 
@@ -51,17 +57,11 @@ std::optional<TTypedFolder> SplitTypedFolder(const QString& typed, bool ignorene
 }
 
 QStringList MatchTypedFolder(const TFolderListing& listing, const TTypedFolder& typed) {
-    QStringList folders;
-    QStringList files;
-    for (const TFolderEntry& e : listing.entries) {
-        if (!StartsText(typed.start, e.name))
-            continue;
-        (e.dir ? folders : files).append(typed.shown + e.name);
-    }
-    auto byText = [](const QString& a, const QString& b) { return CompareText(a, b) < 0; };
-    std::sort(folders.begin(), folders.end(), byText);
-    std::sort(files.begin(), files.end(), byText);
-    return folders + files;
+    QStringList matches;
+    for (const TFolderEntry& e : listing.entries)
+        if (StartsText(typed.start, e.name))
+            matches.append(typed.shown + e.name);
+    return matches;
 }
 
 TFolderReader::TFolderReader(TTaskRunner& tasks, int limit) : tasks_(tasks), limit_(limit) {}

@@ -24,7 +24,7 @@ struct TFolderEntry {
 
 struct TFolderListing {
     QString folder;
-    std::vector<TFolderEntry> entries; // in the directory's order
+    std::vector<TFolderEntry> entries; // folders first, then files, each group in text order
     bool truncated = false;            // the folder held more than the limit
 };
 

@@ -15,7 +15,8 @@ namespace {
 
 const TCliVerb kVerbs[] = {
     {"settings", "settings get KEY | settings set KEY VALUE | settings list", &SettingsVerb},
-    {"keywords", "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME", &KeywordsVerb},
+    {"keywords", "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | keywords export FILE "
+                 "[NAME...] | keywords import FILE|URL [--replace|--skip]", &KeywordsVerb},
     {"history", "history list", &HistoryVerb},
     {"calc", "calc EXPRESSION", &CalcVerb},
     {"similarity", "similarity TEXT1 TEXT2", &SimilarityVerb},
@@ -24,6 +25,7 @@ const TCliVerb kVerbs[] = {
     {"run", "run [--dry-run] INPUT", &RunVerb},
     {"autostart", "autostart on|off", &AutostartVerb},
     {"openwith", "openwith on|off", &OpenWithVerb},
+    {"apps", "apps list", &AppsVerb},
 };
 
 void PrintUsage(QTextStream& s) {

@@ -24,6 +24,7 @@
 #include "platform/startup/dashcommands.h"
 #include "platform/startup/report.h"
 #include "ui/mainform.h"
+#include "ui/wizardform.h"
 #include "ui/windowlogic.h"
 
 #include <QApplication>
@@ -206,8 +207,13 @@ void TLifecycle::StartKeywordImport() { ctx_.program->NotAvailable(QStringLitera
 void TLifecycle::CaptureLastActiveWindow() { ctx_.window->RememberForeground(); }
 void TLifecycle::ShowSafeModeNotice(const QString& text) { ctx_.form->SetLineText(text, true); }
 
-// The configuration wizard belongs to the settings dialog, which this build does not have yet.
-void TLifecycle::OpenAppWizard() {}
+// A new installation, or "-wizard": the profile chosen is saved at once; its look is applied by
+// the start's next steps.
+void TLifecycle::OpenAppWizard() {
+    if (!RunAppWizard(ctx_.data.settings, ctx_.store.Places().dataFolder, false))
+        return;
+    ctx_.program->WriteSettings();
+}
 
 void TLifecycle::ApplyPriority(int priority) {
     // "Highest" and "High" ask for a lower nice value, which needs privileges on Linux; "Low" stays normal.

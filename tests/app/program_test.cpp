@@ -18,11 +18,13 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -489,6 +491,58 @@ TEST_F(ProgramTest, BrowseFilesStartsInTheLinesFolderAndTheChosenFileBecomesTheL
     QTest::keyClick(Form().windowHandle(), Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(shownFolder.toStdString(), folder.toStdString());
     EXPECT_EQ(Form().WordEdit()->text().toStdString(), (folder + "/report.txt").toStdString());
+}
+
+} // namespace
+} // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+// Answers the wizard once it is up: `choose` sets its controls, then OK, or Esc when `cancel`.
+void AnswerWizard(QTimer& timer, const std::function<void(QWidget&)>& choose, bool cancel, bool* seen) {
+    QObject::connect(&timer, &QTimer::timeout, [&timer, choose, cancel, seen] {
+        auto* wizard = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!wizard || wizard->objectName() != QLatin1String("WizardForm"))
+            return;
+        timer.stop();
+        *seen = true;
+        EXPECT_EQ(wizard->findChild<QPushButton*>("OptionsCancelButton"), nullptr) << "no Cancel at the first start";
+        if (choose)
+            choose(*wizard);
+        cancel ? wizard->reject() : wizard->accept();
+    });
+    timer.start(20);
+}
+
+TEST_F(ProgramTest, AFirstStartGreetsWithTheWizardWhoseChoicesAreSavedAtOnce) {
+    QTimer timer;
+    bool seen = false;
+    AnswerWizard(
+        timer,
+        [](QWidget& w) {
+            w.findChild<QRadioButton*>("RadioRow2")->setChecked(true);
+            w.findChild<QComboBox*>("ListShowCombo")->setCurrentIndex(2);
+        },
+        false, &seen);
+    ASSERT_EQ(Start(), -1);
+    EXPECT_TRUE(seen);
+    const QString ini = Ini();
+    EXPECT_TRUE(ini.contains("listrowheight=17")) << ini.left(3000).toStdString();
+    EXPECT_TRUE(ini.contains("autodropdown=0"));
+    EXPECT_TRUE(ini.contains("skins/scale_dark.skn"));
+    EXPECT_TRUE(Form().isVisible());
+}
+
+TEST_F(ProgramTest, TheWizardOptionOpensItAndEscChangesNothing) {
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.maxvisible = 7; }));
+    QTimer timer;
+    bool seen = false;
+    AnswerWizard(timer, {}, true, &seen);
+    ASSERT_EQ(Start({"-wizard"}), -1);
+    EXPECT_TRUE(seen);
+    app->Shutdown();
+    EXPECT_TRUE(Ini().contains("maxvisible=7"));
 }
 
 } // namespace

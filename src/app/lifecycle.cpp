@@ -8,6 +8,7 @@
 #include "app/hotkeybridge.h"
 #include "app/indexcontroller.h"
 #include "app/inputcontroller.h"
+#include "app/keywordimport.h"
 #include "app/programcontroller.h"
 #include "app/skincontroller.h"
 #include "app/windowcontroller.h"
@@ -202,8 +203,9 @@ const TSettings& TLifecycle::Settings() const { return ctx_.data.settings; }
 TSettings& TLifecycle::Settings() { return ctx_.data.settings; }
 void TLifecycle::ApplySafeMode() { ctx_.store.ApplySafeMode(ctx_.data.settings); }
 
-void TLifecycle::ImportKeywordsNow() { ctx_.program->NotAvailable(QStringLiteral("Keyword import from a web address")); }
-void TLifecycle::StartKeywordImport() { ctx_.program->NotAvailable(QStringLiteral("Keyword import from a web address")); }
+// "importurlfast" merges a local file before the window shows; a download never holds the start up.
+void TLifecycle::ImportKeywordsNow() { ctx_.keywordImport->Start(true); }
+void TLifecycle::StartKeywordImport() { ctx_.keywordImport->Start(); }
 void TLifecycle::CaptureLastActiveWindow() { ctx_.window->RememberForeground(); }
 void TLifecycle::ShowSafeModeNotice(const QString& text) { ctx_.form->SetLineText(text, true); }
 

@@ -547,3 +547,44 @@ TEST_F(ProgramTest, TheWizardOptionOpensItAndEscChangesNothing) {
 
 } // namespace
 } // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+TEST_F(ProgramTest, TheAutomaticImportMergesTheSharedSetAndNamesWhatItChanged) {
+    const QString shared = dir.File("team.exc");
+    test::WriteAll(shared, "[main]\r\ndescription=Team\r\n[W]\r\nkeywords=zshared\r\ncommand=new-cmd\r\n"
+                           "[W]\r\nkeywords=zfresh\r\ncommand=fresh-cmd\r\n");
+    for (const bool fast : {false, true}) {
+        ASSERT_TRUE(WriteData([&](TUserData& user) {
+            user.keywords.Add(MakeNewKeyword("zshared", "old-cmd", QString()));
+            user.settings.importurl = shared;
+            user.settings.importurlfast = fast;
+        }));
+        ASSERT_EQ(Start(), -1);
+        ASSERT_TRUE(Until([] { return MessageBoxTitled("Keyword import") != nullptr; })) << fast;
+        EXPECT_EQ(MessageBoxTitled("Keyword import")->text(), "Imported 2 keywords. Changed: zshared.");
+        MessageBoxTitled("Keyword import")->close();
+        // Saved at once, replaced in place.
+        EXPECT_TRUE(Ini().contains("command=new-cmd")) << fast;
+        EXPECT_TRUE(Ini().contains("keywords=zfresh"));
+        EXPECT_FALSE(Ini().contains("old-cmd"));
+        app->Shutdown();
+        app.reset();
+    }
+}
+
+TEST_F(ProgramTest, TheAutomaticImportRefusesAPlainHttpAddress) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("zshared", "old-cmd", QString()));
+        user.settings.importurl = "http://example.invalid/team.exc";
+    }));
+    ASSERT_EQ(Start(), -1);
+    ASSERT_TRUE(Until([] { return MessageBoxTitled("Keyword import") != nullptr; }));
+    EXPECT_TRUE(MessageBoxTitled("Keyword import")->text().contains("https")) << MessageBoxTitled("Keyword import")->text().toStdString();
+    MessageBoxTitled("Keyword import")->close();
+    EXPECT_TRUE(Ini().contains("old-cmd"));
+}
+
+} // namespace
+} // namespace vantrelo

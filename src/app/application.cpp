@@ -4,6 +4,7 @@
 #include "app/appcontext.h"
 #include "app/assistcontroller.h"
 #include "app/dashcontroller.h"
+#include "app/desktopcontroller.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
 #include "app/hotkeybridge.h"
@@ -77,6 +78,7 @@ void TApplication::Build() {
     // The windows and the controllers that answer them.
     c.program = std::make_unique<TProgramController>(c);
     c.window = std::make_unique<TWindowController>(c);
+    c.desktop = std::make_unique<TDesktopController>(c);
     c.menus = std::make_unique<TItemMenuController>(c);
     c.assist = std::make_unique<TAssistController>(c);
     c.dash = std::make_unique<TDashController>(c);
@@ -114,6 +116,7 @@ void TApplication::Build() {
     f.fetcher = &desk.fetcher;
     f.instances = desk.instances.get();
     f.index = &c.suggest->Index();
+    f.desktop = c.desktop->Access();
     c.engine = std::make_unique<TEngine>(c.data, sys, c.store.Places(),
                                          QCoreApplication::applicationDirPath() + u'/', f);
 

@@ -28,6 +28,7 @@ TEngine::TEngine(TUserData& data, TSystemParts& sys, const TPlaces& places, cons
     cs.disc = &sys.disc;
     cs.places = places;
     cs.exeFolder = exeFolder;
+    cs.desktop = f.desktop;
     dispatcher_ = std::make_unique<TCommandDispatcher>(cs);
     // A dry run names the internal commands instead of running them, and expands nothing.
     if (!f.internal)

@@ -1,6 +1,7 @@
 // The services and the pipeline, built the same way by the launcher and by the command-line tool.
 #pragma once
 
+#include "commands/windowhost.h"
 #include "core/datafolder.h"
 #include "exec/shellexecute.h"
 #include "exec/systemservices.h"
@@ -83,6 +84,7 @@ struct TEngineFront {
     const TIndexList* index = nullptr;      // optional
     TShellExecute* shell = nullptr;         // in place of the system's (a dry run)
     TInternalCommands* internal = nullptr;  // in place of the dispatcher (a dry run)
+    TDesktopAccess desktop;                 // the window and mouse commands (empty: none)
 };
 
 // The input's way to an action: the execution context, the internal commands, the launcher and

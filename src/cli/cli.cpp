@@ -26,6 +26,7 @@ const TCliVerb kVerbs[] = {
     {"autostart", "autostart on|off", &AutostartVerb},
     {"openwith", "openwith on|off", &OpenWithVerb},
     {"apps", "apps list", &AppsVerb},
+    {"windows", "windows", &WindowsVerb},
 };
 
 void PrintUsage(QTextStream& s) {

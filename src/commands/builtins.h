@@ -13,5 +13,7 @@ void RegisterSystemCommands(TCommandDispatcher& d);
 void RegisterSwitchCommands(TCommandDispatcher& d);
 // "$M$", "$R$", "$GW$", "$SOUND$", "$EXIT$", the start page and the blocks left to the launcher.
 void RegisterControlCommands(TCommandDispatcher& d);
+// The window commands ("$W...$") and the mouse commands.
+void RegisterWindowCommands(TCommandDispatcher& d);
 
 } // namespace vantrelo

@@ -3,6 +3,7 @@
 
 #include "commands/commandcall.h"
 #include "commands/commandtable.h"
+#include "commands/windowhost.h"
 #include "core/datafolder.h"
 #include "exec/internalcommands.h"
 
@@ -35,6 +36,7 @@ struct TCommandServices {
     TTrash* trash = nullptr;
     TVolumeControl* volume = nullptr;
     TDiscDrive* disc = nullptr;
+    TDesktopAccess desktop;            // the window and mouse commands (all null without a desktop)
     TPlaces places;
     QString exeFolder;                 // the folder of the program's own file ("$H$")
     QLocale locale = QLocale::system(); // names of days and months for "$TIME$"

@@ -3,6 +3,7 @@
 
 #include "commands/commandhost.h"
 #include "commands/dispatcher.h"
+#include "support/desktopfakes.h"
 #include "support/execfakes.h"
 
 #include <QStringList>
@@ -42,6 +43,8 @@ struct TCommandFixture {
     TFakeCommandHost host{log};
     TFakeSystem system{log};
     TFakeLauncher launcher{log};
+    TFakeDesktop desktop;
+    TFakeWindowHost windowHost;
     TCommandDispatcher dispatcher{MakeServices()};
 
     TCommandServices MakeServices() {
@@ -55,6 +58,7 @@ struct TCommandFixture {
         s.trash = &system;
         s.volume = &system;
         s.disc = &system;
+        s.desktop = {&desktop, &desktop, &desktop, &desktop, &windowHost, 999};
         s.places.dataFolder = QStringLiteral("/home/ann/.config/Vantrelo/");
         s.places.programFolder = QStringLiteral("/opt/vantrelo/");
         s.exeFolder = QStringLiteral("/opt/vantrelo/bin/");

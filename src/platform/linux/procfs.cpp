@@ -91,11 +91,19 @@ bool TProcFsProcessList::Describe(qint64 pid, TProcessFacts* facts) const {
     return true;
 }
 
-bool TProcFsProcessList::Terminate(qint64 pid) {
-    // Never a process group or every process: only a single real process id.
-    if (pid <= 1)
+namespace {
+
+bool Signal(qint64 pid, int signal) {
+    // Never a process group or every process, never the program itself: a single other process.
+    if (pid <= 1 || pid == qint64(::getpid()))
         return false;
-    return ::kill(pid_t(pid), SIGKILL) == 0;
+    return ::kill(pid_t(pid), signal) == 0;
 }
+
+} // namespace
+
+bool TProcFsProcessList::Terminate(qint64 pid) { return Signal(pid, SIGTERM); }
+
+bool TProcFsProcessList::Kill(qint64 pid) { return Signal(pid, SIGKILL); }
 
 } // namespace vantrelo

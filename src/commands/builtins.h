@@ -15,5 +15,7 @@ void RegisterSwitchCommands(TCommandDispatcher& d);
 void RegisterControlCommands(TCommandDispatcher& d);
 // The window commands ("$W...$") and the mouse commands.
 void RegisterWindowCommands(TCommandDispatcher& d);
+// "$TIMER$", "$ALARM$", "$STOPWATCH$" and "$REMINDER$".
+void RegisterTimeCommands(TCommandDispatcher& d);
 
 } // namespace vantrelo

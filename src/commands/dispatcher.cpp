@@ -21,6 +21,7 @@ TCommandDispatcher::TCommandDispatcher(const TCommandServices& services) : s_(se
     RegisterSwitchCommands(*this);
     RegisterControlCommands(*this);
     RegisterWindowCommands(*this);
+    RegisterTimeCommands(*this);
 }
 
 void TCommandDispatcher::SetHandler(TCommandBlock block, TCommandHandler handler) {

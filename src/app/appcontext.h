@@ -34,6 +34,7 @@ class TSkinController;
 class TSkinDialogs;
 class TStoreChangeHandler;
 class TDesktopController;
+class TNoticeController;
 
 // Program-wide state lives here and nowhere else, so a test can build a fresh one. The
 // application builds the parts in order; each controller reaches the others through it.
@@ -62,6 +63,7 @@ struct TAppContext {
     std::unique_ptr<TProgramController> program;
     std::unique_ptr<TWindowController> window;
     std::unique_ptr<TDesktopController> desktop; // the window commands' side: previous window, input window
+    std::unique_ptr<TNoticeController> notices;  // the countdown's and the alarm's notices
     std::unique_ptr<TInputController> input;
     std::unique_ptr<TPipelineWindow> pipelineWindow; // the pipeline's view of the input window
     std::unique_ptr<TItemMenuController> menus;

@@ -5,6 +5,7 @@
 #include "app/assistcontroller.h"
 #include "app/dashcontroller.h"
 #include "app/desktopcontroller.h"
+#include "app/noticecontroller.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
 #include "app/hotkeybridge.h"
@@ -79,6 +80,7 @@ void TApplication::Build() {
     c.program = std::make_unique<TProgramController>(c);
     c.window = std::make_unique<TWindowController>(c);
     c.desktop = std::make_unique<TDesktopController>(c);
+    c.notices = std::make_unique<TNoticeController>(c);
     c.menus = std::make_unique<TItemMenuController>(c);
     c.assist = std::make_unique<TAssistController>(c);
     c.dash = std::make_unique<TDashController>(c);
@@ -117,6 +119,8 @@ void TApplication::Build() {
     f.instances = desk.instances.get();
     f.index = &c.suggest->Index();
     f.desktop = c.desktop->Access();
+    f.notices = c.notices.get();
+    f.closing = &c.closing;
     c.engine = std::make_unique<TEngine>(c.data, sys, c.store.Places(),
                                          QCoreApplication::applicationDirPath() + u'/', f);
 

@@ -34,6 +34,7 @@ class TInternalCommands;
 class TCommandDispatcher;
 class TLauncher;
 class TExecPipeline;
+class TNoticeHost;
 
 // Without a desktop (a terminal, an offscreen run): no other windows and no keys to send.
 struct TNoDesktopWindows final : TDesktopWindows {
@@ -85,6 +86,8 @@ struct TEngineFront {
     TShellExecute* shell = nullptr;         // in place of the system's (a dry run)
     TInternalCommands* internal = nullptr;  // in place of the dispatcher (a dry run)
     TDesktopAccess desktop;                 // the window and mouse commands (empty: none)
+    TNoticeHost* notices = nullptr;         // countdown and alarm (null: they are refused)
+    bool* closing = nullptr;                // optional: set once the program closes
 };
 
 // The input's way to an action: the execution context, the internal commands, the launcher and

@@ -157,6 +157,29 @@ TEST_F(ProgramTest, IncognitoCommandSwitchesWithItsToastStateAndSettingsFile) {
     EXPECT_TRUE(Until([this] { return Ini().contains("incognito=0"); }));
 }
 
+TEST_F(ProgramTest, ACountdownAnswersInTheLineAndShowsItsNotice) {
+    // No notification service answers here: the program's own window shows the notice.
+    const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + dir.File("nobus")).toUtf8());
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("ztimer", "$TIMER$", "")); }));
+    ASSERT_EQ(Start(), -1);
+    Type("ztimer 0 Tea Time");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([this] { return Form().WordEdit()->text() == " Timer started, Time left h00:00:00"; }))
+        << Form().WordEdit()->text().toStdString();
+    QMessageBox* notice = nullptr;
+    EXPECT_TRUE(Until([&] {
+        notice = Form().findChild<QMessageBox*>("notice");
+        return notice != nullptr;
+    }));
+    if (notice) {
+        EXPECT_EQ(notice->windowTitle(), "Timer");
+        EXPECT_EQ(notice->text(), "Tea Time");
+        EXPECT_FALSE(notice->isModal());
+    }
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
+}
+
 TEST_F(ProgramTest, StartRemovesTheBrowserDataAnEarlierIncognitoRunLeft) {
     ASSERT_TRUE(WriteData());
     test::WriteAll(data + "incognito/Cache/page", "x");

@@ -27,6 +27,7 @@ const TCliVerb kVerbs[] = {
     {"openwith", "openwith on|off", &OpenWithVerb},
     {"apps", "apps list", &AppsVerb},
     {"windows", "windows", &WindowsVerb},
+    {"info", "info TEMPLATE", &InfoVerb},
 };
 
 void PrintUsage(QTextStream& s) {

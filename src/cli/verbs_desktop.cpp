@@ -1,7 +1,15 @@
-// Verbs over the desktop of $DISPLAY: the open windows as the list shows them.
+// Verbs over the desktop: the open windows of $DISPLAY as the list shows them, the information line.
 #include "cli/cli.h"
 
+#include "commands/infotext.h"
+#include "core/settingsstore.h"
+#include "exec/systemservices.h"
+#include "platform/linux/meminfo.h"
+#include "platform/linux/systemcontrol_linux.h"
 #include "platform/linux/xdesktop.h"
+#include "platform/startup/dashcommands.h"
+
+#include <QCoreApplication>
 
 #include <QTextStream>
 
@@ -41,6 +49,28 @@ int WindowsVerb(TCliContext& ctx, const QStringList& args) {
             continue;
         ctx.out << w.id << '\t' << f.pid << '\t' << Field(f.className) << '\t' << Field(w.title) << "\n";
     }
+    return kOk;
+}
+
+// Prints the information line of TEMPLATE, as the idle input window would show it.
+int InfoVerb(TCliContext& ctx, const QStringList& args) {
+    if (args.size() != 1) {
+        ctx.err << "usage: vantrelo-cli [--data DIR] info TEMPLATE\n";
+        return kUsage;
+    }
+    if (!ctx.Load(false))
+        return kFailed;
+    const TSystemClock clock;
+    const TLinuxNetworkInfo network;
+    const TProcMemoryInfo memory;
+    const TProgramInfo program = BuiltProgramInfo(QCoreApplication::applicationFilePath());
+    TInfoText info({&clock, &clock, &network, &memory, program.version, program.buildDate, QLocale::system()});
+    const QString text = info.Build(args.at(0), ctx.Data().settings.infocustomtime);
+    if (text == QLatin1String(kInfoEmpty)) {
+        ctx.err << text << "\n";
+        return kFailed;
+    }
+    ctx.out << text << "\n";
     return kOk;
 }
 

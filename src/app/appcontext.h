@@ -35,6 +35,7 @@ class TSkinDialogs;
 class TStoreChangeHandler;
 class TDesktopController;
 class TNoticeController;
+class TInfoText;
 
 // Program-wide state lives here and nowhere else, so a test can build a fresh one. The
 // application builds the parts in order; each controller reaches the others through it.
@@ -64,6 +65,7 @@ struct TAppContext {
     std::unique_ptr<TWindowController> window;
     std::unique_ptr<TDesktopController> desktop; // the window commands' side: previous window, input window
     std::unique_ptr<TNoticeController> notices;  // the countdown's and the alarm's notices
+    std::unique_ptr<TInfoText> info;             // the information line's template expansion
     std::unique_ptr<TInputController> input;
     std::unique_ptr<TPipelineWindow> pipelineWindow; // the pipeline's view of the input window
     std::unique_ptr<TItemMenuController> menus;

@@ -6,6 +6,8 @@
 #include "app/dashcontroller.h"
 #include "app/desktopcontroller.h"
 #include "app/noticecontroller.h"
+#include "commands/infotext.h"
+#include "platform/startup/dashcommands.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
 #include "app/hotkeybridge.h"
@@ -90,6 +92,10 @@ void TApplication::Build() {
     c.form = std::make_unique<TMainForm>(s, *c.window);
     c.input = std::make_unique<TInputController>(s, c.data.keywords, c.data.history, *c.suggest, *c.form, *c.program);
     c.form->SetEvents(c.input.get());
+    const TProgramInfo program = BuiltProgramInfo(QCoreApplication::applicationFilePath());
+    c.info = std::make_unique<TInfoText>(
+        TInfoSources{&sys.clock, &sys.clock, &sys.network, &sys.memory, program.version, program.buildDate, QLocale::system()});
+    c.form->SetInfoSource([&c] { return c.info->Build(c.data.settings.infosyntax, c.data.settings.infocustomtime); });
     c.skinDialogs = std::make_unique<TQtSkinDialogs>(c.form.get());
     c.skin = std::make_unique<TSkinController>(c);
     c.suggest->SetFolderArrived([&c] {

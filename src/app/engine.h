@@ -7,6 +7,7 @@
 #include "exec/systemservices.h"
 #include "platform/desktopwindows.h"
 #include "platform/keysender.h"
+#include "platform/linux/meminfo.h"
 #include "platform/linux/processlauncher_linux.h"
 #include "platform/linux/systemcontrol_linux.h"
 #include "suggest/systemprograms.h"
@@ -57,6 +58,7 @@ struct TSystemParts {
     TSystemClock clock;
     TSystemProgramSearch programs;
     TLinuxNetworkInfo network;
+    TProcMemoryInfo memory;
     TLinuxProcessLauncher processes;
     TLogindPower power;
     TLinuxSession session{power, processes};

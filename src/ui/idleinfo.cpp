@@ -101,6 +101,13 @@ void TIdleInfo::StopFocusInfo() {
     shown_.clear();
 }
 
+void TIdleInfo::UserTyped() {
+    focusActive_ = false;
+    focus_.stop();
+    if (!up_)
+        shown_.clear();
+}
+
 bool TIdleInfo::HoldsInfo(const QString& lineText) const {
     return (up_ || focusActive_) && !shown_.isEmpty() && lineText == shown_;
 }

@@ -34,6 +34,8 @@ public:
     // Info on focus: the text, wholly selected, refreshed every 2 s until the user types.
     void StartFocusInfo();
     void StopFocusInfo();
+    // The user typed: the line is theirs from now on.
+    void UserTyped();
     // The line holds the information, not the user's input: Enter never runs it.
     bool HoldsInfo(const QString& lineText) const;
 

@@ -567,6 +567,7 @@ bool TMainForm::WordEditKeyDown(QKeyEvent* e) {
 }
 
 void TMainForm::WordEditChange(const QString& text) {
+    idle_->UserTyped();
     wordEditShow();
     listFocus_ = false;
     CmdForm_->SetSelected(-1);

@@ -180,6 +180,48 @@ TEST_F(ProgramTest, ACountdownAnswersInTheLineAndShowsItsNotice) {
     qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
 }
 
+TEST_F(ProgramTest, TheInformationLineStandsInForTheInputAndGivesItBack) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.settings.infoenabled = true;
+        user.settings.infosyntax = "Info $MPCT$ $wnum$";
+    }));
+    ASSERT_EQ(Start(), -1);
+    qint64 clock = 1000000;
+    Form().SetElapsedClock([&clock] { return clock; });
+    Type("half typed");
+    Form().WordEdit()->setSelection(5, 5);
+    Form().ManageShowHide(false, false, TShowLock::Hotkey);
+    EXPECT_TRUE(Form().WordEdit()->text().startsWith("Info $MPCT$ ")) << Form().WordEdit()->text().toStdString();
+    clock += 1000; // past the show debounce
+    Form().ManageShowHide(true, false, TShowLock::Hotkey);
+    EXPECT_EQ(Form().WordEdit()->text(), "half typed");
+}
+
+TEST_F(ProgramTest, EnterNeverRunsTheInfoOnFocusText) {
+    const QString mark = dir.File("ran.txt");
+    const QString info = dir.File("info.txt");
+    Script("zmark", "touch '" + mark + "'");
+    Script("zinfo", "touch '" + info + "'");
+    ASSERT_TRUE(WriteData([this](TUserData& user) {
+        user.settings.infoonfocus = true;
+        user.settings.infosyntax = "zinfo";
+        user.keywords.Add(MakeNewKeyword("zmark", bin + "zmark", ""));
+        user.keywords.Add(MakeNewKeyword("zinfo", bin + "zinfo", ""));
+    }));
+    ASSERT_EQ(Start(), -1);
+    qint64 clock = 1000000;
+    Form().SetElapsedClock([&clock] { return clock; });
+    Form().ManageShowHide(false, false, TShowLock::Hotkey);
+    clock += 1000; // past the show debounce
+    Form().ManageShowHide(true, false, TShowLock::Hotkey);
+    ASSERT_EQ(Form().WordEdit()->text(), "zinfo");
+    Press(Qt::Key_Return);
+    Retype("zmark");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([&] { return QFileInfo::exists(mark); })) << "typed by the user, it runs";
+    EXPECT_FALSE(QFileInfo::exists(info));
+}
+
 TEST_F(ProgramTest, StartRemovesTheBrowserDataAnEarlierIncognitoRunLeft) {
     ASSERT_TRUE(WriteData());
     test::WriteAll(data + "incognito/Cache/page", "x");

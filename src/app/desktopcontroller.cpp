@@ -36,7 +36,7 @@ TDesktopAccess TDesktopController::Access() {
     if (!desk.desktop)
         return a;
     a.windows = desk.desktop.get();
-    a.monitors = desk.desktop.get();
+    a.monitors = this;
     a.mouse = desk.mouse.get();
     a.processes = &desk.processList;
     a.host = this;
@@ -92,12 +92,12 @@ void TDesktopController::Place(quint64 window, const std::optional<QRect>& frame
 
 void TDesktopController::CenterWindow(quint64 window) {
     if (TXDesktop* desktop = ctx_.desk->desktop.get())
-        Place(window, PlanCenter(desktop->FrameRect(window), desktop->Monitors(), -1).frame);
+        Place(window, PlanCenter(desktop->FrameRect(window), Monitors(), -1).frame);
 }
 
 void TDesktopController::SpanWindow(quint64 window, bool width) {
     if (TXDesktop* desktop = ctx_.desk->desktop.get())
-        Place(window, PlanFullSpan(width, desktop->FrameRect(window), desktop->Monitors()));
+        Place(window, PlanFullSpan(width, desktop->FrameRect(window), Monitors()));
 }
 
 void TDesktopController::AskAndArrange(quint64 window) {
@@ -114,7 +114,7 @@ void TDesktopController::AskAndArrange(quint64 window) {
         if (!desktop || !a || ctx_.closing)
             return;
         const TFramePlan plan =
-            PlanArrangement(*a, {desktop->FrameRect(window), desktop->ClientRect(window)}, desktop->Monitors());
+            PlanArrangement(*a, {desktop->FrameRect(window), desktop->ClientRect(window)}, Monitors());
         if (!plan.error.isEmpty() && ctx_.form)
             ctx_.form->ShowToast(plan.error);
         Place(window, plan.frame);
@@ -141,6 +141,15 @@ void TDesktopController::EndProcessOf(quint64 window) {
         if (!ctx_.closing && ctx_.desk->processList.Describe(pid, &now) && now.path == before.path)
             ctx_.desk->processList.Kill(pid);
     });
+}
+
+std::vector<TMonitor> TDesktopController::Monitors() const {
+    if (ctx_.form) {
+        std::vector<TMonitor> screens = ctx_.form->Monitors();
+        if (!screens.empty())
+            return screens;
+    }
+    return ctx_.desk->desktop ? ctx_.desk->desktop->Monitors() : std::vector<TMonitor>{};
 }
 
 void TDesktopController::ShowInfoText(const QString& text) {

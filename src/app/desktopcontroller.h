@@ -2,12 +2,14 @@
 #pragma once
 
 #include "commands/windowhost.h"
+#include "platform/monitors.h"
 
 namespace vantrelo {
 
 struct TAppContext;
 
-class TDesktopController final : public TWindowCommandHost {
+// Monitors come from Qt, which reads every RandR output and its share of the work area.
+class TDesktopController final : public TWindowCommandHost, public TMonitors {
 public:
     explicit TDesktopController(TAppContext& ctx);
 
@@ -32,6 +34,7 @@ public:
     QRect InputFrame() const override;
     void ArrangeInputWindow(int width, int listHeight, std::optional<QPoint> topLeft) override;
     void ShowInfoText(const QString& text) override;
+    std::vector<TMonitor> Monitors() const override;
 
 private:
     void Place(quint64 window, const std::optional<QRect>& frame);

@@ -176,6 +176,8 @@ void TProgramController::ShowFailure(const QString& message) {
 void TProgramController::SetStatePanel() {
     const TSettings& s = ctx_.data.settings;
     ctx_.form->SetStatePanel(StatePanelText(s.holdtext, s.incognito, s.gamingmode));
+    const bool badge = !s.reminder.isEmpty() && s.showwordicon;
+    ctx_.form->SetReminderBadge(badge ? ctx_.store.Places().programFolder + QStringLiteral("reminder.bmp") : QString());
 }
 
 void TProgramController::SetDesign() { ctx_.skin->Apply(); }

@@ -365,6 +365,8 @@ void TMainForm::ShowToast(const QString& msg) { panels_->ShowToast(msg, WordEdit
 QString TMainForm::ToastText() const { return panels_->ToastText(); }
 bool TMainForm::ToastVisible() const { return panels_->ToastVisible(); }
 void TMainForm::SetStatePanel(const QString& text) { panels_->SetStatePanel(text); }
+void TMainForm::SetReminderBadge(const QString& picture) { panels_->SetReminderBadge(picture, *IconImage); }
+bool TMainForm::ReminderBadgeShown() const { return panels_->ReminderBadgeShown(); }
 
 void TMainForm::displayTitle(const QString& title, bool isPath, bool show) {
     panels_->ShowTitle(WordEdit_->text().contains(u'\n') ? QStringLiteral("[=] ") + title : title, isPath, show,

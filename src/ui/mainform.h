@@ -145,6 +145,9 @@ public:
     QString ToastText() const;
     bool ToastVisible() const;
     void SetStatePanel(const QString& text);
+    // The reminder badge over the icon; an empty `picture` hides it.
+    void SetReminderBadge(const QString& picture);
+    bool ReminderBadgeShown() const;
     QString TitleText() const;
     bool ListFocused() const { return listFocus_; }
     void SetListPos();

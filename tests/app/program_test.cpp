@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImage>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -220,6 +221,24 @@ TEST_F(ProgramTest, EnterNeverRunsTheInfoOnFocusText) {
     Press(Qt::Key_Return);
     EXPECT_TRUE(Until([&] { return QFileInfo::exists(mark); })) << "typed by the user, it runs";
     EXPECT_FALSE(QFileInfo::exists(info));
+}
+
+TEST_F(ProgramTest, TheReminderIsSavedAndMarkedOnTheInputWindow) {
+    QImage dot(10, 10, QImage::Format_ARGB32);
+    dot.fill(Qt::red);
+    ASSERT_TRUE(dot.save(dir.File("reminder.bmp"), "BMP"));
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("zrem", "$REMINDER$", "")); }));
+    ASSERT_EQ(Start(), -1);
+    EXPECT_FALSE(Form().ReminderBadgeShown());
+    Type("zrem Buy Milk");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([this] { return Form().WordEdit()->text() == "Reminder(set): Buy Milk"; }));
+    EXPECT_TRUE(Form().ReminderBadgeShown());
+    EXPECT_TRUE(Until([this] { return Ini().contains("reminder=Buy Milk"); }));
+    Retype("zrem off");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([this] { return Form().WordEdit()->text() == "Reminder(cleared): Buy Milk"; }));
+    EXPECT_FALSE(Form().ReminderBadgeShown());
 }
 
 TEST_F(ProgramTest, StartRemovesTheBrowserDataAnEarlierIncognitoRunLeft) {

@@ -4,6 +4,7 @@
 #include "core/settingsstore.h"
 #include "platform/linux/xdesktop.h"
 #include "platform/linux/xmouse.h"
+#include "ui/cmdform.h"
 #include "ui/mainform.h"
 #include "ui/wordedit.h"
 #include "../platform/xtestclient.h"
@@ -68,7 +69,7 @@ protected:
         TUserData user;
         user.settings.hide = false;
         for (const auto& [name, command] : {std::pair{"zres", "$WRESIZE$"}, std::pair{"zmax", "$WMAXIMIZE$"},
-                                            std::pair{"zmouse", "$SETMOUSEPOS"}})
+                                            std::pair{"zmouse", "$SETMOUSEPOS"}, std::pair{"zinfo", "$WINFO$"}})
             user.keywords.Add(MakeNewKeyword(QString::fromLatin1(name), QString::fromLatin1(command), QString()));
         ASSERT_TRUE(store.WriteSettings(user));
         app = std::make_unique<TApplication>(Places(), QStringList{});
@@ -110,6 +111,8 @@ TEST_F(DesktopProgram, CommandsActOnTheWindowTheLauncherCameUpOver) {
     }));
     Run(QStringLiteral("zmouse 33,44"));
     EXPECT_TRUE(Until([&] { return mouse->CursorPos() == QPoint(33, 44); }));
+    Run(QStringLiteral("zinfo"));
+    EXPECT_TRUE(Until([&] { return app->Form()->CmdForm()->TextPanelVisible(); }));
 }
 
 TEST_F(DesktopProgram, AClosedTargetIsReportedNotActedOn) {

@@ -1,6 +1,7 @@
 // The one application context: the user's data, the services and the windows that the controllers share.
 #pragma once
 
+#include "commands/windowhost.h"
 #include "core/settingsstore.h"
 
 #include <QString>
@@ -32,6 +33,9 @@ class THotkeyBridge;
 class TSkinController;
 class TSkinDialogs;
 class TStoreChangeHandler;
+class TDesktopController;
+class TNoticeController;
+class TInfoText;
 
 // Program-wide state lives here and nowhere else, so a test can build a fresh one. The
 // application builds the parts in order; each controller reaches the others through it.
@@ -46,7 +50,7 @@ struct TAppContext {
     QObject* owner;               // the parent of timers and queued calls
     bool safeMode = false;
     bool closing = false;         // closing has begun: nothing new starts
-    quint64 lastActive = 0;       // LastActiveWindow: the window the input window was summoned over
+    TTargetWindow lastActive;     // LastActiveWindow: the window the input window was summoned over
     QString openAfterClose;       // the file "-edit" asked for, opened once the program has stopped
 
     // Changes vantrelo-cli hands over while this launcher runs (it holds the launcher lock).
@@ -59,6 +63,9 @@ struct TAppContext {
 
     std::unique_ptr<TProgramController> program;
     std::unique_ptr<TWindowController> window;
+    std::unique_ptr<TDesktopController> desktop; // the window commands' side: previous window, input window
+    std::unique_ptr<TNoticeController> notices;  // the countdown's and the alarm's notices
+    std::unique_ptr<TInfoText> info;             // the information line's template expansion
     std::unique_ptr<TInputController> input;
     std::unique_ptr<TPipelineWindow> pipelineWindow; // the pipeline's view of the input window
     std::unique_ptr<TItemMenuController> menus;

@@ -4,6 +4,10 @@
 #include "app/appcontext.h"
 #include "app/assistcontroller.h"
 #include "app/dashcontroller.h"
+#include "app/desktopcontroller.h"
+#include "app/noticecontroller.h"
+#include "commands/infotext.h"
+#include "platform/startup/dashcommands.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
 #include "app/hotkeybridge.h"
@@ -56,6 +60,7 @@ int TApplication::Start() { return life_->Start(); }
 void TApplication::Shutdown() { life_->Shutdown(); }
 TMainForm* TApplication::Form() const { return ctx_->form.get(); }
 void TApplication::SetSkinDialogs(std::unique_ptr<TSkinDialogs> dialogs) { ctx_->skinDialogs = std::move(dialogs); }
+void TApplication::SetImportDialogs(std::unique_ptr<TImportDialogs> dialogs) { ctx_->import->SetDialogs(std::move(dialogs)); }
 bool TApplication::SafeMode() const { return ctx_->safeMode; }
 
 void TApplication::Build() {
@@ -77,6 +82,8 @@ void TApplication::Build() {
     // The windows and the controllers that answer them.
     c.program = std::make_unique<TProgramController>(c);
     c.window = std::make_unique<TWindowController>(c);
+    c.desktop = std::make_unique<TDesktopController>(c);
+    c.notices = std::make_unique<TNoticeController>(c);
     c.menus = std::make_unique<TItemMenuController>(c);
     c.assist = std::make_unique<TAssistController>(c);
     c.dash = std::make_unique<TDashController>(c);
@@ -86,6 +93,10 @@ void TApplication::Build() {
     c.form = std::make_unique<TMainForm>(s, *c.window);
     c.input = std::make_unique<TInputController>(s, c.data.keywords, c.data.history, *c.suggest, *c.form, *c.program);
     c.form->SetEvents(c.input.get());
+    const TProgramInfo program = BuiltProgramInfo(QCoreApplication::applicationFilePath());
+    c.info = std::make_unique<TInfoText>(
+        TInfoSources{&sys.clock, &sys.clock, &sys.network, &sys.memory, program.version, program.buildDate, QLocale::system()});
+    c.form->SetInfoSource([&c] { return c.info->Build(c.data.settings.infosyntax, c.data.settings.infocustomtime); });
     c.skinDialogs = std::make_unique<TQtSkinDialogs>(c.form.get());
     c.skin = std::make_unique<TSkinController>(c);
     c.suggest->SetFolderArrived([&c] {
@@ -114,6 +125,9 @@ void TApplication::Build() {
     f.fetcher = &desk.fetcher;
     f.instances = desk.instances.get();
     f.index = &c.suggest->Index();
+    f.desktop = c.desktop->Access();
+    f.notices = c.notices.get();
+    f.closing = &c.closing;
     c.engine = std::make_unique<TEngine>(c.data, sys, c.store.Places(),
                                          QCoreApplication::applicationDirPath() + u'/', f);
 

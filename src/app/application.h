@@ -14,6 +14,7 @@ struct TAppContext;
 class TLifecycle;
 class TMainForm;
 class TSkinDialogs;
+class TImportDialogs;
 
 class TApplication final : public QObject {
     Q_OBJECT
@@ -29,6 +30,7 @@ public:
     TMainForm* Form() const;
     // The skin dialogs in place of the windows (a test scripts them); after Start.
     void SetSkinDialogs(std::unique_ptr<TSkinDialogs> dialogs);
+    void SetImportDialogs(std::unique_ptr<TImportDialogs> dialogs);
     bool SafeMode() const;
 
 private:

@@ -7,6 +7,7 @@
 #include "platform/linux/xdesktop.h"
 #include "platform/linux/xhotkeys.h"
 #include "platform/linux/xkeyboard.h"
+#include "platform/linux/xmouse.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -24,6 +25,7 @@ TDesktopServices::TDesktopServices(QObject* owner, const QString& incognitoFolde
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         desktop = TXDesktop::Open(QString(), &error);
         keyboard = TXKeyboard::Open(QString(), &error);
+        mouse = TXMouse::Open(QString(), &error);
         hotkeys = TXGlobalHotkeys::Open(QString(), &error);
     }
     textSender = std::make_unique<TKeyTextSender>(&Keys(), keyboard.get(), clipboard);

@@ -14,6 +14,7 @@ class QObject;
 namespace vantrelo {
 
 class TXDesktop;
+class TXMouse;
 class TXKeyboard;
 class TXGlobalHotkeys;
 class TIncognitoCleaner;
@@ -40,6 +41,7 @@ struct TDesktopServices {
     TProcFsProcessList processList;
     std::unique_ptr<TXDesktop> desktop;
     std::unique_ptr<TXKeyboard> keyboard;
+    std::unique_ptr<TXMouse> mouse;
     std::unique_ptr<TXGlobalHotkeys> hotkeys;
     std::unique_ptr<TKeyTextSender> textSender;
     std::unique_ptr<TQtScheduler> scheduler;

@@ -28,6 +28,9 @@ TEngine::TEngine(TUserData& data, TSystemParts& sys, const TPlaces& places, cons
     cs.disc = &sys.disc;
     cs.places = places;
     cs.exeFolder = exeFolder;
+    cs.desktop = f.desktop;
+    if (f.notices && f.scheduler)
+        cs.time = {&sys.clock, &sys.clock, f.scheduler, f.notices, f.closing};
     dispatcher_ = std::make_unique<TCommandDispatcher>(cs);
     // A dry run names the internal commands instead of running them, and expands nothing.
     if (!f.internal)

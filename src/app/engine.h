@@ -1,11 +1,13 @@
 // The services and the pipeline, built the same way by the launcher and by the command-line tool.
 #pragma once
 
+#include "commands/windowhost.h"
 #include "core/datafolder.h"
 #include "exec/shellexecute.h"
 #include "exec/systemservices.h"
 #include "platform/desktopwindows.h"
 #include "platform/keysender.h"
+#include "platform/linux/meminfo.h"
 #include "platform/linux/processlauncher_linux.h"
 #include "platform/linux/systemcontrol_linux.h"
 #include "suggest/systemprograms.h"
@@ -33,6 +35,7 @@ class TInternalCommands;
 class TCommandDispatcher;
 class TLauncher;
 class TExecPipeline;
+class TNoticeHost;
 
 // Without a desktop (a terminal, an offscreen run): no other windows and no keys to send.
 struct TNoDesktopWindows final : TDesktopWindows {
@@ -55,6 +58,7 @@ struct TSystemParts {
     TSystemClock clock;
     TSystemProgramSearch programs;
     TLinuxNetworkInfo network;
+    TProcMemoryInfo memory;
     TLinuxProcessLauncher processes;
     TLogindPower power;
     TLinuxSession session{power, processes};
@@ -83,6 +87,9 @@ struct TEngineFront {
     const TIndexList* index = nullptr;      // optional
     TShellExecute* shell = nullptr;         // in place of the system's (a dry run)
     TInternalCommands* internal = nullptr;  // in place of the dispatcher (a dry run)
+    TDesktopAccess desktop;                 // the window and mouse commands (empty: none)
+    TNoticeHost* notices = nullptr;         // countdown and alarm (null: they are refused)
+    bool* closing = nullptr;                // optional: set once the program closes
 };
 
 // The input's way to an action: the execution context, the internal commands, the launcher and

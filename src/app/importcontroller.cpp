@@ -17,9 +17,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QMessageBox>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -28,7 +25,6 @@ namespace {
 
 constexpr int kImportTimeoutMs = 30000;
 constexpr qsizetype kImportMaxBytes = 4 * 1024 * 1024;
-const QString kFilter = QStringLiteral("Keyword files (*.exc)");
 
 TImportContext AppImportContext(const QString& dataFolder) {
     const TScanRoots roots = TScanRoots::FromEnvironment();
@@ -65,26 +61,6 @@ private:
     QString dataFolder_;
 };
 
-TConflictAnswer AskConflict(QWidget* parent, const TExeWord& imported, const TExeWord& existing) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Vantrelo"), ConflictQuestion(imported, existing),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Ignore | QMessageBox::NoToAll |
-                        QMessageBox::YesToAll,
-                    parent);
-    box.setObjectName(QStringLiteral("ImportConflict"));
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return TConflictAnswer::Yes;
-    case QMessageBox::Ignore:
-        return TConflictAnswer::Ignore;
-    case QMessageBox::NoToAll:
-        return TConflictAnswer::NoToAll;
-    case QMessageBox::YesToAll:
-        return TConflictAnswer::YesToAll;
-    default:
-        return TConflictAnswer::No;
-    }
-}
-
 QString StartFolder(const QString& programFolder) {
     return QDir(programFolder).exists() ? programFolder : QDir::homePath();
 }
@@ -99,6 +75,12 @@ TImportController::~TImportController() {
 }
 
 TImportPage* TImportController::Page() const { return window_ ? page_ : nullptr; }
+
+TImportDialogs& TImportController::Dialogs() {
+    if (!dialogs_)
+        dialogs_ = MakeQtImportDialogs(ctx_.form.get());
+    return *dialogs_;
+}
 
 void TImportController::Show(TImportMode mode, const QString& context, const std::vector<TImportPageRow>& rows) {
     if (!window_) {
@@ -137,8 +119,7 @@ void TImportController::ExportKeywords() {
 void TImportController::ImportFile(const QString& file) {
     QString path = file;
     if (path.isEmpty())
-        path = QFileDialog::getOpenFileName(ctx_.form.get(), QStringLiteral("Import Keywords from File"),
-                                            StartFolder(ctx_.store.Places().programFolder), kFilter);
+        path = Dialogs().OpenFile(StartFolder(ctx_.store.Places().programFolder));
     if (path.isEmpty())
         return;
     QFile f(path);
@@ -153,11 +134,8 @@ void TImportController::ImportFile(const QString& file) {
 void TImportController::ImportUrl(const QString& url) {
     QString address = url.trimmed();
     if (address.isEmpty()) {
-        bool ok = false;
-        address = QInputDialog::getText(ctx_.form.get(), QStringLiteral("Import keywords from url"),
-                                        QStringLiteral("Enter import url:"), QLineEdit::Normal, QString(), &ok)
-                      .trimmed();
-        if (!ok || address.isEmpty())
+        address = Dialogs().AskUrl().value_or(QString());
+        if (address.isEmpty())
             return;
     }
     if (busy_)
@@ -254,13 +232,11 @@ void TImportController::ImportOk() {
 }
 
 void TImportController::Export() {
-    const QString file = QFileDialog::getSaveFileName(window_, QStringLiteral("Export Keywords"),
-                                                      StartFolder(ctx_.store.Places().programFolder), kFilter);
-    if (file.isEmpty()) {
+    const QString path = Dialogs().SaveFile(StartFolder(ctx_.store.Places().programFolder));
+    if (path.isEmpty()) {
         Leave();
         return;
     }
-    const QString path = file.endsWith(QLatin1String(".exc"), Qt::CaseInsensitive) ? file : file + QStringLiteral(".exc");
     std::vector<const TExeWord*> words;
     for (int i : page_->CheckedRows())
         if (i >= 0 && size_t(i) < records_.size())
@@ -269,7 +245,7 @@ void TImportController::Export() {
         WriteExportFile(path, words, {page_->Description(), page_->NoTags(), page_->NoHotkeys(), page_->NoIcons()});
     if (!r) {
         // The page stays, with the user's choices, for another try.
-        QMessageBox::critical(window_, QStringLiteral("Vantrelo"), r.error);
+        Dialogs().ShowError(r.error);
         return;
     }
     ctx_.program->ShowToast(QStringLiteral("Exported %1 keywords.").arg(words.size()));
@@ -280,10 +256,12 @@ void TImportController::Merge(std::vector<std::unique_ptr<TExeWord>> chosen) {
     if (ctx_.hotkeys)
         ctx_.hotkeys->UnregisterKeywordHotkeys();
     TAppShortcuts shortcuts(ctx_.store.Places().dataFolder);
-    QWidget* parent = window_;
+    TImportDialogs& dialogs = Dialogs();
     const TMergeResult r = MergeKeywords(
         ctx_.data.keywords, std::move(chosen),
-        [parent](const TExeWord& imported, const TExeWord& existing) { return AskConflict(parent, imported, existing); },
+        [&dialogs](const TExeWord& imported, const TExeWord& existing) {
+            return dialogs.AskConflict(ConflictQuestion(imported, existing));
+        },
         &shortcuts);
     ctx_.data.tags.Build(ctx_.data.keywords);
     if (ctx_.hotkeys)

@@ -20,6 +20,8 @@ class TImportController final : public TImportPageEvents {
 public:
     explicit TImportController(TAppContext& ctx);
     ~TImportController() override;
+    // The file, address and conflict questions (made over the input window unless a test sets them).
+    void SetDialogs(std::unique_ptr<TImportDialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
     // Lists every keyword, checked, for the export.
     void ExportKeywords();
@@ -46,12 +48,14 @@ private:
     std::vector<std::unique_ptr<TExeWord>> TakeChecked();
     void Leave();
     void RemoveAppsFolder();
+    TImportDialogs& Dialogs();
 
     TAppContext& ctx_;
     QPointer<QDialog> window_;
     TImportPage* page_ = nullptr;
     // The records the page lists: copies, so a keyword changed meanwhile is never written through.
     std::vector<std::unique_ptr<TExeWord>> records_;
+    std::unique_ptr<TImportDialogs> dialogs_;
     bool busy_ = false;
 };
 

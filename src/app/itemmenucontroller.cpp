@@ -2,6 +2,7 @@
 #include "app/itemmenucontroller.h"
 
 #include "app/appcontext.h"
+#include "app/desktopcontroller.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
 #include "app/filemenu.h"
@@ -105,7 +106,7 @@ void TItemMenuController::RowAction(TRowMenuAction action, const TItem& item, co
         refreshSoon();
         break;
     case TRowMenuAction::KillProcess:
-        program.EndProcessOfWindow(window->hand);
+        ctx_.desktop->EndProcessOf(window->hand);
         refreshSoon();
         break;
     case TRowMenuAction::MoreInfo:
@@ -122,6 +123,16 @@ void TItemMenuController::RowAction(TRowMenuAction action, const TItem& item, co
     case TRowMenuAction::Restore:
         if (desktop)
             desktop->Restore(window->hand);
+        break;
+    case TRowMenuAction::Center:
+        ctx_.desktop->CenterWindow(window->hand);
+        break;
+    case TRowMenuAction::MaxWidth:
+    case TRowMenuAction::MaxHeight:
+        ctx_.desktop->SpanWindow(window->hand, action == TRowMenuAction::MaxWidth);
+        break;
+    case TRowMenuAction::Resize:
+        ctx_.desktop->AskAndArrange(window->hand);
         break;
     case TRowMenuAction::CopyText:
         ctx_.desk->clipboard.SetText(clip->clipb);

@@ -4,6 +4,7 @@
 #include "app/appcontext.h"
 #include "app/assistcontroller.h"
 #include "app/dashcontroller.h"
+#include "app/desktopcontroller.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
 #include "app/hotkeybridge.h"
@@ -90,17 +91,12 @@ void TProgramController::CloseWindow(quint64 window) {
         ctx_.desk->desktop->Close(window);
 }
 
-void TProgramController::EndProcessOfWindow(quint64 window) {
-    TWindowFacts facts;
-    if (ctx_.desk->desktop && ctx_.desk->desktop->Describe(window, &facts) && facts.pid > 0)
-        ctx_.desk->processList.Terminate(facts.pid);
-}
+void TProgramController::EndProcessOfWindow(quint64 window) { ctx_.desktop->EndProcessOf(window); }
 
 bool TProgramController::ActivateLastActive() {
-    TXDesktop* desktop = ctx_.desk->desktop.get();
-    if (!desktop || ctx_.lastActive == 0 || !desktop->IsWindow(ctx_.lastActive))
-        return false;
-    return desktop->Activate(ctx_.lastActive, 0);
+    // A reused window id is another program's window now: it is never the target.
+    const quint64 window = ctx_.desktop->CheckedLastActive();
+    return window != 0 && ctx_.desk->desktop->Activate(window, 0);
 }
 
 void TProgramController::ActivateWindow(quint64 window) {
@@ -165,7 +161,7 @@ QString TProgramController::SelectedInputText() const {
 
 void TProgramController::CopyInputSelection(bool cut) { ctx_.form->CutOrCopySelection(cut); }
 void TProgramController::PasteIntoInput() { ctx_.form->PasteIntoLine(); }
-void TProgramController::SetLastActiveWindow(quint64 window) { ctx_.lastActive = window; }
+void TProgramController::SetLastActiveWindow(quint64 window) { ctx_.desktop->Capture(window); }
 
 // --- the internal commands' host ---
 
@@ -180,6 +176,8 @@ void TProgramController::ShowFailure(const QString& message) {
 void TProgramController::SetStatePanel() {
     const TSettings& s = ctx_.data.settings;
     ctx_.form->SetStatePanel(StatePanelText(s.holdtext, s.incognito, s.gamingmode));
+    const bool badge = !s.reminder.isEmpty() && s.showwordicon;
+    ctx_.form->SetReminderBadge(badge ? ctx_.store.Places().programFolder + QStringLiteral("reminder.bmp") : QString());
 }
 
 void TProgramController::SetDesign() { ctx_.skin->Apply(); }

@@ -2,6 +2,7 @@
 #include "app/windowcontroller.h"
 
 #include "app/appcontext.h"
+#include "app/desktopcontroller.h"
 #include "app/desktopservices.h"
 #include "app/importcontroller.h"
 #include "app/inputcontroller.h"
@@ -179,10 +180,7 @@ void TWindowController::ToggleSpellCheck() {
 }
 
 void TWindowController::RememberForeground() {
-    TDesktopWindows& windows = ctx_.desk->Windows();
-    const quint64 w = windows.ForegroundWindow();
-    if (w != 0 && !windows.IsOwnWindow(w))
-        ctx_.lastActive = w;
+    ctx_.desktop->Capture(ctx_.desk->Windows().ForegroundWindow());
 }
 
 void TWindowController::ActivateOwnWindow(quint64 window, quint64 userTime) {
@@ -201,10 +199,10 @@ void TWindowController::ActivateOwnWindow(quint64 window, quint64 userTime) {
 }
 
 std::optional<QRect> TWindowController::LastActiveFrame() const {
-    TXDesktop* desktop = ctx_.desk->desktop.get();
-    if (!desktop || ctx_.lastActive == 0 || !desktop->IsWindow(ctx_.lastActive))
+    const quint64 window = ctx_.desktop->CheckedLastActive();
+    if (window == 0)
         return std::nullopt;
-    return desktop->FrameRect(ctx_.lastActive);
+    return ctx_.desk->desktop->FrameRect(window);
 }
 
 void TWindowController::InputWidthChanged(int width) {

@@ -26,6 +26,8 @@ const TCliVerb kVerbs[] = {
     {"autostart", "autostart on|off", &AutostartVerb},
     {"openwith", "openwith on|off", &OpenWithVerb},
     {"apps", "apps list", &AppsVerb},
+    {"windows", "windows", &WindowsVerb},
+    {"info", "info TEMPLATE", &InfoVerb},
 };
 
 void PrintUsage(QTextStream& s) {

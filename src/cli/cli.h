@@ -63,6 +63,8 @@ int RunVerb(TCliContext& ctx, const QStringList& args);
 int AutostartVerb(TCliContext& ctx, const QStringList& args);
 int OpenWithVerb(TCliContext& ctx, const QStringList& args);
 int AppsVerb(TCliContext& ctx, const QStringList& args);
+int WindowsVerb(TCliContext& ctx, const QStringList& args);
+int InfoVerb(TCliContext& ctx, const QStringList& args);
 // "keywords export" and "keywords import"; -1 when the arguments are not understood.
 int ExportKeywords(TCliContext& ctx, const QStringList& args);
 int ImportKeywords(TCliContext& ctx, const QStringList& args);

@@ -13,5 +13,9 @@ void RegisterSystemCommands(TCommandDispatcher& d);
 void RegisterSwitchCommands(TCommandDispatcher& d);
 // "$M$", "$R$", "$GW$", "$SOUND$", "$EXIT$", the start page and the blocks left to the launcher.
 void RegisterControlCommands(TCommandDispatcher& d);
+// The window commands ("$W...$") and the mouse commands.
+void RegisterWindowCommands(TCommandDispatcher& d);
+// "$TIMER$", "$ALARM$", "$STOPWATCH$" and "$REMINDER$".
+void RegisterTimeCommands(TCommandDispatcher& d);
 
 } // namespace vantrelo

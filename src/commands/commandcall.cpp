@@ -15,7 +15,7 @@ QString FallbackParam(const TCommandCall& call, TExecContext& ctx, bool lower) {
     return lower ? LowerText(p) : p;
 }
 
-QString SubstitutedParam(const TCommandCall& call, TExecContext& ctx, QString* failure) {
+QString SubstitutedParam(const TCommandCall& call, TExecContext& ctx, QString* failure, bool lower) {
     QString p = call.para;
     if (call.exw) {
         const TSubstituteResult r = SubstituteParameters(call.exw->parameters, call.para, ctx);
@@ -27,7 +27,7 @@ QString SubstitutedParam(const TCommandCall& call, TExecContext& ctx, QString* f
         if (!r.toInput && !r.text.isEmpty())
             p = r.text;
     }
-    return TrimText(LowerText(p));
+    return TrimText(lower ? LowerText(p) : p);
 }
 
 std::optional<int> ReadWholeNumber(const QString& text) {

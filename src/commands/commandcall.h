@@ -45,9 +45,9 @@ struct TCommandCall {
 // clean-up; `lower` lower-cases the result.
 QString FallbackParam(const TCommandCall& call, TExecContext& ctx, bool lower);
 // The substitution rule: the keyword's parameters with `para` substituted replace `para` when not
-// empty; the result is lower-cased and trimmed. Empty `failure` on success; otherwise the plain
-// words of a substitution that could not be carried out.
-QString SubstitutedParam(const TCommandCall& call, TExecContext& ctx, QString* failure);
+// empty; the result is trimmed and, with `lower`, lower-cased. Empty `failure` on success; otherwise
+// the plain words of a substitution that could not be carried out.
+QString SubstitutedParam(const TCommandCall& call, TExecContext& ctx, QString* failure, bool lower = true);
 // A whole number as the commands read one (blanks around it allowed); nothing when it is not.
 std::optional<int> ReadWholeNumber(const QString& text);
 // The message of a parameter that must be a whole number and is not.

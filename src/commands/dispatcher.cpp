@@ -20,6 +20,8 @@ TCommandDispatcher::TCommandDispatcher(const TCommandServices& services) : s_(se
     RegisterSystemCommands(*this);
     RegisterSwitchCommands(*this);
     RegisterControlCommands(*this);
+    RegisterWindowCommands(*this);
+    RegisterTimeCommands(*this);
 }
 
 void TCommandDispatcher::SetHandler(TCommandBlock block, TCommandHandler handler) {

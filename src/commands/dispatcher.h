@@ -3,6 +3,8 @@
 
 #include "commands/commandcall.h"
 #include "commands/commandtable.h"
+#include "commands/timekeeper.h"
+#include "commands/windowhost.h"
 #include "core/datafolder.h"
 #include "exec/internalcommands.h"
 
@@ -35,6 +37,8 @@ struct TCommandServices {
     TTrash* trash = nullptr;
     TVolumeControl* volume = nullptr;
     TDiscDrive* disc = nullptr;
+    TDesktopAccess desktop;            // the window and mouse commands (all null without a desktop)
+    TTimeAccess time;                  // countdown, alarm and stopwatch (all null without a launcher)
     TPlaces places;
     QString exeFolder;                 // the folder of the program's own file ("$H$")
     QLocale locale = QLocale::system(); // names of days and months for "$TIME$"

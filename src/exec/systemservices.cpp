@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <chrono>
+
 namespace vantrelo {
 
 std::optional<QString> TSystemEnvironment::Variable(const QString& name) const {
@@ -31,5 +33,10 @@ std::optional<QString> TSystemFileSystem::ReadText(const QString& path) const {
 quint32 TSystemRandom::Bounded(quint32 bound) { return QRandomGenerator::system()->bounded(bound); }
 
 QDateTime TSystemClock::Now() const { return QDateTime::currentDateTime(); }
+
+qint64 TSystemClock::Milliseconds() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 } // namespace vantrelo

@@ -27,9 +27,10 @@ public:
     quint32 Bounded(quint32 bound) override;
 };
 
-class TSystemClock final : public TClock {
+class TSystemClock final : public TClock, public TMonotonicClock {
 public:
     QDateTime Now() const override;
+    qint64 Milliseconds() const override;
 };
 
 } // namespace vantrelo

@@ -22,8 +22,10 @@ public:
     virtual std::vector<qint64> FindProgram(const QString& program) const = 0;
     // False when no process with that id can be read.
     virtual bool Describe(qint64 pid, TProcessFacts* facts) const = 0;
-    // Ends the process at once; false when it cannot be ended.
+    // Asks the process to end (it may tidy up first); false when it cannot be asked.
     virtual bool Terminate(qint64 pid) = 0;
+    // Ends the process at once; false when it cannot be ended.
+    virtual bool Kill(qint64 pid) = 0;
 };
 
 } // namespace vantrelo

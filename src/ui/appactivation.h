@@ -19,6 +19,7 @@ public:
     // Before this, activation changes nothing: a dialog of the start (the wizard, a question) gets
     // the keyboard without bringing the window early.
     void StartupCompleted() { started_ = true; }
+    bool Started() const { return started_; }
     // The program became active (the list window, a dialog or the task bar was chosen): a hidden
     // input window comes back.
     void Activated(bool closing);

@@ -1,7 +1,13 @@
 // The page's rows carry their position as given, so hiding rows never shifts which record a check means.
 #include "ui/importpage.h"
 
+#include "core/keywordexchange.h"
+
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +26,56 @@ QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
     return b;
 }
 
+const QString kFilter = QStringLiteral("Keyword files (*.exc)");
+
+class TQtImportDialogs final : public TImportDialogs {
+public:
+    explicit TQtImportDialogs(QWidget* parent) : parent_(parent) {}
+    QString OpenFile(const QString& startFolder) override {
+        return QFileDialog::getOpenFileName(parent_, QStringLiteral("Import Keywords from File"), startFolder, kFilter);
+    }
+    QString SaveFile(const QString& startFolder) override {
+        const QString file =
+            QFileDialog::getSaveFileName(parent_, QStringLiteral("Export Keywords"), startFolder, kFilter);
+        if (file.isEmpty() || file.endsWith(QLatin1String(".exc"), Qt::CaseInsensitive))
+            return file;
+        return file + QStringLiteral(".exc");
+    }
+    std::optional<QString> AskUrl() override {
+        bool ok = false;
+        const QString url = QInputDialog::getText(parent_, QStringLiteral("Import keywords from url"),
+                                                  QStringLiteral("Enter import url:"), QLineEdit::Normal, QString(), &ok);
+        return ok ? std::optional<QString>(url.trimmed()) : std::nullopt;
+    }
+    TConflictAnswer AskConflict(const QString& question) override {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Vantrelo"), question,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Ignore | QMessageBox::NoToAll |
+                            QMessageBox::YesToAll,
+                        parent_);
+        switch (box.exec()) {
+        case QMessageBox::Yes:
+            return TConflictAnswer::Yes;
+        case QMessageBox::Ignore:
+            return TConflictAnswer::Ignore;
+        case QMessageBox::NoToAll:
+            return TConflictAnswer::NoToAll;
+        case QMessageBox::YesToAll:
+            return TConflictAnswer::YesToAll;
+        default:
+            return TConflictAnswer::No;
+        }
+    }
+    void ShowError(const QString& text) override { QMessageBox::critical(parent_, QStringLiteral("Vantrelo"), text); }
+
+private:
+    QPointer<QWidget> parent_;
+};
+
 } // namespace
+
+std::unique_ptr<TImportDialogs> MakeQtImportDialogs(QWidget* parent) {
+    return std::make_unique<TQtImportDialogs>(parent);
+}
 
 TImportPage::TImportPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheetImporter"));

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -15,6 +17,23 @@ class QPushButton;
 namespace vantrelo {
 
 enum class TImportMode { Export, Import, StartMenu };
+enum class TConflictAnswer;
+
+// The questions the page's modes ask; tests answer them without dialogs.
+class TImportDialogs {
+public:
+    virtual ~TImportDialogs() = default;
+    // Empty when cancelled.
+    virtual QString OpenFile(const QString& startFolder) = 0;
+    virtual QString SaveFile(const QString& startFolder) = 0;
+    // Nothing when cancelled.
+    virtual std::optional<QString> AskUrl() = 0;
+    virtual TConflictAnswer AskConflict(const QString& question) = 0;
+    virtual void ShowError(const QString& text) = 0;
+};
+
+// The dialogs over `parent`.
+std::unique_ptr<TImportDialogs> MakeQtImportDialogs(QWidget* parent);
 
 struct TImportPageRow {
     QString text;

@@ -1,4 +1,4 @@
-// The input window's title line under the input, its toasts and its state panel.
+// The input window's title line under the input, its toasts, its state panel and the reminder badge.
 #include "ui/infopanels.h"
 
 #include "core/settings.h"
@@ -6,6 +6,7 @@
 #include "ui/windowlogic.h"
 
 #include <QLabel>
+#include <QPixmap>
 #include <QWidget>
 
 #include <algorithm>
@@ -124,5 +125,25 @@ void TInfoPanels::StopTimers() {
     ToastTimer.stop();
     HintTimer.stop();
 }
+
+void TInfoPanels::SetReminderBadge(const QString& picture, const QWidget& icon) {
+    if (!ReminderBadge) {
+        ReminderBadge = new QLabel(&window_);
+        ReminderBadge->setObjectName(QStringLiteral("ReminderBadge"));
+        ReminderBadge->setScaledContents(true);
+    }
+    const QPixmap pixmap = picture.isEmpty() ? QPixmap() : QPixmap(picture);
+    if (pixmap.isNull() || icon.isHidden()) {
+        ReminderBadge->hide();
+        return;
+    }
+    constexpr int kBadge = 10;
+    ReminderBadge->setPixmap(pixmap);
+    ReminderBadge->setGeometry(icon.geometry().right() + 1 - kBadge, icon.geometry().top(), kBadge, kBadge);
+    ReminderBadge->raise();
+    ReminderBadge->show();
+}
+
+bool TInfoPanels::ReminderBadgeShown() const { return ReminderBadge && !ReminderBadge->isHidden(); }
 
 } // namespace vantrelo

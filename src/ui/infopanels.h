@@ -1,4 +1,4 @@
-// The input window's title line under the input, its toasts and its state panel.
+// The input window's title line under the input, its toasts, its state panel and the reminder badge.
 #pragma once
 
 #include <QObject>
@@ -33,6 +33,10 @@ public:
     void SetTitleColour(int bgr);
     QColor TitleColour() const;
     void StopTimers();
+    // The reminder badge: `picture` (empty: none) drawn 10 by 10 pixels at the top right corner of
+    // `icon`; hidden when the picture cannot be read.
+    void SetReminderBadge(const QString& picture, const QWidget& icon);
+    bool ReminderBadgeShown() const;
 
 private:
     QWidget& window_;
@@ -40,6 +44,7 @@ private:
     QLabel* TitleLabel = nullptr;
     QLabel* ToastPanel = nullptr;
     QLabel* StatePanel = nullptr;
+    QLabel* ReminderBadge = nullptr;
     QTimer ToastTimer;
     QTimer HintTimer;
 };

@@ -15,8 +15,11 @@ std::vector<TRowMenuEntry> RowMenuEntries(TItemMenu menu) {
     case TItemMenu::Window:
         return {{QStringLiteral("Switch To"), A::SwitchTo},       {QStringLiteral("Close (Del)"), A::Close},
                 {QStringLiteral("Kill Process (Shift-Del)"), A::KillProcess},
-                {QStringLiteral("More Info"), A::MoreInfo},       {QStringLiteral("Minimize"), A::Minimize},
-                {QStringLiteral("Maximize"), A::Maximize},        {QStringLiteral("Restore"), A::Restore}};
+                {QStringLiteral("More Info"), A::MoreInfo},       {QStringLiteral("Center"), A::Center},
+                {QStringLiteral("Minimize"), A::Minimize},        {QStringLiteral("Maximize"), A::Maximize},
+                {QStringLiteral("Restore"), A::Restore},          {QStringLiteral("Maximize Width"), A::MaxWidth},
+                {QStringLiteral("Maximize Height"), A::MaxHeight},
+                {QStringLiteral("Resize to Specific Size"), A::Resize}};
     case TItemMenu::Clip:
         return {{QStringLiteral("Copy to Clipboard"), A::CopyText},
                 {QStringLiteral("Launch"), A::Launch},

@@ -44,7 +44,7 @@ TItemMenuChoice DecideItemMenu(const TItemMenuFacts& facts, const TItemMenuProbe
 
 // The entries of a window row's and a clipboard row's own menus.
 enum class TRowMenuAction {
-    SwitchTo, Close, KillProcess, MoreInfo, Minimize, Maximize, Restore, // a window row
+    SwitchTo, Close, KillProcess, MoreInfo, Center, Minimize, Maximize, Restore, MaxWidth, MaxHeight, Resize, // a window row
     CopyText, Launch, Select,                                             // a clipboard row
 };
 struct TRowMenuEntry {

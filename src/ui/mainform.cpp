@@ -6,6 +6,7 @@
 #include "ui/cmdform.h"
 #include "ui/editpanel.h"
 #include "ui/arrowbutton.h"
+#include "ui/idleinfo.h"
 #include "ui/infopanels.h"
 #include "ui/inputlook.h"
 #include "ui/mainmenus.h"
@@ -111,6 +112,7 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
     });
 
     menus_ = new TMainMenus(*this, settings_, host_);
+    idle_ = new TIdleInfo(settings_, WordEdit_, {IconImage, arrow_}, this);
     WordEdit_->ownsShortcut = [this](const QKeyEvent* e) { return menus_->OwnsShortcut(e); };
     ApplyLook();
 }
@@ -203,7 +205,25 @@ std::vector<TMonitor> TMainForm::Monitors() const {
     return out;
 }
 
+void TMainForm::AppActivate() {
+    // Whatever brings the window back gives the user's input back first.
+    if (idle_->IsUp())
+        idle_->Down();
+    activation_.Activated(gate_.Closing());
+}
+
+void TMainForm::AppDeactivate() {
+    if (!activation_.Started() || !gate_.QuietFor(now_(), 150))
+        return;
+    activation_.Deactivated(now_(), gate_.Closing());
+    if (settings_.infoenabled && !gate_.Closing())
+        idle_->Up();
+}
+
+void TMainForm::SetInfoSource(std::function<QString()> build) { idle_->SetTextSource(std::move(build)); }
+
 void TMainForm::SetClosing() {
+    idle_->SetClosing();
     gate_.SetClosing();
     panels_->StopTimers();
     ListTimer.stop();
@@ -217,9 +237,13 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
         if (!shownOnce_)
             activation_.StartedHidden();
         ListTimer.stop();
+        if (settings_.infoonfocus && !settings_.holdtext)
+            idle_->StopFocusInfo();
         CmdForm_->hide();
         listFocus_ = false;
         hide();
+        if (settings_.infoenabled)
+            idle_->Up();
         if (settings_.trayicon || settings_.alwaystrayicon)
             AddIcon();
         return;
@@ -227,6 +251,7 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
     if (!gate_.BeginShow(now, int(locktim)))
         return;
     shownOnce_ = true;
+    idle_->Down();
     host_.RememberForeground();
     if (!settings_.alwaystrayicon)
         RemoveIcon(false);
@@ -245,7 +270,9 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
     // The desktop gives the keyboard only to a request stamped with the user's own key press.
     host_.ActivateOwnWindow(winId(), userTime);
     WordEdit_->setFocus(Qt::ActiveWindowFocusReason);
-    if (!forceKeepInput) {
+    if (settings_.infoonfocus && !forceKeepInput && !settings_.holdtext) {
+        idle_->StartFocusInfo();
+    } else if (!forceKeepInput) {
         if (settings_.clearlast && !settings_.holdtext && !WordEdit_->text().startsWith(settings_.calcchar)) {
             TKeyDecision d;
             d.action = TKeyAction::ClearLine;
@@ -338,6 +365,8 @@ void TMainForm::ShowToast(const QString& msg) { panels_->ShowToast(msg, WordEdit
 QString TMainForm::ToastText() const { return panels_->ToastText(); }
 bool TMainForm::ToastVisible() const { return panels_->ToastVisible(); }
 void TMainForm::SetStatePanel(const QString& text) { panels_->SetStatePanel(text); }
+void TMainForm::SetReminderBadge(const QString& picture) { panels_->SetReminderBadge(picture, *IconImage); }
+bool TMainForm::ReminderBadgeShown() const { return panels_->ReminderBadgeShown(); }
 
 void TMainForm::displayTitle(const QString& title, bool isPath, bool show) {
     panels_->ShowTitle(WordEdit_->text().contains(u'\n') ? QStringLiteral("[=] ") + title : title, isPath, show,
@@ -532,10 +561,15 @@ bool TMainForm::WordEditKeyDown(QKeyEvent* e) {
     // A printable character may be completed; Backspace, Delete and the like never are.
     typedChar_ = !e->text().isEmpty() && e->text().at(0).isPrint() && !k.ctrl;
     const TLineState line = Line();
-    return events_->InputKey(DecideInputKey(k, line, settings_, TKeyContext{}), line);
+    const TKeyDecision d = DecideInputKey(k, line, settings_, TKeyContext{});
+    // The information line is never run as a command.
+    if (d.action == TKeyAction::Execute && idle_->HoldsInfo(line.text))
+        return true;
+    return events_->InputKey(d, line);
 }
 
 void TMainForm::WordEditChange(const QString& text) {
+    idle_->UserTyped();
     wordEditShow();
     listFocus_ = false;
     CmdForm_->SetSelected(-1);

@@ -29,6 +29,7 @@ struct TSettings;
 class TCmdForm;
 class TMainMenus;
 class TInfoPanels;
+class TIdleInfo;
 class TArrowButton;
 
 // Menu items and window actions that the program carries out.
@@ -99,11 +100,11 @@ public:
     bool CheckAutoHideLogic();
     // The program gained or lost the keyboard; a loss right after a show is not counted.
     void StartupCompleted() { activation_.StartupCompleted(); }
-    void AppActivate() { activation_.Activated(gate_.Closing()); }
-    void AppDeactivate() {
-        if (gate_.QuietFor(now_(), 150))
-            activation_.Deactivated(now_(), gate_.Closing());
-    }
+    void AppActivate();
+    void AppDeactivate();
+    // The information line (`infoenabled`, `infoonfocus`) built from `infosyntax` by `build`.
+    void SetInfoSource(std::function<QString()> build);
+    TIdleInfo* IdleInfo() const { return idle_; }
     bool Closing() const { return gate_.Closing(); }
     void SetClosing();
     const TShowHideGate& Gate() const { return gate_; }
@@ -145,6 +146,9 @@ public:
     QString ToastText() const;
     bool ToastVisible() const;
     void SetStatePanel(const QString& text);
+    // The reminder badge over the icon; an empty `picture` hides it.
+    void SetReminderBadge(const QString& picture);
+    bool ReminderBadgeShown() const;
     QString TitleText() const;
     bool ListFocused() const { return listFocus_; }
     void SetListPos();
@@ -203,6 +207,7 @@ private:
     TInfoPanels* panels_ = nullptr; // title, toast and state panel, children
     TCmdForm* CmdForm_ = nullptr;
     TMainMenus* menus_ = nullptr; // the pop-up and tray menus, a child
+    TIdleInfo* idle_ = nullptr;   // the information line, a child
     QTimer ListTimer;
     QElapsedTimer clock_;
     std::function<qint64()> now_;

@@ -4,6 +4,7 @@
 #include "index/indexfiles.h"
 #include "index/indexlist.h"
 #include "ui/cmdform.h"
+#include "core/keywordexchange.h"
 #include "ui/importpage.h"
 #include "ui/mainform.h"
 #include "ui/skindialogs.h"
@@ -23,6 +24,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -179,6 +181,89 @@ TEST_F(ProgramTest, IncognitoCommandSwitchesWithItsToastStateAndSettingsFile) {
     Press(Qt::Key_Return);
     EXPECT_TRUE(Toast("Incognito mode: disabled"));
     EXPECT_TRUE(Until([this] { return Ini().contains("incognito=0"); }));
+}
+
+TEST_F(ProgramTest, ACountdownAnswersInTheLineAndShowsItsNotice) {
+    // No notification service answers here: the program's own window shows the notice.
+    const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + dir.File("nobus")).toUtf8());
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("ztimer", "$TIMER$", "")); }));
+    ASSERT_EQ(Start(), -1);
+    Type("ztimer 0 Tea Time");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([this] { return Form().WordEdit()->text() == " Timer started, Time left h00:00:00"; }))
+        << Form().WordEdit()->text().toStdString();
+    QMessageBox* notice = nullptr;
+    EXPECT_TRUE(Until([&] {
+        notice = Form().findChild<QMessageBox*>("notice");
+        return notice != nullptr;
+    }));
+    if (notice) {
+        EXPECT_EQ(notice->windowTitle(), "Timer");
+        EXPECT_EQ(notice->text(), "Tea Time");
+        EXPECT_FALSE(notice->isModal());
+    }
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
+}
+
+TEST_F(ProgramTest, TheInformationLineStandsInForTheInputAndGivesItBack) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.settings.infoenabled = true;
+        user.settings.infosyntax = "Info $MPCT$ $wnum$";
+    }));
+    ASSERT_EQ(Start(), -1);
+    qint64 clock = 1000000;
+    Form().SetElapsedClock([&clock] { return clock; });
+    Type("half typed");
+    Form().WordEdit()->setSelection(5, 5);
+    Form().ManageShowHide(false, false, TShowLock::Hotkey);
+    EXPECT_TRUE(Form().WordEdit()->text().startsWith("Info $MPCT$ ")) << Form().WordEdit()->text().toStdString();
+    clock += 1000; // past the show debounce
+    Form().ManageShowHide(true, false, TShowLock::Hotkey);
+    EXPECT_EQ(Form().WordEdit()->text(), "half typed");
+}
+
+TEST_F(ProgramTest, EnterNeverRunsTheInfoOnFocusText) {
+    const QString mark = dir.File("ran.txt");
+    const QString info = dir.File("info.txt");
+    Script("zmark", "touch '" + mark + "'");
+    Script("zinfo", "touch '" + info + "'");
+    ASSERT_TRUE(WriteData([this](TUserData& user) {
+        user.settings.infoonfocus = true;
+        user.settings.infosyntax = "zinfo";
+        user.keywords.Add(MakeNewKeyword("zmark", bin + "zmark", ""));
+        user.keywords.Add(MakeNewKeyword("zinfo", bin + "zinfo", ""));
+    }));
+    ASSERT_EQ(Start(), -1);
+    qint64 clock = 1000000;
+    Form().SetElapsedClock([&clock] { return clock; });
+    Form().ManageShowHide(false, false, TShowLock::Hotkey);
+    clock += 1000; // past the show debounce
+    Form().ManageShowHide(true, false, TShowLock::Hotkey);
+    ASSERT_EQ(Form().WordEdit()->text(), "zinfo");
+    Press(Qt::Key_Return);
+    Retype("zmark");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([&] { return QFileInfo::exists(mark); })) << "typed by the user, it runs";
+    EXPECT_FALSE(QFileInfo::exists(info));
+}
+
+TEST_F(ProgramTest, TheReminderIsSavedAndMarkedOnTheInputWindow) {
+    QImage dot(10, 10, QImage::Format_ARGB32);
+    dot.fill(Qt::red);
+    ASSERT_TRUE(dot.save(dir.File("reminder.bmp"), "BMP"));
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("zrem", "$REMINDER$", "")); }));
+    ASSERT_EQ(Start(), -1);
+    EXPECT_FALSE(Form().ReminderBadgeShown());
+    Type("zrem Buy Milk");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([this] { return Form().WordEdit()->text() == "Reminder(set): Buy Milk"; }));
+    EXPECT_TRUE(Form().ReminderBadgeShown());
+    EXPECT_TRUE(Until([this] { return Ini().contains("reminder=Buy Milk"); }));
+    Retype("zrem off");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([this] { return Form().WordEdit()->text() == "Reminder(cleared): Buy Milk"; }));
+    EXPECT_FALSE(Form().ReminderBadgeShown());
 }
 
 TEST_F(ProgramTest, StartRemovesTheBrowserDataAnEarlierIncognitoRunLeft) {
@@ -518,8 +603,10 @@ TEST_F(ProgramTest, BrowseFilesStartsInTheLinesFolderAndTheChosenFileBecomesTheL
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
-        answer.stop();
-        shownFolder = dialog->directory().absolutePath();
+        // Answered again on each tick until it closes: the first accept may come before the
+        // dialog has read its folder.
+        if (shownFolder.isEmpty())
+            shownFolder = dialog->directory().absolutePath();
         dialog->selectFile(folder + "/report.txt");
         static_cast<QDialog*>(dialog)->accept();
     });
@@ -630,32 +717,18 @@ TEST_F(ProgramTest, TheAutomaticImportRefusesAPlainHttpAddress) {
 namespace vantrelo {
 namespace {
 
-// Answers each modal dialog as it comes up: a file dialog gets `file`, a conflict question the
-// next of `answers`.
-class TDialogAnswers {
-public:
-    TDialogAnswers(QString file, std::vector<QMessageBox::StandardButton> answers)
-        : file_(std::move(file)), answers_(std::move(answers)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
-        timer_.start(20);
-    }
+// The page's questions answered by script: `file` for either file dialog, then `answers` in turn.
+struct TScriptedImportDialogs final : TImportDialogs {
+    QString file;
+    std::vector<TConflictAnswer> answers;
     int asked = 0;
-
-private:
-    void Answer() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-            // The folder first; a file that does not exist yet is then taken by its name.
-            files->setDirectory(QFileInfo(file_).absolutePath());
-            files->selectFile(QFileInfo(file_).fileName());
-            static_cast<QDialog*>(files)->accept();
-        } else if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->objectName() == "ImportConflict") {
-            box->button(answers_.at(size_t(asked++)))->click();
-        }
+    QString OpenFile(const QString&) override { return file; }
+    QString SaveFile(const QString&) override { return file; }
+    std::optional<QString> AskUrl() override { return std::nullopt; }
+    TConflictAnswer AskConflict(const QString&) override {
+        return asked < int(answers.size()) ? answers[size_t(asked++)] : TConflictAnswer::No;
     }
-    QString file_;
-    std::vector<QMessageBox::StandardButton> answers_;
-    QTimer timer_;
+    void ShowError(const QString&) override {}
 };
 
 TEST_F(ProgramTest, KeywordsExportedFromThePageComeBackWithAQuestionAtEachConflict) {
@@ -666,18 +739,19 @@ TEST_F(ProgramTest, KeywordsExportedFromThePageComeBackWithAQuestionAtEachConfli
         user.keywords.Add(MakeNewKeyword("zq2", "cmd-two", QString()));
     }));
     ASSERT_EQ(Start(), -1);
+    auto dialogs = std::make_unique<TScriptedImportDialogs>();
+    TScriptedImportDialogs& script = *dialogs;
+    app->SetImportDialogs(std::move(dialogs));
     const QString file = dir.File("team.exc");
-    {
-        TDialogAnswers answers(file, {});
-        Type("-export");
-        Press(Qt::Key_Return);
-        ASSERT_TRUE(Until([] { return ImportPage() != nullptr; }));
-        EXPECT_TRUE(PageRows().contains("[x] zq1"));
-        ImportPage()->findChild<QLineEdit*>("ImportDescriptionEdit")->setText("Team set");
-        ImportPage()->findChild<QCheckBox*>("DontExportHotkeysCheckbox")->setChecked(true);
-        EXPECT_FALSE(ImportPage()->findChild<QCheckBox*>("DontExportTagsCheckbox")->isEnabled()) << "no keyword has tags";
-        ImportPage()->findChild<QPushButton*>("ImExOKButton")->click();
-    }
+    script.file = file;
+    Type("-export");
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(Until([] { return ImportPage() != nullptr; }));
+    EXPECT_TRUE(PageRows().contains("[x] zq1"));
+    ImportPage()->findChild<QLineEdit*>("ImportDescriptionEdit")->setText("Team set");
+    ImportPage()->findChild<QCheckBox*>("DontExportHotkeysCheckbox")->setChecked(true);
+    EXPECT_FALSE(ImportPage()->findChild<QCheckBox*>("DontExportTagsCheckbox")->isEnabled()) << "no keyword has tags";
+    ImportPage()->findChild<QPushButton*>("ImExOKButton")->click();
     const QString text = QString::fromUtf8(test::ReadAll(file));
     EXPECT_TRUE(text.contains("description=Team set")) << text.toStdString();
     EXPECT_TRUE(text.contains("keywords=zq2"));
@@ -685,7 +759,7 @@ TEST_F(ProgramTest, KeywordsExportedFromThePageComeBackWithAQuestionAtEachConfli
     EXPECT_FALSE(ImportPage());
 
     // Back in: both exist, so both rows start unchecked; the first becomes a duplicate, the second stays.
-    TDialogAnswers answers(file, {QMessageBox::Ignore, QMessageBox::No});
+    script.answers = {TConflictAnswer::Ignore, TConflictAnswer::No};
     Retype("-if");
     Press(Qt::Key_Return);
     ASSERT_TRUE(Until([] { return ImportPage() != nullptr; }));
@@ -694,7 +768,7 @@ TEST_F(ProgramTest, KeywordsExportedFromThePageComeBackWithAQuestionAtEachConfli
     EXPECT_TRUE(rows.contains("[ ] * zq1") && rows.contains("[ ] * zq2")) << rows.join(" | ").toStdString();
     ImportPage()->SelectAll();
     ImportPage()->findChild<QPushButton*>("ImExOKButton")->click();
-    EXPECT_EQ(answers.asked, 2);
+    EXPECT_EQ(script.asked, 2);
     EXPECT_TRUE(Toast("Imported 1 keywords."));
     EXPECT_EQ(Ini().count("keywords=zq1"), 2) << Ini().toStdString();
     EXPECT_EQ(Ini().count("keywords=zq2"), 1);

@@ -85,7 +85,7 @@ TEST(CliRun, InternalCommandsRunOrSayTheyCannot) {
 
     const RunResult window = cli({"run", "wc"});
     EXPECT_EQ(window.rc, 1);
-    EXPECT_TRUE(window.err.contains("not available")) << window.err.toStdString();
+    EXPECT_TRUE(window.err.contains("There is no desktop to act on")) << window.err.toStdString();
 }
 
 TEST(CliRun, LaunchesAProgramWithItsArgumentVectorAndRecordsTheHistory) {

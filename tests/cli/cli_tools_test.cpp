@@ -1,6 +1,7 @@
-// vantrelo-cli calc and similarity: answers on stdout, failures on stderr with exit code 1.
+// vantrelo-cli calc, similarity and info: answers on stdout, failures on stderr with exit code 1.
 #include "support/clirunner.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace vantrelo;
@@ -45,4 +46,19 @@ TEST(CliTools, SimilarityPrintsThePercentage) {
     EXPECT_EQ(cli({"similarity", "AAAA", "AAAA"}).out, "133\n");
     EXPECT_EQ(cli({"similarity", "note", "notepad"}).out, "53\n");
     EXPECT_EQ(cli({"similarity", "only-one"}).rc, 2);
+}
+
+TEST(CliTools, InfoPrintsTheInformationLineOrItsError) {
+    test::TCliRunner cli;
+    ASSERT_EQ(cli({"settings", "set", "infocustomtime", "'year' yyyy"}).rc, 0);
+    const test::TCliResult r = cli({"info", "[$ct$] $v$ $MPCT$"});
+    EXPECT_EQ(r.rc, 0) << r.err.toStdString();
+    EXPECT_TRUE(QRegularExpression("^\\[year \\d{4}\\] \\d+\\.\\d+\\.\\d+\\.\\d+ Build date: \\S+ \\$MPCT\\$\n$")
+                    .match(r.out)
+                    .hasMatch())
+        << r.out.toStdString();
+    const test::TCliResult empty = cli({"info", ""});
+    EXPECT_EQ(empty.rc, 1);
+    EXPECT_EQ(empty.err, "Show info error: Cannot be empty, check Settings > Misc > Show info\n");
+    EXPECT_EQ(cli({"info"}).rc, 2);
 }

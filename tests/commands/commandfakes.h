@@ -3,6 +3,7 @@
 
 #include "commands/commandhost.h"
 #include "commands/dispatcher.h"
+#include "support/desktopfakes.h"
 #include "support/execfakes.h"
 
 #include <QStringList>
@@ -35,6 +36,17 @@ struct TFakeCommandHost final : TCommandHost {
     TBackupRequest BackupRequest() const override { return backup; }
 };
 
+// Every notice of a countdown or an alarm, as "caption|text".
+struct TFakeNotices final : TNoticeHost {
+    QStringList shown;
+    std::function<void()> onNotify;
+    void Notify(const QString& caption, const QString& text) override {
+        shown << caption + u'|' + text;
+        if (onNotify)
+            onNotify();
+    }
+};
+
 // A dispatcher over fakes; `Dispatch` runs a keyword's command as the pipeline would.
 struct TCommandFixture {
     TExecFakes fx;
@@ -42,6 +54,11 @@ struct TCommandFixture {
     TFakeCommandHost host{log};
     TFakeSystem system{log};
     TFakeLauncher launcher{log};
+    TFakeDesktop desktop;
+    TFakeWindowHost windowHost;
+    TFakeScheduler scheduler;
+    TFakeNotices notices;
+    bool closing = false;
     TCommandDispatcher dispatcher{MakeServices()};
 
     TCommandServices MakeServices() {
@@ -55,6 +72,8 @@ struct TCommandFixture {
         s.trash = &system;
         s.volume = &system;
         s.disc = &system;
+        s.desktop = {&desktop, &desktop, &desktop, &desktop, &windowHost, 999};
+        s.time = {&fx.clock, &scheduler, &scheduler, &notices, &closing};
         s.places.dataFolder = QStringLiteral("/home/ann/.config/Vantrelo/");
         s.places.programFolder = QStringLiteral("/opt/vantrelo/");
         s.exeFolder = QStringLiteral("/opt/vantrelo/bin/");

@@ -208,7 +208,13 @@ TEST_F(DesktopWindows, DialogsOfAWindowAreOwned) {
 } // namespace
 
 TEST_F(DesktopWindows, ListOfOpenWindowsDescribesTheirProcesses) {
-    auto main = Client({QStringLiteral("listed main"), false, "m", "M", qint64(::getpid())});
+    // A readable process of another program; the program's own windows are never listed.
+    QProcess sleeper;
+    sleeper.start(QStandardPaths::findExecutable(QStringLiteral("sleep")), {QStringLiteral("60")});
+    ASSERT_TRUE(sleeper.waitForStarted());
+    const qint64 pid = sleeper.processId();
+    auto main = Client({QStringLiteral("listed main"), false, "m", "M", pid});
+    auto own = Client({QStringLiteral("own window"), false, "o", "O", qint64(::getpid())});
     auto dialog = Client({QStringLiteral("unlisted dialog"), false, "d", "D", 0, main->Id()});
     auto minimised = Client({QStringLiteral("listed minimised"), false, "n", "N", 999999});
     ASSERT_TRUE(desktop_->Minimize(minimised->Id()));
@@ -218,12 +224,15 @@ TEST_F(DesktopWindows, ListOfOpenWindowsDescribesTheirProcesses) {
     auto find = [&](quint64 id) { return std::find_if(list.begin(), list.end(), [id](const TTopWindow& t) { return t.id == id; }); };
     ASSERT_NE(find(main->Id()), list.end());
     EXPECT_EQ(find(main->Id())->title, QStringLiteral("listed main"));
-    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    const QString exe = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).canonicalFilePath();
     EXPECT_EQ(find(main->Id())->extra, QStringLiteral("Process id: %1\r\nBaseName: %2\r\nFilename: %3")
-                                           .arg(::getpid()).arg(QFileInfo(self).fileName(), self));
+                                           .arg(pid).arg(QFileInfo(exe).fileName(), exe));
     EXPECT_EQ(find(dialog->Id()), list.end());
+    EXPECT_EQ(find(own->Id()), list.end());
     ASSERT_NE(find(minimised->Id()), list.end());
     EXPECT_EQ(find(minimised->Id())->extra, QStringLiteral("Process id: 999999")); // no such process to read
+    sleeper.kill();
+    sleeper.waitForFinished(5000);
 }
 
 TEST_F(DesktopWindows, SingleInstanceFindsTheProgramAndRaisesItsWindow) {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <unistd.h>
 
 using namespace vantrelo;
 
@@ -70,12 +71,30 @@ TEST_F(ProcFs, DescribesAndEndsAProcess) {
 
     EXPECT_FALSE(procs_.Terminate(0));
     EXPECT_FALSE(procs_.Terminate(1));
+    EXPECT_FALSE(procs_.Terminate(qint64(::getpid()))) << "the program never ends itself";
+    EXPECT_FALSE(procs_.Kill(qint64(::getpid())));
     ASSERT_TRUE(procs_.Terminate(pid));
     ASSERT_TRUE(child_.waitForFinished(5000));
     EXPECT_EQ(child_.exitStatus(), QProcess::CrashExit);
     EXPECT_FALSE(Holds(procs_.FindProgram(QStringLiteral("sleep")), pid));
     EXPECT_FALSE(procs_.Describe(pid, &f));
     EXPECT_FALSE(procs_.Describe(-5, &f));
+}
+
+TEST_F(ProcFs, FindsAScriptByThePathItWasStartedWith) {
+    const vantrelo::test::TempDir tmp;
+    const QString script = tmp.File(QStringLiteral("my-waiter.sh"));
+    vantrelo::test::WriteAll(script, "#!/bin/sh\nsleep 30\n");
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcess waiter;
+    waiter.start(script, {});
+    ASSERT_TRUE(waiter.waitForStarted(5000));
+    const qint64 pid = waiter.processId();
+    EXPECT_TRUE(Holds(procs_.FindProgram(QStringLiteral("my-waiter.sh")), pid));
+    EXPECT_TRUE(Holds(procs_.FindProgram(script), pid));
+    EXPECT_FALSE(Holds(procs_.FindProgram(QStringLiteral("my-waiter")), pid));
+    ASSERT_TRUE(procs_.Kill(pid));
+    EXPECT_TRUE(waiter.waitForFinished(5000));
 }
 
 } // namespace

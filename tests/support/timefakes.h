@@ -27,7 +27,7 @@ struct TFakeClock final : TClock {
 // Timers on a manual clock `now` (milliseconds). Advance() moves the clock and runs what falls due
 // on the way, in time order; Step() runs one round: the timers waiting when it is called (not those
 // they start), each at its due time; RunAll() runs until nothing waits.
-struct TFakeScheduler final : TScheduler {
+struct TFakeScheduler final : TScheduler, TMonotonicClock {
     struct TTask {
         qint64 due;
         int seq;
@@ -58,6 +58,8 @@ struct TFakeScheduler final : TScheduler {
         return true;
     }
     void RunAll() { Advance(qint64(1) << 40); }
+    // The manual clock is the monotonic clock of what these timers drive.
+    qint64 Milliseconds() const override { return now; }
 
 private:
     // Runs the earliest timer due by `until` among those started before `before`.

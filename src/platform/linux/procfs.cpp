@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -36,6 +37,32 @@ QString ResolvedProgram(const QString& program) {
     return path.isEmpty() ? QString() : QFileInfo(path).canonicalFilePath();
 }
 
+// Programs that run scripts named by their first argument.
+bool IsInterpreter(const QString& exe) {
+    static const QStringList kNames{QStringLiteral("sh"),      QStringLiteral("bash"),   QStringLiteral("dash"),
+                                    QStringLiteral("zsh"),     QStringLiteral("python3"), QStringLiteral("perl"),
+                                    QStringLiteral("ruby"),    QStringLiteral("node"),   QStringLiteral("lua")};
+    const QString name = QFileInfo(exe).fileName();
+    for (const QString& n : kNames)
+        if (name == n || (name.startsWith(n) && name.mid(n.size()).contains(QRegularExpression(QStringLiteral("^[0-9.]+$")))))
+            return true;
+    return false;
+}
+
+// The program path a process was started with (argv[0]); for a script run through its "#!" line
+// the script is argv[1] after the interpreter.
+QStringList StartedAs(const QString& procDir) {
+    QFile f(procDir + QStringLiteral("/cmdline"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> args = f.read(8192).split('\0');
+    QStringList out;
+    for (int i = 0; i < std::min<qsizetype>(2, args.size()); ++i)
+        if (!args.at(i).isEmpty())
+            out << QFile::decodeName(args.at(i));
+    return out;
+}
+
 } // namespace
 
 TProcFsProcessList::TProcFsProcessList(QString procRoot) : root_(std::move(procRoot)) {}
@@ -63,9 +90,17 @@ std::vector<qint64> TProcFsProcessList::FindProgram(const QString& program) cons
         const QString exe = ExePath(dir);
         if (exe.isEmpty())
             continue;
-        const bool match = byPath ? (SameText(exe, wanted) || (!resolved.isEmpty() && exe == resolved))
-                                  : (SameText(QFileInfo(exe).fileName(), wantedName) ||
-                                     (!resolved.isEmpty() && exe == resolved));
+        const auto same = [&](const QString& path) {
+            return byPath ? SameText(path, wanted) : SameText(QFileInfo(path).fileName(), wantedName);
+        };
+        bool match = same(exe) || (!resolved.isEmpty() && exe == resolved);
+        // A script runs its interpreter: it is known by the path it was started with.
+        if (!match) {
+            const QStringList started = StartedAs(dir);
+            match = !started.isEmpty() && (same(started.at(0)) ||
+                                            (started.size() > 1 && QFileInfo(exe).fileName() != wantedName &&
+                                             IsInterpreter(exe) && same(started.at(1))));
+        }
         if (match)
             found.push_back(pid);
     }
@@ -91,11 +126,19 @@ bool TProcFsProcessList::Describe(qint64 pid, TProcessFacts* facts) const {
     return true;
 }
 
-bool TProcFsProcessList::Terminate(qint64 pid) {
-    // Never a process group or every process: only a single real process id.
-    if (pid <= 1)
+namespace {
+
+bool Signal(qint64 pid, int signal) {
+    // Never a process group or every process, never the program itself: a single other process.
+    if (pid <= 1 || pid == qint64(::getpid()))
         return false;
-    return ::kill(pid_t(pid), SIGKILL) == 0;
+    return ::kill(pid_t(pid), signal) == 0;
 }
+
+} // namespace
+
+bool TProcFsProcessList::Terminate(qint64 pid) { return Signal(pid, SIGTERM); }
+
+bool TProcFsProcessList::Kill(qint64 pid) { return Signal(pid, SIGKILL); }
 
 } // namespace vantrelo

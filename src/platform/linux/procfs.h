@@ -12,6 +12,7 @@ public:
     std::vector<qint64> FindProgram(const QString& program) const override;
     bool Describe(qint64 pid, TProcessFacts* facts) const override;
     bool Terminate(qint64 pid) override;
+    bool Kill(qint64 pid) override;
 
 private:
     QString root_;

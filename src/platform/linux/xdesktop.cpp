@@ -444,7 +444,8 @@ std::vector<TTopWindow> TXDesktop::TopLevelWindows() const {
     std::vector<TTopWindow> out;
     for (quint64 w : ClientWindows()) {
         TWindowFacts f;
-        if (!Describe(w, &f) || f.owned || f.toolWindow)
+        // The program's own windows are never offered: switching to them or ending them makes no sense.
+        if (!Describe(w, &f) || f.owned || f.toolWindow || f.pid == qint64(::getpid()))
             continue;
         QString extra = QStringLiteral("Process id: ") + QString::number(f.pid);
         TProcessFacts p;

@@ -29,7 +29,7 @@ check "settings similarity suggest" s
 check "--data --help --version" --
 check "get list set" settings ""
 check "hotkey" --data "$data" keywords ho
-check "gh github" --data "$data" keywords remove g
+check "g gh github google" --data "$data" keywords remove g
 check "hide hidekeywordpanel" --data "$data" settings get hid
 check "hotkey hotkeyadd hotkeyhide" --data "$data" settings set hotk
 check "1" --data "$data" settings set hide ""

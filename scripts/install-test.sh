@@ -45,7 +45,8 @@ for f in usr/bin/vantrelo usr/bin/vantrelo-cli usr/share/applications/vantrelo.d
   [ -e "$root/$f" ] || fail "/$f is missing"
 done
 desktop-file-validate "$share/applications/vantrelo.desktop"
-appstreamcli validate --no-net "$share/metainfo/org.vantrelo.Vantrelo.metainfo.xml" >/dev/null
+# The metadata with the desktop entry and the icon it names.
+appstreamcli validate-tree --no-net "${root:-/}" >/dev/null || appstreamcli validate-tree --no-net "${root:-/}"
 for page in vantrelo vantrelo-cli; do
   MANPAGER=cat man -l "$share/man/man1/$page.1.gz" | grep -q "^NAME" || fail "the $page manual page does not render"
 done

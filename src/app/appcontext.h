@@ -26,6 +26,7 @@ class TAssistController;
 class TIndexController;
 class TDashController;
 class TImportController;
+class TKeywordImportController;
 class TLifecycle;
 class THotkeyBridge;
 class TSkinController;
@@ -65,6 +66,7 @@ struct TAppContext {
     std::unique_ptr<TIndexController> index;
     std::unique_ptr<TDashController> dash;
     std::unique_ptr<TImportController> import;
+    std::unique_ptr<TKeywordImportController> keywordImport;
     std::unique_ptr<THotkeyBridge> hotkeys;
     std::unique_ptr<TSkinController> skin;
     std::unique_ptr<TSkinDialogs> skinDialogs;

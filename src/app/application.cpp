@@ -8,6 +8,7 @@
 #include "app/engine.h"
 #include "app/hotkeybridge.h"
 #include "app/importcontroller.h"
+#include "app/keywordimport.h"
 #include "app/indexcontroller.h"
 #include "app/inputcontroller.h"
 #include "app/itemmenucontroller.h"
@@ -81,6 +82,7 @@ void TApplication::Build() {
     c.assist = std::make_unique<TAssistController>(c);
     c.dash = std::make_unique<TDashController>(c);
     c.import = std::make_unique<TImportController>(c);
+    c.keywordImport = std::make_unique<TKeywordImportController>(c);
     ForceScaleStyle(s);
     c.form = std::make_unique<TMainForm>(s, *c.window);
     c.input = std::make_unique<TInputController>(s, c.data.keywords, c.data.history, *c.suggest, *c.form, *c.program);

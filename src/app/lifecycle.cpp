@@ -8,6 +8,7 @@
 #include "app/hotkeybridge.h"
 #include "app/indexcontroller.h"
 #include "app/inputcontroller.h"
+#include "app/keywordimport.h"
 #include "app/programcontroller.h"
 #include "app/skincontroller.h"
 #include "app/windowcontroller.h"
@@ -24,6 +25,7 @@
 #include "platform/startup/dashcommands.h"
 #include "platform/startup/report.h"
 #include "ui/mainform.h"
+#include "ui/wizardform.h"
 #include "ui/windowlogic.h"
 
 #include <QApplication>
@@ -201,13 +203,19 @@ const TSettings& TLifecycle::Settings() const { return ctx_.data.settings; }
 TSettings& TLifecycle::Settings() { return ctx_.data.settings; }
 void TLifecycle::ApplySafeMode() { ctx_.store.ApplySafeMode(ctx_.data.settings); }
 
-void TLifecycle::ImportKeywordsNow() { ctx_.program->NotAvailable(QStringLiteral("Keyword import from a web address")); }
-void TLifecycle::StartKeywordImport() { ctx_.program->NotAvailable(QStringLiteral("Keyword import from a web address")); }
+// "importurlfast" merges a local file before the window shows; a download never holds the start up.
+void TLifecycle::ImportKeywordsNow() { ctx_.keywordImport->Start(true); }
+void TLifecycle::StartKeywordImport() { ctx_.keywordImport->Start(); }
 void TLifecycle::CaptureLastActiveWindow() { ctx_.window->RememberForeground(); }
 void TLifecycle::ShowSafeModeNotice(const QString& text) { ctx_.form->SetLineText(text, true); }
 
-// The configuration wizard belongs to the settings dialog, which this build does not have yet.
-void TLifecycle::OpenAppWizard() {}
+// A new installation, or "-wizard": the profile chosen is saved at once; its look is applied by
+// the start's next steps.
+void TLifecycle::OpenAppWizard() {
+    if (!RunAppWizard(ctx_.data.settings, ctx_.store.Places().dataFolder, false))
+        return;
+    ctx_.program->WriteSettings();
+}
 
 void TLifecycle::ApplyPriority(int priority) {
     // "Highest" and "High" ask for a lower nice value, which needs privileges on Linux; "Low" stays normal.

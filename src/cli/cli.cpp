@@ -17,8 +17,10 @@ namespace {
 const TCliVerb kVerbs[] = {
     {"settings", "settings get KEY | settings set KEY VALUE | settings list", &SettingsVerb,
      "read or change a setting of vantrelo.ini", "settings set hide 0"},
-    {"keywords", "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | keywords hotkey NAME KEY",
-     &KeywordsVerb, "list, add or remove keywords, or give one a hotkey of its own",
+    {"keywords", "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | keywords hotkey NAME KEY"
+                 " | keywords export FILE [--description TEXT] [--no-tags] [--no-icons] [--no-hotkeys] [NAME...]"
+                 " | keywords import FILE|URL [--replace|--skip]",
+     &KeywordsVerb, "list, add or remove keywords, give one a hotkey of its own, or export and import them",
      "keywords add \"gh,github\" 'https://github.com/search?q=$U$'"},
     {"history", "history list", &HistoryVerb, "list the remembered inputs, newest first", "history list"},
     {"calc", "calc EXPRESSION", &CalcVerb, "work out an expression as the input line does", "calc '2*(3+4)'"},
@@ -32,6 +34,7 @@ const TCliVerb kVerbs[] = {
     {"autostart", "autostart on|off", &AutostartVerb, "start Vantrelo at log-in, or no longer", "autostart on"},
     {"openwith", "openwith on|off", &OpenWithVerb, "offer Vantrelo in the file manager's \"Open with\"",
      "openwith on"},
+    {"apps", "apps list", &AppsVerb, "list the applications of the application menu", "apps list"},
 };
 
 const char kHelpHint[] = "Try 'vantrelo-cli --help'.\n";

@@ -64,5 +64,9 @@ int SuggestVerb(TCliContext& ctx, const QStringList& args);
 int RunVerb(TCliContext& ctx, const QStringList& args);
 int AutostartVerb(TCliContext& ctx, const QStringList& args);
 int OpenWithVerb(TCliContext& ctx, const QStringList& args);
+int AppsVerb(TCliContext& ctx, const QStringList& args);
+// "keywords export" and "keywords import"; -1 when the arguments are not understood.
+int ExportKeywords(TCliContext& ctx, const QStringList& args);
+int ImportKeywords(TCliContext& ctx, const QStringList& args);
 
 } // namespace vantrelo::cli

@@ -78,8 +78,14 @@ int KeywordsVerb(TCliContext& ctx, const QStringList& args) {
         ctx.out << (word ? word->keywords : args.at(1)) << "\t" << HotkeyText(key, keymod) << "\n";
         return kOk;
     }
+    if (sub == QLatin1String("export") || sub == QLatin1String("import")) {
+        const int r = sub == QLatin1String("export") ? ExportKeywords(ctx, args.mid(1)) : ImportKeywords(ctx, args.mid(1));
+        if (r >= 0)
+            return r;
+    }
     return Usage(ctx, "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | "
-                      "keywords hotkey NAME HOTKEY");
+                      "keywords hotkey NAME HOTKEY | keywords export FILE [--description TEXT] [--no-tags] "
+                      "[--no-icons] [--no-hotkeys] [NAME...] | keywords import FILE|URL [--replace|--skip]");
 }
 
 int HistoryVerb(TCliContext& ctx, const QStringList& args) {

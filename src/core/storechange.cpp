@@ -2,6 +2,7 @@
 #include "core/storechange.h"
 
 #include "core/inifile.h"
+#include "core/keywordexchange.h"
 #include "core/text.h"
 
 namespace vantrelo {
@@ -18,7 +19,8 @@ struct TKindName {
 constexpr TKindName kKinds[] = {{TStoreChange::TKind::SetSetting, "set", 2, 2},
                                 {TStoreChange::TKind::AddKeyword, "add", 2, 3},
                                 {TStoreChange::TKind::RemoveKeyword, "remove", 1, 1},
-                                {TStoreChange::TKind::SetHotkey, "hotkey", 3, 3}};
+                                {TStoreChange::TKind::SetHotkey, "hotkey", 3, 3},
+                                {TStoreChange::TKind::ImportKeywords, "import", 2, 2}};
 
 const TKindName& NameOf(TStoreChange::TKind kind) {
     for (const TKindName& k : kKinds)
@@ -34,6 +36,28 @@ bool Fail(QString* error, const QString& why) {
 }
 
 bool ToInt(const QString& text, int& value) { return TMemIniFile::ParseInteger(text, value); }
+
+bool ImportChange(TUserData& data, const QString& mode, const QString& text, QString* error) {
+    if (mode != QLatin1String("replace") && mode != QLatin1String("skip") && !mode.isEmpty())
+        return Fail(error, QStringLiteral("malformed change"));
+    TImportFile file = ParseExportFile(text.toUtf8());
+    if (file.words.empty())
+        return Fail(error, QStringLiteral("no keywords in the file"));
+    std::vector<std::unique_ptr<TExeWord>> chosen;
+    QStringList conflicts;
+    while (!file.words.empty()) {
+        if (data.keywords.MultiKeywordeExistCheck(file.words.at(0).keywords))
+            conflicts << file.words.at(0).keywords;
+        chosen.push_back(file.words.Take(0));
+    }
+    if (mode.isEmpty() && !conflicts.isEmpty())
+        return Fail(error, QStringLiteral("already exists: %1; nothing was imported (--replace or --skip decides)")
+                               .arg(conflicts.join(QStringLiteral(", "))));
+    const TConflictAnswer answer = mode == QLatin1String("replace") ? TConflictAnswer::YesToAll : TConflictAnswer::NoToAll;
+    MergeKeywords(data.keywords, std::move(chosen), [answer](const TExeWord&, const TExeWord&) { return answer; });
+    data.tags.Build(data.keywords);
+    return true;
+}
 
 } // namespace
 
@@ -114,6 +138,8 @@ bool ApplyStoreChange(TUserData& data, const TStoreChange& change, QString* erro
         word->keymod = keymod;
         return true;
     }
+    case TStoreChange::TKind::ImportKeywords:
+        return ImportChange(data, a.at(0), a.at(1), error);
     }
     return Fail(error, QStringLiteral("malformed change"));
 }

@@ -12,10 +12,11 @@ namespace vantrelo {
 // hands it over (the launcher would otherwise overwrite the file at its next save); else it
 // applies it to the file itself, under the writers' lock.
 struct TStoreChange {
-    enum class TKind { SetSetting, AddKeyword, RemoveKeyword, SetHotkey };
+    enum class TKind { SetSetting, AddKeyword, RemoveKeyword, SetHotkey, ImportKeywords };
     TKind kind = TKind::SetSetting;
     // SetSetting: key, value. AddKeyword: names, command[, parameters]. RemoveKeyword: name.
-    // SetHotkey: name, virtual-key code, modifier bits.
+    // SetHotkey: name, virtual-key code, modifier bits. ImportKeywords: what a conflict does
+    // ("replace", "skip", or "" to refuse the whole import), the export file's text.
     QStringList args;
     QString dataFolder; // the data folder the change is meant for, with trailing "/"
     bool operator==(const TStoreChange&) const = default;

@@ -4,20 +4,44 @@
 #include "core/text.h"
 #include "suggest/shortform.h"
 
+#include <string_view>
+
 namespace vantrelo {
 
+namespace {
+
+struct TTierWord {
+    std::u16string_view text;
+    std::uint8_t tier;
+};
+
+// Installers and uninstallers go last, help and maintenance entries before them.
+constexpr TTierWord kTierWords[] = {
+    {u"inst", 2},    {u"manual", 1}, {u"read ", 1},  {u"readm", 1},   {u"repair", 1},  {u"setup", 1},
+    {u"website", 1}, {u"homepage", 1}, {u"regist", 1}, {u"update", 1}, {u"config", 1}, {u"check ", 1},
+    {u"guide", 1},   {u"help", 1},   {u"user ", 1},  {u"forum", 1},   {u" web", 1},    {u"order ", 1},
+    {u"remove", 1},  {u"support", 1}, {u"buy ", 1},  {u"safe m", 1},  {u"documenta", 1}};
+
+} // namespace
+
 std::uint8_t IndexTier(const QString& lowerName) {
-    // Installers and uninstallers go last, help and maintenance entries before them.
-    if (lowerName.contains(QLatin1String("inst")))
-        return 2;
-    static const char* const kSecond[] = {
-        "manual", "read ", "readm", "repair", "setup", "website", "homepage", "regist",
-        "update", "config", "check ", "guide", "help", "user ", "forum", " web", "order ",
-        "remove", "support", "buy ", "safe m", "documenta"};
-    for (const char* s : kSecond)
-        if (lowerName.contains(QLatin1String(s)))
-            return 1;
-    return 0;
+    // One pass over the name, trying only the words that start with the character at hand: this
+    // runs for every indexed entry when an index is adopted.
+    const std::u16string_view name(reinterpret_cast<const char16_t*>(lowerName.utf16()), size_t(lowerName.size()));
+    std::uint8_t tier = 0;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i];
+        if (c > u'z' || (c < u'a' && c != u' '))
+            continue;
+        for (const TTierWord& w : kTierWords) {
+            if (w.text.front() != c || name.compare(i, w.text.size(), w.text) != 0)
+                continue;
+            if (w.tier == 2)
+                return 2;
+            tier = 1;
+        }
+    }
+    return tier;
 }
 
 const TIndexList& TPreparedIndex::Empty() {

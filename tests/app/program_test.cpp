@@ -18,11 +18,13 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -502,6 +504,99 @@ TEST_F(ProgramTest, BrowseFilesStartsInTheLinesFolderAndTheChosenFileBecomesTheL
     QTest::keyClick(Form().windowHandle(), Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(shownFolder.toStdString(), folder.toStdString());
     EXPECT_EQ(Form().WordEdit()->text().toStdString(), (folder + "/report.txt").toStdString());
+}
+
+} // namespace
+} // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+// Answers the wizard once it is up: `choose` sets its controls, then OK, or Esc when `cancel`.
+void AnswerWizard(QTimer& timer, const std::function<void(QWidget&)>& choose, bool cancel, bool* seen) {
+    QObject::connect(&timer, &QTimer::timeout, [&timer, choose, cancel, seen] {
+        auto* wizard = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!wizard || wizard->objectName() != QLatin1String("WizardForm"))
+            return;
+        timer.stop();
+        *seen = true;
+        EXPECT_EQ(wizard->findChild<QPushButton*>("OptionsCancelButton"), nullptr) << "no Cancel at the first start";
+        if (choose)
+            choose(*wizard);
+        cancel ? wizard->reject() : wizard->accept();
+    });
+    timer.start(20);
+}
+
+TEST_F(ProgramTest, AFirstStartGreetsWithTheWizardWhoseChoicesAreSavedAtOnce) {
+    QTimer timer;
+    bool seen = false;
+    AnswerWizard(
+        timer,
+        [](QWidget& w) {
+            w.findChild<QRadioButton*>("RadioRow2")->setChecked(true);
+            w.findChild<QComboBox*>("ListShowCombo")->setCurrentIndex(2);
+        },
+        false, &seen);
+    ASSERT_EQ(Start(), -1);
+    EXPECT_TRUE(seen);
+    const QString ini = Ini();
+    EXPECT_TRUE(ini.contains("listrowheight=17")) << ini.left(3000).toStdString();
+    EXPECT_TRUE(ini.contains("autodropdown=0"));
+    EXPECT_TRUE(ini.contains("skins/scale_dark.skn"));
+    EXPECT_TRUE(Form().isVisible());
+}
+
+TEST_F(ProgramTest, TheWizardOptionOpensItAndEscChangesNothing) {
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.maxvisible = 7; }));
+    QTimer timer;
+    bool seen = false;
+    AnswerWizard(timer, {}, true, &seen);
+    ASSERT_EQ(Start({"-wizard"}), -1);
+    EXPECT_TRUE(seen);
+    app->Shutdown();
+    EXPECT_TRUE(Ini().contains("maxvisible=7"));
+}
+
+} // namespace
+} // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+TEST_F(ProgramTest, TheAutomaticImportMergesTheSharedSetAndNamesWhatItChanged) {
+    const QString shared = dir.File("team.exc");
+    test::WriteAll(shared, "[main]\r\ndescription=Team\r\n[W]\r\nkeywords=zshared\r\ncommand=new-cmd\r\n"
+                           "[W]\r\nkeywords=zfresh\r\ncommand=fresh-cmd\r\n");
+    for (const bool fast : {false, true}) {
+        ASSERT_TRUE(WriteData([&](TUserData& user) {
+            user.keywords.Add(MakeNewKeyword("zshared", "old-cmd", QString()));
+            user.settings.importurl = shared;
+            user.settings.importurlfast = fast;
+        }));
+        ASSERT_EQ(Start(), -1);
+        ASSERT_TRUE(Until([] { return MessageBoxTitled("Keyword import") != nullptr; })) << fast;
+        EXPECT_EQ(MessageBoxTitled("Keyword import")->text(), "Imported 2 keywords. Changed: zshared.");
+        MessageBoxTitled("Keyword import")->close();
+        // Saved at once, replaced in place.
+        EXPECT_TRUE(Ini().contains("command=new-cmd")) << fast;
+        EXPECT_TRUE(Ini().contains("keywords=zfresh"));
+        EXPECT_FALSE(Ini().contains("old-cmd"));
+        app->Shutdown();
+        app.reset();
+    }
+}
+
+TEST_F(ProgramTest, TheAutomaticImportRefusesAPlainHttpAddress) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("zshared", "old-cmd", QString()));
+        user.settings.importurl = "http://example.invalid/team.exc";
+    }));
+    ASSERT_EQ(Start(), -1);
+    ASSERT_TRUE(Until([] { return MessageBoxTitled("Keyword import") != nullptr; }));
+    EXPECT_TRUE(MessageBoxTitled("Keyword import")->text().contains("https")) << MessageBoxTitled("Keyword import")->text().toStdString();
+    MessageBoxTitled("Keyword import")->close();
+    EXPECT_TRUE(Ini().contains("old-cmd"));
 }
 
 } // namespace

@@ -89,12 +89,15 @@ TEST(CliWriters, ARunningLauncherTakesTheChangeAndItsNextSaveKeepsIt) {
     l.store.ReadSettings(l.user, nullptr);
     TDirectChannel channel;
     channel.launcher = &handler;
+    const QString set = l.places.dataFolder + "set.exc";
+    test::WriteAll(set, "[main]\r\ndescription=shared\r\n[W]\r\nkeywords=imported\r\ncommand=multi{BR}line\r\n");
     struct {
         QStringList args;
         const char* keyword; // present afterwards in the launcher's memory
     } cases[] = {{{"keywords", "add", "gh,github", "https://github.com/search?q=$U$"}, "gh"},
                  {{"keywords", "hotkey", "gh", "ctrl+alt+g"}, "gh"},
-                 {{"settings", "set", "hide", "0"}, "gh"}};
+                 {{"settings", "set", "hide", "0"}, "gh"},
+                 {{"keywords", "import", set}, "imported"}};
     for (const auto& c : cases) {
         const CliRun r = RunCliIn(l.places.dataFolder, c.args, &channel);
         EXPECT_EQ(r.rc, 0) << r.err.toStdString();
@@ -102,7 +105,8 @@ TEST(CliWriters, ARunningLauncherTakesTheChangeAndItsNextSaveKeepsIt) {
         EXPECT_TRUE(channel.applied.ok) << channel.applied.error.toStdString();
         ASSERT_NE(l.user.keywords.FindKeyword(QLatin1String(c.keyword), false), nullptr);
     }
-    EXPECT_EQ(channel.sent.size(), 3u);
+    EXPECT_EQ(channel.sent.size(), 4u);
+    EXPECT_EQ(l.user.keywords.FindKeyword("imported", false)->command, "multi{BR}line");
     EXPECT_NE(l.user.keywords.FindKeyword("gh", false)->key, 0);
     EXPECT_FALSE(l.user.settings.hide);
     // The launcher's own save (at its stop) writes what it holds, the tool's changes included.
@@ -114,7 +118,8 @@ TEST(CliWriters, ARunningLauncherTakesTheChangeAndItsNextSaveKeepsIt) {
     // Refusals are found by the tool against the file, before anything is sent.
     const CliRun dup = RunCliIn(l.places.dataFolder, {"keywords", "add", "gh", "x"}, &channel);
     EXPECT_EQ(dup.rc, 1);
-    EXPECT_EQ(channel.sent.size(), 3u);
+    EXPECT_EQ(channel.sent.size(), 4u);
+    EXPECT_EQ(l.user.keywords.FindKeyword("imported", false)->command, "multi{BR}line");
 }
 
 TEST(CliWriters, WithoutALauncherTheToolWritesTheFileItself) {

@@ -28,6 +28,8 @@ check() {
 check "settings similarity suggest" s
 check "--data --help --version" --
 check "get list set" settings ""
+check "add export hotkey import list remove" keywords ""
+check "list" apps ""
 check "hotkey" --data "$data" keywords ho
 check "g gh github google" --data "$data" keywords remove g
 check "hide hidekeywordpanel" --data "$data" settings get hid

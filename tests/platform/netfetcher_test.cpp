@@ -68,6 +68,14 @@ TEST_F(NetFetcherTest, SuccessGivesTheBody) {
     EXPECT_EQ(r.body, QByteArray("hello"));
 }
 
+TEST_F(NetFetcherTest, ABodyCutShortIsNeverTheContent) {
+    TCannedServer server("HTTP/1.1 200 OK\r\nContent-Length: 50\r\nConnection: close\r\n\r\n[W]\r\nkeywords=half");
+    const TFetchResult r = Fetch(server.Url("/set.exc"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.body.isEmpty());
+    EXPECT_FALSE(r.error.isEmpty());
+}
+
 TEST_F(NetFetcherTest, ErrorPageIsNeverTheContent) {
     TCannedServer server("HTTP/1.1 404 Not Found\r\nContent-Length: 13\r\nConnection: close\r\n\r\n<html>x</html>");
     const TFetchResult r = Fetch(server.Url("/missing.skn"));

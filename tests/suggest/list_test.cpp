@@ -3,6 +3,7 @@
 #include "platform/windowlist.h"
 #include "suggest/filters.h"
 #include "suggest/listbuilder.h"
+#include "suggest/preparedindex.h"
 #include "suggest/suggestions.h"
 #include "suggestfixture.h"
 #include "support/testsupport.h"
@@ -146,6 +147,18 @@ TEST_F(ListBuild, IndexTiersPutHelpAndInstallersLast) {
     settings.searchtype = 0; // word starts only
     EXPECT_EQ(Build(QStringLiteral("foo")), (QStringList{"Foo", "Foo Help", "Uninstall Foo"}));
     EXPECT_EQ(Build(QString(), -1, true), QStringList{}); // the index never lists everything
+}
+
+TEST(IndexTier, WordsAnywhereInTheNameWithInstallersBeatingEverything) {
+    const struct {
+        const char* name;
+        int tier;
+    } cases[] = {{"foo", 0},           {"", 0},          {"web browser", 0}, {"my web", 1},
+                 {"readme", 1},        {"read", 0},      {"foo setup", 1},   {"uninstall foo", 2},
+                 {"manual installer", 2}, {"help inst", 2}, {"documentation", 1}, {"documents", 0},
+                 {"safe mode", 1},     {"safemode", 0},  {"\u00e9dition help", 1}, {"helpx", 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(IndexTier(QString::fromUtf8(c.name)), c.tier) << c.name;
 }
 
 TEST_F(ListBuild, IndexedItemsRespectTheLimitInEveryTier) {

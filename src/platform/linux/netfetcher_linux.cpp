@@ -85,7 +85,14 @@ void TNetUrlFetcher::Fetch(const QString& url, int timeoutMs, qsizetype maxBytes
                           .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
         } else {
             state->body += reply->readAll();
-            if (state->body.size() > maxBytes) {
+            // A body cut short is never taken for the whole text.
+            const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+            const bool cut = reply->error() != QNetworkReply::NoError ||
+                             (announced.isValid() && !reply->hasRawHeader("Content-Encoding") &&
+                              state->body.size() < announced.toLongLong());
+            if (cut) {
+                r.error = QStringLiteral("The answer broke off after %1 bytes.").arg(state->body.size());
+            } else if (state->body.size() > maxBytes) {
                 r.error = QStringLiteral("The answer is larger than %1 bytes.").arg(maxBytes);
             } else {
                 r.ok = true;

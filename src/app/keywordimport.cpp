@@ -1,0 +1,92 @@
+// The automatic keyword import: the download runs beside the event loop; the merge, the hotkeys and the save on it.
+#include "app/keywordimport.h"
+
+#include "app/appcontext.h"
+#include "app/desktopservices.h"
+#include "app/hotkeybridge.h"
+#include "app/programcontroller.h"
+#include "core/inputtext.h"
+#include "core/keywordexchange.h"
+#include "core/text.h"
+#include "platform/urlfetcher.h"
+
+#include <QFile>
+#include <QUrl>
+
+namespace vantrelo {
+namespace {
+
+constexpr int kImportTimeoutMs = 30000;
+constexpr qsizetype kImportMaxBytes = 4 * 1024 * 1024;
+const QString kNothing = QStringLiteral("No keywords imported, possible error.");
+
+} // namespace
+
+void TKeywordImportController::Start(bool beforeHotkeys) {
+    const QString source = TrimText(ctx_.data.settings.importurl);
+    if (source.isEmpty() || running_)
+        return;
+    if (IsPath(source)) {
+        QFile file(source);
+        if (!file.open(QIODevice::ReadOnly)) {
+            Finish(QStringLiteral("%1 Could not read \"%2\".").arg(kNothing, source), true);
+            return;
+        }
+        Merge(file.readAll(), !beforeHotkeys);
+        return;
+    }
+    // Every start rewrites keywords from this address: only an authenticated server may.
+    const QUrl url = QUrl::fromUserInput(source);
+    if (url.scheme() != QLatin1String("https")) {
+        Finish(QStringLiteral("%1 The automatic import takes a local file or an https address, not \"%2\".")
+                   .arg(kNothing, source),
+               true);
+        return;
+    }
+    running_ = true;
+    ctx_.desk->fetcher.Fetch(url.toString(), kImportTimeoutMs, kImportMaxBytes, [this, source](const TFetchResult& r) {
+        running_ = false;
+        if (ctx_.closing)
+            return;
+        if (!r.ok) {
+            Finish(QStringLiteral("%1 Could not download %2 (%3)").arg(kNothing, source, r.error), true);
+            return;
+        }
+        Merge(r.body, true);
+    });
+}
+
+void TKeywordImportController::Merge(const QByteArray& bytes, bool hotkeys) {
+    TImportFile file = ParseExportFile(bytes);
+    if (file.words.empty()) {
+        Finish(kNothing, true);
+        return;
+    }
+    std::vector<std::unique_ptr<TExeWord>> chosen;
+    while (!file.words.empty())
+        chosen.push_back(file.words.Take(0));
+    if (hotkeys && ctx_.hotkeys)
+        ctx_.hotkeys->UnregisterKeywordHotkeys();
+    const TMergeResult merged = MergeKeywords(ctx_.data.keywords, std::move(chosen),
+                                              [](const TExeWord&, const TExeWord&) { return TConflictAnswer::YesToAll; });
+    ctx_.data.tags.Build(ctx_.data.keywords);
+    if (hotkeys && ctx_.hotkeys)
+        ctx_.hotkeys->RegisterKeywordHotkeys();
+    ctx_.program->WriteSettings();
+    QString result = QStringLiteral("Imported %1 keywords.").arg(merged.Merged());
+    // Changed commands are never a silent surprise.
+    if (!merged.changed.isEmpty()) {
+        result += QStringLiteral(" Changed: ") + merged.changed.join(QStringLiteral(", ")) + u'.';
+        Finish(result, false);
+        return;
+    }
+    result_ = result;
+    ctx_.program->ShowToast(result);
+}
+
+void TKeywordImportController::Finish(const QString& result, bool warn) {
+    result_ = result;
+    ctx_.program->Message(QStringLiteral("Keyword import"), result, warn);
+}
+
+} // namespace vantrelo

@@ -1,0 +1,32 @@
+// Keeping a shared keyword set current: "importurl" is read at every start and merged without questions.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace vantrelo {
+
+struct TAppContext;
+
+class TKeywordImportController {
+public:
+    explicit TKeywordImportController(TAppContext& ctx) : ctx_(ctx) {}
+
+    // Reads "importurl" (a local file now, a web address in the background) and merges it on this
+    // thread; a message or toast gives the result. One import at a time. `beforeHotkeys`: the start
+    // registers the keywords' hotkeys afterwards, so the merge leaves them alone.
+    void Start(bool beforeHotkeys = false);
+    bool Running() const { return running_; }
+    // The last result: "Imported N keywords.", or why nothing was.
+    const QString& Result() const { return result_; }
+
+private:
+    void Merge(const QByteArray& bytes, bool hotkeys);
+    void Finish(const QString& result, bool warn);
+
+    TAppContext& ctx_;
+    bool running_ = false;
+    QString result_;
+};
+
+} // namespace vantrelo

@@ -70,12 +70,20 @@ for _ in $(seq 50); do read -r -t 0.2 display <&3 && break; done
 export DISPLAY=":$display"
 jwm >/dev/null 2>&1 & wm=$!
 "$root/usr/bin/vantrelo" >"$scratch/vantrelo.log" 2>&1 & app=$!
-win=""
-for _ in $(seq 100); do
-  win=$(xdotool search --onlyvisible --name '^Vantrelo$' 2>/dev/null | head -n1) && [ -n "$win" ] && break
-  sleep 0.2
-done
-[ -n "$win" ] || { cat "$scratch/vantrelo.log" >&2; fail "the installed vantrelo showed no window"; }
+# A new installation greets the user with the configuration wizard; Esc leaves it as it is.
+wait_window() {
+  local id=""
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] && break
+    sleep 0.2
+  done
+  [ -n "$id" ] || { cat "$scratch/vantrelo.log" >&2; fail "the installed vantrelo showed no window named $1"; }
+  echo "$id"
+}
+wizard=$(wait_window '^Vantrelo - Configuration wizard$')
+xdotool windowactivate --sync "$wizard" key Escape
+for _ in $(seq 100); do xdotool search --onlyvisible --name 'Configuration wizard' >/dev/null 2>&1 || break; sleep 0.2; done
+win=$(wait_window '^Vantrelo$')
 props=$(xprop -id "$win" WM_CLASS _NET_WM_ICON | head -c 400)
 grep -q '"vantrelo"' <<<"$props" || fail "the window's class is not vantrelo: $props"
 grep -q '^_NET_WM_ICON(CARDINAL)' <<<"$props" || fail "the window carries no icon: $props"
@@ -85,7 +93,7 @@ for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
 ! kill -0 "$app" 2>/dev/null || fail "vantrelo -exit did not end the installed program"
 wait "$app" || fail "the installed vantrelo ended with status $?"
 app=""
-echo "the installed vantrelo showed its window with its icon and ended on -exit"
+echo "the installed vantrelo greeted with its wizard, showed its window with its icon and ended on -exit"
 
 if [ "$installed" -eq 1 ]; then
   apt-get remove --purge -y -qq vantrelo >/dev/null

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <xcb/xcb.h>
+
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -29,9 +31,15 @@ int main(int argc, char* argv[]) {
     QStringList given;
     for (int i = 1; i < argc; ++i)
         given << QString::fromLocal8Bit(argv[i]);
+    const auto reachable = [] {
+        xcb_connection_t* x = xcb_connect(nullptr, nullptr);
+        const bool ok = xcb_connection_has_error(x) == 0;
+        xcb_disconnect(x);
+        return ok;
+    };
     if (const auto early = vantrelo::AnswerBeforeDisplay(vantrelo::ParseCommandLine(given),
                                                          qEnvironmentVariable("DISPLAY"),
-                                                         qEnvironmentVariable("QT_QPA_PLATFORM"))) {
+                                                         qEnvironmentVariable("QT_QPA_PLATFORM"), reachable)) {
         std::fputs(early->out.toLocal8Bit().constData(), stdout);
         std::fputs(early->err.toLocal8Bit().constData(), stderr);
         return early->exitCode;

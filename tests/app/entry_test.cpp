@@ -10,6 +10,7 @@ namespace {
 struct EntryCase {
     const char* program;
     QStringList args;
+    const char* display; // $DISPLAY, or nullptr for none
     int rc;
     const char* out; // a part of stdout, or "" for none at all
     const char* err; // a part of stderr, or "" for none at all
@@ -23,6 +24,8 @@ TEST_P(EntryTest, AnswersBeforeAnyDisplayIsOpened) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QString::fromLatin1(name));
+    if (c.display)
+        env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(c.display));
     env.insert(QStringLiteral("HOME"), home.Path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.File(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.Path());
@@ -51,20 +54,23 @@ constexpr const char* kCli = VANTRELO_CLI;
 INSTANTIATE_TEST_SUITE_P(
     Cases, EntryTest,
     ::testing::Values(
-        EntryCase{kApp, {"--help"}, 0, "  --toggle      show or hide the input window", ""},
-        EntryCase{kApp, {"--help"}, 0, "  -x, -q, -quit ", ""},
-        EntryCase{kApp, {"--version"}, 0, "vantrelo " VANTRELO_VERSION ".0 hdpi Build date: ", ""},
-        EntryCase{kApp, {}, 1, "", "vantrelo: no X display (DISPLAY is not set); under Wayland "},
-        EntryCase{kApp, {"--toggle"}, 1, "", "no X display"},
-        EntryCase{kApp, {"--frobnicate"}, 2, "", "unknown option --frobnicate\nTry 'vantrelo --help'."},
-        EntryCase{kCli, {"--help"}, 0, "  settings get KEY | settings set KEY VALUE | settings list\n"
+        EntryCase{kApp, {"--help"}, nullptr, 0, "  --toggle      show or hide the input window", ""},
+        EntryCase{kApp, {"--help"}, nullptr, 0, "  -x, -q, -quit ", ""},
+        EntryCase{kApp, {"--version"}, nullptr, 0, "vantrelo " VANTRELO_VERSION ".0 hdpi Build date: ", ""},
+        EntryCase{kApp, {}, nullptr, 1, "", "vantrelo: no X display (DISPLAY is not set); under Wayland "},
+        EntryCase{kApp, {"--toggle"}, nullptr, 1, "", "no X display"},
+        // A display number no X server listens on (the abstract and file sockets both missing).
+        EntryCase{kApp, {}, ":64999", 1, "", "vantrelo: cannot open the X display :64999 (DISPLAY=:64999)"},
+        EntryCase{kApp, {"--help"}, ":64999", 0, "Usage: vantrelo", ""},
+        EntryCase{kApp, {"--frobnicate"}, nullptr, 2, "", "unknown option --frobnicate\nTry 'vantrelo --help'."},
+        EntryCase{kCli, {"--help"}, nullptr, 0, "  settings get KEY | settings set KEY VALUE | settings list\n"
                                        "      read or change a setting of vantrelo.ini\n"
                                        "      e.g. vantrelo-cli settings set hide 0\n", ""},
-        EntryCase{kCli, {"--version"}, 0, "vantrelo-cli " VANTRELO_VERSION, ""},
-        EntryCase{kCli, {"frobnicate"}, 2, "", "unknown verb: frobnicate\nTry 'vantrelo-cli --help'."},
-        EntryCase{kCli, {}, 2, "", "Try 'vantrelo-cli --help'."},
-        EntryCase{kCli, {"--data"}, 2, "", "--data needs a folder"},
-        EntryCase{kCli, {"settings", "frob"}, 2, "", "usage: vantrelo-cli [--data DIR] settings get KEY"}));
+        EntryCase{kCli, {"--version"}, nullptr, 0, "vantrelo-cli " VANTRELO_VERSION, ""},
+        EntryCase{kCli, {"frobnicate"}, nullptr, 2, "", "unknown verb: frobnicate\nTry 'vantrelo-cli --help'."},
+        EntryCase{kCli, {}, nullptr, 2, "", "Try 'vantrelo-cli --help'."},
+        EntryCase{kCli, {"--data"}, nullptr, 2, "", "--data needs a folder"},
+        EntryCase{kCli, {"settings", "frob"}, nullptr, 2, "", "usage: vantrelo-cli [--data DIR] settings get KEY"}));
 
 } // namespace
 } // namespace vantrelo

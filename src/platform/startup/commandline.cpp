@@ -135,7 +135,7 @@ QString UsageText() {
 }
 
 std::optional<TEarlyAnswer> AnswerBeforeDisplay(const TCommandLine& line, const QString& display,
-                                                const QString& platform) {
+                                                const QString& platform, const std::function<bool()>& reachable) {
     if (line.option == TStartOption::Help)
         return TEarlyAnswer{0, UsageText(), {}};
     if (line.option == TStartOption::Version)
@@ -150,6 +150,11 @@ std::optional<TEarlyAnswer> AnswerBeforeDisplay(const TCommandLine& line, const 
                                            "through XWayland: start it from the desktop session (which sets DISPLAY), "
                                            "and bind a desktop shortcut to 'vantrelo --toggle'.\n"
                                            "Try 'vantrelo --help'.\n")};
+    if (needsX && reachable && !reachable())
+        return TEarlyAnswer{1, {},
+                            QStringLiteral("vantrelo: cannot open the X display %1 (DISPLAY=%1): no X server "
+                                           "answers there, or it refuses this user.\n")
+                                .arg(display)};
     return std::nullopt;
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -59,8 +60,9 @@ struct TEarlyAnswer {
 
 // "--help", "--version", an unknown "--" option, or a start that needs X11 where there is no
 // X display (`display` is $DISPLAY, `platform` $QT_QPA_PLATFORM; another platform is a choice).
+// `reachable` tells whether the X server of a set $DISPLAY answers; it is asked only then.
 // Nothing when the start goes on.
 std::optional<TEarlyAnswer> AnswerBeforeDisplay(const TCommandLine& line, const QString& display,
-                                                const QString& platform);
+                                                const QString& platform, const std::function<bool()>& reachable);
 
 } // namespace vantrelo

@@ -67,15 +67,10 @@ void TDashController::CloseProgram(const QString& thenOpen) {
     ctx_.program->CloseProgram();
 }
 
-void TDashController::ImportKeywordsFromFile() { ctx_.program->NotAvailable(QStringLiteral("Keyword import")); }
-
+void TDashController::ImportKeywordsFromFile() { ctx_.import->ImportFile(); }
 void TDashController::ImportFromStartMenu() { ctx_.import->ImportApplications(); }
-
-void TDashController::ImportKeywordsFromUrl(const QString&) {
-    ctx_.program->NotAvailable(QStringLiteral("Keyword import"));
-}
-
-void TDashController::ExportKeywords() { ctx_.program->NotAvailable(QStringLiteral("Keyword export")); }
+void TDashController::ImportKeywordsFromUrl(const QString& url) { ctx_.import->ImportUrl(url); }
+void TDashController::ExportKeywords() { ctx_.import->ExportKeywords(); }
 void TDashController::Answer(const QString& text) { ctx_.input->SetNewWord(text, true, true); }
 void TDashController::OpenPath(const QString& path) { ctx_.program->OpenWithShell(path); }
 void TDashController::OpenNotes(const QString&) { ctx_.program->NotAvailable(QStringLiteral("The notes window")); }

@@ -1,62 +1,320 @@
-// Importing the application menu as keywords: collected on a worker, added and saved on this thread.
+// The import page's modes; the page lives in a window of its own and owns nothing but its rows.
 #include "app/importcontroller.h"
 
 #include "app/appcontext.h"
 #include "app/desktopservices.h"
+#include "app/hotkeybridge.h"
 #include "app/programcontroller.h"
+#include "core/items.h"
+#include "core/keywordexchange.h"
 #include "core/keywordlist.h"
 #include "index/appimport.h"
 #include "index/scanroots.h"
 #include "index/storeapps.h"
+#include "platform/urlfetcher.h"
+#include "ui/mainform.h"
 
-#include <memory>
-#include <vector>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QUrl>
+#include <QVBoxLayout>
 
 namespace vantrelo {
+namespace {
 
-void TImportController::ImportApplications() {
-    if (running_ || ctx_.closing)
-        return;
-    running_ = true;
-    ctx_.program->ShowToast(QStringLiteral("Importing from the application menu..."));
+constexpr int kImportTimeoutMs = 30000;
+constexpr qsizetype kImportMaxBytes = 4 * 1024 * 1024;
+const QString kFilter = QStringLiteral("Keyword files (*.exc)");
+
+TImportContext AppImportContext(const QString& dataFolder) {
     const TScanRoots roots = TScanRoots::FromEnvironment();
-    const QString data = ctx_.store.Places().dataFolder;
     TImportContext ic;
     ic.menuFolders = roots.ApplicationFolders();
-    ic.dataFolder = data;
-    ic.appsFolder = data + QStringLiteral("Apps/");
+    ic.dataFolder = dataFolder;
+    ic.appsFolder = dataFolder + QStringLiteral("Apps/");
     ic.locale = roots.locale;
     ic.desktops = roots.desktops;
     ic.pathEnv = roots.pathEnv;
+    return ic;
+}
+
+TStoreAppsRequest AppsRequest(const TImportContext& ic) {
+    const TScanRoots roots = TScanRoots::FromEnvironment();
     TStoreAppsRequest apps;
     apps.folder = ic.appsFolder;
     apps.exportDirs = roots.storeAppDirs;
     apps.desktops = roots.desktops;
     apps.pathEnv = roots.pathEnv;
     apps.locale = roots.locale;
-    const bool keepApps = ctx_.data.settings.indexuwp;
-    auto found = std::make_shared<std::vector<std::unique_ptr<TExeWord>>>();
-    // Reading every desktop entry may take a while on a large system: the window stays live.
+    return apps;
+}
+
+// What a merge does besides the list: an app keyword keeps its own shortcut copy.
+class TAppShortcuts final : public TKeywordMergeHost {
+public:
+    explicit TAppShortcuts(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
+    void Prepare(TExeWord& word) override { KeepAppShortcut(word, dataFolder_); }
+    void RemoveHotkey(const TExeWord&) override {}
+    void AddHotkey(const TExeWord&) override {}
+
+private:
+    QString dataFolder_;
+};
+
+TConflictAnswer AskConflict(QWidget* parent, const TExeWord& imported, const TExeWord& existing) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vantrelo"), ConflictQuestion(imported, existing),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Ignore | QMessageBox::NoToAll |
+                        QMessageBox::YesToAll,
+                    parent);
+    box.setObjectName(QStringLiteral("ImportConflict"));
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return TConflictAnswer::Yes;
+    case QMessageBox::Ignore:
+        return TConflictAnswer::Ignore;
+    case QMessageBox::NoToAll:
+        return TConflictAnswer::NoToAll;
+    case QMessageBox::YesToAll:
+        return TConflictAnswer::YesToAll;
+    default:
+        return TConflictAnswer::No;
+    }
+}
+
+QString StartFolder(const QString& programFolder) {
+    return QDir(programFolder).exists() ? programFolder : QDir::homePath();
+}
+
+} // namespace
+
+TImportController::TImportController(TAppContext& ctx) : ctx_(ctx) {}
+
+TImportController::~TImportController() {
+    if (window_)
+        delete window_.data();
+}
+
+TImportPage* TImportController::Page() const { return window_ ? page_ : nullptr; }
+
+void TImportController::Show(TImportMode mode, const QString& context, const std::vector<TImportPageRow>& rows) {
+    if (!window_) {
+        window_ = new QDialog(ctx_.form.get());
+        window_->setWindowTitle(QStringLiteral("Import/Export words"));
+        window_->setObjectName(QStringLiteral("ImportWindow"));
+        window_->resize(560, 480);
+        auto* layout = new QVBoxLayout(window_);
+        page_ = new TImportPage(window_);
+        page_->SetEvents(this);
+        layout->addWidget(page_);
+        // Esc or the close box cancels like the page's own button.
+        QObject::connect(window_, &QDialog::rejected, window_, [this] { ImportCancel(); });
+    }
+    page_->Begin(mode, context, rows);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void TImportController::ExportKeywords() {
+    records_.clear();
+    std::vector<TImportPageRow> rows;
+    bool tags = false, hotkeys = false, icons = false;
+    for (const auto& w : ctx_.data.keywords) {
+        records_.push_back(std::make_unique<TExeWord>(*w));
+        rows.push_back({w->keywords, w->comment, true});
+        tags = tags || !w->group.isEmpty();
+        hotkeys = hotkeys || w->key != -1 || w->keymod != -1;
+        icons = icons || !w->iconpath.isEmpty();
+    }
+    Show(TImportMode::Export, QStringLiteral("Select the keywords to export."), rows);
+    page_->OfferExportChoices(tags, hotkeys, icons);
+}
+
+void TImportController::ImportFile(const QString& file) {
+    QString path = file;
+    if (path.isEmpty())
+        path = QFileDialog::getOpenFileName(ctx_.form.get(), QStringLiteral("Import Keywords from File"),
+                                            StartFolder(ctx_.store.Places().programFolder), kFilter);
+    if (path.isEmpty())
+        return;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        ctx_.program->Message(QStringLiteral("Vantrelo"),
+                              QStringLiteral("Could not read \"%1\": %2").arg(path, f.errorString()), true);
+        return;
+    }
+    ListImport(f.readAll(), path);
+}
+
+void TImportController::ImportUrl(const QString& url) {
+    QString address = url.trimmed();
+    if (address.isEmpty()) {
+        bool ok = false;
+        address = QInputDialog::getText(ctx_.form.get(), QStringLiteral("Import keywords from url"),
+                                        QStringLiteral("Enter import url:"), QLineEdit::Normal, QString(), &ok)
+                      .trimmed();
+        if (!ok || address.isEmpty())
+            return;
+    }
+    if (busy_)
+        return;
+    const QString fetched = QUrl::fromUserInput(address).toString();
+    busy_ = true;
+    ctx_.program->ShowToast(QStringLiteral("Downloading ") + fetched);
+    ctx_.desk->fetcher.Fetch(fetched, kImportTimeoutMs, kImportMaxBytes, [this, fetched](const TFetchResult& r) {
+        busy_ = false;
+        if (ctx_.closing)
+            return;
+        if (!r.ok) {
+            ctx_.program->Message(QStringLiteral("Vantrelo"),
+                                  QStringLiteral("Could not download %1 (%2)").arg(fetched, r.error), true);
+            return;
+        }
+        ListImport(r.body, fetched);
+    });
+}
+
+void TImportController::ListImport(const QByteArray& bytes, const QString& source) {
+    TImportFile file = ParseExportFile(bytes);
+    if (file.words.empty()) {
+        ctx_.program->Message(QStringLiteral("Vantrelo"), QStringLiteral("No keywords in %1").arg(source), true);
+        return;
+    }
+    std::vector<TImportPageRow> rows;
+    for (const TImportRow& r : ImportRows(file.words, ctx_.data.keywords))
+        rows.push_back({r.text, r.comment, r.checked});
+    records_.clear();
+    while (!file.words.empty())
+        records_.push_back(file.words.Take(0));
+    Show(TImportMode::Import, file.description, rows);
+}
+
+void TImportController::ImportApplications() {
+    if (busy_ || ctx_.closing)
+        return;
+    busy_ = true;
+    ctx_.program->ShowToast(QStringLiteral("Reading the application menu..."));
+    TImportContext ic = AppImportContext(ctx_.store.Places().dataFolder);
+    const TStoreAppsRequest apps = AppsRequest(ic);
+    // The worker marks what exists against a copy: the list itself belongs to this thread.
+    auto known = std::make_shared<TKeywordList>();
+    for (const auto& w : ctx_.data.keywords)
+        known->Add(std::make_unique<TExeWord>(*w));
+    auto found = std::make_shared<std::vector<TImportCandidate>>();
     ctx_.desk->tasks->Run(
-        [ic, apps, found] { *found = ImportableApplications(ic, &apps); },
-        [this, found, data, apps, keepApps] {
-            running_ = false;
+        [ic, apps, known, found]() mutable {
+            ic.keywords = known.get();
+            *found = CollectImportCandidates(ic, &apps);
+        },
+        [this, found] {
+            busy_ = false;
             if (ctx_.closing)
                 return;
-            const int added = AddNewApplications(*found, ctx_.data.keywords, data);
-            if (!keepApps) {
-                // The app folder serves the index only; the imported keywords point at copies.
-                TStoreAppsRequest remove = apps;
-                remove.removeFolder = true;
-                SyncStoreApps(remove);
+            records_.clear();
+            std::vector<TImportPageRow> rows;
+            for (TImportCandidate& c : *found) {
+                rows.push_back({c.row, c.description, !c.row.startsWith(u'*')});
+                records_.push_back(std::move(c.word));
             }
-            if (added > 0) {
-                ctx_.data.tags.Build(ctx_.data.keywords);
-                ctx_.program->WriteSettings();
-            }
-            ctx_.program->ShowToast(added == 1 ? QStringLiteral("1 application added as a keyword.")
-                                               : QStringLiteral("%1 applications added as keywords.").arg(added));
+            Show(TImportMode::StartMenu, QStringLiteral("Select the applications to add as keywords."), rows);
         });
+}
+
+std::vector<std::unique_ptr<TExeWord>> TImportController::TakeChecked() {
+    std::vector<std::unique_ptr<TExeWord>> chosen;
+    for (int i : page_->CheckedRows())
+        if (i >= 0 && size_t(i) < records_.size() && records_[size_t(i)])
+            chosen.push_back(std::move(records_[size_t(i)]));
+    return chosen;
+}
+
+void TImportController::ImportOk() {
+    switch (page_->Mode()) {
+    case TImportMode::Export:
+        Export();
+        return;
+    case TImportMode::Import:
+        Merge(TakeChecked());
+        break;
+    case TImportMode::StartMenu: {
+        std::vector<std::unique_ptr<TExeWord>> chosen = TakeChecked();
+        const TImportContext ic = AppImportContext(ctx_.store.Places().dataFolder);
+        for (auto& w : chosen)
+            ConvertStartMenuRow(*w, ic);
+        Merge(std::move(chosen));
+        RemoveAppsFolder();
+        break;
+    }
+    }
+    Leave();
+}
+
+void TImportController::Export() {
+    const QString file = QFileDialog::getSaveFileName(window_, QStringLiteral("Export Keywords"),
+                                                      StartFolder(ctx_.store.Places().programFolder), kFilter);
+    if (file.isEmpty()) {
+        Leave();
+        return;
+    }
+    const QString path = file.endsWith(QLatin1String(".exc"), Qt::CaseInsensitive) ? file : file + QStringLiteral(".exc");
+    std::vector<const TExeWord*> words;
+    for (int i : page_->CheckedRows())
+        if (i >= 0 && size_t(i) < records_.size())
+            words.push_back(records_[size_t(i)].get());
+    const TSaveResult r =
+        WriteExportFile(path, words, {page_->Description(), page_->NoTags(), page_->NoHotkeys(), page_->NoIcons()});
+    if (!r) {
+        // The page stays, with the user's choices, for another try.
+        QMessageBox::critical(window_, QStringLiteral("Vantrelo"), r.error);
+        return;
+    }
+    ctx_.program->ShowToast(QStringLiteral("Exported %1 keywords.").arg(words.size()));
+    Leave();
+}
+
+void TImportController::Merge(std::vector<std::unique_ptr<TExeWord>> chosen) {
+    if (ctx_.hotkeys)
+        ctx_.hotkeys->UnregisterKeywordHotkeys();
+    TAppShortcuts shortcuts(ctx_.store.Places().dataFolder);
+    QWidget* parent = window_;
+    const TMergeResult r = MergeKeywords(
+        ctx_.data.keywords, std::move(chosen),
+        [parent](const TExeWord& imported, const TExeWord& existing) { return AskConflict(parent, imported, existing); },
+        &shortcuts);
+    ctx_.data.tags.Build(ctx_.data.keywords);
+    if (ctx_.hotkeys)
+        ctx_.hotkeys->RegisterKeywordHotkeys();
+    if (r.Merged() > 0)
+        ctx_.program->WriteSettings();
+    ctx_.program->ShowToast(QStringLiteral("Imported %1 keywords.").arg(r.Merged()));
+}
+
+void TImportController::ImportCancel() {
+    if (page_ && page_->Mode() == TImportMode::StartMenu)
+        RemoveAppsFolder();
+    Leave();
+}
+
+void TImportController::RemoveAppsFolder() {
+    // The app folder serves the index only; imported app keywords point at their own copies.
+    if (ctx_.data.settings.indexuwp)
+        return;
+    TStoreAppsRequest remove = AppsRequest(AppImportContext(ctx_.store.Places().dataFolder));
+    remove.removeFolder = true;
+    SyncStoreApps(remove);
+}
+
+void TImportController::Leave() {
+    records_.clear();
+    if (window_ && window_->isVisible()) {
+        // Hidden without passing through Cancel again.
+        const QSignalBlocker quiet(window_.data());
+        window_->hide();
+    }
 }
 
 } // namespace vantrelo

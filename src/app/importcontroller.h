@@ -1,22 +1,58 @@
-// Importing the application menu as keywords: collected on a worker, added and saved on this thread.
+// The import/export page's modes: exporting keywords, importing a file or a web address, importing the application menu.
 #pragma once
+
+#include "ui/importpage.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QDialog;
 
 namespace vantrelo {
 
 struct TAppContext;
+class TExeWord;
 
-class TImportController {
+class TImportController final : public TImportPageEvents {
 public:
-    explicit TImportController(TAppContext& ctx) : ctx_(ctx) {}
+    explicit TImportController(TAppContext& ctx);
+    ~TImportController() override;
 
-    // Every application-menu entry and app that is not a keyword yet becomes one; the settings are
-    // saved and a toast says how many were added. A second request while one runs is ignored.
+    // Lists every keyword, checked, for the export.
+    void ExportKeywords();
+    // The file asked for when `file` is empty.
+    void ImportFile(const QString& file = {});
+    // The address asked for when `url` is empty; the download runs beside the event loop.
+    void ImportUrl(const QString& url = {});
+    // Lists the application menu's entries and apps as candidate keywords (collected on a worker).
     void ImportApplications();
-    bool Running() const { return running_; }
+    bool Busy() const { return busy_; }
+    // The page while one of the modes runs (tests answer it).
+    TImportPage* Page() const;
+
+    // TImportPageEvents
+    void ImportOk() override;
+    void ImportCancel() override;
 
 private:
+    void Show(TImportMode mode, const QString& context, const std::vector<TImportPageRow>& rows);
+    void ListImport(const QByteArray& bytes, const QString& source);
+    void Export();
+    // Merges the checked records, asking at each conflict; the toast counts what was merged.
+    void Merge(std::vector<std::unique_ptr<TExeWord>> chosen);
+    std::vector<std::unique_ptr<TExeWord>> TakeChecked();
+    void Leave();
+    void RemoveAppsFolder();
+
     TAppContext& ctx_;
-    bool running_ = false;
+    QPointer<QDialog> window_;
+    TImportPage* page_ = nullptr;
+    // The records the page lists: copies, so a keyword changed meanwhile is never written through.
+    std::vector<std::unique_ptr<TExeWord>> records_;
+    bool busy_ = false;
 };
 
 } // namespace vantrelo

@@ -4,6 +4,7 @@
 #include "index/indexfiles.h"
 #include "index/indexlist.h"
 #include "ui/cmdform.h"
+#include "ui/importpage.h"
 #include "ui/mainform.h"
 #include "ui/skindialogs.h"
 
@@ -18,9 +19,13 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -43,6 +48,25 @@ bool Until(const std::function<bool()>& done, int ms = 15000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return done();
+}
+
+// The import/export page while it shows.
+TImportPage* ImportPage() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* page = w->findChild<TImportPage*>(); page && page->isVisible())
+            return page;
+    return nullptr;
+}
+
+// Its rows as "[x] text" or "[ ] text".
+QStringList PageRows() {
+    QStringList out;
+    if (TImportPage* page = ImportPage()) {
+        auto* list = page->findChild<QListWidget*>("ImExCheckListBox");
+        for (int i = 0; i < list->count(); ++i)
+            out << (list->item(i)->checkState() == Qt::Checked ? "[x] " : "[ ] ") + list->item(i)->text();
+    }
+    return out;
 }
 
 class ProgramTest : public ::testing::Test {
@@ -203,8 +227,9 @@ TEST_F(ProgramTest, CopyFullPathSaysWhatItDid) {
 }
 
 TEST_F(ProgramTest, ImportFromTheApplicationMenuAddsWhatIsNotAKeywordYet) {
+    const QString zed = Script("zedtool", "exit 0");
     test::WriteAll(apps + "ztool.desktop",
-                   ("[Desktop Entry]\nType=Application\nName=Zed Tool\nExec=" + tool + " --fast %U\n").toUtf8());
+                   ("[Desktop Entry]\nType=Application\nName=Zed Tool\nExec=" + zed + " --fast %U\n").toUtf8());
     test::WriteAll(apps + "known.desktop",
                    ("[Desktop Entry]\nType=Application\nName=Known\nExec=" + tool + " --known\n").toUtf8());
     ASSERT_TRUE(WriteData([this](TUserData& user) {
@@ -213,13 +238,26 @@ TEST_F(ProgramTest, ImportFromTheApplicationMenuAddsWhatIsNotAKeywordYet) {
     ASSERT_EQ(Start(), -1);
     Type("-is");
     Press(Qt::Key_Return);
-    EXPECT_TRUE(Toast("1 application added as a keyword."));
+    // The page lists the candidates; what a keyword runs already is marked and left unchecked.
+    ASSERT_TRUE(Until([] { return ImportPage() != nullptr; }));
+    TImportPage& page = *ImportPage();
+    EXPECT_EQ(page.Mode(), TImportMode::StartMenu);
+    const QStringList rows = PageRows();
+    EXPECT_TRUE(rows.contains("[x] Zed Tool")) << rows.join(" | ").toStdString();
+    EXPECT_TRUE(rows.contains("[ ] * Known")) << rows.join(" | ").toStdString();
+    page.findChild<QPushButton*>("ImExOKButton")->click();
+    EXPECT_TRUE(Toast("Imported 1 keywords."));
     EXPECT_TRUE(Until([this] { return Ini().contains("keywords=zedtool"); })) << "the new keyword is saved";
     EXPECT_FALSE(Ini().contains("keywords=known")) << Ini().toStdString();
+    EXPECT_FALSE(ImportPage()) << "OK leaves the page";
 
-    // The menu's Ctrl+I does the same; everything is in place now.
+    // The menu's Ctrl+I opens it again; everything is a keyword now, and Hide Existing empties it.
     Action("Import from Application Menu...")->trigger();
-    EXPECT_TRUE(Toast("0 applications added as keywords."));
+    ASSERT_TRUE(Until([] { return ImportPage() != nullptr; }));
+    ImportPage()->HideExisting();
+    EXPECT_EQ(PageRows(), QStringList{});
+    ImportPage()->findChild<QPushButton*>("ImExCancelButton")->click();
+    EXPECT_FALSE(ImportPage());
 }
 
 TEST_F(ProgramTest, ADesktopEntryGivenToTheProgramProposesItsNameAndTarget) {
@@ -597,6 +635,82 @@ TEST_F(ProgramTest, TheAutomaticImportRefusesAPlainHttpAddress) {
     EXPECT_TRUE(MessageBoxTitled("Keyword import")->text().contains("https")) << MessageBoxTitled("Keyword import")->text().toStdString();
     MessageBoxTitled("Keyword import")->close();
     EXPECT_TRUE(Ini().contains("old-cmd"));
+}
+
+} // namespace
+} // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+// Answers each modal dialog as it comes up: a file dialog gets `file`, a conflict question the
+// next of `answers`.
+class TDialogAnswers {
+public:
+    TDialogAnswers(QString file, std::vector<QMessageBox::StandardButton> answers)
+        : file_(std::move(file)), answers_(std::move(answers)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
+        timer_.start(20);
+    }
+    int asked = 0;
+
+private:
+    void Answer() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            // The folder first; a file that does not exist yet is then taken by its name.
+            files->setDirectory(QFileInfo(file_).absolutePath());
+            files->selectFile(QFileInfo(file_).fileName());
+            static_cast<QDialog*>(files)->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->objectName() == "ImportConflict") {
+            box->button(answers_.at(size_t(asked++)))->click();
+        }
+    }
+    QString file_;
+    std::vector<QMessageBox::StandardButton> answers_;
+    QTimer timer_;
+};
+
+TEST_F(ProgramTest, KeywordsExportedFromThePageComeBackWithAQuestionAtEachConflict) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        TExeWord& one = user.keywords.Add(MakeNewKeyword("zq1", "cmd-one", QString()));
+        one.key = 84;
+        one.keymod = 3;
+        user.keywords.Add(MakeNewKeyword("zq2", "cmd-two", QString()));
+    }));
+    ASSERT_EQ(Start(), -1);
+    const QString file = dir.File("team.exc");
+    {
+        TDialogAnswers answers(file, {});
+        Type("-export");
+        Press(Qt::Key_Return);
+        ASSERT_TRUE(Until([] { return ImportPage() != nullptr; }));
+        EXPECT_TRUE(PageRows().contains("[x] zq1"));
+        ImportPage()->findChild<QLineEdit*>("ImportDescriptionEdit")->setText("Team set");
+        ImportPage()->findChild<QCheckBox*>("DontExportHotkeysCheckbox")->setChecked(true);
+        EXPECT_FALSE(ImportPage()->findChild<QCheckBox*>("DontExportTagsCheckbox")->isEnabled()) << "no keyword has tags";
+        ImportPage()->findChild<QPushButton*>("ImExOKButton")->click();
+    }
+    const QString text = QString::fromUtf8(test::ReadAll(file));
+    EXPECT_TRUE(text.contains("description=Team set")) << text.toStdString();
+    EXPECT_TRUE(text.contains("keywords=zq2"));
+    EXPECT_FALSE(text.contains("keymod")) << "hotkeys left out";
+    EXPECT_FALSE(ImportPage());
+
+    // Back in: both exist, so both rows start unchecked; the first becomes a duplicate, the second stays.
+    TDialogAnswers answers(file, {QMessageBox::Ignore, QMessageBox::No});
+    Retype("-if");
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(Until([] { return ImportPage() != nullptr; }));
+    EXPECT_EQ(ImportPage()->findChild<QLabel*>("ImportContextLabel")->text(), "Team set");
+    const QStringList rows = PageRows();
+    EXPECT_TRUE(rows.contains("[ ] * zq1") && rows.contains("[ ] * zq2")) << rows.join(" | ").toStdString();
+    ImportPage()->SelectAll();
+    ImportPage()->findChild<QPushButton*>("ImExOKButton")->click();
+    EXPECT_EQ(answers.asked, 2);
+    EXPECT_TRUE(Toast("Imported 1 keywords."));
+    EXPECT_EQ(Ini().count("keywords=zq1"), 2) << Ini().toStdString();
+    EXPECT_EQ(Ini().count("keywords=zq2"), 1);
 }
 
 } // namespace

@@ -121,6 +121,7 @@ int TLifecycle::Start() {
     shutdown_ = std::make_unique<TShutdown>(ctx_.safeMode);
     if (!startup_->CreateInputWindow())
         return 0;
+    ctx_.form->StartupCompleted();
     // Browser data an earlier run left behind goes now, on the cleaner's worker.
     const TSettings& s = ctx_.data.settings;
     StartIncognitoCleanup(s.incognito, s.incognitoconfig, *ctx_.desk->incognito);

@@ -7,7 +7,7 @@
 namespace vantrelo {
 
 void TAppActivation::Activated(bool closing) {
-    if (closing)
+    if (closing || !started_)
         return;
     if (startHidden_) {
         startHidden_ = false;
@@ -19,7 +19,7 @@ void TAppActivation::Activated(bool closing) {
 }
 
 void TAppActivation::Deactivated(qint64 now, bool closing) {
-    if (closing || now - lastDeactivation_ < 150)
+    if (closing || !started_ || now - lastDeactivation_ < 150)
         return;
     lastDeactivation_ = now;
     if (settings_.hide && window_.WindowVisible())

@@ -16,6 +16,9 @@ public:
 
     // The start kept the window hidden: the activation that the start itself brings is not a summons.
     void StartedHidden() { startHidden_ = true; }
+    // Before this, activation changes nothing: a dialog of the start (the wizard, a question) gets
+    // the keyboard without bringing the window early.
+    void StartupCompleted() { started_ = true; }
     // The program became active (the list window, a dialog or the task bar was chosen): a hidden
     // input window comes back.
     void Activated(bool closing);
@@ -29,6 +32,7 @@ private:
     const TSettings& settings_;
     TInputWindow& window_;
     bool startHidden_ = false;
+    bool started_ = false;
     qint64 lastDeactivation_ = std::numeric_limits<qint64>::min() / 2;
 };
 

@@ -98,6 +98,7 @@ public:
     void HotkeyPressed(quint64 userTime, TShowLock interval = TShowLock::Hotkey);
     bool CheckAutoHideLogic();
     // The program gained or lost the keyboard; a loss right after a show is not counted.
+    void StartupCompleted() { activation_.StartupCompleted(); }
     void AppActivate() { activation_.Activated(gate_.Closing()); }
     void AppDeactivate() {
         if (gate_.QuietFor(now_(), 150))

@@ -318,6 +318,23 @@ TEST_F(LauncherDesktop, ShiftDelDeletesTheLineFromTheHistoryAndNoAltTabKeepsTheW
     EXPECT_TRUE(ini.contains("zrec keep-me")) << ini.left(2000).toStdString();
 }
 
+TEST_F(LauncherDesktop, AFreshDataFolderOpensTheWizardAndItsOkWritesTheProfile) {
+    QFile::remove(data + "vantrelo.ini");
+    launcher.start(VANTRELO_EXE, {});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo - Configuration wizard$"); }, 20000))
+        << "no wizard at the first start";
+    EXPECT_FALSE(VisibleWindow("^Vantrelo$")) << "the wizard comes before the window";
+    const QString wizard =
+        Tool({"xdotool", "search", "--onlyvisible", "--name", "^Vantrelo - Configuration wizard$"}).split('\n').first();
+    Tool({"xdotool", "windowactivate", "--sync", wizard});
+    Tool({"xdotool", "key", "--window", wizard, "Return"});
+    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000)) << "the window after the wizard";
+    const QString ini = QString::fromUtf8(test::ReadAll(data + "vantrelo.ini"));
+    EXPECT_TRUE(ini.contains("skins/scale_dark.skn")) << ini.left(3000).toStdString();
+    EXPECT_TRUE(ini.contains("customwidth=-1"));
+}
+
 // logind as the launcher sees it on the system bus: hands out "delay" locks as pipes whose read
 // ends it keeps, so it can tell when a lock is given back.
 class FakeLogind : public QObject {

@@ -57,6 +57,7 @@ protected:
     void Open() {
         form = std::make_unique<TMainForm>(settings, host);
         form->SetElapsedClock([this] { return elapsed; });
+        form->StartupCompleted();
         controller = std::make_unique<TInputController>(settings, data.keywords, data.history, suggest, *form, outside);
         form->SetEvents(controller.get());
         form->move(200, 100);
@@ -239,6 +240,9 @@ TEST_F(ListWindow, BecomingActiveBringsAHiddenWindowBackExceptRightAfterAHiddenS
     form = std::make_unique<TMainForm>(settings, host);
     form->SetElapsedClock([this] { return elapsed; });
     form->ManageShowHide(false, false, TShowLock::Hotkey); // the start with "-s"
+    form->AppActivate();
+    EXPECT_FALSE(form->isVisible()) << "nothing before the start has completed";
+    form->StartupCompleted();
     elapsed += 1000;
     form->AppActivate();
     EXPECT_FALSE(form->isVisible());

@@ -74,7 +74,9 @@ jwm >/dev/null 2>&1 & wm=$!
 wait_window() {
   local id=""
   for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1) && [ -n "$id" ] && break
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null || true)
+    id=${id%%$'\n'*}
+    [ -n "$id" ] && break
     sleep 0.2
   done
   [ -n "$id" ] || { cat "$scratch/vantrelo.log" >&2; fail "the installed vantrelo showed no window named $1"; }
@@ -84,7 +86,8 @@ wizard=$(wait_window '^Vantrelo - Configuration wizard$')
 xdotool windowactivate --sync "$wizard" key Escape
 for _ in $(seq 100); do xdotool search --onlyvisible --name 'Configuration wizard' >/dev/null 2>&1 || break; sleep 0.2; done
 win=$(wait_window '^Vantrelo$')
-props=$(xprop -id "$win" WM_CLASS _NET_WM_ICON | head -c 400)
+# -len keeps the icon's pixels out of the answer (a pipe to head would end xprop with SIGPIPE).
+props=$(xprop -len 16 -id "$win" WM_CLASS _NET_WM_ICON)
 grep -q '"vantrelo"' <<<"$props" || fail "the window's class is not vantrelo: $props"
 grep -q '^_NET_WM_ICON(CARDINAL)' <<<"$props" || fail "the window carries no icon: $props"
 "$root/usr/bin/vantrelo-cli" keywords list | grep -q . || fail "the installed default keywords were not read"

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the build, the tests and the program need; quick when all are present.
+# Installs every Debian 12 package the build, the tests, the package and the program need; quick when all are present.
 set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libvulkan-dev
+  qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libpcre2-dev zlib1g-dev libminizip-dev libhunspell-dev hunspell-en-us
+  zlib1g-dev libminizip-dev libhunspell-dev hunspell-en-us
   libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-keysyms1-dev libxcb-xtest0-dev
-  libxcb-record0-dev libxcb-xinput-dev libxcb-screensaver0-dev libxcb-randr0-dev libx11-dev libx11-xcb-dev
+  libxcb-record0-dev libxcb-xinput-dev libxcb-screensaver0-dev libxcb-randr0-dev
   xvfb jwm xdotool xclip x11-utils imagemagick dbus-daemon
   clang clang-14 libclang-rt-14-dev
+  # The program's icons are SVG; the manual pages, the desktop files and the Debian package.
+  libqt6svg6 hicolor-icon-theme scdoc man-db desktop-file-utils appstream dpkg-dev file lintian
 )
 
 missing=()
@@ -24,9 +26,17 @@ if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi
 
-echo "Installing: ${missing[*]}"
 SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "These packages are missing: ${missing[*]}" >&2
+    echo "You are not root and sudo is not installed; run this as root, then start again:" >&2
+    echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+    exit 1
+  fi
+  SUDO="sudo"
+fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

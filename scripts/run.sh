@@ -11,8 +11,9 @@ fi
 if [ -n "${DISPLAY:-}" ]; then
   exec build/release/bin/vantrelo
 fi
-# No desktop: a private X server with a window manager, the launcher on it, and a screenshot.
-shot="$PWD/docs/screenshot.png"
+# No desktop: a private X server with a window manager, the launcher on it, and a screenshot
+# (in the build folder: the checkout stays as it was).
+shot="$PWD/build/screenshot.png"
 exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
 read -r _ xvfb <&3
 display=""

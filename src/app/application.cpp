@@ -33,6 +33,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 
 namespace vantrelo {
@@ -103,9 +104,7 @@ void TApplication::Build() {
         if (c.input && !c.closing)
             c.input->FolderListed();
     });
-    const QString icon = c.store.Places().programFolder + QStringLiteral("defaulticon.ico");
-    if (QFileInfo::exists(icon))
-        c.form->setWindowIcon(QIcon(icon));
+    SetProgramIcon();
 
     // The input's way to an action.
     TEngineFront f;
@@ -134,6 +133,23 @@ void TApplication::Build() {
     c.program->SetStatePanel();
     c.index = std::make_unique<TIndexController>(c);
     BuildHotkeys();
+}
+
+void TApplication::SetProgramIcon() {
+    TAppContext& c = *ctx_;
+    // The icon theme has the installed icons; the shipped copies stand in when it has none (build tree).
+    const QString shipped = c.store.Places().programFolder + QStringLiteral("icons");
+    // Without a desktop's theme the freedesktop fallback theme is the one to search.
+    if (QIcon::themeName().isEmpty())
+        QIcon::setThemeName(QStringLiteral("hicolor"));
+    QStringList paths = QIcon::fallbackSearchPaths();
+    if (!paths.contains(shipped))
+        QIcon::setFallbackSearchPaths(paths << shipped);
+    // A defaulticon.ico beside the shipped files replaces the program's own icon.
+    const QString custom = c.store.Places().programFolder + QStringLiteral("defaulticon.ico");
+    const QIcon icon = QFileInfo::exists(custom) ? QIcon(custom) : QIcon::fromTheme(QStringLiteral("vantrelo"));
+    QGuiApplication::setWindowIcon(icon);
+    c.form->setWindowIcon(icon);
 }
 
 void TApplication::BuildHotkeys() {

@@ -38,6 +38,7 @@ private:
     void Build();
     // The keyword hotkeys and the Windows-key hooks, over the services and the window.
     void BuildHotkeys();
+    void SetProgramIcon();
 
     std::unique_ptr<TAppContext> ctx_;
     std::unique_ptr<TLifecycle> life_;

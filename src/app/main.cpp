@@ -2,11 +2,15 @@
 #include "app/application.h"
 
 #include "core/datafolder.h"
+#include "platform/startup/commandline.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <xcb/xcb.h>
+
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -23,6 +27,23 @@ void OnTerminate(int) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Help, version and a missing display are answered before Qt opens (or fails to open) a display.
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given << QString::fromLocal8Bit(argv[i]);
+    const auto reachable = [] {
+        xcb_connection_t* x = xcb_connect(nullptr, nullptr);
+        const bool ok = xcb_connection_has_error(x) == 0;
+        xcb_disconnect(x);
+        return ok;
+    };
+    if (const auto early = vantrelo::AnswerBeforeDisplay(vantrelo::ParseCommandLine(given),
+                                                         qEnvironmentVariable("DISPLAY"),
+                                                         qEnvironmentVariable("QT_QPA_PLATFORM"), reachable)) {
+        std::fputs(early->out.toLocal8Bit().constData(), stdout);
+        std::fputs(early->err.toLocal8Bit().constData(), stderr);
+        return early->exitCode;
+    }
     // Global hotkeys and window activation need X11; under Wayland the program runs through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");

@@ -3,6 +3,7 @@
 
 #include "core/datafolder.h"
 #include "platform/linux/localinstance_linux.h"
+#include "platform/startup/dashcommands.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,26 +15,51 @@ namespace vantrelo::cli {
 namespace {
 
 const TCliVerb kVerbs[] = {
-    {"settings", "settings get KEY | settings set KEY VALUE | settings list", &SettingsVerb},
-    {"keywords", "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | keywords export FILE "
-                 "[NAME...] | keywords import FILE|URL [--replace|--skip]", &KeywordsVerb},
-    {"history", "history list", &HistoryVerb},
-    {"calc", "calc EXPRESSION", &CalcVerb},
-    {"similarity", "similarity TEXT1 TEXT2", &SimilarityVerb},
-    {"index", "index scan | index list", &IndexVerb},
-    {"suggest", "suggest INPUT", &SuggestVerb},
-    {"run", "run [--dry-run] INPUT", &RunVerb},
-    {"autostart", "autostart on|off", &AutostartVerb},
-    {"openwith", "openwith on|off", &OpenWithVerb},
-    {"apps", "apps list", &AppsVerb},
-    {"windows", "windows", &WindowsVerb},
-    {"info", "info TEMPLATE", &InfoVerb},
+    {"settings", "settings get KEY | settings set KEY VALUE | settings list", &SettingsVerb,
+     "read or change a setting of vantrelo.ini", "settings set hide 0"},
+    {"keywords", "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | keywords hotkey NAME KEY"
+                 " | keywords export FILE [--description TEXT] [--no-tags] [--no-icons] [--no-hotkeys] [NAME...]"
+                 " | keywords import FILE|URL [--replace|--skip]",
+     &KeywordsVerb, "list, add or remove keywords, give one a hotkey of its own, or export and import them",
+     "keywords add \"gh,github\" 'https://github.com/search?q=$U$'"},
+    {"history", "history list", &HistoryVerb, "list the remembered inputs, newest first", "history list"},
+    {"calc", "calc EXPRESSION", &CalcVerb, "work out an expression as the input line does", "calc '2*(3+4)'"},
+    {"similarity", "similarity TEXT1 TEXT2", &SimilarityVerb, "how alike two texts are for the suggestions",
+     "similarity firefox firfox"},
+    {"index", "index scan | index list", &IndexVerb, "scan the indexed folders and apps, or list the index",
+     "index scan"},
+    {"suggest", "suggest INPUT", &SuggestVerb, "the suggestions the list would show for INPUT", "suggest fire"},
+    {"run", "run [--dry-run] INPUT", &RunVerb, "execute INPUT as a typed input (--dry-run: only say what runs)",
+     "run --dry-run 'g big cats'"},
+    {"autostart", "autostart on|off", &AutostartVerb, "start Vantrelo at log-in, or no longer", "autostart on"},
+    {"openwith", "openwith on|off", &OpenWithVerb, "offer Vantrelo in the file manager's \"Open with\"",
+     "openwith on"},
+    {"apps", "apps list", &AppsVerb, "list the applications of the application menu", "apps list"},
+    {"windows", "windows", &WindowsVerb, "list the open windows as the list shows them (id, process, class, title)",
+     "windows"},
+    {"info", "info TEMPLATE", &InfoVerb, "print the information line built from TEMPLATE", "info 'memory $mused$ of $mtotal$'"},
 };
 
-void PrintUsage(QTextStream& s) {
-    s << "usage: vantrelo-cli [--data DIR] VERB ...\n";
-    for (const TCliVerb& v : kVerbs)
+const char kHelpHint[] = "Try 'vantrelo-cli --help'.\n";
+
+void PrintHelp(QTextStream& s) {
+    s << "Usage: vantrelo-cli [--data DIR] VERB ...\n"
+         "Works on the launcher's data folder: $XDG_CONFIG_HOME/Vantrelo/ (default ~/.config/Vantrelo/),\n"
+         "or the executable's folder when a vantrelo.ini is there. A change made while Vantrelo runs is\n"
+         "handed to it, and it saves the change.\n\n"
+         "Verbs:\n";
+    for (const TCliVerb& v : kVerbs) {
         s << "  " << v.usage << "\n";
+        if (v.summary)
+            s << "      " << v.summary << "\n";
+        if (v.example)
+            s << "      e.g. vantrelo-cli " << v.example << "\n";
+    }
+    s << "\nOptions:\n"
+         "  --data DIR   use DIR as the data folder\n"
+         "  --help       print this text\n"
+         "  --version    print the version\n\n"
+         "Exit status: 0 done, 1 failed, 2 bad usage.\n";
 }
 
 QString ExeFolder() {
@@ -120,16 +146,19 @@ int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err, TInsta
         if (opt == QLatin1String("--data") && !args.isEmpty()) {
             dataDir = args.takeFirst();
         } else if (opt == QLatin1String("--help")) {
-            PrintUsage(out);
+            PrintHelp(out);
+            return kOk;
+        } else if (opt == QLatin1String("--version")) {
+            out << "vantrelo-cli " << BuiltProgramInfo({}).version << "\n";
             return kOk;
         } else {
-            err << "unknown option: " << opt << "\n";
-            PrintUsage(err);
+            err << (opt == QLatin1String("--data") ? "--data needs a folder" : "unknown option: " + opt) << "\n"
+                << kHelpHint;
             return kUsage;
         }
     }
     if (args.isEmpty()) {
-        PrintUsage(err);
+        err << "no verb given\n" << kHelpHint;
         return kUsage;
     }
     const QString verb = args.takeFirst();
@@ -149,10 +178,12 @@ int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err, TInsta
         }
         places.programFolder = ResolveProgramFolder(exe);
         TCliContext ctx(places, out, err, channel);
-        return v.run(ctx, args);
+        const int rc = v.run(ctx, args);
+        if (rc == kUsage)
+            err << kHelpHint;
+        return rc;
     }
-    err << "unknown verb: " << verb << "\n";
-    PrintUsage(err);
+    err << "unknown verb: " << verb << "\n" << kHelpHint;
     return kUsage;
 }
 

@@ -47,6 +47,8 @@ struct TCliVerb {
     const char* name;
     const char* usage;
     int (*run)(TCliContext& ctx, const QStringList& args);
+    const char* summary = nullptr; // one line for "--help"
+    const char* example = nullptr; // the arguments of one call, shown by "--help"
 };
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, TInstanceChannel* channel = nullptr);

@@ -52,9 +52,14 @@ QString ResolveDataFolder(const QString& exeFolder) {
 
 QString ResolveProgramFolder(const QString& exeFolder) {
     const QString exe = WithSlash(exeFolder);
-    if (QFileInfo::exists(exe + QLatin1String("default.exc")))
-        return exe;
-    return WithSlash(QDir::cleanPath(exe + QLatin1String("../share/vantrelo")));
+    // Beside the executable (the build tree, a portable copy), then the prefix the executable is
+    // installed in (also when unpacked elsewhere), then the prefix it was built for.
+    const QString folders[] = {exe, WithSlash(QDir::cleanPath(exe + QLatin1String(VANTRELO_BIN_TO_DATA "/vantrelo"))),
+                               QLatin1String(VANTRELO_INSTALL_DATA "/vantrelo/")};
+    for (const QString& folder : folders)
+        if (QFileInfo::exists(folder + QLatin1String("default.exc")))
+            return folder;
+    return folders[1];
 }
 
 TSaveResult CopyFileAtomic(const QString& from, const QString& to) {

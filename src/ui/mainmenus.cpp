@@ -124,7 +124,10 @@ void TMainMenus::AddIcon() {
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
     TrayIcon = new QSystemTrayIcon(this);
-    QIcon icon = form_.windowIcon();
+    // The tray's own, bolder icon when the theme (or the shipped copies) has it, else the window's.
+    QIcon icon = QIcon::fromTheme(QStringLiteral("vantrelo-tray"));
+    if (icon.isNull())
+        icon = form_.windowIcon();
     if (icon.isNull())
         icon = QIcon::fromTheme(QStringLiteral("system-search"));
     if (icon.isNull())

@@ -170,6 +170,19 @@ protected:
     std::unique_ptr<TApplication> app;
 };
 
+TEST_F(ProgramTest, TheWindowAndTheTrayCarryTheProgramsOwnIcons) {
+    ASSERT_TRUE(QDir().mkpath(dir.File("icons")));
+    for (const char* name : {"vantrelo.svg", "vantrelo-tray.svg"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VANTRELO_ICONS "/") + name, dir.File("icons/") + name));
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    const QIcon window = Form().windowIcon();
+    EXPECT_EQ(window.name(), "vantrelo");
+    EXPECT_FALSE(window.pixmap(32).isNull()) << "the SVG icon could not be drawn";
+    EXPECT_EQ(QGuiApplication::windowIcon().name(), "vantrelo");
+    EXPECT_FALSE(QIcon::fromTheme("vantrelo-tray").pixmap(22).isNull());
+}
+
 TEST_F(ProgramTest, IncognitoCommandSwitchesWithItsToastStateAndSettingsFile) {
     ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("zinc", "$INCOGNITO$", "")); }));
     ASSERT_EQ(Start(), -1);

@@ -2,6 +2,8 @@
 #include "support/clirunner.h"
 
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 using namespace vantrelo;
@@ -67,6 +69,19 @@ TEST(CliStore, AMissingFileWithABackupIsNotReplacedByDefaults) {
     EXPECT_FALSE(QFileInfo::exists(cli.data.File("vantrelo.ini")));
 }
 
+// desktop-file-validate passes the entry without an error or a warning.
+static void ExpectValidDesktopEntry(const QString& path) {
+    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    ASSERT_FALSE(validator.isEmpty()) << "desktop-file-validate is missing (scripts/install-deps.sh installs it)";
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(validator, {path});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString said = QString::fromUtf8(p.readAll());
+    EXPECT_EQ(p.exitCode(), 0) << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("error:")) || said.contains(QStringLiteral("warning:"))) << said.toStdString();
+}
+
 // The two desktop entries follow their settings, as the settings dialog's boxes would.
 TEST(CliStore, AutostartAndOpenWithEntriesComeAndGoWithTheirSettings) {
     test::TempDir config, share;
@@ -85,6 +100,7 @@ TEST(CliStore, AutostartAndOpenWithEntriesComeAndGoWithTheirSettings) {
         SCOPED_TRACE(c.verb);
         EXPECT_EQ(cli({c.verb, "on"}).rc, 0);
         EXPECT_TRUE(test::ReadAll(c.entry).contains("Exec=")) << "entry made";
+        ExpectValidDesktopEntry(c.entry);
         EXPECT_EQ(cli({"settings", "get", c.key}).out.trimmed(), "1");
         EXPECT_EQ(cli({c.verb, "off"}).rc, 0);
         EXPECT_FALSE(QFileInfo::exists(c.entry));

@@ -35,6 +35,33 @@ TEST(DataFolder, PortableWhenSettingsSitBesideTheProgram) {
     qunsetenv("XDG_CONFIG_HOME");
 }
 
+// Shipped files come from beside the executable, else from the prefix the executable is installed in.
+TEST(DataFolder, ProgramFolderBesideTheExecutableOrInItsPrefix) {
+    const struct {
+        const char* shipped; // where default.exc lies, below the temporary root; "" for nowhere
+        const char* expected;
+    } cases[] = {
+        {"usr/bin/", "usr/bin/"},
+        {"usr/share/vantrelo/", "usr/share/vantrelo/"},
+        {"", "usr/share/vantrelo/"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shipped);
+        test::TempDir root;
+        ASSERT_TRUE(QDir().mkpath(root.File("usr/bin")));
+        if (*c.shipped) {
+            ASSERT_TRUE(QDir().mkpath(root.File(c.shipped)));
+            test::WriteText(root.File(QString::fromLatin1(c.shipped) + "default.exc"), "[W]\n");
+        }
+        const QString found = ResolveProgramFolder(root.File("usr/bin"));
+        // Nothing in the prefix: the folder the program was built for, if it is installed there.
+        if (!*c.shipped && found != root.File(c.expected))
+            EXPECT_TRUE(QFileInfo::exists(found + "default.exc")) << found.toStdString();
+        else
+            EXPECT_EQ(found, root.File(c.expected));
+    }
+}
+
 TEST(DataFolder, BackupFollowsTheAgeRule) {
     struct {
         int backupAgeDays;

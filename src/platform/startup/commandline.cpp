@@ -2,8 +2,10 @@
 #include "platform/startup/commandline.h"
 
 #include "core/text.h"
+#include "platform/startup/dashcommands.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace vantrelo {
 
@@ -105,21 +107,55 @@ std::vector<TInstanceMessage> MessagesForRunningInstance(const TCommandLine& lin
 
 QString UsageText() {
     return QStringLiteral(
-        "Usage: vantrelo [option]\n"
-        "  (none)        start, or bring the running Vantrelo to the front\n"
-        "  -r TEXT       execute TEXT as a typed input (in the running Vantrelo when there is one)\n"
-        "  -i TEXT       put TEXT into the input line\n"
-        "  -I TEXT       put TEXT into the input line, selected\n"
-        "  -s            start hidden until summoned (with auto-hide on)\n"
-        "  -safemode     start without start-up actions, keyboard hook, index cache and skin\n"
-        "  -wizard       start and open the app wizard\n"
-        "  -exit         close the running Vantrelo\n"
-        "  PATH          propose a keyword for a file or folder\n"
-        "  --show        show the input window\n"
-        "  --hide        hide the input window\n"
-        "  --toggle      show or hide the input window, as the hotkey does\n"
-        "  --version     print the version\n"
-        "  --help        print this text\n");
+               "Usage: vantrelo [OPTION | PATH]\n"
+               "A keyboard launcher for X11: Win+Shift+Z brings its input window; type a keyword and its\n"
+               "parameters and press Enter. A second start hands its option to the running Vantrelo.\n"
+               "\n"
+               "Options (only the first one counts):\n"
+               "  (none)        start, or bring the running Vantrelo to the front\n"
+               "  -r TEXT       execute TEXT as a typed input (in the running Vantrelo when there is one)\n"
+               "  -i TEXT       put TEXT into the input line\n"
+               "  -I TEXT       put TEXT into the input line, selected\n"
+               "  -s            start hidden until summoned (with auto-hide on)\n"
+               "  -safemode     start without start-up actions, keyboard hook, index cache and skin\n"
+               "  -wizard       start and open the app wizard\n"
+               "  -exit         close the running Vantrelo\n"
+               "  PATH          propose a keyword for a file or folder\n"
+               "  --show        show the input window\n"
+               "  --hide        hide the input window\n"
+               "  --toggle      show or hide the input window, as the hotkey does (for desktop shortcuts)\n"
+               "  --version     print the version\n"
+               "  --help        print this text\n"
+               "\n"
+               "Dash commands, typed into the input line:\n") +
+           DashCommandsText() +
+           QStringLiteral("\n"
+                          "Example: vantrelo -r \"g big cats\"\n"
+                          "Settings, keywords and history from a shell: vantrelo-cli --help\n");
+}
+
+std::optional<TEarlyAnswer> AnswerBeforeDisplay(const TCommandLine& line, const QString& display,
+                                                const QString& platform, const std::function<bool()>& reachable) {
+    if (line.option == TStartOption::Help)
+        return TEarlyAnswer{0, UsageText(), {}};
+    if (line.option == TStartOption::Version)
+        return TEarlyAnswer{0, QLatin1String("vantrelo ") + VersionText(BuiltProgramInfo({})) + u'\n', {}};
+    // "--" never starts a path a user means, unless such a file really is there.
+    if (line.option == TStartOption::File && line.text.startsWith(QLatin1String("--")) && !QFileInfo::exists(line.text))
+        return TEarlyAnswer{2, {}, QStringLiteral("vantrelo: unknown option %1\nTry 'vantrelo --help'.\n").arg(line.text)};
+    const bool needsX = platform.isEmpty() || platform.startsWith(QLatin1String("xcb"));
+    if (needsX && display.isEmpty())
+        return TEarlyAnswer{1, {},
+                            QStringLiteral("vantrelo: no X display (DISPLAY is not set); under Wayland Vantrelo runs "
+                                           "through XWayland: start it from the desktop session (which sets DISPLAY), "
+                                           "and bind a desktop shortcut to 'vantrelo --toggle'.\n"
+                                           "Try 'vantrelo --help'.\n")};
+    if (needsX && reachable && !reachable())
+        return TEarlyAnswer{1, {},
+                            QStringLiteral("vantrelo: cannot open the X display %1 (DISPLAY=%1): no X server "
+                                           "answers there, or it refuses this user.\n")
+                                .arg(display)};
+    return std::nullopt;
 }
 
 } // namespace vantrelo

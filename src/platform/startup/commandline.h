@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace vantrelo {
@@ -46,7 +48,21 @@ QString RestOfCommandLine(const QStringList& args, int from);
 std::vector<TInstanceMessage> MessagesForRunningInstance(const TCommandLine& line, const QString& currentFolder,
                                                          const QString& activationToken);
 
-// The text "--help" prints.
+// The text "--help" prints: the options, then the dash commands typed into the input line.
 QString UsageText();
+
+// What a start answers on its own before any display is opened.
+struct TEarlyAnswer {
+    int exitCode = 0;
+    QString out; // for stdout
+    QString err; // for stderr
+};
+
+// "--help", "--version", an unknown "--" option, or a start that needs X11 where there is no
+// X display (`display` is $DISPLAY, `platform` $QT_QPA_PLATFORM; another platform is a choice).
+// `reachable` tells whether the X server of a set $DISPLAY answers; it is asked only then.
+// Nothing when the start goes on.
+std::optional<TEarlyAnswer> AnswerBeforeDisplay(const TCommandLine& line, const QString& display,
+                                                const QString& platform, const std::function<bool()>& reachable);
 
 } // namespace vantrelo

@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <iterator>
+
 namespace vantrelo {
 
 namespace {
@@ -138,6 +140,38 @@ TProgramInfo BuiltProgramInfo(const QString& executable) {
 
 QString VersionText(const TProgramInfo& info) {
     return info.version + QLatin1String(" hdpi Build date: ") + info.buildDate;
+}
+
+QString DashCommandsText() {
+    QString text;
+    for (size_t i = 0; i < std::size(kNames); ++i) {
+        const TDashName& n = kNames[i];
+        // One line per command: its names in table order, the first help line found.
+        bool seen = false;
+        for (size_t j = 0; j < i; ++j)
+            seen = seen || kNames[j].command == n.command;
+        if (seen)
+            continue;
+        QStringList names;
+        const char* help = nullptr;
+        for (const TDashName& m : kNames) {
+            if (m.command != n.command)
+                continue;
+            names << u'-' + QString::fromLatin1(m.name);
+            if (!help)
+                help = m.help;
+        }
+        if (!help)
+            continue;
+        QString head = QLatin1String("  ") + names.join(QLatin1String(", "));
+        // The help lines' "Alt:" notes repeat the names already listed.
+        QString line = QString::fromUtf8(help);
+        const qsizetype alt = line.indexOf(QLatin1String(". Alt:"));
+        if (alt >= 0)
+            line.truncate(alt);
+        text += head.leftJustified(22) + u' ' + line + u'\n';
+    }
+    return text;
 }
 
 QString TipsPageUrl() { return QStringLiteral("https://vantrelo.org/tips"); }

@@ -80,6 +80,9 @@ TProgramInfo BuiltProgramInfo(const QString& executable);
 // "-v": version, " hdpi", " Build date: " and the date.
 QString VersionText(const TProgramInfo& info);
 
+// The dash commands with their aliases and help lines, one command a line, for "--help".
+QString DashCommandsText();
+
 QString TipsPageUrl();
 QString HelpPageUrl();
 

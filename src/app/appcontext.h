@@ -30,6 +30,7 @@ class TKeywordImportController;
 class TLifecycle;
 class THotkeyBridge;
 class TSkinController;
+class TSettingsController;
 class TSkinDialogs;
 class TStoreChangeHandler;
 
@@ -69,6 +70,7 @@ struct TAppContext {
     std::unique_ptr<TKeywordImportController> keywordImport;
     std::unique_ptr<THotkeyBridge> hotkeys;
     std::unique_ptr<TSkinController> skin;
+    std::unique_ptr<TSettingsController> settingsDialog;
     std::unique_ptr<TSkinDialogs> skinDialogs;
 };
 

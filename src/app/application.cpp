@@ -15,6 +15,7 @@
 #include "app/lifecycle.h"
 #include "app/pipelinewindow.h"
 #include "app/programcontroller.h"
+#include "app/settingscontroller.h"
 #include "app/skincontroller.h"
 #include "app/suggestbridge.h"
 #include "app/windowcontroller.h"
@@ -88,6 +89,7 @@ void TApplication::Build() {
     c.form->SetEvents(c.input.get());
     c.skinDialogs = std::make_unique<TQtSkinDialogs>(c.form.get());
     c.skin = std::make_unique<TSkinController>(c);
+    c.settingsDialog = std::make_unique<TSettingsController>(c);
     c.suggest->SetFolderArrived([&c] {
         if (c.input && !c.closing)
             c.input->FolderListed();

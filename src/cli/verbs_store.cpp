@@ -5,6 +5,7 @@
 #include "core/keywordlist.h"
 #include "core/text.h"
 #include "platform/hotkeys/hotkeytext.h"
+#include "ui/settings/keywordfilter.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -54,11 +55,14 @@ int SettingsVerb(TCliContext& ctx, const QStringList& args) {
 
 int KeywordsVerb(TCliContext& ctx, const QStringList& args) {
     const QString sub = args.value(0);
-    if (sub == QLatin1String("list") && args.size() == 1) {
+    const bool filtered = args.size() == 3 && args.at(1) == QLatin1String("--filter");
+    if (sub == QLatin1String("list") && (args.size() == 1 || filtered)) {
         if (!ctx.Load(false))
             return kFailed;
-        for (const auto& w : ctx.Data().keywords)
-            ctx.out << w->keywords << "\t" << w->command << "\n";
+        const TKeywordList& words = ctx.Data().keywords;
+        // The rows the keyword editor shows for the filter, in its order.
+        for (const qsizetype i : FilterKeywords(words, filtered ? args.at(2) : QString()))
+            ctx.out << words.at(i).keywords << "\t" << words.at(i).command << "\n";
         return kOk;
     }
     if (sub == QLatin1String("add") && (args.size() == 3 || args.size() == 4))
@@ -83,7 +87,7 @@ int KeywordsVerb(TCliContext& ctx, const QStringList& args) {
         if (r >= 0)
             return r;
     }
-    return Usage(ctx, "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | "
+    return Usage(ctx, "keywords list [--filter EXPR] | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | "
                       "keywords hotkey NAME HOTKEY | keywords export FILE [--description TEXT] [--no-tags] "
                       "[--no-icons] [--no-hotkeys] [NAME...] | keywords import FILE|URL [--replace|--skip]");
 }

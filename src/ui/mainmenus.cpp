@@ -29,18 +29,13 @@ TMainMenus::TMainMenus(TMainForm& form, const TSettings& settings, TMainFormHost
         connect(a, &QAction::triggered, this, fn);
         return a;
     };
-    auto unavailable = [](QMenu* m, const QString& text) {
-        // Dialogs that are not part of this program yet are shown, but cannot be chosen.
-        QAction* a = m->addAction(text);
-        a->setEnabled(false);
-        return a;
-    };
     // Keys that the line's key map carries out are shown beside their items, not bound twice.
     auto keyShown = [](const QString& text, const char* key) { return text + u'\t' + QLatin1String(key); };
     auto command = [this](TFormCommand c) { return [this, c] { host_.Command(c); }; };
-    unavailable(PopupMenu1, QStringLiteral("Add Keyword..."));
-    unavailable(PopupMenu1, QStringLiteral("Keywords..."));
-    unavailable(PopupMenu1, QStringLiteral("Settings..."));
+    add(PopupMenu1, QStringLiteral("Add Keyword..."), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_K),
+        command(TFormCommand::AddKeyword));
+    add(PopupMenu1, QStringLiteral("Keywords..."), QKeySequence(Qt::CTRL | Qt::Key_K), command(TFormCommand::Keywords));
+    add(PopupMenu1, QStringLiteral("Settings..."), QKeySequence(Qt::CTRL | Qt::Key_S), command(TFormCommand::Settings));
     add(PopupMenu1, QStringLiteral("Browse Files..."), QKeySequence(Qt::CTRL | Qt::Key_B), command(TFormCommand::BrowseFiles));
     add(PopupMenu1, QStringLiteral("Windows Context Menu"), QKeySequence(Qt::Key_F9), command(TFormCommand::ItemMenu));
     PopupMenu1->addSeparator();
@@ -95,9 +90,10 @@ TMainMenus::TMainMenus(TMainForm& form, const TSettings& settings, TMainFormHost
     add(PopupMenu1, QStringLiteral("Exit: Close Vantrelo"), QKeySequence(), command(TFormCommand::Exit));
 
     PopupMenu2 = new QMenu(&form);
-    unavailable(PopupMenu2, QStringLiteral("Add Keyword..."));
-    unavailable(PopupMenu2, QStringLiteral("Keywords..."));
-    unavailable(PopupMenu2, QStringLiteral("Settings..."));
+    // The tray's first three act as the input window's items of the same names.
+    add(PopupMenu2, QStringLiteral("Add Keyword..."), QKeySequence(), command(TFormCommand::AddKeyword));
+    add(PopupMenu2, QStringLiteral("Keywords..."), QKeySequence(), command(TFormCommand::Keywords));
+    add(PopupMenu2, QStringLiteral("Settings..."), QKeySequence(), command(TFormCommand::Settings));
     QAction* open = PopupMenu2->addAction(QStringLiteral("Open Vantrelo..."));
     open->setObjectName(QStringLiteral("OpenVantrelo1"));
     PopupMenu2->setDefaultAction(open);

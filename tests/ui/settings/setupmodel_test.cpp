@@ -212,7 +212,7 @@ TEST(SetupFields, EverySettingHasAControlOnAPage) {
     }
     for (const TSettingDef& def : SettingsTable())
         EXPECT_TRUE(keys.contains(def.key) || KeyWithoutOwnControl(def.key)) << def.key;
-    EXPECT_EQ(SetupPages().front(), "File and program");
+    EXPECT_EQ(SetupPages().front(), "General");
 }
 
 TEST(SetupFields, ColourTemplatesByValue) {

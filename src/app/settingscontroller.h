@@ -1,0 +1,30 @@
+// Opens the settings dialog on the page asked for and applies what it closes with.
+#pragma once
+
+#include "ui/settings/setupform.h"
+
+namespace vantrelo {
+
+struct TAppContext;
+
+class TSettingsController {
+public:
+    explicit TSettingsController(TAppContext& ctx) : ctx_(ctx) {}
+
+    // Runs the dialog modally; an empty `page` reopens where it was last closed during this run.
+    void Open(TSetupTab tab, const QString& page = QString());
+    // "Add Keyword...": the keyword editor on a new keyword.
+    void AddKeyword();
+    bool IsOpen() const { return open_; }
+
+private:
+    TSetupActions Actions();
+    // After OK: the look, the hotkey, the centring, then the file.
+    void Apply(const TSettings& before);
+
+    TAppContext& ctx_;
+    TSetupPlace place_;
+    bool open_ = false;
+};
+
+} // namespace vantrelo

@@ -3,12 +3,17 @@
 
 #include "app/appcontext.h"
 #include "app/desktopservices.h"
+#include "app/hotkeybridge.h"
+#include "app/inputcontroller.h"
 #include "app/programcontroller.h"
 #include "app/skincontroller.h"
 #include "core/autostart.h"
 #include "core/settings.h"
 #include "platform/startup/dashcommands.h"
+#include "platform/hotkeys/hotkeymanager.h"
+#include "platform/linux/xhotkeys.h"
 #include "ui/mainform.h"
+#include "ui/settings/keywordpage.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -17,7 +22,7 @@
 
 namespace vantrelo {
 
-void TSettingsController::Open(TSetupTab tab, const QString& page) {
+void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeyword) {
     if (open_)
         return; // the dialog is modal: a second request while it is open has nothing to add
     open_ = true;
@@ -29,29 +34,74 @@ void TSettingsController::Open(TSetupTab tab, const QString& page) {
     const QString about = QStringLiteral("Vantrelo ") + info.version + QStringLiteral(" 64-bit\n\n(Build date: ") +
                           info.buildDate + u')';
     TSetupForm form(model, Actions(), about, ctx_.form.get());
+    page_ = MakeKeywordPage();
+    form.SetKeywordsPage(page_);
     if (page.isEmpty() && tab == TSetupTab::Settings && place_.tab >= 0)
         form.Restore(place_);
     else {
         form.restoreGeometry(place_.geometry);
         form.OpenOn(tab, page);
     }
+    if (tab == TSetupTab::Keywords) {
+        if (s.openeditormax)
+            form.setWindowState(form.windowState() | Qt::WindowMaximized);
+        if (newKeyword)
+            page_->AddKeyword();
+        else
+            page_->SelectPosition(CurrentWordPosition());
+    }
     const bool taken = form.exec() == QDialog::Accepted;
     place_ = form.Place();
+    page_->Finish();
+    page_ = nullptr;
     open_ = false;
     if (ctx_.closing)
         return;
+    ctx_.data.tags.Build(ctx_.data.keywords);
+    const bool unnamed = std::any_of(ctx_.data.keywords.begin(), ctx_.data.keywords.end(),
+                                     [](const auto& w) { return w->keywords.trimmed().isEmpty(); });
+    if (unnamed)
+        ctx_.program->Message(QStringLiteral("Warning"),
+                              QStringLiteral("A keyword with no name was detected, this can cause problems with "
+                                             "auto-completion. Please give the keyword a name."),
+                              true);
     if (!taken) {
         // Cancel: the live sliders are undone; nothing else was taken.
         s.transactive = before.transactive;
         s.transinactive = before.transinactive;
         ctx_.skin->Apply();
+        ctx_.program->WriteSettings(); // the keyword list's changes are made at once
         return;
     }
     model.GrabSettings(s);
     Apply(before);
 }
 
-void TSettingsController::AddKeyword() { Open(TSetupTab::Keywords); }
+void TSettingsController::AddKeyword() { Open(TSetupTab::Keywords, QString(), true); }
+
+TKeywordPage* TSettingsController::MakeKeywordPage() {
+    TKeywordPageHost host;
+    TmyHotKeyManager* manager = ctx_.hotkeys ? ctx_.hotkeys->Manager() : nullptr;
+    host.hotkeys.add = [manager](TExeWord& w) { return !manager || manager->AddExeword(&w); };
+    host.hotkeys.remove = [manager](TExeWord& w) {
+        if (manager)
+            manager->Remove(&w);
+    };
+    host.save = [this] { ctx_.program->WriteSettings(); };
+    host.test = [this](const TExeWord& w) { ctx_.program->RunForced(w, false); };
+    return new TKeywordPage(ctx_.data.keywords, ctx_.data.settings, std::move(host));
+}
+
+qsizetype TSettingsController::CurrentWordPosition() const {
+    QString line = ctx_.input->LineText().trimmed();
+    if (line.startsWith(QLatin1String("-k ")))
+        line = line.mid(3).trimmed();
+    const QString first = line.section(u' ', 0, 0);
+    if (first.isEmpty())
+        return -1;
+    const TExeWord* w = ctx_.data.keywords.FindKeyword(first, true);
+    return w ? ctx_.data.keywords.IndexOf(w) : -1;
+}
 
 TSetupActions TSettingsController::Actions() {
     TSetupActions a;
@@ -68,6 +118,7 @@ TSetupActions TSettingsController::Actions() {
         if (key == QLatin1String("transactive"))
             ctx_.form->setWindowOpacity(value / 255.0);
     };
+    a.beforeClose = [this] { return !page_ || page_->SettleEdits(); };
     a.resetDefaults = [this] {
         // The file without its "Setup" section, read back: every key takes its default.
         ctx_.store.WriteSettings(ctx_.data, true);

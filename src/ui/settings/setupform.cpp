@@ -379,6 +379,12 @@ void TSetupForm::Restore(const TSetupPlace& place) {
 
 TSetupPlace TSetupForm::Place() const { return {tabs_->currentIndex(), pages_->currentRow(), saveGeometry()}; }
 
+void TSetupForm::done(int result) {
+    if (actions_.beforeClose && !actions_.beforeClose())
+        return;
+    QDialog::done(result);
+}
+
 void TSetupForm::closeEvent(QCloseEvent* e) {
     // Closing the window takes the settings, like OK; only Cancel and Esc discard them.
     e->ignore();

@@ -35,6 +35,8 @@ struct TSetupActions {
     std::function<void(const QString& key, int value)> opacity;
     // Reset to defaults: the record as it is after the reset.
     std::function<TSettings()> resetDefaults;
+    // Asked before the dialog closes (unapplied keyword edits); false keeps it open.
+    std::function<bool()> beforeClose;
 };
 
 class TSetupForm final : public QDialog {
@@ -51,6 +53,8 @@ public:
     void Fill();
     // The reset with its confirmation; true when the settings were reset.
     bool ResetToDefaults();
+
+    void done(int result) override;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

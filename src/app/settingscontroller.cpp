@@ -3,12 +3,15 @@
 
 #include "app/appcontext.h"
 #include "app/desktopservices.h"
+#include "app/engine.h"
 #include "app/hotkeybridge.h"
 #include "app/inputcontroller.h"
 #include "app/programcontroller.h"
 #include "app/skincontroller.h"
 #include "core/autostart.h"
 #include "core/settings.h"
+#include "exec/execcontext.h"
+#include "exec/substitution.h"
 #include "platform/startup/dashcommands.h"
 #include "platform/hotkeys/hotkeymanager.h"
 #include "platform/linux/xhotkeys.h"
@@ -89,6 +92,10 @@ TKeywordPage* TSettingsController::MakeKeywordPage() {
     };
     host.save = [this] { ctx_.program->WriteSettings(); };
     host.test = [this](const TExeWord& w) { ctx_.program->RunForced(w, false); };
+    host.expand = [this](const QString& command) {
+        TEngine& engine = *ctx_.engine;
+        return ApplyDefaultBlocks(engine.Exec().expandCommand(command, true), QString());
+    };
     return new TKeywordPage(ctx_.data.keywords, ctx_.data.settings, std::move(host));
 }
 

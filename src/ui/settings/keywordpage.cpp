@@ -4,11 +4,16 @@
 #include "core/items.h"
 #include "core/settings.h"
 #include "platform/hotkeys/hotkeytext.h"
+#include "ui/settings/deadscan.h"
 #include "ui/settings/keywordfilter.h"
 #include "ui/settings/keywordtable.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -78,6 +84,21 @@ TKeywordPage::TKeywordPage(TKeywordList& words, TSettings& settings, TKeywordPag
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("FilterLabel"));
     connect(filter_, &QLineEdit::textChanged, this, [this](const QString& t) { FilterList(t); });
+    // Ctrl+Space offers the filter forms; the chosen one replaces the text.
+    auto* forms = new QAction(filter_);
+    forms->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Space));
+    forms->setShortcutContext(Qt::WidgetShortcut);
+    filter_->addAction(forms);
+    connect(forms, &QAction::triggered, this, [this] {
+        QMenu menu(filter_);
+        menu.setObjectName(QStringLiteral("FilterPopup"));
+        for (const QString& form : FilterForms())
+            connect(menu.addAction(form), &QAction::triggered, filter_, [this, form] {
+                filter_->setText(form);
+                filter_->end(false);
+            });
+        menu.exec(filter_->mapToGlobal(QPoint(0, filter_->height())));
+    });
     connect(clear, &QPushButton::clicked, filter_, &QLineEdit::clear);
     connect(add, &QPushButton::clicked, this, &TKeywordPage::AddKeyword);
     auto* filterRow = new QHBoxLayout;
@@ -272,6 +293,8 @@ void TKeywordPage::BuildMenu() {
         ops_.SortAll();
         Rebuild(0);
     });
+    menu_->addSeparator();
+    add("Scan for Invalid Keywords...", QKeySequence(), [this] { ScanForInvalid(); });
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(view_->viewport()->mapToGlobal(at)); });
@@ -444,6 +467,47 @@ void TKeywordPage::CheckName() {
     status_->setText(status);
     status_->setStyleSheet(status.isEmpty() ? QString() : QStringLiteral("color: red"));
     name_->setStyleSheet(text.contains(u' ') ? QStringLiteral("color: red") : QString());
+}
+
+void TKeywordPage::ScanForInvalid() {
+    const auto identity = [](const QString& c) { return c; };
+    const auto dead = FindDeadKeywords(words_, settings_.separator, host_.expand ? host_.expand : identity,
+                                       [](const QString& p) { return QFileInfo::exists(p); });
+    if (dead.empty()) {
+        QMessageBox::information(this, QStringLiteral("Keywords"), QStringLiteral("No invalid keywords found."));
+        return;
+    }
+    QDialog ask(this);
+    ask.setObjectName(QStringLiteral("InvalidKeywords"));
+    ask.setWindowTitle(QStringLiteral("Invalid keywords."));
+    auto* list = new QListWidget(&ask);
+    list->setObjectName(QStringLiteral("ImExCheckListBox"));
+    for (const TDeadKeyword& d : dead) {
+        auto* item = new QListWidgetItem(words_.at(d.position).keywords + QStringLiteral("  (") + d.reason + u')', list);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked); // nothing goes unless the user marks it
+    }
+    auto* buttons = new QDialogButtonBox(&ask);
+    buttons->addButton(QStringLiteral("Remove"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, &ask, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
+    auto* column = new QVBoxLayout(&ask);
+    column->addWidget(new QLabel(QStringLiteral("Mark those that should be removed."), &ask));
+    column->addWidget(list);
+    column->addWidget(buttons);
+    if (ask.exec() != QDialog::Accepted)
+        return;
+    std::vector<qsizetype> marked;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->checkState() == Qt::Checked)
+            marked.push_back(dead[size_t(i)].position);
+    if (marked.empty())
+        return;
+    edited_ = nullptr;
+    ops_.Delete(marked);
+    filter_->clear();
+    Rebuild(0);
 }
 
 void TKeywordPage::Finish() {

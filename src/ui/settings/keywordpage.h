@@ -23,6 +23,7 @@ struct TKeywordPageHost {
     TKeywordHotkeys hotkeys;
     std::function<void()> save;                // "Apply" writes the keyword file
     std::function<void(const TExeWord&)> test; // "Test" runs a record made from the panel
+    std::function<QString(const QString&)> expand; // a command as a run prepares it, for the scan
 };
 
 class TKeywordPage final : public QWidget {
@@ -42,6 +43,8 @@ public:
     bool SettleEdits();
     // Closing: the records still entirely new go.
     void Finish();
+    // "Scan for Invalid Keywords...": the findings, none marked; the marked ones are removed.
+    void ScanForInvalid();
 
 private:
     QWidget* BuildDetail();

@@ -23,7 +23,7 @@ std::vector<TSetupField> BuildFields() {
     std::vector<TSetupField> fields{
     {"priority", "General", "Program priority:", TControl::Choice, {{0, "Highest"}, {1, "High"}, {2, "Normal"}, {3, "Low"}}},
     {"autostart", "General", "Start when I log in.", TControl::Immediate},
-    {"sendtomenu", "General", "Add to \"Open with\" menu.", TControl::Immediate},
+    {"sendtomenu", "General", "Add to the file manager's \"Open with\" menu.", TControl::Immediate},
     {"startup", "General", "Startup these keywords/commands/urls etc. when Vantrelo start up (separated by comma if more).", TControl::TrimmedText},
     {"backup", "General", "Do automatic backup.", TControl::Check},
     {"incognito", "General", "Incognito mode on", TControl::Check},

@@ -115,6 +115,9 @@ TKeywordPage::TKeywordPage(TKeywordList& words, TSettings& settings, TKeywordPag
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->verticalHeader()->hide();
+    view_->setWordWrap(false);
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
+    view_->setMinimumHeight(view_->fontMetrics().height() * 10);
     view_->horizontalHeader()->setStretchLastSection(true);
     // Column shares of the width: Keywords 14 %, Comment 26 %, Command 14 %, Parameters 10 %,
     // Start in 9 %, Hotkey 10 %, Tags 6 %, More the rest.

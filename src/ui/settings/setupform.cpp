@@ -86,7 +86,7 @@ TSetupForm::TSetupForm(TSetupModel& model, TSetupActions actions, const QString&
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons);
-    resize(S(this, 760), S(this, 560));
+    resize(S(this, 800), S(this, 680));
     Fill();
     ApplyTemplate(model_.Value(QStringLiteral("darkmode")).toInt());
 }
@@ -129,6 +129,8 @@ QWidget* TSetupForm::BuildPage(const QString& page) {
     scroll->setWidgetResizable(true);
     auto* body = new QWidget;
     auto* form = new QFormLayout(body);
+    // Wordings are long sentences: each sits above its control.
+    form->setRowWrapPolicy(QFormLayout::WrapAllRows);
     for (const TSetupField& f : SetupFields()) {
         if (page != QLatin1String(f.page))
             continue;
@@ -137,8 +139,11 @@ QWidget* TSetupForm::BuildPage(const QString& page) {
                                        f.control == TControl::Immediate || f.control == TControl::NotesLocation;
         if (boxCarriesWording)
             form->addRow(control);
-        else
-            form->addRow(QString::fromUtf8(f.wording), control);
+        else {
+            auto* label = new QLabel(QString::fromUtf8(f.wording), body);
+            label->setWordWrap(true);
+            form->addRow(label, control);
+        }
     }
     scroll->setWidget(body);
     return scroll;

@@ -243,6 +243,10 @@ QWidget* TKeywordPage::BuildDetail() {
     form->addRow(buttons);
     form->addRow(new QLabel(QStringLiteral("Hint: Separate more commands using ") + settings_.separator, detail_));
     detail_->setLayout(form);
+    // Tab follows the panel from top to bottom.
+    const QList<QWidget*> order{name_, comment_, command_, parameters_, path_, open_, hotkey_, tags_, runas_, history_, onlyone_};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     detail_->setEnabled(false);
     detail_->setVisible(!settings_.hidekeywordpanel);
     return detail_;

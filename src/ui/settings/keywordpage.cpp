@@ -7,10 +7,14 @@
 #include "ui/settings/deadscan.h"
 #include "ui/settings/keywordfilter.h"
 #include "ui/settings/keywordtable.h"
+#include "ui/settings/syntaxcolour.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QTextCharFormat>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -156,13 +160,18 @@ QWidget* TKeywordPage::BuildDetail() {
         return e;
     };
     name_ = edit("KeywordsEdit");
+    auto coloured = [this, &edit](const char* name) {
+        QLineEdit* e = edit(name);
+        connect(e, &QLineEdit::textChanged, this, [this, e] { Colour(e); });
+        return e;
+    };
     QFont bold = name_->font();
     bold.setBold(true);
     name_->setFont(bold);
     comment_ = edit("CommentEdit");
-    command_ = edit("CommandEdit");
-    parameters_ = edit("ParametersEdit");
-    path_ = edit("PathEdit");
+    command_ = coloured("CommandEdit");
+    parameters_ = coloured("ParametersEdit");
+    path_ = coloured("PathEdit");
     open_ = new QComboBox(detail_);
     open_->setObjectName(QStringLiteral("OpenAsCombo"));
     open_->addItems({"Normal window", "Minimized", "Maximized", "Hidden"});
@@ -395,6 +404,20 @@ void TKeywordPage::ShowRecord(TExeWord* w) {
     else if (settings_.hidekeywordpanel)
         detail_->setVisible(false);
     CheckName();
+}
+
+void TKeywordPage::Colour(QLineEdit* e) {
+    // A line edit draws the formats of an input-method event without changing its text.
+    QList<QInputMethodEvent::Attribute> formats;
+    if (settings_.syntaxhighlight)
+        for (const TColourRange& r : SyntaxRanges(e->text(), settings_.separator)) {
+            QTextCharFormat f;
+            f.setForeground(QColor(QRgb(r.rgb)));
+            formats << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, r.start - e->cursorPosition(),
+                                                    r.length, f);
+        }
+    QInputMethodEvent event(QString(), formats);
+    QCoreApplication::sendEvent(e, &event);
 }
 
 void TKeywordPage::FieldEdited() {

@@ -54,6 +54,8 @@ private:
     qsizetype CurrentPosition() const;
     void ShowRecord(TExeWord* w);
     void FieldEdited();
+    // The syntax colouring of a command field.
+    void Colour(QLineEdit* e);
     void Apply();
     void FillRecord(TExeWord& w) const;
     void CheckName();

@@ -337,6 +337,7 @@ void TKeywordPage::UpdateCount() {
 }
 
 void TKeywordPage::SelectPosition(qsizetype pos) {
+    SettleEdits(); // an operation moves on in any case; the edits are applied or dropped first
     const int row = pos < 0 ? -1 : table_->RowOf(pos);
     filling_ = true;
     if (row < 0)

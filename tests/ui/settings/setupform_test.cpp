@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -116,6 +117,32 @@ TEST(KeywordPage, HotkeyCaptureRegistersOnApplyAndKeepsThePreviousWhenTaken) {
     EXPECT_EQ(words.at(0).keymod, 3);
     EXPECT_EQ(log, QStringList({"remove 84", "add 118/0", "add 84/3"}));
     EXPECT_EQ(field->text(), "ALT+CTRL+T");
+}
+
+TEST(KeywordPage, UnappliedEditsAreAppliedOrDroppedAsAnsweredWhenTheRowChanges) {
+    test::WidgetApp();
+    TKeywordList words;
+    words.Add(MakeNewKeyword("a", "cmd-a", QString()));
+    words.Add(MakeNewKeyword("b", "cmd-b", QString()));
+    TSettings s;
+    s.autoapply = false;
+    TKeywordPage page(words, s, TKeywordPageHost{});
+    auto* command = page.findChild<QLineEdit*>("CommandEdit");
+    const std::pair<QMessageBox::StandardButton, const char*> answers[] = {{QMessageBox::No, "cmd-a"},
+                                                                           {QMessageBox::Yes, "edited"}};
+    for (const auto& [answer, expected] : answers) {
+        page.SelectPosition(0);
+        command->selectAll();
+        QTest::keyClicks(command, "edited");
+        EXPECT_EQ(words.at(0).command, "cmd-a"); // nothing reaches the record before Apply
+        QTimer timer;
+        QString asked;
+        AnswerBox(timer, answer, &asked);
+        page.findChild<QTableView*>("KeyWordListView")->selectRow(1); // the user picks another row
+        EXPECT_EQ(asked, "Apply the changes to \"a\"?");
+        EXPECT_EQ(words.at(0).command, expected);
+        EXPECT_EQ(page.Edited(), &words.at(1));
+    }
 }
 
 } // namespace

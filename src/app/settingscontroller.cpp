@@ -16,6 +16,7 @@
 #include "platform/hotkeys/hotkeymanager.h"
 #include "platform/linux/xhotkeys.h"
 #include "ui/mainform.h"
+#include "ui/mainmenus.h"
 #include "ui/settings/keywordpage.h"
 
 #include <QCoreApplication>
@@ -139,6 +140,7 @@ TSetupActions TSettingsController::Actions() {
 void TSettingsController::Apply(const TSettings& before) {
     const TSettings& s = ctx_.data.settings;
     ctx_.skin->Apply();
+    ctx_.form->Menus()->SyncHelpKey();
     if (ctx_.desk->hotkeys && (s.hotkey != before.hotkey || s.hotkeyadd != before.hotkeyadd)) {
         ctx_.desk->hotkeys->Unregister(1);
         const bool ok = s.hotkey == 0 || ctx_.desk->hotkeys->Register(1, s.hotkey, s.hotkeyadd);

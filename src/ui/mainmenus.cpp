@@ -84,8 +84,8 @@ TMainMenus::TMainMenus(TMainForm& form, const TSettings& settings, TMainFormHost
     connect(more, &QMenu::aboutToShow, this, [this] { SyncChecks(); });
     PopupMenu1->addSeparator();
     // With `startf1` F1 opens the start page, and help moves to Shift+F1.
-    add(PopupMenu1, QStringLiteral("Help"), QKeySequence(settings_.startf1 ? Qt::SHIFT | Qt::Key_F1 : Qt::Key_F1),
-        command(TFormCommand::Help));
+    help_ = add(PopupMenu1, QStringLiteral("Help"), QKeySequence(settings_.startf1 ? Qt::SHIFT | Qt::Key_F1 : Qt::Key_F1),
+                command(TFormCommand::Help));
     add(PopupMenu1, QStringLiteral("About"), QKeySequence(), command(TFormCommand::About));
     add(PopupMenu1, QStringLiteral("Exit: Close Vantrelo"), QKeySequence(), command(TFormCommand::Exit));
 
@@ -107,6 +107,15 @@ void TMainMenus::SyncChecks() {
     const bool states[] = {settings_.hide, settings_.stayontop, settings_.lockwindow};
     for (size_t i = 0; i < toggles_.size(); ++i)
         toggles_[i]->setChecked(states[i]);
+}
+
+void TMainMenus::SyncHelpKey() {
+    const QKeySequence key(settings_.startf1 ? Qt::SHIFT | Qt::Key_F1 : Qt::Key_F1);
+    const QKeySequence old = help_->shortcut();
+    if (old == key)
+        return;
+    std::replace(shortcuts_.begin(), shortcuts_.end(), old, key);
+    help_->setShortcut(key);
 }
 
 bool TMainMenus::OwnsShortcut(const QKeyEvent* e) const {

@@ -656,12 +656,15 @@ TEST_F(ProgramTest, EveryEntryPointOpensTheSettingsDialogOnItsPageAndOkWritesThe
         history->selectAll();
         QTest::keyClick(history, Qt::Key_Backspace);
         d.findChild<QCheckBox*>("listfixedsize")->click();
+        d.findChild<QCheckBox*>("startf1")->click();
     });
     settings[0]->trigger();
     ASSERT_TRUE(Until([&] { return Ini().contains("maxhistory=50"); }));
     const QString ini = Ini();
     EXPECT_TRUE(ini.contains("hide=1"));
     EXPECT_TRUE(ini.contains("listfixedsize=0"));
+    // The running program follows at once: F1 now belongs to the start page.
+    EXPECT_EQ(Action("Help")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F1));
 }
 
 TEST_F(ProgramTest, TheKeywordEditorAddsAndEditsKeywordsAndDeleteCanBeUndone) {

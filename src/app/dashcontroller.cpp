@@ -53,8 +53,13 @@ void TDashController::OpenSettings(TSettingsPage page, const QString& skin) {
 void TDashController::SelectInput() { ctx_.input->SelectLine(); }
 
 void TDashController::AddNewKeyWord(const QString& name, const QString& command, const QString& parameters) {
-    // The keyword editor opens on the new record; its list changes are written when it closes.
-    ctx_.settingsDialog->AddKeyword(MakeNewKeyword(name, command, parameters));
+    // Without the keyword editor the keyword is added as given and saved at once.
+    auto word = MakeNewKeyword(name, command, parameters);
+    const QString shown = word->keywords;
+    ctx_.data.keywords.Add(std::move(word));
+    ctx_.data.tags.Build(ctx_.data.keywords);
+    ctx_.program->WriteSettings();
+    ctx_.program->ShowToast(QStringLiteral("Keyword added: ") + shown);
 }
 
 void TDashController::OpenKeywordEditor() { ctx_.program->OpenTool(TTool::KeywordEditor); }

@@ -49,9 +49,7 @@ void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeywo
     if (tab == TSetupTab::Keywords) {
         if (s.openeditormax)
             form.setWindowState(form.windowState() | Qt::WindowMaximized);
-        if (handed_)
-            page_->AddRecord(std::move(handed_));
-        else if (newKeyword)
+        if (newKeyword)
             page_->AddKeyword();
         else
             page_->SelectPosition(CurrentWordPosition());
@@ -83,12 +81,7 @@ void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeywo
     Apply(before);
 }
 
-void TSettingsController::AddKeyword(std::unique_ptr<TExeWord> word) {
-    if (open_)
-        return;
-    handed_ = std::move(word);
-    Open(TSetupTab::Keywords, QString(), true);
-}
+void TSettingsController::AddKeyword() { Open(TSetupTab::Keywords, QString(), true); }
 
 TKeywordPage* TSettingsController::MakeKeywordPage() {
     TKeywordPageHost host;

@@ -1,10 +1,7 @@
 // Opens the settings dialog on the page asked for and applies what it closes with.
 #pragma once
 
-#include "core/items.h"
 #include "ui/settings/setupform.h"
-
-#include <memory>
 
 namespace vantrelo {
 
@@ -18,8 +15,8 @@ public:
     // Runs the dialog modally; an empty `page` reopens where it was last closed during this run.
     // `newKeyword`: the keyword editor starts a new record.
     void Open(TSetupTab tab, const QString& page = QString(), bool newKeyword = false);
-    // "Add Keyword...": the keyword editor on a new keyword, or on `word` when one is handed in.
-    void AddKeyword(std::unique_ptr<TExeWord> word = nullptr);
+    // "Add Keyword...": the keyword editor on a new keyword.
+    void AddKeyword();
     bool IsOpen() const { return open_; }
 
 private:
@@ -33,7 +30,6 @@ private:
     TAppContext& ctx_;
     TSetupPlace place_;
     TKeywordPage* page_ = nullptr; // while the dialog is open
-    std::unique_ptr<TExeWord> handed_; // the record the next opening appends
     bool open_ = false;
 };
 

@@ -364,14 +364,6 @@ void TKeywordPage::AddKeyword() {
     name_->selectAll();
 }
 
-void TKeywordPage::AddRecord(std::unique_ptr<TExeWord> word) {
-    if (!SettleEdits())
-        return;
-    words_.Add(std::move(word));
-    filter_->clear();
-    Rebuild(words_.size() - 1);
-}
-
 std::vector<qsizetype> TKeywordPage::SelectedPositions() const {
     std::vector<qsizetype> p;
     for (const QModelIndex& i : view_->selectionModel()->selectedRows())

@@ -36,8 +36,6 @@ public:
     void SelectPosition(qsizetype pos);
     // "Add": a new record after the selected one, selected, its name field focused.
     void AddKeyword();
-    // A record handed in (the "-a" dash command): appended and selected; the focus stays.
-    void AddRecord(std::unique_ptr<TExeWord> word);
     // The edited record, or null.
     TExeWord* Edited() const { return edited_; }
     // Before the row changes or the dialog closes: unapplied edits are applied or dropped as the

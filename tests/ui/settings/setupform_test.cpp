@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -143,6 +144,26 @@ TEST(KeywordPage, UnappliedEditsAreAppliedOrDroppedAsAnsweredWhenTheRowChanges) 
         EXPECT_EQ(words.at(0).command, expected);
         EXPECT_EQ(page.Edited(), &words.at(1));
     }
+}
+
+TEST(KeywordPage, TheNameCheckWarnsOfBlanksAndNamesTakenElsewhere) {
+    test::WidgetApp();
+    TKeywordList words;
+    words.Add(MakeNewKeyword("a", "cmd-a", QString()));
+    words.Add(MakeNewKeyword("b,bee", "cmd-b", QString()));
+    TSettings s;
+    TKeywordPage page(words, s, TKeywordPageHost{});
+    page.SelectPosition(0);
+    auto* name = page.findChild<QLineEdit*>("KeywordsEdit");
+    auto* status = page.findChild<QLabel*>("KeywordStatusLabel");
+    const std::pair<const char*, const char*> cases[] = {
+        {"a", ""}, {"a b", "(spaces not supported)"}, {"x,BEE", "(duplicate detected)"}, {"x,y", ""}};
+    for (const auto& [typed, said] : cases) {
+        name->selectAll();
+        QTest::keyClicks(name, typed);
+        EXPECT_EQ(status->text(), said) << typed;
+    }
+    EXPECT_EQ(words.at(0).keywords, "x,y"); // only warnings: the name is stored as typed
 }
 
 } // namespace

@@ -31,6 +31,7 @@ class TKeywordImportController;
 class TLifecycle;
 class THotkeyBridge;
 class TSkinController;
+class TSettingsController;
 class TSkinDialogs;
 class TStoreChangeHandler;
 class TDesktopController;
@@ -76,6 +77,7 @@ struct TAppContext {
     std::unique_ptr<TKeywordImportController> keywordImport;
     std::unique_ptr<THotkeyBridge> hotkeys;
     std::unique_ptr<TSkinController> skin;
+    std::unique_ptr<TSettingsController> settingsDialog;
     std::unique_ptr<TSkinDialogs> skinDialogs;
 };
 

@@ -19,6 +19,7 @@
 #include "app/lifecycle.h"
 #include "app/pipelinewindow.h"
 #include "app/programcontroller.h"
+#include "app/settingscontroller.h"
 #include "app/skincontroller.h"
 #include "app/suggestbridge.h"
 #include "app/windowcontroller.h"
@@ -100,6 +101,7 @@ void TApplication::Build() {
     c.form->SetInfoSource([&c] { return c.info->Build(c.data.settings.infosyntax, c.data.settings.infocustomtime); });
     c.skinDialogs = std::make_unique<TQtSkinDialogs>(c.form.get());
     c.skin = std::make_unique<TSkinController>(c);
+    c.settingsDialog = std::make_unique<TSettingsController>(c);
     c.suggest->SetFolderArrived([&c] {
         if (c.input && !c.closing)
             c.input->FolderListed();

@@ -2,6 +2,7 @@
 #include "app/dashcontroller.h"
 
 #include "app/appcontext.h"
+#include "app/settingscontroller.h"
 #include "app/importcontroller.h"
 #include "app/hotkeybridge.h"
 #include "app/indexcontroller.h"
@@ -46,7 +47,8 @@ void TDashController::OpenSettings(TSettingsPage page, const QString& skin) {
         ctx_.skin->Install(skin);
         return;
     }
-    ctx_.program->OpenTool(TTool::Settings);
+    ctx_.settingsDialog->Open(page == TSettingsPage::About ? TSetupTab::About : TSetupTab::Settings,
+                              page == TSettingsPage::About ? QString() : QStringLiteral("General"));
 }
 void TDashController::SelectInput() { ctx_.input->SelectLine(); }
 

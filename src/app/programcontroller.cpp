@@ -2,6 +2,7 @@
 #include "app/programcontroller.h"
 
 #include "app/appcontext.h"
+#include "app/settingscontroller.h"
 #include "app/assistcontroller.h"
 #include "app/dashcontroller.h"
 #include "app/desktopcontroller.h"
@@ -67,10 +68,10 @@ void TProgramController::ShowItemMenu() { ctx_.window->Command(TFormCommand::Ite
 void TProgramController::OpenTool(TTool tool) {
     switch (tool) {
     case TTool::KeywordEditor:
-        NotAvailable(QStringLiteral("The keyword editor"));
+        ctx_.settingsDialog->Open(TSetupTab::Keywords);
         break;
     case TTool::Settings:
-        NotAvailable(QStringLiteral("The settings dialog"));
+        ctx_.settingsDialog->Open(TSetupTab::Settings);
         break;
     case TTool::Help:
         OpenWithShell(HelpPageUrl());

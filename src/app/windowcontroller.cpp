@@ -3,6 +3,7 @@
 
 #include "app/appcontext.h"
 #include "app/desktopcontroller.h"
+#include "app/settingscontroller.h"
 #include "app/desktopservices.h"
 #include "app/importcontroller.h"
 #include "app/inputcontroller.h"
@@ -111,6 +112,15 @@ void TWindowController::Command(TFormCommand command) {
         break;
     case TFormCommand::About:
         ShowAbout();
+        break;
+    case TFormCommand::AddKeyword:
+        ctx_.settingsDialog->AddKeyword();
+        break;
+    case TFormCommand::Keywords:
+        ctx_.program->OpenTool(TTool::KeywordEditor);
+        break;
+    case TFormCommand::Settings:
+        ctx_.program->OpenTool(TTool::Settings);
         break;
     case TFormCommand::ImportApps:
         ctx_.import->ImportApplications();

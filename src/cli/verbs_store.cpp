@@ -5,6 +5,11 @@
 #include "core/keywordlist.h"
 #include "core/text.h"
 #include "platform/hotkeys/hotkeytext.h"
+#include "ui/settings/deadscan.h"
+#include "ui/settings/keywordfilter.h"
+#include "commands/expand.h"
+#include "exec/substitution.h"
+#include "exec/systemservices.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -14,6 +19,17 @@
 namespace vantrelo::cli {
 
 namespace {
+
+// A command text as a run would prepare it: variables expanded, default blocks without parameters.
+std::function<QString(const QString&)> ScanExpand() {
+    return [](const QString& command) {
+        static const TSystemEnvironment env;
+        const QString folder = QCoreApplication::applicationDirPath() + u'/';
+        return ApplyDefaultBlocks(ExpandCommandText(command, true, env, folder), QString());
+    };
+}
+
+bool PathExists(const QString& path) { return QFileInfo::exists(path); }
 
 int Usage(TCliContext& ctx, const char* usage) {
     ctx.err << "usage: vantrelo-cli [--data DIR] " << usage << "\n";
@@ -54,11 +70,23 @@ int SettingsVerb(TCliContext& ctx, const QStringList& args) {
 
 int KeywordsVerb(TCliContext& ctx, const QStringList& args) {
     const QString sub = args.value(0);
-    if (sub == QLatin1String("list") && args.size() == 1) {
+    const bool filtered = args.size() == 3 && args.at(1) == QLatin1String("--filter");
+    if (sub == QLatin1String("list") && (args.size() == 1 || filtered)) {
         if (!ctx.Load(false))
             return kFailed;
-        for (const auto& w : ctx.Data().keywords)
-            ctx.out << w->keywords << "\t" << w->command << "\n";
+        const TKeywordList& words = ctx.Data().keywords;
+        // The rows the keyword editor shows for the filter, in its order.
+        for (const qsizetype i : FilterKeywords(words, filtered ? args.at(2) : QString()))
+            ctx.out << words.at(i).keywords << "\t" << words.at(i).command << "\n";
+        return kOk;
+    }
+    if (sub == QLatin1String("check") && args.size() == 1) {
+        if (!ctx.Load(false))
+            return kFailed;
+        // The editor's scan: findings are the answer, not a failure.
+        const TKeywordList& words = ctx.Data().keywords;
+        for (const TDeadKeyword& d : FindDeadKeywords(words, ctx.Data().settings.separator, ScanExpand(), PathExists))
+            ctx.out << words.at(d.position).keywords << "\t" << d.reason << "\n";
         return kOk;
     }
     if (sub == QLatin1String("add") && (args.size() == 3 || args.size() == 4))
@@ -83,7 +111,7 @@ int KeywordsVerb(TCliContext& ctx, const QStringList& args) {
         if (r >= 0)
             return r;
     }
-    return Usage(ctx, "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | "
+    return Usage(ctx, "keywords list [--filter EXPR] | keywords check | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | "
                       "keywords hotkey NAME HOTKEY | keywords export FILE [--description TEXT] [--no-tags] "
                       "[--no-icons] [--no-hotkeys] [NAME...] | keywords import FILE|URL [--replace|--skip]");
 }

@@ -54,6 +54,9 @@ enum class TFormCommand {
     Help,
     About,
     ImportApps,       // "Import from Application Menu..."
+    AddKeyword,       // the keyword editor on a new keyword
+    Keywords,         // the keyword editor
+    Settings,         // the settings dialog
 };
 
 // Where the input window sends what is not about its line and list (TInputEvents has those):

@@ -29,18 +29,13 @@ TMainMenus::TMainMenus(TMainForm& form, const TSettings& settings, TMainFormHost
         connect(a, &QAction::triggered, this, fn);
         return a;
     };
-    auto unavailable = [](QMenu* m, const QString& text) {
-        // Dialogs that are not part of this program yet are shown, but cannot be chosen.
-        QAction* a = m->addAction(text);
-        a->setEnabled(false);
-        return a;
-    };
     // Keys that the line's key map carries out are shown beside their items, not bound twice.
     auto keyShown = [](const QString& text, const char* key) { return text + u'\t' + QLatin1String(key); };
     auto command = [this](TFormCommand c) { return [this, c] { host_.Command(c); }; };
-    unavailable(PopupMenu1, QStringLiteral("Add Keyword..."));
-    unavailable(PopupMenu1, QStringLiteral("Keywords..."));
-    unavailable(PopupMenu1, QStringLiteral("Settings..."));
+    add(PopupMenu1, QStringLiteral("Add Keyword..."), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_K),
+        command(TFormCommand::AddKeyword));
+    add(PopupMenu1, QStringLiteral("Keywords..."), QKeySequence(Qt::CTRL | Qt::Key_K), command(TFormCommand::Keywords));
+    add(PopupMenu1, QStringLiteral("Settings..."), QKeySequence(Qt::CTRL | Qt::Key_S), command(TFormCommand::Settings));
     add(PopupMenu1, QStringLiteral("Browse Files..."), QKeySequence(Qt::CTRL | Qt::Key_B), command(TFormCommand::BrowseFiles));
     add(PopupMenu1, QStringLiteral("Windows Context Menu"), QKeySequence(Qt::Key_F9), command(TFormCommand::ItemMenu));
     PopupMenu1->addSeparator();
@@ -89,15 +84,16 @@ TMainMenus::TMainMenus(TMainForm& form, const TSettings& settings, TMainFormHost
     connect(more, &QMenu::aboutToShow, this, [this] { SyncChecks(); });
     PopupMenu1->addSeparator();
     // With `startf1` F1 opens the start page, and help moves to Shift+F1.
-    add(PopupMenu1, QStringLiteral("Help"), QKeySequence(settings_.startf1 ? Qt::SHIFT | Qt::Key_F1 : Qt::Key_F1),
-        command(TFormCommand::Help));
+    help_ = add(PopupMenu1, QStringLiteral("Help"), QKeySequence(settings_.startf1 ? Qt::SHIFT | Qt::Key_F1 : Qt::Key_F1),
+                command(TFormCommand::Help));
     add(PopupMenu1, QStringLiteral("About"), QKeySequence(), command(TFormCommand::About));
     add(PopupMenu1, QStringLiteral("Exit: Close Vantrelo"), QKeySequence(), command(TFormCommand::Exit));
 
     PopupMenu2 = new QMenu(&form);
-    unavailable(PopupMenu2, QStringLiteral("Add Keyword..."));
-    unavailable(PopupMenu2, QStringLiteral("Keywords..."));
-    unavailable(PopupMenu2, QStringLiteral("Settings..."));
+    // The tray's first three act as the input window's items of the same names.
+    add(PopupMenu2, QStringLiteral("Add Keyword..."), QKeySequence(), command(TFormCommand::AddKeyword));
+    add(PopupMenu2, QStringLiteral("Keywords..."), QKeySequence(), command(TFormCommand::Keywords));
+    add(PopupMenu2, QStringLiteral("Settings..."), QKeySequence(), command(TFormCommand::Settings));
     QAction* open = PopupMenu2->addAction(QStringLiteral("Open Vantrelo..."));
     open->setObjectName(QStringLiteral("OpenVantrelo1"));
     PopupMenu2->setDefaultAction(open);
@@ -111,6 +107,15 @@ void TMainMenus::SyncChecks() {
     const bool states[] = {settings_.hide, settings_.stayontop, settings_.lockwindow};
     for (size_t i = 0; i < toggles_.size(); ++i)
         toggles_[i]->setChecked(states[i]);
+}
+
+void TMainMenus::SyncHelpKey() {
+    const QKeySequence key(settings_.startf1 ? Qt::SHIFT | Qt::Key_F1 : Qt::Key_F1);
+    const QKeySequence old = help_->shortcut();
+    if (old == key)
+        return;
+    std::replace(shortcuts_.begin(), shortcuts_.end(), old, key);
+    help_->setShortcut(key);
 }
 
 bool TMainMenus::OwnsShortcut(const QKeyEvent* e) const {

@@ -33,6 +33,8 @@ public:
     QAction* Toggle(int i) const { return toggles_.at(size_t(i)); }
     // The toggles' check marks from `hide`, `stayontop` and `lockwindow`.
     void SyncChecks();
+    // "Help" on F1, or on Shift+F1 when `startf1` gives F1 to the start page.
+    void SyncHelpKey();
 
 private:
     TMainForm& form_;
@@ -43,6 +45,7 @@ private:
     QSystemTrayIcon* TrayIcon = nullptr;
     std::vector<QKeySequence> shortcuts_;
     std::vector<QAction*> toggles_;
+    QAction* help_ = nullptr;
 };
 
 } // namespace vantrelo

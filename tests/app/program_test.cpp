@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
@@ -32,6 +33,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -785,6 +788,124 @@ TEST_F(ProgramTest, KeywordsExportedFromThePageComeBackWithAQuestionAtEachConfli
     EXPECT_TRUE(Toast("Imported 1 keywords."));
     EXPECT_EQ(Ini().count("keywords=zq1"), 2) << Ini().toStdString();
     EXPECT_EQ(Ini().count("keywords=zq2"), 1);
+}
+
+// Acts on the settings dialog once it is up, then closes it with OK (or Cancel when `cancel`).
+void AnswerSetup(QTimer& timer, const std::function<void(QDialog&)>& act, bool cancel = false) {
+    QObject::connect(&timer, &QTimer::timeout, [&timer, act, cancel] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != QLatin1String("SetupForm"))
+            return;
+        timer.stop();
+        act(*dialog);
+        cancel ? dialog->reject() : dialog->accept();
+    });
+    timer.start(20);
+}
+
+QString CurrentTab(QDialog& d) {
+    auto* tabs = d.findChild<QTabWidget*>();
+    return tabs->tabText(tabs->currentIndex());
+}
+
+TEST_F(ProgramTest, EveryEntryPointOpensTheSettingsDialogOnItsPageAndOkWritesTheFile) {
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    QList<QAction*> settings, keywords;
+    for (QAction* a : Form().findChildren<QAction*>()) {
+        if (a->text() == "Settings...")
+            settings << a;
+        if (a->text() == "Keywords...")
+            keywords << a;
+    }
+    ASSERT_EQ(settings.size(), 2); // the input window's menu and the tray's
+    ASSERT_EQ(keywords.size(), 2);
+    struct Entry {
+        std::function<void()> open;
+        const char* tab;
+    };
+    const Entry entries[] = {
+        {[&] { settings[0]->trigger(); }, "Settings"},
+        {[&] { settings[1]->trigger(); }, "Settings"},
+        {[&] { keywords[0]->trigger(); }, "Keywords"},
+        {[&] { keywords[1]->trigger(); }, "Keywords"},
+        {[&] { Retype("-k"), Press(Qt::Key_Return); }, "Keywords"},
+        {[&] { Retype("-settings"), Press(Qt::Key_Return); }, "Settings"},
+        {[&] { Retype("-about"), Press(Qt::Key_Return); }, "About"},
+    };
+    for (const Entry& e : entries) {
+        QTimer timer;
+        QString shown;
+        AnswerSetup(timer, [&](QDialog& d) { shown = CurrentTab(d); }, true);
+        e.open();
+        EXPECT_TRUE(Until([&] { return !shown.isEmpty(); })) << e.tab;
+        EXPECT_EQ(shown, e.tab);
+    }
+
+    // Through the generated controls: a box, a number field that does not parse, an inverse box.
+    QTimer timer;
+    AnswerSetup(timer, [](QDialog& d) {
+        d.findChild<QCheckBox*>("hide")->click();
+        auto* history = d.findChild<QLineEdit*>("maxhistory");
+        history->selectAll();
+        QTest::keyClick(history, Qt::Key_Backspace);
+        d.findChild<QCheckBox*>("listfixedsize")->click();
+        d.findChild<QCheckBox*>("startf1")->click();
+    });
+    settings[0]->trigger();
+    ASSERT_TRUE(Until([&] { return Ini().contains("maxhistory=50"); }));
+    const QString ini = Ini();
+    EXPECT_TRUE(ini.contains("hide=1"));
+    EXPECT_TRUE(ini.contains("listfixedsize=0"));
+    // The running program follows at once: F1 now belongs to the start page.
+    EXPECT_EQ(Action("Help")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F1));
+}
+
+TEST_F(ProgramTest, TheKeywordEditorAddsAndEditsKeywordsAndDeleteCanBeUndone) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("zk", "ztool", QString()));
+        user.keywords.Add(MakeNewKeyword("zgone", "ztool", QString()));
+    }));
+    ASSERT_EQ(Start(), -1);
+    Type("zk");
+    QTimer timer;
+    QString selected;
+    AnswerSetup(timer, [&](QDialog& d) {
+        selected = d.findChild<QLineEdit*>("KeywordsEdit")->text(); // the line's keyword
+        auto* view = d.findChild<QTableView*>("KeyWordListView");
+        // The list's pop-up menu items, as their keys (Insert, Del, Ctrl+Z) trigger them.
+        auto item = [&](const char* text) {
+            for (QAction* a : view->actions())
+                if (a->text() == QLatin1String(text))
+                    return a;
+            ADD_FAILURE() << text;
+            return new QAction(view);
+        };
+        item("Add")->trigger();
+        auto* name = d.findChild<QLineEdit*>("KeywordsEdit");
+        name->selectAll();
+        QTest::keyClicks(name, "znew");
+        QTest::keyClicks(d.findChild<QLineEdit*>("CommandEdit"), "ztool --fresh");
+        item("Add")->trigger(); // a second new record left as it is goes at the close
+        EXPECT_EQ(view->model()->rowCount(), 4);
+        auto* filter = d.findChild<QLineEdit*>("FilterEdit");
+        QTest::keyClicks(filter, "zgone");
+        view->selectRow(0);
+        item("Delete")->trigger();
+        EXPECT_EQ(view->model()->rowCount(), 0);
+        item("Undo Delete")->trigger();
+        EXPECT_EQ(view->model()->rowCount(), 1);
+        view->selectRow(0);
+        item("Delete")->trigger();
+        filter->clear();
+    });
+    Action("Keywords...")->trigger();
+    ASSERT_TRUE(Until([&] { return Ini().contains("keywords=znew"); }));
+    EXPECT_EQ(selected, "zk");
+    const QString ini = Ini();
+    EXPECT_TRUE(ini.contains("command=ztool --fresh"));
+    EXPECT_FALSE(ini.contains("zgone"));
+    EXPECT_FALSE(ini.contains("new..."));
 }
 
 } // namespace

@@ -43,6 +43,19 @@ TEST(CliStore, KeywordsAddListRemove) {
     test::WriteText(cli.data.File("vantrelo.ini"), "[W]\nkeywords=g,google\ncommand=web $U$\n\n[Setup]\nversion=20400\n");
     EXPECT_EQ(cli({"keywords", "add", "t,term", "xterm", "-e $P$"}).rc, 0);
     EXPECT_EQ(cli({"keywords", "list"}).out, "g,google\tweb $U$\nt,term\txterm\n");
+    // The editor's filter: a name start, a field test, a form that lists nothing.
+    EXPECT_EQ(cli({"keywords", "list", "--filter", "goo"}).out, "g,google\tweb $U$\n");
+    EXPECT_EQ(cli({"keywords", "list", "--filter", "command:*term"}).out, "t,term\txterm\n");
+    EXPECT_EQ(cli({"keywords", "list", "--filter", "disabled:"}).out, "");
+    EXPECT_EQ(cli({"keywords", "list", "--filter"}).rc, 2);
+    // The scan names a keyword whose program is missing and still answers 0.
+    ASSERT_EQ(cli({"keywords", "add", "zdead", "/opt/missing/app"}).rc, 0);
+    ASSERT_EQ(cli({"keywords", "add", "zsh", "\"/bin/sh\" -c true"}).rc, 0);
+    const test::TCliResult check = cli({"keywords", "check"});
+    EXPECT_EQ(check.rc, 0);
+    EXPECT_EQ(check.out, "zdead\tnot found: /opt/missing/app\n");
+    ASSERT_EQ(cli({"keywords", "remove", "zdead"}).rc, 0);
+    ASSERT_EQ(cli({"keywords", "remove", "zsh"}).rc, 0);
     const auto set = cli({"keywords", "hotkey", "term", "ctrl+alt+t"});
     EXPECT_EQ(set.rc, 0);
     EXPECT_EQ(set.out, "t,term\tALT+CTRL+T\n");

@@ -196,6 +196,50 @@ TEST_F(LauncherDesktop, HotkeyTypeListEnterRunsTheKeywordAndTheStopSavesTheHisto
     EXPECT_TRUE(ini.contains("shutdowns=1")) << ini.left(2000).toStdString();
 }
 
+TEST_F(LauncherDesktop, AKeywordAddedInTheEditorRunsByItsHotkeyAndDashKOpensTheEditor) {
+    // The input window stays when the dialog takes the focus, so it can be activated again.
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.hide = false; }));
+    launcher.start(VANTRELO_EXE, {});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000));
+
+    // "Add Keyword..." (Ctrl+Alt+K) in the input window: a new keyword with a hotkey, then OK.
+    const bool active = WaitFor(
+        [] {
+            if (Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo")
+                return true;
+            Tool({"xdotool", "search", "--onlyvisible", "--name", "^Vantrelo$", "windowactivate"});
+            return WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo"; }, 700);
+        },
+        15000);
+    ASSERT_TRUE(active) << "the input window did not take the keyboard";
+    Tool({"xdotool", "key", "ctrl+alt+k"});
+    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo Settings$"); }, 10000)) << "Ctrl+Alt+K did not open the editor";
+    ASSERT_TRUE(WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo Settings"; }, 5000));
+    Tool({"xdotool", "type", "--delay", "40", "zhot"});
+    Tool({"xdotool", "key", "--delay", "80", "Tab", "Tab"});
+    Tool({"xdotool", "type", "--delay", "20", script});
+    Tool({"xdotool", "key", "--delay", "80", "Tab", "Tab", "Tab", "Tab"}); // to the hotkey field
+    Tool({"xdotool", "key", "ctrl+alt+y"});
+    Tool({"xdotool", "key", "--delay", "80", "Tab", "Tab", "Return"}); // off the field, then OK
+    ASSERT_TRUE(WaitFor([] { return !VisibleWindow("^Vantrelo Settings$"); }, 10000)) << "OK did not close the dialog";
+    ASSERT_TRUE(WaitFor([this] { return test::ReadAll(data + "vantrelo.ini").contains("keywords=zhot"); }, 10000));
+
+    // "-k" handed to the running launcher opens the dialog on its keyword page; Esc closes it.
+    ASSERT_TRUE(HandOver(launcher, dir.Path() + "runtime/", "-k"));
+    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo Settings$"); }, 15000)) << "-k did not open the editor";
+    EXPECT_TRUE(WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo Settings"; }, 5000));
+    Tool({"xdotool", "key", "Escape"});
+    ASSERT_TRUE(WaitFor([] { return !VisibleWindow("^Vantrelo Settings$"); }, 5000));
+
+    QFile::remove(marker);
+    Tool({"xdotool", "key", "ctrl+alt+y"});
+    EXPECT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000)) << "the new keyword's hotkey did not run it";
+    const QString ini = StopAndReadSettings();
+    EXPECT_TRUE(ini.contains("key=89")) << ini.left(3000).toStdString();
+    EXPECT_TRUE(ini.contains("keymod=3"));
+}
+
 TEST_F(LauncherStartupDesktop, StartupKeywordsRunExceptInSafeMode) {
     launcher.start(VANTRELO_EXE, {"-safemode"});
     ASSERT_TRUE(launcher.waitForStarted(10000));

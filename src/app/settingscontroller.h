@@ -1,0 +1,36 @@
+// Opens the settings dialog on the page asked for and applies what it closes with.
+#pragma once
+
+#include "ui/settings/setupform.h"
+
+namespace vantrelo {
+
+struct TAppContext;
+class TKeywordPage;
+
+class TSettingsController {
+public:
+    explicit TSettingsController(TAppContext& ctx) : ctx_(ctx) {}
+
+    // Runs the dialog modally; an empty `page` reopens where it was last closed during this run.
+    // `newKeyword`: the keyword editor starts a new record.
+    void Open(TSetupTab tab, const QString& page = QString(), bool newKeyword = false);
+    // "Add Keyword...": the keyword editor on a new keyword.
+    void AddKeyword();
+    bool IsOpen() const { return open_; }
+
+private:
+    TSetupActions Actions();
+    TKeywordPage* MakeKeywordPage();
+    // The keyword named by the input line (its first word, a leading "-k" dropped), or -1.
+    qsizetype CurrentWordPosition() const;
+    // After OK: the look, the hotkey, the centring, then the file.
+    void Apply(const TSettings& before);
+
+    TAppContext& ctx_;
+    TSetupPlace place_;
+    TKeywordPage* page_ = nullptr; // while the dialog is open
+    bool open_ = false;
+};
+
+} // namespace vantrelo

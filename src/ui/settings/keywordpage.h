@@ -1,0 +1,86 @@
+// The "Keywords" tab: the filtered keyword list, its operations and the detail panel of one record.
+#pragma once
+
+#include "ui/settings/keywordops.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTableView;
+
+namespace vantrelo {
+
+class TKeywordTable;
+struct TSettings;
+class THotkeyCaptureField;
+
+struct TKeywordPageHost {
+    TKeywordHotkeys hotkeys;
+    std::function<void()> save;                // "Apply" writes the keyword file
+    std::function<void(const TExeWord&)> test; // "Test" runs a record made from the panel
+    std::function<QString(const QString&)> expand; // a command as a run prepares it, for the scan
+};
+
+class TKeywordPage final : public QWidget {
+    Q_OBJECT
+public:
+    TKeywordPage(TKeywordList& words, TSettings& settings, TKeywordPageHost host, QWidget* parent = nullptr);
+
+    void FilterList(const QString& text);
+    // Selects the record (by position in the list); -1 clears the selection.
+    void SelectPosition(qsizetype pos);
+    // "Add": a new record after the selected one, selected, its name field focused.
+    void AddKeyword();
+    // The edited record, or null.
+    TExeWord* Edited() const { return edited_; }
+    // Before the row changes or the dialog closes: unapplied edits are applied or dropped as the
+    // user answers; false when the user cancels.
+    bool SettleEdits();
+    // Closing: the records still entirely new go.
+    void Finish();
+    // "Scan for Invalid Keywords...": the findings, none marked; the marked ones are removed.
+    void ScanForInvalid();
+
+private:
+    QWidget* BuildDetail();
+    void BuildMenu();
+    void Rebuild(qsizetype select);
+    std::vector<qsizetype> SelectedPositions() const;
+    qsizetype CurrentPosition() const;
+    void ShowRecord(TExeWord* w);
+    void FieldEdited();
+    // The syntax colouring of a command field.
+    void Colour(QLineEdit* e);
+    void Apply();
+    void FillRecord(TExeWord& w) const;
+    void CheckName();
+    void UpdateCount();
+
+    TKeywordList& words_;
+    TSettings& settings_;
+    TKeywordPageHost host_;
+    TKeywordOps ops_;
+    TKeywordTable* table_;
+    QTableView* view_;
+    QLineEdit* filter_;
+    QLabel* count_;
+    QGroupBox* detail_;
+    QLineEdit *name_, *comment_, *command_, *parameters_, *path_;
+    QComboBox *open_, *tags_;
+    QCheckBox *runas_, *history_, *onlyone_, *autoApply_;
+    THotkeyCaptureField* hotkey_;
+    QLabel* status_;
+    QMenu* menu_;
+    TExeWord* edited_ = nullptr;
+    bool dirty_ = false;
+    bool filling_ = false;
+    int curHotkey_ = -1;
+    int curHotkeyModifier_ = -1;
+};
+
+} // namespace vantrelo

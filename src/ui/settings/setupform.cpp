@@ -1,0 +1,399 @@
+// The settings dialog's widgets: each control is made from its field's kind and bound to the model.
+#include "ui/settings/setupform.h"
+
+#include "core/settings.h"
+#include "platform/hotkeys/hotkeytext.h"
+#include "ui/settings/setupfields.h"
+#include "ui/widgetkit.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace vantrelo {
+
+namespace {
+
+// The hotkey field takes the next key pressed in it; Tab and Esc keep their usual meaning,
+// Backspace and Delete clear it.
+class THotkeyField final : public QLineEdit {
+public:
+    THotkeyField(std::function<void(int vk)> taken, QWidget* parent) : QLineEdit(parent), taken_(std::move(taken)) {
+        setReadOnly(true);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        const int key = e->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Escape) {
+            QLineEdit::keyPressEvent(e);
+            return;
+        }
+        if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
+            taken_(0);
+            return;
+        }
+        int vk = 0, mods = 0;
+        if (ParseHotkeyText(QKeySequence(key).toString(QKeySequence::PortableText), vk, mods) && vk > 0)
+            taken_(vk);
+    }
+
+private:
+    std::function<void(int)> taken_;
+};
+
+int ToBgr(const QColor& c) { return c.red() | c.green() << 8 | c.blue() << 16; }
+
+void ShowColour(QPushButton* b, int bgr) {
+    b->setText(Bgr(bgr).name());
+    b->setStyleSheet(QStringLiteral("background-color: %1").arg(Bgr(bgr).name()));
+}
+
+} // namespace
+
+TSetupForm::TSetupForm(TSetupModel& model, TSetupActions actions, const QString& aboutText, QWidget* parent)
+    : QDialog(parent), model_(model), actions_(std::move(actions)) {
+    setObjectName(QStringLiteral("SetupForm"));
+    setWindowTitle(QStringLiteral("Vantrelo Settings"));
+    tabs_ = new QTabWidget(this);
+    tabs_->addTab(new QWidget, QStringLiteral("Keywords"));
+    tabs_->addTab(BuildSettingsTab(), QStringLiteral("Settings"));
+    auto* about = new QLabel(aboutText);
+    about->setObjectName(QStringLiteral("AboutText"));
+    about->setAlignment(Qt::AlignCenter);
+    about->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    tabs_->addTab(about, QStringLiteral("About"));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addWidget(buttons);
+    resize(S(this, 800), S(this, 680));
+    Fill();
+    ApplyTemplate(model_.Value(QStringLiteral("darkmode")).toInt());
+}
+
+void TSetupForm::SetKeywordsPage(QWidget* page) {
+    const bool current = tabs_->currentIndex() == 0;
+    delete tabs_->widget(0);
+    tabs_->insertTab(0, page, QStringLiteral("Keywords"));
+    if (current)
+        tabs_->setCurrentIndex(0);
+}
+
+QWidget* TSetupForm::BuildSettingsTab() {
+    auto* tab = new QWidget;
+    pages_ = new QListWidget(tab);
+    pages_->setObjectName(QStringLiteral("SettingsPages"));
+    stack_ = new QStackedWidget(tab);
+    for (const QString& page : SetupPages()) {
+        pages_->addItem(page);
+        stack_->addWidget(BuildPage(page));
+    }
+    pages_->setFixedWidth(S(this, 210));
+    connect(pages_, &QListWidget::currentRowChanged, stack_, &QStackedWidget::setCurrentIndex);
+    pages_->setCurrentRow(0);
+
+    auto* defaults = new QPushButton(QStringLiteral("Default settings"), tab);
+    defaults->setObjectName(QStringLiteral("DefaultsButton"));
+    connect(defaults, &QPushButton::clicked, this, [this] { ResetToDefaults(); });
+    auto* left = new QVBoxLayout;
+    left->addWidget(pages_);
+    left->addWidget(defaults);
+    auto* row = new QHBoxLayout(tab);
+    row->addLayout(left);
+    row->addWidget(stack_, 1);
+    return tab;
+}
+
+QWidget* TSetupForm::BuildPage(const QString& page) {
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    auto* body = new QWidget;
+    auto* form = new QFormLayout(body);
+    // Wordings are long sentences: each sits above its control.
+    form->setRowWrapPolicy(QFormLayout::WrapAllRows);
+    for (const TSetupField& f : SetupFields()) {
+        if (page != QLatin1String(f.page))
+            continue;
+        QWidget* control = BuildControl(f, body);
+        const bool boxCarriesWording = f.control == TControl::Check || f.control == TControl::InverseCheck ||
+                                       f.control == TControl::Immediate || f.control == TControl::NotesLocation;
+        if (boxCarriesWording)
+            form->addRow(control);
+        else {
+            auto* label = new QLabel(QString::fromUtf8(f.wording), body);
+            label->setWordWrap(true);
+            form->addRow(label, control);
+        }
+    }
+    scroll->setWidget(body);
+    return scroll;
+}
+
+QWidget* TSetupForm::BuildControl(const TSetupField& f, QWidget* parent) {
+    const QString key = QLatin1String(f.key);
+    const QString wording = QString::fromUtf8(f.wording);
+    auto set = [this, key](const QVariant& v) { model_.Set(key, v); };
+    switch (f.control) {
+    case TControl::Check:
+    case TControl::InverseCheck:
+    case TControl::Immediate: {
+        auto* box = new QCheckBox(wording, parent);
+        box->setObjectName(key);
+        connect(box, &QCheckBox::toggled, this, [set](bool on) { set(on); });
+        if (f.control == TControl::Immediate)
+            connect(box, &QCheckBox::clicked, this, [this, box, key](bool on) {
+                QString error;
+                if (actions_.immediate && !actions_.immediate(key, on, &error)) {
+                    box->setChecked(!on);
+                    QMessageBox::warning(this, QStringLiteral("Warning"), error);
+                }
+            });
+        fillers_.push_back([this, box, key] { box->setChecked(model_.Value(key).toBool()); });
+        return box;
+    }
+    case TControl::Number:
+    case TControl::Text:
+    case TControl::TrimmedText: {
+        auto* edit = new QLineEdit(parent);
+        edit->setObjectName(key);
+        connect(edit, &QLineEdit::textEdited, this, [set](const QString& t) { set(t); });
+        fillers_.push_back([this, edit, key] { edit->setText(model_.Value(key).toString()); });
+        return edit;
+    }
+    case TControl::Choice:
+    case TControl::Centre: {
+        auto* combo = new QComboBox(parent);
+        combo->setObjectName(key);
+        if (f.control == TControl::Centre)
+            combo->addItems(model_.CentreEntries());
+        else
+            for (const auto& [value, text] : f.choices)
+                combo->addItem(QString::fromUtf8(text));
+        connect(combo, &QComboBox::activated, this, [this, set, key](int i) {
+            set(i);
+            if (key == QLatin1String("darkmode")) {
+                ApplyTemplate(model_.Value(key).toInt());
+                OpenOn(TSetupTab::Settings, QStringLiteral("General"));
+            }
+        });
+        fillers_.push_back([this, combo, key] { combo->setCurrentIndex(model_.Value(key).toInt()); });
+        return combo;
+    }
+    case TControl::InfoSyntax: {
+        auto* combo = new QComboBox(parent);
+        combo->setObjectName(key);
+        combo->setEditable(true);
+        combo->addItems({TSetupModel::InfoSyntaxEntry(0), TSetupModel::InfoSyntaxEntry(1)});
+        connect(combo, &QComboBox::currentTextChanged, this, [set](const QString& t) { set(t); });
+        fillers_.push_back([this, combo, key] { combo->setCurrentText(model_.Value(key).toString()); });
+        return combo;
+    }
+    case TControl::Colour: {
+        auto* button = new QPushButton(parent);
+        button->setObjectName(key);
+        connect(button, &QPushButton::clicked, this, [this, button, key] {
+            const QColor c = QColorDialog::getColor(Bgr(model_.Value(key).toInt()), this);
+            if (!c.isValid())
+                return;
+            model_.Set(key, ToBgr(c));
+            ShowColour(button, ToBgr(c));
+        });
+        fillers_.push_back([this, button, key] { ShowColour(button, model_.Value(key).toInt()); });
+        return button;
+    }
+    case TControl::Slider: {
+        auto* slider = new QSlider(Qt::Horizontal, parent);
+        slider->setObjectName(key);
+        slider->setRange(0, 255);
+        connect(slider, &QSlider::valueChanged, this, [this, set, key](int v) {
+            set(v);
+            if (actions_.opacity)
+                actions_.opacity(key, v);
+        });
+        fillers_.push_back([this, slider, key] {
+            const QSignalBlocker quiet(slider);
+            slider->setValue(model_.Value(key).toInt());
+        });
+        return slider;
+    }
+    case TControl::Font: {
+        auto* button = new QPushButton(parent);
+        button->setObjectName(key);
+        auto show = [this, button, key] {
+            button->setText(model_.Value(key).toString() + QStringLiteral(", ") +
+                            QString::number(model_.Value(key + QLatin1String(".size")).toInt()));
+        };
+        connect(button, &QPushButton::clicked, this, [this, key, show] {
+            QFont current(model_.Value(key).toString(), model_.Value(key + QLatin1String(".size")).toInt());
+            current.setBold(model_.Value(key + QLatin1String(".bold")).toBool());
+            bool ok = false;
+            const QFont font = QFontDialog::getFont(&ok, current, this);
+            if (!ok)
+                return;
+            model_.Set(key, font.family());
+            model_.Set(key + QLatin1String(".size"), font.pointSize());
+            model_.Set(key + QLatin1String(".bold"), font.bold());
+            show();
+        });
+        fillers_.push_back(show);
+        return button;
+    }
+    case TControl::NotesLocation: {
+        auto* box = new QWidget(parent);
+        auto* useDefault = new QCheckBox(wording, box);
+        useDefault->setObjectName(key + QLatin1String(".default"));
+        auto* edit = new QLineEdit(box);
+        edit->setObjectName(key);
+        auto* column = new QVBoxLayout(box);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->addWidget(useDefault);
+        column->addWidget(edit);
+        connect(useDefault, &QCheckBox::toggled, this, [this, key, edit](bool on) {
+            model_.Set(key + QLatin1String(".default"), on);
+            edit->setEnabled(!on);
+        });
+        connect(edit, &QLineEdit::textEdited, this, [set](const QString& t) { set(t); });
+        fillers_.push_back([this, key, useDefault, edit] {
+            useDefault->setChecked(model_.Value(key + QLatin1String(".default")).toBool());
+            edit->setEnabled(!useDefault->isChecked());
+            edit->setText(model_.Value(key).toString());
+        });
+        return box;
+    }
+    case TControl::Order: {
+        auto* list = new QListWidget(parent);
+        list->setObjectName(key);
+        list->setDragDropMode(QAbstractItemView::InternalMove);
+        list->setMaximumHeight(S(this, 100));
+        auto take = [this, list, key] {
+            QList<TOrderEntry> entries;
+            for (int i = 0; i < list->count(); ++i)
+                entries.push_back({list->item(i)->text(), list->item(i)->checkState() == Qt::Checked});
+            model_.SetOrder(key, entries);
+        };
+        connect(list, &QListWidget::itemChanged, this, take);
+        connect(list->model(), &QAbstractItemModel::rowsMoved, this, take);
+        fillers_.push_back([this, list, key] {
+            const QSignalBlocker quiet(list);
+            list->clear();
+            for (const TOrderEntry& e : model_.Order(key)) {
+                auto* item = new QListWidgetItem(e.name, list);
+                item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+                item->setCheckState(e.checked ? Qt::Checked : Qt::Unchecked);
+            }
+        });
+        return list;
+    }
+    case TControl::Hotkey: {
+        auto* box = new QWidget(parent);
+        auto* row = new QHBoxLayout(box);
+        row->setContentsMargins(0, 0, 0, 0);
+        auto* field = new THotkeyField(
+            [this, key](int vk) {
+                model_.Set(key, vk);
+                Fill();
+            },
+            box);
+        field->setObjectName(key);
+        row->addWidget(field);
+        for (const auto& [name, bit] : kHotkeyModifiers) {
+            const QString sub = key + u'.' + QLatin1String(name);
+            auto* mod = new QCheckBox(QLatin1String(name), box);
+            mod->setObjectName(sub);
+            connect(mod, &QCheckBox::toggled, this, [this, sub](bool on) { model_.Set(sub, on); });
+            fillers_.push_back([this, mod, sub] { mod->setChecked(model_.Value(sub).toBool()); });
+            row->addWidget(mod);
+        }
+        fillers_.push_back([this, field, key] {
+            const int vk = model_.Value(key).toInt();
+            field->setText(vk > 0 ? KeyName(vk) : QString());
+        });
+        return box;
+    }
+    }
+    return new QWidget(parent);
+}
+
+void TSetupForm::Fill() {
+    for (const auto& fill : fillers_)
+        fill();
+}
+
+bool TSetupForm::ResetToDefaults() {
+    if (QMessageBox::question(this, QStringLiteral("Confirm"),
+                              QStringLiteral("Are you sure you want to set all settings to default ?"),
+                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    if (!actions_.resetDefaults)
+        return false;
+    model_.SetSettings(actions_.resetDefaults());
+    Fill();
+    ApplyTemplate(model_.Value(QStringLiteral("darkmode")).toInt());
+    return true;
+}
+
+void TSetupForm::ApplyTemplate(int choice) {
+    // The choice's index is the template's value.
+    const TColourTemplate* t = TemplateFor(choice);
+    QPalette p = QDialog::style()->standardPalette();
+    if (t) {
+        p.setColor(QPalette::Window, QColor(QRgb(t->a)));
+        p.setColor(QPalette::Button, QColor(QRgb(t->a)));
+        p.setColor(QPalette::AlternateBase, QColor(QRgb(t->b)));
+        p.setColor(QPalette::Base, QColor(QRgb(t->c)));
+    }
+    setPalette(p);
+}
+
+void TSetupForm::OpenOn(TSetupTab tab, const QString& page) {
+    tabs_->setCurrentIndex(int(tab));
+    if (page.isEmpty())
+        return;
+    const auto found = pages_->findItems(page, Qt::MatchExactly);
+    if (!found.isEmpty())
+        pages_->setCurrentItem(found.front());
+}
+
+void TSetupForm::Restore(const TSetupPlace& place) {
+    if (place.tab < 0)
+        return;
+    tabs_->setCurrentIndex(place.tab);
+    pages_->setCurrentRow(place.page);
+    restoreGeometry(place.geometry);
+}
+
+TSetupPlace TSetupForm::Place() const { return {tabs_->currentIndex(), pages_->currentRow(), saveGeometry()}; }
+
+void TSetupForm::done(int result) {
+    if (actions_.beforeClose && !actions_.beforeClose())
+        return;
+    QDialog::done(result);
+}
+
+void TSetupForm::closeEvent(QCloseEvent* e) {
+    // Closing the window takes the settings, like OK; only Cancel and Esc discard them.
+    e->ignore();
+    accept();
+}
+
+} // namespace vantrelo

@@ -1,0 +1,170 @@
+// The settings dialog's widgets offscreen: generated controls, the reset's question, the
+// desktop-entry boxes, and the keyword page's hotkey capture.
+#include "core/items.h"
+#include "core/settings.h"
+#include "ui/settings/keywordpage.h"
+#include "ui/settings/setupform.h"
+
+#include "support/qtapp.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace vantrelo {
+namespace {
+
+// Answers the next message box with `button`; `text` receives its text.
+void AnswerBox(QTimer& timer, QMessageBox::StandardButton button, QString* text) {
+    QObject::connect(&timer, &QTimer::timeout, [&timer, button, text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        timer.stop();
+        *text = box->text();
+        box->button(button)->click();
+    });
+    timer.start(10);
+}
+
+TEST(SetupForm, ResetAsksFirstAndOnlyYesResets) {
+    test::WidgetApp();
+    TSettings s;
+    s.maxvisible = 5;
+    TSetupModel model;
+    model.SetSettings(s);
+    TSetupActions actions;
+    int resets = 0;
+    actions.resetDefaults = [&] { return ++resets, TSettings{}; };
+    TSetupForm form(model, actions, "about");
+    auto* field = form.findChild<QLineEdit*>("maxvisible");
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text(), "5");
+    for (const auto& [answer, expected] : {std::pair{QMessageBox::No, "5"}, std::pair{QMessageBox::Yes, "12"}}) {
+        QTimer timer;
+        QString asked;
+        AnswerBox(timer, answer, &asked);
+        form.findChild<QPushButton*>("DefaultsButton")->click();
+        EXPECT_EQ(asked, "Are you sure you want to set all settings to default ?");
+        EXPECT_EQ(field->text(), expected);
+    }
+    EXPECT_EQ(resets, 1);
+}
+
+TEST(SetupForm, ADesktopEntryThatCannotBeMadeLeavesItsBoxAsItWas) {
+    test::WidgetApp();
+    TSetupModel model;
+    model.SetSettings(TSettings{});
+    TSetupActions actions;
+    QStringList calls;
+    actions.immediate = [&](const QString& key, bool on, QString* error) {
+        calls << key + (on ? "+" : "-");
+        *error = "read-only folder";
+        return key == "sendtomenu";
+    };
+    TSetupForm form(model, actions, "about");
+    QTimer timer;
+    QString warned;
+    AnswerBox(timer, QMessageBox::Ok, &warned);
+    form.findChild<QCheckBox*>("autostart")->click();
+    EXPECT_FALSE(form.findChild<QCheckBox*>("autostart")->isChecked());
+    EXPECT_EQ(warned, "read-only folder");
+    form.findChild<QCheckBox*>("sendtomenu")->click();
+    EXPECT_TRUE(model.Value("sendtomenu").toBool());
+    EXPECT_EQ(calls, QStringList({"autostart+", "sendtomenu+"}));
+}
+
+TEST(KeywordPage, HotkeyCaptureRegistersOnApplyAndKeepsThePreviousWhenTaken) {
+    test::WidgetApp();
+    TKeywordList words;
+    words.Add(MakeNewKeyword("term", "xterm", QString()));
+    TSettings s;
+    s.autoapply = false;
+    QStringList log;
+    bool free = true;
+    TKeywordPageHost host;
+    host.hotkeys.add = [&](TExeWord& w) { return log << QString("add %1/%2").arg(w.key).arg(w.keymod), free; };
+    host.hotkeys.remove = [&](TExeWord& w) { log << QString("remove %1").arg(w.key); };
+    TKeywordPage page(words, s, host);
+    page.SelectPosition(0);
+    auto* field = page.findChild<QLineEdit*>("KHotkeyEdit");
+    auto* apply = page.findChild<QPushButton*>("ApplyButton");
+    // A plain letter is refused, Tab only moves on; Ctrl+Alt+T is taken, and registered on Apply.
+    QTest::keyClick(field, Qt::Key_T);
+    EXPECT_EQ(field->text(), "None");
+    QTest::keyClick(field, Qt::Key_T, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(field->text(), "ALT+CTRL+T");
+    EXPECT_TRUE(log.isEmpty());
+    apply->click();
+    EXPECT_EQ(log, QStringList({"remove -1", "add 84/3"}));
+    EXPECT_EQ(words.at(0).key, 84);
+    // F7 alone is allowed, but the key is taken elsewhere: the old hotkey comes back.
+    free = false;
+    log.clear();
+    QTest::keyClick(field, Qt::Key_F7);
+    QTimer timer;
+    QString warned;
+    AnswerBox(timer, QMessageBox::Ok, &warned);
+    apply->click();
+    EXPECT_EQ(warned, "Unable to assign hotkey.");
+    EXPECT_EQ(words.at(0).key, 84);
+    EXPECT_EQ(words.at(0).keymod, 3);
+    EXPECT_EQ(log, QStringList({"remove 84", "add 118/0", "add 84/3"}));
+    EXPECT_EQ(field->text(), "ALT+CTRL+T");
+}
+
+TEST(KeywordPage, UnappliedEditsAreAppliedOrDroppedAsAnsweredWhenTheRowChanges) {
+    test::WidgetApp();
+    TKeywordList words;
+    words.Add(MakeNewKeyword("a", "cmd-a", QString()));
+    words.Add(MakeNewKeyword("b", "cmd-b", QString()));
+    TSettings s;
+    s.autoapply = false;
+    TKeywordPage page(words, s, TKeywordPageHost{});
+    auto* command = page.findChild<QLineEdit*>("CommandEdit");
+    const std::pair<QMessageBox::StandardButton, const char*> answers[] = {{QMessageBox::No, "cmd-a"},
+                                                                           {QMessageBox::Yes, "edited"}};
+    for (const auto& [answer, expected] : answers) {
+        page.SelectPosition(0);
+        command->selectAll();
+        QTest::keyClicks(command, "edited");
+        EXPECT_EQ(words.at(0).command, "cmd-a"); // nothing reaches the record before Apply
+        QTimer timer;
+        QString asked;
+        AnswerBox(timer, answer, &asked);
+        page.findChild<QTableView*>("KeyWordListView")->selectRow(1); // the user picks another row
+        EXPECT_EQ(asked, "Apply the changes to \"a\"?");
+        EXPECT_EQ(words.at(0).command, expected);
+        EXPECT_EQ(page.Edited(), &words.at(1));
+    }
+}
+
+TEST(KeywordPage, TheNameCheckWarnsOfBlanksAndNamesTakenElsewhere) {
+    test::WidgetApp();
+    TKeywordList words;
+    words.Add(MakeNewKeyword("a", "cmd-a", QString()));
+    words.Add(MakeNewKeyword("b,bee", "cmd-b", QString()));
+    TSettings s;
+    TKeywordPage page(words, s, TKeywordPageHost{});
+    page.SelectPosition(0);
+    auto* name = page.findChild<QLineEdit*>("KeywordsEdit");
+    auto* status = page.findChild<QLabel*>("KeywordStatusLabel");
+    const std::pair<const char*, const char*> cases[] = {
+        {"a", ""}, {"a b", "(spaces not supported)"}, {"x,BEE", "(duplicate detected)"}, {"x,y", ""}};
+    for (const auto& [typed, said] : cases) {
+        name->selectAll();
+        QTest::keyClicks(name, typed);
+        EXPECT_EQ(status->text(), said) << typed;
+    }
+    EXPECT_EQ(words.at(0).keywords, "x,y"); // only warnings: the name is stored as typed
+}
+
+} // namespace
+} // namespace vantrelo

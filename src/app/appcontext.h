@@ -31,6 +31,7 @@ class THotkeyBridge;
 class TSkinController;
 class TSkinDialogs;
 class TStoreChangeHandler;
+class TClipController;
 
 // Program-wide state lives here and nowhere else, so a test can build a fresh one. The
 // application builds the parts in order; each controller reaches the others through it.
@@ -68,6 +69,7 @@ struct TAppContext {
     std::unique_ptr<THotkeyBridge> hotkeys;
     std::unique_ptr<TSkinController> skin;
     std::unique_ptr<TSkinDialogs> skinDialogs;
+    std::unique_ptr<TClipController> clip; // the clipboard history
 };
 
 } // namespace vantrelo

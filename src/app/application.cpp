@@ -3,6 +3,7 @@
 
 #include "app/appcontext.h"
 #include "app/assistcontroller.h"
+#include "app/clipcontroller.h"
 #include "app/dashcontroller.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
@@ -18,6 +19,7 @@
 #include "app/suggestbridge.h"
 #include "app/windowcontroller.h"
 #include "core/storechange.h"
+#include "exec/execcontext.h"
 #include "platform/linux/runninginstances_linux.h"
 #include "platform/linux/xdesktop.h"
 #include "platform/linux/xhotkeys.h"
@@ -114,6 +116,10 @@ void TApplication::Build() {
     f.index = &c.suggest->Index();
     c.engine = std::make_unique<TEngine>(c.data, sys, c.store.Places(),
                                          QCoreApplication::applicationDirPath() + u'/', f);
+
+    c.clip = std::make_unique<TClipController>(c);
+    c.engine->Exec().services.clipHistory = c.clip.get();
+    c.suggest->SetClips(&c.clip->Entries());
 
     c.program->SetStatePanel();
     c.index = std::make_unique<TIndexController>(c);

@@ -3,6 +3,7 @@
 
 #include "app/appcontext.h"
 #include "app/assistcontroller.h"
+#include "app/clipcontroller.h"
 #include "app/dashcontroller.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
@@ -109,6 +110,15 @@ void TProgramController::ActivateWindow(quint64 window) {
 }
 
 void TProgramController::CopyToClipboard(const QString& text) { ctx_.desk->clipboard.SetText(text); }
+
+void TProgramController::ChooseClipEntry(const TMyClipItem& item) {
+    if (ctx_.clip)
+        ctx_.clip->Choose(item);
+    else
+        ctx_.desk->clipboard.SetText(item.clipb);
+}
+
+bool TProgramController::RemoveClipEntry(const TMyClipItem& item) { return ctx_.clip && ctx_.clip->Remove(item); }
 
 void TProgramController::WriteSettings() {
     const TSaveResult r = ctx_.store.WriteSettings(ctx_.data);

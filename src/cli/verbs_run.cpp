@@ -115,7 +115,7 @@ struct TCliView final : TPipelineView {
     void HideListWindow() override {}
     void HideInputWindow() override {}
     void CloseProgram() override {}
-    void RemoveClipEntry(const QString&) override {}
+    void ChooseClipEntry(const TMyClipItem&) override {}
     bool ActivateLastActiveWindow() override { return false; }
     void ActivateWindow(quint64) override {}
     void ClearIncognitoFolder() override {}

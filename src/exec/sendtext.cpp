@@ -73,8 +73,8 @@ void FillClipHistory(TMarkedText& t, TExecContext& ctx) {
         const QString token = QStringLiteral("$PASTE%1$").arg(n);
         if (!history || history->Count() < n || !t.Contains(token))
             continue;
-        t.ReplaceAllWithValue(token, history->Entry(n).replace(QLatin1String("{BR}"), QLatin1String("\r\n")),
-                              Qt::CaseSensitive);
+        // The entry is inserted as it was copied: its braces are text, not key names.
+        t.ReplaceAllWithValue(token, history->Entry(n), Qt::CaseSensitive);
     }
 }
 

@@ -189,6 +189,9 @@ bool TClipFileStore::Write(const QString& fileText, quint64 version) {
     if (version < written_)
         return false;
     written_ = version;
+    // Nothing left to keep: no file at all.
+    if (fileText.isEmpty())
+        return !QFile::exists(path_) || QFile::remove(path_);
     return SaveFileAtomic(path_, EncodeUtf8Bom(fileText)).ok;
 }
 

@@ -66,7 +66,8 @@ class TClipFileStore {
 public:
     explicit TClipFileStore(QString path) : path_(std::move(path)) {}
     const QString& Path() const { return path_; }
-    // Atomic replace; false when it failed or a newer state is already on disk.
+    // Atomic replace (an empty text removes the file); false when it failed or a newer state is
+    // already on disk.
     bool Write(const QString& fileText, quint64 version);
     // Removes the file; false only when it exists and could not be removed.
     bool Delete(quint64 version);

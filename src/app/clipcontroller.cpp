@@ -16,10 +16,6 @@
 
 namespace vantrelo {
 
-QString ClipClearedMessage(int count) {
-    return QStringLiteral("Vantrelo's clipboard history cleared from memory and disk (%1 items).").arg(count);
-}
-
 TClipController::TClipController(TAppContext& ctx) : ctx_(ctx) {
     TClipKeeper::TSetup setup;
     setup.settings = &ctx.data.settings;

@@ -15,10 +15,6 @@ struct TAppContext;
 class TClipKeeper;
 class TMyClipItem;
 
-// The message after the history was cleared.
-QString ClipClearedMessage(int count);
-inline constexpr char kClipFileName[] = "c.dat";
-
 class TClipController final : public TClipHistoryView {
 public:
     explicit TClipController(TAppContext& ctx);

@@ -24,6 +24,7 @@ const TCliVerb kVerbs[] = {
     {"run", "run [--dry-run] INPUT", &RunVerb},
     {"autostart", "autostart on|off", &AutostartVerb},
     {"openwith", "openwith on|off", &OpenWithVerb},
+    {"clipboard", "clipboard list | clipboard clear", &ClipboardVerb},
 };
 
 void PrintUsage(QTextStream& s) {

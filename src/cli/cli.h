@@ -62,5 +62,6 @@ int SuggestVerb(TCliContext& ctx, const QStringList& args);
 int RunVerb(TCliContext& ctx, const QStringList& args);
 int AutostartVerb(TCliContext& ctx, const QStringList& args);
 int OpenWithVerb(TCliContext& ctx, const QStringList& args);
+int ClipboardVerb(TCliContext& ctx, const QStringList& args);
 
 } // namespace vantrelo::cli

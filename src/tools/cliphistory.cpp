@@ -34,6 +34,10 @@ int HexDigit(QChar c) {
 
 } // namespace
 
+QString ClipClearedMessage(int count) {
+    return QStringLiteral("Vantrelo's clipboard history cleared from memory and disk (%1 items).").arg(count);
+}
+
 QString ClipHex(const QString& text) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     QString out;

@@ -14,6 +14,11 @@ class QDateTime;
 
 namespace vantrelo {
 
+// The history's file in the data folder.
+inline constexpr char kClipFileName[] = "c.dat";
+// The message after the history was cleared.
+QString ClipClearedMessage(int count);
+
 // What the file may take: one entry's text and all texts together, in UTF-16 code units (each
 // becomes four hex digits on disk). A longer entry stays in memory but is not written; the
 // newest entries that fit the whole budget are written.

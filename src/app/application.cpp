@@ -104,6 +104,7 @@ void TApplication::Build() {
     f.waiter = &desk.waiter;
     f.sound = &desk.sound;
     f.text = desk.textSender.get();
+    f.injector = desk.injector.get();
     f.input = c.program.get();
     c.pipelineWindow = std::make_unique<TPipelineWindow>(*c.input, *c.form, *c.program);
     f.view = c.pipelineWindow.get();

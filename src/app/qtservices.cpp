@@ -1,8 +1,7 @@
 // Qt-backed services of the running program.
 #include "app/qtservices.h"
 
-#include "platform/keyinjector.h"
-#include "platform/keysender.h"
+#include "exec/injector.h"
 
 #include <QClipboard>
 #include <QEventLoop>
@@ -105,31 +104,8 @@ void TProcessSoundPlayer::Play(const QString& file) {
     }
 }
 
-void TKeyTextSender::TypeText(const QString& text) {
-    if (!injector_ || !keys_)
-        return;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (ch == u'\r')
-            continue;
-        if (ch == u'\n') {
-            keys_->SendChord(0x0D, 0);
-            continue;
-        }
-        char32_t code = ch.unicode();
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            code = QChar::surrogateToUcs4(ch, text.at(++i));
-        injector_->TypeCharacter(code);
-    }
-}
+void TKeyTextSender::TypeText(const QString& text) { injector_.Type(text); }
 
-void TKeyTextSender::PasteText(const QString& text, bool enter) {
-    if (!keys_)
-        return;
-    clipboard_.SetText(text);
-    keys_->SendChord(0x56, kModCtrl); // V
-    if (enter)
-        keys_->SendChord(0x0D, 0);
-}
+void TKeyTextSender::PasteText(const QString& text, bool enter) { injector_.Paste(text, enter); }
 
 } // namespace vantrelo

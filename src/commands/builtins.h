@@ -13,5 +13,7 @@ void RegisterSystemCommands(TCommandDispatcher& d);
 void RegisterSwitchCommands(TCommandDispatcher& d);
 // "$M$", "$R$", "$GW$", "$SOUND$", "$EXIT$", the start page and the blocks left to the launcher.
 void RegisterControlCommands(TCommandDispatcher& d);
+// "$SENDTEXT$"s, "$KEYS$", "$PASTE1$".."$PASTE4$", "$TEXTCLEAN$"s and "$TEXTREGEX$"s.
+void RegisterTextCommands(TCommandDispatcher& d);
 
 } // namespace vantrelo

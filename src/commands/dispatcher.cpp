@@ -20,6 +20,7 @@ TCommandDispatcher::TCommandDispatcher(const TCommandServices& services) : s_(se
     RegisterSystemCommands(*this);
     RegisterSwitchCommands(*this);
     RegisterControlCommands(*this);
+    RegisterTextCommands(*this);
 }
 
 void TCommandDispatcher::SetHandler(TCommandBlock block, TCommandHandler handler) {

@@ -33,6 +33,10 @@ struct TFakeCommandHost final : TCommandHost {
         return writeOk;
     }
     TBackupRequest BackupRequest() const override { return backup; }
+    bool ActivateLastActive() override {
+        log.Add(QStringLiteral("lastactive"));
+        return true;
+    }
 };
 
 // A dispatcher over fakes; `Dispatch` runs a keyword's command as the pipeline would.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/inputcontroller.h"
+#include "core/items.h"
 #include "exec/pipeline.h"
 #include "ui/mainform.h"
 

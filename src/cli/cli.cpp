@@ -25,6 +25,7 @@ const TCliVerb kVerbs[] = {
     {"autostart", "autostart on|off", &AutostartVerb},
     {"openwith", "openwith on|off", &OpenWithVerb},
     {"clipboard", "clipboard list | clipboard clear", &ClipboardVerb},
+    {"text", "text regex RULES (standard input) | text keys TEXT", &TextVerb},
 };
 
 void PrintUsage(QTextStream& s) {

@@ -63,5 +63,6 @@ int RunVerb(TCliContext& ctx, const QStringList& args);
 int AutostartVerb(TCliContext& ctx, const QStringList& args);
 int OpenWithVerb(TCliContext& ctx, const QStringList& args);
 int ClipboardVerb(TCliContext& ctx, const QStringList& args);
+int TextVerb(TCliContext& ctx, const QStringList& args);
 
 } // namespace vantrelo::cli

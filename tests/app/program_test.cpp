@@ -582,3 +582,21 @@ TEST_F(ProgramTest, ClearClipboardEmptiesTheHistoryAndItsFileAndSaysHowMany) {
 
 } // namespace
 } // namespace vantrelo
+
+namespace vantrelo {
+namespace {
+
+TEST_F(ProgramTest, RulesKeywordRewritesTheClipboard) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("zrules", "$TEXTREGEX$", "s/\\s+$//||^#.*"));
+    }));
+    ASSERT_EQ(Start(), -1);
+    QGuiApplication::clipboard()->setText("keep  \n# drop\nend");
+    Type("zrules");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([] { return QGuiApplication::clipboard()->text() == "keep\n\nend"; }))
+        << QGuiApplication::clipboard()->text().toStdString();
+}
+
+} // namespace
+} // namespace vantrelo

@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QVariant>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThreadPool>
@@ -38,6 +39,7 @@ namespace {
 class TQtClipContent final : public TClipboardContent {
 public:
     std::vector<std::pair<QString, QByteArray>> formats;
+    QVariant image; // a picture held as an object (our own copy) has no bytes of its own
 };
 
 } // namespace
@@ -67,9 +69,12 @@ QStringList TQtClipboard::Files() const {
 
 std::unique_ptr<TClipboardContent> TQtClipboard::Save() const {
     auto c = std::make_unique<TQtClipContent>();
-    if (const QMimeData* m = QGuiApplication::clipboard()->mimeData())
+    if (const QMimeData* m = QGuiApplication::clipboard()->mimeData()) {
         for (const QString& f : m->formats())
             c->formats.emplace_back(f, m->data(f));
+        if (m->hasImage())
+            c->image = m->imageData();
+    }
     return c;
 }
 
@@ -79,7 +84,10 @@ void TQtClipboard::Restore(const TClipboardContent& content) {
         return;
     auto* m = new QMimeData;
     for (const auto& [format, data] : c->formats)
-        m->setData(format, data);
+        if (!data.isEmpty() || !c->image.isValid())
+            m->setData(format, data);
+    if (c->image.isValid())
+        m->setImageData(c->image);
     QGuiApplication::clipboard()->setMimeData(m); // the clipboard owns it
 }
 

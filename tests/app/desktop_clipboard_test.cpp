@@ -1,10 +1,14 @@
 // The running launcher's clipboard history on a real X clipboard, with xclip as the other program.
 #include "app/application.h"
+#include "app/qtservices.h"
+#include "exec/injector.h"
+#include "platform/linux/xkeyboard.h"
 #include "core/atomicfile.h"
 #include "core/keywordlist.h"
 #include "core/settingsstore.h"
 #include "tools/cliphistory.h"
 
+#include "../platform/xtestclient.h"
 #include "support/qtapp.h"
 #include "support/testsupport.h"
 
@@ -15,6 +19,8 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QImage>
+#include <QMimeData>
 #include <QProcess>
 
 #include <functional>
@@ -117,6 +123,65 @@ TEST_F(DesktopClipboard, AnOwnerThatVanishesCostsNothing) {
     ASSERT_GE(stored.size(), 2u);
     EXPECT_EQ(stored.front().clipb, "before");
     EXPECT_EQ(stored.back().clipb, "after the owner left");
+}
+
+// The X input focus, as the desktop gives it.
+quint64 InputFocus(xcb_connection_t* c) {
+    xcb_get_input_focus_reply_t* r = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+    const quint64 focus = r ? r->focus : 0;
+    std::free(r);
+    return focus;
+}
+
+TEST_F(DesktopClipboard, TypingReachesTheWindowInFrontAndAPasteKeepsTheUsersClipboard) {
+    // The injector alone, over the real keyboard and clipboard; no launcher window takes the focus.
+    app->Shutdown();
+    app.reset();
+    QString error;
+    const std::unique_ptr<TXKeyboard> keyboard = TXKeyboard::Open(QString(), &error);
+    ASSERT_TRUE(keyboard) << error.toStdString();
+    test::TTestClient target(test::TClientOptions{QStringLiteral("paste target")});
+    ASSERT_TRUE(test::PollUntil([&] {
+        target.Focus();
+        return InputFocus(target.Conn()) == target.Id();
+    }));
+    TQtClipboard clipboard;
+    TQtWaiter waiter;
+    TInjector injector(TInjectTools{keyboard.get(), keyboard.get(), &waiter, &clipboard,
+                                    [&target] { return InputFocus(target.Conn()); }});
+
+    // The user's clipboard: a text and a picture.
+    auto* mine = new QMimeData;
+    mine->setText("user's own text");
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    mine->setImageData(picture);
+    QGuiApplication::clipboard()->setMimeData(mine);
+
+    ASSERT_EQ(injector.Type("ab{ENTER}"), TInjectResult::Done);
+    ASSERT_EQ(injector.Paste("pasted text", false), TInjectResult::Done);
+    std::vector<quint32> presses;
+    test::PollUntil([&] {
+        target.Pump();
+        presses.clear();
+        for (const test::TTestClient::TKey& k : target.keys)
+            if (k.press)
+                presses.push_back(k.keysym);
+        return presses.size() >= 5;
+    });
+    // a, b, Return, then Control and v of the paste.
+    ASSERT_EQ(presses.size(), 5u);
+    EXPECT_EQ(presses[0], quint32('a'));
+    EXPECT_EQ(presses[1], quint32('b'));
+    EXPECT_EQ(presses[2], 0xff0du);
+    EXPECT_EQ(presses[4], quint32('v'));
+
+    const QMimeData* now = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(now, nullptr);
+    EXPECT_EQ(now->text(), "user's own text");
+    const QImage back = qvariant_cast<QImage>(now->imageData());
+    EXPECT_EQ(back.size(), picture.size());
+    EXPECT_EQ(back.pixelColor(1, 1), QColor(Qt::red));
 }
 
 } // namespace

@@ -30,22 +30,22 @@ QString InjectMessage(TInjectResult result) {
     return QString();
 }
 
-std::vector<TKeyStroke> ParseKeyList(const QString& list) {
-    std::vector<TKeyStroke> out;
+std::vector<TKeyListStroke> ParseKeyList(const QString& list) {
+    std::vector<TKeyListStroke> out;
     static const QRegularExpression items(QStringLiteral("\"([^\"]*)\"|([^,\\s\"]+)"));
     for (auto it = items.globalMatch(list.trimmed()); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         QString item = m.captured(1).isNull() ? m.captured(2) : m.captured(1);
-        TKeyStroke::TMode mode = TKeyStroke::Press;
-        auto prefix = [&](QChar c, TKeyStroke::TMode as) {
+        TKeyListStroke::TMode mode = TKeyListStroke::Press;
+        auto prefix = [&](QChar c, TKeyListStroke::TMode as) {
             if (item.startsWith(c, Qt::CaseInsensitive)) {
                 item.remove(c, Qt::CaseInsensitive);
                 mode = as;
             }
         };
-        prefix(u'p', TKeyStroke::Press);
-        prefix(u'h', TKeyStroke::Hold);
-        prefix(u'r', TKeyStroke::Release);
+        prefix(u'p', TKeyListStroke::Press);
+        prefix(u'h', TKeyListStroke::Hold);
+        prefix(u'r', TKeyListStroke::Release);
         bool ok = false;
         const int vk = item.trimmed().toInt(&ok);
         if (ok && vk > 0)
@@ -160,23 +160,23 @@ TInjectResult TInjector::PasteClipboard(const QString& expected) {
     return TInjectResult::Done;
 }
 
-TInjectResult TInjector::SendKeys(const std::vector<TKeyStroke>& strokes) {
+TInjectResult TInjector::SendKeys(const std::vector<TKeyListStroke>& strokes) {
     if (busy_)
         return TInjectResult::Busy;
     const TBusy busy(busy_);
     const quint64 target = t_.focused ? t_.focused() : 0;
     std::set<int> held;
     TInjectResult result = TInjectResult::Done;
-    for (const TKeyStroke& k : strokes) {
+    for (const TKeyListStroke& k : strokes) {
         if (!t_.injector || !StillTarget(target)) {
             result = TInjectResult::TargetGone;
             break;
         }
-        if (k.mode != TKeyStroke::Release) {
+        if (k.mode != TKeyListStroke::Release) {
             t_.injector->KeyDown(k.vk);
             held.insert(k.vk);
         }
-        if (k.mode != TKeyStroke::Hold) {
+        if (k.mode != TKeyListStroke::Hold) {
             t_.injector->KeyUp(k.vk);
             held.erase(k.vk);
         }

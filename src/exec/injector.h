@@ -18,13 +18,13 @@ enum class TInjectResult { Done, TargetGone, Busy, NoClipboard };
 QString InjectMessage(TInjectResult result);
 
 // One key of "$KEYS$": a virtual-key code pressed (down and up), held (down) or released (up).
-struct TKeyStroke {
+struct TKeyListStroke {
     enum TMode { Press, Hold, Release } mode;
     int vk;
-    bool operator==(const TKeyStroke&) const = default;
+    bool operator==(const TKeyListStroke&) const = default;
 };
 // The strokes of a "$KEYS$" list ("h17,86,r17" is Ctrl+V).
-std::vector<TKeyStroke> ParseKeyList(const QString& list);
+std::vector<TKeyListStroke> ParseKeyList(const QString& list);
 
 struct TInjectTools {
     TKeyInjector* injector = nullptr; // null: no keys can be sent
@@ -50,7 +50,7 @@ public:
     // Waits (events running) until the clipboard holds `expected`, then sends Ctrl+V.
     TInjectResult PasteClipboard(const QString& expected);
     // Sends the strokes; every key still held at the end is released.
-    TInjectResult SendKeys(const std::vector<TKeyStroke>& strokes);
+    TInjectResult SendKeys(const std::vector<TKeyListStroke>& strokes);
     bool Busy() const { return busy_; }
 
 private:

@@ -68,7 +68,7 @@ TEST(PastePlan, TagsInAnyCaseAreReadRaisedToTheirMinimumAndRemoved) {
 }
 
 TEST(KeyList, PressHoldAndRelease) {
-    using K = TKeyStroke;
+    using K = TKeyListStroke;
     EXPECT_EQ(ParseKeyList("h17,86,r17"), (std::vector<K>{{K::Hold, 17}, {K::Press, 86}, {K::Release, 17}}));
     EXPECT_EQ(ParseKeyList("p65 65"), (std::vector<K>{{K::Press, 65}, {K::Press, 65}}));
     EXPECT_EQ(ParseKeyList("\"h160\" x 0 -3 321"), (std::vector<K>{{K::Hold, 160}, {K::Press, 321 & 0xFF}}));

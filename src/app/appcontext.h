@@ -37,6 +37,7 @@ class TStoreChangeHandler;
 class TDesktopController;
 class TNoticeController;
 class TInfoText;
+class TClipController;
 
 // Program-wide state lives here and nowhere else, so a test can build a fresh one. The
 // application builds the parts in order; each controller reaches the others through it.
@@ -79,6 +80,7 @@ struct TAppContext {
     std::unique_ptr<TSkinController> skin;
     std::unique_ptr<TSettingsController> settingsDialog;
     std::unique_ptr<TSkinDialogs> skinDialogs;
+    std::unique_ptr<TClipController> clip; // the clipboard history
 };
 
 } // namespace vantrelo

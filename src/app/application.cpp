@@ -3,6 +3,7 @@
 
 #include "app/appcontext.h"
 #include "app/assistcontroller.h"
+#include "app/clipcontroller.h"
 #include "app/dashcontroller.h"
 #include "app/desktopcontroller.h"
 #include "app/noticecontroller.h"
@@ -24,6 +25,7 @@
 #include "app/suggestbridge.h"
 #include "app/windowcontroller.h"
 #include "core/storechange.h"
+#include "exec/execcontext.h"
 #include "platform/linux/runninginstances_linux.h"
 #include "platform/linux/xdesktop.h"
 #include "platform/linux/xhotkeys.h"
@@ -116,6 +118,7 @@ void TApplication::Build() {
     f.waiter = &desk.waiter;
     f.sound = &desk.sound;
     f.text = desk.textSender.get();
+    f.injector = desk.injector.get();
     f.input = c.program.get();
     c.pipelineWindow = std::make_unique<TPipelineWindow>(*c.input, *c.form, *c.program);
     f.view = c.pipelineWindow.get();
@@ -131,6 +134,10 @@ void TApplication::Build() {
     f.closing = &c.closing;
     c.engine = std::make_unique<TEngine>(c.data, sys, c.store.Places(),
                                          QCoreApplication::applicationDirPath() + u'/', f);
+
+    c.clip = std::make_unique<TClipController>(c);
+    c.engine->Exec().services.clipHistory = c.clip.get();
+    c.suggest->SetClips(&c.clip->Entries());
 
     c.program->SetStatePanel();
     c.index = std::make_unique<TIndexController>(c);

@@ -3,6 +3,7 @@
 
 #include "app/engine.h"
 #include "core/incognito.h"
+#include "exec/injector.h"
 #include "platform/linux/runninginstances_linux.h"
 #include "platform/linux/xdesktop.h"
 #include "platform/linux/xhotkeys.h"
@@ -28,7 +29,14 @@ TDesktopServices::TDesktopServices(QObject* owner, const QString& incognitoFolde
         mouse = TXMouse::Open(QString(), &error);
         hotkeys = TXGlobalHotkeys::Open(QString(), &error);
     }
-    textSender = std::make_unique<TKeyTextSender>(&Keys(), keyboard.get(), clipboard);
+    TInjectTools tools;
+    tools.injector = keyboard.get();
+    tools.keys = &Keys();
+    tools.waiter = &waiter;
+    tools.clipboard = &clipboard;
+    tools.focused = [this] { return desktop ? desktop->ActiveWindow() : 0; };
+    injector = std::make_unique<TInjector>(std::move(tools));
+    textSender = std::make_unique<TKeyTextSender>(*injector);
     scheduler = std::make_unique<TQtScheduler>(owner);
     tasks = std::make_unique<TQtTaskRunner>(owner);
     incognito = std::make_unique<TIncognitoCleaner>(incognitoFolder);

@@ -21,6 +21,7 @@ class TIncognitoCleaner;
 class TLinuxRunningInstances;
 class TProcessLauncher;
 class TDesktopWindows;
+class TInjector;
 
 // Shortcut targets for "copy full path": a symbolic link's target, a desktop entry's own file.
 struct TFileResolver final : TIndexedPathResolver {
@@ -43,6 +44,7 @@ struct TDesktopServices {
     std::unique_ptr<TXKeyboard> keyboard;
     std::unique_ptr<TXMouse> mouse;
     std::unique_ptr<TXGlobalHotkeys> hotkeys;
+    std::unique_ptr<TInjector> injector; // every key and paste into another window
     std::unique_ptr<TKeyTextSender> textSender;
     std::unique_ptr<TQtScheduler> scheduler;
     std::unique_ptr<TQtTaskRunner> tasks;

@@ -15,7 +15,7 @@ TEngine::TEngine(TUserData& data, TSystemParts& sys, const TPlaces& places, cons
     exec_ = std::make_unique<TExecContext>(
         s, data.keywords,
         TExecServices{&sys.env, &sys.files, f.clipboard, f.windows, f.keys, f.waiter, f.sound, &sys.random,
-                      &sys.clock, &sys.network, f.text, f.input, nullptr});
+                      &sys.clock, &sys.network, f.text, f.input, nullptr, f.injector});
     TCommandServices cs;
     cs.settings = &s;
     cs.exec = exec_.get();

@@ -22,6 +22,7 @@ class TClipboard;
 class TWaiter;
 class TSoundPlayer;
 class TTextSender;
+class TInjector;
 class TInputHost;
 class TPipelineView;
 class TCommandHost;
@@ -76,6 +77,7 @@ struct TEngineFront {
     TWaiter* waiter = nullptr;
     TSoundPlayer* sound = nullptr;
     TTextSender* text = nullptr;
+    TInjector* injector = nullptr;          // optional: keys into other windows
     TInputHost* input = nullptr;
     TPipelineView* view = nullptr;
     TCommandHost* commands = nullptr;

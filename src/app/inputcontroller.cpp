@@ -273,9 +273,18 @@ bool TInputController::ListKey(const TListKeyDecision& d, int row) {
 }
 
 void TInputController::RemoveRow(int row) {
-    // A window row closes its window; other rows leave the history.
+    // A window row closes its window, a clipboard row leaves the clipboard history; other rows
+    // leave the history.
     if (const auto* w = ItemAs<TMyWindowItem>(suggest_.RowItem(row))) {
         outside_.CloseWindow(w->hand);
+        return;
+    }
+    if (const auto* c = ItemAs<TMyClipItem>(suggest_.RowItem(row))) {
+        const TMyClipItem copy = *c;
+        if (outside_.RemoveClipEntry(copy)) {
+            const TLineState line = view_.Line();
+            RefreshList(line.text, line.caret, true);
+        }
         return;
     }
     const QString text = suggest_.RowText(row);

@@ -14,6 +14,7 @@ struct TExecRequest;
 struct TSettings;
 class THistory;
 class TItem;
+class TMyClipItem;
 class TKeywordList;
 class TSuggestBridge;
 
@@ -40,6 +41,10 @@ public:
     virtual bool ActivateLastActive() = 0;
     virtual void ActivateWindow(quint64 window) = 0;
     virtual void CopyToClipboard(const QString& text) = 0;
+    // The clipboard history: a chosen entry becomes the newest and goes to the clipboard; a
+    // removed one leaves the history (false when it was not there).
+    virtual void ChooseClipEntry(const TMyClipItem& item) = 0;
+    virtual bool RemoveClipEntry(const TMyClipItem& item) = 0;
     virtual void WriteSettings() = 0;
     virtual void ShowMessage(const QString& text) = 0;
     virtual void ShowCalcResult(const QString& title, const QString& prompt, const QString& value) = 0;

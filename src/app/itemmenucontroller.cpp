@@ -2,6 +2,7 @@
 #include "app/itemmenucontroller.h"
 
 #include "app/appcontext.h"
+#include "app/clipcontroller.h"
 #include "app/desktopcontroller.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
@@ -10,6 +11,8 @@
 #include "app/programcontroller.h"
 #include "core/inputtext.h"
 #include "core/items.h"
+#include "core/text.h"
+#include "exec/pipeline.h"
 #include "exec/execcontext.h"
 #include "exec/substitution.h"
 #include "index/scanroots.h"
@@ -69,7 +72,8 @@ void TItemMenuController::Show(const TItem* item, const QString& text, QWidget* 
         menu->setAttribute(Qt::WA_DeleteOnClose);
         // The menu acts on a copy: the list may be rebuilt while it is open.
         std::shared_ptr<const TItem> copy(Unwrapped(item)->CloneItem());
-        for (const TRowMenuEntry& e : RowMenuEntries(choice.menu))
+        const bool canPaste = ctx_.desktop && ctx_.desktop->CheckedLastActive() != 0 && ctx_.form->isActiveWindow();
+        for (const TRowMenuEntry& e : RowMenuEntries(choice.menu, canPaste))
             QObject::connect(menu->addAction(e.label), &QAction::triggered, menu,
                              [this, copy, open, action = e.action] { RowAction(action, *copy, open); });
         menu->popup(globalPos);
@@ -96,8 +100,15 @@ void TItemMenuController::RowAction(TRowMenuAction action, const TItem& item, co
         });
     };
     switch (action) {
-    case TRowMenuAction::SwitchTo:
     case TRowMenuAction::Launch:
+        if (clip) {
+            // The copied text runs as a typed input, on one line.
+            program.Run(TExecRequest::Sent(TrimText(clip->clipb).remove(u'\r').remove(u'\n')));
+            break;
+        }
+        open();
+        break;
+    case TRowMenuAction::SwitchTo:
         // The row is taken into the line and run: a window row activates its window.
         open();
         break;
@@ -139,6 +150,13 @@ void TItemMenuController::RowAction(TRowMenuAction action, const TItem& item, co
         break;
     case TRowMenuAction::Select:
         ctx_.input->SetNewWord(clip->clipb, true, true);
+        break;
+    case TRowMenuAction::PasteToWindow:
+        ctx_.clip->PasteToLastActive(clip->clipb);
+        break;
+    case TRowMenuAction::Remove:
+        if (ctx_.clip->Remove(*clip) && ctx_.form->ListVisible())
+            ctx_.input->RefreshList(ctx_.input->LineText(), int(ctx_.input->LineText().size()), false);
         break;
     }
 }

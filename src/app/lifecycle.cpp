@@ -3,6 +3,7 @@
 
 #include "app/appcontext.h"
 #include "app/assistcontroller.h"
+#include "app/clipcontroller.h"
 #include "app/dashcontroller.h"
 #include "app/desktopservices.h"
 #include "app/hotkeybridge.h"
@@ -252,9 +253,8 @@ void TLifecycle::RegisterKeywordHotkeys() { ctx_.hotkeys->RegisterKeywordHotkeys
 void TLifecycle::ArmKeyboardHook() { ctx_.hotkeys->ArmKeyboardHook(); }
 void TLifecycle::ShowWarning(const QString& caption, const QString& text) { ctx_.program->Message(caption, text, true); }
 
-// Clipboard history is not part of this build: nothing to watch or read.
-void TLifecycle::WatchClipboard() {}
-void TLifecycle::ReadClipboardHistory() {}
+void TLifecycle::WatchClipboard() { ctx_.clip->Watch(); }
+void TLifecycle::ReadClipboardHistory() { ctx_.clip->Read(); }
 
 void TLifecycle::StartIndex() { ctx_.index->Start(); }
 void TLifecycle::ShowInputWindow(bool visible) { ctx_.form->ManageShowHide(visible, false, TShowLock::Hotkey); }
@@ -315,6 +315,11 @@ void TLifecycle::Backup() {
 
 // Notes are not part of this build: nothing to save.
 void TLifecycle::SaveNotes() {}
+
+void TLifecycle::SaveClipboardHistory() {
+    if (ctx_.clip)
+        ctx_.clip->WriteNow();
+}
 
 void TLifecycle::SaveIndexCache() {
     if (ctx_.index)

@@ -63,6 +63,7 @@ public:
     void WriteSettings() override;
     void Backup() override;
     void SaveNotes() override;
+    void SaveClipboardHistory() override;
     void SaveIndexCache() override;
     void UnregisterHotkeys() override;
     void RemoveTrayIcon() override;

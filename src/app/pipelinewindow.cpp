@@ -53,7 +53,7 @@ void TPipelineWindow::ShowOutput(const QString& text, bool) { view_.ShowTextPane
 void TPipelineWindow::HideListWindow() { view_.HideList(); }
 void TPipelineWindow::HideInputWindow() { view_.ShowWindow(false, false, TShowLock::Hotkey); }
 void TPipelineWindow::CloseProgram() { outside_.CloseProgram(); }
-void TPipelineWindow::RemoveClipEntry(const QString&) {}
+void TPipelineWindow::ChooseClipEntry(const TMyClipItem& item) { outside_.ChooseClipEntry(item); }
 bool TPipelineWindow::ActivateLastActiveWindow() { return outside_.ActivateLastActive(); }
 void TPipelineWindow::ActivateWindow(quint64 window) { outside_.ActivateWindow(window); }
 void TPipelineWindow::ClearIncognitoFolder() { outside_.ClearIncognitoFolder(); }

@@ -38,7 +38,7 @@ public:
     void HideListWindow() override;
     void HideInputWindow() override;
     void CloseProgram() override;
-    void RemoveClipEntry(const QString& text) override;
+    void ChooseClipEntry(const TMyClipItem& item) override;
     bool ActivateLastActiveWindow() override;
     void ActivateWindow(quint64 window) override;
     void ClearIncognitoFolder() override;

@@ -4,6 +4,7 @@
 #include "app/appcontext.h"
 #include "app/settingscontroller.h"
 #include "app/assistcontroller.h"
+#include "app/clipcontroller.h"
 #include "app/dashcontroller.h"
 #include "app/desktopcontroller.h"
 #include "app/desktopservices.h"
@@ -106,6 +107,15 @@ void TProgramController::ActivateWindow(quint64 window) {
 }
 
 void TProgramController::CopyToClipboard(const QString& text) { ctx_.desk->clipboard.SetText(text); }
+
+void TProgramController::ChooseClipEntry(const TMyClipItem& item) {
+    if (ctx_.clip)
+        ctx_.clip->Choose(item);
+    else
+        ctx_.desk->clipboard.SetText(item.clipb);
+}
+
+bool TProgramController::RemoveClipEntry(const TMyClipItem& item) { return ctx_.clip && ctx_.clip->Remove(item); }
 
 void TProgramController::WriteSettings() {
     const TSaveResult r = ctx_.store.WriteSettings(ctx_.data);

@@ -33,6 +33,8 @@ public:
     bool ActivateLastActive() override;
     void ActivateWindow(quint64 window) override;
     void CopyToClipboard(const QString& text) override;
+    void ChooseClipEntry(const TMyClipItem& item) override;
+    bool RemoveClipEntry(const TMyClipItem& item) override;
     void WriteSettings() override;
     void ShowMessage(const QString& text) override;
     void ShowCalcResult(const QString& title, const QString& prompt, const QString& value) override;

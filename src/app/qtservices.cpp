@@ -1,13 +1,13 @@
 // Qt-backed services of the running program.
 #include "app/qtservices.h"
 
-#include "platform/keyinjector.h"
-#include "platform/keysender.h"
+#include "exec/injector.h"
 
 #include <QClipboard>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QVariant>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThreadPool>
@@ -39,6 +39,7 @@ namespace {
 class TQtClipContent final : public TClipboardContent {
 public:
     std::vector<std::pair<QString, QByteArray>> formats;
+    QVariant image; // a picture held as an object (our own copy) has no bytes of its own
 };
 
 } // namespace
@@ -68,9 +69,12 @@ QStringList TQtClipboard::Files() const {
 
 std::unique_ptr<TClipboardContent> TQtClipboard::Save() const {
     auto c = std::make_unique<TQtClipContent>();
-    if (const QMimeData* m = QGuiApplication::clipboard()->mimeData())
+    if (const QMimeData* m = QGuiApplication::clipboard()->mimeData()) {
         for (const QString& f : m->formats())
             c->formats.emplace_back(f, m->data(f));
+        if (m->hasImage())
+            c->image = m->imageData();
+    }
     return c;
 }
 
@@ -80,7 +84,10 @@ void TQtClipboard::Restore(const TClipboardContent& content) {
         return;
     auto* m = new QMimeData;
     for (const auto& [format, data] : c->formats)
-        m->setData(format, data);
+        if (!data.isEmpty() || !c->image.isValid())
+            m->setData(format, data);
+    if (c->image.isValid())
+        m->setImageData(c->image);
     QGuiApplication::clipboard()->setMimeData(m); // the clipboard owns it
 }
 
@@ -105,31 +112,8 @@ void TProcessSoundPlayer::Play(const QString& file) {
     }
 }
 
-void TKeyTextSender::TypeText(const QString& text) {
-    if (!injector_ || !keys_)
-        return;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (ch == u'\r')
-            continue;
-        if (ch == u'\n') {
-            keys_->SendChord(0x0D, 0);
-            continue;
-        }
-        char32_t code = ch.unicode();
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            code = QChar::surrogateToUcs4(ch, text.at(++i));
-        injector_->TypeCharacter(code);
-    }
-}
+void TKeyTextSender::TypeText(const QString& text) { injector_.Type(text); }
 
-void TKeyTextSender::PasteText(const QString& text, bool enter) {
-    if (!keys_)
-        return;
-    clipboard_.SetText(text);
-    keys_->SendChord(0x56, kModCtrl); // V
-    if (enter)
-        keys_->SendChord(0x0D, 0);
-}
+void TKeyTextSender::PasteText(const QString& text, bool enter) { injector_.Paste(text, enter); }
 
 } // namespace vantrelo

@@ -15,6 +15,7 @@ namespace vantrelo {
 
 class TKeySender;
 class TKeyInjector;
+class TInjector;
 
 // Timers on the user-interface thread; a task whose owner is gone never runs.
 class TQtScheduler final : public TScheduler {
@@ -66,18 +67,15 @@ public:
     void Play(const QString& file) override;
 };
 
-// Text for the foreground window: typed key by key, or pasted with Ctrl+V.
+// Text for the window that has the focus, typed key by key or pasted, through the one injector.
 class TKeyTextSender final : public TTextSender {
 public:
-    TKeyTextSender(TKeySender* keys, TKeyInjector* injector, TClipboard& clipboard)
-        : keys_(keys), injector_(injector), clipboard_(clipboard) {}
+    explicit TKeyTextSender(TInjector& injector) : injector_(injector) {}
     void TypeText(const QString& text) override;
     void PasteText(const QString& text, bool enter) override;
 
 private:
-    TKeySender* keys_;
-    TKeyInjector* injector_;
-    TClipboard& clipboard_;
+    TInjector& injector_;
 };
 
 } // namespace vantrelo

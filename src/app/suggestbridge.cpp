@@ -114,6 +114,7 @@ struct TSuggestBridge::TImpl {
     }
     TScanRoots roots = TScanRoots::FromEnvironment();
     std::unique_ptr<TFolderReader> reader;
+    const std::vector<TMyClipItem>* clips = nullptr;
 
     TSuggestSources Sources() const {
         TSuggestSources src{data.settings, data.keywords, data.history, data.tags};
@@ -123,6 +124,7 @@ struct TSuggestBridge::TImpl {
         src.clock = svc.clock;
         src.programs = svc.programs;
         src.windows = svc.windows;
+        src.clips = clips;
         src.folderReader = reader.get();
         return src;
     }
@@ -238,6 +240,8 @@ void TSuggestBridge::FolderCacheStale() {
     if (d_->reader)
         d_->reader->MarkStale();
 }
+
+void TSuggestBridge::SetClips(const std::vector<TMyClipItem>* clips) { d_->clips = clips; }
 
 void TSuggestBridge::SetFolderArrived(std::function<void()> arrived) {
     if (d_->reader)

@@ -15,6 +15,7 @@ namespace vantrelo {
 struct TUserData;
 class TIndexList;
 class TItem;
+class TMyClipItem;
 class TEnvironment;
 class TFileSystem;
 class TClock;
@@ -68,6 +69,8 @@ public:
     void FolderCacheStale();
     // A typed folder's listing arrived from its worker: the list can show it now.
     void SetFolderArrived(std::function<void()> arrived);
+    // The clipboard history the Clipboard list shows (oldest first); it outlives the bridge's use.
+    void SetClips(const std::vector<TMyClipItem>* clips);
     // The list of everything (the list button, Shift+Down).
     void ShowAll(const QString& text);
     // Drops a binding made for another text.

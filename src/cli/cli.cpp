@@ -38,6 +38,11 @@ const TCliVerb kVerbs[] = {
     {"windows", "windows", &WindowsVerb, "list the open windows as the list shows them (id, process, class, title)",
      "windows"},
     {"info", "info TEMPLATE", &InfoVerb, "print the information line built from TEMPLATE", "info 'memory $mused$ of $mtotal$'"},
+    {"clipboard", "clipboard list | clipboard clear", &ClipboardVerb,
+     "print the clipboard history (time, TAB, text), or delete it while Vantrelo is not running", "clipboard list"},
+    {"text", "text regex RULES (standard input) | text keys TEXT", &TextVerb,
+     "rewrite standard input by regular-expression rules, or print the keys typing TEXT would send",
+     "text keys 'Hello{ENTER}'"},
 };
 
 const char kHelpHint[] = "Try 'vantrelo-cli --help'.\n";

@@ -70,5 +70,7 @@ int InfoVerb(TCliContext& ctx, const QStringList& args);
 // "keywords export" and "keywords import"; -1 when the arguments are not understood.
 int ExportKeywords(TCliContext& ctx, const QStringList& args);
 int ImportKeywords(TCliContext& ctx, const QStringList& args);
+int ClipboardVerb(TCliContext& ctx, const QStringList& args);
+int TextVerb(TCliContext& ctx, const QStringList& args);
 
 } // namespace vantrelo::cli

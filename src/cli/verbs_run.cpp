@@ -115,7 +115,7 @@ struct TCliView final : TPipelineView {
     void HideListWindow() override {}
     void HideInputWindow() override {}
     void CloseProgram() override {}
-    void RemoveClipEntry(const QString&) override {}
+    void ChooseClipEntry(const TMyClipItem&) override {}
     bool ActivateLastActiveWindow() override { return false; }
     void ActivateWindow(quint64) override {}
     void ClearIncognitoFolder() override {}
@@ -207,6 +207,7 @@ struct TCliDryCommands final : TInternalCommands {
 struct TCliCommandHost final : TCommandHost {
     TCliContext& ctx;
     explicit TCliCommandHost(TCliContext& c) : ctx(c) {}
+    bool ActivateLastActive() override { return false; }
     void ShowToast(const QString& text) override { ctx.out << text << "\n"; }
     void ShowFailure(const QString& message) override { ctx.err << message << "\n"; }
     void SetStatePanel() override {}

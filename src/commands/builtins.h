@@ -17,5 +17,7 @@ void RegisterControlCommands(TCommandDispatcher& d);
 void RegisterWindowCommands(TCommandDispatcher& d);
 // "$TIMER$", "$ALARM$", "$STOPWATCH$" and "$REMINDER$".
 void RegisterTimeCommands(TCommandDispatcher& d);
+// "$SENDTEXT$"s, "$KEYS$", "$PASTE1$".."$PASTE4$", "$TEXTCLEAN$"s and "$TEXTREGEX$"s.
+void RegisterTextCommands(TCommandDispatcher& d);
 
 } // namespace vantrelo

@@ -32,6 +32,8 @@ public:
     virtual void SetIncognitoMode(bool on, bool toggle) = 0;
     // Saves vantrelo.ini; false with plain words in `error` when it could not be saved.
     virtual bool WriteSettings(QString* error) = 0;
+    // Brings the window the input window was summoned over to the front; false when it is gone.
+    virtual bool ActivateLastActive() = 0;
     // What a backup of the settings and notes needs to know right now (force is set by the caller).
     virtual TBackupRequest BackupRequest() const = 0;
 };

@@ -22,6 +22,7 @@ TCommandDispatcher::TCommandDispatcher(const TCommandServices& services) : s_(se
     RegisterControlCommands(*this);
     RegisterWindowCommands(*this);
     RegisterTimeCommands(*this);
+    RegisterTextCommands(*this);
 }
 
 void TCommandDispatcher::SetHandler(TCommandBlock block, TCommandHandler handler) {

@@ -22,6 +22,7 @@ class TNetworkInfo;
 class TTextSender;
 class TInputHost;
 class TClipHistoryView;
+class TInjector;
 
 // The program's command expansion (environment, "$D$"/"$H$", and with `strip` the modifier names).
 using TCommandExpander = std::function<QString(const QString& text, bool strip)>;
@@ -42,6 +43,8 @@ struct TExecServices {
     TTextSender* textSender = nullptr;
     TInputHost* input = nullptr;
     const TClipHistoryView* clipHistory = nullptr;
+    // Keys and pastes into other windows; null where there are none (a terminal).
+    TInjector* injector = nullptr;
 };
 
 // Held by the pipeline for the life of the input window; cheap to build in tests.

@@ -27,7 +27,7 @@ class TClipHistoryView {
 public:
     virtual ~TClipHistoryView() = default;
     virtual int Count() const = 0;
-    // Entry `n` (1 = newest) as stored, with "{BR}" for line breaks.
+    // Entry `n` (1 = newest), exactly as it was copied.
     virtual QString Entry(int n) const = 0;
 };
 

@@ -325,9 +325,8 @@ void TExecPipeline::ExecuteClipItem(const TMyClipItem& item) {
     const TSettings& s = ctx_.settings;
     TPipelineView& view = *svc_.view;
     const TExecServices& sv = ctx_.services;
-    view.RemoveClipEntry(item.clipb);
-    const QString text = QString(item.clipb).replace(QLatin1String("{BR}"), QLatin1String("\r\n"));
-    sv.clipboard->SetText(text);
+    view.ChooseClipEntry(item);
+    const QString& text = item.clipb;
     view.ClearSuggestions();
     view.SelectLine();
     if (!view.ActivateLastActiveWindow() || !s.clipautopaste)

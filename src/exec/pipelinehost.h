@@ -11,6 +11,7 @@
 namespace vantrelo {
 
 class TItem;
+class TMyClipItem;
 
 // The input window and its list, as the pipeline sees them; the window implements it.
 class TPipelineView {
@@ -46,8 +47,9 @@ public:
     virtual void HideListWindow() = 0;
     virtual void HideInputWindow() = 0;
     virtual void CloseProgram() = 0;
-    // Removes the clipboard-history entry with this text (the item and its list entry).
-    virtual void RemoveClipEntry(const QString& text) = 0;
+    // A chosen clipboard-history entry: it becomes the newest entry and its text (exactly as it
+    // was copied) goes to the clipboard.
+    virtual void ChooseClipEntry(const TMyClipItem& item) = 0;
     // Brings the window that was active before the input window to the front (restoring it when
     // minimised); false when it no longer exists.
     virtual bool ActivateLastActiveWindow() = 0;

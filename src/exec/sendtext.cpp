@@ -9,6 +9,7 @@
 #include "exec/markedtext.h"
 #include "exec/datetimeformat.h"
 #include "exec/password.h"
+#include "exec/typeplan.h"
 #include "exec/substitution.h"
 #include "platform/clock.h"
 #include "platform/filesystem.h"
@@ -67,20 +68,22 @@ void FillInfoTokens(TMarkedText& t, TExecContext& ctx, const QLocale& locale) {
                   TMarkedText::Literal(GeneratePassword(kDefaultPasswordLength, kPwAllClasses, *ctx.services.random)));
 }
 
-void FillClipHistory(TMarkedText& t, TExecContext& ctx) {
+void FillClipHistory(TMarkedText& t, TExecContext& ctx, bool forTyping) {
     const TClipHistoryView* history = ctx.services.clipHistory;
     for (int n = 1; n <= 4; ++n) {
         const QString token = QStringLiteral("$PASTE%1$").arg(n);
         if (!history || history->Count() < n || !t.Contains(token))
             continue;
-        t.ReplaceAllWithValue(token, history->Entry(n).replace(QLatin1String("{BR}"), QLatin1String("\r\n")),
-                              Qt::CaseSensitive);
+        // The entry is inserted as it was copied: its braces are text, not key names.
+        const QString entry = history->Entry(n);
+        t.ReplaceAllWithValue(token, forTyping ? LiteralTypeText(entry) : entry, Qt::CaseSensitive);
     }
 }
 
 } // namespace
 
-QString PrepareSendText(const QString& text, const TExeWord* keyword, TExecContext& ctx, const QLocale& locale) {
+QString PrepareSendText(const QString& text, const TExeWord* keyword, TExecContext& ctx, const QLocale& locale,
+                        bool forTyping) {
     TMarkedText t(text);
     if (keyword) {
         TMarkedText filled(keyword->parameters);
@@ -91,12 +94,12 @@ QString PrepareSendText(const QString& text, const TExeWord* keyword, TExecConte
     IncludeFiles(t, ctx);
     t.ReplaceAll(u"{BR}", TMarkedText::Literal(QStringLiteral("\r\n")), Qt::CaseSensitive);
     FillInfoTokens(t, ctx, locale);
-    FillClipHistory(t, ctx);
+    FillClipHistory(t, ctx, forTyping);
     return t.Text();
 }
 
 void SendTextToWindow(const QString& text, const TExeWord* keyword, bool paste, bool enter, TExecContext& ctx) {
-    const QString prepared = PrepareSendText(text, keyword, ctx, QLocale::system());
+    const QString prepared = PrepareSendText(text, keyword, ctx, QLocale::system(), !paste);
     if (paste)
         ctx.services.textSender->PasteText(prepared, enter);
     else

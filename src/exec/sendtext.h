@@ -17,7 +17,9 @@ constexpr int kMaxFileInclusions = 21;
 // not empty), "{FILE name}" replaced by the file's lines (each ended by CR LF), "{BR}" as CR LF,
 // "$TIME$", "$SHOWIP$", "$PASSWORD$" and "$PASTE1$".."$PASTE4$" filled in. Included files, typed
 // text and clipboard entries are inserted as they are and never searched for further marks.
-QString PrepareSendText(const QString& text, const TExeWord* keyword, TExecContext& ctx, const QLocale& locale);
+// With `forTyping` the clipboard entries are marked so that their braces are typed as they are.
+QString PrepareSendText(const QString& text, const TExeWord* keyword, TExecContext& ctx, const QLocale& locale,
+                        bool forTyping = false);
 
 // Prepares the text and pastes it (then Enter when `enter`) or types it into the foreground window.
 void SendTextToWindow(const QString& text, const TExeWord* keyword, bool paste, bool enter, TExecContext& ctx);

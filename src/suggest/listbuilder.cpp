@@ -274,7 +274,7 @@ void TBuild::Clipboard(const QString& param) {
         if (!src_.clips)
             return;
         for (auto it = src_.clips->rbegin(); it != src_.clips->rend(); ++it)
-            Add(it->clipb, it->CloneItem());
+            Add(ReplaceLineBreaks(it->clipb, QStringLiteral("{BR}")), it->CloneItem());
         RankSpecial(param, true, IsKind<TMyClipItem>);
     });
 }

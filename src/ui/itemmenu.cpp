@@ -9,7 +9,7 @@ QString WithoutTrailingDelimiter(QString path) {
     return path;
 }
 
-std::vector<TRowMenuEntry> RowMenuEntries(TItemMenu menu) {
+std::vector<TRowMenuEntry> RowMenuEntries(TItemMenu menu, bool canPaste) {
     using A = TRowMenuAction;
     switch (menu) {
     case TItemMenu::Window:
@@ -20,10 +20,15 @@ std::vector<TRowMenuEntry> RowMenuEntries(TItemMenu menu) {
                 {QStringLiteral("Restore"), A::Restore},          {QStringLiteral("Maximize Width"), A::MaxWidth},
                 {QStringLiteral("Maximize Height"), A::MaxHeight},
                 {QStringLiteral("Resize to Specific Size"), A::Resize}};
-    case TItemMenu::Clip:
-        return {{QStringLiteral("Copy to Clipboard"), A::CopyText},
-                {QStringLiteral("Launch"), A::Launch},
-                {QStringLiteral("Select"), A::Select}};
+    case TItemMenu::Clip: {
+        std::vector<TRowMenuEntry> out{{QStringLiteral("Copy to Clipboard"), A::CopyText},
+                                       {QStringLiteral("Launch"), A::Launch},
+                                       {QStringLiteral("Select"), A::Select}};
+        if (canPaste)
+            out.push_back({QStringLiteral("Copy && Paste to current window"), A::PasteToWindow});
+        out.push_back({QStringLiteral("Remove"), A::Remove});
+        return out;
+    }
     case TItemMenu::File:
     case TItemMenu::Fallback:
         break;

@@ -45,14 +45,16 @@ TItemMenuChoice DecideItemMenu(const TItemMenuFacts& facts, const TItemMenuProbe
 // The entries of a window row's and a clipboard row's own menus.
 enum class TRowMenuAction {
     SwitchTo, Close, KillProcess, MoreInfo, Center, Minimize, Maximize, Restore, MaxWidth, MaxHeight, Resize, // a window row
-    CopyText, Launch, Select,                                             // a clipboard row
+    CopyText, Launch, Select, PasteToWindow, Remove,                      // a clipboard row
 };
 struct TRowMenuEntry {
     QString label;
     TRowMenuAction action;
 };
-// In menu order; empty for the file and the fallback menus, which are built elsewhere.
-std::vector<TRowMenuEntry> RowMenuEntries(TItemMenu menu);
+// In menu order; empty for the file and the fallback menus, which are built elsewhere. A clipboard
+// row offers pasting into the previous window only when `canPaste` (the program is active and
+// that window is known).
+std::vector<TRowMenuEntry> RowMenuEntries(TItemMenu menu, bool canPaste = false);
 
 // A path without its trailing "/" (the root stays "/").
 QString WithoutTrailingDelimiter(QString path);

@@ -686,6 +686,89 @@ TEST_F(ProgramTest, TheWizardOptionOpensItAndEscChangesNothing) {
     EXPECT_TRUE(Ini().contains("maxvisible=7"));
 }
 
+// The text of the message box the program shows (empty when none shows).
+QString ShownMessage() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+            return box->text();
+    return QString();
+}
+
+TEST_F(ProgramTest, CopiedTextsFillTheClipboardListAndOutliveARestart) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("zclips", "$CLIPBOARD$", ""));
+        user.settings.clipboardhours = 2;
+        user.settings.autodropdown = true;
+    }));
+    ASSERT_EQ(Start(), -1);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText("first copy");
+    clipboard->setText("two\nlines {BR}");
+    clipboard->setText("two\nlines {BR}");
+    clipboard->setText("selected only", QClipboard::Selection); // a mouse selection is no copy
+    Type("zclips");
+    ASSERT_TRUE(Until([this] { return ListTexts().contains("first copy"); })) << ListTexts().join('|').toStdString();
+    const QStringList rows = {"===== Clipboard =====", "two{BR}lines {BR}", "first copy"};
+    EXPECT_EQ(ListTexts(), rows);
+
+    app->Shutdown();
+    app.reset();
+    ASSERT_TRUE(QFileInfo::exists(data + "c.dat"));
+    ASSERT_EQ(Start(), -1);
+    Type("zclips");
+    EXPECT_TRUE(Until([&] { return ListTexts() == rows; })) << ListTexts().join('|').toStdString();
+}
+
+TEST_F(ProgramTest, ChoosingAClipboardRowCopiesItsExactTextAndMovesItFirst) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("zclips", "$CLIPBOARD$", ""));
+        user.settings.autodropdown = true;
+    }));
+    ASSERT_EQ(Start(), -1);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText("Older {BR} text");
+    clipboard->setText("older {br} TEXT");
+    clipboard->setText("newest");
+    Type("zclips");
+    ASSERT_TRUE(Until([this] { return ListTexts().size() == 4; })) << ListTexts().join('|').toStdString();
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([&] { return clipboard->text() == "Older {BR} text"; })) << clipboard->text().toStdString();
+    Retype("zclips");
+    ASSERT_TRUE(Until([this] {
+        return ListTexts() == QStringList({"===== Clipboard =====", "Older {BR} text", "newest", "older {br} TEXT"});
+    })) << ListTexts().join('|').toStdString() << " (the entry that only matches ignoring case stays)";
+
+    // Delete on a row removes exactly that entry.
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Delete);
+    EXPECT_TRUE(Until([this] { return ListTexts().size() == 3; })) << ListTexts().join('|').toStdString();
+    EXPECT_FALSE(ListTexts().contains("Older {BR} text"));
+}
+
+TEST_F(ProgramTest, ClearClipboardEmptiesTheHistoryAndItsFileAndSaysHowMany) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("zclear", "$CLEARCLIPBOARD$", ""));
+        user.keywords.Add(MakeNewKeyword("zclips", "$CLIPBOARD$", ""));
+        user.settings.clipboardhours = 5;
+    }));
+    ASSERT_EQ(Start(), -1);
+    for (int i = 0; i < 7; ++i)
+        QGuiApplication::clipboard()->setText(QString("copy %1").arg(i));
+    ASSERT_TRUE(Until([this] { return QFileInfo::exists(data + "c.dat"); })) << "the saver writes in the background";
+    Type("zclear");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([] {
+        return ShownMessage() == "Vantrelo's clipboard history cleared from memory and disk (7 items).";
+    })) << ShownMessage().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data + "c.dat"));
+    app->Shutdown();
+    app.reset();
+    EXPECT_FALSE(QFileInfo::exists(data + "c.dat")) << "an empty history leaves no file";
+}
+
 } // namespace
 } // namespace vantrelo
 
@@ -906,6 +989,18 @@ TEST_F(ProgramTest, TheKeywordEditorAddsAndEditsKeywordsAndDeleteCanBeUndone) {
     EXPECT_TRUE(ini.contains("command=ztool --fresh"));
     EXPECT_FALSE(ini.contains("zgone"));
     EXPECT_FALSE(ini.contains("new..."));
+}
+
+TEST_F(ProgramTest, RulesKeywordRewritesTheClipboard) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("zrules", "$TEXTREGEX$", "s/\\s+$//||^#.*"));
+    }));
+    ASSERT_EQ(Start(), -1);
+    QGuiApplication::clipboard()->setText("keep  \n# drop\nend");
+    Type("zrules");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([] { return QGuiApplication::clipboard()->text() == "keep\n\nend"; }))
+        << QGuiApplication::clipboard()->text().toStdString();
 }
 
 } // namespace

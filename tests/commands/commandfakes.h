@@ -34,6 +34,10 @@ struct TFakeCommandHost final : TCommandHost {
         return writeOk;
     }
     TBackupRequest BackupRequest() const override { return backup; }
+    bool ActivateLastActive() override {
+        log.Add(QStringLiteral("lastactive"));
+        return true;
+    }
 };
 
 // Every notice of a countdown or an alarm, as "caption|text".

@@ -65,7 +65,7 @@ TEST_F(Dispatcher, HidesTheListWhenTheInputWindowStaysAndTheListActsAsADropDown)
 // ---- commands of later parts, and plugging in ----
 
 TEST_F(Dispatcher, ACommandWithoutItsWorkIsNeverReportedAsDone) {
-    for (const char* command : {"$NOTES$", "$PASTE1$", "$BROWSERURL$"}) {
+    for (const char* command : {"$NOTES$", "$SAVECLIPBOARD$", "$BROWSERURL$"}) {
         const TInternalOutcome out = Dispatch(Q(command), Q("5"));
         EXPECT_TRUE(out.handled) << command;
         EXPECT_TRUE(out.failed) << command;

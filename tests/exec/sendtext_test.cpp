@@ -60,8 +60,12 @@ TEST_F(SendText, FillsTimeAddressesAndPasswords) {
 }
 
 TEST_F(SendText, ClipboardHistoryEntries) {
-    history.entries = QStringList{QStringLiteral("new{BR}est"), QStringLiteral("older $PASTE1$")};
-    EXPECT_EQ(Prepare(QStringLiteral("$PASTE1$/$PASTE2$/$PASTE3$")), QStringLiteral("new\r\nest/older $PASTE1$/$PASTE3$"));
+    // Entries go in exactly as they were copied; for typing their braces name no keys.
+    history.entries = QStringList{QStringLiteral("new\r\nest {BR}"), QStringLiteral("older $PASTE1$")};
+    EXPECT_EQ(Prepare(QStringLiteral("$PASTE1$/$PASTE2$/$PASTE3$")),
+              QStringLiteral("new\r\nest {BR}/older $PASTE1$/$PASTE3$"));
+    EXPECT_EQ(PrepareSendText(QStringLiteral("{TAB}$PASTE1$"), nullptr, ctx, QLocale::c(), true),
+              QStringLiteral("{TAB}new\r\nest {{}BR}"));
     ctx.services.clipHistory = nullptr;
     EXPECT_EQ(Prepare(QStringLiteral("$PASTE1$")), QStringLiteral("$PASTE1$"));
 }

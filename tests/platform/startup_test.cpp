@@ -145,6 +145,7 @@ struct TRecordingShutdownHost final : TShutdownHost {
     void WriteSettings() override { calls << QStringLiteral("write:%1").arg(settings.shutdowns); }
     void Backup() override { calls << QStringLiteral("backup"); }
     void SaveNotes() override { calls << QStringLiteral("notes"); }
+    void SaveClipboardHistory() override { calls << QStringLiteral("clips"); }
     void SaveIndexCache() override { calls << QStringLiteral("cache"); }
     void UnregisterHotkeys() override { calls << QStringLiteral("hotkeys"); }
     void RemoveTrayIcon() override { calls << QStringLiteral("tray"); }
@@ -159,7 +160,7 @@ TEST(Shutdown, ClosesInOrderOnceAndOpensTheFileLast) {
     ASSERT_TRUE(stop.Close(host));
     EXPECT_FALSE(stop.Close(host));
     EXPECT_TRUE(stop.Closing());
-    EXPECT_EQ(host.calls.join(u';'), QStringLiteral("timers;hook;workers:60000;list;write:5;backup;notes;cache;hotkeys;"
+    EXPECT_EQ(host.calls.join(u';'), QStringLiteral("timers;hook;workers:60000;list;write:5;backup;notes;clips;cache;hotkeys;"
                                                     "tray;open:/data/vantrelo.ini"));
 }
 

@@ -4,7 +4,9 @@
 #include "core/keywordlist.h"
 #include "core/settings.h"
 #include "exec/execcontext.h"
+#include "exec/injector.h"
 #include "exec/inputhost.h"
+#include "support/hotkeyfakes.h"
 #include "support/systemfakes.h"
 #include "support/timefakes.h"
 
@@ -58,9 +60,12 @@ struct TExecFakes {
     TFakeTextSender sender;
     TFakeInputHost input;
     TFakeClipHistory history;
+    // Keys into other windows: the focus is on `windows.foreground` unless a test moves it.
+    TFakeKeyInjector injected;
+    TInjector injector{TInjectTools{&injected, &keys, &waiter, &clipboard, [this] { return windows.foreground; }}};
     TExecContext ctx{settings, keywords,
                      TExecServices{&env, &files, &clipboard, &windows, &keys, &waiter, &sound, &random, &clock, &network,
-                                   &sender, &input, &history}};
+                                   &sender, &input, &history, &injector}};
 
     TExeWord& AddKeyword(const QString& names, const QString& command, const QString& parameters = QString()) {
         auto w = std::make_unique<TExeWord>();

@@ -42,17 +42,28 @@ struct TFakeGlobalHotkeys final : TGlobalHotkeys {
 struct TFakeKeyInjector final : TKeyInjector {
     std::set<int> down;
     std::vector<std::pair<int, bool>> typed;
+    std::vector<char32_t> chars;
+    std::function<void()> onEvent; // runs after every key or character
     mutable int checks = 0;
 
     bool KeyDown(int vk) override {
         typed.emplace_back(vk, true);
+        if (onEvent)
+            onEvent();
         return true;
     }
     bool KeyUp(int vk) override {
         typed.emplace_back(vk, false);
+        if (onEvent)
+            onEvent();
         return true;
     }
-    bool TypeCharacter(char32_t) override { return true; }
+    bool TypeCharacter(char32_t c) override {
+        chars.push_back(c);
+        if (onEvent)
+            onEvent();
+        return true;
+    }
     bool IsKeyDown(int vk) const override {
         ++checks;
         return down.count(vk) > 0;

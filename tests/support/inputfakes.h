@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/inputcontroller.h"
+#include "core/items.h"
 #include "exec/pipeline.h"
 #include "ui/mainform.h"
 
@@ -39,6 +40,11 @@ struct TRecordingOutside final : TInputOutside {
     }
     void ActivateWindow(quint64) override {}
     void CopyToClipboard(const QString& text) override { calls << "clipboard " + text; }
+    void ChooseClipEntry(const TMyClipItem& c) override { calls << "choose clip " + c.clipb; }
+    bool RemoveClipEntry(const TMyClipItem& c) override {
+        calls << "remove clip " + c.clipb;
+        return true;
+    }
     void WriteSettings() override { calls << "write"; }
     void ShowMessage(const QString&) override {}
     void ShowCalcResult(const QString&, const QString&, const QString&) override {}

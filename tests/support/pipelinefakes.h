@@ -74,7 +74,7 @@ struct TFakeView final : TPipelineView {
     void HideListWindow() override { log << "hidelist"; }
     void HideInputWindow() override { log << "hide"; }
     void CloseProgram() override { log << "close"; }
-    void RemoveClipEntry(const QString& t) override { log << "removeclip:" + t; }
+    void ChooseClipEntry(const TMyClipItem& c) override { log << "chooseclip:" + c.clipb; }
     bool ActivateLastActiveWindow() override { return true; }
     void ActivateWindow(quint64 w) override { log << QStringLiteral("activate:%1").arg(w); }
     void ClearIncognitoFolder() override {}

@@ -93,6 +93,7 @@ bool TShutdown::Close(TShutdownHost& host) {
     host.WriteSettings();
     host.Backup();
     host.SaveNotes();
+    host.SaveClipboardHistory();
     if (s.cacheindex && !safeMode_)
         host.SaveIndexCache();
     host.UnregisterHotkeys();

@@ -79,6 +79,8 @@ public:
     virtual void WriteSettings() = 0;
     virtual void Backup() = 0;
     virtual void SaveNotes() = 0;
+    // Waits for a running saver of the clipboard history, then writes it.
+    virtual void SaveClipboardHistory() = 0;
     virtual void SaveIndexCache() = 0;
     virtual void UnregisterHotkeys() = 0;
     virtual void RemoveTrayIcon() = 0;

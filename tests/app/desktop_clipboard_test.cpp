@@ -1,0 +1,188 @@
+// The running launcher's clipboard history on a real X clipboard, with xclip as the other program.
+#include "app/application.h"
+#include "app/qtservices.h"
+#include "exec/injector.h"
+#include "platform/linux/xkeyboard.h"
+#include "core/atomicfile.h"
+#include "core/keywordlist.h"
+#include "core/settingsstore.h"
+#include "tools/cliphistory.h"
+
+#include "../platform/xtestclient.h"
+#include "support/qtapp.h"
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QImage>
+#include <QMimeData>
+#include <QProcess>
+
+#include <functional>
+#include <memory>
+
+namespace vantrelo {
+namespace {
+
+bool Until(const std::function<bool()>& done, int ms = 20000) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        if (done())
+            return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return done();
+}
+
+// Runs a shell script to its end while the launcher's events keep running.
+bool Shell(const QString& script, int ms = 60000) {
+    QProcess p;
+    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script});
+    if (!p.waitForStarted())
+        return false;
+    return Until([&] { return p.state() == QProcess::NotRunning; }, ms) && p.exitCode() == 0;
+}
+
+class DesktopClipboard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WidgetApp();
+        data = dir.File("config/Vantrelo/");
+        ASSERT_TRUE(QDir().mkpath(data));
+        ASSERT_TRUE(QDir().mkpath(dir.File("runtime")));
+        QFile::setPermissions(dir.File("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        for (const QByteArray& name : {QByteArray("XDG_CONFIG_HOME"), QByteArray("XDG_RUNTIME_DIR")})
+            saved.emplace_back(name, qgetenv(name));
+        qputenv("XDG_CONFIG_HOME", dir.File("config").toUtf8());
+        qputenv("XDG_RUNTIME_DIR", dir.File("runtime").toUtf8());
+        TSettingsStore store(Places());
+        TUserData user;
+        user.settings.hide = false;
+        user.settings.clipboardhours = 1;
+        ASSERT_TRUE(store.WriteSettings(user));
+        app = std::make_unique<TApplication>(Places(), QStringList());
+        ASSERT_EQ(app->Start(), -1);
+    }
+    void TearDown() override {
+        if (app)
+            app->Shutdown();
+        app.reset();
+        for (const auto& [name, value] : saved)
+            qputenv(name, value);
+    }
+    TPlaces Places() const { return TPlaces{data, dir.Path()}; }
+    // The history as the launcher wrote it at its stop.
+    std::vector<TMyClipItem> Stored() {
+        app->Shutdown();
+        app.reset();
+        QString text;
+        if (!ReadTextFile(data + "c.dat", text))
+            return {};
+        return DecodeClipFile(text, QDateTime::currentDateTime(), 1);
+    }
+
+    test::TempDir dir;
+    QString data;
+    std::vector<std::pair<QByteArray, QByteArray>> saved;
+    std::unique_ptr<TApplication> app;
+};
+
+TEST_F(DesktopClipboard, EveryCopyOfAnotherProgramIsRecorded) {
+    // Each copy is owned until its text has been fetched once; the next follows 10 ms later.
+    ASSERT_TRUE(Shell(QStringLiteral("for i in $(seq 1 100); do printf 'copy %s' $i | "
+                                     "timeout 5 xclip -selection clipboard -quiet -loops 1 >/dev/null; "
+                                     "sleep 0.01; done")));
+    const std::vector<TMyClipItem> stored = Stored();
+    QStringList texts;
+    for (const TMyClipItem& c : stored)
+        texts << c.clipb;
+    ASSERT_EQ(stored.size(), 100u) << texts.join('|').toStdString();
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(stored[size_t(i)].clipb, QStringLiteral("copy %1").arg(i + 1));
+}
+
+TEST_F(DesktopClipboard, AnOwnerThatVanishesCostsNothing) {
+    const QString copy = QStringLiteral("printf '%1' | timeout 5 xclip -selection clipboard -quiet -loops 1 >/dev/null");
+    ASSERT_TRUE(Shell(copy.arg("before")));
+    // An owner killed while it holds the clipboard: whatever it was asked after that gets no answer.
+    QProcess owner;
+    owner.start(QStringLiteral("xclip"), {"-selection", "clipboard", "-quiet"});
+    ASSERT_TRUE(owner.waitForStarted());
+    owner.write("killed owner");
+    owner.closeWriteChannel();
+    Until([] { return false; }, 100);
+    owner.kill();
+    owner.waitForFinished();
+    ASSERT_TRUE(Shell(copy.arg("after the owner left")));
+    const std::vector<TMyClipItem> stored = Stored();
+    ASSERT_GE(stored.size(), 2u);
+    EXPECT_EQ(stored.front().clipb, "before");
+    EXPECT_EQ(stored.back().clipb, "after the owner left");
+}
+
+// The X input focus, as the desktop gives it.
+quint64 InputFocus(xcb_connection_t* c) {
+    xcb_get_input_focus_reply_t* r = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+    const quint64 focus = r ? r->focus : 0;
+    std::free(r);
+    return focus;
+}
+
+TEST_F(DesktopClipboard, TypingReachesTheWindowInFrontAndAPasteKeepsTheUsersClipboard) {
+    // The injector alone, over the real keyboard and clipboard; no launcher window takes the focus.
+    app->Shutdown();
+    app.reset();
+    QString error;
+    const std::unique_ptr<TXKeyboard> keyboard = TXKeyboard::Open(QString(), &error);
+    ASSERT_TRUE(keyboard) << error.toStdString();
+    test::TTestClient target(test::TClientOptions{QStringLiteral("paste target")});
+    ASSERT_TRUE(test::PollUntil([&] {
+        target.Focus();
+        return InputFocus(target.Conn()) == target.Id();
+    }));
+    TQtClipboard clipboard;
+    TQtWaiter waiter;
+    TInjector injector(TInjectTools{keyboard.get(), keyboard.get(), &waiter, &clipboard,
+                                    [&target] { return InputFocus(target.Conn()); }});
+
+    // The user's clipboard: a text and a picture.
+    auto* mine = new QMimeData;
+    mine->setText("user's own text");
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    mine->setImageData(picture);
+    QGuiApplication::clipboard()->setMimeData(mine);
+
+    ASSERT_EQ(injector.Type("ab{ENTER}"), TInjectResult::Done);
+    ASSERT_EQ(injector.Paste("pasted text", false), TInjectResult::Done);
+    std::vector<quint32> presses;
+    test::PollUntil([&] {
+        target.Pump();
+        presses.clear();
+        for (const test::TTestClient::TKey& k : target.keys)
+            if (k.press)
+                presses.push_back(k.keysym);
+        return presses.size() >= 5;
+    });
+    // a, b, Return, then Control and v of the paste.
+    ASSERT_EQ(presses.size(), 5u);
+    EXPECT_EQ(presses[0], quint32('a'));
+    EXPECT_EQ(presses[1], quint32('b'));
+    EXPECT_EQ(presses[2], 0xff0du);
+    EXPECT_EQ(presses[4], quint32('v'));
+
+    const QMimeData* now = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(now, nullptr);
+    EXPECT_EQ(now->text(), "user's own text");
+    const QImage back = qvariant_cast<QImage>(now->imageData());
+    EXPECT_EQ(back.size(), picture.size());
+    EXPECT_EQ(back.pixelColor(1, 1), QColor(Qt::red));
+}
+
+} // namespace
+} // namespace vantrelo

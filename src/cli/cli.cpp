@@ -17,7 +17,8 @@ namespace {
 const TCliVerb kVerbs[] = {
     {"settings", "settings get KEY | settings set KEY VALUE | settings list", &SettingsVerb,
      "read or change a setting of vantrelo.ini", "settings set hide 0"},
-    {"keywords", "keywords list | keywords add NAMES COMMAND [PARAMETERS] | keywords remove NAME | keywords hotkey NAME KEY"
+    {"keywords", "keywords list [--filter EXPRESSION] | keywords check | keywords add NAMES COMMAND [PARAMETERS]"
+                 " | keywords remove NAME | keywords hotkey NAME KEY"
                  " | keywords export FILE [--description TEXT] [--no-tags] [--no-icons] [--no-hotkeys] [NAME...]"
                  " | keywords import FILE|URL [--replace|--skip]",
      &KeywordsVerb, "list, add or remove keywords, give one a hotkey of its own, or export and import them",

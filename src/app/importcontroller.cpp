@@ -9,7 +9,6 @@
 #include "core/keywordexchange.h"
 #include "core/keywordlist.h"
 #include "index/appimport.h"
-#include "index/scanroots.h"
 #include "index/storeapps.h"
 #include "platform/urlfetcher.h"
 #include "ui/mainform.h"
@@ -27,26 +26,7 @@ constexpr int kImportTimeoutMs = 30000;
 constexpr qsizetype kImportMaxBytes = 4 * 1024 * 1024;
 
 TImportContext AppImportContext(const QString& dataFolder) {
-    const TScanRoots roots = TScanRoots::FromEnvironment();
-    TImportContext ic;
-    ic.menuFolders = roots.ApplicationFolders();
-    ic.dataFolder = dataFolder;
-    ic.appsFolder = dataFolder + QStringLiteral("Apps/");
-    ic.locale = roots.locale;
-    ic.desktops = roots.desktops;
-    ic.pathEnv = roots.pathEnv;
-    return ic;
-}
-
-TStoreAppsRequest AppsRequest(const TImportContext& ic) {
-    const TScanRoots roots = TScanRoots::FromEnvironment();
-    TStoreAppsRequest apps;
-    apps.folder = ic.appsFolder;
-    apps.exportDirs = roots.storeAppDirs;
-    apps.desktops = roots.desktops;
-    apps.pathEnv = roots.pathEnv;
-    apps.locale = roots.locale;
-    return apps;
+    return SessionImportContext(dataFolder, dataFolder + QStringLiteral("Apps/"));
 }
 
 // What a merge does besides the list: an app keyword keeps its own shortcut copy.
@@ -177,7 +157,7 @@ void TImportController::ImportApplications() {
     busy_ = true;
     ctx_.program->ShowToast(QStringLiteral("Reading the application menu..."));
     TImportContext ic = AppImportContext(ctx_.store.Places().dataFolder);
-    const TStoreAppsRequest apps = AppsRequest(ic);
+    const TStoreAppsRequest apps = SessionAppsRequest(ic.appsFolder);
     // The worker marks what exists against a copy: the list itself belongs to this thread.
     auto known = std::make_shared<TKeywordList>();
     for (const auto& w : ctx_.data.keywords)
@@ -281,7 +261,7 @@ void TImportController::RemoveAppsFolder() {
     // The app folder serves the index only; imported app keywords point at their own copies.
     if (ctx_.data.settings.indexuwp)
         return;
-    TStoreAppsRequest remove = AppsRequest(AppImportContext(ctx_.store.Places().dataFolder));
+    TStoreAppsRequest remove = SessionAppsRequest(ctx_.store.Places().dataFolder + QStringLiteral("Apps/"));
     remove.removeFolder = true;
     SyncStoreApps(remove);
 }

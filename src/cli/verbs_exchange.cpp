@@ -6,7 +6,6 @@
 #include "core/text.h"
 #include "index/appimport.h"
 #include "index/desktopentry.h"
-#include "index/scanroots.h"
 #include "index/storeapps.h"
 #include "platform/linux/netfetcher_linux.h"
 
@@ -153,27 +152,16 @@ int AppsVerb(TCliContext& ctx, const QStringList& args) {
         ctx.err << "usage: vantrelo-cli [--data DIR] apps list\n";
         return kUsage;
     }
-    const TScanRoots roots = TScanRoots::FromEnvironment();
     // Store apps get their shortcuts in a folder of this run only: listing changes nothing.
     QTemporaryDir scratch;
-    TImportContext ic;
-    ic.menuFolders = roots.ApplicationFolders();
-    ic.appsFolder = scratch.path() + QStringLiteral("/Apps/");
-    ic.dataFolder = ctx.Places().dataFolder;
-    ic.locale = roots.locale;
-    ic.desktops = roots.desktops;
-    ic.pathEnv = roots.pathEnv;
-    TStoreAppsRequest apps;
-    apps.folder = ic.appsFolder;
-    apps.exportDirs = roots.storeAppDirs;
-    apps.desktops = roots.desktops;
-    apps.pathEnv = roots.pathEnv;
-    apps.locale = roots.locale;
+    const TImportContext ic = SessionImportContext(ctx.Places().dataFolder, scratch.path() + QStringLiteral("/Apps/"));
+    const TStoreAppsRequest apps = SessionAppsRequest(ic.appsFolder);
+    const QString locale = ic.locale;
     for (const auto& w : ImportableApplications(ic, &apps)) {
         QString target = w->command;
         // A store app runs through its shortcut: show what the shortcut starts.
         if (target.startsWith(ic.appsFolder))
-            target = ReadDesktopEntry(target, roots.locale).exec;
+            target = ReadDesktopEntry(target, locale).exec;
         if (!w->parameters.isEmpty())
             target += u' ' + w->parameters;
         ctx.out << w->keywords << "\t" << target << "\n";

@@ -4,6 +4,8 @@
 #include "core/datafolder.h"
 #include "core/keywordlist.h"
 #include "core/text.h"
+#include "index/scanroots.h"
+#include "index/storeapps.h"
 #include "index/desktopentry.h"
 #include "index/storeapps.h"
 
@@ -326,6 +328,29 @@ int AddNewApplications(std::vector<std::unique_ptr<TExeWord>>& words, TKeywordLi
         ++added;
     }
     return added;
+}
+
+TImportContext SessionImportContext(const QString& dataFolder, const QString& appsFolder) {
+    const TScanRoots roots = TScanRoots::FromEnvironment();
+    TImportContext ic;
+    ic.menuFolders = roots.ApplicationFolders();
+    ic.dataFolder = dataFolder;
+    ic.appsFolder = appsFolder;
+    ic.locale = roots.locale;
+    ic.desktops = roots.desktops;
+    ic.pathEnv = roots.pathEnv;
+    return ic;
+}
+
+TStoreAppsRequest SessionAppsRequest(const QString& appsFolder) {
+    const TScanRoots roots = TScanRoots::FromEnvironment();
+    TStoreAppsRequest apps;
+    apps.folder = appsFolder;
+    apps.exportDirs = roots.storeAppDirs;
+    apps.desktops = roots.desktops;
+    apps.pathEnv = roots.pathEnv;
+    apps.locale = roots.locale;
+    return apps;
 }
 
 } // namespace vantrelo

@@ -64,6 +64,11 @@ void KeepAppShortcut(TExeWord& word, const QString& dataFolder);
 // folder its own name (lower case, no blanks) and full path. `name` receives the keyword's name.
 QString ProposedKeywordLine(const QString& path, const TImportContext& ctx, QString* name = nullptr);
 
+// The context and the app-folder request of an import from this session's menu folders, with the
+// app shortcuts made in `appsFolder` (data folder + "Apps/" for the launcher).
+TImportContext SessionImportContext(const QString& dataFolder, const QString& appsFolder);
+TStoreAppsRequest SessionAppsRequest(const QString& appsFolder);
+
 // The import without its page: every candidate, converted into the keyword it would import as.
 // Reads no keyword list (`ctx.keywords` is ignored), so it may run on a worker.
 std::vector<std::unique_ptr<TExeWord>> ImportableApplications(const TImportContext& ctx, const TStoreAppsRequest* apps,

@@ -28,7 +28,10 @@ check() {
 check "settings similarity suggest" s
 check "--data --help --version" --
 check "get list set" settings ""
-check "add export hotkey import list remove" keywords ""
+check "add check export hotkey import list remove" keywords ""
+check "--filter" keywords list ""
+check "clear list" clipboard ""
+check "keys regex" text ""
 check "list" apps ""
 check "hotkey" --data "$data" keywords ho
 check "g gh github google" --data "$data" keywords remove g

@@ -17,7 +17,6 @@ public:
     void Open(TSetupTab tab, const QString& page = QString(), bool newKeyword = false);
     // "Add Keyword...": the keyword editor on a new keyword.
     void AddKeyword();
-    bool IsOpen() const { return open_; }
 
 private:
     TSetupActions Actions();

@@ -29,15 +29,7 @@
 namespace vantrelo {
 namespace {
 
-bool Until(const std::function<bool()>& done, int ms = 20000) {
-    QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired()) {
-        if (done())
-            return true;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
+bool Until(const std::function<bool()>& done, int ms = 20000) { return test::Until(done, ms); }
 
 // Runs a shell script to its end while the launcher's events keep running.
 bool Shell(const QString& script, int ms = 60000) {

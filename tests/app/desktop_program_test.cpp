@@ -24,15 +24,7 @@
 namespace vantrelo {
 namespace {
 
-bool Until(const std::function<bool()>& done, int ms = 5000) {
-    QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired()) {
-        if (done())
-            return true;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
+bool Until(const std::function<bool()>& done, int ms = 5000) { return test::Until(done, ms); }
 
 class DesktopProgram : public ::testing::Test {
 protected:

@@ -44,16 +44,7 @@
 namespace vantrelo {
 namespace {
 
-// Turns the event loop until `done` holds: workers hand their results over through it.
-bool Until(const std::function<bool()>& done, int ms = 15000) {
-    QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired()) {
-        if (done())
-            return true;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
+using test::Until;
 
 // The import/export page while it shows.
 TImportPage* ImportPage() {

@@ -2,39 +2,17 @@
 #include "support/clirunner.h"
 #include "support/qtapp.h"
 
+#include "support/httpfakes.h"
+
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <QTcpServer>
-#include <QTcpSocket>
 
 using namespace vantrelo;
 
 namespace {
 
-// Answers every request with one canned response.
-class TCannedServer {
-public:
-    explicit TCannedServer(QByteArray response) : response_(std::move(response)) {
-        server_.listen(QHostAddress::LocalHost);
-        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
-            QTcpSocket* s = server_.nextPendingConnection();
-            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] {
-                request_ += s->readAll();
-                if (request_.contains("\r\n\r\n")) {
-                    s->write(response_);
-                    s->disconnectFromHost();
-                }
-            });
-        });
-    }
-    QString Url() const { return QStringLiteral("http://127.0.0.1:%1/set.exc").arg(server_.serverPort()); }
-
-private:
-    QTcpServer server_;
-    QByteArray response_;
-    QByteArray request_;
-};
+using test::TCannedServer;
 
 QByteArray Http(const QByteArray& status, const QByteArray& body, qsizetype announced = -1) {
     return "HTTP/1.1 " + status + "\r\nContent-Length: " + QByteArray::number(announced < 0 ? body.size() : announced) +
@@ -91,18 +69,18 @@ TEST_F(CliExchange, ExportsOnlyTheNamedKeywordsAndRefusesUnknownOnes) {
 TEST_F(CliExchange, ImportsFromAWebAddressAndSaysWhyADownloadFailed) {
     const QByteArray body = test::ReadAll(file);
     TCannedServer ok(Http("200 OK", body));
-    EXPECT_EQ(into({"keywords", "import", ok.Url(), "--skip"}).out, "Imported 1 keywords.\n");
+    EXPECT_EQ(into({"keywords", "import", ok.Url("/set.exc"), "--skip"}).out, "Imported 1 keywords.\n");
     EXPECT_TRUE(into({"keywords", "list"}).out.contains("zt,zterm"));
 
     TCannedServer missing(Http("404 Not Found", "gone"));
-    const test::TCliResult r404 = into({"keywords", "import", missing.Url()});
+    const test::TCliResult r404 = into({"keywords", "import", missing.Url("/set.exc")});
     EXPECT_EQ(r404.rc, 1);
-    EXPECT_TRUE(r404.err.startsWith("Could not download " + missing.Url())) << r404.err.toStdString();
+    EXPECT_TRUE(r404.err.startsWith("Could not download " + missing.Url("/set.exc"))) << r404.err.toStdString();
     EXPECT_TRUE(r404.err.contains("404")) << r404.err.toStdString();
 
     TCannedServer cut(Http("200 OK", body.left(body.size() / 2), body.size()));
     const QByteArray before = into.File();
-    EXPECT_EQ(into({"keywords", "import", cut.Url(), "--replace"}).rc, 1);
+    EXPECT_EQ(into({"keywords", "import", cut.Url("/set.exc"), "--replace"}).rc, 1);
     EXPECT_EQ(into.File(), before) << "half a file imports nothing";
 }
 

@@ -4,9 +4,9 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTimer>
+
+#include "support/httpfakes.h"
 
 #include <gtest/gtest.h>
 
@@ -15,31 +15,7 @@
 namespace vantrelo {
 namespace {
 
-// Answers every request with one canned response (or never, when it is empty).
-class TCannedServer {
-public:
-    explicit TCannedServer(QByteArray response) : response_(std::move(response)) {
-        server_.listen(QHostAddress::LocalHost);
-        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
-            QTcpSocket* s = server_.nextPendingConnection();
-            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] {
-                request_ += s->readAll();
-                if (request_.contains("\r\n\r\n") && !response_.isEmpty()) {
-                    s->write(response_);
-                    s->disconnectFromHost();
-                }
-            });
-        });
-    }
-    QString Url(const char* path) const {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(QLatin1String(path));
-    }
-
-private:
-    QTcpServer server_;
-    QByteArray response_;
-    QByteArray request_;
-};
+using test::TCannedServer;
 
 class NetFetcherTest : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 #include "support/qtapp.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -45,6 +46,16 @@ QApplication& WidgetApp() {
         std::abort();
     }
     return *app;
+}
+
+bool Until(const std::function<bool()>& done, int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        if (done())
+            return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return done();
 }
 
 } // namespace vantrelo::test

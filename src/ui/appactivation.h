@@ -10,6 +10,18 @@ namespace vantrelo {
 struct TSettings;
 class TInputWindow;
 
+// What gets the keyboard back when the window returns: the line, the multi-line editor or the
+// embedded browser the user left.
+enum class TRefocus { None = 0, Editor = 1, Browser = 2 };
+
+// Where the keyboard was in the program when another program took it.
+struct TFocusAtLoss {
+    bool listActive = false;     // the list window was the active window
+    bool editorFocused = false;  // ... with the multi-line editor holding the focus
+    bool browserFocused = false; // ... with the embedded browser holding the focus
+    bool settingsOpen = false;   // the settings dialog is open
+};
+
 class TAppActivation {
 public:
     TAppActivation(const TSettings& settings, TInputWindow& window) : settings_(settings), window_(window) {}
@@ -24,8 +36,12 @@ public:
     // input window comes back.
     void Activated(bool closing);
     // Another program took the keyboard at `now` (milliseconds); deactivations within 150 ms of
-    // the last handled one are one.
-    void Deactivated(qint64 now, bool closing);
+    // the last handled one are one. False when nothing was done (then the information line stays
+    // down too).
+    bool Deactivated(qint64 now, bool closing, const TFocusAtLoss& focus = {});
+    // The refocus target for a show with the list window visible; it is used up.
+    TRefocus TakeRefocus();
+    TRefocus Refocus() const { return refocus_; }
     // Whether the list comes with the window when it is shown.
     bool ListWithWindow(bool listEverShown, bool lineEmpty) const;
 
@@ -34,6 +50,7 @@ private:
     TInputWindow& window_;
     bool startHidden_ = false;
     bool started_ = false;
+    TRefocus refocus_ = TRefocus::None;
     qint64 lastDeactivation_ = std::numeric_limits<qint64>::min() / 2;
 };
 

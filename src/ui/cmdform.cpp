@@ -470,6 +470,13 @@ void TCmdForm::CloseEditor() {
 }
 
 bool TCmdForm::EditorVisible() const { return EditPanel->isVisible(); }
+
+bool TCmdForm::EditorOnTop() const {
+    if (!EditPanel->isVisible())
+        return false;
+    // Raising a panel moves it to the end of the children: the later one lies on top.
+    return !TextMemo->isVisible() || children().indexOf(EditPanel) > children().indexOf(TextMemo);
+}
 QString TCmdForm::EditorText() const { return EditPanel->Text(); }
 
 bool TCmdForm::DismissCustomElements(bool dismissAll, bool dismissEdit) {

@@ -55,6 +55,8 @@ public:
     void OpenEditor(const QString& text, bool keep = false);
     void CloseEditor();
     bool EditorVisible() const;
+    // The editor is open and no other panel lies over it.
+    bool EditorOnTop() const;
     QString EditorText() const;
     TEditPanel* Editor() const { return EditPanel; }
     // The dialogs the editor and the pin use; tests hand in fakes.

@@ -6,6 +6,7 @@
 #include "ui/cmdform.h"
 #include "ui/editpanel.h"
 #include "ui/arrowbutton.h"
+#include "ui/focuskeeper.h"
 #include "ui/idleinfo.h"
 #include "ui/infopanels.h"
 #include "ui/inputlook.h"
@@ -113,6 +114,7 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
 
     menus_ = new TMainMenus(*this, settings_, host_);
     idle_ = new TIdleInfo(settings_, WordEdit_, {IconImage, arrow_}, this);
+    focus_ = new TFocusKeeper(this, CmdForm_, this);
     WordEdit_->ownsShortcut = [this](const QKeyEvent* e) { return menus_->OwnsShortcut(e); };
     ApplyLook();
 }
@@ -215,8 +217,7 @@ void TMainForm::AppActivate() {
 void TMainForm::AppDeactivate() {
     if (!activation_.Started() || !gate_.QuietFor(now_(), 150))
         return;
-    activation_.Deactivated(now_(), gate_.Closing());
-    if (settings_.infoenabled && !gate_.Closing())
+    if (activation_.Deactivated(now_(), gate_.Closing(), focus_->AtLoss()) && settings_.infoenabled)
         idle_->Up();
 }
 
@@ -283,6 +284,9 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
             WordEdit_->selectAll();
         }
     }
+    if (!forceKeepInput && CmdForm_->isVisible())
+        focus_->GiveBack(activation_.TakeRefocus());
+    focus_->KeepDialogsInFront();
     if (events_)
         events_->Shown();
 }

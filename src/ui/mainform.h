@@ -29,6 +29,7 @@ struct TSettings;
 class TCmdForm;
 class TMainMenus;
 class TInfoPanels;
+class TFocusKeeper;
 class TIdleInfo;
 class TArrowButton;
 
@@ -211,6 +212,7 @@ private:
     TCmdForm* CmdForm_ = nullptr;
     TMainMenus* menus_ = nullptr; // the pop-up and tray menus, a child
     TIdleInfo* idle_ = nullptr;   // the information line, a child
+    TFocusKeeper* focus_ = nullptr; // the editor given back, dialogs kept in front; a child
     QTimer ListTimer;
     QElapsedTimer clock_;
     std::function<qint64()> now_;

@@ -4,6 +4,7 @@
 #include "index/indexfiles.h"
 #include "index/indexlist.h"
 #include "ui/cmdform.h"
+#include "ui/idleinfo.h"
 #include "core/keywordexchange.h"
 #include "ui/importpage.h"
 #include "ui/mainform.h"
@@ -30,6 +31,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -992,6 +994,97 @@ TEST_F(ProgramTest, RulesKeywordRewritesTheClipboard) {
     Press(Qt::Key_Return);
     EXPECT_TRUE(Until([] { return QGuiApplication::clipboard()->text() == "keep\n\nend"; }))
         << QGuiApplication::clipboard()->text().toStdString();
+}
+
+TEST_F(ProgramTest, TheEditorTheUserLeftGetsTheKeyboardBackUnlessTheShowClearsTheInput) {
+    struct Case {
+        bool clearlast, holdtext, editorBack;
+    } cases[] = {{false, false, true}, {true, false, false}, {true, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "clearlast " << c.clearlast << " holdtext " << c.holdtext);
+        ASSERT_TRUE(WriteData([&c](TUserData& user) {
+            user.settings.hide = false;
+            user.settings.clearlast = c.clearlast;
+            user.settings.holdtext = c.holdtext;
+            user.keywords.Add(MakeNewKeyword("zed", "$EDIT$", ""));
+        }));
+        ASSERT_EQ(Start(), -1);
+        qint64 clock = 1000000;
+        Form().SetElapsedClock([&clock] { return clock; });
+        Type("zed draft");
+        Press(Qt::Key_Return);
+        TCmdForm* list = Form().CmdForm();
+        ASSERT_TRUE(Until([list] { return list->EditorVisible(); }));
+        list->activateWindow();
+        list->MultiEdit()->setFocus();
+        ASSERT_TRUE(Until([list] { return QApplication::focusWidget() == list->MultiEdit(); }));
+
+        clock += 1000;
+        Form().AppDeactivate(); // another program took the keyboard
+        clock += 1000;
+        Form().HotkeyPressed(0);
+        // The activations the show asked for arrive as window-system events.
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        QWidget* expected = c.editorBack ? static_cast<QWidget*>(list->MultiEdit()) : Form().WordEdit();
+        EXPECT_EQ(QApplication::focusWidget(), expected);
+
+        // The target is used up: the next summons goes to the line.
+        Form().WordEdit()->setFocus();
+        clock += 1000;
+        Form().HotkeyPressed(0);
+        EXPECT_TRUE(Until([this] { return QApplication::focusWidget() == Form().WordEdit(); }));
+        app.reset();
+    }
+}
+
+TEST_F(ProgramTest, AnOpenQuestionStaysInFrontOfTheSummonedWindow) {
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    qint64 clock = 1000000;
+    Form().SetElapsedClock([&clock] { return clock; });
+    QMessageBox question(QMessageBox::Question, "Question", "Keep it?", QMessageBox::Yes | QMessageBox::No);
+    question.setWindowModality(Qt::ApplicationModal);
+    question.show();
+    ASSERT_TRUE(Until([&question] { return QApplication::activeWindow() == &question; }));
+    Form().ManageShowHide(false, false, TShowLock::Hotkey);
+    clock += 1000;
+    Form().ManageShowHide(true, false, TShowLock::Hotkey);
+    EXPECT_TRUE(Form().isVisible());
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &question);
+
+    // A notice that asks nothing never takes the keys typed into the summoned window.
+    question.hide();
+    QMessageBox notice(QMessageBox::Information, "Notice", "Done.");
+    notice.setModal(false);
+    notice.show();
+    ASSERT_TRUE(Until([&notice] { return QApplication::activeWindow() == &notice; }));
+    clock += 1000;
+    Form().HotkeyPressed(0);
+    EXPECT_TRUE(Until([this] { return QApplication::focusWidget() == Form().WordEdit(); }));
+}
+
+TEST_F(ProgramTest, SwitchingAwayFromTheSettingsDialogLeavesTheWindowsAsTheyAre) {
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.infoenabled = true; }));
+    ASSERT_EQ(Start(), -1);
+    qint64 clock = 1000000;
+    Form().SetElapsedClock([&clock] { return clock; });
+    bool infoAfterLoss = true;
+    QTimer timer;
+    AnswerSetup(timer, [&](QDialog&) {
+        clock += 1000;
+        Form().AppDeactivate();
+        infoAfterLoss = Form().IdleInfo()->IsUp();
+    }, true);
+    Retype("-settings");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([&] { return !timer.isActive(); }));
+    EXPECT_FALSE(infoAfterLoss);
+    clock += 1000;
+    Form().AppDeactivate(); // without the dialog, the loss puts the information up
+    EXPECT_TRUE(Form().IdleInfo()->IsUp());
 }
 
 } // namespace

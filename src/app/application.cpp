@@ -81,6 +81,8 @@ void TApplication::Build() {
     ss.programs = &sys.programs;
     ss.locale = qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LC_MESSAGES", qEnvironmentVariable("LANG")));
     ss.tasks = desk.tasks.get();
+    // The Applications list shows the desktop's windows; without X it stays empty.
+    ss.windows = desk.desktop.get();
     c.suggest = std::make_unique<TSuggestBridge>(c.data, ss);
 
     // The windows and the controllers that answer them.

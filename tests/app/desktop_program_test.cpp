@@ -1,4 +1,6 @@
-// The whole launcher on a real X server: window and mouse commands typed into its line act on the window it came up over.
+// The whole launcher on a real X server: window and mouse commands typed into its line act on the window it
+// came up over.
+#include "../platform/xtestclient.h"
 #include "app/application.h"
 #include "core/keywordlist.h"
 #include "core/settingsstore.h"
@@ -7,7 +9,6 @@
 #include "ui/cmdform.h"
 #include "ui/mainform.h"
 #include "ui/wordedit.h"
-#include "../platform/xtestclient.h"
 
 #include "support/qtapp.h"
 #include "support/testsupport.h"
@@ -16,6 +17,9 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QInputDialog>
+#include <QMenu>
+#include <QProcess>
 #include <QTest>
 
 #include <functional>
@@ -24,10 +28,12 @@
 namespace vantrelo {
 namespace {
 
-bool Until(const std::function<bool()>& done, int ms = 5000) { return test::Until(done, ms); }
+bool Until(const std::function<bool()>& done, int ms = 5000) {
+    return test::Until(done, ms);
+}
 
 class DesktopProgram : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::WidgetApp();
         data = dir.File("config/Vantrelo/");
@@ -41,8 +47,7 @@ protected:
         qputenv("XDG_CONFIG_HOME", dir.File("config").toUtf8());
     }
     void TearDown() override {
-        if (app)
-            app->Shutdown();
+        if (app) app->Shutdown();
         app.reset();
         qputenv("XDG_CONFIG_HOME", saved);
     }
@@ -61,8 +66,10 @@ protected:
         TUserData user;
         user.settings.hide = false;
         for (const auto& [name, command] : {std::pair{"zres", "$WRESIZE$"}, std::pair{"zmax", "$WMAXIMIZE$"},
-                                            std::pair{"zmouse", "$SETMOUSEPOS"}, std::pair{"zinfo", "$WINFO$"}})
-            user.keywords.Add(MakeNewKeyword(QString::fromLatin1(name), QString::fromLatin1(command), QString()));
+                                            std::pair{"zmouse", "$SETMOUSEPOS"},
+                                            std::pair{"zinfo", "$WINFO$"}, std::pair{"zapps", "$APPS$"}})
+            user.keywords.Add(
+                MakeNewKeyword(QString::fromLatin1(name), QString::fromLatin1(command), QString()));
         ASSERT_TRUE(store.WriteSettings(user));
         app = std::make_unique<TApplication>(Places(), QStringList{});
         ASSERT_EQ(app->Start(), -1);
@@ -105,6 +112,105 @@ TEST_F(DesktopProgram, CommandsActOnTheWindowTheLauncherCameUpOver) {
     EXPECT_TRUE(Until([&] { return mouse->CursorPos() == QPoint(33, 44); }));
     Run(QStringLiteral("zinfo"));
     EXPECT_TRUE(Until([&] { return app->Form()->CmdForm()->TextPanelVisible(); }));
+}
+
+// Opens the menu of the Applications list's row titled `title` with F9 and chooses `entry`.
+testing::AssertionResult ChooseFromWindowRow(TMainForm& form, const QString& title, const QString& entry) {
+    TCmdForm* list = form.CmdForm();
+    auto listed = [list, &title] {
+        for (int i = 0; i < list->RowCount(); ++i)
+            if (list->Row(i).text == title) return true;
+        return false;
+    };
+    // The list of the last round goes first, so that the row chosen is the one built for this line.
+    QTest::keyClick(form.WordEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(form.WordEdit(), Qt::Key_Backspace);
+    if (!Until([&] { return !listed(); }))
+        return testing::AssertionFailure() << "the list of the last round stays";
+    QTest::keyClicks(form.WordEdit(), QStringLiteral("zapps ") + title);
+    int row = -1;
+    if (!Until([&] {
+            for (int i = 0; i < list->RowCount() && row < 0; ++i)
+                if (list->Row(i).text == title) row = i;
+            return row >= 0;
+        })) {
+        QStringList rows;
+        for (int i = 0; i < list->RowCount(); ++i)
+            rows << list->Row(i).text;
+        return testing::AssertionFailure()
+               << "no row " << title.toStdString() << " in " << rows.join('|').toStdString() << " line "
+               << form.WordEdit()->text().toStdString() << " visible " << form.isVisible()
+               << list->isVisible();
+    }
+    for (int i = 0; i <= row && list->Selected() != row; ++i)
+        QTest::keyClick(form.WordEdit(), Qt::Key_Down);
+    if (list->Selected() != row)
+        return testing::AssertionFailure() << "row " << row << " not selected: " << list->Selected();
+    QTest::keyClick(form.WordEdit(), Qt::Key_F9);
+    QAction* chosen = nullptr;
+    Until([&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* menu = qobject_cast<QMenu*>(w); menu && menu->isVisible())
+                for (QAction* a : menu->actions())
+                    if (a->text() == entry) chosen = a;
+        return chosen != nullptr;
+    });
+    if (!chosen) {
+        QStringList seen;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* menu = qobject_cast<QMenu*>(w); menu && menu->isVisible())
+                for (QAction* a : menu->actions())
+                    seen << a->text();
+        return testing::AssertionFailure()
+               << "no menu entry " << entry.toStdString() << " in " << seen.join('|').toStdString()
+               << " selected " << form.CmdForm()->Selected() << " line "
+               << form.WordEdit()->text().toStdString();
+    }
+    chosen->trigger();
+    return testing::AssertionSuccess();
+}
+
+TEST_F(DesktopProgram, TheWindowRowsMenuArrangesAndEndsThatWindow) {
+    QProcess probe;
+    probe.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    probe.setProcessEnvironment(env);
+    probe.start(QStringLiteral(WINDOW_PROBE), {QStringLiteral("Row probe")});
+    ASSERT_TRUE(probe.waitForStarted());
+    quint64 w = 0;
+    ASSERT_TRUE(Until([&] {
+        for (const TTopWindow& t : x->TopLevelWindows())
+            if (t.title == QStringLiteral("Row probe")) w = t.id;
+        return w != 0;
+    }));
+    Start();
+    TMainForm& form = *app->Form();
+    const QRect area = x->Monitors().front().workArea;
+
+    ASSERT_TRUE(ChooseFromWindowRow(form, QStringLiteral("Row probe"), QStringLiteral("Maximize Width")));
+    EXPECT_TRUE(Until([&] { return x->FrameRect(w).width() == area.width(); })) << x->FrameRect(w).width();
+
+    // "Resize to Specific Size" asks for the size, then places the window as told.
+    ASSERT_TRUE(
+        ChooseFromWindowRow(form, QStringLiteral("Row probe"), QStringLiteral("Resize to Specific Size")));
+    QInputDialog* ask = nullptr;
+    ASSERT_TRUE(
+        Until([&] { return (ask = form.findChild<QInputDialog*>()) != nullptr && ask->isVisible(); }));
+    ask->setTextValue(QStringLiteral("300x200,40,50"));
+    ask->accept();
+    EXPECT_TRUE(Until([&] {
+        return x->FrameRect(w).topLeft() == QPoint(40, 50) && x->ClientRect(w).size() == QSize(300, 200);
+    })) << x->FrameRect(w).x()
+        << "," << x->FrameRect(w).y() << " " << x->ClientRect(w).width() << "x" << x->ClientRect(w).height();
+
+    ASSERT_TRUE(ChooseFromWindowRow(form, QStringLiteral("Row probe"), QStringLiteral("Center")));
+    EXPECT_TRUE(Until([&] { return qAbs(x->FrameRect(w).center().x() - area.center().x()) <= 1; }))
+        << x->FrameRect(w).x() << " in " << area.width();
+
+    ASSERT_TRUE(
+        ChooseFromWindowRow(form, QStringLiteral("Row probe"), QStringLiteral("Kill Process (Shift-Del)")));
+    EXPECT_TRUE(probe.waitForFinished(5000));
 }
 
 TEST_F(DesktopProgram, AClosedTargetIsReportedNotActedOn) {

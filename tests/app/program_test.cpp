@@ -1087,5 +1087,24 @@ TEST_F(ProgramTest, SwitchingAwayFromTheSettingsDialogLeavesTheWindowsAsTheyAre)
     EXPECT_TRUE(Form().IdleInfo()->IsUp());
 }
 
+TEST_F(ProgramTest, DownDuringTheListDelayActsOnTheListOfTheLineAsItIsNow) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.settings.autodelay = 60000;
+        user.keywords.Add(MakeNewKeyword("zalpha", "echo", ""));
+        user.keywords.Add(MakeNewKeyword("zbeta", "echo", ""));
+        user.keywords.Add(MakeNewKeyword("zbetamax", "echo", ""));
+    }));
+    ASSERT_EQ(Start(), -1);
+    Type("za");
+    Press(Qt::Key_Down); // into the list at once: it shows "za"'s rows
+    ASSERT_TRUE(Until([this] { return ListTexts().contains("zalpha"); })) << ListTexts().join('|').toStdString();
+    Retype("zb"); // the delay has not passed: the rows are still those of "za"
+    ASSERT_TRUE(ListTexts().contains("zalpha"));
+    Press(Qt::Key_Down);
+    const TCmdForm& list = *Form().CmdForm();
+    ASSERT_GE(list.Selected(), 0) << ListTexts().join("|").toStdString();
+    EXPECT_TRUE(list.Row(list.Selected()).text.startsWith("zbeta")) << ListTexts().join('|').toStdString();
+}
+
 } // namespace
 } // namespace vantrelo

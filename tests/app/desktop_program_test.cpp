@@ -65,9 +65,10 @@ class DesktopProgram : public ::testing::Test {
         TSettingsStore store(Places());
         TUserData user;
         user.settings.hide = false;
-        for (const auto& [name, command] : {std::pair{"zres", "$WRESIZE$"}, std::pair{"zmax", "$WMAXIMIZE$"},
-                                            std::pair{"zmouse", "$SETMOUSEPOS"},
-                                            std::pair{"zinfo", "$WINFO$"}, std::pair{"zapps", "$APPS$"}})
+        for (const auto& [name, command] :
+             {std::pair{"zres", "$WRESIZE$"}, std::pair{"zmax", "$WMAXIMIZE$"},
+              std::pair{"zmouse", "$SETMOUSEPOS"}, std::pair{"zinfo", "$WINFO$"},
+              std::pair{"zapps", "$APPS$"}, std::pair{"zwv", "$WVANTRELO$"}})
             user.keywords.Add(
                 MakeNewKeyword(QString::fromLatin1(name), QString::fromLatin1(command), QString()));
         ASSERT_TRUE(store.WriteSettings(user));
@@ -211,6 +212,26 @@ TEST_F(DesktopProgram, TheWindowRowsMenuArrangesAndEndsThatWindow) {
     ASSERT_TRUE(
         ChooseFromWindowRow(form, QStringLiteral("Row probe"), QStringLiteral("Kill Process (Shift-Del)")));
     EXPECT_TRUE(probe.waitForFinished(5000));
+}
+
+TEST_F(DesktopProgram, ArrangingTheInputWindowSizesAndPlacesItAndIsRemembered) {
+    auto target = Target();
+    Start();
+    TMainForm& form = *app->Form();
+    Run(QStringLiteral("zwv 620x160,30,40"));
+    EXPECT_TRUE(Until([&] {
+        return form.width() == 620 && x->FrameRect(form.winId()).topLeft() == QPoint(30, 40);
+    })) << form.width()
+        << " " << x->FrameRect(form.winId()).x() << "," << x->FrameRect(form.winId()).y();
+    // Without an arrangement it answers the geometry: width, list height, left, top, monitor.
+    Run(QStringLiteral("zwv"));
+    EXPECT_TRUE(Until([&] { return form.Line().text.startsWith(QStringLiteral("620,")); }))
+        << form.Line().text.toStdString();
+    app->Shutdown();
+    app.reset();
+    app = std::make_unique<TApplication>(Places(), QStringList{});
+    ASSERT_EQ(app->Start(), -1);
+    EXPECT_EQ(app->Form()->width(), 620);
 }
 
 TEST_F(DesktopProgram, AClosedTargetIsReportedNotActedOn) {

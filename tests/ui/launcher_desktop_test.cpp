@@ -486,6 +486,57 @@ TEST_F(LauncherDesktop, AnnouncedShutdownSavesTheWindowPlaceWhileTheDelayLockHol
     bus.waitForFinished(5000);
 }
 
+// The desktop's notification service as the launcher sees it on the session bus.
+class FakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList shown; // "summary|body" of each notification
+
+public slots:
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body, const QStringList&,
+                const QVariantMap&, int) {
+        shown << summary + "|" + body;
+        return uint(shown.size());
+    }
+};
+
+TEST_F(LauncherDesktop, TheEndOfACountdownIsAnnouncedByTheDesktopsNotificationService) {
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    QProcess bus;
+    bus.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+    ASSERT_TRUE(bus.waitForStarted(5000));
+    ASSERT_TRUE(bus.waitForReadyRead(5000));
+    const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+    {
+        QDBusConnection session = QDBusConnection::connectToBus(address, "fake-notifications");
+        ASSERT_TRUE(session.isConnected());
+        FakeNotifications fake;
+        ASSERT_TRUE(session.registerObject("/org/freedesktop/Notifications", &fake, QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(session.registerService("org.freedesktop.Notifications"));
+        ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("ztimer", "$TIMER$", QString())); }));
+
+        QProcessEnvironment env = launcher.processEnvironment();
+        env.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        launcher.setProcessEnvironment(env);
+        launcher.start(VANTRELO_EXE, {});
+        ASSERT_TRUE(launcher.waitForStarted(10000));
+        ASSERT_TRUE(HandOver(launcher, dir.Path() + "runtime/", "ztimer 0:0:1 Tea is ready"));
+        EXPECT_TRUE(WaitWithEvents([&fake] { return !fake.shown.empty(); }, 20000)) << "no notification";
+        EXPECT_EQ(fake.shown, QStringList{"Timer|Tea is ready"});
+        // The service answered: the program's own notice window stays away.
+        EXPECT_FALSE(VisibleWindow("^Timer$"));
+        QDBusConnection::disconnectFromBus("fake-notifications");
+    }
+    launcher.kill();
+    launcher.waitForFinished(5000);
+    bus.kill();
+    bus.waitForFinished(5000);
+}
+
 } // namespace
 } // namespace vantrelo
 

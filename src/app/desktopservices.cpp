@@ -9,9 +9,12 @@
 #include "platform/linux/xhotkeys.h"
 #include "platform/linux/xkeyboard.h"
 #include "platform/linux/xmouse.h"
+#include "platform/linux/xshowtrace.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
+
+#include <cstdio>
 
 namespace vantrelo {
 
@@ -28,6 +31,11 @@ TDesktopServices::TDesktopServices(QObject* owner, const QString& incognitoFolde
         keyboard = TXKeyboard::Open(QString(), &error);
         mouse = TXMouse::Open(QString(), &error);
         hotkeys = TXGlobalHotkeys::Open(QString(), &error);
+        // The time from the hotkey to the window on screen, for measuring; off unless asked for.
+        if (qEnvironmentVariableIsSet("VANTRELO_SHOW_LATENCY") &&
+            (showTrace = TXShowTrace::Open(QString(), &error)))
+            showTrace->SetReport(
+                [](int ms) { std::fprintf(stderr, "Vantrelo: shown %d ms after the hotkey\n", ms); });
     }
     TInjectTools tools;
     tools.injector = keyboard.get();
@@ -40,8 +48,7 @@ TDesktopServices::TDesktopServices(QObject* owner, const QString& incognitoFolde
     scheduler = std::make_unique<TQtScheduler>(owner);
     tasks = std::make_unique<TQtTaskRunner>(owner);
     incognito = std::make_unique<TIncognitoCleaner>(incognitoFolder);
-    if (desktop)
-        instances = std::make_unique<TLinuxRunningInstances>(processList, *desktop);
+    if (desktop) instances = std::make_unique<TLinuxRunningInstances>(processList, *desktop);
 }
 
 TDesktopServices::~TDesktopServices() = default;
@@ -50,6 +57,8 @@ TDesktopWindows& TDesktopServices::Windows() {
     return desktop ? static_cast<TDesktopWindows&>(*desktop) : *noWindows_;
 }
 
-TKeySender& TDesktopServices::Keys() { return keyboard ? static_cast<TKeySender&>(*keyboard) : *noKeys_; }
+TKeySender& TDesktopServices::Keys() {
+    return keyboard ? static_cast<TKeySender&>(*keyboard) : *noKeys_;
+}
 
 } // namespace vantrelo

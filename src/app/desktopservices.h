@@ -17,6 +17,7 @@ class TXDesktop;
 class TXMouse;
 class TXKeyboard;
 class TXGlobalHotkeys;
+class TXShowTrace;
 class TIncognitoCleaner;
 class TLinuxRunningInstances;
 class TProcessLauncher;
@@ -44,6 +45,7 @@ struct TDesktopServices {
     std::unique_ptr<TXKeyboard> keyboard;
     std::unique_ptr<TXMouse> mouse;
     std::unique_ptr<TXGlobalHotkeys> hotkeys;
+    std::unique_ptr<TXShowTrace> showTrace; // only with VANTRELO_SHOW_LATENCY set
     std::unique_ptr<TInjector> injector; // every key and paste into another window
     std::unique_ptr<TKeyTextSender> textSender;
     std::unique_ptr<TQtScheduler> scheduler;

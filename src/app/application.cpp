@@ -6,34 +6,34 @@
 #include "app/clipcontroller.h"
 #include "app/dashcontroller.h"
 #include "app/desktopcontroller.h"
+#include "app/noticecontroller.h"
+#include "commands/infotext.h"
+#include "platform/startup/dashcommands.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
 #include "app/hotkeybridge.h"
 #include "app/importcontroller.h"
+#include "app/keywordimport.h"
 #include "app/indexcontroller.h"
 #include "app/inputcontroller.h"
 #include "app/itemmenucontroller.h"
-#include "app/keywordimport.h"
 #include "app/lifecycle.h"
-#include "app/noticecontroller.h"
 #include "app/pipelinewindow.h"
 #include "app/programcontroller.h"
 #include "app/settingscontroller.h"
 #include "app/skincontroller.h"
 #include "app/suggestbridge.h"
 #include "app/windowcontroller.h"
-#include "commands/infotext.h"
 #include "core/storechange.h"
 #include "exec/execcontext.h"
 #include "platform/linux/runninginstances_linux.h"
 #include "platform/linux/xdesktop.h"
 #include "platform/linux/xhotkeys.h"
-#include "platform/linux/xkeyboard.h"
 #include "platform/linux/xshowtrace.h"
-#include "platform/startup/dashcommands.h"
+#include "platform/linux/xkeyboard.h"
 #include "ui/mainform.h"
-#include "ui/skin/skinlayout.h"
 #include "ui/skindialogs.h"
+#include "ui/skin/skinlayout.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -54,30 +54,19 @@ TApplication::~TApplication() {
     // The hotkeys call the windows and the windows call the controllers: they go first, in that order.
     TAppContext& c = *ctx_;
     c.hotkeys.reset();
-    if (c.form) c.form->SetEvents(nullptr);
+    if (c.form)
+        c.form->SetEvents(nullptr);
     c.form.reset();
     c.assist.reset();
     c.skinDialogs.reset();
 }
 
-int TApplication::Start() {
-    return life_->Start();
-}
-void TApplication::Shutdown() {
-    life_->Shutdown();
-}
-TMainForm* TApplication::Form() const {
-    return ctx_->form.get();
-}
-void TApplication::SetSkinDialogs(std::unique_ptr<TSkinDialogs> dialogs) {
-    ctx_->skinDialogs = std::move(dialogs);
-}
-void TApplication::SetImportDialogs(std::unique_ptr<TImportDialogs> dialogs) {
-    ctx_->import->SetDialogs(std::move(dialogs));
-}
-bool TApplication::SafeMode() const {
-    return ctx_->safeMode;
-}
+int TApplication::Start() { return life_->Start(); }
+void TApplication::Shutdown() { life_->Shutdown(); }
+TMainForm* TApplication::Form() const { return ctx_->form.get(); }
+void TApplication::SetSkinDialogs(std::unique_ptr<TSkinDialogs> dialogs) { ctx_->skinDialogs = std::move(dialogs); }
+void TApplication::SetImportDialogs(std::unique_ptr<TImportDialogs> dialogs) { ctx_->import->SetDialogs(std::move(dialogs)); }
+bool TApplication::SafeMode() const { return ctx_->safeMode; }
 
 void TApplication::Build() {
     TAppContext& c = *ctx_;
@@ -91,8 +80,7 @@ void TApplication::Build() {
     ss.files = &sys.files;
     ss.clock = &sys.clock;
     ss.programs = &sys.programs;
-    ss.locale =
-        qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LC_MESSAGES", qEnvironmentVariable("LANG")));
+    ss.locale = qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LC_MESSAGES", qEnvironmentVariable("LANG")));
     ss.tasks = desk.tasks.get();
     // The Applications list shows the desktop's windows; without X it stays empty.
     ss.windows = desk.desktop.get();
@@ -110,19 +98,18 @@ void TApplication::Build() {
     c.keywordImport = std::make_unique<TKeywordImportController>(c);
     ForceScaleStyle(s);
     c.form = std::make_unique<TMainForm>(s, *c.window);
-    c.input = std::make_unique<TInputController>(s, c.data.keywords, c.data.history, *c.suggest, *c.form,
-                                                 *c.program);
+    c.input = std::make_unique<TInputController>(s, c.data.keywords, c.data.history, *c.suggest, *c.form, *c.program);
     c.form->SetEvents(c.input.get());
     const TProgramInfo program = BuiltProgramInfo(QCoreApplication::applicationFilePath());
-    c.info = std::make_unique<TInfoText>(TInfoSources{&sys.clock, &sys.clock, &sys.network, &sys.memory,
-                                                      program.version, program.buildDate, QLocale::system()});
-    c.form->SetInfoSource(
-        [&c] { return c.info->Build(c.data.settings.infosyntax, c.data.settings.infocustomtime); });
+    c.info = std::make_unique<TInfoText>(
+        TInfoSources{&sys.clock, &sys.clock, &sys.network, &sys.memory, program.version, program.buildDate, QLocale::system()});
+    c.form->SetInfoSource([&c] { return c.info->Build(c.data.settings.infosyntax, c.data.settings.infocustomtime); });
     c.skinDialogs = std::make_unique<TQtSkinDialogs>(c.form.get());
     c.skin = std::make_unique<TSkinController>(c);
     c.settingsDialog = std::make_unique<TSettingsController>(c);
     c.suggest->SetFolderArrived([&c] {
-        if (c.input && !c.closing) c.input->FolderListed();
+        if (c.input && !c.closing)
+            c.input->FolderListed();
     });
     SetProgramIcon();
 
@@ -165,13 +152,14 @@ void TApplication::SetProgramIcon() {
     // The icon theme has the installed icons; the shipped copies stand in when it has none (build tree).
     const QString shipped = c.store.Places().programFolder + QStringLiteral("icons");
     // Without a desktop's theme the freedesktop fallback theme is the one to search.
-    if (QIcon::themeName().isEmpty()) QIcon::setThemeName(QStringLiteral("hicolor"));
+    if (QIcon::themeName().isEmpty())
+        QIcon::setThemeName(QStringLiteral("hicolor"));
     QStringList paths = QIcon::fallbackSearchPaths();
-    if (!paths.contains(shipped)) QIcon::setFallbackSearchPaths(paths << shipped);
+    if (!paths.contains(shipped))
+        QIcon::setFallbackSearchPaths(paths << shipped);
     // A defaulticon.ico beside the shipped files replaces the program's own icon.
     const QString custom = c.store.Places().programFolder + QStringLiteral("defaulticon.ico");
-    const QIcon icon =
-        QFileInfo::exists(custom) ? QIcon(custom) : QIcon::fromTheme(QStringLiteral("vantrelo"));
+    const QIcon icon = QFileInfo::exists(custom) ? QIcon(custom) : QIcon::fromTheme(QStringLiteral("vantrelo"));
     QGuiApplication::setWindowIcon(icon);
     c.form->setWindowIcon(icon);
 }
@@ -190,14 +178,17 @@ void TApplication::BuildHotkeys() {
     h.captureForeground = [&c] { c.window->RememberForeground(); };
     h.warn = [&c](const QString& text) { c.program->Message(QStringLiteral("Warning"), text, true); };
     c.hotkeys = std::make_unique<THotkeyBridge>(std::move(h));
-    if (!c.desk->hotkeys) return;
+    if (!c.desk->hotkeys)
+        return;
     c.desk->hotkeys->SetHandler([&c](int id, quint64 userTime) {
-        if (!c.form || c.closing) return;
+        if (!c.form || c.closing)
+            return;
         if (id == 1) {
             if (c.desk->showTrace && !c.form->isVisible())
                 c.desk->showTrace->Expect(c.form->winId(), quint32(userTime));
             c.form->HotkeyPressed(userTime);
-        } else
+        }
+        else
             c.hotkeys->HotkeyPressed(id, userTime);
     });
 }

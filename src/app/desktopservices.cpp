@@ -6,10 +6,10 @@
 #include "exec/injector.h"
 #include "platform/linux/runninginstances_linux.h"
 #include "platform/linux/xdesktop.h"
+#include "platform/linux/xshowtrace.h"
 #include "platform/linux/xhotkeys.h"
 #include "platform/linux/xkeyboard.h"
 #include "platform/linux/xmouse.h"
-#include "platform/linux/xshowtrace.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -32,10 +32,8 @@ TDesktopServices::TDesktopServices(QObject* owner, const QString& incognitoFolde
         mouse = TXMouse::Open(QString(), &error);
         hotkeys = TXGlobalHotkeys::Open(QString(), &error);
         // The time from the hotkey to the window on screen, for measuring; off unless asked for.
-        if (qEnvironmentVariableIsSet("VANTRELO_SHOW_LATENCY") &&
-            (showTrace = TXShowTrace::Open(QString(), &error)))
-            showTrace->SetReport(
-                [](int ms) { std::fprintf(stderr, "Vantrelo: shown %d ms after the hotkey\n", ms); });
+        if (qEnvironmentVariableIsSet("VANTRELO_SHOW_LATENCY") && (showTrace = TXShowTrace::Open(QString(), &error)))
+            showTrace->SetReport([](int ms) { std::fprintf(stderr, "Vantrelo: shown %d ms after the hotkey\n", ms); });
     }
     TInjectTools tools;
     tools.injector = keyboard.get();
@@ -48,7 +46,8 @@ TDesktopServices::TDesktopServices(QObject* owner, const QString& incognitoFolde
     scheduler = std::make_unique<TQtScheduler>(owner);
     tasks = std::make_unique<TQtTaskRunner>(owner);
     incognito = std::make_unique<TIncognitoCleaner>(incognitoFolder);
-    if (desktop) instances = std::make_unique<TLinuxRunningInstances>(processList, *desktop);
+    if (desktop)
+        instances = std::make_unique<TLinuxRunningInstances>(processList, *desktop);
 }
 
 TDesktopServices::~TDesktopServices() = default;
@@ -57,8 +56,6 @@ TDesktopWindows& TDesktopServices::Windows() {
     return desktop ? static_cast<TDesktopWindows&>(*desktop) : *noWindows_;
 }
 
-TKeySender& TDesktopServices::Keys() {
-    return keyboard ? static_cast<TKeySender&>(*keyboard) : *noKeys_;
-}
+TKeySender& TDesktopServices::Keys() { return keyboard ? static_cast<TKeySender&>(*keyboard) : *noKeys_; }
 
 } // namespace vantrelo

@@ -15,13 +15,15 @@ TFocusKeeper::TFocusKeeper(QWidget* input, TCmdForm* list, QObject* parent)
     // The focus window is null once another program is active; the last one that was not is
     // the window the user left.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* w) {
-        if (w) lastActive_ = w;
+        if (w)
+            lastActive_ = w;
     });
 }
 
 QWidget* TFocusKeeper::SettingsDialog() {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->objectName() == QLatin1String("SetupForm")) return w;
+        if (w->isVisible() && w->objectName() == QLatin1String("SetupForm"))
+            return w;
     return nullptr;
 }
 
@@ -36,9 +38,11 @@ TFocusAtLoss TFocusKeeper::AtLoss() const {
 }
 
 bool TFocusKeeper::GiveBack(TRefocus target) {
-    if (target != TRefocus::Editor || !list_->isVisible() || !list_->EditorOnTop()) return false;
+    if (target != TRefocus::Editor || !list_->isVisible() || !list_->EditorOnTop())
+        return false;
     QPlainTextEdit* edit = list_->MultiEdit();
-    if (!edit->isEnabled() || edit->focusPolicy() == Qt::NoFocus) return false;
+    if (!edit->isEnabled() || edit->focusPolicy() == Qt::NoFocus)
+        return false;
     list_->raise();
     list_->activateWindow();
     edit->setFocus(Qt::ActiveWindowFocusReason);

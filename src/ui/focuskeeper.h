@@ -14,7 +14,7 @@ namespace vantrelo {
 class TCmdForm;
 
 class TFocusKeeper : public QObject {
-  public:
+public:
     // `input` is the input window, `list` the list window; both outlive the keeper.
     TFocusKeeper(QWidget* input, TCmdForm* list, QObject* parent);
 
@@ -29,7 +29,7 @@ class TFocusKeeper : public QObject {
     // The settings dialog is open.
     static QWidget* SettingsDialog();
 
-  private:
+private:
     QWidget* input_;
     TCmdForm* list_;
     QPointer<QWindow> lastActive_; // the program's window that had the keyboard last

@@ -1,6 +1,4 @@
-// The whole launcher on a real X server: window and mouse commands typed into its line act on the window it
-// came up over.
-#include "../platform/xtestclient.h"
+// The whole launcher on a real X server: window and mouse commands typed into its line act on the window it came up over.
 #include "app/application.h"
 #include "core/keywordlist.h"
 #include "core/settingsstore.h"
@@ -9,6 +7,7 @@
 #include "ui/cmdform.h"
 #include "ui/mainform.h"
 #include "ui/wordedit.h"
+#include "../platform/xtestclient.h"
 
 #include "support/qtapp.h"
 #include "support/testsupport.h"
@@ -28,12 +27,10 @@
 namespace vantrelo {
 namespace {
 
-bool Until(const std::function<bool()>& done, int ms = 5000) {
-    return test::Until(done, ms);
-}
+bool Until(const std::function<bool()>& done, int ms = 5000) { return test::Until(done, ms); }
 
 class DesktopProgram : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         test::WidgetApp();
         data = dir.File("config/Vantrelo/");
@@ -47,7 +44,8 @@ class DesktopProgram : public ::testing::Test {
         qputenv("XDG_CONFIG_HOME", dir.File("config").toUtf8());
     }
     void TearDown() override {
-        if (app) app->Shutdown();
+        if (app)
+            app->Shutdown();
         app.reset();
         qputenv("XDG_CONFIG_HOME", saved);
     }
@@ -66,11 +64,9 @@ class DesktopProgram : public ::testing::Test {
         TUserData user;
         user.settings.hide = false;
         for (const auto& [name, command] :
-             {std::pair{"zres", "$WRESIZE$"}, std::pair{"zmax", "$WMAXIMIZE$"},
-              std::pair{"zmouse", "$SETMOUSEPOS"}, std::pair{"zinfo", "$WINFO$"},
-              std::pair{"zapps", "$APPS$"}, std::pair{"zwv", "$WVANTRELO$"}})
-            user.keywords.Add(
-                MakeNewKeyword(QString::fromLatin1(name), QString::fromLatin1(command), QString()));
+             {std::pair{"zres", "$WRESIZE$"}, std::pair{"zmax", "$WMAXIMIZE$"}, std::pair{"zmouse", "$SETMOUSEPOS"},
+              std::pair{"zinfo", "$WINFO$"}, std::pair{"zapps", "$APPS$"}, std::pair{"zwv", "$WVANTRELO$"}})
+            user.keywords.Add(MakeNewKeyword(QString::fromLatin1(name), QString::fromLatin1(command), QString()));
         ASSERT_TRUE(store.WriteSettings(user));
         app = std::make_unique<TApplication>(Places(), QStringList{});
         ASSERT_EQ(app->Start(), -1);
@@ -120,7 +116,8 @@ testing::AssertionResult ChooseFromWindowRow(TMainForm& form, const QString& tit
     TCmdForm* list = form.CmdForm();
     auto listed = [list, &title] {
         for (int i = 0; i < list->RowCount(); ++i)
-            if (list->Row(i).text == title) return true;
+            if (list->Row(i).text == title)
+                return true;
         return false;
     };
     // The list of the last round goes first, so that the row chosen is the one built for this line.
@@ -132,7 +129,8 @@ testing::AssertionResult ChooseFromWindowRow(TMainForm& form, const QString& tit
     int row = -1;
     if (!Until([&] {
             for (int i = 0; i < list->RowCount() && row < 0; ++i)
-                if (list->Row(i).text == title) row = i;
+                if (list->Row(i).text == title)
+                    row = i;
             return row >= 0;
         })) {
         QStringList rows;
@@ -140,8 +138,7 @@ testing::AssertionResult ChooseFromWindowRow(TMainForm& form, const QString& tit
             rows << list->Row(i).text;
         return testing::AssertionFailure()
                << "no row " << title.toStdString() << " in " << rows.join('|').toStdString() << " line "
-               << form.WordEdit()->text().toStdString() << " visible " << form.isVisible()
-               << list->isVisible();
+               << form.WordEdit()->text().toStdString() << " visible " << form.isVisible() << list->isVisible();
     }
     for (int i = 0; i <= row && list->Selected() != row; ++i)
         QTest::keyClick(form.WordEdit(), Qt::Key_Down);
@@ -153,7 +150,8 @@ testing::AssertionResult ChooseFromWindowRow(TMainForm& form, const QString& tit
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* menu = qobject_cast<QMenu*>(w); menu && menu->isVisible())
                 for (QAction* a : menu->actions())
-                    if (a->text() == entry) chosen = a;
+                    if (a->text() == entry)
+                        chosen = a;
         return chosen != nullptr;
     });
     if (!chosen) {
@@ -163,9 +161,8 @@ testing::AssertionResult ChooseFromWindowRow(TMainForm& form, const QString& tit
                 for (QAction* a : menu->actions())
                     seen << a->text();
         return testing::AssertionFailure()
-               << "no menu entry " << entry.toStdString() << " in " << seen.join('|').toStdString()
-               << " selected " << form.CmdForm()->Selected() << " line "
-               << form.WordEdit()->text().toStdString();
+               << "no menu entry " << entry.toStdString() << " in " << seen.join('|').toStdString() << " selected "
+               << form.CmdForm()->Selected() << " line " << form.WordEdit()->text().toStdString();
     }
     chosen->trigger();
     return testing::AssertionSuccess();
@@ -182,7 +179,8 @@ TEST_F(DesktopProgram, TheWindowRowsMenuArrangesAndEndsThatWindow) {
     quint64 w = 0;
     ASSERT_TRUE(Until([&] {
         for (const TTopWindow& t : x->TopLevelWindows())
-            if (t.title == QStringLiteral("Row probe")) w = t.id;
+            if (t.title == QStringLiteral("Row probe"))
+                w = t.id;
         return w != 0;
     }));
     Start();
@@ -193,11 +191,9 @@ TEST_F(DesktopProgram, TheWindowRowsMenuArrangesAndEndsThatWindow) {
     EXPECT_TRUE(Until([&] { return x->FrameRect(w).width() == area.width(); })) << x->FrameRect(w).width();
 
     // "Resize to Specific Size" asks for the size, then places the window as told.
-    ASSERT_TRUE(
-        ChooseFromWindowRow(form, QStringLiteral("Row probe"), QStringLiteral("Resize to Specific Size")));
+    ASSERT_TRUE(ChooseFromWindowRow(form, QStringLiteral("Row probe"), QStringLiteral("Resize to Specific Size")));
     QInputDialog* ask = nullptr;
-    ASSERT_TRUE(
-        Until([&] { return (ask = form.findChild<QInputDialog*>()) != nullptr && ask->isVisible(); }));
+    ASSERT_TRUE(Until([&] { return (ask = form.findChild<QInputDialog*>()) != nullptr && ask->isVisible(); }));
     ask->setTextValue(QStringLiteral("300x200,40,50"));
     ask->accept();
     EXPECT_TRUE(Until([&] {
@@ -209,8 +205,7 @@ TEST_F(DesktopProgram, TheWindowRowsMenuArrangesAndEndsThatWindow) {
     EXPECT_TRUE(Until([&] { return qAbs(x->FrameRect(w).center().x() - area.center().x()) <= 1; }))
         << x->FrameRect(w).x() << " in " << area.width();
 
-    ASSERT_TRUE(
-        ChooseFromWindowRow(form, QStringLiteral("Row probe"), QStringLiteral("Kill Process (Shift-Del)")));
+    ASSERT_TRUE(ChooseFromWindowRow(form, QStringLiteral("Row probe"), QStringLiteral("Kill Process (Shift-Del)")));
     EXPECT_TRUE(probe.waitForFinished(5000));
 }
 
@@ -219,10 +214,8 @@ TEST_F(DesktopProgram, ArrangingTheInputWindowSizesAndPlacesItAndIsRemembered) {
     Start();
     TMainForm& form = *app->Form();
     Run(QStringLiteral("zwv 620x160,30,40"));
-    EXPECT_TRUE(Until([&] {
-        return form.width() == 620 && x->FrameRect(form.winId()).topLeft() == QPoint(30, 40);
-    })) << form.width()
-        << " " << x->FrameRect(form.winId()).x() << "," << x->FrameRect(form.winId()).y();
+    EXPECT_TRUE(Until([&] { return form.width() == 620 && x->FrameRect(form.winId()).topLeft() == QPoint(30, 40); }))
+        << form.width() << " " << x->FrameRect(form.winId()).x() << "," << x->FrameRect(form.winId()).y();
     // Without an arrangement it answers the geometry: width, list height, left, top, monitor.
     Run(QStringLiteral("zwv"));
     EXPECT_TRUE(Until([&] { return form.Line().text.startsWith(QStringLiteral("620,")); }))

@@ -1,5 +1,4 @@
-// The real launcher on a private X server: hotkeys, the Windows key, typing, the list window, Enter and the
-// stop.
+// The real launcher on a private X server: hotkeys, the Windows key, typing, the list window, Enter and the stop.
 #include "core/settingsstore.h"
 #include "support/testsupport.h"
 
@@ -40,7 +39,8 @@ QString Tool(const QStringList& args, int timeoutMs = 5000) {
 bool WaitFor(const std::function<bool()>& done, int ms) {
     QDeadlineTimer deadline(ms);
     while (!deadline.hasExpired()) {
-        if (done()) return true;
+        if (done())
+            return true;
         QThread::msleep(100);
     }
     return done();
@@ -55,7 +55,8 @@ bool VisibleWindow(const QString& name) {
 // leaves behind marks a moment by which anything earlier has happened.
 bool HandOver(const QProcess& launcher, const QString& runtime, const QString& input) {
     // The second start must find the first listening, not become the first itself.
-    if (!WaitFor([&runtime] { return QFile::exists(runtime + "vantrelo.socket"); }, 20000)) return false;
+    if (!WaitFor([&runtime] { return QFile::exists(runtime + "vantrelo.socket"); }, 20000))
+        return false;
     QProcess second;
     second.setProcessEnvironment(launcher.processEnvironment());
     second.start(VANTRELO_EXE, {"-r", input});
@@ -63,7 +64,7 @@ bool HandOver(const QProcess& launcher, const QString& runtime, const QString& i
 }
 
 class LauncherDesktop : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         config = dir.Path() + "config/";
         data = config + "Vantrelo/";
@@ -107,14 +108,16 @@ class LauncherDesktop : public ::testing::Test {
         TUserData user;
         user.keywords.Add(MakeNewKeyword("zrec", script, QString()));
         user.settings.startup = startup;
-        if (edit) edit(user);
+        if (edit)
+            edit(user);
         return bool(store.WriteSettings(user));
     }
 
     // Stops the program as a log-out would and gives the settings file it wrote.
     QString StopAndReadSettings() {
         ::kill(pid_t(launcher.processId()), SIGTERM);
-        if (!launcher.waitForFinished(30000)) return {};
+        if (!launcher.waitForFinished(30000))
+            return {};
         return QString::fromUtf8(test::ReadAll(data + "vantrelo.ini"));
     }
 
@@ -125,7 +128,7 @@ class LauncherDesktop : public ::testing::Test {
 };
 
 class LauncherStartupDesktop : public LauncherDesktop {
-  protected:
+protected:
     void SetUp() override {
         startup = "zrec from-startup";
         LauncherDesktop::SetUp();
@@ -137,8 +140,7 @@ TEST_F(LauncherDesktop, HotkeyTypeListEnterRunsTheKeywordAndTheStopSavesTheHisto
     launcher.start(VANTRELO_EXE, {"-s"});
     ASSERT_TRUE(launcher.waitForStarted(10000));
     ASSERT_TRUE(HandOver(launcher, dir.Path() + "runtime/", "zrec started"));
-    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000))
-        << "the handed-over run did not run";
+    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000)) << "the handed-over run did not run";
     EXPECT_FALSE(VisibleWindow("^Vantrelo$"));
     QFile::remove(marker);
 
@@ -154,12 +156,10 @@ TEST_F(LauncherDesktop, HotkeyTypeListEnterRunsTheKeywordAndTheStopSavesTheHisto
     EXPECT_EQ(active, "Vantrelo") << "the input window did not get the keyboard";
 
     Tool({"xdotool", "type", "--delay", "60", "zrec"});
-    EXPECT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo list$"); }, 10000))
-        << "no list window for the keyword";
+    EXPECT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo list$"); }, 10000)) << "no list window for the keyword";
 
     Tool({"xdotool", "key", "Return"});
-    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000))
-        << "the keyword's command did not run";
+    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000)) << "the keyword's command did not run";
     EXPECT_EQ(test::ReadAll(marker).trimmed(), QByteArray("ran"));
     // With auto-hide the window goes after a successful command.
     EXPECT_TRUE(WaitFor([] { return !VisibleWindow("^Vantrelo$"); }, 5000));
@@ -171,17 +171,12 @@ TEST_F(LauncherDesktop, HotkeyTypeListEnterRunsTheKeywordAndTheStopSavesTheHisto
     ASSERT_TRUE(second.waitForFinished(15000));
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(launcher.state(), QProcess::Running);
-    EXPECT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 5000))
-        << "the second start did not raise the window";
+    EXPECT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 5000)) << "the second start did not raise the window";
 
     // The first Esc clears the selected line, the second hides; summoned again, keys typed at
     // once are not lost.
     // The desktop hands over the keyboard a moment after the window shows.
-    EXPECT_TRUE(WaitFor(
-        [] {
-            return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo";
-        },
-        5000))
+    EXPECT_TRUE(WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo"; }, 5000))
         << "the raised window did not get the keyboard";
     Tool({"xdotool", "key", "--delay", "150", "Escape", "Escape"});
     ASSERT_TRUE(WaitFor([] { return !VisibleWindow("^Vantrelo$"); }, 5000));
@@ -190,8 +185,7 @@ TEST_F(LauncherDesktop, HotkeyTypeListEnterRunsTheKeywordAndTheStopSavesTheHisto
     Tool({"xdotool", "key", "super+shift+z"});
     Tool({"xdotool", "type", "--delay", "20", "zrec"});
     Tool({"xdotool", "key", "Return"});
-    EXPECT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000))
-        << "keys typed right after the hotkey were lost";
+    EXPECT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000)) << "keys typed right after the hotkey were lost";
 
     // The orderly stop on SIGTERM writes the settings with the history.
     ::kill(pid_t(launcher.processId()), SIGTERM);
@@ -239,51 +233,35 @@ TEST_F(LauncherDesktop, AKeywordAddedInTheEditorRunsByItsHotkeyAndDashKOpensTheE
     // "Add Keyword..." (Ctrl+Alt+K) in the input window: a new keyword with a hotkey, then OK.
     const bool active = WaitFor(
         [] {
-            if (Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo") return true;
+            if (Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo")
+                return true;
             Tool({"xdotool", "search", "--onlyvisible", "--name", "^Vantrelo$", "windowactivate"});
-            return WaitFor(
-                [] {
-                    return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo";
-                },
-                700);
+            return WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo"; }, 700);
         },
         15000);
     ASSERT_TRUE(active) << "the input window did not take the keyboard";
     Tool({"xdotool", "key", "ctrl+alt+k"});
-    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo Settings$"); }, 10000))
-        << "Ctrl+Alt+K did not open the editor";
-    ASSERT_TRUE(WaitFor(
-        [] {
-            return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo Settings";
-        },
-        5000));
+    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo Settings$"); }, 10000)) << "Ctrl+Alt+K did not open the editor";
+    ASSERT_TRUE(WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo Settings"; }, 5000));
     Tool({"xdotool", "type", "--delay", "40", "zhot"});
     Tool({"xdotool", "key", "--delay", "80", "Tab", "Tab"});
     Tool({"xdotool", "type", "--delay", "20", script});
     Tool({"xdotool", "key", "--delay", "80", "Tab", "Tab", "Tab", "Tab"}); // to the hotkey field
     Tool({"xdotool", "key", "ctrl+alt+y"});
     Tool({"xdotool", "key", "--delay", "80", "Tab", "Tab", "Return"}); // off the field, then OK
-    ASSERT_TRUE(WaitFor([] { return !VisibleWindow("^Vantrelo Settings$"); }, 10000))
-        << "OK did not close the dialog";
-    ASSERT_TRUE(
-        WaitFor([this] { return test::ReadAll(data + "vantrelo.ini").contains("keywords=zhot"); }, 10000));
+    ASSERT_TRUE(WaitFor([] { return !VisibleWindow("^Vantrelo Settings$"); }, 10000)) << "OK did not close the dialog";
+    ASSERT_TRUE(WaitFor([this] { return test::ReadAll(data + "vantrelo.ini").contains("keywords=zhot"); }, 10000));
 
     // "-k" handed to the running launcher opens the dialog on its keyword page; Esc closes it.
     ASSERT_TRUE(HandOver(launcher, dir.Path() + "runtime/", "-k"));
-    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo Settings$"); }, 15000))
-        << "-k did not open the editor";
-    EXPECT_TRUE(WaitFor(
-        [] {
-            return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo Settings";
-        },
-        5000));
+    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo Settings$"); }, 15000)) << "-k did not open the editor";
+    EXPECT_TRUE(WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo Settings"; }, 5000));
     Tool({"xdotool", "key", "Escape"});
     ASSERT_TRUE(WaitFor([] { return !VisibleWindow("^Vantrelo Settings$"); }, 5000));
 
     QFile::remove(marker);
     Tool({"xdotool", "key", "ctrl+alt+y"});
-    EXPECT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000))
-        << "the new keyword's hotkey did not run it";
+    EXPECT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000)) << "the new keyword's hotkey did not run it";
     const QString ini = StopAndReadSettings();
     EXPECT_TRUE(ini.contains("key=89")) << ini.left(3000).toStdString();
     EXPECT_TRUE(ini.contains("keymod=3"));
@@ -299,8 +277,7 @@ TEST_F(LauncherStartupDesktop, StartupKeywordsRunExceptInSafeMode) {
     test::WriteAll(afterScript, ("#!/bin/sh\ntouch '" + after + "'\n").toUtf8());
     QFile::setPermissions(afterScript, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_TRUE(HandOver(launcher, dir.Path() + "runtime/", afterScript));
-    ASSERT_TRUE(WaitFor([&after] { return QFile::exists(after); }, 20000))
-        << "the handed-over run did not run";
+    ASSERT_TRUE(WaitFor([&after] { return QFile::exists(after); }, 20000)) << "the handed-over run did not run";
     EXPECT_FALSE(QFile::exists(marker)) << "safe mode ran a start-up keyword";
     // Safe mode's overrides are never written back.
     const QString safeIni = StopAndReadSettings();
@@ -308,8 +285,7 @@ TEST_F(LauncherStartupDesktop, StartupKeywordsRunExceptInSafeMode) {
 
     launcher.start(VANTRELO_EXE, {"-s"});
     ASSERT_TRUE(launcher.waitForStarted(10000));
-    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 20000))
-        << "the start-up keyword did not run";
+    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 20000)) << "the start-up keyword did not run";
     EXPECT_EQ(test::ReadAll(marker).trimmed(), QByteArray("ran from-startup"));
     const QString ini = StopAndReadSettings();
     EXPECT_TRUE(ini.contains("shutdowns=2")) << ini.left(2000).toStdString();
@@ -321,15 +297,10 @@ TEST_F(LauncherDesktop, AFileOnTheCommandLineProposesAKeywordThatEnterAdds) {
     launcher.start(VANTRELO_EXE, {file});
     ASSERT_TRUE(launcher.waitForStarted(10000));
     ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000));
-    ASSERT_TRUE(WaitFor(
-        [] {
-            return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo";
-        },
-        5000));
+    ASSERT_TRUE(WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo"; }, 5000));
     Tool({"xdotool", "key", "Return"});
     // The keyword is saved as soon as it is added.
-    EXPECT_TRUE(
-        WaitFor([this] { return test::ReadAll(data + "vantrelo.ini").contains("quarterlyreport"); }, 15000));
+    EXPECT_TRUE(WaitFor([this] { return test::ReadAll(data + "vantrelo.ini").contains("quarterlyreport"); }, 15000));
     const QString ini = StopAndReadSettings();
     EXPECT_TRUE(ini.contains("quarterlyreport")) << ini.left(3000).toStdString();
     EXPECT_TRUE(ini.contains(file)) << ini.left(3000).toStdString();
@@ -357,8 +328,7 @@ TEST_F(LauncherDesktop, AKeywordsHotkeyRunsItAndALoneWindowsKeySummonsInModeThre
     EXPECT_EQ(test::ReadAll(marker).trimmed(), QByteArray("ran"));
     QFile::remove(marker);
     ASSERT_TRUE(HandOver(launcher, dir.Path() + "runtime/", "zrec after"));
-    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000))
-        << "the handed-over run did not run";
+    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000)) << "the handed-over run did not run";
     EXPECT_FALSE(VisibleWindow("^Vantrelo$")) << "a program keyword's hotkey showed the window";
 
     const bool shown = WaitFor(
@@ -400,13 +370,8 @@ TEST_F(LauncherDesktop, ShiftDelDeletesTheLineFromTheHistoryAndNoAltTabKeepsTheW
     launcher.start(VANTRELO_EXE, {});
     ASSERT_TRUE(launcher.waitForStarted(10000));
     ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000));
-    ASSERT_TRUE(WaitFor(
-        [] {
-            return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo";
-        },
-        5000));
-    const QString window =
-        Tool({"xdotool", "search", "--onlyvisible", "--name", "^Vantrelo$"}).split('\n').first();
+    ASSERT_TRUE(WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo"; }, 5000));
+    const QString window = Tool({"xdotool", "search", "--onlyvisible", "--name", "^Vantrelo$"}).split('\n').first();
     EXPECT_TRUE(WaitFor(
         [&window] {
             const QString state = Tool({"xprop", "-id", window, "_NET_WM_STATE"});
@@ -418,8 +383,7 @@ TEST_F(LauncherDesktop, ShiftDelDeletesTheLineFromTheHistoryAndNoAltTabKeepsTheW
     Tool({"xdotool", "type", "--delay", "40", "zrec forget-me"});
     Tool({"xdotool", "key", "shift+Delete"});
     // The history is saved at once, without the entry; the line is emptied.
-    EXPECT_TRUE(
-        WaitFor([this] { return !test::ReadAll(data + "vantrelo.ini").contains("forget-me"); }, 10000));
+    EXPECT_TRUE(WaitFor([this] { return !test::ReadAll(data + "vantrelo.ini").contains("forget-me"); }, 10000));
     const QString ini = StopAndReadSettings();
     EXPECT_FALSE(ini.contains("forget-me"));
     EXPECT_TRUE(ini.contains("zrec keep-me")) << ini.left(2000).toStdString();
@@ -433,9 +397,7 @@ TEST_F(LauncherDesktop, AFreshDataFolderOpensTheWizardAndItsOkWritesTheProfile) 
         << "no wizard at the first start";
     EXPECT_FALSE(VisibleWindow("^Vantrelo$")) << "the wizard comes before the window";
     const QString wizard =
-        Tool({"xdotool", "search", "--onlyvisible", "--name", "^Vantrelo - Configuration wizard$"})
-            .split('\n')
-            .first();
+        Tool({"xdotool", "search", "--onlyvisible", "--name", "^Vantrelo - Configuration wizard$"}).split('\n').first();
     Tool({"xdotool", "windowactivate", "--sync", wizard});
     Tool({"xdotool", "key", "--window", wizard, "Return"});
     ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000)) << "the window after the wizard";
@@ -449,7 +411,7 @@ TEST_F(LauncherDesktop, AFreshDataFolderOpensTheWizardAndItsOkWritesTheProfile) 
 class FakeLogind : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
-  public:
+public:
     ~FakeLogind() override {
         for (int fd : locks)
             ::close(fd);
@@ -457,12 +419,12 @@ class FakeLogind : public QObject {
     std::vector<int> locks;
     QStringList asked; // what and mode of each request
 
-  public slots:
-    QDBusUnixFileDescriptor Inhibit(const QString& what, const QString&, const QString&,
-                                    const QString& mode) {
+public slots:
+    QDBusUnixFileDescriptor Inhibit(const QString& what, const QString&, const QString&, const QString& mode) {
         asked << what + "/" + mode;
         int fds[2];
-        if (::pipe(fds) != 0) return {};
+        if (::pipe(fds) != 0)
+            return {};
         locks.push_back(fds[0]);
         QDBusUnixFileDescriptor lock(fds[1]); // keeps its own copy
         ::close(fds[1]);
@@ -481,7 +443,8 @@ bool WaitWithEvents(const std::function<bool()>& done, int ms) {
     QDeadlineTimer deadline(ms);
     while (!deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        if (done()) return true;
+        if (done())
+            return true;
         QThread::msleep(20);
     }
     return done();
@@ -510,13 +473,11 @@ TEST_F(LauncherDesktop, AnnouncedShutdownSavesTheWindowPlaceWhileTheDelayLockHol
         launcher.setProcessEnvironment(env);
         launcher.start(VANTRELO_EXE, {});
         ASSERT_TRUE(launcher.waitForStarted(10000));
-        ASSERT_TRUE(WaitWithEvents([&fake] { return !fake.locks.empty(); }, 20000))
-            << "no delay lock was asked for";
+        ASSERT_TRUE(WaitWithEvents([&fake] { return !fake.locks.empty(); }, 20000)) << "no delay lock was asked for";
         EXPECT_EQ(fake.asked, QStringList{"shutdown/delay"});
         // Moved by the user: the place is written at the stop.
         ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000));
-        const QString window =
-            Tool({"xdotool", "search", "--onlyvisible", "--name", "^Vantrelo$"}).split('\n').first();
+        const QString window = Tool({"xdotool", "search", "--onlyvisible", "--name", "^Vantrelo$"}).split('\n').first();
         const auto place = [this] {
             const QString ini = QString::fromUtf8(test::ReadAll(data + "vantrelo.ini"));
             const auto at = [&ini](const QString& key) {
@@ -527,11 +488,7 @@ TEST_F(LauncherDesktop, AnnouncedShutdownSavesTheWindowPlaceWhileTheDelayLockHol
         };
         const QString before = place();
         Tool({"xdotool", "windowmove", window, "211", "157"});
-        ASSERT_TRUE(WaitFor(
-            [&window] {
-                return Tool({"xdotool", "getwindowgeometry", window}).contains("211,");
-            },
-            5000))
+        ASSERT_TRUE(WaitFor([&window] { return Tool({"xdotool", "getwindowgeometry", window}).contains("211,"); }, 5000))
             << Tool({"xdotool", "getwindowgeometry", window}).toStdString();
         QThread::msleep(300);
         EXPECT_EQ(place(), before) << "saved before the shutdown";
@@ -545,8 +502,7 @@ TEST_F(LauncherDesktop, AnnouncedShutdownSavesTheWindowPlaceWhileTheDelayLockHol
         logind.send(QDBusMessage::createSignal("/org/freedesktop/login1", "org.freedesktop.login1.Manager",
                                                "PrepareForShutdown")
                     << false);
-        EXPECT_TRUE(WaitWithEvents([&fake] { return fake.locks.size() == 2; }, 10000))
-            << "no new lock after a call-off";
+        EXPECT_TRUE(WaitWithEvents([&fake] { return fake.locks.size() == 2; }, 10000)) << "no new lock after a call-off";
         // Killed as a shutdown would: what was run is in the file already.
         launcher.kill();
         launcher.waitForFinished(5000);
@@ -561,12 +517,12 @@ TEST_F(LauncherDesktop, AnnouncedShutdownSavesTheWindowPlaceWhileTheDelayLockHol
 class FakeNotifications : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
-  public:
+public:
     QStringList shown; // "summary|body" of each notification
 
-  public slots:
-    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body,
-                const QStringList&, const QVariantMap&, int) {
+public slots:
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body, const QStringList&,
+                const QVariantMap&, int) {
         shown << summary + "|" + body;
         return uint(shown.size());
     }
@@ -586,11 +542,9 @@ TEST_F(LauncherDesktop, TheEndOfACountdownIsAnnouncedByTheDesktopsNotificationSe
         QDBusConnection session = QDBusConnection::connectToBus(address, "fake-notifications");
         ASSERT_TRUE(session.isConnected());
         FakeNotifications fake;
-        ASSERT_TRUE(
-            session.registerObject("/org/freedesktop/Notifications", &fake, QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(session.registerObject("/org/freedesktop/Notifications", &fake, QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(session.registerService("org.freedesktop.Notifications"));
-        ASSERT_TRUE(WriteData(
-            [](TUserData& user) { user.keywords.Add(MakeNewKeyword("ztimer", "$TIMER$", QString())); }));
+        ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("ztimer", "$TIMER$", QString())); }));
 
         QProcessEnvironment env = launcher.processEnvironment();
         env.insert("DBUS_SESSION_BUS_ADDRESS", address);

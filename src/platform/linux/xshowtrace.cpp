@@ -28,19 +28,17 @@ TXShowTrace::~TXShowTrace() = default;
 std::unique_ptr<TXShowTrace> TXShowTrace::Open(const QString& display, QString* error) {
     auto d = std::make_unique<TImpl>();
     d->x = x11::TXConnection::Open(display, error);
-    if (!d->x) return nullptr;
+    if (!d->x)
+        return nullptr;
     std::unique_ptr<TXShowTrace> trace(new TXShowTrace(std::move(d)));
     TXShowTrace* self = trace.get();
-    self->d_->notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(self->d_->x->Conn()),
-                                                           QSocketNotifier::Read);
-    QObject::connect(self->d_->notifier.get(), &QSocketNotifier::activated,
-                     [self] { self->ProcessPendingEvents(); });
+    self->d_->notifier =
+        std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(self->d_->x->Conn()), QSocketNotifier::Read);
+    QObject::connect(self->d_->notifier.get(), &QSocketNotifier::activated, [self] { self->ProcessPendingEvents(); });
     return trace;
 }
 
-void TXShowTrace::SetReport(std::function<void(int)> report) {
-    d_->report = std::move(report);
-}
+void TXShowTrace::SetReport(std::function<void(int)> report) { d_->report = std::move(report); }
 
 void TXShowTrace::Expect(quint64 window, quint32 keyTime) {
     const auto w = xcb_window_t(window);
@@ -60,11 +58,13 @@ void TXShowTrace::ProcessPendingEvents() {
         const bool mapped = x11::EventType(e) == XCB_MAP_NOTIFY &&
                             reinterpret_cast<const xcb_map_notify_event_t*>(e)->window == d_->expected;
         std::free(e);
-        if (!mapped || d_->expected == XCB_NONE) continue;
+        if (!mapped || d_->expected == XCB_NONE)
+            continue;
         d_->expected = XCB_NONE;
         // The map notify carries no time: the server's clock is read right after it.
         const xcb_timestamp_t now = d_->x->ServerTime();
-        if (d_->report && now != 0 && d_->keyTime != 0) d_->report(int(qint64(now) - qint64(d_->keyTime)));
+        if (d_->report && now != 0 && d_->keyTime != 0)
+            d_->report(int(qint64(now) - qint64(d_->keyTime)));
     }
 }
 

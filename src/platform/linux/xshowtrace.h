@@ -11,7 +11,7 @@ class QString;
 namespace vantrelo {
 
 class TXShowTrace {
-  public:
+public:
     // Its own connection to `display` (empty: $DISPLAY); null with `error` when there is none.
     static std::unique_ptr<TXShowTrace> Open(const QString& display, QString* error);
     ~TXShowTrace();
@@ -21,7 +21,7 @@ class TXShowTrace {
     // The hotkey pressed at server time `keyTime` is about to show the unmapped `window`.
     void Expect(quint64 window, quint32 keyTime);
 
-  private:
+private:
     struct TImpl;
     explicit TXShowTrace(std::unique_ptr<TImpl> d);
     void ProcessPendingEvents();

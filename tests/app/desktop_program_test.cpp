@@ -140,8 +140,11 @@ testing::AssertionResult ChooseFromWindowRow(TMainForm& form, const QString& tit
                << "no row " << title.toStdString() << " in " << rows.join('|').toStdString() << " line "
                << form.WordEdit()->text().toStdString() << " visible " << form.isVisible() << list->isVisible();
     }
-    for (int i = 0; i <= row && list->Selected() != row; ++i)
+    // The first Down takes the keyboard into the list, whatever row is marked already.
+    int presses = 0;
+    do
         QTest::keyClick(form.WordEdit(), Qt::Key_Down);
+    while (list->Selected() != row && ++presses <= row);
     if (list->Selected() != row)
         return testing::AssertionFailure() << "row " << row << " not selected: " << list->Selected();
     QTest::keyClick(form.WordEdit(), Qt::Key_F9);

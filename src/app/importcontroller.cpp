@@ -4,6 +4,7 @@
 #include "app/appcontext.h"
 #include "app/desktopservices.h"
 #include "app/hotkeybridge.h"
+#include "app/keywordimport.h"
 #include "app/programcontroller.h"
 #include "core/items.h"
 #include "core/keywordexchange.h"
@@ -22,8 +23,6 @@
 namespace vantrelo {
 namespace {
 
-constexpr int kImportTimeoutMs = 30000;
-constexpr qsizetype kImportMaxBytes = 4 * 1024 * 1024;
 
 TImportContext AppImportContext(const QString& dataFolder) {
     return SessionImportContext(dataFolder, dataFolder + QStringLiteral("Apps/"));
@@ -233,19 +232,14 @@ void TImportController::Export() {
 }
 
 void TImportController::Merge(std::vector<std::unique_ptr<TExeWord>> chosen) {
-    if (ctx_.hotkeys)
-        ctx_.hotkeys->UnregisterKeywordHotkeys();
     TAppShortcuts shortcuts(ctx_.store.Places().dataFolder);
     TImportDialogs& dialogs = Dialogs();
-    const TMergeResult r = MergeKeywords(
-        ctx_.data.keywords, std::move(chosen),
+    const TMergeResult r = MergeImported(
+        ctx_, std::move(chosen),
         [&dialogs](const TExeWord& imported, const TExeWord& existing) {
             return dialogs.AskConflict(ConflictQuestion(imported, existing));
         },
         &shortcuts);
-    ctx_.data.tags.Build(ctx_.data.keywords);
-    if (ctx_.hotkeys)
-        ctx_.hotkeys->RegisterKeywordHotkeys();
     if (r.Merged() > 0)
         ctx_.program->WriteSettings();
     ctx_.program->ShowToast(QStringLiteral("Imported %1 keywords.").arg(r.Merged()));

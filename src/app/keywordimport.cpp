@@ -16,8 +16,6 @@
 namespace vantrelo {
 namespace {
 
-constexpr int kImportTimeoutMs = 30000;
-constexpr qsizetype kImportMaxBytes = 4 * 1024 * 1024;
 const QString kNothing = QStringLiteral("No keywords imported, possible error.");
 
 } // namespace
@@ -56,6 +54,17 @@ void TKeywordImportController::Start(bool beforeHotkeys) {
     });
 }
 
+TMergeResult MergeImported(TAppContext& ctx, std::vector<std::unique_ptr<TExeWord>> chosen, const TConflictAsk& ask,
+                           TKeywordMergeHost* host, bool hotkeys) {
+    if (hotkeys && ctx.hotkeys)
+        ctx.hotkeys->UnregisterKeywordHotkeys();
+    TMergeResult r = MergeKeywords(ctx.data.keywords, std::move(chosen), ask, host);
+    ctx.data.tags.Build(ctx.data.keywords);
+    if (hotkeys && ctx.hotkeys)
+        ctx.hotkeys->RegisterKeywordHotkeys();
+    return r;
+}
+
 void TKeywordImportController::Merge(const QByteArray& bytes, bool hotkeys) {
     TImportFile file = ParseExportFile(bytes);
     if (file.words.empty()) {
@@ -65,13 +74,9 @@ void TKeywordImportController::Merge(const QByteArray& bytes, bool hotkeys) {
     std::vector<std::unique_ptr<TExeWord>> chosen;
     while (!file.words.empty())
         chosen.push_back(file.words.Take(0));
-    if (hotkeys && ctx_.hotkeys)
-        ctx_.hotkeys->UnregisterKeywordHotkeys();
-    const TMergeResult merged = MergeKeywords(ctx_.data.keywords, std::move(chosen),
-                                              [](const TExeWord&, const TExeWord&) { return TConflictAnswer::YesToAll; });
-    ctx_.data.tags.Build(ctx_.data.keywords);
-    if (hotkeys && ctx_.hotkeys)
-        ctx_.hotkeys->RegisterKeywordHotkeys();
+    const TMergeResult merged = MergeImported(
+        ctx_, std::move(chosen), [](const TExeWord&, const TExeWord&) { return TConflictAnswer::YesToAll; }, nullptr,
+        hotkeys);
     ctx_.program->WriteSettings();
     QString result = QStringLiteral("Imported %1 keywords.").arg(merged.Merged());
     // Changed commands are never a silent surprise.

@@ -1,12 +1,23 @@
 // Keeping a shared keyword set current: "importurl" is read at every start and merged without questions.
 #pragma once
 
+#include "core/keywordexchange.h"
+
 #include <QByteArray>
 #include <QString>
+
+#include <memory>
+#include <vector>
 
 namespace vantrelo {
 
 struct TAppContext;
+
+// Merges `chosen` into the keyword list as every import does: the keywords' hotkeys are let go
+// during the merge and taken again after it (not when `hotkeys` is false: the start registers them
+// later), and the tags are built again.
+TMergeResult MergeImported(TAppContext& ctx, std::vector<std::unique_ptr<TExeWord>> chosen, const TConflictAsk& ask,
+                           TKeywordMergeHost* host = nullptr, bool hotkeys = true);
 
 class TKeywordImportController {
 public:

@@ -19,8 +19,6 @@ namespace vantrelo::cli {
 
 namespace {
 
-constexpr int kImportTimeoutMs = 30000;
-constexpr qsizetype kImportMaxBytes = 4 * 1024 * 1024;
 // What one instance message may carry of an export file, with room for the rest of the change.
 constexpr qsizetype kHandOverMaxBytes = 900 * 1024;
 

@@ -59,6 +59,10 @@ public:
     virtual void AddHotkey(const TExeWord& word) = 0;
 };
 
+// Bounds of fetching an export file from a web address: a slow or huge answer is refused.
+constexpr int kImportTimeoutMs = 30000;
+constexpr qsizetype kImportMaxBytes = 4 * 1024 * 1024;
+
 struct TMergeResult {
     int added = 0;
     int replaced = 0;

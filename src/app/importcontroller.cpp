@@ -3,7 +3,6 @@
 
 #include "app/appcontext.h"
 #include "app/desktopservices.h"
-#include "app/hotkeybridge.h"
 #include "app/keywordimport.h"
 #include "app/programcontroller.h"
 #include "core/items.h"

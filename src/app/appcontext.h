@@ -38,6 +38,7 @@ class TDesktopController;
 class TNoticeController;
 class TInfoText;
 class TClipController;
+class TNotesController;
 
 // Program-wide state lives here and nowhere else, so a test can build a fresh one. The
 // application builds the parts in order; each controller reaches the others through it.
@@ -81,6 +82,7 @@ struct TAppContext {
     std::unique_ptr<TSettingsController> settingsDialog;
     std::unique_ptr<TSkinDialogs> skinDialogs;
     std::unique_ptr<TClipController> clip; // the clipboard history
+    std::unique_ptr<TNotesController> notes;
 };
 
 } // namespace vantrelo

@@ -7,6 +7,7 @@
 #include "app/dashcontroller.h"
 #include "app/desktopcontroller.h"
 #include "app/noticecontroller.h"
+#include "app/notescontroller.h"
 #include "commands/infotext.h"
 #include "platform/startup/dashcommands.h"
 #include "app/desktopservices.h"
@@ -141,6 +142,7 @@ void TApplication::Build() {
     c.clip = std::make_unique<TClipController>(c);
     c.engine->Exec().services.clipHistory = c.clip.get();
     c.suggest->SetClips(&c.clip->Entries());
+    c.notes = std::make_unique<TNotesController>(c);
 
     c.program->SetStatePanel();
     c.index = std::make_unique<TIndexController>(c);

@@ -2,6 +2,7 @@
 #include "app/dashcontroller.h"
 
 #include "app/appcontext.h"
+#include "app/notescontroller.h"
 #include "app/settingscontroller.h"
 #include "app/importcontroller.h"
 #include "app/hotkeybridge.h"
@@ -75,7 +76,7 @@ void TDashController::ImportKeywordsFromUrl(const QString& url) { ctx_.import->I
 void TDashController::ExportKeywords() { ctx_.import->ExportKeywords(); }
 void TDashController::Answer(const QString& text) { ctx_.input->SetNewWord(text, true, true); }
 void TDashController::OpenPath(const QString& path) { ctx_.program->OpenWithShell(path); }
-void TDashController::OpenNotes(const QString&) { ctx_.program->NotAvailable(QStringLiteral("The notes window")); }
+void TDashController::OpenNotes(const QString& text) { ctx_.notes->OpenNotes(text); }
 void TDashController::OpenWebPage(const QString& url) { OpenPath(url); }
 
 void TDashController::ShowMainMenuSoon() {

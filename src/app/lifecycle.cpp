@@ -2,6 +2,7 @@
 #include "app/lifecycle.h"
 
 #include "app/appcontext.h"
+#include "app/notescontroller.h"
 #include "app/assistcontroller.h"
 #include "app/clipcontroller.h"
 #include "app/dashcontroller.h"
@@ -313,8 +314,10 @@ void TLifecycle::Backup() {
         QTextStream(stderr) << error << "\n";
 }
 
-// Notes are not part of this build: nothing to save.
-void TLifecycle::SaveNotes() {}
+void TLifecycle::SaveNotes() {
+    if (ctx_.notes)
+        ctx_.notes->SaveNotes();
+}
 
 void TLifecycle::SaveClipboardHistory() {
     if (ctx_.clip)

@@ -2,6 +2,7 @@
 #include "app/programcontroller.h"
 
 #include "app/appcontext.h"
+#include "app/notescontroller.h"
 #include "app/settingscontroller.h"
 #include "app/assistcontroller.h"
 #include "app/clipcontroller.h"
@@ -225,6 +226,8 @@ TBackupRequest TProgramController::BackupRequest() const {
     TBackupRequest b;
     b.enabled = ctx_.data.settings.backup;
     b.settingsTrusted = ctx_.store.Trusted();
+    if (ctx_.notes)
+        b.notesFile = ctx_.notes->Location();
     return b;
 }
 

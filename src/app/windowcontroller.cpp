@@ -2,6 +2,7 @@
 #include "app/windowcontroller.h"
 
 #include "app/appcontext.h"
+#include "app/notescontroller.h"
 #include "app/desktopcontroller.h"
 #include "app/settingscontroller.h"
 #include "app/desktopservices.h"
@@ -121,6 +122,9 @@ void TWindowController::Command(TFormCommand command) {
         break;
     case TFormCommand::Settings:
         ctx_.program->OpenTool(TTool::Settings);
+        break;
+    case TFormCommand::Notes:
+        ctx_.notes->OpenNotes(QString());
         break;
     case TFormCommand::ImportApps:
         ctx_.import->ImportApplications();

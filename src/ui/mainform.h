@@ -58,6 +58,7 @@ enum class TFormCommand {
     AddKeyword,       // the keyword editor on a new keyword
     Keywords,         // the keyword editor
     Settings,         // the settings dialog
+    Notes,            // the notes window
 };
 
 // Where the input window sends what is not about its line and list (TInputEvents has those):

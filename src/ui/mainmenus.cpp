@@ -51,6 +51,7 @@ TMainMenus::TMainMenus(TMainForm& form, const TSettings& settings, TMainFormHost
         command(TFormCommand::ExpandFolder));
     add(PopupMenu1, QStringLiteral("Import from Application Menu..."), QKeySequence(Qt::CTRL | Qt::Key_I),
         command(TFormCommand::ImportApps));
+    add(PopupMenu1, QStringLiteral("Notes"), QKeySequence(Qt::CTRL | Qt::Key_N), command(TFormCommand::Notes));
     add(PopupMenu1, QStringLiteral("Hide (Shift+Esc)"), QKeySequence(),
         [this] { form_.ManageShowHide(false, false, TShowLock::Hotkey); });
     QMenu* more = PopupMenu1->addMenu(QStringLiteral("More..."));

@@ -5,6 +5,7 @@
 #include "index/indexlist.h"
 #include "ui/cmdform.h"
 #include "ui/idleinfo.h"
+#include "ui/notesform.h"
 #include "core/keywordexchange.h"
 #include "ui/importpage.h"
 #include "ui/mainform.h"
@@ -33,6 +34,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -1104,6 +1106,104 @@ TEST_F(ProgramTest, DownDuringTheListDelayActsOnTheListOfTheLineAsItIsNow) {
     const TCmdForm& list = *Form().CmdForm();
     ASSERT_GE(list.Selected(), 0) << ListTexts().join("|").toStdString();
     EXPECT_TRUE(list.Row(list.Selected()).text.startsWith("zbeta")) << ListTexts().join('|').toStdString();
+}
+
+// The notes file's text, "<bom>" standing for its byte-order mark.
+QString NotesFile(const QString& data, const QString& name = QStringLiteral("notes.txt")) {
+    const QByteArray bytes = test::ReadAll(data + name);
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    return (bom ? QStringLiteral("<bom>") : QString()) + QString::fromUtf8(bytes.mid(bom ? 3 : 0));
+}
+
+TEST_F(ProgramTest, NotesCommandsAddLinesAndSaveWithoutShowingTheWindow) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("znote", "$NOTES$", ""));
+        user.keywords.Add(MakeNewKeyword("zallclips", "$ALLCLIPBOARDTONOTES$", ""));
+    }));
+    ASSERT_EQ(Start(), -1);
+    Type("znote buy milk");
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(Until([this] { return Form().Line().text == "Notes updated"; })) << Form().Line().text.toStdString();
+    EXPECT_EQ(test::ReadAll(data + "notes.txt"), QByteArray("\xEF\xBB\xBF" "buy milk"));
+    Retype("-n call Anna");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([this] { return NotesFile(data) == QStringLiteral("<bom>call Anna\r\nbuy milk"); }))
+        << NotesFile(data).toStdString();
+    QWidget* window = Form().findChild<QWidget*>("NotesForm");
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "NotesForm")
+            window = w;
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isVisible());
+
+    // The clipboard history, newest first, each entry on top of the one before.
+    QGuiApplication::clipboard()->setText("older copy");
+    QGuiApplication::clipboard()->setText("newer copy");
+    Retype("zallclips");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([this] { return NotesFile(data).startsWith(QStringLiteral("<bom>older copy\r\nnewer copy\r\ncall Anna")); }))
+        << NotesFile(data).toStdString();
+}
+
+TEST_F(ProgramTest, TheNotesWindowSavesItsTextAndPlaceAndUndoBringsBackTheStart) {
+    test::WriteAll(data + "notes.txt", "\xEF\xBB\xBF" "first\r\nsecond");
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.notesaddbottom = true; }));
+    ASSERT_EQ(Start(), -1);
+    Action("Notes")->trigger();
+    TNotesForm* notes = nullptr;
+    ASSERT_TRUE(Until([&notes] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* n = qobject_cast<TNotesForm*>(w); n && n->isVisible())
+                notes = n;
+        return notes != nullptr;
+    }));
+    EXPECT_EQ(notes->Text(), "first\nsecond");
+    EXPECT_EQ(notes->windowTitle(), "Notes (Vantrelo)");
+    notes->Memo()->setPlainText("first\nsecond\nthird");
+    notes->close(); // closing hides and saves
+    EXPECT_FALSE(notes->isVisible());
+    EXPECT_EQ(NotesFile(data), QStringLiteral("<bom>first\r\nsecond\r\nthird"));
+
+    notes->SetConfirm([](const QString& q) { return q == "Do you want to restore notes from last Vantrelo startup?"; });
+    notes->findChild<QPushButton*>("Button1")->click();
+    EXPECT_EQ(notes->Text(), "first\nsecond");
+
+    // The find box: F3 steps through the matches.
+    auto* find = notes->findChild<QLineEdit*>("FindEdit");
+    find->setText("SEC");
+    QTest::keyClick(find, Qt::Key_F3);
+    EXPECT_EQ(notes->Result(), "Found, and no more results found.");
+    EXPECT_EQ(notes->Memo()->textCursor().position(), 6);
+
+    notes->move(123, 77);
+    app->Shutdown();
+    app.reset();
+    EXPECT_TRUE(Ini().contains(QRegularExpression("notessizepos=\\d+,\\d+,\\d+,\\d+"))) << Ini().toStdString();
+}
+
+TEST_F(ProgramTest, AnotherProgramsChangeToTheNotesFileReachesTheWindowAndNeverEatsUnsavedText) {
+    test::WriteAll(data + "notes.txt", "\xEF\xBB\xBF" "mine");
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.notesmonitor = true; }));
+    ASSERT_EQ(Start(), -1);
+    Action("Notes")->trigger();
+    TNotesForm* notes = nullptr;
+    ASSERT_TRUE(Until([&notes] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* n = qobject_cast<TNotesForm*>(w); n && n->isVisible())
+                notes = n;
+        return notes != nullptr;
+    }));
+    test::WriteAll(data + "notes.txt", "\xEF\xBB\xBF" "from elsewhere");
+    EXPECT_TRUE(Until([notes] { return notes->Text() == "from elsewhere"; })) << notes->Text().toStdString();
+
+    // The user types; another change arrives: the typed text stays, and the other one is kept aside.
+    notes->Memo()->setPlainText("typed by me");
+    test::WriteAll(data + "notes.txt", "\xEF\xBB\xBF" "second change");
+    EXPECT_TRUE(Until([notes] { return notes->Result().contains("changed by another program"); }));
+    EXPECT_EQ(notes->Text(), "typed by me");
+    notes->close();
+    EXPECT_EQ(NotesFile(data), QStringLiteral("<bom>typed by me"));
+    EXPECT_EQ(NotesFile(data, "notes.txt.other"), QStringLiteral("<bom>second change"));
 }
 
 } // namespace

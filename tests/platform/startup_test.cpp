@@ -160,7 +160,7 @@ TEST(Shutdown, ClosesInOrderOnceAndOpensTheFileLast) {
     ASSERT_TRUE(stop.Close(host));
     EXPECT_FALSE(stop.Close(host));
     EXPECT_TRUE(stop.Closing());
-    EXPECT_EQ(host.calls.join(u';'), QStringLiteral("timers;hook;workers:60000;list;write:5;backup;notes;clips;cache;hotkeys;"
+    EXPECT_EQ(host.calls.join(u';'), QStringLiteral("timers;hook;workers:60000;list;notes;write:5;backup;clips;cache;hotkeys;"
                                                     "tray;open:/data/vantrelo.ini"));
 }
 

@@ -88,11 +88,12 @@ bool TShutdown::Close(TShutdownHost& host) {
     host.StopKeyboardHook();
     host.WaitForWorkers(kWorkerWaitMs);
     host.CloseListWindow();
+    // The notes first: their window's place is one of the settings written next.
+    host.SaveNotes();
     TSettings& s = host.Settings();
     ++s.shutdowns;
     host.WriteSettings();
     host.Backup();
-    host.SaveNotes();
     host.SaveClipboardHistory();
     if (s.cacheindex && !safeMode_)
         host.SaveIndexCache();

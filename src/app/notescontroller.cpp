@@ -1,0 +1,272 @@
+// The notes: the window made on first use, lines added by commands and "-n", saving, and the file
+// watched for other programs' changes.
+#include "app/notescontroller.h"
+
+#include "app/appcontext.h"
+#include "app/clipcontroller.h"
+#include "app/desktopservices.h"
+#include "app/engine.h"
+#include "app/inputcontroller.h"
+#include "app/programcontroller.h"
+#include "commands/dispatcher.h"
+#include "core/atomicfile.h"
+#include "core/items.h"
+#include "exec/execcontext.h"
+#include "exec/selectioncopy.h"
+#include "ui/mainform.h"
+#include "ui/notesform.h"
+
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+namespace vantrelo {
+
+TNotesController::TNotesController(TAppContext& ctx) : ctx_(ctx) {
+    TCommandDispatcher& d = ctx.engine->Dispatcher();
+    d.SetHandler(TCommandBlock::Notes, [this](TCommandCall& c) { OpenNotes(c.para); });
+    d.SetHandler(TCommandBlock::ClipboardToNotes, [this](TCommandCall&) {
+        const QString text = ctx_.desk->clipboard.Text();
+        if (!text.isEmpty())
+            OpenNotes(text);
+    });
+    d.SetHandler(TCommandBlock::AllClipboardToNotes, [this](TCommandCall&) {
+        // Newest first, each on top of the one before (or below it with `notesaddbottom`).
+        QStringList texts;
+        if (ctx_.clip) {
+            const std::vector<TMyClipItem>& entries = ctx_.clip->Entries(); // oldest first
+            for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+                texts << it->clipb;
+        }
+        AddToNotes(texts);
+    });
+    d.SetHandler(TCommandBlock::CopyToNotes, [this](TCommandCall&) {
+        CopySelection(ctx_.engine->Exec(), false, false);
+        const QString text = ctx_.desk->clipboard.Text();
+        if (!text.isEmpty())
+            OpenNotes(text);
+    });
+}
+
+TNotesController::~TNotesController() { delete form_; }
+
+QString TNotesController::Location() const {
+    const QString custom = ctx_.data.settings.noteslocation;
+    if (custom.isEmpty())
+        return ctx_.store.Places().dataFolder + QStringLiteral("notes.txt");
+    return ctx_.engine ? ctx_.engine->Exec().expandCommand(custom, true) : custom;
+}
+
+bool TNotesController::Load(QString* text) {
+    const QString path = Location();
+    text->clear();
+    if (!QFileInfo::exists(path))
+        return true; // no file yet: the first save makes it
+    QString raw, error;
+    if (!ReadTextFile(path, raw, &error)) {
+        ctx_.program->ShowFailure(error);
+        return false;
+    }
+    *text = NotesFromFile(raw);
+    return true;
+}
+
+void TNotesController::EnsureForm() {
+    if (form_)
+        return;
+    form_ = new TNotesForm();
+    const TSettings& s = ctx_.data.settings;
+    if (ctx_.form) {
+        const QScreen* screen = ctx_.form->screen();
+        const QSize area = screen ? screen->geometry().size() : QSize(1920, 1080);
+        form_->move(NotesDefaultPosition(ctx_.form->pos(), form_->frameGeometry().size(), area));
+    }
+    QString text;
+    if (Load(&text)) {
+        form_->SetText(text);
+        savedDigest_ = QFileInfo::exists(Location()) ? NotesDigest(text) : QString();
+    }
+    loadedDigest_ = NotesDigest(form_->Text());
+    startText_ = form_->Text();
+    form_->SetStayOnTop(s.notesstayontop);
+    if (const auto place = ParseNotesSizePos(s.notessizepos)) {
+        form_->resize(place->size());
+        form_->move(place->topLeft());
+    }
+    form_->SetResult(QString());
+    UpdateNotesDesign();
+    connect(form_, &TNotesForm::SaveWanted, this, [this] { SaveNotes(); });
+    connect(form_, &TNotesForm::UndoWanted, this, [this] { form_->SetText(startText_); });
+    connect(form_, &TNotesForm::StayOnTopChanged, this, [this](bool on) {
+        ctx_.data.settings.notesstayontop = on;
+        ctx_.program->WriteSettings();
+    });
+    Watch();
+}
+
+void TNotesController::UpdateNotesDesign() {
+    if (!form_)
+        return;
+    const TSettings& s = ctx_.data.settings;
+    form_->SetDesign(s.notestextcolor, s.notestextbackcolor, s.notesfontname, s.notesfontsize);
+}
+
+void TNotesController::OpenNotes(const QString& text) {
+    EnsureForm();
+    if (!text.isEmpty()) {
+        AddToNotes({text});
+        return;
+    }
+    form_->show();
+    form_->raise();
+    form_->activateWindow();
+}
+
+void TNotesController::AddToNotes(const QStringList& texts) {
+    EnsureForm();
+    QString notes = form_->Text();
+    bool added = false;
+    for (const QString& t : texts)
+        if (!t.isEmpty()) {
+            notes = NotesWithText(notes, t, ctx_.data.settings.notesaddbottom);
+            added = true;
+        }
+    if (!added)
+        return;
+    form_->SetText(notes);
+    if (SaveNotes() && ctx_.input)
+        ctx_.input->SetNewWord(QStringLiteral("Notes updated"), true, false);
+}
+
+bool TNotesController::Write(const QString& path, const QString& notes) {
+    const TSaveResult r = SaveFileAtomic(path, NotesFileBytes(notes), {}, TFileAccess::Document);
+    if (!r) {
+        ctx_.program->ShowFailure(r.error);
+        return false;
+    }
+    return true;
+}
+
+bool TNotesController::SaveNotes() {
+    if (!form_)
+        return true;
+    const QString notes = form_->Text();
+    const QString digest = NotesDigest(notes);
+    bool ok = true;
+    // The first save of a run always writes, so a file that went missing comes back.
+    if (digest != savedDigest_ || !QFileInfo::exists(Location())) {
+        if (!keptExternal_.isEmpty()) {
+            // Another program changed the file while the user edited: its version stays beside it.
+            const QString aside = Location() + QStringLiteral(".other");
+            if (Write(aside, keptExternal_))
+                form_->SetResult(QStringLiteral("Another program's version was kept in ") + aside);
+            keptExternal_.clear();
+        }
+        ok = Write(Location(), notes);
+        if (ok) {
+            savedDigest_ = digest;
+            loadedDigest_ = digest;
+        }
+    }
+    WriteSizePos();
+    return ok;
+}
+
+void TNotesController::WriteSizePos() {
+    QString& value = ctx_.data.settings.notessizepos;
+    if (!form_ || value.isEmpty())
+        return;
+    value = FormatNotesSizePos(QRect(form_->pos(), form_->size()));
+}
+
+void TNotesController::Watch() {
+    delete watcher_;
+    watcher_ = nullptr;
+    if (!ctx_.data.settings.notesmonitor)
+        return;
+    watcher_ = new QFileSystemWatcher(this);
+    const QFileInfo file(Location());
+    // The folder as well: editors that save by renaming replace the file the watch was on.
+    watcher_->addPath(file.absolutePath());
+    if (file.exists())
+        watcher_->addPath(file.absoluteFilePath());
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this] { FileChanged(); });
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { FileChanged(); });
+}
+
+void TNotesController::FileChanged() {
+    const QFileInfo file(Location());
+    if (watcher_ && file.exists() && !watcher_->files().contains(file.absoluteFilePath()))
+        watcher_->addPath(file.absoluteFilePath());
+    if (!form_ || !file.exists())
+        return;
+    QString text;
+    if (!Load(&text))
+        return;
+    const QString digest = NotesDigest(text);
+    // Our own write, or nothing new.
+    if (digest == savedDigest_)
+        return;
+    savedDigest_ = digest;
+    if (NotesDigest(form_->Text()) != loadedDigest_) {
+        // The user's unsaved text is never replaced; the other version is kept aside at the next save.
+        keptExternal_ = text;
+        form_->SetResult(QStringLiteral("The notes file was changed by another program; your text is kept."));
+        return;
+    }
+    form_->SetText(text);
+    loadedDigest_ = digest;
+}
+
+bool TNotesController::ChangeLocation(const QString& file, TNotesMove move) {
+    SaveNotes();
+    QString current;
+    if (form_)
+        current = form_->Text();
+    else if (!Load(&current))
+        return false;
+    QString chosen;
+    if (QFileInfo::exists(file)) {
+        QString raw, error;
+        if (!ReadTextFile(file, raw, &error)) {
+            ctx_.program->ShowFailure(error);
+            return false; // the notes stay where they are
+        }
+        chosen = NotesFromFile(raw);
+    }
+    const QString moved = MovedNotes(move, current, chosen);
+    if (move != TNotesMove::Discard && !Write(file, moved))
+        return false;
+    ctx_.data.settings.noteslocation = file;
+    ctx_.program->WriteSettings();
+    if (form_) {
+        form_->SetText(moved);
+        savedDigest_ = loadedDigest_ = NotesDigest(moved);
+        Watch();
+    }
+    return true;
+}
+
+bool TNotesController::UseDefaultLocation() {
+    if (ctx_.data.settings.noteslocation.isEmpty())
+        return true;
+    SaveNotes();
+    QString current;
+    if (!Load(&current))
+        return false;
+    const QString target = ctx_.store.Places().dataFolder + QStringLiteral("notes.txt");
+    if (!Write(target, current))
+        return false;
+    ctx_.data.settings.noteslocation.clear();
+    ctx_.program->WriteSettings();
+    if (form_) {
+        form_->SetText(current);
+        savedDigest_ = loadedDigest_ = NotesDigest(current);
+        Watch();
+    }
+    return true;
+}
+
+} // namespace vantrelo

@@ -1,0 +1,58 @@
+// The notes: the window made on first use, lines added by commands and "-n", saving, and the file
+// watched for other programs' changes.
+#pragma once
+
+#include "tools/notes.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QFileSystemWatcher;
+
+namespace vantrelo {
+
+struct TAppContext;
+class TNotesForm;
+
+class TNotesController final : public QObject {
+public:
+    explicit TNotesController(TAppContext& ctx);
+    ~TNotesController() override;
+
+    // With an empty text the window shows; otherwise the text is added as new lines (top or
+    // bottom, `notesaddbottom`), saved at once, and the input line says "Notes updated".
+    void OpenNotes(const QString& text);
+    // Several texts added at once with one save (the clipboard history to the notes).
+    void AddToNotes(const QStringList& texts);
+    // Writes the notes when they changed since the last write; false when the write failed (said).
+    bool SaveNotes();
+    // The notes file: `noteslocation` with its variables expanded, else notes.txt in the data folder.
+    QString Location() const;
+    // Moves the notes to `file` as the settings page's "Change" asks; false when nothing moved.
+    bool ChangeLocation(const QString& file, TNotesMove move);
+    // Back to notes.txt in the data folder, which gets the notes of the custom file.
+    bool UseDefaultLocation();
+    // The window, once made.
+    TNotesForm* Form() const { return form_; }
+    // The colours and font of the settings.
+    void UpdateNotesDesign();
+
+private:
+    void EnsureForm();
+    bool Load(QString* text);
+    bool Write(const QString& path, const QString& notes);
+    void Watch();
+    void FileChanged();
+    void WriteSizePos();
+
+    TAppContext& ctx_;
+    TNotesForm* form_ = nullptr; // a top-level window of its own, deleted with this controller
+    QFileSystemWatcher* watcher_ = nullptr;
+    QString startText_;          // the notes after the first load: what "Undo" restores
+    QString savedDigest_;        // the notes last written or read, to tell our writes from others'
+    QString loadedDigest_;       // the window's notes as last loaded or saved
+    QString keptExternal_;       // another program's version kept aside while the user edits
+};
+
+} // namespace vantrelo

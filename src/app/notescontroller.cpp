@@ -106,6 +106,8 @@ void TNotesController::EnsureForm() {
     Watch();
 }
 
+int TNotesController::WindowLines() const { return form_ ? form_->Memo()->blockCount() : -1; }
+
 void TNotesController::UpdateNotesDesign() {
     if (!form_)
         return;

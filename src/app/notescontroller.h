@@ -33,6 +33,8 @@ public:
     bool ChangeLocation(const QString& file, TNotesMove move);
     // Back to notes.txt in the data folder, which gets the notes of the custom file.
     bool UseDefaultLocation();
+    // The lines the window holds; -1 before it is made.
+    int WindowLines() const;
     // The window, once made.
     TNotesForm* Form() const { return form_; }
     // The colours and font of the settings.

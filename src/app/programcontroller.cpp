@@ -226,8 +226,10 @@ TBackupRequest TProgramController::BackupRequest() const {
     TBackupRequest b;
     b.enabled = ctx_.data.settings.backup;
     b.settingsTrusted = ctx_.store.Trusted();
-    if (ctx_.notes)
+    if (ctx_.notes) {
         b.notesFile = ctx_.notes->Location();
+        b.notesWindowLines = ctx_.notes->WindowLines();
+    }
     return b;
 }
 

@@ -41,6 +41,9 @@ const TCliVerb kVerbs[] = {
     {"info", "info TEMPLATE", &InfoVerb, "print the information line built from TEMPLATE", "info 'memory $mused$ of $mtotal$'"},
     {"clipboard", "clipboard list | clipboard clear", &ClipboardVerb,
      "print the clipboard history (time, TAB, text), or delete it while Vantrelo is not running", "clipboard list"},
+    {"notes", "notes show | notes add TEXT", &NotesVerb,
+     "print the notes, or add TEXT as a new line (on top, or at the bottom with notesaddbottom)",
+     "notes add 'call Anna'"},
     {"text", "text regex RULES (standard input) | text keys TEXT", &TextVerb,
      "rewrite standard input by regular-expression rules, or print the keys typing TEXT would send",
      "text keys 'Hello{ENTER}'"},
@@ -123,25 +126,26 @@ bool TCliContext::Change(const TStoreChange& requested) {
         return Save();
     // The launcher saves the change itself under the same lock: let it have it.
     writing_.reset();
-    std::unique_ptr<TInstanceChannel> own;
-    TInstanceChannel* channel = channel_;
-    if (!channel) {
-        QString error;
-        const QString folder = InstanceRuntimeFolder(&error);
-        if (folder.isEmpty()) {
-            err << error << "\n";
-            return false;
-        }
-        own = std::make_unique<TLocalInstanceChannel>(folder);
-        channel = own.get();
-    }
     QString error;
-    if (!channel->Send({{TInstanceMessageKind::StoreChange, EncodeStoreChange(change), {}}}, &error)) {
+    if (!Hand({TInstanceMessageKind::StoreChange, EncodeStoreChange(change), {}}, &error)) {
         err << "Vantrelo is running but did not take the change: " << error << "\n";
         return false;
     }
     out << "Vantrelo is running: the change was handed to it, and it saves it.\n";
     return true;
+}
+
+bool TCliContext::Hand(const TInstanceMessage& message, QString* error) {
+    std::unique_ptr<TInstanceChannel> own;
+    TInstanceChannel* channel = channel_;
+    if (!channel) {
+        const QString folder = InstanceRuntimeFolder(error);
+        if (folder.isEmpty())
+            return false;
+        own = std::make_unique<TLocalInstanceChannel>(folder);
+        channel = own.get();
+    }
+    return channel->Send({message}, error);
 }
 
 int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err, TInstanceChannel* channel) {

@@ -32,6 +32,8 @@ public:
     // Checks the change against the file and makes it: handed to a launcher that runs on this
     // data folder (which applies and saves it), else saved here. Prints why when it fails.
     bool Change(const TStoreChange& change);
+    // Hands `message` to the launcher that runs on this data folder; false with `error`.
+    bool Hand(const TInstanceMessage& message, QString* error);
     TUserData& Data() { return data_; }
     TSettingsStore& Store() { return store_; }
 
@@ -71,6 +73,7 @@ int InfoVerb(TCliContext& ctx, const QStringList& args);
 int ExportKeywords(TCliContext& ctx, const QStringList& args);
 int ImportKeywords(TCliContext& ctx, const QStringList& args);
 int ClipboardVerb(TCliContext& ctx, const QStringList& args);
+int NotesVerb(TCliContext& ctx, const QStringList& args);
 int TextVerb(TCliContext& ctx, const QStringList& args);
 
 } // namespace vantrelo::cli

@@ -31,6 +31,7 @@ check "get list set" settings ""
 check "add check export hotkey import list remove" keywords ""
 check "--filter" keywords list ""
 check "clear list" clipboard ""
+check "add show" notes ""
 check "keys regex" text ""
 check "list" apps ""
 check "hotkey" --data "$data" keywords ho

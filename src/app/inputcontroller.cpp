@@ -542,7 +542,9 @@ void TInputController::ProcessInput(TInputRequest request, const QString&, bool)
         ShowRows(true);
         break;
     case TInputRequest::ShowForInput:
-        RefreshList(line.text, TypedEnd(line), true);
+        // A wholly selected line (as Enter leaves it) is the input as a whole, not a caret at 0:
+        // a special-list keyword still shows its list.
+        RefreshList(line.text, line.selLength == line.text.size() ? int(line.text.size()) : TypedEnd(line), true);
         break;
     case TInputRequest::RefreshSilently:
         RefreshSilently();

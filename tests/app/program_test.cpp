@@ -1206,5 +1206,15 @@ TEST_F(ProgramTest, AnotherProgramsChangeToTheNotesFileReachesTheWindowAndNeverE
     EXPECT_EQ(NotesFile(data, "notes.txt.other"), QStringLiteral("<bom>second change"));
 }
 
+TEST_F(ProgramTest, EnterOnASpecialListKeywordShowsItsList) {
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("zclips", "$CLIPBOARD$", "")); }));
+    ASSERT_EQ(Start(), -1);
+    QGuiApplication::clipboard()->setText("alpha copy");
+    Type("zclips");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([this] { return ListTexts().contains("alpha copy"); })) << ListTexts().join('|').toStdString();
+    EXPECT_FALSE(ListTexts().contains("zclips")) << "the keyword list instead of the clipboard";
+}
+
 } // namespace
 } // namespace vantrelo

@@ -2,6 +2,7 @@
 #include "app/settingscontroller.h"
 
 #include "app/appcontext.h"
+#include "app/clipcontroller.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
 #include "app/hotkeybridge.h"
@@ -127,6 +128,7 @@ TSetupActions TSettingsController::Actions() {
             ctx_.form->setWindowOpacity(value / 255.0);
     };
     a.beforeClose = [this] { return !page_ || page_->SettleEdits(); };
+    a.buttons.push_back({QStringLiteral("clipboardhours"), QStringLiteral("Clear"), [this] { ctx_.clip->Clear(); }});
     a.resetDefaults = [this] {
         // The file without its "Setup" section, read back: every key takes its default.
         ctx_.store.WriteSettings(ctx_.data, true);

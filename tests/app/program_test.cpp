@@ -1216,5 +1216,24 @@ TEST_F(ProgramTest, EnterOnASpecialListKeywordShowsItsList) {
     EXPECT_FALSE(ListTexts().contains("zclips")) << "the keyword list instead of the clipboard";
 }
 
+TEST_F(ProgramTest, TheSettingsClearButtonEmptiesTheClipboardHistory) {
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.clipboardhours = 5; }));
+    ASSERT_EQ(Start(), -1);
+    QGuiApplication::clipboard()->setText("secret one");
+    QGuiApplication::clipboard()->setText("secret two");
+    QTimer timer;
+    AnswerSetup(timer, [](QDialog& d) {
+        auto* clear = d.findChild<QPushButton*>("clipboardhours.button");
+        ASSERT_NE(clear, nullptr);
+        EXPECT_EQ(clear->text(), "Clear");
+        clear->click();
+    }, true);
+    Retype("-settings");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([] { return ShownMessage() == "Vantrelo's clipboard history cleared from memory and disk (2 items)."; }))
+        << ShownMessage().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data + "c.dat"));
+}
+
 } // namespace
 } // namespace vantrelo

@@ -134,7 +134,7 @@ QWidget* TSetupForm::BuildPage(const QString& page) {
     for (const TSetupField& f : SetupFields()) {
         if (page != QLatin1String(f.page))
             continue;
-        QWidget* control = BuildControl(f, body);
+        QWidget* control = WithButtons(QLatin1String(f.key), BuildControl(f, body));
         const bool boxCarriesWording = f.control == TControl::Check || f.control == TControl::InverseCheck ||
                                        f.control == TControl::Immediate || f.control == TControl::NotesLocation;
         if (boxCarriesWording)
@@ -147,6 +147,27 @@ QWidget* TSetupForm::BuildPage(const QString& page) {
     }
     scroll->setWidget(body);
     return scroll;
+}
+
+QWidget* TSetupForm::WithButtons(const QString& key, QWidget* control) {
+    QHBoxLayout* row = nullptr;
+    QWidget* box = control;
+    for (const TSetupActions::TButton& b : actions_.buttons) {
+        if (b.key != key)
+            continue;
+        if (!row) {
+            box = new QWidget(control->parentWidget());
+            row = new QHBoxLayout(box);
+            row->setContentsMargins(0, 0, 0, 0);
+            control->setParent(box);
+            row->addWidget(control, 1);
+        }
+        auto* button = new QPushButton(b.caption, box);
+        button->setObjectName(key + QLatin1String(".button"));
+        connect(button, &QPushButton::clicked, this, b.run);
+        row->addWidget(button);
+    }
+    return box;
 }
 
 QWidget* TSetupForm::BuildControl(const TSetupField& f, QWidget* parent) {

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <vector>
 
 class QListWidget;
 class QStackedWidget;
@@ -37,6 +38,13 @@ struct TSetupActions {
     std::function<TSettings()> resetDefaults;
     // Asked before the dialog closes (unapplied keyword edits); false keeps it open.
     std::function<bool()> beforeClose;
+    // Buttons beside a key's control that act at once ("Clear" beside the clipboard's hours).
+    struct TButton {
+        QString key;
+        QString caption;
+        std::function<void()> run;
+    };
+    std::vector<TButton> buttons;
 };
 
 class TSetupForm final : public QDialog {
@@ -62,6 +70,8 @@ protected:
 private:
     QWidget* BuildSettingsTab();
     QWidget* BuildPage(const QString& page);
+    // `control` with the buttons the actions put beside `key`'s control.
+    QWidget* WithButtons(const QString& key, QWidget* control);
     QWidget* BuildControl(const TSetupField& f, QWidget* parent);
     void ApplyTemplate(int darkmode);
 

@@ -2,6 +2,7 @@
 #include "app/clipcontroller.h"
 
 #include "app/appcontext.h"
+#include "app/clipsave.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
 #include "app/programcontroller.h"
@@ -25,6 +26,8 @@ TClipController::TClipController(TAppContext& ctx) : ctx_(ctx) {
     setup.safeMode = ctx.safeMode;
     keeper_ = std::make_unique<TClipKeeper>(std::move(setup));
     ctx.engine->Dispatcher().SetHandler(TCommandBlock::ClearClipboard, [this](TCommandCall&) { Clear(); });
+    ctx.engine->Dispatcher().SetHandler(TCommandBlock::SaveClipboard,
+                                        [this](TCommandCall&) { SaveClipboardToFiles(ctx_); });
 }
 
 TClipController::~TClipController() = default;

@@ -23,6 +23,9 @@ public:
             return {};
         return d.selectedFiles().constFirst();
     }
+    QString SaveFile(QWidget* parent, const QString& title, const QString& filter, const QString& proposal) override {
+        return QFileDialog::getSaveFileName(parent, title, proposal, filter);
+    }
     QString OpenPicture(QWidget* parent) override {
         return QFileDialog::getOpenFileName(
             parent, QString(), QString(),

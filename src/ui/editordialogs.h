@@ -16,6 +16,9 @@ public:
     virtual QString OpenTextFile(QWidget* parent) = 0;
     // "Save text to file" (default suffix "txt"): the chosen file, empty when cancelled.
     virtual QString SaveTextFile(QWidget* parent) = 0;
+    // A save dialog with `title`, `filter` (Qt's form) and the proposed name; asks before it
+    // overwrites. The chosen file, empty when cancelled.
+    virtual QString SaveFile(QWidget* parent, const QString& title, const QString& filter, const QString& proposal) = 0;
     // The pin picture: the chosen image, empty when cancelled.
     virtual QString OpenPicture(QWidget* parent) = 0;
     virtual void ShowError(QWidget* parent, const QString& title, const QString& text) = 0;

@@ -11,6 +11,7 @@
 #include "ui/mainform.h"
 #include "ui/skindialogs.h"
 
+#include "support/dialogfakes.h"
 #include "support/qtapp.h"
 #include "support/testsupport.h"
 
@@ -32,6 +33,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
@@ -1233,6 +1235,38 @@ TEST_F(ProgramTest, TheSettingsClearButtonEmptiesTheClipboardHistory) {
     EXPECT_TRUE(Until([] { return ShownMessage() == "Vantrelo's clipboard history cleared from memory and disk (2 items)."; }))
         << ShownMessage().toStdString();
     EXPECT_FALSE(QFileInfo::exists(data + "c.dat"));
+}
+
+TEST_F(ProgramTest, SaveClipboardWritesTheTextAndThePictureToTheChosenFiles) {
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.keywords.Add(MakeNewKeyword("zsave", "$SAVECLIPBOARD$", "")); }));
+    ASSERT_EQ(Start(), -1);
+    auto owned = std::make_unique<test::TScriptedDialogs>();
+    test::TScriptedDialogs& dialogs = *owned;
+    Form().CmdForm()->SetDialogs(std::move(owned));
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    auto* both = new QMimeData;
+    both->setText("one\ntwo");
+    both->setImageData(picture);
+    QGuiApplication::clipboard()->setMimeData(both);
+
+    dialogs.saveAs = {dir.File("clip.txt"), dir.File("clip.gif")};
+    Type("zsave");
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(Until([&dialogs] { return dialogs.asked.size() == 2; })) << dialogs.asked.join('\n').toStdString();
+    EXPECT_TRUE(dialogs.asked[0].startsWith("Save clipboard text | Text files (*.txt) | saveclipboard_"));
+    EXPECT_EQ(dialogs.asked[1].section(" | ", 0, 0), "Save clipboard image");
+    EXPECT_EQ(dialogs.asked[1].section(" | ", 2), dir.File("clip")) << "the text's name, without its extension";
+    EXPECT_EQ(test::ReadAll(dir.File("clip.txt")), QByteArray("\xEF\xBB\xBF" "one\r\ntwo"));
+    EXPECT_TRUE(Until([] { return ShownMessage() == "Unsupported extension: .gif"; })) << ShownMessage().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.File("clip.gif")));
+
+    dialogs.saveAs = {QString(), dir.File("clip.jpg")}; // the text's dialog cancelled
+    Retype("zsave");
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(Until([&dialogs] { return dialogs.asked.size() == 4; }));
+    QImage back(dir.File("clip.jpg"));
+    EXPECT_EQ(back.size(), QSize(8, 6));
 }
 
 } // namespace

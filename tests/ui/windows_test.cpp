@@ -7,6 +7,7 @@
 #include "exec/pipeline.h"
 #include "ui/cmdform.h"
 #include "ui/editordialogs.h"
+#include "support/dialogfakes.h"
 #include "ui/editpanel.h"
 #include "ui/mainform.h"
 #include "ui/spellcheck.h"
@@ -279,15 +280,7 @@ TEST_F(WindowsTest, TheRightEdgeResizesUnlessTheWindowIsLocked) {
     EXPECT_EQ(host.widths.size(), 1u);
 }
 
-// Dialogs that answer from a script and record what they were asked.
-struct TScriptedDialogs final : TEditorDialogs {
-    QString openText, saveText, picture;
-    std::vector<QString> errors;
-    QString OpenTextFile(QWidget*) override { return openText; }
-    QString SaveTextFile(QWidget*) override { return saveText; }
-    QString OpenPicture(QWidget*) override { return picture; }
-    void ShowError(QWidget*, const QString& title, const QString& text) override { errors.push_back(title + ": " + text); }
-};
+using test::TScriptedDialogs;
 
 QAction* MenuAction(const TCmdForm& list, const char* name) {
     return list.Editor()->Menu()->findChild<QAction*>(QString::fromLatin1(name), Qt::FindChildrenRecursively);

@@ -33,6 +33,9 @@
 #include "platform/linux/xshowtrace.h"
 #include "platform/linux/xkeyboard.h"
 #include "ui/mainform.h"
+#include "ui/cmdform.h"
+#include "ui/itemmenu.h"
+#include "ui/editpanel.h"
 #include "ui/skindialogs.h"
 #include "ui/skin/skinlayout.h"
 
@@ -143,6 +146,7 @@ void TApplication::Build() {
     c.engine->Exec().services.clipHistory = c.clip.get();
     c.suggest->SetClips(&c.clip->Entries());
     c.notes = std::make_unique<TNotesController>(c);
+    c.form->CmdForm()->Editor()->SetRuleSource([&c] { return RegexMenuEntries(c.data.keywords); });
 
     c.program->SetStatePanel();
     c.index = std::make_unique<TIndexController>(c);

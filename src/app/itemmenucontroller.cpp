@@ -16,6 +16,7 @@
 #include "exec/execcontext.h"
 #include "exec/substitution.h"
 #include "index/scanroots.h"
+#include "tools/regexrules.h"
 #include "platform/linux/xdesktop.h"
 #include "ui/itemmenu.h"
 #include "ui/mainform.h"
@@ -73,9 +74,12 @@ void TItemMenuController::Show(const TItem* item, const QString& text, QWidget* 
         // The menu acts on a copy: the list may be rebuilt while it is open.
         std::shared_ptr<const TItem> copy(Unwrapped(item)->CloneItem());
         const bool canPaste = ctx_.desktop && ctx_.desktop->CheckedLastActive() != 0 && ctx_.form->isActiveWindow();
-        for (const TRowMenuEntry& e : RowMenuEntries(choice.menu, canPaste))
+        for (const TRowMenuEntry& e : RowMenuEntries(choice.menu, canPaste)) {
+            if (e.action == TRowMenuAction::Remove)
+                AddRegexEntries(menu, copy);
             QObject::connect(menu->addAction(e.label), &QAction::triggered, menu,
                              [this, copy, open, action = e.action] { RowAction(action, *copy, open); });
+        }
         menu->popup(globalPos);
         return;
     }
@@ -85,6 +89,28 @@ void TItemMenuController::Show(const TItem* item, const QString& text, QWidget* 
     if (choice.editKeyword)
         QObject::connect(menu->addAction(QStringLiteral("Edit keyword")), &QAction::triggered, menu, std::move(edit));
     menu->popup(globalPos);
+}
+
+void TItemMenuController::AddRegexEntries(QMenu* menu, const std::shared_ptr<const TItem>& item) {
+    const auto* clip = ItemAs<TMyClipItem>(item.get());
+    const std::vector<TRegexMenuEntry> entries = RegexMenuEntries(ctx_.data.keywords);
+    if (!clip || entries.empty())
+        return;
+    menu->addSeparator();
+    for (const TRegexMenuEntry& e : entries)
+        QObject::connect(menu->addAction(e.caption), &QAction::triggered, menu, [this, item, rules = e.rules] {
+            // The row's text goes to the clipboard, and the rules rewrite the clipboard.
+            const auto* row = ItemAs<TMyClipItem>(item.get());
+            TClipboard& clipboard = ctx_.desk->clipboard;
+            clipboard.SetText(row->clipb);
+            const TRegexOutcome r = ApplyRegexRules(rules, clipboard.Text());
+            if (!r.ok) {
+                ctx_.program->ShowFailure(r.error);
+                return;
+            }
+            clipboard.SetText(r.text);
+        });
+    menu->addSeparator();
 }
 
 void TItemMenuController::RowAction(TRowMenuAction action, const TItem& item, const std::function<void()>& open) {

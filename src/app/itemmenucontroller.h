@@ -7,7 +7,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class QMenu;
 class QWidget;
 
 namespace vantrelo {
@@ -28,6 +30,8 @@ private:
     void ShowFileMenu(const QString& path, QWidget* owner, QPoint globalPos);
     // An entry of a window row's or clipboard row's menu; `open` takes the row and runs it.
     void RowAction(TRowMenuAction action, const TItem& item, const std::function<void()>& open);
+    // The "RegEx:" entries of a clipboard row, before its "Remove".
+    void AddRegexEntries(QMenu* menu, const std::shared_ptr<const TItem>& item);
 
     TAppContext& ctx_;
 };

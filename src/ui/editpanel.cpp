@@ -1,5 +1,8 @@
 // The multi-line editor: keys go through the editor key map; menu items, zoom and files act here.
 #include "ui/editpanel.h"
+
+#include "tools/regexrules.h"
+#include "ui/itemmenu.h"
 #include "ui/widgetkit.h"
 
 #include "core/atomicfile.h"
@@ -74,6 +77,36 @@ TEditPanel::TEditPanel(const TSettings& settings, TEditorDialogs& dialogs, QWidg
     connect(MultiEdit_, &QPlainTextEdit::textChanged, this, [this] { emit TextChanged(MultiEdit_->toPlainText()); });
     connect(MultiEdit_, &QWidget::customContextMenuRequested, this,
             [this](QPoint p) { EditMenu->popup(MultiEdit_->mapToGlobal(p)); });
+    connect(EditMenu, &QMenu::aboutToShow, this, [this] { RebuildRuleEntries(); });
+}
+
+void TEditPanel::RebuildRuleEntries() {
+    for (QAction* a : ruleActions_) {
+        EditMenu->removeAction(a);
+        delete a;
+    }
+    ruleActions_.clear();
+    const std::vector<TRegexMenuEntry> entries = rules_ ? rules_() : std::vector<TRegexMenuEntry>();
+    if (entries.empty())
+        return;
+    ruleActions_ << EditMenu->addSeparator();
+    for (const TRegexMenuEntry& e : entries) {
+        QAction* a = EditMenu->addAction(e.caption);
+        connect(a, &QAction::triggered, this, [this, rules = e.rules] { ApplyRules(rules); });
+        ruleActions_ << a;
+    }
+}
+
+void TEditPanel::ApplyRules(const QString& rules) {
+    const TRegexOutcome r = ApplyRegexRules(rules, MultiEdit_->toPlainText());
+    if (!r.ok) {
+        dialogs_.ShowError(this, QStringLiteral("Vantrelo"), r.error);
+        return;
+    }
+    // One edit step, so Undo brings the text back.
+    QTextCursor c(MultiEdit_->document());
+    c.select(QTextCursor::Document);
+    c.insertText(r.text);
 }
 
 TEditPanel::~TEditPanel() = default;

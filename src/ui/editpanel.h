@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 #include <memory>
 
 class QAction;
@@ -20,6 +21,7 @@ struct TSettings;
 class TEditorDialogs;
 class TSpellChecker;
 class TSpellHighlighter;
+struct TRegexMenuEntry;
 
 class TEditPanel : public QWidget {
     Q_OBJECT
@@ -47,6 +49,9 @@ public:
     // Where the checker comes from (the user's hunspell dictionary unless a test says otherwise).
     void SetSpellCheckerFactory(std::function<std::unique_ptr<TSpellChecker>()> factory);
 
+    // The "RegEx:" entries, asked for each time the menu opens.
+    void SetRuleSource(std::function<std::vector<TRegexMenuEntry>()> source) { rules_ = std::move(source); }
+
     // The menu's actions; they act only while the panel shows.
     void OpenFile();
     void SaveAs();
@@ -68,6 +73,8 @@ private:
     bool EditorKey(QKeyEvent* e);
     bool MenuShortcut(QKeyEvent* e);
     void BuildMenu();
+    void RebuildRuleEntries();
+    void ApplyRules(const QString& rules);
     void ApplyFont();
 
     const TSettings& settings_;
@@ -78,6 +85,8 @@ private:
     QPlainTextEdit* MultiEdit_ = nullptr;
     QMenu* EditMenu = nullptr;
     QAction* SpellCheckItem = nullptr;
+    std::function<std::vector<TRegexMenuEntry>()> rules_;
+    QList<QAction*> ruleActions_; // the "RegEx:" entries and their separator, made afresh each time
     TSpellHighlighter* highlighter_ = nullptr;
     std::function<std::unique_ptr<TSpellChecker>()> makeChecker_;
     std::unique_ptr<TSpellChecker> checker_;

@@ -1,7 +1,22 @@
 // The context-menu rules, tested in order; the first that matches decides.
 #include "ui/itemmenu.h"
 
+#include "core/keywordlist.h"
+
 namespace vantrelo {
+
+std::vector<TRegexMenuEntry> RegexMenuEntries(const TKeywordList& keywords) {
+    std::vector<TRegexMenuEntry> out;
+    for (const auto& w : keywords) {
+        if (w->disabled || !w->command.startsWith(QLatin1String("$TEXTREGEX"), Qt::CaseInsensitive))
+            continue;
+        QString caption = QStringLiteral("RegEx: ") + w->DefaultKeyword() + QStringLiteral(" -> ") + w->parameters;
+        if (!w->comment.isEmpty())
+            caption += QStringLiteral(" (") + w->comment + u')';
+        out.push_back({caption, w->parameters});
+    }
+    return out;
+}
 
 QString WithoutTrailingDelimiter(QString path) {
     while (path.size() > 1 && path.endsWith(u'/'))

@@ -9,6 +9,8 @@
 
 namespace vantrelo {
 
+class TKeywordList;
+
 enum class TItemMenuKind { None, Indexed, Window, Clip };
 
 struct TItemMenuFacts {
@@ -55,6 +57,14 @@ struct TRowMenuEntry {
 // row offers pasting into the previous window only when `canPaste` (the program is active and
 // that window is known).
 std::vector<TRowMenuEntry> RowMenuEntries(TItemMenu menu, bool canPaste = false);
+
+// A "RegEx:" entry of the editor's and the clipboard row's menus: a rules keyword to apply.
+struct TRegexMenuEntry {
+    QString caption; // "RegEx: NAME -> RULES" and " (COMMENT)" when there is one
+    QString rules;   // the keyword's parameters as stored
+};
+// One entry per enabled keyword whose command begins with "$TEXTREGEX", in list order.
+std::vector<TRegexMenuEntry> RegexMenuEntries(const TKeywordList& keywords);
 
 // A path without its trailing "/" (the root stays "/").
 QString WithoutTrailingDelimiter(QString path);

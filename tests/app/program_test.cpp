@@ -4,6 +4,7 @@
 #include "index/indexfiles.h"
 #include "index/indexlist.h"
 #include "ui/cmdform.h"
+#include "ui/editpanel.h"
 #include "ui/idleinfo.h"
 #include "ui/notesform.h"
 #include "core/keywordexchange.h"
@@ -32,6 +33,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -1267,6 +1270,66 @@ TEST_F(ProgramTest, SaveClipboardWritesTheTextAndThePictureToTheChosenFiles) {
     ASSERT_TRUE(Until([&dialogs] { return dialogs.asked.size() == 4; }));
     QImage back(dir.File("clip.jpg"));
     EXPECT_EQ(back.size(), QSize(8, 6));
+}
+
+// The visible pop-up menu's entry with `text`, once there is one.
+QAction* VisibleMenuEntry(const QString& text) {
+    QAction* found = nullptr;
+    Until([&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* menu = qobject_cast<QMenu*>(w); menu && menu->isVisible())
+                for (QAction* a : menu->actions())
+                    if (a->text() == text)
+                        found = a;
+        return found != nullptr;
+    });
+    return found;
+}
+
+TEST_F(ProgramTest, RulesKeywordsAppearInTheEditorsAndTheClipboardRowsMenus) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        auto rules = MakeNewKeyword("ztrim", "$TEXTREGEX$", "s/ +$//||^#.*");
+        rules->comment = "tidy";
+        user.keywords.Add(std::move(rules));
+        user.keywords.Add(MakeNewKeyword("zed", "$EDIT$", ""));
+        user.keywords.Add(MakeNewKeyword("zclips", "$CLIPBOARD$", ""));
+    }));
+    ASSERT_EQ(Start(), -1);
+    const QString caption = "RegEx: ztrim -> s/ +$//||^#.* (tidy)";
+
+    Type("zed");
+    Press(Qt::Key_Return);
+    TCmdForm* list = Form().CmdForm();
+    ASSERT_TRUE(Until([list] { return list->EditorVisible(); }));
+    list->MultiEdit()->setPlainText("keep   \n# drop\nend");
+    list->Editor()->ShowMenu();
+    QAction* inEditor = VisibleMenuEntry(caption);
+    ASSERT_NE(inEditor, nullptr);
+    inEditor->trigger();
+    EXPECT_EQ(list->EditorText(), "keep\n\nend");
+    list->MultiEdit()->undo();
+    EXPECT_EQ(list->EditorText(), "keep   \n# drop\nend") << "one step to undo";
+    list->CloseEditor();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* menu = qobject_cast<QMenu*>(w))
+            menu->hide();
+
+    QGuiApplication::clipboard()->setText("# note  ");
+    QGuiApplication::clipboard()->setText("other");
+    Retype("zclips");
+    ASSERT_TRUE(Until([this] { return ListTexts().contains("# note  "); })) << ListTexts().join('|').toStdString();
+    const int row = int(ListTexts().indexOf("# note  "));
+    TEntryList* entries = list->EntryList();
+    const QPoint at(entries->width() / 2, row * entries->RowHeight() + entries->RowHeight() / 2);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, entries->mapToGlobal(at));
+    QCoreApplication::sendEvent(entries, &click);
+    QAction* inRow = VisibleMenuEntry(caption);
+    ASSERT_NE(inRow, nullptr);
+    const QList<QAction*> order = qobject_cast<QMenu*>(inRow->parent())->actions();
+    EXPECT_LT(order.indexOf(inRow), order.indexOf(VisibleMenuEntry("Remove")));
+    inRow->trigger();
+    EXPECT_TRUE(Until([] { return QGuiApplication::clipboard()->text() == ""; }))
+        << QGuiApplication::clipboard()->text().toStdString();
 }
 
 } // namespace

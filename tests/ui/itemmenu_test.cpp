@@ -1,6 +1,8 @@
 // The context-menu rules: item menus, the file menu on indexed items, paths and keyword targets, the fallback.
 #include "ui/itemmenu.h"
 
+#include "core/keywordlist.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -72,6 +74,25 @@ TEST(ItemMenu, TheFirstMatchingRuleDecides) {
     }
     EXPECT_EQ(WithoutTrailingDelimiter("/"), "/");
     EXPECT_EQ(WithoutTrailingDelimiter("/a//"), "/a");
+}
+
+TEST(ItemMenu, RegexEntriesComeFromEnabledRulesKeywordsInListOrder) {
+    TKeywordList list;
+    auto add = [&list](const char* name, const char* command, const char* params, const char* comment, bool off) {
+        auto w = MakeNewKeyword(QString::fromUtf8(name), QString::fromUtf8(command), QString::fromUtf8(params));
+        w->comment = QString::fromUtf8(comment);
+        w->disabled = off;
+        list.Add(std::move(w));
+    };
+    add("trim", "$TEXTREGEX$", "s/\\s+$//", "trailing blanks", false);
+    add("off", "$TEXTREGEX$", "x", "", true);
+    add("other", "firefox", "", "", false);
+    add("hash,h", "$textregexpaste$", "^#.*", "", false);
+    const std::vector<TRegexMenuEntry> entries = RegexMenuEntries(list);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].caption, "RegEx: trim -> s/\\s+$// (trailing blanks)");
+    EXPECT_EQ(entries[0].rules, "s/\\s+$//");
+    EXPECT_EQ(entries[1].caption, "RegEx: hash -> ^#.*");
 }
 
 } // namespace

@@ -112,8 +112,8 @@ void TProcessSoundPlayer::Play(const QString& file) {
     }
 }
 
-void TKeyTextSender::TypeText(const QString& text) { injector_.Type(text); }
+QString TKeyTextSender::TypeText(const QString& text) { return InjectMessage(injector_.Type(text)); }
 
-void TKeyTextSender::PasteText(const QString& text, bool enter) { injector_.Paste(text, enter); }
+QString TKeyTextSender::PasteText(const QString& text, bool enter) { return InjectMessage(injector_.Paste(text, enter)); }
 
 } // namespace vantrelo

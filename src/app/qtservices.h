@@ -71,8 +71,8 @@ public:
 class TKeyTextSender final : public TTextSender {
 public:
     explicit TKeyTextSender(TInjector& injector) : injector_(injector) {}
-    void TypeText(const QString& text) override;
-    void PasteText(const QString& text, bool enter) override;
+    QString TypeText(const QString& text) override;
+    QString PasteText(const QString& text, bool enter) override;
 
 private:
     TInjector& injector_;

@@ -67,8 +67,14 @@ struct TCliSound final : TSoundPlayer {
 struct TCliTextSender final : TTextSender {
     QTextStream& err;
     explicit TCliTextSender(QTextStream& e) : err(e) {}
-    void TypeText(const QString& t) override { err << "not typed (no desktop): " << t << "\n"; }
-    void PasteText(const QString& t, bool) override { err << "not pasted (no desktop): " << t << "\n"; }
+    QString TypeText(const QString& t) override {
+        err << "not typed (no desktop): " << t << "\n";
+        return {};
+    }
+    QString PasteText(const QString& t, bool) override {
+        err << "not pasted (no desktop): " << t << "\n";
+        return {};
+    }
 };
 
 // Answers that would go to the input line are printed.

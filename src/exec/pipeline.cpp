@@ -460,23 +460,28 @@ void TExecPipeline::AfterText(TRun& run, const QString& params, const std::share
     TTextSender* sender = ctx_.services.textSender;
     std::weak_ptr<bool> alive = alive_;
     // Typed parameters are sent as they are: they are never read for marks again.
-    svc_.scheduler->RunLater(after->afterwait, [alive, sender, after] {
+    TPipelineView* view = svc_.view;
+    svc_.scheduler->RunLater(after->afterwait, [alive, sender, view, after] {
         if (alive.expired())
             return;
+        QString failure;
         switch (after->aftertype) {
         case kPasteTextEnter:
-            sender->PasteText(after->aftertext, true);
+            failure = sender->PasteText(after->aftertext, true);
             break;
         case kPasteText:
-            sender->PasteText(after->aftertext, false);
+            failure = sender->PasteText(after->aftertext, false);
             break;
         case kTypeTextEnter:
-            sender->TypeText(after->aftertext + QStringLiteral("\r\n"));
+            failure = sender->TypeText(after->aftertext + QStringLiteral("\r\n"));
             break;
         default:
-            sender->TypeText(after->aftertext);
+            failure = sender->TypeText(after->aftertext);
             break;
         }
+        // The launched window never got the text: the user must know.
+        if (!failure.isEmpty() && !alive.expired() && view)
+            view->ShowToast(QStringLiteral("The text was not typed: ") + failure);
     });
 }
 

@@ -98,12 +98,9 @@ QString PrepareSendText(const QString& text, const TExeWord* keyword, TExecConte
     return t.Text();
 }
 
-void SendTextToWindow(const QString& text, const TExeWord* keyword, bool paste, bool enter, TExecContext& ctx) {
+QString SendTextToWindow(const QString& text, const TExeWord* keyword, bool paste, bool enter, TExecContext& ctx) {
     const QString prepared = PrepareSendText(text, keyword, ctx, QLocale::system(), !paste);
-    if (paste)
-        ctx.services.textSender->PasteText(prepared, enter);
-    else
-        ctx.services.textSender->TypeText(prepared);
+    return paste ? ctx.services.textSender->PasteText(prepared, enter) : ctx.services.textSender->TypeText(prepared);
 }
 
 } // namespace vantrelo

@@ -22,6 +22,6 @@ QString PrepareSendText(const QString& text, const TExeWord* keyword, TExecConte
                         bool forTyping = false);
 
 // Prepares the text and pastes it (then Enter when `enter`) or types it into the foreground window.
-void SendTextToWindow(const QString& text, const TExeWord* keyword, bool paste, bool enter, TExecContext& ctx);
+QString SendTextToWindow(const QString& text, const TExeWord* keyword, bool paste, bool enter, TExecContext& ctx);
 
 } // namespace vantrelo

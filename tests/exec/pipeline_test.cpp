@@ -173,6 +173,15 @@ TEST_F(Pipeline, AfterTextIsTypedOnATimerAndSetsTheChainWait) {
     EXPECT_EQ(sender.typed, std::vector<QString>{"hello\r\n"});
 }
 
+TEST_F(Pipeline, AfterTextThatCannotReachTheWindowIsSaid) {
+    AddKeyword("ed", "/bin/ed $PSE$");
+    sender.failure = "Target window is gone";
+    ASSERT_TRUE(Enter("ed hello"));
+    scheduler.RunAll();
+    EXPECT_EQ(sender.typed, std::vector<QString>{"hello\r\n"});
+    EXPECT_TRUE(view.log.contains("toast:The text was not typed: Target window is gone")) << view.log.join('|').toStdString();
+}
+
 TEST_F(Pipeline, PastedAfterText) {
     AddKeyword("p", "/bin/ed $PPE$");
     ASSERT_TRUE(Enter("p x"));

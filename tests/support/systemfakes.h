@@ -151,8 +151,15 @@ struct TFakeNetwork final : TNetworkInfo {
 struct TFakeTextSender final : TTextSender {
     std::vector<QString> typed;
     std::vector<std::pair<QString, bool>> pasted;
-    void TypeText(const QString& t) override { typed.push_back(t); }
-    void PasteText(const QString& t, bool enter) override { pasted.emplace_back(t, enter); }
+    QString failure; // what every call answers; empty: it went through
+    QString TypeText(const QString& t) override {
+        typed.push_back(t);
+        return failure;
+    }
+    QString PasteText(const QString& t, bool enter) override {
+        pasted.emplace_back(t, enter);
+        return failure;
+    }
 };
 
 // Programs started, folders and addresses opened, outputs captured. `code` answers starts and

@@ -43,7 +43,9 @@ TNotesController::TNotesController(TAppContext& ctx) : ctx_(ctx) {
         AddToNotes(texts);
     });
     d.SetHandler(TCommandBlock::CopyToNotes, [this](TCommandCall&) {
-        CopySelection(ctx_.engine->Exec(), false, false);
+        // Only a selection that really arrived: never the clipboard's older text.
+        if (!CopySelection(ctx_.engine->Exec(), false, false).copied)
+            return;
         const QString text = ctx_.desk->clipboard.Text();
         if (!text.isEmpty())
             OpenNotes(text);
@@ -62,10 +64,13 @@ QString TNotesController::Location() const {
 bool TNotesController::Load(QString* text) {
     const QString path = Location();
     text->clear();
+    unreadable_.clear();
     if (!QFileInfo::exists(path))
         return true; // no file yet: the first save makes it
     QString raw, error;
     if (!ReadTextFile(path, raw, &error)) {
+        // A file that exists but cannot be read is never written over by what the window holds.
+        unreadable_ = path;
         ctx_.program->ShowFailure(error);
         return false;
     }
@@ -84,14 +89,17 @@ void TNotesController::EnsureForm() {
         form_->move(NotesDefaultPosition(ctx_.form->pos(), form_->frameGeometry().size(), area));
     }
     QString text;
+    path_ = Location();
     if (Load(&text)) {
         form_->SetText(text);
-        savedDigest_ = QFileInfo::exists(Location()) ? NotesDigest(text) : QString();
+        savedDigest_ = QFileInfo::exists(path_) ? NotesDigest(text) : QString();
     }
     loadedDigest_ = NotesDigest(form_->Text());
     startText_ = form_->Text();
     form_->SetStayOnTop(s.notesstayontop);
-    if (const auto place = ParseNotesSizePos(s.notessizepos)) {
+    const auto place = ParseNotesSizePos(s.notessizepos);
+    // A remembered place off every present screen (a monitor unplugged) is no place.
+    if (place && QGuiApplication::screenAt(place->center())) {
         form_->resize(place->size());
         form_->move(place->topLeft());
     }
@@ -154,19 +162,24 @@ bool TNotesController::Write(const QString& path, const QString& notes) {
 bool TNotesController::SaveNotes() {
     if (!form_)
         return true;
+    if (!unreadable_.isEmpty() && unreadable_ == path_) {
+        ctx_.program->ShowFailure(QStringLiteral("The notes were not saved: ") + path_ +
+                                  QStringLiteral(" could not be read, and it is left as it is."));
+        return false;
+    }
     const QString notes = form_->Text();
     const QString digest = NotesDigest(notes);
     bool ok = true;
     // The first save of a run always writes, so a file that went missing comes back.
-    if (digest != savedDigest_ || !QFileInfo::exists(Location())) {
+    if (digest != savedDigest_ || !QFileInfo::exists(path_)) {
         if (!keptExternal_.isEmpty()) {
             // Another program changed the file while the user edited: its version stays beside it.
-            const QString aside = Location() + QStringLiteral(".other");
+            const QString aside = path_ + QStringLiteral(".other");
             if (Write(aside, keptExternal_))
                 form_->SetResult(QStringLiteral("Another program's version was kept in ") + aside);
             keptExternal_.clear();
         }
-        ok = Write(Location(), notes);
+        ok = Write(path_, notes);
         if (ok) {
             savedDigest_ = digest;
             loadedDigest_ = digest;
@@ -189,7 +202,7 @@ void TNotesController::Watch() {
     if (!ctx_.data.settings.notesmonitor)
         return;
     watcher_ = new QFileSystemWatcher(this);
-    const QFileInfo file(Location());
+    const QFileInfo file(path_);
     // The folder as well: editors that save by renaming replace the file the watch was on.
     watcher_->addPath(file.absolutePath());
     if (file.exists())
@@ -199,7 +212,7 @@ void TNotesController::Watch() {
 }
 
 void TNotesController::FileChanged() {
-    const QFileInfo file(Location());
+    const QFileInfo file(path_);
     if (watcher_ && file.exists() && !watcher_->files().contains(file.absoluteFilePath()))
         watcher_->addPath(file.absoluteFilePath());
     if (!form_ || !file.exists())
@@ -243,12 +256,29 @@ bool TNotesController::ChangeLocation(const QString& file, TNotesMove move) {
         return false;
     ctx_.data.settings.noteslocation = file;
     ctx_.program->WriteSettings();
+    path_ = Location();
     if (form_) {
         form_->SetText(moved);
         savedDigest_ = loadedDigest_ = NotesDigest(moved);
         Watch();
     }
     return true;
+}
+
+void TNotesController::LocationChanged() {
+    if (!form_ || Location() == path_)
+        return;
+    // The notes so far stay in their file; the window takes the notes of the new one.
+    const QString newPath = Location();
+    SaveNotes();
+    path_ = newPath;
+    QString text;
+    if (Load(&text)) {
+        form_->SetText(text);
+        savedDigest_ = loadedDigest_ = NotesDigest(text);
+        startText_ = text;
+    }
+    Watch();
 }
 
 bool TNotesController::UseDefaultLocation() {
@@ -259,10 +289,19 @@ bool TNotesController::UseDefaultLocation() {
     if (!Load(&current))
         return false;
     const QString target = ctx_.store.Places().dataFolder + QStringLiteral("notes.txt");
+    // notes.txt may hold notes of its own: they are kept beside it, never written over unseen.
+    QString old, error;
+    if (QFileInfo::exists(target) && ReadTextFile(target, old, &error) &&
+        NotesDigest(NotesFromFile(old)) != NotesDigest(current)) {
+        if (!Write(target + QStringLiteral(".old"), NotesFromFile(old)))
+            return false;
+        ctx_.program->ShowToast(QStringLiteral("The earlier notes.txt was kept as notes.txt.old"));
+    }
     if (!Write(target, current))
         return false;
     ctx_.data.settings.noteslocation.clear();
     ctx_.program->WriteSettings();
+    path_ = Location();
     if (form_) {
         form_->SetText(current);
         savedDigest_ = loadedDigest_ = NotesDigest(current);

@@ -31,6 +31,9 @@ public:
     QString Location() const;
     // Moves the notes to `file` as the settings page's "Change" asks; false when nothing moved.
     bool ChangeLocation(const QString& file, TNotesMove move);
+    // `noteslocation` was changed (the settings dialog): the window's notes are saved where they
+    // came from, then the window shows the notes of the new file; nothing is written over.
+    void LocationChanged();
     // Back to notes.txt in the data folder, which gets the notes of the custom file.
     bool UseDefaultLocation();
     // The lines the window holds; -1 before it is made.
@@ -51,6 +54,8 @@ private:
     TAppContext& ctx_;
     TNotesForm* form_ = nullptr; // a top-level window of its own, deleted with this controller
     QFileSystemWatcher* watcher_ = nullptr;
+    QString path_;               // the file the window's notes came from and go to
+    QString unreadable_;         // a notes file that exists but could not be read
     QString startText_;          // the notes after the first load: what "Undo" restores
     QString savedDigest_;        // the notes last written or read, to tell our writes from others'
     QString loadedDigest_;       // the window's notes as last loaded or saved

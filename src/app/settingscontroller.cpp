@@ -2,6 +2,7 @@
 #include "app/settingscontroller.h"
 
 #include "app/appcontext.h"
+#include "app/notescontroller.h"
 #include "app/clipcontroller.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
@@ -142,6 +143,11 @@ TSetupActions TSettingsController::Actions() {
 void TSettingsController::Apply(const TSettings& before) {
     const TSettings& s = ctx_.data.settings;
     ctx_.skin->Apply();
+    if (ctx_.notes) {
+        ctx_.notes->UpdateNotesDesign();
+        if (s.noteslocation != before.noteslocation)
+            ctx_.notes->LocationChanged();
+    }
     ctx_.form->Menus()->SyncHelpKey();
     if (ctx_.desk->hotkeys && (s.hotkey != before.hotkey || s.hotkeyadd != before.hotkeyadd)) {
         ctx_.desk->hotkeys->Unregister(1);

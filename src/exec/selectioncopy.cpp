@@ -20,7 +20,8 @@ constexpr int kClipboardChecks = 30;
 
 } // namespace
 
-QString FlattenClipText(const QString& text) { return ReplaceLineBreaks(TrimText(text), QString()); }
+// A line break becomes one blank: the lines' words never run together.
+QString FlattenClipText(const QString& text) { return ReplaceLineBreaks(TrimText(text), QStringLiteral(" ")); }
 
 bool WaitForForeignForeground(TExecContext& ctx) {
     TDesktopWindows& windows = *ctx.services.windows;

@@ -14,7 +14,7 @@ struct TCopyOutcome {
     QString text;        // trimmed, line breaks removed
 };
 
-// Trims a clipboard text and removes its line breaks, as the one-line tokens need it.
+// Trims a clipboard text and puts one blank for each line break, as the one-line tokens need it.
 QString FlattenClipText(const QString& text);
 
 // Copies (or cuts) the selection. While the program is active, the input line's selection is taken.

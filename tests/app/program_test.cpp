@@ -1332,5 +1332,34 @@ TEST_F(ProgramTest, RulesKeywordsAppearInTheEditorsAndTheClipboardRowsMenus) {
         << QGuiApplication::clipboard()->text().toStdString();
 }
 
+TEST_F(ProgramTest, ANewNotesLocationFromTheSettingsShowsThatFileAndWritesOverNothing) {
+    test::WriteAll(data + "notes.txt", "\xEF\xBB\xBF" "default notes");
+    test::WriteAll(dir.File("other.txt"), "\xEF\xBB\xBF" "other notes");
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    Action("Notes")->trigger();
+    TNotesForm* notes = nullptr;
+    ASSERT_TRUE(Until([&notes] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* n = qobject_cast<TNotesForm*>(w); n && n->isVisible())
+                notes = n;
+        return notes != nullptr;
+    }));
+    notes->Memo()->setPlainText("default notes, edited");
+    QTimer timer;
+    const QString other = dir.File("other.txt");
+    AnswerSetup(timer, [&other](QDialog& d) {
+        d.findChild<QCheckBox*>("noteslocation.default")->setChecked(false);
+        auto* edit = d.findChild<QLineEdit*>("noteslocation");
+        edit->setText(other);
+        emit edit->textEdited(other);
+    });
+    Retype("-settings");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([notes] { return notes->Text() == "other notes"; })) << notes->Text().toStdString();
+    EXPECT_EQ(NotesFile(data), "<bom>default notes, edited") << "the edits stay where they were made";
+    EXPECT_EQ(NotesFile(dir.Path(), "other.txt"), "<bom>other notes");
+}
+
 } // namespace
 } // namespace vantrelo

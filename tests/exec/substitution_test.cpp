@@ -78,7 +78,7 @@ protected:
 TEST_F(SubstituteFull, ClipboardTextIsFlattenedButTheClipboardKeepsIt) {
     clipboard.Put(QStringLiteral("  two\r\nlines & more\n"));
     const quint64 changes = clipboard.changes;
-    EXPECT_EQ(Run("[$c$] [$CU$]").text, QStringLiteral("[twolines & more] [twolines%20%26%20more]"));
+    EXPECT_EQ(Run("[$c$] [$CU$]").text, QStringLiteral("[two lines & more] [two%20lines%20%26%20more]"));
     EXPECT_EQ(clipboard.text, QStringLiteral("  two\r\nlines & more\n"));
     EXPECT_EQ(clipboard.changes, changes);
 }
@@ -105,7 +105,7 @@ TEST_F(SubstituteFull, SelectionIsCopiedAndTheClipboardRestored) {
     SelectInForeground(QStringLiteral(" picked\ntext "));
     const TSubstituteResult r = Run("find $cc$ / $ccu$");
     EXPECT_FALSE(r.failed);
-    EXPECT_EQ(r.text, QStringLiteral("find pickedtext / pickedtext"));
+    EXPECT_EQ(r.text, QStringLiteral("find picked text / picked%20text"));
     ASSERT_EQ(keys.sent.size(), 1u); // one copy serves both tokens
     EXPECT_EQ(keys.sent[0], std::make_pair(kVkC, int(kModCtrl)));
     EXPECT_EQ(clipboard.text, QStringLiteral("user's clipboard"));

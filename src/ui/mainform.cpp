@@ -8,6 +8,7 @@
 #include "ui/arrowbutton.h"
 #include "ui/focuskeeper.h"
 #include "ui/idleinfo.h"
+#include "ui/inputmouse.h"
 #include "ui/infopanels.h"
 #include "ui/inputlook.h"
 #include "ui/mainmenus.h"
@@ -115,6 +116,7 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
     menus_ = new TMainMenus(*this, settings_, host_);
     idle_ = new TIdleInfo(settings_, WordEdit_, {IconImage, arrow_}, this);
     focus_ = new TFocusKeeper(this, CmdForm_, this);
+    new TInputMouse(this, CmdForm_, settings_, host_, now_);
     WordEdit_->ownsShortcut = [this](const QKeyEvent* e) { return menus_->OwnsShortcut(e); };
     ApplyLook();
 }
@@ -599,38 +601,6 @@ void TMainForm::closeEvent(QCloseEvent* e) {
 }
 
 void TMainForm::contextMenuEvent(QContextMenuEvent* e) { menus_->LineMenu()->popup(e->globalPos()); }
-
-void TMainForm::mousePressEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton)
-        return;
-    const qint64 now = now_();
-    // A second press within 500 ms dismisses the list's custom elements.
-    if (now - lastLeftPress_ < 500)
-        CmdForm_->DismissCustomElements(true, true);
-    lastLeftPress_ = now;
-    const int x = int(e->position().x());
-    if (x >= width() - 10) {
-        resizing_ = !settings_.lockwindow;
-        return;
-    }
-    if (!settings_.lockwindow && windowHandle())
-        windowHandle()->startSystemMove();
-}
-
-void TMainForm::mouseMoveEvent(QMouseEvent* e) {
-    const int x = int(e->position().x());
-    if (!resizing_) {
-        setCursor(x >= width() - 10 ? Qt::SizeHorCursor : Qt::ArrowCursor);
-        return;
-    }
-    if (x < width() - 30 - 10 && !(e->buttons() & Qt::LeftButton)) {
-        resizing_ = false;
-        return;
-    }
-    host_.InputWidthChanged(std::max(x, 30));
-}
-
-void TMainForm::mouseReleaseEvent(QMouseEvent*) { resizing_ = false; }
 
 void TMainForm::moveEvent(QMoveEvent* e) {
     QWidget::moveEvent(e);

@@ -182,9 +182,6 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -221,8 +218,6 @@ private:
     TSkinLayout layout_;
     bool listFocus_ = false;
     bool typedChar_ = false;
-    bool resizing_ = false;     // a left press in the right edge zone
-    qint64 lastLeftPress_ = -1'000'000;
     bool listEverShown_ = false;
     bool shownOnce_ = false; // a hide before the first show is the start's
     TAppActivation activation_{settings_, *this};

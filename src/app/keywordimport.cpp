@@ -5,6 +5,7 @@
 #include "app/desktopservices.h"
 #include "app/hotkeybridge.h"
 #include "app/programcontroller.h"
+#include "app/settingscontroller.h"
 #include "core/inputtext.h"
 #include "core/keywordexchange.h"
 #include "core/text.h"
@@ -20,10 +21,16 @@ const QString kNothing = QStringLiteral("No keywords imported, possible error.")
 
 } // namespace
 
-void TKeywordImportController::Start(bool beforeHotkeys) {
+void TKeywordImportController::Start(bool beforeHotkeys, bool tell) {
     const QString source = TrimText(ctx_.data.settings.importurl);
-    if (source.isEmpty() || running_)
+    if (running_)
         return;
+    tell_ = tell;
+    if (source.isEmpty()) {
+        if (tell)
+            Finish(QStringLiteral("%1 No address to import from.").arg(kNothing), true);
+        return;
+    }
     if (IsPath(source)) {
         QFile file(source);
         if (!file.open(QIODevice::ReadOnly)) {
@@ -74,14 +81,20 @@ void TKeywordImportController::Merge(const QByteArray& bytes, bool hotkeys) {
     std::vector<std::unique_ptr<TExeWord>> chosen;
     while (!file.words.empty())
         chosen.push_back(file.words.Take(0));
+    // An open keyword editor applies its pending edits first and shows the merged list after.
+    if (ctx_.settingsDialog)
+        ctx_.settingsDialog->BeforeKeywordsChange();
     const TMergeResult merged = MergeImported(
         ctx_, std::move(chosen), [](const TExeWord&, const TExeWord&) { return TConflictAnswer::YesToAll; }, nullptr,
         hotkeys);
+    if (ctx_.settingsDialog)
+        ctx_.settingsDialog->KeywordsChanged();
     ctx_.program->WriteSettings();
     QString result = QStringLiteral("Imported %1 keywords.").arg(merged.Merged());
     // Changed commands are never a silent surprise.
-    if (!merged.changed.isEmpty()) {
+    if (!merged.changed.isEmpty())
         result += QStringLiteral(" Changed: ") + merged.changed.join(QStringLiteral(", ")) + u'.';
+    if (!merged.changed.isEmpty() || tell_) {
         Finish(result, false);
         return;
     }

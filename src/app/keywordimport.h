@@ -26,7 +26,8 @@ public:
     // Reads "importurl" (a local file now, a web address in the background) and merges it on this
     // thread; a message or toast gives the result. One import at a time. `beforeHotkeys`: the start
     // registers the keywords' hotkeys afterwards, so the merge leaves them alone.
-    void Start(bool beforeHotkeys = false);
+    // `tell`: the result always in a message (the settings page's "Test").
+    void Start(bool beforeHotkeys = false, bool tell = false);
     bool Running() const { return running_; }
     // The last result: "Imported N keywords.", or why nothing was.
     const QString& Result() const { return result_; }
@@ -37,6 +38,7 @@ private:
 
     TAppContext& ctx_;
     bool running_ = false;
+    bool tell_ = false;
     QString result_;
 };
 

@@ -2,6 +2,7 @@
 #include "app/settingscontroller.h"
 
 #include "app/appcontext.h"
+#include "app/keywordimport.h"
 #include "app/notescontroller.h"
 #include "app/clipcontroller.h"
 #include "app/desktopservices.h"
@@ -113,6 +114,16 @@ qsizetype TSettingsController::CurrentWordPosition() const {
     return w ? ctx_.data.keywords.IndexOf(w) : -1;
 }
 
+void TSettingsController::BeforeKeywordsChange() {
+    if (page_)
+        page_->SettleEdits();
+}
+
+void TSettingsController::KeywordsChanged() {
+    if (page_)
+        page_->ListChanged();
+}
+
 TSetupActions TSettingsController::Actions() {
     TSetupActions a;
     a.immediate = [this](const QString& key, bool on, QString* error) {
@@ -129,7 +140,13 @@ TSetupActions TSettingsController::Actions() {
             ctx_.form->setWindowOpacity(value / 255.0);
     };
     a.beforeClose = [this] { return !page_ || page_->SettleEdits(); };
-    a.buttons.push_back({QStringLiteral("clipboardhours"), QStringLiteral("Clear"), [this] { ctx_.clip->Clear(); }});
+    a.buttons.push_back(
+        {QStringLiteral("clipboardhours"), QStringLiteral("Clear"), [this](const QVariant&) { ctx_.clip->Clear(); }});
+    // The import address as typed, merged at once; its result always in a message.
+    a.buttons.push_back({QStringLiteral("importurl"), QStringLiteral("Test"), [this](const QVariant& value) {
+                             ctx_.data.settings.importurl = value.toString().trimmed();
+                             ctx_.keywordImport->Start(false, true);
+                         }});
     a.resetDefaults = [this] {
         // The file without its "Setup" section, read back: every key takes its default.
         ctx_.store.WriteSettings(ctx_.data, true);

@@ -17,6 +17,10 @@ public:
     void Open(TSetupTab tab, const QString& page = QString(), bool newKeyword = false);
     // "Add Keyword...": the keyword editor on a new keyword.
     void AddKeyword();
+    // Around a change of the keyword list made elsewhere (an import) while the dialog may be open:
+    // the editor's pending edits are applied first, and its rows are built again after.
+    void BeforeKeywordsChange();
+    void KeywordsChanged();
 
 private:
     TSetupActions Actions();

@@ -1361,5 +1361,33 @@ TEST_F(ProgramTest, ANewNotesLocationFromTheSettingsShowsThatFileAndWritesOverNo
     EXPECT_EQ(NotesFile(dir.Path(), "other.txt"), "<bom>other notes");
 }
 
+TEST_F(ProgramTest, TheImportAddressTestButtonMergesAtOnceAndTheOpenEditorShowsIt) {
+    ASSERT_TRUE(WriteData());
+    const auto shared = MakeNewKeyword("zshared", "xdg-open https://example.org", "");
+    test::WriteAll(dir.File("team.exc"), FormatExportFile({shared.get()}, TExportOptions{}));
+    ASSERT_EQ(Start(), -1);
+    const QString file = dir.File("team.exc");
+    int rowsBefore = -1, rowsAfter = -1;
+    QTimer timer;
+    AnswerSetup(timer, [&](QDialog& d) {
+        auto* view = d.findChild<QTableView*>("KeyWordListView");
+        rowsBefore = view->model()->rowCount();
+        auto* edit = d.findChild<QLineEdit*>("importurl");
+        edit->setText(file);
+        emit edit->textEdited(file);
+        auto* test = d.findChild<QPushButton*>("importurl.button");
+        ASSERT_NE(test, nullptr);
+        EXPECT_EQ(test->text(), "Test");
+        test->click();
+        rowsAfter = view->model()->rowCount();
+    });
+    Retype("-settings");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([] { return ShownMessage() == "Imported 1 keywords."; })) << ShownMessage().toStdString();
+    EXPECT_EQ(rowsAfter, rowsBefore + 1) << "the open editor lists the imported keyword";
+    EXPECT_TRUE(Until([this] { return Ini().contains("keywords=zshared"); }));
+    EXPECT_TRUE(Ini().contains("importurl=" + file)) << "the address tested is kept";
+}
+
 } // namespace
 } // namespace vantrelo

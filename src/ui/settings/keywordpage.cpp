@@ -322,6 +322,11 @@ void TKeywordPage::FilterList(const QString& text) {
     ShowRecord(nullptr);
 }
 
+void TKeywordPage::ListChanged() {
+    filter_->clear();
+    Rebuild(0);
+}
+
 void TKeywordPage::Rebuild(qsizetype select) {
     filling_ = true;
     table_->SetRows(FilterKeywords(words_, filter_->text()));

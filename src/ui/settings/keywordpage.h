@@ -45,6 +45,8 @@ public:
     void Finish();
     // "Scan for Invalid Keywords...": the findings, none marked; the marked ones are removed.
     void ScanForInvalid();
+    // The keyword list was changed from outside (an import): every row again, the first selected.
+    void ListChanged();
 
 private:
     QWidget* BuildDetail();

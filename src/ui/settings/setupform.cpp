@@ -164,7 +164,7 @@ QWidget* TSetupForm::WithButtons(const QString& key, QWidget* control) {
         }
         auto* button = new QPushButton(b.caption, box);
         button->setObjectName(key + QLatin1String(".button"));
-        connect(button, &QPushButton::clicked, this, b.run);
+        connect(button, &QPushButton::clicked, this, [this, key, run = b.run] { run(model_.Value(key)); });
         row->addWidget(button);
     }
     return box;

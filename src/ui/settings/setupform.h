@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QDialog>
 
+#include <QVariant>
+
 #include <functional>
 #include <vector>
 
@@ -42,7 +44,7 @@ struct TSetupActions {
     struct TButton {
         QString key;
         QString caption;
-        std::function<void()> run;
+        std::function<void(const QVariant& value)> run; // gets the control's present value
     };
     std::vector<TButton> buttons;
 };

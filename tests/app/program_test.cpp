@@ -1113,6 +1113,18 @@ TEST_F(ProgramTest, DownDuringTheListDelayActsOnTheListOfTheLineAsItIsNow) {
     EXPECT_TRUE(list.Row(list.Selected()).text.startsWith("zbeta")) << ListTexts().join('|').toStdString();
 }
 
+// The notes window once it shows.
+TNotesForm* VisibleNotes() {
+    TNotesForm* notes = nullptr;
+    Until([&notes] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* n = qobject_cast<TNotesForm*>(w); n && n->isVisible())
+                notes = n;
+        return notes != nullptr;
+    });
+    return notes;
+}
+
 // The notes file's text, "<bom>" standing for its byte-order mark.
 QString NotesFile(const QString& data, const QString& name = QStringLiteral("notes.txt")) {
     const QByteArray bytes = test::ReadAll(data + name);
@@ -1155,13 +1167,8 @@ TEST_F(ProgramTest, TheNotesWindowSavesItsTextAndPlaceAndUndoBringsBackTheStart)
     ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.notesaddbottom = true; }));
     ASSERT_EQ(Start(), -1);
     Action("Notes")->trigger();
-    TNotesForm* notes = nullptr;
-    ASSERT_TRUE(Until([&notes] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* n = qobject_cast<TNotesForm*>(w); n && n->isVisible())
-                notes = n;
-        return notes != nullptr;
-    }));
+    TNotesForm* notes = VisibleNotes();
+    ASSERT_NE(notes, nullptr);
     EXPECT_EQ(notes->Text(), "first\nsecond");
     EXPECT_EQ(notes->windowTitle(), "Notes (Vantrelo)");
     notes->Memo()->setPlainText("first\nsecond\nthird");
@@ -1191,13 +1198,8 @@ TEST_F(ProgramTest, AnotherProgramsChangeToTheNotesFileReachesTheWindowAndNeverE
     ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.notesmonitor = true; }));
     ASSERT_EQ(Start(), -1);
     Action("Notes")->trigger();
-    TNotesForm* notes = nullptr;
-    ASSERT_TRUE(Until([&notes] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* n = qobject_cast<TNotesForm*>(w); n && n->isVisible())
-                notes = n;
-        return notes != nullptr;
-    }));
+    TNotesForm* notes = VisibleNotes();
+    ASSERT_NE(notes, nullptr);
     test::WriteAll(data + "notes.txt", "\xEF\xBB\xBF" "from elsewhere");
     EXPECT_TRUE(Until([notes] { return notes->Text() == "from elsewhere"; })) << notes->Text().toStdString();
 
@@ -1338,13 +1340,8 @@ TEST_F(ProgramTest, ANewNotesLocationFromTheSettingsShowsThatFileAndWritesOverNo
     ASSERT_TRUE(WriteData());
     ASSERT_EQ(Start(), -1);
     Action("Notes")->trigger();
-    TNotesForm* notes = nullptr;
-    ASSERT_TRUE(Until([&notes] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* n = qobject_cast<TNotesForm*>(w); n && n->isVisible())
-                notes = n;
-        return notes != nullptr;
-    }));
+    TNotesForm* notes = VisibleNotes();
+    ASSERT_NE(notes, nullptr);
     notes->Memo()->setPlainText("default notes, edited");
     QTimer timer;
     const QString other = dir.File("other.txt");

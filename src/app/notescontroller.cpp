@@ -14,6 +14,7 @@
 #include "exec/execcontext.h"
 #include "exec/selectioncopy.h"
 #include "ui/mainform.h"
+#include "ui/notesdialogs.h"
 #include "ui/notesform.h"
 
 #include <QFileInfo>
@@ -281,33 +282,18 @@ void TNotesController::LocationChanged() {
     Watch();
 }
 
-bool TNotesController::UseDefaultLocation() {
-    if (ctx_.data.settings.noteslocation.isEmpty())
-        return true;
-    SaveNotes();
-    QString current;
-    if (!Load(&current))
-        return false;
-    const QString target = ctx_.store.Places().dataFolder + QStringLiteral("notes.txt");
-    // notes.txt may hold notes of its own: they are kept beside it, never written over unseen.
-    QString old, error;
-    if (QFileInfo::exists(target) && ReadTextFile(target, old, &error) &&
-        NotesDigest(NotesFromFile(old)) != NotesDigest(current)) {
-        if (!Write(target + QStringLiteral(".old"), NotesFromFile(old)))
-            return false;
-        ctx_.program->ShowToast(QStringLiteral("The earlier notes.txt was kept as notes.txt.old"));
-    }
-    if (!Write(target, current))
-        return false;
-    ctx_.data.settings.noteslocation.clear();
-    ctx_.program->WriteSettings();
-    path_ = Location();
-    if (form_) {
-        form_->SetText(current);
-        savedDigest_ = loadedDigest_ = NotesDigest(current);
-        Watch();
-    }
-    return true;
+void TNotesController::SetDialogs(std::unique_ptr<TNotesDialogs> dialogs) { dialogs_ = std::move(dialogs); }
+
+std::optional<QString> TNotesController::AskNewLocation(QWidget* parent) {
+    if (!dialogs_)
+        dialogs_ = MakeQtNotesDialogs();
+    const QString file = dialogs_->ChooseFile(parent, QFileInfo(Location()).absolutePath());
+    if (file.isEmpty())
+        return std::nullopt;
+    const std::optional<TNotesMove> move = dialogs_->AskMove(parent);
+    if (!move || !ChangeLocation(file, *move))
+        return std::nullopt;
+    return file;
 }
 
 } // namespace vantrelo

@@ -6,6 +6,7 @@
 #include "ui/cmdform.h"
 #include "ui/editpanel.h"
 #include "ui/idleinfo.h"
+#include "ui/notesdialogs.h"
 #include "ui/notesform.h"
 #include "core/keywordexchange.h"
 #include "ui/importpage.h"
@@ -1384,6 +1385,41 @@ TEST_F(ProgramTest, TheImportAddressTestButtonMergesAtOnceAndTheOpenEditorShowsI
     EXPECT_EQ(rowsAfter, rowsBefore + 1) << "the open editor lists the imported keyword";
     EXPECT_TRUE(Until([this] { return Ini().contains("keywords=zshared"); }));
     EXPECT_TRUE(Ini().contains("importurl=" + file)) << "the address tested is kept";
+}
+
+struct TScriptedNotesDialogs final : TNotesDialogs {
+    QString file;
+    std::optional<TNotesMove> move;
+    QString ChooseFile(QWidget*, const QString&) override { return file; }
+    std::optional<TNotesMove> AskMove(QWidget*) override { return move; }
+};
+
+TEST_F(ProgramTest, ChangingTheNotesLocationMergesTheNotesIntoTheChosenFile) {
+    test::WriteAll(data + "notes.txt", "\xEF\xBB\xBF" "a");
+    test::WriteAll(dir.File("chosen.txt"), "\xEF\xBB\xBF" "b");
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    auto dialogs = std::make_unique<TScriptedNotesDialogs>();
+    dialogs->file = dir.File("chosen.txt");
+    dialogs->move = TNotesMove::Merge;
+    app->SetNotesDialogs(std::move(dialogs));
+    Action("Notes")->trigger();
+    TNotesForm* notes = VisibleNotes();
+    ASSERT_NE(notes, nullptr);
+    QString shown;
+    QTimer timer;
+    AnswerSetup(timer, [&shown](QDialog& d) {
+        d.findChild<QPushButton*>("noteslocation.button")->click();
+        shown = d.findChild<QLineEdit*>("noteslocation")->text();
+    });
+    Retype("-settings");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([&shown] { return !shown.isEmpty(); }));
+    EXPECT_EQ(shown, dir.File("chosen.txt"));
+    EXPECT_EQ(NotesFile(dir.Path(), "chosen.txt"), "<bom>a\r\n\r\nb");
+    EXPECT_EQ(notes->Text(), "a\n\nb");
+    EXPECT_EQ(NotesFile(data), "<bom>a") << "the old file stays";
+    EXPECT_TRUE(Until([this] { return Ini().contains("noteslocation=" + dir.File("chosen.txt")); })) << Ini().toStdString();
 }
 
 } // namespace

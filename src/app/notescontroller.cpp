@@ -84,11 +84,7 @@ void TNotesController::EnsureForm() {
         return;
     form_ = new TNotesForm();
     const TSettings& s = ctx_.data.settings;
-    if (ctx_.form) {
-        const QScreen* screen = ctx_.form->screen();
-        const QSize area = screen ? screen->geometry().size() : QSize(1920, 1080);
-        form_->move(NotesDefaultPosition(ctx_.form->pos(), form_->frameGeometry().size(), area));
-    }
+    PlaceByDefault();
     QString text;
     path_ = Location();
     if (Load(&text)) {
@@ -280,6 +276,20 @@ void TNotesController::LocationChanged() {
         startText_ = text;
     }
     Watch();
+}
+
+void TNotesController::PlaceByDefault() {
+    if (!form_ || !ctx_.form)
+        return;
+    const QScreen* screen = ctx_.form->screen();
+    const QSize area = screen ? screen->geometry().size() : QSize(1920, 1080);
+    form_->move(NotesDefaultPosition(ctx_.form->pos(), form_->frameGeometry().size(), area));
+}
+
+void TNotesController::ResetPosition() {
+    PlaceByDefault();
+    if (!ctx_.data.settings.notessizepos.isEmpty())
+        ctx_.data.settings.notessizepos = QStringLiteral("x");
 }
 
 void TNotesController::SetDialogs(std::unique_ptr<TNotesDialogs> dialogs) { dialogs_ = std::move(dialogs); }

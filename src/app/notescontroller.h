@@ -43,6 +43,9 @@ public:
     // `noteslocation`, or nothing when cancelled or when the move failed (said).
     std::optional<QString> AskNewLocation(QWidget* parent);
     void SetDialogs(std::unique_ptr<TNotesDialogs> dialogs);
+    // "Reset window position": the window back beside the input window; a remembered place is
+    // forgotten until the next save.
+    void ResetPosition();
     // The lines the window holds; -1 before it is made.
     int WindowLines() const;
     // The window, once made.
@@ -52,6 +55,7 @@ public:
 
 private:
     void EnsureForm();
+    void PlaceByDefault();
     bool Load(QString* text);
     bool Write(const QString& path, const QString& notes);
     void Watch();

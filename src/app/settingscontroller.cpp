@@ -152,6 +152,11 @@ TSetupActions TSettingsController::Actions() {
              ctx_.keywordImport->Start(false, true);
              return std::nullopt;
          }});
+    a.buttons.push_back({QStringLiteral("notessizepos"), QStringLiteral("Reset window position"),
+                         [this](const QVariant&) -> std::optional<QVariant> {
+                             ctx_.notes->ResetPosition();
+                             return std::nullopt;
+                         }});
     // The notes move to a chosen file as the user says (overwrite, discard or merge).
     a.buttons.push_back({QStringLiteral("noteslocation"), QStringLiteral("Change..."),
                          [this](const QVariant&) -> std::optional<QVariant> {

@@ -1422,5 +1422,20 @@ TEST_F(ProgramTest, ChangingTheNotesLocationMergesTheNotesIntoTheChosenFile) {
     EXPECT_TRUE(Until([this] { return Ini().contains("noteslocation=" + dir.File("chosen.txt")); })) << Ini().toStdString();
 }
 
+TEST_F(ProgramTest, ResetWindowPositionPutsTheNotesBesideTheInputWindow) {
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    Action("Notes")->trigger();
+    TNotesForm* notes = VisibleNotes();
+    ASSERT_NE(notes, nullptr);
+    const QPoint home = notes->pos();
+    notes->move(home + QPoint(123, 45));
+    QTimer timer;
+    AnswerSetup(timer, [](QDialog& d) { d.findChild<QPushButton*>("notessizepos.button")->click(); });
+    Retype("-settings");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([&] { return notes->pos() == home; })) << notes->x() << "," << notes->y();
+}
+
 } // namespace
 } // namespace vantrelo

@@ -64,18 +64,14 @@ QString TNotesController::Location() const {
 
 bool TNotesController::Load(QString* text) {
     const QString path = Location();
-    text->clear();
     unreadable_.clear();
-    if (!QFileInfo::exists(path))
-        return true; // no file yet: the first save makes it
-    QString raw, error;
-    if (!ReadTextFile(path, raw, &error)) {
+    QString error;
+    if (!ReadNotesFile(path, text, &error)) {
         // A file that exists but cannot be read is never written over by what the window holds.
         unreadable_ = path;
         ctx_.program->ShowFailure(error);
         return false;
     }
-    *text = NotesFromFile(raw);
     return true;
 }
 
@@ -239,14 +235,10 @@ bool TNotesController::ChangeLocation(const QString& file, TNotesMove move) {
         current = form_->Text();
     else if (!Load(&current))
         return false;
-    QString chosen;
-    if (QFileInfo::exists(file)) {
-        QString raw, error;
-        if (!ReadTextFile(file, raw, &error)) {
-            ctx_.program->ShowFailure(error);
-            return false; // the notes stay where they are
-        }
-        chosen = NotesFromFile(raw);
+    QString chosen, error;
+    if (!ReadNotesFile(file, &chosen, &error)) {
+        ctx_.program->ShowFailure(error);
+        return false; // the notes stay where they are
     }
     const QString moved = MovedNotes(move, current, chosen);
     if (move != TNotesMove::Discard && !Write(file, moved))

@@ -6,5 +6,9 @@ start_x() {
   read -r -t 10 display <&3
   export DISPLAY=":$display"
   jwm >/dev/null 2>&1 & wm=$!
-  sleep 1
+  # Wait until the window manager has announced itself rather than for a fixed time.
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
 }

@@ -7,6 +7,7 @@
 #include "ui/settings/deadscan.h"
 #include "ui/settings/keywordfilter.h"
 #include "ui/settings/keywordtable.h"
+#include "ui/settings/tokenmenu.h"
 #include "ui/settings/syntaxcolour.h"
 
 #include <QAction>
@@ -172,6 +173,10 @@ QWidget* TKeywordPage::BuildDetail() {
     command_ = coloured("CommandEdit");
     parameters_ = coloured("ParametersEdit");
     path_ = coloured("PathEdit");
+    auto* tokens = new TTokenMenu(words_, settings_.separator, [this] { FieldEdited(); }, this);
+    tokens->Attach(command_, TTokenField::Command);
+    tokens->Attach(parameters_, TTokenField::Parameters);
+    tokens->Attach(path_, TTokenField::StartIn);
     open_ = new QComboBox(detail_);
     open_->setObjectName(QStringLiteral("OpenAsCombo"));
     open_->addItems({"Normal window", "Minimized", "Maximized", "Hidden"});

@@ -11,7 +11,9 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QContextMenuEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -164,6 +166,71 @@ TEST(KeywordPage, TheNameCheckWarnsOfBlanksAndNamesTakenElsewhere) {
         EXPECT_EQ(status->text(), said) << typed;
     }
     EXPECT_EQ(words.at(0).keywords, "x,y"); // only warnings: the name is stored as typed
+}
+
+// Picks the entry starting with `prefix` from the next pop-up menu; `seen` receives its entries.
+void ChooseFromMenu(QTimer& timer, const QString& prefix, QStringList* seen) {
+    QObject::disconnect(&timer, &QTimer::timeout, nullptr, nullptr);
+    QObject::connect(&timer, &QTimer::timeout, [&timer, prefix, seen] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        timer.stop();
+        for (QAction* a : menu->actions())
+            *seen << a->text();
+        for (QAction* a : menu->actions()) {
+            if (a->text().startsWith(prefix)) {
+                menu->close();
+                a->trigger();
+                return;
+            }
+        }
+        menu->close();
+    });
+    timer.start(10);
+}
+
+TEST(KeywordPage, CtrlSpaceOffersTokensAndKeywordsAndTheChoiceReplacesTheWord) {
+    test::WidgetApp();
+    TKeywordList words;
+    words.Add(MakeNewKeyword("notes", "$NOTES$", QString()));
+    words.Add(MakeNewKeyword("web", "firefox", QString()));
+    TSettings s;
+    s.autoapply = true;
+    TKeywordPage page(words, s, TKeywordPageHost{});
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    page.SelectPosition(1);
+    auto* command = page.findChild<QLineEdit*>("CommandEdit");
+    auto* parameters = page.findChild<QLineEdit*>("ParametersEdit");
+    command->setFocus();
+    command->end(false);
+    QTest::keyClicks(command, " $PA");
+    QTimer timer;
+    QStringList seen;
+    ChooseFromMenu(timer, "$PASTE$ ", &seen);
+    QTest::keyClick(command, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(seen.size(), 5) << seen.join('|').toStdString();
+    EXPECT_EQ(command->text(), "firefox $PASTE$"); // no space typed, the word replaced
+    EXPECT_EQ(words.at(1).command, "firefox $PASTE$"); // and applied
+    command->undo();
+    EXPECT_EQ(command->text(), "firefox $PA");
+
+    // "@" offers keywords in the command field only; a right click opens the same menu.
+    command->setText("@no");
+    command->end(false);
+    seen.clear();
+    ChooseFromMenu(timer, "notes", &seen);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2), command->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(command, &menuEvent);
+    EXPECT_EQ(command->text(), "notes");
+    parameters->setFocus();
+    QTest::keyClicks(parameters, "$PA");
+    seen.clear();
+    ChooseFromMenu(timer, "", &seen);
+    QTest::keyClick(parameters, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(seen, QStringList({"$PASTE$ - Press the paste keys in the active window"}));
 }
 
 } // namespace

@@ -13,6 +13,10 @@
 #include "app/skincontroller.h"
 #include "core/autostart.h"
 #include "core/settings.h"
+#include "index/desktopentry.h"
+#include "index/indexlist.h"
+#include "index/scanroots.h"
+#include "app/suggestbridge.h"
 #include "exec/execcontext.h"
 #include "exec/substitution.h"
 #include "platform/startup/dashcommands.h"
@@ -100,7 +104,26 @@ TKeywordPage* TSettingsController::MakeKeywordPage() {
         TEngine& engine = *ctx_.engine;
         return ApplyDefaultBlocks(engine.Exec().expandCommand(command, true), QString());
     };
+    host.icons.expand = [this](const QString& path) { return ctx_.engine->Exec().expandCommand(path, false); };
+    host.icons.indexedIcon = [this](const QString& name) { return IndexedIcon(name); };
     return new TKeywordPage(ctx_.data.keywords, ctx_.data.settings, std::move(host));
+}
+
+std::optional<QString> TSettingsController::IndexedIcon(const QString& name) const {
+    if (!ctx_.suggest)
+        return std::nullopt;
+    for (const TIndexEntry& e : ctx_.suggest->Index()) {
+        if (!e.item || e.item->name.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        // A desktop entry's own icon stands for its program's, as a shortcut's target would.
+        if (e.item->path.endsWith(QLatin1String(".desktop"))) {
+            const TDesktopEntry d = ReadDesktopEntry(e.item->path, TScanRoots::FromEnvironment().locale);
+            if (!d.icon.isEmpty())
+                return d.icon;
+        }
+        return e.item->path;
+    }
+    return std::nullopt;
 }
 
 qsizetype TSettingsController::CurrentWordPosition() const {

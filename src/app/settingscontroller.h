@@ -27,6 +27,8 @@ private:
     TKeywordPage* MakeKeywordPage();
     // The keyword named by the input line (its first word, a leading "-k" dropped), or -1.
     qsizetype CurrentWordPosition() const;
+    // The icon of the indexed item of this name (a desktop entry's own icon), for the keyword editor.
+    std::optional<QString> IndexedIcon(const QString& name) const;
     // After OK: the look, the hotkey, the centring, then the file.
     void Apply(const TSettings& before);
 

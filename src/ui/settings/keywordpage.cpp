@@ -6,6 +6,8 @@
 #include "platform/hotkeys/hotkeytext.h"
 #include "ui/settings/deadscan.h"
 #include "ui/settings/keywordfilter.h"
+#include "ui/settings/hotkeyfield.h"
+#include "ui/settings/iconchoice.h"
 #include "ui/settings/keywordtable.h"
 #include "ui/settings/tokenmenu.h"
 #include "ui/settings/syntaxcolour.h"
@@ -34,49 +36,6 @@
 #include <QVBoxLayout>
 
 namespace vantrelo {
-
-// Takes a keyword's hotkey from the keys pressed in it, by the rules of ClassifyHotkeyKey.
-class THotkeyCaptureField final : public QLineEdit {
-public:
-    THotkeyCaptureField(std::function<void(int vk, int mods)> taken, QWidget* parent)
-        : QLineEdit(parent), taken_(std::move(taken)) {
-        setObjectName(QStringLiteral("KHotkeyEdit"));
-        setReadOnly(true);
-    }
-
-protected:
-    bool focusNextPrevChild(bool next) override { return QLineEdit::focusNextPrevChild(next); }
-    void keyPressEvent(QKeyEvent* e) override {
-        const Qt::KeyboardModifiers m = e->modifiers() & ~Qt::KeypadModifier;
-        const int key = e->key();
-        if (key == Qt::Key_Control || key == Qt::Key_Shift || key == Qt::Key_Alt || key == Qt::Key_Meta ||
-            key == Qt::Key_Super_L || key == Qt::Key_Super_R)
-            return; // a modifier alone waits for its key
-        switch (ClassifyHotkeyKey(key, m != Qt::NoModifier)) {
-        case THotkeyKeyUse::Focus:
-        case THotkeyKeyUse::Cancel:
-            e->ignore(); // Tab moves on, Esc goes to the dialog
-            QLineEdit::keyPressEvent(e);
-            return;
-        case THotkeyKeyUse::Clear:
-            taken_(-1, -1);
-            return;
-        case THotkeyKeyUse::NeedsModifier:
-            return;
-        case THotkeyKeyUse::Accept:
-            break;
-        }
-        int vk = -1, ignored = 0;
-        if (!ParseHotkeyText(QKeySequence(key).toString(QKeySequence::PortableText), vk, ignored) || vk <= 0)
-            return;
-        const int mods = (m & Qt::MetaModifier ? 8 : 0) | (m & Qt::AltModifier ? 1 : 0) |
-                         (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::ShiftModifier ? 4 : 0);
-        taken_(vk, mods);
-    }
-
-private:
-    std::function<void(int, int)> taken_;
-};
 
 TKeywordPage::TKeywordPage(TKeywordList& words, TSettings& settings, TKeywordPageHost host, QWidget* parent)
     : QWidget(parent), words_(words), settings_(settings), host_(std::move(host)), ops_(words, host_.hotkeys) {
@@ -233,10 +192,16 @@ QWidget* TKeywordPage::BuildDetail() {
     close->setObjectName(QStringLiteral("ClosePanelButton"));
     connect(close, &QPushButton::clicked, this, [this] { view_->clearSelection(), SelectPosition(-1); });
 
+    icon_ = new TIconChoice(host_.icons, [this] { FieldEdited(); }, detail_);
+    connect(command_, &QLineEdit::textEdited, icon_,
+            [this](const QString& command) { icon_->Show(icon_->Path(), icon_->Index(), command); });
+
     auto* form = new QFormLayout;
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(name_, 1);
     nameRow->addWidget(status_);
+    nameRow->addWidget(icon_);
+    nameRow->addWidget(icon_->OptionsButton());
     form->addRow(QStringLiteral("Keyword(s):"), nameRow);
     form->addRow(QStringLiteral("Comment:"), comment_);
     form->addRow(QStringLiteral("Command:"), command_);
@@ -409,6 +374,7 @@ void TKeywordPage::ShowRecord(TExeWord* w) {
     tags_->clear();
     tags_->addItems(tags.Tags());
     tags_->setEditText(r.group);
+    icon_->Show(r.iconpath, r.iconidx, r.command);
     filling_ = false;
     if (w)
         detail_->setVisible(true);
@@ -453,6 +419,8 @@ void TKeywordPage::FillRecord(TExeWord& w) const {
     w.key = curHotkey_;
     w.keymod = curHotkeyModifier_;
     w.group = tags_->currentText().trimmed();
+    w.iconpath = icon_->Path();
+    w.iconidx = icon_->Index();
 }
 
 void TKeywordPage::Apply() {

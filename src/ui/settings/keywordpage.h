@@ -1,6 +1,7 @@
 // The "Keywords" tab: the filtered keyword list, its operations and the detail panel of one record.
 #pragma once
 
+#include "ui/settings/iconchoice.h"
 #include "ui/settings/keywordops.h"
 
 #include <QWidget>
@@ -18,12 +19,14 @@ namespace vantrelo {
 class TKeywordTable;
 struct TSettings;
 class THotkeyCaptureField;
+class TIconChoice;
 
 struct TKeywordPageHost {
     TKeywordHotkeys hotkeys;
     std::function<void()> save;                // "Apply" writes the keyword file
     std::function<void(const TExeWord&)> test; // "Test" runs a record made from the panel
     std::function<QString(const QString&)> expand; // a command as a run prepares it, for the scan
+    TIconChoiceHost icons;
 };
 
 class TKeywordPage final : public QWidget {
@@ -76,6 +79,7 @@ private:
     QComboBox *open_, *tags_;
     QCheckBox *runas_, *history_, *onlyone_, *autoApply_;
     THotkeyCaptureField* hotkey_;
+    TIconChoice* icon_;
     QLabel* status_;
     QMenu* menu_;
     TExeWord* edited_ = nullptr;

@@ -2,6 +2,7 @@
 // desktop-entry boxes, and the keyword page's hotkey capture.
 #include "core/items.h"
 #include "core/settings.h"
+#include "ui/settings/iconchoice.h"
 #include "ui/settings/keywordpage.h"
 #include "ui/settings/setupform.h"
 
@@ -11,6 +12,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QContextMenuEvent>
@@ -231,6 +233,80 @@ TEST(KeywordPage, CtrlSpaceOffersTokensAndKeywordsAndTheChoiceReplacesTheWord) {
     ChooseFromMenu(timer, "", &seen);
     QTest::keyClick(parameters, Qt::Key_Space, Qt::ControlModifier);
     EXPECT_EQ(seen, QStringList({"$PASTE$ - Press the paste keys in the active window"}));
+}
+
+// Answers the next dialogs in turn: text prompts get the given texts (null: cancelled), message
+// boxes are closed and their texts kept in `said`.
+void AnswerPrompts(QTimer& timer, std::vector<const char*> answers, QStringList* said) {
+    QObject::disconnect(&timer, &QTimer::timeout, nullptr, nullptr);
+    auto left = std::make_shared<std::vector<const char*>>(std::move(answers));
+    QObject::connect(&timer, &QTimer::timeout, [left, said] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            *said << box->text();
+            box->accept();
+        } else if (auto* prompt = qobject_cast<QInputDialog*>(modal); prompt && !left->empty()) {
+            const char* answer = left->front();
+            left->erase(left->begin());
+            *said << prompt->labelText();
+            if (answer) {
+                prompt->setTextValue(QString::fromUtf8(answer));
+                prompt->accept();
+            } else {
+                prompt->reject();
+            }
+        }
+    });
+    timer.start(10);
+}
+
+TEST(KeywordPage, TheIconIsTypedInResetOrTakenFromAnIndexedItemAndItsHintSaysWhich) {
+    test::WidgetApp();
+    TKeywordList words;
+    words.Add(MakeNewKeyword("edit", "gedit", QString()));
+    TSettings s;
+    s.autoapply = true;
+    TKeywordPageHost host;
+    host.icons.indexedIcon = [](const QString& name) -> std::optional<QString> {
+        if (name == "Text Editor")
+            return QString("accessories-text-editor");
+        return std::nullopt;
+    };
+    TKeywordPage page(words, s, host);
+    page.SelectPosition(0);
+    auto* icon = page.findChild<TIconChoice*>("keyicon");
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->toolTip(), "No custom icon set, icon is extracted from its keyword command (context or file)");
+    QTimer timer;
+    QStringList said;
+    auto run = [&](const char* action, std::vector<const char*> answers) {
+        said.clear();
+        AnswerPrompts(timer, std::move(answers), &said);
+        for (QAction* a : page.findChild<QMenu*>("IconPopupMenu")->actions())
+            if (a->text() == QLatin1String(action))
+                a->trigger();
+    };
+    // A missing file with an index; a text that is not a number keeps the index.
+    run("Edit icon path", {"/nowhere/tool.png", "3"});
+    EXPECT_EQ(said, QStringList({"Icon path:", "Icon index (usually 0):"}));
+    EXPECT_EQ(words.at(0).iconpath, "/nowhere/tool.png");
+    EXPECT_EQ(words.at(0).iconidx, 3);
+    EXPECT_EQ(icon->toolTip(), "Custom icon set: /nowhere/tool.png (icon index=3) - File not found, fallback to "
+                               "default icon for type");
+    run("Edit icon path", {"/nowhere/tool.png", "x"});
+    EXPECT_EQ(words.at(0).iconidx, 3);
+    run("Get icon from indexed item name", {"Nothing"});
+    EXPECT_EQ(said.last(), "No indexed item found by that name (Nothing).");
+    EXPECT_EQ(words.at(0).iconpath, "/nowhere/tool.png");
+    run("Get icon from indexed item name", {"Text Editor"});
+    EXPECT_EQ(words.at(0).iconpath, "accessories-text-editor");
+    EXPECT_EQ(words.at(0).iconidx, 0);
+    run("Reset icon", {});
+    EXPECT_TRUE(words.at(0).iconpath.isEmpty());
+    EXPECT_TRUE(said.isEmpty());
+    run("Reset icon", {});
+    EXPECT_EQ(said, QStringList({"No custom icon to reset. This keyword uses the default icon extracted from its "
+                                 "command (context or file)."}));
 }
 
 } // namespace

@@ -176,17 +176,8 @@ void TDashController::ApplyStoreChange(const QString& text) {
 }
 
 void TDashController::HandleFile(const QString& path, quint64 userTime) {
-    // Enter adds the keyword; editing the line renames it.
-    const TScanRoots roots = TScanRoots::FromEnvironment();
-    TImportContext ic;
-    ic.locale = roots.locale;
-    ic.desktops = roots.desktops;
-    ic.pathEnv = roots.pathEnv;
-    QString name;
-    const QString line = ProposedKeywordLine(path, ic, &name);
     ctx_.form->ManageShowHide(true, true, TShowLock::Summon, userTime);
-    ctx_.input->SetNewWord(line, false, true);
-    ctx_.program->ShowToast(QStringLiteral("Press Enter to add the keyword \"") + name + QStringLiteral("\"."));
+    ctx_.settingsDialog->ProposeFile(path);
 }
 
 } // namespace vantrelo

@@ -2,6 +2,7 @@
 #include "app/settingscontroller.h"
 
 #include "app/appcontext.h"
+#include "app/importcontroller.h"
 #include "app/keywordimport.h"
 #include "app/notescontroller.h"
 #include "app/clipcontroller.h"
@@ -13,6 +14,7 @@
 #include "app/skincontroller.h"
 #include "core/autostart.h"
 #include "core/settings.h"
+#include "index/appimport.h"
 #include "index/desktopentry.h"
 #include "index/indexlist.h"
 #include "index/scanroots.h"
@@ -33,7 +35,7 @@
 
 namespace vantrelo {
 
-void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeyword) {
+void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeyword, const QString& file) {
     if (open_)
         return; // the dialog is modal: a second request while it is open has nothing to add
     open_ = true;
@@ -56,7 +58,9 @@ void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeywo
     if (tab == TSetupTab::Keywords) {
         if (s.openeditormax)
             form.setWindowState(form.windowState() | Qt::WindowMaximized);
-        if (newKeyword)
+        if (!file.isEmpty())
+            page_->TakeFile(file, true);
+        else if (newKeyword)
             page_->AddKeyword();
         else
             page_->SelectPosition(CurrentWordPosition());
@@ -90,6 +94,8 @@ void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeywo
 
 void TSettingsController::AddKeyword() { Open(TSetupTab::Keywords, QString(), true); }
 
+void TSettingsController::ProposeFile(const QString& path) { Open(TSetupTab::Keywords, QString(), true, path); }
+
 TKeywordPage* TSettingsController::MakeKeywordPage() {
     TKeywordPageHost host;
     TmyHotKeyManager* manager = ctx_.hotkeys ? ctx_.hotkeys->Manager() : nullptr;
@@ -104,6 +110,15 @@ TKeywordPage* TSettingsController::MakeKeywordPage() {
         TEngine& engine = *ctx_.engine;
         return ApplyDefaultBlocks(engine.Exec().expandCommand(command, true), QString());
     };
+    host.propose = [](const QString& path) -> std::optional<TExeWord> {
+        const TScanRoots roots = TScanRoots::FromEnvironment();
+        TImportContext ic;
+        ic.locale = roots.locale;
+        ic.desktops = roots.desktops;
+        ic.pathEnv = roots.pathEnv;
+        return ProposedKeyword(path, ic);
+    };
+    host.importFile = [this](const QString& path) { ctx_.import->ImportFile(path); };
     host.icons.expand = [this](const QString& path) { return ctx_.engine->Exec().expandCommand(path, false); };
     host.icons.indexedIcon = [this](const QString& name) { return IndexedIcon(name); };
     return new TKeywordPage(ctx_.data.keywords, ctx_.data.settings, std::move(host));

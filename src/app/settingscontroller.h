@@ -14,9 +14,12 @@ public:
 
     // Runs the dialog modally; an empty `page` reopens where it was last closed during this run.
     // `newKeyword`: the keyword editor starts a new record.
-    void Open(TSetupTab tab, const QString& page = QString(), bool newKeyword = false);
+    void Open(TSetupTab tab, const QString& page = QString(), bool newKeyword = false, const QString& file = {});
     // "Add Keyword...": the keyword editor on a new keyword.
     void AddKeyword();
+    // A file dropped on the input window or given to the program: the keyword editor on a new
+    // keyword proposed for it.
+    void ProposeFile(const QString& path);
     // Around a change of the keyword list made elsewhere (an import) while the dialog may be open:
     // the editor's pending edits are applied first, and its rows are built again after.
     void BeforeKeywordsChange();

@@ -259,6 +259,10 @@ void TWindowController::RunEdit(const QString& para) {
         ctx_.form->ManageShowHide(true, true, TShowLock::Summon);
 }
 
+void TWindowController::FileDropped(const QString& path) {
+    ctx_.settingsDialog->ProposeFile(path);
+}
+
 void TWindowController::PinCommand() {
     TCmdForm* list = ctx_.form->CmdForm();
     const QString file = list->Dialogs().OpenPicture(list);

@@ -20,6 +20,7 @@ public:
     void ListRowsChanged(int rows) override;
     void ListRowHeightFitted(int height) override;
     void PinCommand() override;
+    void FileDropped(const QString& path) override;
 
     // $PIN$: "on" and "off" switch the pin, anything else chooses a new picture.
     void RunPin(const QString& para);

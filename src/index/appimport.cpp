@@ -267,31 +267,24 @@ void KeepAppShortcut(TExeWord& word, const QString& dataFolder) {
         word.command = target;
 }
 
-QString ProposedKeywordLine(const QString& path, const TImportContext& ctx, QString* name) {
+TExeWord ProposedKeyword(const QString& path, const TImportContext& ctx) {
     const QFileInfo fi(path);
-    QString word;
-    QString command = fi.absoluteFilePath();
-    QString parameters;
+    TExeWord w;
+    w.command = fi.absoluteFilePath();
     const TShortcutTarget t = IsDesktopFile(path) ? ResolveShortcut(path, ctx) : TShortcutTarget{};
     if (t.ok) {
-        word = KeywordNameFromFile(t.name);
+        w.comment = t.name;
         // A link or an entry without a program still runs through the entry itself.
         if (!t.command.isEmpty()) {
-            command = t.command;
-            parameters = t.parameters;
+            w.command = t.command;
+            w.parameters = t.parameters;
+            w.path = t.path;
         }
     } else {
-        word = LowerText(fi.isDir() ? fi.fileName() : fi.completeBaseName());
-        word.remove(u' ');
-        if (word.isEmpty())
-            word = QStringLiteral("new");
+        w.comment = fi.isDir() ? fi.fileName() : fi.completeBaseName();
     }
-    if (name)
-        *name = word;
-    QString line = QStringLiteral("-a ") + word + u' ' + command;
-    if (!parameters.isEmpty())
-        line += QStringLiteral(" p:") + parameters;
-    return line;
+    w.keywords = KeywordNameFromFile(w.comment);
+    return w;
 }
 
 std::vector<std::unique_ptr<TExeWord>> ImportableApplications(const TImportContext& ctx, const TStoreAppsRequest* apps,

@@ -59,10 +59,11 @@ void ConvertStartMenuRow(TExeWord& word, const TImportContext& ctx);
 // Points an app keyword at its own copy of the app shortcut (data folder + "UWPImports").
 void KeepAppShortcut(TExeWord& word, const QString& dataFolder);
 
-// The "-a" line that proposes a keyword for a file given to the program ("Open with"): a desktop
-// entry offers its name and its Exec target with the arguments as parameters; any other file or
-// folder its own name (lower case, no blanks) and full path. `name` receives the keyword's name.
-QString ProposedKeywordLine(const QString& path, const TImportContext& ctx, QString* name = nullptr);
+// The keyword proposed for a file dropped on the launcher or given to it ("Open with"): a desktop
+// entry offers its name as comment and keyword (lower case, no blanks), its Exec target as command
+// with the arguments as parameters and its working folder; any other file or folder its name
+// without extension and its full path.
+TExeWord ProposedKeyword(const QString& path, const TImportContext& ctx);
 
 // The context and the app-folder request of an import from this session's menu folders, with the
 // app shortcuts made in `appsFolder` (data folder + "Apps/" for the launcher).

@@ -6,6 +6,7 @@
 #include "ui/cmdform.h"
 #include "ui/editpanel.h"
 #include "ui/arrowbutton.h"
+#include "ui/filedrop.h"
 #include "ui/focuskeeper.h"
 #include "ui/idleinfo.h"
 #include "ui/inputmouse.h"
@@ -117,6 +118,9 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
     idle_ = new TIdleInfo(settings_, WordEdit_, {IconImage, arrow_}, this);
     focus_ = new TFocusKeeper(this, CmdForm_, this);
     new TInputMouse(this, CmdForm_, settings_, host_, now_);
+    // A file dropped anywhere on the window, its line included, is proposed as a keyword.
+    for (QWidget* target : {static_cast<QWidget*>(this), static_cast<QWidget*>(WordEdit_)})
+        new TFileDrop(target, [this](const QString& path) { host_.FileDropped(path); });
     WordEdit_->ownsShortcut = [this](const QKeyEvent* e) { return menus_->OwnsShortcut(e); };
     ApplyLook();
 }

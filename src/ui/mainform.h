@@ -82,6 +82,8 @@ public:
     virtual void ListRowHeightFitted(int height) = 0;
     // The pin picture was double-clicked: the pin command chooses a new picture.
     virtual void PinCommand() = 0;
+    // A file or folder was dropped on the window: a keyword is proposed for it.
+    virtual void FileDropped(const QString& path) = 0;
 };
 
 class TMainForm : public QWidget, public TInputWindow {

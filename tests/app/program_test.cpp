@@ -47,6 +47,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QDropEvent>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -347,15 +349,6 @@ TEST_F(ProgramTest, ImportFromTheApplicationMenuAddsWhatIsNotAKeywordYet) {
     EXPECT_EQ(PageRows(), QStringList{});
     ImportPage()->findChild<QPushButton*>("ImExCancelButton")->click();
     EXPECT_FALSE(ImportPage());
-}
-
-TEST_F(ProgramTest, ADesktopEntryGivenToTheProgramProposesItsNameAndTarget) {
-    ASSERT_TRUE(WriteData());
-    const QString entry = dir.File("Desktop/editor.desktop");
-    test::WriteAll(entry, ("[Desktop Entry]\nType=Application\nName=Text Editor\nExec=" + tool + " --new %F\n").toUtf8());
-    ASSERT_EQ(Start({entry}), -1);
-    EXPECT_TRUE(Until([this] { return !Form().Line().text.isEmpty(); }));
-    EXPECT_EQ(Form().Line().text, "-a texteditor " + tool + " p:--new");
 }
 
 TEST_F(ProgramTest, TheOpenWithEntryFollowsItsSettingAtStart) {
@@ -1435,6 +1428,56 @@ TEST_F(ProgramTest, ResetWindowPositionPutsTheNotesBesideTheInputWindow) {
     Retype("-settings");
     Press(Qt::Key_Return);
     EXPECT_TRUE(Until([&] { return notes->pos() == home; })) << notes->x() << "," << notes->y();
+}
+
+TEST_F(ProgramTest, ADesktopEntryGivenToTheProgramProposesItsNameAndTarget) {
+    ASSERT_TRUE(WriteData());
+    const QString entry = dir.File("Desktop/editor.desktop");
+    test::WriteAll(entry, ("[Desktop Entry]\nType=Application\nName=Text Editor\nExec=" + tool + " --new %F\n").toUtf8());
+    // The keyword editor opens on a new keyword filled from the entry; OK keeps it.
+    QTimer timer;
+    QStringList fields;
+    AnswerSetup(timer, [&](QDialog& d) {
+        for (const char* name : {"KeywordsEdit", "CommandEdit", "ParametersEdit", "CommentEdit"})
+            fields << d.findChild<QLineEdit*>(name)->text();
+    });
+    ASSERT_EQ(Start({entry}), -1);
+    EXPECT_TRUE(Until([&] { return !fields.isEmpty(); }));
+    EXPECT_EQ(fields, QStringList({"texteditor", tool, "--new", "Text Editor"}));
+    EXPECT_TRUE(Until([this] { return Ini().contains("keywords=texteditor"); })) << Ini().toStdString();
+}
+
+TEST_F(ProgramTest, AFileDroppedOnTheInputWindowOrTheKeywordListBecomesAKeyword) {
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    const QString doc = dir.File("Quarterly Report.txt");
+    test::WriteAll(doc, "numbers");
+    auto drop = [](QWidget* target, const QString& path) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &dropped);
+        return enter.isAccepted() && dropped.isAccepted();
+    };
+    QTimer timer;
+    QString name, command;
+    bool accepted = false;
+    AnswerSetup(timer, [&](QDialog& d) {
+        name = d.findChild<QLineEdit*>("KeywordsEdit")->text();
+        command = d.findChild<QLineEdit*>("CommandEdit")->text();
+        // A second file dropped on the list while the editor is open adds one more keyword.
+        const QString other = dir.File("Tools/backup.sh");
+        test::WriteAll(other, "#!/bin/sh\n");
+        accepted = drop(d.findChild<QTableView*>("KeyWordListView")->viewport(), other);
+    });
+    ASSERT_TRUE(drop(Form().findChild<QLineEdit*>("WordEdit"), doc));
+    EXPECT_EQ(name, "quarterlyreport");
+    EXPECT_EQ(command, doc);
+    EXPECT_TRUE(accepted);
+    EXPECT_TRUE(Until([this] { return Ini().contains("keywords=backup"); })) << Ini().toStdString();
+    EXPECT_TRUE(Ini().contains("keywords=quarterlyreport")) << Ini().toStdString();
 }
 
 } // namespace

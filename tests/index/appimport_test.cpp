@@ -175,25 +175,32 @@ TEST_F(AppImportTest, ImportingAllAddsOnlyWhatIsNotAKeywordYet) {
 
 TEST_F(AppImportTest, AFileGivenToTheProgramProposesItsKeyword) {
     const QString entry = tree.Root("Desktop") + "/editor.desktop";
-    tree.File(entry, TIndexTree::Entry("Text Editor", "tool --new-window %F"));
+    tree.File(entry, TIndexTree::Entry("Text Editor", "tool --new-window %F") + "Path=/srv/work\n");
     const QString link = tree.Root("Desktop") + "/site.desktop";
     tree.File(link, "[Desktop Entry]\nType=Link\nName=Our Site\nURL=https://example.org\n");
     const QString doc = tree.Root("docs") + "/Quarterly Report.txt";
     tree.File(doc, "numbers");
+    const QString colon = tree.Root("docs") + "/a:b.txt"; // legal here, but no keyword name
+    tree.File(colon, "x");
     const struct {
         QString path;
-        QString line;
         const char* name;
+        QString command, parameters, folder;
+        const char* comment;
     } cases[] = {
-        {entry, "-a texteditor " + tool + " p:--new-window", "texteditor"},
-        {link, "-a oursite " + link, "oursite"},
-        {doc, "-a quarterlyreport " + doc, "quarterlyreport"},
-        {tree.Root("docs"), "-a docs " + tree.Root("docs"), "docs"},
+        {entry, "texteditor", tool, "--new-window", "/srv/work", "Text Editor"},
+        {link, "oursite", link, "", "", "Our Site"},
+        {doc, "quarterlyreport", doc, "", "", "Quarterly Report"},
+        {tree.Root("docs"), "docs", tree.Root("docs"), "", "", "docs"},
+        {colon, "new...", colon, "", "", "a:b"},
     };
     for (const auto& c : cases) {
-        QString name;
-        EXPECT_EQ(ProposedKeywordLine(c.path, ctx, &name), c.line);
-        EXPECT_EQ(name, QString(c.name));
+        const TExeWord w = ProposedKeyword(c.path, ctx);
+        EXPECT_EQ(w.keywords, QString(c.name)) << c.path.toStdString();
+        EXPECT_EQ(w.command, c.command);
+        EXPECT_EQ(w.parameters, c.parameters);
+        EXPECT_EQ(w.path, c.folder);
+        EXPECT_EQ(w.comment, QString(c.comment));
     }
 }
 

@@ -66,6 +66,7 @@ struct TRecordingFormHost final : TMainFormHost {
     void ListRowsChanged(int) override {}
     void ListRowHeightFitted(int) override {}
     void PinCommand() override {}
+    void FileDropped(const QString&) override {}
 };
 
 } // namespace vantrelo::test

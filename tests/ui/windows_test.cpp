@@ -53,7 +53,9 @@ struct TRecordingHost final : TMainFormHost, TInputEvents {
             owner->listrowheight = height;
     }
     int pinCommands = 0;
+    QStringList dropped;
     void PinCommand() override { ++pinCommands; }
+    void FileDropped(const QString& path) override { dropped << path; }
 
     TInputController* real = nullptr;
     std::vector<TKeyDecision> keys;

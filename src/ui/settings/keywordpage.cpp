@@ -6,6 +6,7 @@
 #include "platform/hotkeys/hotkeytext.h"
 #include "ui/settings/deadscan.h"
 #include "ui/settings/keywordfilter.h"
+#include "ui/filedrop.h"
 #include "ui/settings/hotkeyfield.h"
 #include "ui/settings/iconchoice.h"
 #include "ui/settings/keywordtable.h"
@@ -20,6 +21,7 @@
 #include <QTextCharFormat>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -102,6 +104,7 @@ TKeywordPage::TKeywordPage(TKeywordList& words, TSettings& settings, TKeywordPag
                 ShowRecord(pos >= 0 ? &words_.at(pos) : nullptr);
             });
     BuildMenu();
+    new TFileDrop(view_->viewport(), [this](const QString& path) { TakeFile(path, true); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filterRow);
@@ -204,7 +207,17 @@ QWidget* TKeywordPage::BuildDetail() {
     nameRow->addWidget(icon_->OptionsButton());
     form->addRow(QStringLiteral("Keyword(s):"), nameRow);
     form->addRow(QStringLiteral("Comment:"), comment_);
-    form->addRow(QStringLiteral("Command:"), command_);
+    auto* find = new QPushButton(QStringLiteral("Find.."), detail_);
+    find->setObjectName(QStringLiteral("FindButton"));
+    connect(find, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Find.."), QString());
+        if (!file.isEmpty())
+            TakeFile(file, false);
+    });
+    auto* commandRow = new QHBoxLayout;
+    commandRow->addWidget(command_, 1);
+    commandRow->addWidget(find);
+    form->addRow(QStringLiteral("Command:"), commandRow);
     form->addRow(QStringLiteral("Parameters:"), parameters_);
     form->addRow(QStringLiteral("Start in:"), path_);
     form->addRow(QStringLiteral("Open as:"), open_);
@@ -226,6 +239,8 @@ QWidget* TKeywordPage::BuildDetail() {
     const QList<QWidget*> order{name_, comment_, command_, parameters_, path_, open_, hotkey_, tags_, runas_, history_, onlyone_};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+    for (QWidget* target : {static_cast<QWidget*>(detail_), static_cast<QWidget*>(command_)})
+        new TFileDrop(target, [this](const QString& path) { TakeFile(path, false); });
     detail_->setEnabled(false);
     detail_->setVisible(!settings_.hidekeywordpanel);
     return detail_;
@@ -337,6 +352,31 @@ void TKeywordPage::AddKeyword() {
     }
     name_->setFocus();
     name_->selectAll();
+}
+
+void TKeywordPage::TakeFile(const QString& path, bool onList) {
+    if (onList && path.endsWith(QLatin1String(".exc"), Qt::CaseInsensitive)) {
+        if (host_.importFile)
+            host_.importFile(path);
+        return;
+    }
+    const std::optional<TExeWord> p = host_.propose ? host_.propose(path) : std::nullopt;
+    if (!p)
+        return;
+    if (onList)
+        AddKeyword();
+    if (!edited_)
+        return;
+    if (onList || name_->text() == TExeWord::kNewName)
+        name_->setText(p->keywords);
+    command_->setText(p->command);
+    comment_->setText(p->comment);
+    if (path.endsWith(QLatin1String(".desktop"))) {
+        path_->setText(p->path);
+        parameters_->setText(p->parameters);
+    }
+    icon_->Show(icon_->Path(), icon_->Index(), p->command);
+    FieldEdited();
 }
 
 std::vector<qsizetype> TKeywordPage::SelectedPositions() const {

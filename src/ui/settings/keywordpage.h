@@ -4,7 +4,11 @@
 #include "ui/settings/iconchoice.h"
 #include "ui/settings/keywordops.h"
 
+#include "core/items.h"
+
 #include <QWidget>
+
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -27,6 +31,10 @@ struct TKeywordPageHost {
     std::function<void(const TExeWord&)> test; // "Test" runs a record made from the panel
     std::function<QString(const QString&)> expand; // a command as a run prepares it, for the scan
     TIconChoiceHost icons;
+    // The keyword proposed for a dropped file or folder; none when it cannot be read.
+    std::function<std::optional<TExeWord>(const QString& path)> propose;
+    // A keyword export file dropped on the list is imported.
+    std::function<void(const QString& path)> importFile;
 };
 
 class TKeywordPage final : public QWidget {
@@ -48,6 +56,10 @@ public:
     void Finish();
     // "Scan for Invalid Keywords...": the findings, none marked; the marked ones are removed.
     void ScanForInvalid();
+    // A file dropped on the list (a new keyword, or the import of an export file) or on the
+    // detail panel (the edited keyword's command, comment and, for a desktop entry, folder and
+    // parameters; its name only while it is "new...").
+    void TakeFile(const QString& path, bool onList);
     // The keyword list was changed from outside (an import): every row again, the first selected.
     void ListChanged();
 

@@ -1,10 +1,11 @@
-// The import page's modes; the page lives in a window of its own and owns nothing but its rows.
+// The import page's modes; the page lives in the settings dialog or a window of its own and owns nothing but its rows.
 #include "app/importcontroller.h"
 
 #include "app/appcontext.h"
 #include "app/desktopservices.h"
 #include "app/keywordimport.h"
 #include "app/programcontroller.h"
+#include "app/settingscontroller.h"
 #include "core/items.h"
 #include "core/keywordexchange.h"
 #include "core/keywordlist.h"
@@ -14,6 +15,7 @@
 #include "ui/mainform.h"
 
 #include <QDialog>
+#include <QLayout>
 #include <QDir>
 #include <QFile>
 #include <QUrl>
@@ -52,7 +54,7 @@ TImportController::~TImportController() {
         delete window_.data();
 }
 
-TImportPage* TImportController::Page() const { return window_ ? page_ : nullptr; }
+TImportPage* TImportController::Page() const { return window_ && (window_->isVisible() || host_) ? page_ : nullptr; }
 
 TImportDialogs& TImportController::Dialogs() {
     if (!dialogs_)
@@ -74,18 +76,37 @@ void TImportController::Show(TImportMode mode, const QString& context, const std
         QObject::connect(window_, &QDialog::rejected, window_, [this] { ImportCancel(); });
     }
     page_->Begin(mode, context, rows);
+    // A modal settings dialog would block a window of its own: the page takes the tabs' place.
+    if (TSetupForm* form = ctx_.settingsDialog ? ctx_.settingsDialog->Form() : nullptr) {
+        host_ = form;
+        form->ShowSidePage(page_, QStringLiteral("Import/Export words"));
+        page_->setFocus();
+        return;
+    }
     window_->show();
     window_->raise();
     window_->activateWindow();
 }
 
-void TImportController::ExportKeywords() {
+void TImportController::ExportKeywords(std::optional<std::vector<qsizetype>> selected) {
     records_.clear();
     std::vector<TImportPageRow> rows;
     bool tags = false, hotkeys = false, icons = false;
-    for (const auto& w : ctx_.data.keywords) {
+    const TKeywordList& list = ctx_.data.keywords;
+    std::vector<qsizetype> listed;
+    if (selected && !selected->empty())
+        listed = *selected;
+    else
+        for (qsizetype i = 0; i < list.size(); ++i)
+            listed.push_back(i);
+    // "Selected" with nothing selected lists every keyword, none checked.
+    const bool checked = !selected || !selected->empty();
+    for (const qsizetype pos : listed) {
+        if (pos < 0 || pos >= list.size())
+            continue;
+        const TExeWord* w = &list.at(pos);
         records_.push_back(std::make_unique<TExeWord>(*w));
-        rows.push_back({w->keywords, w->comment, true});
+        rows.push_back({w->keywords, w->comment, checked});
         tags = tags || !w->group.isEmpty();
         hotkeys = hotkeys || w->key != -1 || w->keymod != -1;
         icons = icons || !w->iconpath.isEmpty();
@@ -261,6 +282,11 @@ void TImportController::RemoveAppsFolder() {
 
 void TImportController::Leave() {
     records_.clear();
+    if (host_ && page_ && host_->SidePage() == page_) {
+        host_->LeaveSidePage();
+        window_->layout()->addWidget(page_);
+    }
+    host_ = nullptr;
     if (window_ && window_->isVisible()) {
         // Hidden without passing through Cancel again.
         const QSignalBlocker quiet(window_.data());

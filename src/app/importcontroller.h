@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QDialog;
@@ -15,6 +16,7 @@ namespace vantrelo {
 
 struct TAppContext;
 class TExeWord;
+class TSetupForm;
 
 class TImportController final : public TImportPageEvents {
 public:
@@ -23,8 +25,9 @@ public:
     // The file, address and conflict questions (made over the input window unless a test sets them).
     void SetDialogs(std::unique_ptr<TImportDialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
-    // Lists every keyword, checked, for the export.
-    void ExportKeywords();
+    // Lists every keyword, checked, for the export; given `selected` (the editor's selected rows),
+    // those rows checked, or every keyword unchecked when none is selected.
+    void ExportKeywords(std::optional<std::vector<qsizetype>> selected = std::nullopt);
     // The file asked for when `file` is empty.
     void ImportFile(const QString& file = {});
     // The address asked for when `url` is empty; the download runs beside the event loop.
@@ -40,6 +43,7 @@ public:
     void ImportCancel() override;
 
 private:
+    // In the settings dialog while it is open (its tabs hidden), else in a window of its own.
     void Show(TImportMode mode, const QString& context, const std::vector<TImportPageRow>& rows);
     void ListImport(const QByteArray& bytes, const QString& source);
     void Export();
@@ -52,6 +56,8 @@ private:
 
     TAppContext& ctx_;
     QPointer<QDialog> window_;
+    // The settings dialog the page is shown in, while it is.
+    QPointer<TSetupForm> host_;
     TImportPage* page_ = nullptr;
     // The records the page lists: copies, so a keyword changed meanwhile is never written through.
     std::vector<std::unique_ptr<TExeWord>> records_;

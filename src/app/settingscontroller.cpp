@@ -65,7 +65,12 @@ void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeywo
         else
             page_->SelectPosition(CurrentWordPosition());
     }
+    form_ = &form;
     const bool taken = form.exec() == QDialog::Accepted;
+    // The import page shown in the dialog goes back to its own window before the dialog goes.
+    if (form.SidePage() && ctx_.import)
+        ctx_.import->ImportCancel();
+    form_ = nullptr;
     place_ = form.Place();
     page_->Finish();
     page_ = nullptr;
@@ -119,6 +124,10 @@ TKeywordPage* TSettingsController::MakeKeywordPage() {
         return ProposedKeyword(path, ic);
     };
     host.importFile = [this](const QString& path) { ctx_.import->ImportFile(path); };
+    host.importUrl = [this] { ctx_.import->ImportUrl(); };
+    host.exportWords = [this](bool selectedOnly) {
+        ctx_.import->ExportKeywords(selectedOnly ? std::optional(SelectedKeywords()) : std::nullopt);
+    };
     host.icons.expand = [this](const QString& path) { return ctx_.engine->Exec().expandCommand(path, false); };
     host.icons.indexedIcon = [this](const QString& name) { return IndexedIcon(name); };
     return new TKeywordPage(ctx_.data.keywords, ctx_.data.settings, std::move(host));
@@ -155,6 +164,10 @@ qsizetype TSettingsController::CurrentWordPosition() const {
 void TSettingsController::BeforeKeywordsChange() {
     if (page_)
         page_->SettleEdits();
+}
+
+std::vector<qsizetype> TSettingsController::SelectedKeywords() const {
+    return page_ ? page_->Selected() : std::vector<qsizetype>{};
 }
 
 void TSettingsController::KeywordsChanged() {

@@ -24,6 +24,10 @@ public:
     // the editor's pending edits are applied first, and its rows are built again after.
     void BeforeKeywordsChange();
     void KeywordsChanged();
+    // The dialog while it is open (the import page is shown in it then), else null.
+    TSetupForm* Form() const { return form_; }
+    // The keyword editor's rows selected now, as list positions (empty when it is closed).
+    std::vector<qsizetype> SelectedKeywords() const;
 
 private:
     TSetupActions Actions();
@@ -38,6 +42,7 @@ private:
     TAppContext& ctx_;
     TSetupPlace place_;
     TKeywordPage* page_ = nullptr; // while the dialog is open
+    TSetupForm* form_ = nullptr;   // while the dialog is open
     bool open_ = false;
 };
 

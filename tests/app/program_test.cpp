@@ -1480,5 +1480,62 @@ TEST_F(ProgramTest, AFileDroppedOnTheInputWindowOrTheKeywordListBecomesAKeyword)
     EXPECT_TRUE(Ini().contains("keywords=quarterlyreport")) << Ini().toStdString();
 }
 
+TEST_F(ProgramTest, TheEditorExportsItsSelectionAndImportsADroppedFileOnThePageThatTakesTheTabsPlace) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("zq1", "cmd-one", QString()));
+        user.keywords.Add(MakeNewKeyword("zq2", "cmd-two", QString()));
+    }));
+    ASSERT_EQ(Start(), -1);
+    auto dialogs = std::make_unique<TScriptedImportDialogs>();
+    TScriptedImportDialogs& script = *dialogs;
+    app->SetImportDialogs(std::move(dialogs));
+    const QString file = dir.File("mine.exc");
+    script.file = file;
+    QStringList seen;
+    auto tabs = [](QDialog& d) {
+        QStringList shown;
+        auto* t = d.findChild<QTabWidget*>();
+        for (int i = 0; i < t->count(); ++i)
+            if (t->isTabVisible(i))
+                shown << t->tabText(i);
+        return shown.join(',');
+    };
+    auto menuAction = [](QDialog& d, const QString& text) {
+        for (QAction* a : d.findChild<QTableView*>("KeyWordListView")->actions())
+            if (a->text() == text)
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    QTimer timer;
+    AnswerSetup(timer, [&](QDialog& d) {
+        auto* view = d.findChild<QTableView*>("KeyWordListView");
+        const int row = int(view->model()->match(view->model()->index(0, 0), Qt::DisplayRole, "zq2").value(0).row());
+        view->selectRow(row);
+        menuAction(d, "Export Currently Selected Keyword(s)...")->trigger();
+        seen << tabs(d) << PageRows().join('|');
+        ImportPage()->findChild<QPushButton*>("ImExOKButton")->click();
+        seen << tabs(d);
+        // The file dropped back on the list: "* zq2" exists and starts unchecked.
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(file)});
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &enter);
+        QApplication::sendEvent(view->viewport(), &dropped);
+        seen << tabs(d) << PageRows().join('|');
+        // Left open, the page goes back to its own window when the dialog closes.
+    });
+    Action("Keywords...")->trigger();
+    ASSERT_EQ(seen.size(), 5) << seen.join(" / ").toStdString();
+    EXPECT_EQ(seen[0], "Import/Export words");
+    EXPECT_EQ(seen[1], "[x] zq2");
+    EXPECT_EQ(seen[2], "Keywords,Settings,About");
+    EXPECT_EQ(seen[3], "Import/Export words");
+    EXPECT_EQ(seen[4], "[ ] * zq2");
+    EXPECT_TRUE(test::ReadAll(file).contains("keywords=zq2"));
+    EXPECT_FALSE(test::ReadAll(file).contains("keywords=zq1"));
+    EXPECT_FALSE(ImportPage()) << "the dialog's end cancels the page";
+}
+
 } // namespace
 } // namespace vantrelo

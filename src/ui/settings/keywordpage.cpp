@@ -296,6 +296,15 @@ void TKeywordPage::BuildMenu() {
     });
     menu_->addSeparator();
     add("Scan for Invalid Keywords...", QKeySequence(), [this] { ScanForInvalid(); });
+    menu_->addSeparator();
+    auto call = [](const auto& fn, auto... args) {
+        if (fn)
+            fn(args...);
+    };
+    add("Import Keywords from File...", QKeySequence(), [this, call] { call(host_.importFile, QString()); });
+    add("Import Keywords from URL...", QKeySequence(), [this, call] { call(host_.importUrl); });
+    add("Export Keywords...", QKeySequence(), [this, call] { call(host_.exportWords, false); });
+    add("Export Currently Selected Keyword(s)...", QKeySequence(), [this, call] { call(host_.exportWords, true); });
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { menu_->popup(view_->viewport()->mapToGlobal(at)); });

@@ -33,8 +33,12 @@ struct TKeywordPageHost {
     TIconChoiceHost icons;
     // The keyword proposed for a dropped file or folder; none when it cannot be read.
     std::function<std::optional<TExeWord>(const QString& path)> propose;
-    // A keyword export file dropped on the list is imported.
+    // "Import Keywords from File..." (the file asked for when `path` is empty), also for an
+    // export file dropped on the list; "Import Keywords from URL...".
     std::function<void(const QString& path)> importFile;
+    std::function<void()> importUrl;
+    // "Export Keywords..." (every keyword) and "Export Currently Selected Keyword(s)...".
+    std::function<void(bool selectedOnly)> exportWords;
 };
 
 class TKeywordPage final : public QWidget {
@@ -47,6 +51,8 @@ public:
     void SelectPosition(qsizetype pos);
     // "Add": a new record after the selected one, selected, its name field focused.
     void AddKeyword();
+    // The selected rows' list positions.
+    std::vector<qsizetype> Selected() const { return SelectedPositions(); }
     // The edited record, or null.
     TExeWord* Edited() const { return edited_; }
     // Before the row changes or the dialog closes: unapplied edits are applied or dropped as the

@@ -411,7 +411,32 @@ void TSetupForm::Restore(const TSetupPlace& place) {
     restoreGeometry(place.geometry);
 }
 
-TSetupPlace TSetupForm::Place() const { return {tabs_->currentIndex(), pages_->currentRow(), saveGeometry()}; }
+TSetupPlace TSetupForm::Place() const {
+    return {side_ ? 0 : tabs_->currentIndex(), pages_->currentRow(), saveGeometry()};
+}
+
+void TSetupForm::ShowSidePage(QWidget* page, const QString& caption) {
+    if (side_ != page) {
+        LeaveSidePage();
+        side_ = page;
+        tabs_->addTab(page, caption);
+    }
+    for (int i = 0; i <= int(TSetupTab::About); ++i)
+        tabs_->setTabVisible(i, false);
+    tabs_->setCurrentWidget(page);
+}
+
+void TSetupForm::LeaveSidePage() {
+    if (!side_)
+        return;
+    if (const int i = tabs_->indexOf(side_); i >= 0)
+        tabs_->removeTab(i);
+    side_->setParent(nullptr);
+    side_ = nullptr;
+    for (int i = 0; i <= int(TSetupTab::About); ++i)
+        tabs_->setTabVisible(i, true);
+    tabs_->setCurrentIndex(int(TSetupTab::Keywords));
+}
 
 void TSetupForm::done(int result) {
     if (actions_.beforeClose && !actions_.beforeClose())

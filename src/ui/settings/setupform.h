@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDialog>
+#include <QPointer>
 
 #include <QVariant>
 
@@ -65,6 +66,11 @@ public:
     void Fill();
     // The reset with its confirmation; true when the settings were reset.
     bool ResetToDefaults();
+    // A page shown in the place of the three tabs (the import page), until LeaveSidePage gives it
+    // back without a parent and shows the "Keywords" tab again.
+    void ShowSidePage(QWidget* page, const QString& caption);
+    void LeaveSidePage();
+    QWidget* SidePage() const { return side_; }
 
     void done(int result) override;
 
@@ -84,6 +90,7 @@ private:
     QTabWidget* tabs_;
     QListWidget* pages_ = nullptr;
     QStackedWidget* stack_ = nullptr;
+    QPointer<QWidget> side_;
     std::vector<std::function<void()>> fillers_; // one per control: shows the model's value
 };
 

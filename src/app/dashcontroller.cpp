@@ -42,10 +42,23 @@ void TDashController::ToggleOneWindow() {
     ctx_.program->WriteSettings();
 }
 
+namespace {
+// The "-skin" arguments that ask for a skin file.
+const QStringList& SkinLoadWords() {
+    static const QStringList words{"l", "lo", "load", "o", "op", "open"};
+    return words;
+}
+} // namespace
+
 void TDashController::OpenSettings(TSettingsPage page, const QString& skin) {
-    // The skin page's argument (a file, a package or a web address) installs and loads that skin.
+    // "-skin": the look page; "list" runs the list appearance wizard there; "load" (or "open")
+    // asks for a skin, and any other argument (a file, a package or a web address) installs it.
     if (page == TSettingsPage::Skin) {
-        ctx_.skin->Install(skin);
+        const QString arg = skin.trimmed().toLower();
+        if (arg.isEmpty() || arg == QLatin1String("list") || arg == QLatin1String("li"))
+            ctx_.settingsDialog->OpenLook(!arg.isEmpty());
+        else
+            ctx_.skin->Install(SkinLoadWords().contains(arg) ? QString() : skin);
         return;
     }
     ctx_.settingsDialog->Open(page == TSettingsPage::About ? TSetupTab::About : TSetupTab::Settings,

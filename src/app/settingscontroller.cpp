@@ -24,14 +24,18 @@
 #include "platform/startup/dashcommands.h"
 #include "platform/hotkeys/hotkeymanager.h"
 #include "platform/linux/xhotkeys.h"
+#include "ui/listwizard.h"
 #include "ui/mainform.h"
+#include "ui/wizardform.h"
 #include "ui/mainmenus.h"
 #include "ui/settings/keywordpage.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 namespace vantrelo {
 
@@ -95,6 +99,15 @@ void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeywo
     }
     model.GrabSettings(s);
     Apply(before);
+}
+
+void TSettingsController::OpenLook(bool listWizard) {
+    if (listWizard)
+        QTimer::singleShot(0, ctx_.form.get(), [this] {
+            if (auto* wizard = form_ ? form_->findChild<QPushButton*>(QStringLiteral("ListWizardButton")) : nullptr)
+                wizard->click();
+        });
+    Open(TSetupTab::Settings, QStringLiteral("Look"));
 }
 
 void TSettingsController::AddKeyword() { Open(TSetupTab::Keywords, QString(), true); }
@@ -215,6 +228,38 @@ TSetupActions TSettingsController::Actions() {
                                  return QVariant(*file);
                              return std::nullopt;
                          }});
+    // The wizards take the controls into the settings first, and fill them again after.
+    a.formButtons.push_back({QStringLiteral("Wizard"), QStringLiteral("WizardButton"), [this](TSetupModel& model) {
+                                 TSettings& s = ctx_.data.settings;
+                                 model.GrabSettings(s);
+                                 const std::optional<QString> skin =
+                                     RunAppWizard(s, ctx_.store.Places().dataFolder, true, form_);
+                                 if (!skin)
+                                     return false;
+                                 ctx_.form->HideList();
+                                 if (!ctx_.skin->Load(*skin))
+                                     ctx_.skin->Apply();
+                                 model.SetSettings(s);
+                                 return true;
+                             }});
+    a.formButtons.push_back({QStringLiteral("Run list appearance wizard"), QStringLiteral("ListWizardButton"),
+                             [this](TSetupModel& model) {
+                                 TSettings& s = ctx_.data.settings;
+                                 model.GrabSettings(s);
+                                 if (!RunListWizard(s, form_))
+                                     return false;
+                                 ctx_.form->HideList();
+                                 ctx_.skin->Apply();
+                                 model.SetSettings(s);
+                                 return true;
+                             }});
+    // A skin file, package or web address chosen now: its values become the settings.
+    a.formButtons.push_back({QStringLiteral("Load skin..."), QStringLiteral("LoadSkinButton"), [this](TSetupModel& model) {
+                                 model.GrabSettings(ctx_.data.settings);
+                                 ctx_.skin->Install(QString());
+                                 model.SetSettings(ctx_.data.settings);
+                                 return true;
+                             }});
     a.resetDefaults = [this] {
         // The file without its "Setup" section, read back: every key takes its default.
         ctx_.store.WriteSettings(ctx_.data, true);

@@ -15,6 +15,8 @@ public:
     // Runs the dialog modally; an empty `page` reopens where it was last closed during this run.
     // `newKeyword`: the keyword editor starts a new record.
     void Open(TSetupTab tab, const QString& page = QString(), bool newKeyword = false, const QString& file = {});
+    // "-skin": the look page; with `listWizard` the list appearance wizard runs on it at once.
+    void OpenLook(bool listWizard);
     // "Add Keyword...": the keyword editor on a new keyword.
     void AddKeyword();
     // A file dropped on the input window or given to the program: the keyword editor on a new

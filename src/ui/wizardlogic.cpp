@@ -4,6 +4,8 @@
 #include "core/settings.h"
 #include "platform/hotkeys/hotkeytext.h"
 
+#include <algorithm>
+
 namespace vantrelo {
 namespace {
 
@@ -109,6 +111,25 @@ bool WizardOffersPortable(const QString& dataFolder) {
 QString WizardHotkeyText(const TSettings& s) {
     return QStringLiteral("The current hotkey for opening Vantrelo is \"%1\". This can be changed in settings.")
         .arg(HotkeyText(s.hotkey, s.hotkeyadd));
+}
+
+void ApplyListLayout(TSettings& s, TListLayout layout, int h) {
+    s.listrowmode = 0;
+    s.listtitles = layout != TListLayout::Name;
+    if (layout == TListLayout::Double) {
+        s.listrowheight = 33;
+        s.maxvisible = h > 21 ? 10 : h >= 20 ? 11 : 12;
+        return;
+    }
+    s.listrowheight = std::max(h + 4, 17);
+    if (s.listrowheight > 28)
+        s.listrowheight = 33;
+    if (s.listrowheight <= 32) {
+        s.maxvisible = std::max(400 / s.listrowheight, 10);
+    } else {
+        s.listrowmode = 1;
+        s.maxvisible = 12;
+    }
 }
 
 } // namespace vantrelo

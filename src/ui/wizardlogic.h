@@ -31,4 +31,11 @@ bool WizardOffersPortable(const QString& dataFolder);
 // "The current hotkey for opening Vantrelo is "…". This can be changed in settings."
 QString WizardHotkeyText(const TSettings& s);
 
+// The list appearance wizard's layouts: names and titles on two lines, on one, or names alone.
+enum class TListLayout { Double, Single, Name };
+
+// The rows for a layout and the list font's height `h` (at 96 dpi): the row height, the row mode,
+// whether titles show and the suggested number of rows.
+void ApplyListLayout(TSettings& s, TListLayout layout, int h);
+
 } // namespace vantrelo

@@ -47,6 +47,10 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QPointer>
+#include <QAbstractButton>
+#include <QInputDialog>
+#include <QFontDialog>
 #include <QDropEvent>
 #include <QUrl>
 
@@ -1535,6 +1539,105 @@ TEST_F(ProgramTest, TheEditorExportsItsSelectionAndImportsADroppedFileOnThePageT
     EXPECT_TRUE(test::ReadAll(file).contains("keywords=zq2"));
     EXPECT_FALSE(test::ReadAll(file).contains("keywords=zq1"));
     EXPECT_FALSE(ImportPage()) << "the dialog's end cancels the page";
+}
+
+// Answers the modal dialogs that come up, in turn: each step is offered the active modal widget
+// and returns true when it has dealt with it.
+class TDialogScript {
+public:
+    using Step = std::function<bool(QWidget*)>;
+    explicit TDialogScript(std::vector<Step> steps) : steps_(std::move(steps)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            // A dialog is answered once while it stays in front (the next one may be made at the
+            // same address); one that comes to the front again may be answered again.
+            QWidget* modal = QApplication::activeModalWidget();
+            if (last_ && modal != last_) {
+                last_->setProperty("scripted", false);
+                last_ = nullptr;
+            }
+            if (!modal || modal->property("scripted").toBool() || steps_.empty() || !steps_.front()(modal))
+                return;
+            modal->setProperty("scripted", true);
+            last_ = modal;
+            steps_.erase(steps_.begin());
+        });
+        timer_.start(20);
+    }
+    bool Done() const { return steps_.empty(); }
+    // Presses the message box's button of this caption.
+    static Step Press(const QString& caption) {
+        return [caption](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box)
+                return false;
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == caption)
+                    return b->click(), true;
+            return false;
+        };
+    }
+    // Accepts the dialog of this class, after `act`.
+    template <class D>
+    static Step Accept(std::function<void(D&)> act = {}) {
+        return [act](QWidget* w) {
+            auto* d = qobject_cast<D*>(w);
+            if (!d)
+                return false;
+            if (act)
+                act(*d);
+            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+            return true;
+        };
+    }
+
+private:
+    std::vector<Step> steps_;
+    QTimer timer_;
+    QPointer<QWidget> last_;
+};
+
+TEST_F(ProgramTest, TheListWizardAndTheConfigurationWizardChangeTheSettingsFromTheDialog) {
+    ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.maxvisible = 9; }));
+    // The configuration wizard's look is the shipped skin.
+    QDir().mkpath(dir.File("skins"));
+    ASSERT_TRUE(QFile::copy(VANTRELO_SKINS "/scale_dark.skn", dir.File("skins/scale_dark.skn")));
+    ASSERT_EQ(Start(), -1);
+    QString page, rowsAsked, maxvisible;
+    TDialogScript script({
+        TDialogScript::Press(" Single "),
+        TDialogScript::Press(" Continue "),
+        TDialogScript::Accept<QFontDialog>(),
+        TDialogScript::Accept<QInputDialog>([&](QInputDialog& d) {
+            rowsAsked = d.labelText();
+            d.setTextValue("15");
+        }),
+        // The dialog shows what the wizard chose; then the configuration wizard with compact rows.
+        [&](QWidget* w) {
+            auto* d = qobject_cast<QDialog*>(w);
+            if (!d || d->objectName() != "SetupForm")
+                return false;
+            page = d->findChild<QListWidget*>("SettingsPages")->currentItem()->text();
+            maxvisible = d->findChild<QLineEdit*>("maxvisible")->text();
+            QMetaObject::invokeMethod(d->findChild<QPushButton*>("WizardButton"), "click", Qt::QueuedConnection);
+            return true;
+        },
+        TDialogScript::Accept<QDialog>([](QDialog& d) { d.findChild<QRadioButton*>("RadioRow2")->setChecked(true); }),
+        [](QWidget* w) {
+            auto* d = qobject_cast<QDialog*>(w);
+            if (!d || d->objectName() != "SetupForm" || d->findChild<QLineEdit*>("maxvisible")->text() != "22")
+                return false;
+            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+            return true;
+        },
+    });
+    Type("-skin list");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([&] { return script.Done(); }));
+    EXPECT_EQ(page, "Look");
+    EXPECT_TRUE(rowsAsked.startsWith("Number of list rows (currently 9, suggested ")) << rowsAsked.toStdString();
+    EXPECT_EQ(maxvisible, "15");
+    EXPECT_TRUE(Until([this] { return Ini().contains("maxvisible=22"); })) << Ini().toStdString();
+    EXPECT_TRUE(Ini().contains("listrowheight=17"));
 }
 
 } // namespace

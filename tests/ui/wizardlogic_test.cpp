@@ -60,5 +60,33 @@ TEST(WizardChoices, PortableIsOfferedOnRemovableMediaAndTheHotkeyIsNamed) {
               QStringLiteral("The current hotkey for opening Vantrelo is \"WIN+SHIFT+Z\". This can be changed in settings."));
 }
 
+TEST(ListLayout, TheFontHeightGivesTheRowsOfEachLayout) {
+    const struct {
+        TListLayout layout;
+        int h;
+        int rowheight, rowmode, maxvisible;
+        bool titles;
+    } cases[] = {
+        {TListLayout::Double, 15, 33, 0, 12, true},
+        {TListLayout::Double, 20, 33, 0, 11, true},
+        {TListLayout::Double, 22, 33, 0, 10, true},
+        {TListLayout::Single, 10, 17, 0, 23, true},  // at least 17 pixels; 400 / 17 rows
+        {TListLayout::Single, 20, 24, 0, 16, true},
+        {TListLayout::Name, 26, 33, 1, 12, false},   // above 28 becomes 33, two-line mode
+        {TListLayout::Name, 50, 33, 1, 12, false},
+        {TListLayout::Single, 24, 28, 0, 14, true},
+    };
+    for (const auto& c : cases) {
+        TSettings s;
+        s.listrowmode = 1;
+        s.listtitles = !c.titles;
+        ApplyListLayout(s, c.layout, c.h);
+        EXPECT_EQ(s.listrowheight, c.rowheight) << c.h;
+        EXPECT_EQ(s.listrowmode, c.rowmode) << c.h;
+        EXPECT_EQ(s.maxvisible, c.maxvisible) << c.h;
+        EXPECT_EQ(s.listtitles, c.titles) << c.h;
+    }
+}
+
 } // namespace
 } // namespace vantrelo

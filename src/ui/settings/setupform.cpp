@@ -118,6 +118,17 @@ QWidget* TSetupForm::BuildSettingsTab() {
     auto* left = new QVBoxLayout;
     left->addWidget(pages_);
     left->addWidget(defaults);
+    for (const TSetupActions::TFormButton& b : actions_.formButtons) {
+        auto* button = new QPushButton(b.caption, tab);
+        button->setObjectName(b.name);
+        connect(button, &QPushButton::clicked, this, [this, run = b.run] {
+            if (!run || !run(model_))
+                return;
+            Fill();
+            ApplyTemplate(model_.Value(QStringLiteral("darkmode")).toInt());
+        });
+        left->addWidget(button);
+    }
     auto* row = new QHBoxLayout(tab);
     row->addLayout(left);
     row->addWidget(stack_, 1);

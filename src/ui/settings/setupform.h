@@ -50,6 +50,14 @@ struct TSetupActions {
         std::function<std::optional<QVariant>(const QVariant& value)> run;
     };
     std::vector<TButton> buttons;
+    // Buttons under "Default settings" that change many settings at once (the wizards): `run`
+    // takes the controls into the settings, changes them and fills `model` again; true then.
+    struct TFormButton {
+        QString caption;
+        QString name;
+        std::function<bool(TSetupModel& model)> run;
+    };
+    std::vector<TFormButton> formButtons;
 };
 
 class TSetupForm final : public QDialog {

@@ -2,6 +2,8 @@
 #include "ui/settings/keywordops.h"
 
 #include "core/items.h"
+#include "core/text.h"
+#include "platform/hotkeys/hotkeytext.h"
 
 #include <algorithm>
 
@@ -145,6 +147,67 @@ void TKeywordOps::RemoveUnfinished() {
     for (qsizetype i = words_.size() - 1; i >= 0; --i)
         if (words_.at(i).keywords == TExeWord::kNewName && words_.at(i).command.isEmpty())
             words_.Remove(i);
+}
+
+QString MoreSummary(const TExeWord& w) {
+    QString s;
+    if (w.permissionlevel != -1)
+        s += QStringLiteral("perm") + QString::number(w.permissionlevel) + u' ';
+    if (!w.iconpath.isEmpty())
+        s += QStringLiteral("icon ");
+    if (w.runas)
+        s += QStringLiteral("adm ");
+    if (w.open == 2)
+        s += QStringLiteral("max ");
+    else if (w.open == 3)
+        s += QStringLiteral("hide ");
+    else if (w.open == 1)
+        s += QStringLiteral("min ");
+    if (!w.addtohistory)
+        s += QStringLiteral("nohist ");
+    if (w.onlyone)
+        s += QStringLiteral("one ");
+    return s.trimmed();
+}
+
+QString KeywordColumnText(const TExeWord& w, int column) {
+    switch (column) {
+    case 0: return w.keywords;
+    case 1: return w.comment;
+    case 2: return w.command;
+    case 3: return w.parameters;
+    case 4: return w.path;
+    case 5: return w.key == -1 && w.keymod == -1 ? QString() : HotkeyText(w.key, w.keymod);
+    case 6: return w.group;
+    default: return MoreSummary(w);
+    }
+}
+
+void TKeywordOps::SortBy(int column) {
+    if (column <= 0) {
+        SortAll();
+        return;
+    }
+    // "Hotkey" compares its text with "None" for none, which goes last; the others put empty last.
+    auto text = [column](const TExeWord& w) {
+        if (column == 5)
+            return w.key == -1 ? QStringLiteral("none") : LowerText(HotkeyText(w.key, w.keymod));
+        return LowerText(KeywordColumnText(w, column));
+    };
+    const QString last = column == 5 ? QStringLiteral("none") : QString();
+    std::vector<TKeywordList::Ptr> all;
+    while (!words_.empty())
+        all.push_back(words_.Take(0));
+    std::stable_sort(all.begin(), all.end(), [&](const auto& a, const auto& b) {
+        const QString ta = text(*a), tb = text(*b);
+        if ((ta == last) != (tb == last))
+            return tb == last;
+        if (const int c = ta.compare(tb, Qt::CaseInsensitive); c != 0)
+            return c < 0;
+        return KeywordNameLess(a->keywords, b->keywords);
+    });
+    for (auto& w : all)
+        words_.Add(std::move(w));
 }
 
 } // namespace vantrelo

@@ -41,6 +41,9 @@ public:
     // Moves the record to the position `to` (the neighbour shown above or below it).
     qsizetype Move(qsizetype from, qsizetype to);
     void SortAll();
+    // Sorts the whole list by a column of the editor (0 to 7), ascending: empty values after the
+    // others and equal ones by name; "Hotkey": "none" last.
+    void SortBy(int column);
     void ToggleEnabled(const std::vector<qsizetype>& positions);
     // Closing the dialog: records still entirely new ("new..." and no command) are removed.
     void RemoveUnfinished();
@@ -59,5 +62,10 @@ private:
 
 // The "Keywords" column's comparer: lower-cased, a name beginning with "?" after the others.
 bool KeywordNameLess(const QString& a, const QString& b);
+
+// The "More" column's summary of a record's options.
+QString MoreSummary(const TExeWord& w);
+// A column's text as the editor shows it (the hotkey empty instead of "None").
+QString KeywordColumnText(const TExeWord& w, int column);
 
 } // namespace vantrelo

@@ -10,6 +10,7 @@
 #include "ui/settings/hotkeyfield.h"
 #include "ui/settings/iconchoice.h"
 #include "ui/settings/keywordtable.h"
+#include "ui/settings/keywordview.h"
 #include "ui/settings/tokenmenu.h"
 #include "ui/settings/syntaxcolour.h"
 
@@ -44,7 +45,8 @@ TKeywordPage::TKeywordPage(TKeywordList& words, TSettings& settings, TKeywordPag
     filter_ = new QLineEdit(this);
     filter_->setObjectName(QStringLiteral("FilterEdit"));
     filter_->setPlaceholderText(QStringLiteral("Filter list..."));
-    auto* clear = new QPushButton(QStringLiteral("Clear"), this);
+    clear_ = new QPushButton(QStringLiteral("Clear"), this);
+    clear_->setObjectName(QStringLiteral("ClearFilterButton"));
     auto* add = new QPushButton(QStringLiteral("+ New"), this);
     add->setToolTip(QStringLiteral("New keyword (Insert)"));
     count_ = new QLabel(this);
@@ -65,31 +67,21 @@ TKeywordPage::TKeywordPage(TKeywordList& words, TSettings& settings, TKeywordPag
             });
         menu.exec(filter_->mapToGlobal(QPoint(0, filter_->height())));
     });
-    connect(clear, &QPushButton::clicked, filter_, &QLineEdit::clear);
+    connect(clear_, &QPushButton::clicked, filter_, &QLineEdit::clear);
     connect(add, &QPushButton::clicked, this, &TKeywordPage::AddKeyword);
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(filter_, 1);
-    filterRow->addWidget(clear);
+    filterRow->addWidget(clear_);
     filterRow->addWidget(add);
     filterRow->addWidget(count_);
 
     table_ = new TKeywordTable(words_, this);
-    view_ = new QTableView(this);
-    view_->setObjectName(QStringLiteral("KeyWordListView"));
+    view_ = new TKeywordView(this);
     view_->setModel(table_);
-    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->verticalHeader()->hide();
-    view_->setWordWrap(false);
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
     view_->setMinimumHeight(view_->fontMetrics().height() * 10);
-    view_->horizontalHeader()->setStretchLastSection(true);
-    // Column shares of the width: Keywords 14 %, Comment 26 %, Command 14 %, Parameters 10 %,
-    // Start in 9 %, Hotkey 10 %, Tags 6 %, More the rest.
-    const int shares[] = {14, 26, 14, 10, 9, 10, 6};
-    for (int c = 0; c < 7; ++c)
-        view_->setColumnWidth(c, 720 * shares[c] / 100);
+    connect(view_, &TKeywordView::SortRequested, this, &TKeywordPage::SortByColumn);
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& now, const QModelIndex& before) {
                 if (filling_)
@@ -169,6 +161,27 @@ QWidget* TKeywordPage::BuildDetail() {
         detail_);
     status_ = new QLabel(detail_);
     status_->setObjectName(QStringLiteral("KeywordStatusLabel"));
+    auto link = [this](const char* name, const char* text) {
+        auto* l = new QLabel(QStringLiteral("<a href=\"#\">") + QLatin1String(text) + QStringLiteral("</a>"), detail_);
+        l->setObjectName(QLatin1String(name));
+        l->hide();
+        return l;
+    };
+    // The page's connection rights go when the record is applied.
+    permission_ = link("PermissionLabel", "Remove connect permissions");
+    connect(permission_, &QLabel::linkActivated, this, [this] {
+        permission_->hide();
+        FieldEdited();
+    });
+    disabledLabel_ = link("KeywordDisabledLabel", "Disabled, click to enable");
+    connect(disabledLabel_, &QLabel::linkActivated, this, [this] {
+        if (!edited_)
+            return;
+        const qsizetype pos = words_.IndexOf(edited_);
+        ops_.ToggleEnabled({pos});
+        disabledLabel_->hide();
+        table_->RefreshRow(table_->RowOf(pos));
+    });
     autoApply_ = new QCheckBox(QStringLiteral("Auto apply"), detail_);
     autoApply_->setObjectName(QStringLiteral("AutoApplyBox"));
     autoApply_->setChecked(settings_.autoapply);
@@ -203,6 +216,8 @@ QWidget* TKeywordPage::BuildDetail() {
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(name_, 1);
     nameRow->addWidget(status_);
+    nameRow->addWidget(disabledLabel_);
+    nameRow->addWidget(permission_);
     nameRow->addWidget(icon_);
     nameRow->addWidget(icon_->OptionsButton());
     form->addRow(QStringLiteral("Keyword(s):"), nameRow);
@@ -312,8 +327,31 @@ void TKeywordPage::BuildMenu() {
 
 void TKeywordPage::FilterList(const QString& text) {
     table_->SetRows(FilterKeywords(words_, text));
+    sortColumn_ = -1;
+    // An active filter shows in the field's colour and lets "Clear" end it.
+    const bool active = !text.trimmed().isEmpty();
+    QPalette p = filter_->palette();
+    p.setColor(QPalette::Base, active ? QColor(0xD4, 0xED, 0xDA) : palette().color(QPalette::Base));
+    filter_->setPalette(p);
+    clear_->setEnabled(active);
     UpdateCount();
     ShowRecord(nullptr);
+}
+
+void TKeywordPage::SortByColumn(int column) {
+    if (!SettleEdits())
+        return;
+    if (!filter_->text().trimmed().isEmpty()) {
+        // Only the rows shown: the same column again turns the order round.
+        sortAscending_ = column == sortColumn_ ? !sortAscending_ : true;
+        sortColumn_ = column;
+        table_->SortRows(column, sortAscending_);
+        ShowRecord(nullptr);
+        return;
+    }
+    edited_ = nullptr;
+    ops_.SortBy(column);
+    Rebuild(0);
 }
 
 void TKeywordPage::ListChanged() {
@@ -424,6 +462,9 @@ void TKeywordPage::ShowRecord(TExeWord* w) {
     tags_->addItems(tags.Tags());
     tags_->setEditText(r.group);
     icon_->Show(r.iconpath, r.iconidx, r.command);
+    disabledLabel_->setVisible(w && r.disabled);
+    permission_->setVisible(w && r.permissionlevel != -1);
+    permission_->setToolTip(QStringLiteral("Permissions: ") + QString::number(r.permissionlevel));
     filling_ = false;
     if (w)
         detail_->setVisible(true);
@@ -470,6 +511,8 @@ void TKeywordPage::FillRecord(TExeWord& w) const {
     w.group = tags_->currentText().trimmed();
     w.iconpath = icon_->Path();
     w.iconidx = icon_->Index();
+    if (permission_->isHidden())
+        w.permissionlevel = -1;
 }
 
 void TKeywordPage::Apply() {
@@ -535,31 +578,7 @@ void TKeywordPage::ScanForInvalid() {
         QMessageBox::information(this, QStringLiteral("Keywords"), QStringLiteral("No invalid keywords found."));
         return;
     }
-    QDialog ask(this);
-    ask.setObjectName(QStringLiteral("InvalidKeywords"));
-    ask.setWindowTitle(QStringLiteral("Invalid keywords."));
-    auto* list = new QListWidget(&ask);
-    list->setObjectName(QStringLiteral("ImExCheckListBox"));
-    for (const TDeadKeyword& d : dead) {
-        auto* item = new QListWidgetItem(words_.at(d.position).keywords + QStringLiteral("  (") + d.reason + u')', list);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked); // nothing goes unless the user marks it
-    }
-    auto* buttons = new QDialogButtonBox(&ask);
-    buttons->addButton(QStringLiteral("Remove"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, &ask, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
-    auto* column = new QVBoxLayout(&ask);
-    column->addWidget(new QLabel(QStringLiteral("Mark those that should be removed."), &ask));
-    column->addWidget(list);
-    column->addWidget(buttons);
-    if (ask.exec() != QDialog::Accepted)
-        return;
-    std::vector<qsizetype> marked;
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->checkState() == Qt::Checked)
-            marked.push_back(dead[size_t(i)].position);
+    const std::vector<qsizetype> marked = AskInvalidToRemove(dead, words_, this);
     if (marked.empty())
         return;
     edited_ = nullptr;

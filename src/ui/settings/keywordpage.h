@@ -16,11 +16,12 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QTableView;
+class QPushButton;
 
 namespace vantrelo {
 
 class TKeywordTable;
+class TKeywordView;
 struct TSettings;
 class THotkeyCaptureField;
 class TIconChoice;
@@ -83,13 +84,16 @@ private:
     void FillRecord(TExeWord& w) const;
     void CheckName();
     void UpdateCount();
+    // A header click: the rows shown when a filter is active, else the whole list.
+    void SortByColumn(int column);
 
     TKeywordList& words_;
     TSettings& settings_;
     TKeywordPageHost host_;
     TKeywordOps ops_;
     TKeywordTable* table_;
-    QTableView* view_;
+    TKeywordView* view_;
+    QPushButton* clear_;
     QLineEdit* filter_;
     QLabel* count_;
     QGroupBox* detail_;
@@ -99,10 +103,14 @@ private:
     THotkeyCaptureField* hotkey_;
     TIconChoice* icon_;
     QLabel* status_;
+    QLabel* permission_;
+    QLabel* disabledLabel_;
     QMenu* menu_;
     TExeWord* edited_ = nullptr;
     bool dirty_ = false;
     bool filling_ = false;
+    int sortColumn_ = -1;
+    bool sortAscending_ = true;
     int curHotkey_ = -1;
     int curHotkeyModifier_ = -1;
 };

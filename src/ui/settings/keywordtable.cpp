@@ -3,34 +3,13 @@
 
 #include "core/items.h"
 #include "core/keywordlist.h"
-#include "platform/hotkeys/hotkeytext.h"
+#include "ui/settings/keywordops.h"
 
 #include <QBrush>
 #include <QGuiApplication>
 #include <QPalette>
 
 namespace vantrelo {
-
-QString MoreSummary(const TExeWord& w) {
-    QString s;
-    if (w.permissionlevel != -1)
-        s += QStringLiteral("perm") + QString::number(w.permissionlevel) + u' ';
-    if (!w.iconpath.isEmpty())
-        s += QStringLiteral("icon ");
-    if (w.runas)
-        s += QStringLiteral("adm ");
-    if (w.open == 2)
-        s += QStringLiteral("max ");
-    else if (w.open == 3)
-        s += QStringLiteral("hide ");
-    else if (w.open == 1)
-        s += QStringLiteral("min ");
-    if (!w.addtohistory)
-        s += QStringLiteral("nohist ");
-    if (w.onlyone)
-        s += QStringLiteral("one ");
-    return s.trimmed();
-}
 
 void TKeywordTable::SetRows(std::vector<qsizetype> positions) {
     beginResetModel();
@@ -59,16 +38,7 @@ QVariant TKeywordTable::data(const QModelIndex& index, int role) const {
         return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
     if (role != Qt::DisplayRole)
         return {};
-    switch (index.column()) {
-    case 0: return w.keywords;
-    case 1: return w.comment;
-    case 2: return w.command;
-    case 3: return w.parameters;
-    case 4: return w.path;
-    case 5: return w.key == -1 && w.keymod == -1 ? QString() : HotkeyText(w.key, w.keymod);
-    case 6: return w.group;
-    default: return MoreSummary(w);
-    }
+    return KeywordColumnText(w, index.column());
 }
 
 QVariant TKeywordTable::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -79,5 +49,15 @@ QVariant TKeywordTable::headerData(int section, Qt::Orientation orientation, int
 }
 
 void TKeywordTable::RefreshRow(int row) { emit dataChanged(index(row, 0), index(row, 7)); }
+
+void TKeywordTable::SortRows(int column, bool ascending) {
+    beginResetModel();
+    std::stable_sort(rows_.begin(), rows_.end(), [&](qsizetype a, qsizetype b) {
+        const int c = KeywordColumnText(words_.at(a), column).compare(KeywordColumnText(words_.at(b), column),
+                                                                      Qt::CaseInsensitive);
+        return ascending ? c < 0 : c > 0;
+    });
+    endResetModel();
+}
 
 } // namespace vantrelo

@@ -24,13 +24,12 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void RefreshRow(int row);
+    // Sorts the listed rows (not the list) by a column's text ignoring case.
+    void SortRows(int column, bool ascending);
 
 private:
     TKeywordList& words_;
     std::vector<qsizetype> rows_;
 };
-
-// The "More" column's summary of a record's options.
-QString MoreSummary(const TExeWord& w);
 
 } // namespace vantrelo

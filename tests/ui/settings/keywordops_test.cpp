@@ -96,5 +96,27 @@ TEST(HotkeyCapture, KeysNeedAModifierUnlessTheyStandAlone) {
         EXPECT_EQ(ClassifyHotkeyKey(c.key, c.modifier), c.use) << c.key;
 }
 
+TEST(KeywordOps, SortingByAColumnPutsEmptyValuesAndNoHotkeyLastAndTiesByName) {
+    Fixture f({"b", "?q", "a", "c"});
+    f.words.at(0).comment = "Zeta";
+    f.words.at(2).comment = "alpha";
+    f.words.at(3).comment = "zeta";
+    f.words.at(2).key = -1; // "a" has no hotkey
+    f.words.at(2).keymod = -1;
+    f.words.at(3).key = 65;
+    const struct {
+        int column;
+        QStringList order;
+    } cases[] = {
+        {0, {"a", "b", "c", "?q"}},   // names: "?" last
+        {1, {"a", "b", "c", "?q"}},   // alpha, Zeta = zeta by name, empty last
+        {5, {"c", "b", "?q", "a"}},   // ALT+CTRL+A, then the two ALT+CTRL+T by name, none last
+    };
+    for (const auto& c : cases) {
+        f.ops.SortBy(c.column);
+        EXPECT_EQ(f.Names(), c.order) << c.column;
+    }
+}
+
 } // namespace
 } // namespace vantrelo

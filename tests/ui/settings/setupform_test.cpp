@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -307,6 +308,61 @@ TEST(KeywordPage, TheIconIsTypedInResetOrTakenFromAnIndexedItemAndItsHintSaysWhi
     run("Reset icon", {});
     EXPECT_EQ(said, QStringList({"No custom icon to reset. This keyword uses the default icon extracted from its "
                                  "command (context or file)."}));
+}
+
+TEST(KeywordPage, TheListSortsByHeaderSharesItsWidthAndTheLabelsActOnTheRecord) {
+    test::WidgetApp();
+    TKeywordList words;
+    for (const char* n : {"web2", "web1", "mail", "web3"})
+        words.Add(MakeNewKeyword(n, QString("cmd-") + n, QString()));
+    words.at(0).permissionlevel = 3;
+    words.at(2).disabled = true;
+    TSettings s;
+    s.autoapply = true;
+    TKeywordPage page(words, s, TKeywordPageHost{});
+    page.resize(1000, 600);
+    page.show();
+    auto* view = page.findChild<QTableView*>("KeyWordListView");
+    auto* filter = page.findChild<QLineEdit*>("FilterEdit");
+    auto* clear = page.findChild<QPushButton*>("ClearFilterButton");
+    auto rows = [view] {
+        QStringList r;
+        for (int i = 0; i < view->model()->rowCount(); ++i)
+            r << view->model()->index(i, 0).data().toString();
+        return r;
+    };
+    // Widths in shares of the view: Comment 26 %, nearly twice Keywords' 14 %.
+    const int width = view->viewport()->width();
+    EXPECT_NEAR(view->columnWidth(0), width * 14 / 100, 1);
+    EXPECT_NEAR(view->columnWidth(1), width * 26 / 100, 1);
+
+    EXPECT_FALSE(clear->isEnabled());
+    filter->setText("web");
+    EXPECT_TRUE(clear->isEnabled());
+    EXPECT_EQ(filter->palette().color(QPalette::Base), QColor(0xD4, 0xED, 0xDA));
+    // A filtered list sorts its rows only, and the same header again turns the order round.
+    view->horizontalHeader()->sectionClicked(0);
+    EXPECT_EQ(rows(), QStringList({"web1", "web2", "web3"}));
+    view->horizontalHeader()->sectionClicked(0);
+    EXPECT_EQ(rows(), QStringList({"web3", "web2", "web1"}));
+    EXPECT_EQ(words.at(0).keywords, "web2") << "the list itself is untouched";
+    clear->click();
+    EXPECT_NE(filter->palette().color(QPalette::Base), QColor(0xD4, 0xED, 0xDA));
+    view->horizontalHeader()->sectionClicked(0);
+    EXPECT_EQ(words.at(0).keywords, "mail") << "without a filter the list is sorted";
+
+    // "Disabled, click to enable" enables; "Remove connect permissions" clears the level.
+    auto* disabled = page.findChild<QLabel*>("KeywordDisabledLabel");
+    auto* permission = page.findChild<QLabel*>("PermissionLabel");
+    page.SelectPosition(0);
+    ASSERT_TRUE(disabled->isVisibleTo(&page));
+    EXPECT_FALSE(permission->isVisibleTo(&page));
+    disabled->linkActivated("#");
+    EXPECT_FALSE(words.at(0).disabled);
+    page.SelectPosition(2); // web2
+    ASSERT_TRUE(permission->isVisibleTo(&page));
+    permission->linkActivated("#");
+    EXPECT_EQ(words.at(2).permissionlevel, -1);
 }
 
 } // namespace

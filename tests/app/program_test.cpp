@@ -13,6 +13,8 @@
 #include "ui/mainform.h"
 #include "ui/skindialogs.h"
 
+#include "ui/settings/scanfolders.h"
+#include "ui/settings/setupfields.h"
 #include "support/dialogfakes.h"
 #include "support/qtapp.h"
 #include "support/testsupport.h"
@@ -44,6 +46,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -1638,6 +1641,58 @@ TEST_F(ProgramTest, TheListWizardAndTheConfigurationWizardChangeTheSettingsFromT
     EXPECT_EQ(maxvisible, "15");
     EXPECT_TRUE(Until([this] { return Ini().contains("maxvisible=22"); })) << Ini().toStdString();
     EXPECT_TRUE(Ini().contains("listrowheight=17"));
+}
+
+TEST_F(ProgramTest, AScanFolderIsAddedTestScannedAndSavedFromTheIndexPage) {
+    ASSERT_TRUE(WriteData());
+    for (const char* f : {"music/a.mp3", "music/b.mp3", "music/notes.txt", "music/deep/c.mp3"})
+        test::WriteAll(dir.File(f), "x");
+    ASSERT_EQ(Start(), -1);
+    QString found, row;
+    TDialogScript script({
+        [&](QWidget* w) {
+            auto* d = qobject_cast<QDialog*>(w);
+            if (!d || d->objectName() != "SetupForm")
+                return false;
+            d->findChild<QListWidget*>("SettingsPages")->setCurrentRow(
+                int(std::find(SetupPages().begin(), SetupPages().end(), QString("Index")) - SetupPages().begin()));
+            QMetaObject::invokeMethod(d->findChild<QPushButton*>("ScanAddButton"), "click", Qt::QueuedConnection);
+            return true;
+        },
+        [&](QWidget* w) {
+            auto* f = qobject_cast<TIndexItemForm*>(w);
+            if (!f)
+                return false;
+            f->findChild<QLineEdit*>("PathEdit")->setText(dir.File("music"));
+            f->findChild<QLineEdit*>("ExtensionEdit")->setText("mp3");
+            f->TestScan();
+            // The answer comes from the worker; OK once it is in.
+            auto* poll = new QTimer(f);
+            QObject::connect(poll, &QTimer::timeout, f, [f, &found] {
+                if (f->Scanning())
+                    return;
+                found = f->findChild<QLabel*>("ItemsLabel")->text();
+                f->accept();
+            });
+            poll->start(20);
+            return true;
+        },
+        [&](QWidget* w) {
+            auto* d = qobject_cast<QDialog*>(w);
+            if (!d || d->objectName() != "SetupForm")
+                return false;
+            auto* table = d->findChild<QTableWidget*>("ScanListView");
+            row = table->rowCount() == 1 ? table->item(0, 0)->text() + "|" + table->item(0, 1)->text() : QString();
+            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+            return true;
+        },
+    });
+    Action("Settings...")->trigger();
+    EXPECT_TRUE(Until([&] { return script.Done(); }));
+    EXPECT_TRUE(found.startsWith("Items found: 2 (scanned ")) << found.toStdString(); // depth 0: not "deep"
+    EXPECT_EQ(row, dir.File("music") + "|mp3");
+    EXPECT_TRUE(Until([this] { return Ini().contains("scandirs=\"" + dir.File("music") + "\",\"mp3\",\"0\"|"); }))
+        << Ini().toStdString();
 }
 
 } // namespace

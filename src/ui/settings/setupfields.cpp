@@ -158,7 +158,7 @@ std::vector<TSetupField> BuildFields() {
     {"customtime", "Launching", "Date-time format for \"$TIME$\"; empty uses the default format", TControl::Text},
     {"indexmode", "Index", "Index scanning mode", TControl::Number},
     {"scanwindowsitems", "Index", "Index start-menu and control panel.", TControl::Check},
-    {"scandirs", "Index", "The scanned folders: \"folder\",\"mask\",\"depth\"| for each", TControl::Text},
+    {"scandirs", "Index", "Additional index paths", TControl::ScanFolders},
     {"indexextraitems", "Index", "Extra shell locations to index", TControl::Text},
     {"includehidden", "Index", "Include hidden folders.", TControl::Check},
     {"indexuwp", "Index", "Also try index UWP Apps.", TControl::Check},

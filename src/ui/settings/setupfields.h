@@ -24,6 +24,7 @@ enum class TControl {
     NotesLocation, // "use default location" box and a file field
     Order,         // a check list of the list sources, reorderable
     Hotkey,        // the key and four modifier boxes
+    ScanFolders,   // the scan folders as rows, each edited in a dialog
 };
 
 struct TSetupField {

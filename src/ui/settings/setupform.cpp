@@ -3,6 +3,8 @@
 
 #include "core/settings.h"
 #include "platform/hotkeys/hotkeytext.h"
+#include "index/indexfiles.h"
+#include "ui/settings/scanfolders.h"
 #include "ui/settings/setupfields.h"
 #include "ui/widgetkit.h"
 
@@ -219,6 +221,13 @@ QWidget* TSetupForm::BuildControl(const TSetupField& f, QWidget* parent) {
         connect(edit, &QLineEdit::textEdited, this, [set](const QString& t) { set(t); });
         fillers_.push_back([this, edit, key] { edit->setText(model_.Value(key).toString()); });
         return edit;
+    }
+    case TControl::ScanFolders: {
+        auto* folders = new TScanFoldersEdit(parent);
+        folders->setObjectName(key);
+        connect(folders, &TScanFoldersEdit::Changed, this, [set, folders] { set(FormatScanFolders(folders->Items())); });
+        fillers_.push_back([this, folders, key] { folders->SetItems(ParseScanFolders(model_.Value(key).toString())); });
+        return folders;
     }
     case TControl::Choice:
     case TControl::Centre: {

@@ -55,6 +55,10 @@ struct TCliVerb {
 
 int RunCli(const QStringList& args, QTextStream& out, QTextStream& err, TInstanceChannel* channel = nullptr);
 
+// The notes file as the launcher finds it: the data folder's "notes.txt", or `noteslocation`
+// with its variables expanded as a command's are.
+QString NotesFilePath(TCliContext& ctx);
+
 // Verb groups, one per source file.
 int SettingsVerb(TCliContext& ctx, const QStringList& args);
 int KeywordsVerb(TCliContext& ctx, const QStringList& args);

@@ -5,7 +5,7 @@
 #include "core/filelock.h"
 #include "core/settings.h"
 #include "core/storechange.h"
-#include "exec/envexpand.h"
+#include "commands/expand.h"
 #include "exec/systemservices.h"
 #include "platform/instancechannel.h"
 #include "tools/notes.h"
@@ -15,14 +15,14 @@
 
 namespace vantrelo::cli {
 
-namespace {
-
-QString NotesFile(TCliContext& ctx) {
+QString NotesFilePath(TCliContext& ctx) {
     const QString custom = ctx.Data().settings.noteslocation;
     if (custom.isEmpty())
         return ctx.Places().dataFolder + QStringLiteral("notes.txt");
-    return ExpandUserPath(custom, TSystemEnvironment());
+    return ExpandCommandText(custom, true, TSystemEnvironment(), ctx.Places().programFolder);
 }
+
+namespace {
 
 bool ReadNotes(TCliContext& ctx, const QString& path, QString* notes) {
     QString error;
@@ -35,7 +35,7 @@ bool ReadNotes(TCliContext& ctx, const QString& path, QString* notes) {
 
 int Show(TCliContext& ctx) {
     QString notes;
-    if (!ReadNotes(ctx, NotesFile(ctx), &notes))
+    if (!ReadNotes(ctx, NotesFilePath(ctx), &notes))
         return kFailed;
     ctx.out << notes;
     if (!notes.isEmpty() && !notes.endsWith(u'\n'))
@@ -55,7 +55,7 @@ int Add(TCliContext& ctx, const QString& text) {
         ctx.out << "Vantrelo is running: the line was handed to it, and it saves the notes.\n";
         return kOk;
     }
-    const QString path = NotesFile(ctx);
+    const QString path = NotesFilePath(ctx);
     QString notes;
     if (!ReadNotes(ctx, path, &notes))
         return kFailed;

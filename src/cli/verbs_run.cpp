@@ -241,10 +241,7 @@ struct TCliCommandHost final : TCommandHost {
         TBackupRequest request;
         request.enabled = ctx.Data().settings.backup;
         request.settingsTrusted = ctx.Store().Trusted();
-        const QString notes = ctx.Data().settings.noteslocation.isEmpty()
-                                  ? ctx.Places().dataFolder + QLatin1String("notes.txt")
-                                  : ctx.Data().settings.noteslocation;
-        request.notesFile = notes;
+        request.notesFile = NotesFilePath(ctx);
         return request;
     }
 };

@@ -34,6 +34,15 @@ TEST(CliNotes, AddedLinesGoOnTopOfTheFileAndShowPrintsThem) {
     EXPECT_EQ(cli({"notes", "add"}).rc, 2);
 }
 
+TEST(CliNotes, AChosenLocationIsExpandedAsTheLauncherExpandsIt) {
+    test::TCliRunner cli;
+    qputenv("VANTRELO_NOTES_TEST", cli.data.Path().toUtf8());
+    ASSERT_EQ(cli({"settings", "set", "noteslocation", "%VANTRELO_NOTES_TEST%/elsewhere.txt"}).rc, 0);
+    EXPECT_EQ(cli({"notes", "add", "here"}).rc, 0);
+    qunsetenv("VANTRELO_NOTES_TEST");
+    EXPECT_EQ(cli.File("elsewhere.txt"), QByteArray("\xEF\xBB\xBF" "here"));
+}
+
 TEST(CliNotes, ARunningLauncherGetsTheLineToAddItself) {
     test::TCliRunner cli;
     TFileLock launcher(LauncherLockFile(TPlaces{cli.data.Path(), cli.data.Path()}));

@@ -8,6 +8,7 @@
 #include "app/suggestbridge.h"
 #include "app/windowcontroller.h"
 #include "commands/dispatcher.h"
+#include "index/indexlist.h"
 #include "commands/indexcommands.h"
 #include "exec/launcher.h"
 #include "index/iconwarmup.h"
@@ -151,5 +152,15 @@ void TIndexController::SaveCacheIfDirty() {
 }
 
 qsizetype TIndexController::Size() const { return ctx_.suggest->IndexSize(); }
+
+bool TIndexController::Busy() const { return refresher_->Busy(); }
+
+QStringList TIndexController::Paths() const {
+    QStringList paths;
+    for (const TIndexEntry& e : ctx_.suggest->Index())
+        if (e.item)
+            paths << e.item->path;
+    return paths;
+}
 
 } // namespace vantrelo

@@ -1,6 +1,7 @@
 // The file index in the running program: its refresher, the hand-over of a new index, the idle rescans.
 #pragma once
 
+#include <QStringList>
 #include <QtGlobal>
 
 #include <memory>
@@ -36,6 +37,10 @@ public:
     // The cache again, when a write after a scan had failed.
     void SaveCacheIfDirty();
     qsizetype Size() const;
+    // A scan or a cache read is under way.
+    bool Busy() const;
+    // Every entry's path, in index order.
+    QStringList Paths() const;
 
 private:
     void Adopt();

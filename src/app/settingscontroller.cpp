@@ -29,6 +29,8 @@
 #include "ui/wizardform.h"
 #include "ui/mainmenus.h"
 #include "ui/settings/keywordpage.h"
+#include "ui/settings/scanfolders.h"
+#include "app/indexcontroller.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -260,6 +262,23 @@ TSetupActions TSettingsController::Actions() {
                                  model.SetSettings(ctx_.data.settings);
                                  return true;
                              }});
+    a.labels.push_back({QStringLiteral("Index"), QStringLiteral("IndexLabel"),
+                        [this]() -> QString {
+                            if (!ctx_.index)
+                                return QStringLiteral("Indexed items: None");
+                            if (ctx_.index->Busy())
+                                return QStringLiteral("Indexed items: indexing..");
+                            const qsizetype n = ctx_.index->Size();
+                            return QStringLiteral("Indexed items: ") +
+                                   (n > 0 ? QString::number(n) : QStringLiteral("None"));
+                        },
+                        [this] {
+                            if (!ctx_.index || ctx_.index->Busy())
+                                return;
+                            TIndexItemForm list(TMyScanItem{}, form_);
+                            list.ShowList(ctx_.index->Paths());
+                            list.exec();
+                        }});
     a.resetDefaults = [this] {
         // The file without its "Setup" section, read back: every key takes its default.
         ctx_.store.WriteSettings(ctx_.data, true);

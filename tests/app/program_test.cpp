@@ -1648,7 +1648,7 @@ TEST_F(ProgramTest, AScanFolderIsAddedTestScannedAndSavedFromTheIndexPage) {
     for (const char* f : {"music/a.mp3", "music/b.mp3", "music/notes.txt", "music/deep/c.mp3"})
         test::WriteAll(dir.File(f), "x");
     ASSERT_EQ(Start(), -1);
-    QString found, row;
+    QString found, row, indexLabel, indexTitle;
     TDialogScript script({
         [&](QWidget* w) {
             auto* d = qobject_cast<QDialog*>(w);
@@ -1656,6 +1656,23 @@ TEST_F(ProgramTest, AScanFolderIsAddedTestScannedAndSavedFromTheIndexPage) {
                 return false;
             d->findChild<QListWidget*>("SettingsPages")->setCurrentRow(
                 int(std::find(SetupPages().begin(), SetupPages().end(), QString("Index")) - SetupPages().begin()));
+            indexLabel = d->findChild<QLabel*>("IndexLabel")->text();
+            QMetaObject::invokeMethod(d->findChild<QLabel*>("IndexLabel"), "linkActivated", Qt::QueuedConnection,
+                                      Q_ARG(QString, "#"));
+            return true;
+        },
+        [&](QWidget* w) {
+            auto* f = qobject_cast<TIndexItemForm*>(w);
+            if (!f)
+                return false;
+            indexTitle = f->windowTitle() + "|" + f->findChild<QLabel*>("ItemsLabel")->text();
+            QMetaObject::invokeMethod(f, "reject", Qt::QueuedConnection);
+            return true;
+        },
+        [&](QWidget* w) {
+            auto* d = qobject_cast<QDialog*>(w);
+            if (!d || d->objectName() != "SetupForm")
+                return false;
             QMetaObject::invokeMethod(d->findChild<QPushButton*>("ScanAddButton"), "click", Qt::QueuedConnection);
             return true;
         },
@@ -1689,6 +1706,8 @@ TEST_F(ProgramTest, AScanFolderIsAddedTestScannedAndSavedFromTheIndexPage) {
     });
     Action("Settings...")->trigger();
     EXPECT_TRUE(Until([&] { return script.Done(); }));
+    EXPECT_TRUE(indexLabel.contains("Indexed items: ")) << indexLabel.toStdString();
+    EXPECT_TRUE(indexTitle.startsWith("Indexed items|Items found: ")) << indexTitle.toStdString();
     EXPECT_TRUE(found.startsWith("Items found: 2 (scanned ")) << found.toStdString(); // depth 0: not "deep"
     EXPECT_EQ(row, dir.File("music") + "|mp3");
     EXPECT_TRUE(Until([this] { return Ini().contains("scandirs=\"" + dir.File("music") + "\",\"mp3\",\"0\"|"); }))

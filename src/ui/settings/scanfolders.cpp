@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QThread>
@@ -85,8 +86,10 @@ TIndexItemForm::TIndexItemForm(const TMyScanItem& item, QWidget* parent) : QDial
     buttons->addWidget(items_, 1);
     for (QPushButton* b : {test_, ok_, cancel_})
         buttons->addWidget(b);
+    fields_ = new QWidget(this);
+    fields_->setLayout(form);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
+    layout->addWidget(fields_);
     layout->addWidget(results_, 1);
     layout->addLayout(buttons);
     progressTimer_ = new QTimer(this);
@@ -108,6 +111,16 @@ TMyScanItem TIndexItemForm::Item() const {
     item.extensions = Clean(extensions_->text());
     item.level = Clean(level_->text());
     return item;
+}
+
+void TIndexItemForm::ShowList(const QStringList& paths) {
+    setWindowTitle(QStringLiteral("Indexed items"));
+    fields_->hide();
+    for (QPushButton* b : {test_, ok_, cancel_})
+        b->hide();
+    results_->setPlainText(paths.join(u'\n'));
+    results_->moveCursor(QTextCursor::Start);
+    items_->setText(QStringLiteral("Items found: ") + QString::number(paths.size()));
 }
 
 void TIndexItemForm::TestScan() {

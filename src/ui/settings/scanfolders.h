@@ -28,6 +28,8 @@ public:
     ~TIndexItemForm() override;
 
     TMyScanItem Item() const;
+    // "Indexed items": the form shows a list of paths and nothing else.
+    void ShowList(const QStringList& paths);
     // Scans the folder on its own on a worker; the results and counts show when it ends.
     void TestScan();
     bool Scanning() const { return worker_ != nullptr; }
@@ -40,6 +42,7 @@ private:
     void Finished();
     void ShowProgress();
 
+    QWidget* fields_;
     QLineEdit *path_, *extensions_, *level_;
     QPushButton *test_, *ok_, *cancel_;
     QPlainTextEdit* results_;

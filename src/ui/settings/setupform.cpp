@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
@@ -144,6 +145,20 @@ QWidget* TSetupForm::BuildPage(const QString& page) {
     auto* form = new QFormLayout(body);
     // Wordings are long sentences: each sits above its control.
     form->setRowWrapPolicy(QFormLayout::WrapAllRows);
+    for (const TSetupActions::TPageLabel& l : actions_.labels) {
+        if (l.page != page || !l.text)
+            continue;
+        auto* label = new QLabel(body);
+        label->setObjectName(l.name);
+        auto show = [label, text = l.text] { label->setText(QStringLiteral("<a href=\"#\">") + text().toHtmlEscaped() + QStringLiteral("</a>")); };
+        show();
+        auto* timer = new QTimer(label);
+        connect(timer, &QTimer::timeout, label, show);
+        timer->start(1000);
+        if (l.clicked)
+            connect(label, &QLabel::linkActivated, this, [clicked = l.clicked] { clicked(); });
+        form->addRow(label);
+    }
     for (const TSetupField& f : SetupFields()) {
         if (page != QLatin1String(f.page))
             continue;

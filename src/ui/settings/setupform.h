@@ -58,6 +58,15 @@ struct TSetupActions {
         std::function<bool(TSetupModel& model)> run;
     };
     std::vector<TFormButton> formButtons;
+    // A live line at the top of a page (the index's size), read again every second; a click on
+    // it runs `clicked`.
+    struct TPageLabel {
+        QString page;
+        QString name;
+        std::function<QString()> text;
+        std::function<void()> clicked;
+    };
+    std::vector<TPageLabel> labels;
 };
 
 class TSetupForm final : public QDialog {

@@ -226,6 +226,12 @@ QWidget* TSetupForm::BuildControl(const TSetupField& f, QWidget* parent) {
                 }
             });
         fillers_.push_back([this, box, key] { box->setChecked(model_.Value(key).toBool()); });
+        // Indexing the menus is of no use unless the list shows indexed items: that goes on too.
+        if (key == QLatin1String("scanwindowsitems"))
+            connect(box, &QCheckBox::clicked, this, [this](bool on) {
+                if (on)
+                    ShowIndexedItemsInList();
+            });
         return box;
     }
     case TControl::Number:
@@ -401,6 +407,15 @@ QWidget* TSetupForm::BuildControl(const TSetupField& f, QWidget* parent) {
 void TSetupForm::Fill() {
     for (const auto& fill : fillers_)
         fill();
+}
+
+void TSetupForm::ShowIndexedItemsInList() {
+    QList<TOrderEntry> order = model_.Order(QStringLiteral("comboorder"));
+    for (TOrderEntry& e : order)
+        if (e.name == QLatin1String("Indexed items"))
+            e.checked = true;
+    model_.SetOrder(QStringLiteral("comboorder"), order);
+    Fill();
 }
 
 bool TSetupForm::ResetToDefaults() {

@@ -101,6 +101,8 @@ private:
     QWidget* WithButtons(const QString& key, QWidget* control);
     QWidget* BuildControl(const TSetupField& f, QWidget* parent);
     void ApplyTemplate(int darkmode);
+    // The list's "Indexed items" source on (`dropprograms`).
+    void ShowIndexedItemsInList();
 
     TSetupModel& model_;
     TSetupActions actions_;

@@ -39,6 +39,20 @@ void AnswerBox(QTimer& timer, QMessageBox::StandardButton button, QString* text)
     timer.start(10);
 }
 
+TEST(SetupForm, IndexingTheMenusAlsoListsIndexedItems) {
+    test::WidgetApp();
+    TSettings s;
+    s.scanwindowsitems = false;
+    s.dropprograms = false;
+    TSetupModel model;
+    model.SetSettings(s);
+    TSetupForm form(model, TSetupActions{}, "about");
+    form.findChild<QCheckBox*>("scanwindowsitems")->click();
+    model.GrabSettings(s);
+    EXPECT_TRUE(s.scanwindowsitems);
+    EXPECT_TRUE(s.dropprograms);
+}
+
 TEST(SetupForm, ResetAsksFirstAndOnlyYesResets) {
     test::WidgetApp();
     TSettings s;

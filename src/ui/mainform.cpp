@@ -13,6 +13,7 @@
 #include "ui/infopanels.h"
 #include "ui/inputlook.h"
 #include "ui/mainmenus.h"
+#include "ui/screens.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -149,7 +150,7 @@ void TMainForm::ApplyLook() {
         inputIcon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
     IconImage->setPixmap(inputIcon.pixmap(look_.scale.icon.size()));
     UpdateShape();
-    SetTopmost(this, settings_.stayontop);
+    SetStaysOnTop(this, settings_.stayontop);
     CmdForm_->ApplyLook(ListWidth());
     ApplyListPicture();
     SetBlend(isActiveWindow());
@@ -193,25 +194,7 @@ void TMainForm::SetSkinLayout(const TSkinLayout& layout) {
 
 int TMainForm::ListWidth() const { return width(); }
 
-void TMainForm::SetTopmost(QWidget* w, bool value) {
-    if (w->testAttribute(Qt::WA_WState_Created) && bool(w->windowFlags() & Qt::WindowStaysOnTopHint) == value)
-        return;
-    const bool shown = w->isVisible();
-    w->setWindowFlag(Qt::WindowStaysOnTopHint, value);
-    if (shown)
-        w->show();
-}
-
-std::vector<TMonitor> TMainForm::Monitors() const {
-    std::vector<TMonitor> out;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary)
-        out.push_back(TMonitor{primary->geometry(), primary->availableGeometry()});
-    for (const QScreen* s : QGuiApplication::screens())
-        if (s != primary)
-            out.push_back(TMonitor{s->geometry(), s->availableGeometry()});
-    return out;
-}
+std::vector<TMonitor> TMainForm::Monitors() const { return ScreenMonitors(); }
 
 void TMainForm::AppActivate() {
     // Whatever brings the window back gives the user's input back first.
@@ -262,7 +245,7 @@ void TMainForm::ManageShowHide(bool show, bool forceKeepInput, TShowLock locktim
     host_.RememberForeground();
     if (!settings_.alwaystrayicon)
         RemoveIcon(false);
-    SetTopmost(this, settings_.stayontop);
+    SetStaysOnTop(this, settings_.stayontop);
     if (settings_.center != 0)
         CenterOnMonitor(TCentre(settings_.center), settings_.autodropdown || ListVisible());
     else
@@ -392,7 +375,7 @@ void TMainForm::DisplayList(std::vector<TListRow> rows, bool focus) {
     CmdForm_->ApplyLook(ListWidth());
     SetListPos();
     if (!CmdForm_->isVisible()) {
-        SetTopmost(CmdForm_, settings_.stayontop);
+        SetStaysOnTop(CmdForm_, settings_.stayontop);
         CmdForm_->show();
     }
     listEverShown_ = true;

@@ -193,7 +193,6 @@ private:
     void ListTimerTimer();
     int ListWidth() const;
     int ListHeightForCentre(bool withList) const;
-    void SetTopmost(QWidget* w, bool value);
     void ApplyDimming();
     // The window's outline without its corners (and its bottom border when the list joins it).
     void UpdateShape();

@@ -4,7 +4,9 @@
 #include "platform/hotkeys/hotkeytext.h"
 #include "ui/settings/keywordops.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QKeySequence>
 
 namespace vantrelo {
@@ -41,6 +43,18 @@ void THotkeyCaptureField::keyPressEvent(QKeyEvent* e) {
     const int mods = (m & Qt::MetaModifier ? 8 : 0) | (m & Qt::AltModifier ? 1 : 0) |
                      (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::ShiftModifier ? 4 : 0);
     taken_(vk, mods);
+}
+
+QWidget* WithClearLink(QWidget* field, const char* name, std::function<void()> clear) {
+    auto* box = new QWidget(field->parentWidget());
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* link = new QLabel(QStringLiteral("<a href=\"#\">clear</a>"), box);
+    link->setObjectName(QLatin1String(name));
+    QObject::connect(link, &QLabel::linkActivated, box, [clear = std::move(clear)] { clear(); });
+    row->addWidget(field, 1);
+    row->addWidget(link);
+    return box;
 }
 
 } // namespace vantrelo

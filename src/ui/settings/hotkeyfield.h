@@ -20,4 +20,7 @@ private:
     std::function<void(int, int)> taken_;
 };
 
+// A field with a "clear" link beside it (named `name`) that runs `clear`.
+QWidget* WithClearLink(QWidget* field, const char* name, std::function<void()> clear);
+
 } // namespace vantrelo

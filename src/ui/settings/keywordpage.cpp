@@ -236,8 +236,14 @@ QWidget* TKeywordPage::BuildDetail() {
     form->addRow(QStringLiteral("Parameters:"), parameters_);
     form->addRow(QStringLiteral("Start in:"), path_);
     form->addRow(QStringLiteral("Open as:"), open_);
-    form->addRow(QStringLiteral("Hotkey:"), hotkey_);
-    form->addRow(QStringLiteral("Tags (space separated)"), tags_);
+    form->addRow(QStringLiteral("Hotkey:"), WithClearLink(hotkey_, "ClearHotkeyLabel", [this] {
+                     curHotkey_ = curHotkeyModifier_ = -1;
+                     hotkey_->setText(QStringLiteral("None"));
+                     FieldEdited();
+                 }));
+    form->addRow(QStringLiteral("Tags (space separated)"), WithClearLink(tags_, "Label41", [this] {
+                     tags_->setEditText(QString());
+                 }));
     auto* boxes = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(runas_), static_cast<QWidget*>(history_), static_cast<QWidget*>(onlyone_)})
         boxes->addWidget(w);

@@ -137,6 +137,13 @@ TEST(KeywordPage, HotkeyCaptureRegistersOnApplyAndKeepsThePreviousWhenTaken) {
     EXPECT_EQ(words.at(0).keymod, 3);
     EXPECT_EQ(log, QStringList({"remove 84", "add 118/0", "add 84/3"}));
     EXPECT_EQ(field->text(), "ALT+CTRL+T");
+    // "clear" beside the field lets the hotkey go on Apply.
+    log.clear();
+    page.findChild<QLabel*>("ClearHotkeyLabel")->linkActivated("#");
+    EXPECT_EQ(field->text(), "None");
+    apply->click();
+    EXPECT_EQ(words.at(0).key, -1);
+    EXPECT_EQ(log, QStringList({"remove 84"}));
 }
 
 TEST(KeywordPage, UnappliedEditsAreAppliedOrDroppedAsAnsweredWhenTheRowChanges) {

@@ -1,41 +1,24 @@
-// The keyword editor's widgets: filter line, list with its pop-up menu, and the detail panel.
+// The keyword editor: filter line, list with its pop-up menu and operations, and the detail panel's record.
 #include "ui/settings/keywordpage.h"
 
 #include "core/items.h"
 #include "core/settings.h"
-#include "platform/hotkeys/hotkeytext.h"
 #include "ui/settings/deadscan.h"
-#include "ui/settings/keywordfilter.h"
 #include "ui/filedrop.h"
-#include "ui/settings/hotkeyfield.h"
-#include "ui/settings/iconchoice.h"
+#include "ui/settings/keywordfields.h"
+#include "ui/settings/keywordfilter.h"
 #include "ui/settings/keywordtable.h"
 #include "ui/settings/keywordview.h"
-#include "ui/settings/tokenmenu.h"
-#include "ui/settings/syntaxcolour.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QInputMethodEvent>
-#include <QTextCharFormat>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QFormLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTableView>
 #include <QVBoxLayout>
 
 namespace vantrelo {
@@ -106,165 +89,34 @@ TKeywordPage::TKeywordPage(TKeywordList& words, TSettings& settings, TKeywordPag
 }
 
 QWidget* TKeywordPage::BuildDetail() {
-    detail_ = new QGroupBox(QStringLiteral("Keyword"), this);
-    detail_->setObjectName(QStringLiteral("KeyWordGroupBox"));
-    auto edit = [this](const char* name) {
-        auto* e = new QLineEdit(detail_);
-        e->setObjectName(QLatin1String(name));
-        connect(e, &QLineEdit::textEdited, this, &TKeywordPage::FieldEdited);
-        return e;
-    };
-    name_ = edit("KeywordsEdit");
-    auto coloured = [this, &edit](const char* name) {
-        QLineEdit* e = edit(name);
-        connect(e, &QLineEdit::textChanged, this, [this, e] { Colour(e); });
-        return e;
-    };
-    QFont bold = name_->font();
-    bold.setBold(true);
-    name_->setFont(bold);
-    comment_ = edit("CommentEdit");
-    command_ = coloured("CommandEdit");
-    parameters_ = coloured("ParametersEdit");
-    path_ = coloured("PathEdit");
-    auto* tokens = new TTokenMenu(words_, settings_.separator, [this] { FieldEdited(); }, this);
-    tokens->Attach(command_, TTokenField::Command);
-    tokens->Attach(parameters_, TTokenField::Parameters);
-    tokens->Attach(path_, TTokenField::StartIn);
-    open_ = new QComboBox(detail_);
-    open_->setObjectName(QStringLiteral("OpenAsCombo"));
-    open_->addItems({"Normal window", "Minimized", "Maximized", "Hidden"});
-    connect(open_, &QComboBox::activated, this, &TKeywordPage::FieldEdited);
-    tags_ = new QComboBox(detail_);
-    tags_->setObjectName(QStringLiteral("GroupsBox"));
-    tags_->setEditable(true);
-    connect(tags_, &QComboBox::editTextChanged, this, [this] {
-        if (!filling_)
-            FieldEdited();
-    });
-    auto box = [this](const char* name, const char* text) {
-        auto* b = new QCheckBox(QLatin1String(text), detail_);
-        b->setObjectName(QLatin1String(name));
-        connect(b, &QCheckBox::clicked, this, &TKeywordPage::FieldEdited);
-        return b;
-    };
-    runas_ = box("RunAsCheckBox", "Elevate (run as admin).");
-    history_ = box("AddToHistoryBox", "Allow add to history.");
-    onlyone_ = box("OnlyOneInstanceBox", "Only one instance.");
-    hotkey_ = new THotkeyCaptureField(
-        [this](int vk, int mods) {
-            curHotkey_ = vk;
-            curHotkeyModifier_ = mods;
-            hotkey_->setText(vk == -1 ? QStringLiteral("None") : HotkeyText(vk, mods));
-            FieldEdited();
-        },
-        detail_);
-    status_ = new QLabel(detail_);
-    status_->setObjectName(QStringLiteral("KeywordStatusLabel"));
-    auto link = [this](const char* name, const char* text) {
-        auto* l = new QLabel(QStringLiteral("<a href=\"#\">") + QLatin1String(text) + QStringLiteral("</a>"), detail_);
-        l->setObjectName(QLatin1String(name));
-        l->hide();
-        return l;
-    };
-    // The page's connection rights go when the record is applied.
-    permission_ = link("PermissionLabel", "Remove connect permissions");
-    connect(permission_, &QLabel::linkActivated, this, [this] {
-        permission_->hide();
-        FieldEdited();
-    });
-    disabledLabel_ = link("KeywordDisabledLabel", "Disabled, click to enable");
-    connect(disabledLabel_, &QLabel::linkActivated, this, [this] {
-        if (!edited_)
-            return;
-        const qsizetype pos = words_.IndexOf(edited_);
-        ops_.ToggleEnabled({pos});
-        disabledLabel_->hide();
-        table_->RefreshRow(table_->RowOf(pos));
-    });
-    autoApply_ = new QCheckBox(QStringLiteral("Auto apply"), detail_);
-    autoApply_->setObjectName(QStringLiteral("AutoApplyBox"));
-    autoApply_->setChecked(settings_.autoapply);
-    connect(autoApply_, &QCheckBox::toggled, this, [this](bool on) { settings_.autoapply = on; });
-    auto* apply = new QPushButton(QStringLiteral("Apply"), detail_);
-    apply->setObjectName(QStringLiteral("ApplyButton"));
-    connect(apply, &QPushButton::clicked, this, [this] {
+    TKeywordFieldsEvents events;
+    events.edited = [this] { FieldEdited(); };
+    events.apply = [this] {
         const qsizetype pos = CurrentPosition();
         Apply();
         filter_->clear();
         Rebuild(pos);
         if (host_.save)
             host_.save();
-    });
-    auto* test = new QPushButton(QStringLiteral("Test"), detail_);
-    test->setObjectName(QStringLiteral("TestButton"));
-    connect(test, &QPushButton::clicked, this, [this] {
+    };
+    events.test = [this] {
         TExeWord temp;
-        FillRecord(temp);
+        fields_->Take(temp);
         if (host_.test)
             host_.test(temp);
-    });
-    auto* close = new QPushButton(QStringLiteral("X"), detail_);
-    close->setObjectName(QStringLiteral("ClosePanelButton"));
-    connect(close, &QPushButton::clicked, this, [this] { view_->clearSelection(), SelectPosition(-1); });
-
-    icon_ = new TIconChoice(host_.icons, [this] { FieldEdited(); }, detail_);
-    connect(command_, &QLineEdit::textEdited, icon_,
-            [this](const QString& command) { icon_->Show(icon_->Path(), icon_->Index(), command); });
-
-    auto* form = new QFormLayout;
-    auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(name_, 1);
-    nameRow->addWidget(status_);
-    nameRow->addWidget(disabledLabel_);
-    nameRow->addWidget(permission_);
-    nameRow->addWidget(icon_);
-    nameRow->addWidget(icon_->OptionsButton());
-    form->addRow(QStringLiteral("Keyword(s):"), nameRow);
-    form->addRow(QStringLiteral("Comment:"), comment_);
-    auto* find = new QPushButton(QStringLiteral("Find.."), detail_);
-    find->setObjectName(QStringLiteral("FindButton"));
-    connect(find, &QPushButton::clicked, this, [this] {
-        const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Find.."), QString());
-        if (!file.isEmpty())
-            TakeFile(file, false);
-    });
-    auto* commandRow = new QHBoxLayout;
-    commandRow->addWidget(command_, 1);
-    commandRow->addWidget(find);
-    form->addRow(QStringLiteral("Command:"), commandRow);
-    form->addRow(QStringLiteral("Parameters:"), parameters_);
-    form->addRow(QStringLiteral("Start in:"), path_);
-    form->addRow(QStringLiteral("Open as:"), open_);
-    form->addRow(QStringLiteral("Hotkey:"), WithClearLink(hotkey_, "ClearHotkeyLabel", [this] {
-                     curHotkey_ = curHotkeyModifier_ = -1;
-                     hotkey_->setText(QStringLiteral("None"));
-                     FieldEdited();
-                 }));
-    form->addRow(QStringLiteral("Tags (space separated)"), WithClearLink(tags_, "Label41", [this] {
-                     tags_->setEditText(QString());
-                 }));
-    auto* boxes = new QHBoxLayout;
-    for (QWidget* w : {static_cast<QWidget*>(runas_), static_cast<QWidget*>(history_), static_cast<QWidget*>(onlyone_)})
-        boxes->addWidget(w);
-    form->addRow(boxes);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(autoApply_);
-    buttons->addStretch(1);
-    for (QPushButton* b : {apply, test, close})
-        buttons->addWidget(b);
-    form->addRow(buttons);
-    form->addRow(new QLabel(QStringLiteral("Hint: Separate more commands using ") + settings_.separator, detail_));
-    detail_->setLayout(form);
-    // Tab follows the panel from top to bottom.
-    const QList<QWidget*> order{name_, comment_, command_, parameters_, path_, open_, hotkey_, tags_, runas_, history_, onlyone_};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-    for (QWidget* target : {static_cast<QWidget*>(detail_), static_cast<QWidget*>(command_)})
-        new TFileDrop(target, [this](const QString& path) { TakeFile(path, false); });
-    detail_->setEnabled(false);
-    detail_->setVisible(!settings_.hidekeywordpanel);
-    return detail_;
+    };
+    events.close = [this] { view_->clearSelection(), SelectPosition(-1); };
+    events.enable = [this] {
+        if (!edited_)
+            return;
+        const qsizetype pos = words_.IndexOf(edited_);
+        ops_.ToggleEnabled({pos});
+        fields_->HideDisabledLabel();
+        table_->RefreshRow(table_->RowOf(pos));
+    };
+    events.file = [this](const QString& path) { TakeFile(path, false); };
+    fields_ = new TKeywordFields(words_, settings_, host_.icons, std::move(events), this);
+    return fields_;
 }
 
 void TKeywordPage::BuildMenu() {
@@ -403,8 +255,7 @@ void TKeywordPage::AddKeyword() {
         filter_->clear();
         Rebuild(pos);
     }
-    name_->setFocus();
-    name_->selectAll();
+    fields_->FocusName();
 }
 
 void TKeywordPage::TakeFile(const QString& path, bool onList) {
@@ -418,18 +269,8 @@ void TKeywordPage::TakeFile(const QString& path, bool onList) {
         return;
     if (onList)
         AddKeyword();
-    if (!edited_)
-        return;
-    if (onList || name_->text() == TExeWord::kNewName)
-        name_->setText(p->keywords);
-    command_->setText(p->command);
-    comment_->setText(p->comment);
-    if (path.endsWith(QLatin1String(".desktop"))) {
-        path_->setText(p->path);
-        parameters_->setText(p->parameters);
-    }
-    icon_->Show(icon_->Path(), icon_->Index(), p->command);
-    FieldEdited();
+    if (edited_)
+        fields_->Propose(*p, onList || fields_->Name() == TExeWord::kNewName, path.endsWith(QLatin1String(".desktop")));
 }
 
 std::vector<qsizetype> TKeywordPage::SelectedPositions() const {
@@ -446,96 +287,34 @@ qsizetype TKeywordPage::CurrentPosition() const {
 void TKeywordPage::ShowRecord(TExeWord* w) {
     edited_ = w;
     dirty_ = false;
-    filling_ = true;
-    detail_->setEnabled(w != nullptr);
-    const TExeWord blank;
-    const TExeWord& r = w ? *w : blank;
-    name_->setText(w ? r.keywords : QString());
-    comment_->setText(r.comment);
-    command_->setText(r.command);
-    parameters_->setText(r.parameters);
-    path_->setText(r.path);
-    open_->setCurrentIndex(std::clamp(r.open, 0, 3));
-    runas_->setChecked(r.runas);
-    history_->setChecked(r.addtohistory);
-    onlyone_->setChecked(r.onlyone);
-    curHotkey_ = r.key;
-    curHotkeyModifier_ = r.keymod;
-    hotkey_->setText(r.key == -1 ? QStringLiteral("None") : HotkeyText(r.key, r.keymod));
-    TTagList tags;
-    tags.Build(words_);
-    tags_->clear();
-    tags_->addItems(tags.Tags());
-    tags_->setEditText(r.group);
-    icon_->Show(r.iconpath, r.iconidx, r.command);
-    disabledLabel_->setVisible(w && r.disabled);
-    permission_->setVisible(w && r.permissionlevel != -1);
-    permission_->setToolTip(QStringLiteral("Permissions: ") + QString::number(r.permissionlevel));
-    filling_ = false;
-    if (w)
-        detail_->setVisible(true);
-    else if (settings_.hidekeywordpanel)
-        detail_->setVisible(false);
-    CheckName();
-}
-
-void TKeywordPage::Colour(QLineEdit* e) {
-    // A line edit draws the formats of an input-method event without changing its text.
-    QList<QInputMethodEvent::Attribute> formats;
-    if (settings_.syntaxhighlight)
-        for (const TColourRange& r : SyntaxRanges(e->text(), settings_.separator)) {
-            QTextCharFormat f;
-            f.setForeground(QColor(QRgb(r.rgb)));
-            formats << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, r.start - e->cursorPosition(),
-                                                    r.length, f);
-        }
-    QInputMethodEvent event(QString(), formats);
-    QCoreApplication::sendEvent(e, &event);
+    fields_->Show(w);
+    fields_->CheckName(words_, edited_);
 }
 
 void TKeywordPage::FieldEdited() {
     if (filling_ || !edited_)
         return;
     dirty_ = true;
-    CheckName();
-    if (autoApply_->isChecked())
+    fields_->CheckName(words_, edited_);
+    if (fields_->AutoApply())
         Apply();
-}
-
-void TKeywordPage::FillRecord(TExeWord& w) const {
-    w.keywords = name_->text();
-    w.comment = comment_->text();
-    w.command = command_->text();
-    w.parameters = parameters_->text();
-    w.path = path_->text();
-    w.open = open_->currentIndex();
-    w.runas = runas_->isChecked();
-    w.addtohistory = history_->isChecked();
-    w.onlyone = onlyone_->isChecked();
-    w.key = curHotkey_;
-    w.keymod = curHotkeyModifier_;
-    w.group = tags_->currentText().trimmed();
-    w.iconpath = icon_->Path();
-    w.iconidx = icon_->Index();
-    if (permission_->isHidden())
-        w.permissionlevel = -1;
 }
 
 void TKeywordPage::Apply() {
     if (!edited_)
         return;
     const int oldKey = edited_->key, oldMod = edited_->keymod;
-    const bool newHotkey = oldKey != curHotkey_ || oldMod != curHotkeyModifier_;
+    const bool newHotkey = oldKey != fields_->Key() || oldMod != fields_->Modifiers();
     if (newHotkey && host_.hotkeys.remove)
         host_.hotkeys.remove(*edited_);
-    FillRecord(*edited_);
-    if (newHotkey && curHotkey_ != -1 && !edited_->disabled && host_.hotkeys.add && !host_.hotkeys.add(*edited_)) {
+    fields_->Take(*edited_);
+    if (newHotkey && edited_->key != -1 && !edited_->disabled && host_.hotkeys.add && !host_.hotkeys.add(*edited_)) {
         // The key is taken elsewhere: the record keeps its previous hotkey.
-        edited_->key = curHotkey_ = oldKey;
-        edited_->keymod = curHotkeyModifier_ = oldMod;
+        edited_->key = oldKey;
+        edited_->keymod = oldMod;
         if (oldKey != -1)
             host_.hotkeys.add(*edited_);
-        hotkey_->setText(oldKey == -1 ? QStringLiteral("None") : HotkeyText(oldKey, oldMod));
+        fields_->SetHotkey(oldKey, oldMod);
         QMessageBox::warning(this, QStringLiteral("Warning"), QStringLiteral("Unable to assign hotkey."));
     }
     dirty_ = false;
@@ -557,23 +336,6 @@ bool TKeywordPage::SettleEdits() {
         Apply();
     dirty_ = false;
     return true;
-}
-
-void TKeywordPage::CheckName() {
-    const QString text = name_->text();
-    QString status;
-    if (text.contains(u' '))
-        status = QStringLiteral("(spaces not supported)");
-    else if (edited_) {
-        TDuplicateNames names;
-        names.Build(words_, false, edited_);
-        for (const QString& n : text.split(u','))
-            if (names.seen.contains(n, Qt::CaseInsensitive))
-                status = QStringLiteral("(duplicate detected)");
-    }
-    status_->setText(status);
-    status_->setStyleSheet(status.isEmpty() ? QString() : QStringLiteral("color: red"));
-    name_->setStyleSheet(text.contains(u' ') ? QStringLiteral("color: red") : QString());
 }
 
 void TKeywordPage::ScanForInvalid() {

@@ -1,18 +1,14 @@
 // The "Keywords" tab: the filtered keyword list, its operations and the detail panel of one record.
 #pragma once
 
+#include "core/items.h"
 #include "ui/settings/iconchoice.h"
 #include "ui/settings/keywordops.h"
-
-#include "core/items.h"
 
 #include <QWidget>
 
 #include <optional>
 
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -20,11 +16,10 @@ class QPushButton;
 
 namespace vantrelo {
 
+class TKeywordFields;
 class TKeywordTable;
 class TKeywordView;
 struct TSettings;
-class THotkeyCaptureField;
-class TIconChoice;
 
 struct TKeywordPageHost {
     TKeywordHotkeys hotkeys;
@@ -78,11 +73,7 @@ private:
     qsizetype CurrentPosition() const;
     void ShowRecord(TExeWord* w);
     void FieldEdited();
-    // The syntax colouring of a command field.
-    void Colour(QLineEdit* e);
     void Apply();
-    void FillRecord(TExeWord& w) const;
-    void CheckName();
     void UpdateCount();
     // A header click: the rows shown when a filter is active, else the whole list.
     void SortByColumn(int column);
@@ -96,23 +87,13 @@ private:
     QPushButton* clear_;
     QLineEdit* filter_;
     QLabel* count_;
-    QGroupBox* detail_;
-    QLineEdit *name_, *comment_, *command_, *parameters_, *path_;
-    QComboBox *open_, *tags_;
-    QCheckBox *runas_, *history_, *onlyone_, *autoApply_;
-    THotkeyCaptureField* hotkey_;
-    TIconChoice* icon_;
-    QLabel* status_;
-    QLabel* permission_;
-    QLabel* disabledLabel_;
+    TKeywordFields* fields_;
     QMenu* menu_;
     TExeWord* edited_ = nullptr;
     bool dirty_ = false;
-    bool filling_ = false;
+    bool filling_ = false; // the selection is being set by the page itself
     int sortColumn_ = -1;
     bool sortAscending_ = true;
-    int curHotkey_ = -1;
-    int curHotkeyModifier_ = -1;
 };
 
 } // namespace vantrelo

@@ -102,6 +102,7 @@ TIndexItemForm::~TIndexItemForm() {
     if (worker_) {
         stop_ = true;
         worker_->wait();
+        delete worker_;
     }
 }
 

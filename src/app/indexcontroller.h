@@ -39,6 +39,7 @@ public:
 
 private:
     void Adopt();
+    void LoadCache();
     void StartIdleTimer();
 
     TAppContext& ctx_;

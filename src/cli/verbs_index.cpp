@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "index/indexfiles.h"
 #include "index/scanner.h"
+#include "suggest/indexsnapshot.h"
 
 #include <QTextStream>
 
@@ -32,6 +33,10 @@ int ScanVerb(TCliContext& ctx) {
             ctx.err << saved.error << "\n";
             return kFailed;
         }
+        // The prepared snapshot is derived: without it the next reader prepares the cache itself.
+        const TSaveResult snapshot = SaveIndexSnapshot(CacheFile(ctx), r.list);
+        if (!snapshot)
+            ctx.err << snapshot.error << "\n";
     } else {
         ctx.err << "cacheindex is off: scancache.dat was not written\n";
     }

@@ -65,6 +65,12 @@ qsizetype TIndexList::ItemCount() const {
     return n;
 }
 
+void TIndexList::ForEachNamed(const QString& lowerName, const std::function<bool(const TMyShellItem&)>& visit) const {
+    for (const TIndexEntry& e : entries_)
+        if (e.item && LowerText(e.item->name) == lowerName && !visit(*e.item))
+            return;
+}
+
 void TIndexList::BuildKeys() const {
     if (keysBuilt_)
         return;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/items.h"
+#include "index/indexlookup.h"
 
 #include <QSet>
 #include <QString>
@@ -16,7 +17,7 @@ struct TIndexEntry {
     std::unique_ptr<TMyShellItem> item;  // null for cache lines that hold no entry
 };
 
-class TIndexList {
+class TIndexList final : public TIndexLookup {
 public:
     TIndexList() = default;
     TIndexList(TIndexList&&) noexcept = default;
@@ -46,6 +47,7 @@ public:
     void AppendClaimed(const QString& key, std::unique_ptr<TMyShellItem> item);
     // Number of entries that hold an item.
     qsizetype ItemCount() const;
+    void ForEachNamed(const QString& lowerName, const std::function<bool(const TMyShellItem&)>& visit) const override;
 
 private:
     void BuildKeys() const;

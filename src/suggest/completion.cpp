@@ -207,19 +207,20 @@ std::optional<TPick> TRun::Indexed() {
     int winnerRest = 0;
     int winnerPos = -1;
     for (const TPreparedName& n : index->Names()) {
-        if (!n.lower.startsWith(lower) || n.lower.startsWith(QLatin1String("==")))
+        const QStringView nameLower = index->Lower(n);
+        if (!nameLower.startsWith(lower) || nameLower.startsWith(QLatin1String("==")))
             continue;
-        const TMyShellItem& item = index->Item(n);
-        if (!Passes(item.name))
+        const QString name = index->Name(n);
+        if (!Passes(name))
             continue;
-        const bool chosen = Offer(item.name);
+        const bool chosen = Offer(name);
         if (!best) {
             if (chosen)
-                return TPick{item.name, item.CloneItem(), false, counter_};
+                return TPick{name, index->MakeItem(n), false, counter_};
             continue;
         }
         // While typing the closest name wins: the least left over once the typed text is taken out.
-        const int rest = int(QString(n.lower).remove(lower).size());
+        const int rest = int(nameLower.toString().remove(lower).size());
         if (!winner || rest < winnerRest) {
             winner = &n;
             winnerRest = rest;
@@ -228,8 +229,9 @@ std::optional<TPick> TRun::Indexed() {
     }
     if (!winner)
         return std::nullopt;
-    const TMyShellItem& item = index->Item(*winner);
-    return TPick{item.name, item.CloneItem(), false, winnerPos};
+    std::unique_ptr<TMyShellItem> item = index->MakeItem(*winner);
+    QString name = item->name;
+    return TPick{std::move(name), std::move(item), false, winnerPos};
 }
 
 bool TRun::IsFolder(const QString& path) const {

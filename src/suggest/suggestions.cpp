@@ -79,7 +79,7 @@ void OfferListContent(const TListContent& content, const QString& text, TCandida
 
 // Whether a prepared name can score above the table's minimum at all: bit tests first, then a
 // subsequence scan, before the full score is computed.
-bool MayScore(const TPreparedName& n, const QString& typed, bool typedHasSpace, std::uint64_t typedMask,
+bool MayScore(const TPreparedIndex& index, const TPreparedName& n, const QString& typed, bool typedHasSpace, std::uint64_t typedMask,
               std::uint64_t firstBit, std::uint64_t lastBit, std::uint64_t endBits, int minimum) {
     // The best a subsequence hit can reach: all bonuses, less the word penalty.
     if (!typedHasSpace && 1060 - n.words / 2 <= minimum)
@@ -93,11 +93,12 @@ bool MayScore(const TPreparedName& n, const QString& typed, bool typedHasSpace, 
     if (minimum < kMaxWordRunScore)
         return true;
     // Word runs stay below every subsequence hit: only a subsequence can still enter.
-    return (n.mask & typedMask) == typedMask && IsSubsequence(typed, n.candidate);
+    return (n.mask & typedMask) == typedMask && IsSubsequence(typed, index.Candidate(n));
 }
 
+// Entries enter the table as copies kept in `made`: the table holds plain pointers.
 void OfferIndex(const TSuggestSources& src, const QString& text, TSimilarityArithmeticLink* link,
-                TCandidateTable& table) {
+                TCandidateTable& table, std::vector<std::unique_ptr<TItem>>& made) {
     const TSettings& s = src.settings;
     const QString typed = PrepareTyped(text);
     if (typed.isEmpty())
@@ -109,15 +110,20 @@ void OfferIndex(const TSuggestSources& src, const QString& text, TSimilarityArit
     const bool shortOn = s.autoshort > 1;
     const bool typedHasSpace = typed.contains(QLatin1Char(' '));
     const bool fuzzyOn = link && s.autofuzz >= 2;
-    for (const TPreparedName& n : src.index->Names()) {
+    const TPreparedIndex& index = *src.index;
+    for (const TPreparedName& n : index.Names()) {
         int s1 = 0;
-        if (shortOn && MayScore(n, typed, typedHasSpace, typedMask, firstBit, lastBit, endBits, table.Minimum()))
-            s1 = ShortFormScorePrepared(typed, n.candidate);
-        const TMyShellItem& item = src.index->Item(n);
-        const int s2 = fuzzyOn ? SimilarityPercent(*link, text, item.name) : 0;
+        if (shortOn && MayScore(index, n, typed, typedHasSpace, typedMask, firstBit, lastBit, endBits, table.Minimum()))
+            s1 = ShortFormScorePrepared(typed, index.Candidate(n));
+        // The name is read in place; only an entry that enters the table is copied.
+        const QStringView view = index.NameView(n);
+        const int s2 = fuzzyOn ? SimilarityPercent(*link, text, QString::fromRawData(view.data(), view.size())) : 0;
         const int score = std::max(s1, s2);
-        if (table.Accepts(score))
-            table.Offer(score, &item, item.name, int(item.name.size()));
+        if (table.Accepts(score)) {
+            made.push_back(index.MakeItem(n));
+            const QString& name = static_cast<const TMyShellItem&>(*made.back()).name;
+            table.Offer(score, made.back().get(), name, int(name.size()));
+        }
     }
 }
 
@@ -175,7 +181,7 @@ bool FindSuggestions(const TSuggestSources& src, TSuggestState& state, const QSt
         OfferListContent(state.content, text, table, made);
     } else {
         if (IndexSuggestionsOn(s) && src.index)
-            OfferIndex(src, text, link.get(), table);
+            OfferIndex(src, text, link.get(), table, made);
         if (KeywordSuggestionsOn(s))
             OfferKeywords(src, text, link.get(), table);
     }

@@ -71,6 +71,12 @@ TEST(IndexCacheTest, EveryNameRoundTrips) {
     const QByteArray bytes = test::ReadAll(file);
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(bytes.endsWith("\r\n"));
+    // The file's own form: entities in the values, UTF-8 text, one CRLF line per entry.
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF<exet>esc</exet>\r\n<exet>1</exet><exe1>Plain</exe1>"));
+    EXPECT_TRUE(bytes.contains("<exet>1</exet><exe1>Tom &amp;amp; Jerry</exe1><exe2>rfStartMenu</exe2>"
+                               "<exe3>/p/Tom &amp;amp; Jerry</exe3><exe4>R0A1</exe4>\r\n"));
+    EXPECT_TRUE(bytes.contains("<exe1>line&#13;&#10;break</exe1>"));
+    EXPECT_TRUE(bytes.contains(QStringLiteral("<exe1>Ünïcödé 日本</exe1>").toUtf8()));
 
     TIndexList back;
     ASSERT_TRUE(LoadIndexCache(file, back));

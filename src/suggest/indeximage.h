@@ -1,0 +1,98 @@
+// The prepared index as one block of bytes: records and texts in arenas, built in memory or mapped from a file.
+#pragma once
+
+#include "index/cachestamp.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+class QFile;
+
+namespace vantrelo {
+
+class TIndexList;
+class TMyShellItem;
+
+// What matching and scoring read on every key; the texts are offsets into the image's arena.
+struct TPreparedName {
+    std::uint64_t mask = 0;       // CharMask of the lower-cased name
+    std::uint64_t initials = 0;   // CharMask of the first characters of the candidate's words
+    std::uint64_t finals = 0;     // CharMask of the last characters of the candidate's words
+    std::uint32_t lower = 0;      // the lower-cased `name`, for substring and prefix tests
+    std::uint32_t lowerLength = 0;
+    std::uint32_t candidate = 0;  // PrepareCandidate of the lower-cased name, for short-form scores
+    std::uint32_t candidateLength = 0;
+    std::uint16_t words = 0;      // WordCount of the candidate
+    std::uint16_t longest = 0;    // LongestWord of the candidate
+    std::uint8_t tier = 0;        // list tier: 0 first, 1 second (manuals, setup...), 2 installers
+    std::uint8_t spare[3] = {};
+};
+static_assert(sizeof(TPreparedName) == 48);
+
+// The rest of an entry, read only for the rows that are shown or launched.
+struct TPreparedEntry {
+    std::uint32_t entry = 0;      // line of the cache file it came from
+    std::uint32_t name = 0;       // the display name (shares the lower-cased text when equal)
+    std::uint32_t nameLength = 0;
+    std::uint32_t root = 0;       // index into the roots
+    std::uint32_t path = 0;
+    std::uint32_t pathLength = 0;
+    std::uint32_t ps = 0;         // the stored identifier list, one byte per character; empty: the file's own
+    std::uint32_t psLength = 0;
+};
+static_assert(sizeof(TPreparedEntry) == 32);
+
+class TIndexImage {
+public:
+    static constexpr std::uint32_t kVersion = 1;
+
+    // Prepares every entry of `list` that holds an item, in list order.
+    static QByteArray Build(const TIndexList& list, const TCacheStamp& stamp = {});
+    // Checks and adopts bytes (Build's or a file's); null with `error` set when anything is off:
+    // magic, version, header or body checksum, sizes, any offset outside its arena.
+    static std::shared_ptr<const TIndexImage> FromBytes(QByteArray bytes, QString* error = nullptr);
+    // The same over a mapping of an open file, which the image keeps.
+    static std::shared_ptr<const TIndexImage> FromFile(std::unique_ptr<QFile> file, QString* error = nullptr);
+    ~TIndexImage();
+
+    TCacheStamp Stamp() const;
+    std::span<const TPreparedName> Names() const { return {names_, count_}; }
+    const TPreparedEntry& Entry(const TPreparedName& n) const { return entries_[&n - names_]; }
+    QStringView Lower(const TPreparedName& n) const { return Text(n.lower, n.lowerLength); }
+    QStringView Candidate(const TPreparedName& n) const { return Text(n.candidate, n.candidateLength); }
+    QStringView Name(const TPreparedName& n) const;
+    // A copy of the entry that owns its texts (it outlives the image).
+    std::unique_ptr<TMyShellItem> MakeItem(const TPreparedName& n) const;
+    // Lines of the cache file, those without an entry included.
+    std::uint32_t LineCount() const { return lines_; }
+    // The image's bytes, as a file holds them.
+    QByteArrayView Bytes() const { return {data_, qsizetype(size_)}; }
+
+private:
+    TIndexImage() = default;
+    bool Attach(const char* data, std::size_t size, QString* error);
+    QStringView Text(std::uint32_t at, std::uint32_t length) const { return {text_ + at, qsizetype(length)}; }
+
+    QByteArray owned_;
+    std::unique_ptr<QFile> file_;
+    const char* data_ = nullptr;
+    std::size_t size_ = 0;
+    const TPreparedName* names_ = nullptr;
+    const TPreparedEntry* entries_ = nullptr;
+    const std::uint32_t* roots_ = nullptr; // offset and length per root
+    const char16_t* text_ = nullptr;
+    std::size_t count_ = 0;
+    std::uint32_t rootCount_ = 0;
+    std::uint32_t lines_ = 0;
+};
+
+// The list tier of a lower-cased name.
+std::uint8_t IndexTier(QStringView lowerName);
+
+} // namespace vantrelo

@@ -3,6 +3,7 @@
 #include "core/keywordlist.h"
 #include "core/settings.h"
 #include "index/indexfiles.h"
+#include "index/indexlist.h"
 #include "suggest/completion.h"
 #include "suggest/indexsnapshot.h"
 #include "suggest/keystroke.h"

@@ -11,6 +11,12 @@ void TIndexList::Clear() {
     keysBuilt_ = true;
 }
 
+void TIndexList::Squeeze() {
+    entries_.shrink_to_fit();
+    keys_ = QSet<QString>();
+    keysBuilt_ = entries_.empty();
+}
+
 void TIndexList::Append(const QString& key, std::unique_ptr<TMyShellItem> item) {
     entries_.push_back({key, std::move(item)});
     // Loading appends tens of thousands of lines; the key set is built only when first asked.

@@ -29,8 +29,9 @@ public:
     auto begin() const { return entries_.begin(); }
     auto end() const { return entries_.end(); }
     void Clear();
-    // Gives back the spare room of the entry vector once the list is complete.
-    void Squeeze() { entries_.shrink_to_fit(); }
+    // Gives back the spare room of the entry vector once the list is complete, and the key set
+    // (about a tenth of a large list), which a later lookup builds again.
+    void Squeeze();
 
     // Appends without looking for an equal key (the cache keeps every line).
     void Append(const QString& key, std::unique_ptr<TMyShellItem> item);

@@ -271,6 +271,7 @@ TScanResult ScanIndex(const TScanInput& input, const std::atomic<bool>& cancel) 
     if (ctx.Cancelled())
         return result; // Cancelled, empty list
     result.state = TScanState::Finished;
+    list.Squeeze(); // the caller writes and adopts it; the walk's keys are done with
     result.list = std::move(list);
     return result;
 }

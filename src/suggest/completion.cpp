@@ -59,6 +59,15 @@ struct TPick {
     int position = -1;
 };
 
+// The length of `text` once every occurrence of `part` is taken out, left to right.
+int RestWithout(QStringView text, QStringView part) {
+    qsizetype removed = 0;
+    if (!part.isEmpty())
+        for (qsizetype at = text.indexOf(part); at >= 0; at = text.indexOf(part, at + part.size()))
+            removed += part.size();
+    return int(text.size() - removed);
+}
+
 class TRun {
 public:
     TRun(const TSuggestSources& src, TSuggestState& state, TFolderCache& folders, const TCompletionRequest& rq)
@@ -210,17 +219,22 @@ std::optional<TPick> TRun::Indexed() {
         const QStringView nameLower = index->Lower(n);
         if (!nameLower.startsWith(lower) || nameLower.startsWith(QLatin1String("==")))
             continue;
-        const QString name = index->Name(n);
+        // Read in place: only the entry that completes the line is copied.
+        const QStringView view = index->NameView(n);
+        const QString name = QString::fromRawData(view.data(), view.size());
         if (!Passes(name))
             continue;
         const bool chosen = Offer(name);
         if (!best) {
-            if (chosen)
-                return TPick{name, index->MakeItem(n), false, counter_};
+            if (chosen) {
+                std::unique_ptr<TMyShellItem> item = index->MakeItem(n);
+                QString text = item->name;
+                return TPick{std::move(text), std::move(item), false, counter_};
+            }
             continue;
         }
         // While typing the closest name wins: the least left over once the typed text is taken out.
-        const int rest = int(nameLower.toString().remove(lower).size());
+        const int rest = RestWithout(nameLower, lower);
         if (!winner || rest < winnerRest) {
             winner = &n;
             winnerRest = rest;

@@ -66,9 +66,10 @@ constexpr TTierWord kTierWords[] = {
     {u"guide", 1},   {u"help", 1},   {u"user ", 1},  {u"forum", 1},   {u" web", 1},    {u"order ", 1},
     {u"remove", 1},  {u"support", 1}, {u"buy ", 1},  {u"safe m", 1},  {u"documenta", 1}};
 
-// Texts appended to an arena; equal neighbours are not stored twice.
+// Texts appended one after another; an entry keeps offsets into it.
 class TArena {
 public:
+    void Reserve(qsizetype chars) { text_.reserve(chars); }
     std::uint32_t Add(QStringView s) {
         const auto at = std::uint32_t(text_.size());
         text_.append(s);
@@ -83,6 +84,14 @@ private:
 // Builds the records of one image; hot texts (what every key reads) and cold ones (paths) apart.
 class TBuilder {
 public:
+    // Sized once for the whole list: growing by doubling would hold two copies at the end.
+    TBuilder(std::size_t count, qsizetype nameChars, qsizetype pathChars) {
+        names_.reserve(count);
+        entries_.reserve(count);
+        hot_.Reserve(nameChars * 2 + 64);
+        cold_.Reserve(pathChars + 4096);
+    }
+
     void Add(qsizetype line, const TMyShellItem& item) {
         TPreparedName n;
         TPreparedEntry e;
@@ -225,7 +234,15 @@ std::uint8_t IndexTier(QStringView lowerName) {
 }
 
 QByteArray TIndexImage::Build(const TIndexList& list, const TCacheStamp& stamp) {
-    TBuilder b;
+    std::size_t count = 0;
+    qsizetype nameChars = 0, pathChars = 0;
+    for (const TIndexEntry& e : list)
+        if (e.item) {
+            ++count;
+            nameChars += e.item->name.size();
+            pathChars += e.item->path.size() + e.item->ps.size();
+        }
+    TBuilder b(count, nameChars, pathChars);
     for (qsizetype i = 0; i < list.size(); ++i)
         if (const auto& item = list.at(i).item)
             b.Add(i, *item);

@@ -15,6 +15,7 @@
 #include "suggest/listbuilder.h"
 #include "suggest/matching.h"
 #include "suggest/preparedindex.h"
+#include "suggest/shortform.h"
 #include "suggest/suggestions.h"
 #include "suggest/suggestsources.h"
 
@@ -215,7 +216,11 @@ std::optional<TPick> TRun::Indexed() {
     const TPreparedName* winner = nullptr;
     int winnerRest = 0;
     int winnerPos = -1;
+    // Every typed character must occur in the name: the mask rules most names out without reading them.
+    const std::uint64_t mask = CharMask(lower);
     for (const TPreparedName& n : index->Names()) {
+        if ((n.mask & mask) != mask)
+            continue;
         const QStringView nameLower = index->Lower(n);
         if (!nameLower.startsWith(lower) || nameLower.startsWith(QLatin1String("==")))
             continue;

@@ -115,9 +115,13 @@ void OfferIndex(const TSuggestSources& src, const QString& text, TSimilarityArit
         int s1 = 0;
         if (shortOn && MayScore(index, n, typed, typedHasSpace, typedMask, firstBit, lastBit, endBits, table.Minimum()))
             s1 = ShortFormScorePrepared(typed, index.Candidate(n));
-        // The name is read in place; only an entry that enters the table is copied.
-        const QStringView view = index.NameView(n);
-        const int s2 = fuzzyOn ? SimilarityPercent(*link, text, QString::fromRawData(view.data(), view.size())) : 0;
+        // The name is read in place, and only for fuzzy scores (its record is cold otherwise); only
+        // an entry that enters the table is copied.
+        int s2 = 0;
+        if (fuzzyOn) {
+            const QStringView view = index.NameView(n);
+            s2 = SimilarityPercent(*link, text, QString::fromRawData(view.data(), view.size()));
+        }
         const int score = std::max(s1, s2);
         if (table.Accepts(score)) {
             made.push_back(index.MakeItem(n));

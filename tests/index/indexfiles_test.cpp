@@ -177,6 +177,14 @@ TEST(IndexListTest, KeysAreUniqueIgnoringCase) {
     list.Append(QStringLiteral("Loaded"), nullptr);
     EXPECT_TRUE(list.ContainsKey(QStringLiteral("LOADED")));
     EXPECT_EQ(list.size(), 2);
+    // A finished list gives its key set back; a later lookup builds it again.
+    EXPECT_TRUE(list.ClaimLowerKey(QStringLiteral("ünïcode.txtdocs")));
+    list.AppendClaimed(QStringLiteral("Ünïcode.txtDocs"), nullptr);
+    list.Squeeze();
+    EXPECT_FALSE(list.AddUnique(QStringLiteral("SETUP.desktopTools"), nullptr));
+    EXPECT_FALSE(list.ClaimLowerKey(QStringLiteral("ünïcode.txtdocs")));
+    EXPECT_TRUE(list.AddUnique(QStringLiteral("other"), nullptr));
+    EXPECT_EQ(list.size(), 4);
 }
 
 TEST(AppFilesTest, IndexAndExportRoundTrip) {

@@ -159,23 +159,13 @@ void AppendIdTagUtf8(QByteArray& out, const QByteArray& id) {
     out += "</exe4>";
 }
 
-// The whole cache as its file holds it (BOM first), written entry by entry into one buffer.
+// The whole cache as its file holds it, written entry by entry into one buffer.
 QByteArray FormatIndexCacheUtf8(const TIndexList& list) {
     QByteArray out;
     out.reserve(list.size() * 160 + 64);
-    out += "\xEF\xBB\xBF";
-    out += kEscMarker.latin1();
-    out += "\r\n";
-    for (const TIndexEntry& e : list) {
-        if (e.item) {
-            out += "<exet>1</exet>";
-            AppendTagUtf8(out, "exe1", e.item->name);
-            AppendTagUtf8(out, "exe2", e.item->root);
-            AppendTagUtf8(out, "exe3", e.item->path);
-            AppendIdTagUtf8(out, ItemIdList(*e.item));
-        }
-        out += "\r\n";
-    }
+    AppendIndexCacheStart(out);
+    for (const TIndexEntry& e : list)
+        AppendIndexCacheLine(out, e.item.get());
     return out;
 }
 
@@ -302,6 +292,23 @@ QByteArray FileIdList(const QString& path) {
 
 QByteArray ItemIdList(const TMyShellItem& item) {
     return item.ps.isEmpty() && !item.path.isEmpty() ? FileIdList(item.path) : item.ps;
+}
+
+void AppendIndexCacheStart(QByteArray& out) {
+    out += "\xEF\xBB\xBF";
+    out += kEscMarker.latin1();
+    out += "\r\n";
+}
+
+void AppendIndexCacheLine(QByteArray& out, const TMyShellItem* item) {
+    if (item) {
+        out += "<exet>1</exet>";
+        AppendTagUtf8(out, "exe1", item->name);
+        AppendTagUtf8(out, "exe2", item->root);
+        AppendTagUtf8(out, "exe3", item->path);
+        AppendIdTagUtf8(out, ItemIdList(*item));
+    }
+    out += "\r\n";
 }
 
 QString FormatIndexCache(const TIndexList& list) { return QString::fromUtf8(FormatIndexCacheUtf8(list).mid(3)); }

@@ -20,7 +20,8 @@ size_t qHash(const TIndexKey& key, size_t seed) noexcept {
         h ^= h >> 29;
     }
     std::uint64_t tail = 0;
-    std::memcpy(&tail, p, n);
+    if (n > 0)
+        std::memcpy(&tail, p, n);
     h = (h ^ tail) * k;
     return size_t(h ^ (h >> 32));
 }
@@ -38,7 +39,7 @@ void TIndexList::Squeeze() {
 }
 
 void TIndexList::Append(const QString& key, std::unique_ptr<TMyShellItem> item) {
-    entries_.push_back({key, std::move(item)});
+    Store(key, std::move(item));
     // Loading appends tens of thousands of lines; the key set is built only when first asked.
     keysBuilt_ = false;
 }
@@ -49,7 +50,7 @@ bool TIndexList::AddUnique(const QString& key, std::unique_ptr<TMyShellItem> ite
     if (keys_.contains({lower}))
         return false;
     keys_.insert({lower});
-    entries_.push_back({key, std::move(item)});
+    Store(key, std::move(item));
     return true;
 }
 
@@ -66,7 +67,7 @@ bool TIndexList::ContainsLowerKey(const QString& lowerKey) const {
 void TIndexList::AddWithLowerKey(const QString& key, const QString& lowerKey, std::unique_ptr<TMyShellItem> item) {
     BuildKeys();
     keys_.insert({lowerKey});
-    entries_.push_back({key, std::move(item)});
+    Store(key, std::move(item));
 }
 
 bool TIndexList::ClaimLowerKey(const QString& lowerKey) {
@@ -80,8 +81,13 @@ void TIndexList::UnclaimLowerKey(const QString& lowerKey) {
     keys_.remove({lowerKey});
 }
 
-void TIndexList::AppendClaimed(const QString& key, std::unique_ptr<TMyShellItem> item) {
-    entries_.push_back({key, std::move(item)});
+void TIndexList::AppendClaimed(const QString& key, std::unique_ptr<TMyShellItem> item) { Store(key, std::move(item)); }
+
+void TIndexList::Store(const QString& key, std::unique_ptr<TMyShellItem> item) {
+    if (sink_)
+        sink_(key, std::move(item));
+    else
+        entries_.push_back({key, std::move(item)});
 }
 
 qsizetype TIndexList::ItemCount() const {

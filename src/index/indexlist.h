@@ -25,6 +25,9 @@ struct TIndexEntry {
     std::unique_ptr<TMyShellItem> item;  // null for cache lines that hold no entry
 };
 
+// Takes the entries of a list that streams them instead of keeping them.
+using TIndexSink = std::function<void(const QString& key, std::unique_ptr<TMyShellItem> item)>;
+
 class TIndexList final : public TIndexLookup {
 public:
     TIndexList() = default;
@@ -40,6 +43,10 @@ public:
     // Gives back the spare room of the entry vector once the list is complete, and the key set
     // (about a tenth of a large list), which a later lookup builds again.
     void Squeeze();
+
+    // From now on added entries go to `sink` (in order) and are not kept; the key set still
+    // refuses duplicates. For a scan written out as it runs.
+    void StreamTo(TIndexSink sink) { sink_ = std::move(sink); }
 
     // Appends without looking for an equal key (the cache keeps every line).
     void Append(const QString& key, std::unique_ptr<TMyShellItem> item);
@@ -61,7 +68,10 @@ public:
 private:
     void BuildKeys() const;
 
+    void Store(const QString& key, std::unique_ptr<TMyShellItem> item);
+
     std::vector<TIndexEntry> entries_;
+    TIndexSink sink_;
     mutable QSet<TIndexKey> keys_;  // lower-cased keys, built on first lookup
     mutable bool keysBuilt_ = true;
 };

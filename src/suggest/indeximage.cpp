@@ -41,13 +41,14 @@ static_assert(sizeof(THeader) == 72);
 
 // Where each part starts; the texts go last.
 struct TLayout {
-    std::size_t names, entries, roots, text, size;
+    std::size_t names, texts, entries, roots, text, size;
 };
 
 TLayout LayoutOf(std::uint64_t count, std::uint64_t rootCount, std::uint64_t textLength) {
     TLayout l{};
     l.names = sizeof(THeader);
-    l.entries = l.names + count * sizeof(TPreparedName);
+    l.texts = l.names + count * sizeof(TPreparedName);
+    l.entries = l.texts + count * sizeof(TPreparedText);
     l.roots = l.entries + count * sizeof(TPreparedEntry);
     l.text = l.roots + rootCount * 2 * sizeof(std::uint32_t);
     l.size = l.text + textLength * sizeof(char16_t);
@@ -81,12 +82,22 @@ private:
     QString text_;
 };
 
-// Builds the records of one image; hot texts (what every key reads) and cold ones (paths) apart.
-class TBuilder {
+bool Fail(QString* error, const char* why) {
+    if (error)
+        *error = QString::fromLatin1(why);
+    return false;
+}
+
+bool InArena(std::uint64_t at, std::uint64_t length, std::uint64_t arena) { return at <= arena && length <= arena - at; }
+
+} // namespace
+
+// The records of one image; hot texts (what every key reads) and cold ones (paths) apart.
+class TIndexImageBuilder::TImpl {
 public:
-    // Sized once for the whole list: growing by doubling would hold two copies at the end.
-    TBuilder(std::size_t count, qsizetype nameChars, qsizetype pathChars) {
+    void Reserve(std::size_t count, qsizetype nameChars, qsizetype pathChars) {
         names_.reserve(count);
+        texts_.reserve(count);
         entries_.reserve(count);
         hot_.Reserve(nameChars * 2 + 64);
         cold_.Reserve(pathChars + 4096);
@@ -94,16 +105,17 @@ public:
 
     void Add(qsizetype line, const TMyShellItem& item) {
         TPreparedName n;
+        TPreparedText t;
         TPreparedEntry e;
         e.entry = std::uint32_t(line);
         const QString& name = item.name;
         const QString lower = LowerText(name);
         const QString candidate = PrepareCandidate(lower);
-        n.lower = hot_.Add(lower);
-        n.lowerLength = std::uint32_t(lower.size());
-        n.candidate = candidate == lower ? n.lower : hot_.Add(candidate);
-        n.candidateLength = std::uint32_t(candidate.size());
-        e.name = lower == name ? n.lower : hot_.Add(name);
+        t.lower = hot_.Add(lower);
+        t.lowerLength = std::uint32_t(lower.size());
+        t.candidate = candidate == lower ? t.lower : hot_.Add(candidate);
+        t.candidateLength = std::uint32_t(candidate.size());
+        e.name = lower == name ? t.lower : hot_.Add(name);
         e.nameLength = std::uint32_t(name.size());
         n.mask = CharMask(lower);
         n.words = std::uint16_t(std::min(WordCount(candidate), 0xFFFF));
@@ -122,10 +134,11 @@ public:
             e.psLength = std::uint32_t(ps.size());
         }
         names_.push_back(n);
+        texts_.push_back(t);
         entries_.push_back(e);
     }
 
-    QByteArray Finish(std::uint32_t lines, const TCacheStamp& stamp) {
+    bool Write(std::uint32_t lines, const TCacheStamp& stamp, const TImageWrite& write) {
         // Cold offsets move past the hot texts; roots live in the cold arena too.
         const auto shift = std::uint32_t(hot_.Text().size());
         for (TPreparedEntry& e : entries_) {
@@ -135,16 +148,11 @@ public:
         }
         for (std::size_t i = 0; i < roots_.size(); i += 2)
             roots_[i] += shift;
-        const std::size_t textLength = std::size_t(hot_.Text().size() + cold_.Text().size());
-        const TLayout l = LayoutOf(names_.size(), roots_.size() / 2, textLength);
-        QByteArray out(qsizetype(l.size), Qt::Uninitialized);
-        char* d = out.data();
-        std::memcpy(d + l.names, names_.data(), names_.size() * sizeof(TPreparedName));
-        std::memcpy(d + l.entries, entries_.data(), entries_.size() * sizeof(TPreparedEntry));
-        std::memcpy(d + l.roots, roots_.data(), roots_.size() * sizeof(std::uint32_t));
-        std::memcpy(d + l.text, hot_.Text().utf16(), std::size_t(hot_.Text().size()) * 2);
-        std::memcpy(d + l.text + std::size_t(hot_.Text().size()) * 2, cold_.Text().utf16(),
-                    std::size_t(cold_.Text().size()) * 2);
+        const auto bytes = [](const auto& v) {
+            return QByteArrayView(reinterpret_cast<const char*>(v.data()), qsizetype(v.size() * sizeof(v[0])));
+        };
+        const QByteArrayView pieces[] = {bytes(names_), bytes(texts_), bytes(entries_), bytes(roots_),
+                                         bytes(QStringView(hot_.Text())), bytes(QStringView(cold_.Text()))};
         THeader h{};
         std::memcpy(h.magic, kMagic, sizeof kMagic);
         h.version = TIndexImage::kVersion;
@@ -155,11 +163,18 @@ public:
         h.lines = lines;
         h.count = std::uint32_t(names_.size());
         h.rootCount = std::uint32_t(roots_.size() / 2);
-        h.textLength = std::uint32_t(textLength);
-        h.bodyHash = ContentHash(d + sizeof(THeader), l.size - sizeof(THeader));
+        h.textLength = std::uint32_t(hot_.Text().size() + cold_.Text().size());
+        TContentHasher body;
+        for (const QByteArrayView piece : pieces)
+            body.Add(piece.data(), std::size_t(piece.size()));
+        h.bodyHash = body.Finish();
         h.headerHash = ContentHash(reinterpret_cast<const char*>(&h), offsetof(THeader, headerHash));
-        std::memcpy(d, &h, sizeof h);
-        return out;
+        if (!write(QByteArrayView(reinterpret_cast<const char*>(&h), sizeof h)))
+            return false;
+        for (const QByteArrayView piece : pieces)
+            if (!write(piece))
+                return false;
+        return true;
     }
 
 private:
@@ -180,22 +195,13 @@ private:
 
     TArena hot_, cold_;
     std::vector<TPreparedName> names_;
+    std::vector<TPreparedText> texts_;
     std::vector<TPreparedEntry> entries_;
     std::vector<std::uint32_t> roots_;
     QHash<QString, std::uint32_t> rootIndex_;
     QString lastRoot_;
     std::uint32_t lastIndex_ = 0;
 };
-
-bool Fail(QString* error, const char* why) {
-    if (error)
-        *error = QString::fromLatin1(why);
-    return false;
-}
-
-bool InArena(std::uint64_t at, std::uint64_t length, std::uint64_t arena) { return at <= arena && length <= arena - at; }
-
-} // namespace
 
 std::uint8_t IndexTier(QStringView lowerName) {
     // One pass over the name, trying only the words that start with the character at hand: this
@@ -233,7 +239,21 @@ std::uint8_t IndexTier(QStringView lowerName) {
     return tier;
 }
 
+TIndexImageBuilder::TIndexImageBuilder() : d_(std::make_unique<TImpl>()) {}
+TIndexImageBuilder::~TIndexImageBuilder() = default;
+
+void TIndexImageBuilder::Reserve(std::size_t count, qsizetype nameChars, qsizetype pathChars) {
+    d_->Reserve(count, nameChars, pathChars);
+}
+
+void TIndexImageBuilder::Add(std::uint32_t line, const TMyShellItem& item) { d_->Add(line, item); }
+
+bool TIndexImageBuilder::Write(std::uint32_t lines, const TCacheStamp& stamp, const TImageWrite& write) {
+    return d_->Write(lines, stamp, write);
+}
+
 QByteArray TIndexImage::Build(const TIndexList& list, const TCacheStamp& stamp) {
+    // Sized once for the whole list: growing by doubling would hold two copies at the end.
     std::size_t count = 0;
     qsizetype nameChars = 0, pathChars = 0;
     for (const TIndexEntry& e : list)
@@ -242,11 +262,17 @@ QByteArray TIndexImage::Build(const TIndexList& list, const TCacheStamp& stamp) 
             nameChars += e.item->name.size();
             pathChars += e.item->path.size() + e.item->ps.size();
         }
-    TBuilder b(count, nameChars, pathChars);
+    TIndexImageBuilder b;
+    b.Reserve(count, nameChars, pathChars);
     for (qsizetype i = 0; i < list.size(); ++i)
         if (const auto& item = list.at(i).item)
-            b.Add(i, *item);
-    return b.Finish(std::uint32_t(list.size()), stamp);
+            b.Add(std::uint32_t(i), *item);
+    QByteArray out;
+    b.Write(std::uint32_t(list.size()), stamp, [&out](QByteArrayView piece) {
+        out.append(piece);
+        return true;
+    });
+    return out;
 }
 
 std::shared_ptr<const TIndexImage> TIndexImage::FromBytes(QByteArray bytes, QString* error) {
@@ -299,6 +325,7 @@ bool TIndexImage::Attach(const char* data, std::size_t size, QString* error) {
     if (h.bodyHash != ContentHash(data + sizeof(THeader), size - sizeof(THeader)))
         return Fail(error, "the content is damaged");
     names_ = reinterpret_cast<const TPreparedName*>(data + l.names);
+    texts_ = reinterpret_cast<const TPreparedText*>(data + l.texts);
     entries_ = reinterpret_cast<const TPreparedEntry*>(data + l.entries);
     roots_ = reinterpret_cast<const std::uint32_t*>(data + l.roots);
     text_ = reinterpret_cast<const char16_t*>(data + l.text);
@@ -312,8 +339,9 @@ bool TIndexImage::Attach(const char* data, std::size_t size, QString* error) {
             return Fail(error, "a text lies outside the image");
     for (std::size_t i = 0; i < count_; ++i) {
         const TPreparedName& n = names_[i];
+        const TPreparedText& t = texts_[i];
         const TPreparedEntry& e = entries_[i];
-        if (!InArena(n.lower, n.lowerLength, arena) || !InArena(n.candidate, n.candidateLength, arena) ||
+        if (!InArena(t.lower, t.lowerLength, arena) || !InArena(t.candidate, t.candidateLength, arena) ||
             !InArena(e.name, e.nameLength, arena) || !InArena(e.path, e.pathLength, arena) ||
             !InArena(e.ps, e.psLength, arena) || e.root >= std::max<std::uint32_t>(rootCount_, 1) ||
             e.entry >= lines_ || n.tier > 2)

@@ -4,11 +4,13 @@
 #include "index/cachestamp.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -19,21 +21,27 @@ namespace vantrelo {
 class TIndexList;
 class TMyShellItem;
 
-// What matching and scoring read on every key; the texts are offsets into the image's arena.
+// What matching and scoring test on every key for every name, kept small: a keystroke walks all
+// of them, and most are ruled out by these bits alone.
 struct TPreparedName {
     std::uint64_t mask = 0;       // CharMask of the lower-cased name
     std::uint64_t initials = 0;   // CharMask of the first characters of the candidate's words
     std::uint64_t finals = 0;     // CharMask of the last characters of the candidate's words
-    std::uint32_t lower = 0;      // the lower-cased `name`, for substring and prefix tests
-    std::uint32_t lowerLength = 0;
-    std::uint32_t candidate = 0;  // PrepareCandidate of the lower-cased name, for short-form scores
-    std::uint32_t candidateLength = 0;
     std::uint16_t words = 0;      // WordCount of the candidate
     std::uint16_t longest = 0;    // LongestWord of the candidate
     std::uint8_t tier = 0;        // list tier: 0 first, 1 second (manuals, setup...), 2 installers
     std::uint8_t spare[3] = {};
 };
-static_assert(sizeof(TPreparedName) == 48);
+static_assert(sizeof(TPreparedName) == 32);
+
+// Where a name's prepared texts lie in the arena (read once the bits let a name through).
+struct TPreparedText {
+    std::uint32_t lower = 0;      // the lower-cased `name`, for substring and prefix tests
+    std::uint32_t lowerLength = 0;
+    std::uint32_t candidate = 0;  // PrepareCandidate of the lower-cased name, for short-form scores
+    std::uint32_t candidateLength = 0;
+};
+static_assert(sizeof(TPreparedText) == 16);
 
 // The rest of an entry, read only for the rows that are shown or launched.
 struct TPreparedEntry {
@@ -47,6 +55,27 @@ struct TPreparedEntry {
     std::uint32_t psLength = 0;
 };
 static_assert(sizeof(TPreparedEntry) == 32);
+
+using TImageWrite = std::function<bool(QByteArrayView piece)>;
+
+// Prepares entries one at a time (a scan that streams them never holds a list) and writes the
+// image out piece by piece.
+class TIndexImageBuilder {
+public:
+    TIndexImageBuilder();
+    ~TIndexImageBuilder();
+    // Room for what is coming, when it is known.
+    void Reserve(std::size_t count, qsizetype nameChars, qsizetype pathChars);
+    // The entry on cache line `line`.
+    void Add(std::uint32_t line, const TMyShellItem& item);
+    // Hands the image of `lines` cache lines, made from the cache at `stamp`, to `write` in order;
+    // false once a write failed. Once per builder.
+    bool Write(std::uint32_t lines, const TCacheStamp& stamp, const TImageWrite& write);
+
+private:
+    class TImpl;
+    std::unique_ptr<TImpl> d_;
+};
 
 class TIndexImage {
 public:
@@ -64,8 +93,14 @@ public:
     TCacheStamp Stamp() const;
     std::span<const TPreparedName> Names() const { return {names_, count_}; }
     const TPreparedEntry& Entry(const TPreparedName& n) const { return entries_[&n - names_]; }
-    QStringView Lower(const TPreparedName& n) const { return Text(n.lower, n.lowerLength); }
-    QStringView Candidate(const TPreparedName& n) const { return Text(n.candidate, n.candidateLength); }
+    QStringView Lower(const TPreparedName& n) const {
+        const TPreparedText& t = texts_[&n - names_];
+        return Text(t.lower, t.lowerLength);
+    }
+    QStringView Candidate(const TPreparedName& n) const {
+        const TPreparedText& t = texts_[&n - names_];
+        return Text(t.candidate, t.candidateLength);
+    }
     QStringView Name(const TPreparedName& n) const;
     // A copy of the entry that owns its texts (it outlives the image).
     std::unique_ptr<TMyShellItem> MakeItem(const TPreparedName& n) const;
@@ -84,6 +119,7 @@ private:
     const char* data_ = nullptr;
     std::size_t size_ = 0;
     const TPreparedName* names_ = nullptr;
+    const TPreparedText* texts_ = nullptr;
     const TPreparedEntry* entries_ = nullptr;
     const std::uint32_t* roots_ = nullptr; // offset and length per root
     const char16_t* text_ = nullptr;

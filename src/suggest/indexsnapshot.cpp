@@ -42,6 +42,14 @@ TSaveResult SaveIndexSnapshot(const QString& cacheFile, const TIndexList& list) 
     return SaveFileAtomic(SnapshotFileFor(cacheFile), image);
 }
 
+TSaveResult SaveIndexSnapshot(const QString& cacheFile, TIndexImageBuilder& image, std::uint32_t lines) {
+    const std::optional<TCacheStamp> stamp = CacheStampOf(cacheFile);
+    if (!stamp)
+        return {false, QStringLiteral("The index cache \"%1\" cannot be read.").arg(cacheFile)};
+    return SaveFileAtomicStream(SnapshotFileFor(cacheFile),
+                                [&](const TSaveWrite& write) { return image.Write(lines, *stamp, write); });
+}
+
 std::shared_ptr<const TIndexImage> OpenIndexSnapshot(const QString& cacheFile, QString* why) {
     const std::optional<TCacheStamp> stamp = CacheStampOf(cacheFile);
     if (!stamp) {

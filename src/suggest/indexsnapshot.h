@@ -19,6 +19,8 @@ QString SnapshotFileFor(const QString& cacheFile);
 // Prepares `list`, which is what `cacheFile` holds now, and writes the snapshot atomically. Writes
 // nothing (and says so) when the cache is missing or changed while the snapshot was made.
 TSaveResult SaveIndexSnapshot(const QString& cacheFile, const TIndexList& list);
+// The same for entries prepared while the cache was written (`lines` cache lines), streamed.
+TSaveResult SaveIndexSnapshot(const QString& cacheFile, TIndexImageBuilder& image, std::uint32_t lines);
 // The mapped snapshot when it is whole and was made from the cache file as it is now; null
 // otherwise, with the reason in `why`.
 std::shared_ptr<const TIndexImage> OpenIndexSnapshot(const QString& cacheFile, QString* why = nullptr);

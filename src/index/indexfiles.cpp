@@ -300,13 +300,39 @@ void AppendIndexCacheStart(QByteArray& out) {
     out += "\r\n";
 }
 
+namespace {
+
+// A scanned file's own identifier list (FileIdList) straight into the line: for the usual plain
+// ASCII name its bytes are the characters, with no string made on the way.
+bool AppendFileIdTag(QByteArray& out, const QString& path) {
+    const QStringView name = QStringView(path).mid(path.lastIndexOf(u'/') + 1);
+    char bytes[256];
+    if (name.size() + 2 > qsizetype(sizeof bytes))
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c >= 0x80)
+            return false;
+        bytes[i] = char(c);
+    }
+    bytes[name.size()] = bytes[name.size() + 1] = '\0';
+    out += "<exe4>R";
+    AppendIdList(out, QByteArrayView(bytes, name.size() + 2));
+    out += "</exe4>";
+    return true;
+}
+
+} // namespace
+
 void AppendIndexCacheLine(QByteArray& out, const TMyShellItem* item) {
     if (item) {
         out += "<exet>1</exet>";
         AppendTagUtf8(out, "exe1", item->name);
         AppendTagUtf8(out, "exe2", item->root);
         AppendTagUtf8(out, "exe3", item->path);
-        AppendIdTagUtf8(out, ItemIdList(*item));
+        const bool ownId = item->ps.isEmpty() && !item->path.isEmpty();
+        if (!ownId || !AppendFileIdTag(out, item->path))
+            AppendIdTagUtf8(out, ItemIdList(*item));
     }
     out += "\r\n";
 }

@@ -107,6 +107,13 @@ TEST(IndexCacheTest, AFilesOwnIdListIsWrittenButNotKept) {
     EXPECT_EQ(FileIdList(QStringLiteral("/docs/Report 1.txt")), expected);
     EXPECT_TRUE(text.contains(QStringLiteral("<exe4>") + QString::fromLatin1(expected) + QStringLiteral("</exe4>")));
     EXPECT_TRUE(text.contains(QStringLiteral("<exe4>R0A1</exe4>")));
+    // A name beyond ASCII takes the same identifier list as FileIdList gives it.
+    TIndexList wide;
+    auto umlaut = Item(QStringLiteral("Ünï"), QStringLiteral("/docs/Ünï 2.txt"));
+    umlaut->ps.clear();
+    wide.Append(QStringLiteral("wide"), std::move(umlaut));
+    EXPECT_TRUE(FormatIndexCache(wide).contains(
+        QStringLiteral("<exe4>") + QString::fromLatin1(FileIdList(QStringLiteral("/docs/Ünï 2.txt"))) + QStringLiteral("</exe4>")));
 
     TIndexList back;
     ParseIndexCache(text, back);

@@ -71,12 +71,18 @@ TIndexList SyntheticIndex(int count) {
     return list;
 }
 
+// Names in the keystroke index: 100,000, or VANTRELO_BENCH_NAMES for the growth figures.
+int IndexNames() {
+    const int n = qEnvironmentVariableIntValue("VANTRELO_BENCH_NAMES");
+    return n > 0 ? n : 100000;
+}
+
 struct Fixture {
     TSettings settings;
     TKeywordList keywords;
     THistory history;
     TTagList tags;
-    TPreparedIndex index{SyntheticIndex(100000)};
+    TPreparedIndex index{SyntheticIndex(IndexNames())};
     Fixture() {
         for (const char* k : {"google", "vim", "vlc", "firefox", "calc", "notes", "term", "mail"})
             keywords.Add(MakeNewKeyword(QString::fromUtf8(k), QStringLiteral("cmd"), QString()));
@@ -159,7 +165,7 @@ void BM_PrepareIndex(benchmark::State& state) {
 void BM_SnapshotLoad(benchmark::State& state) {
     QTemporaryDir dir;
     const QString cache = dir.filePath(QStringLiteral("scancache.dat"));
-    const TIndexList list = SyntheticIndex(100000);
+    const TIndexList list = SyntheticIndex(IndexNames());
     if (!SaveIndexCache(cache, list) || !SaveIndexSnapshot(cache, list)) {
         state.SkipWithError("the cache or its snapshot could not be written");
         return;
@@ -175,7 +181,7 @@ void BM_SnapshotLoad(benchmark::State& state) {
 void BM_CacheLoadAndPrepare(benchmark::State& state) {
     QTemporaryDir dir;
     const QString cache = dir.filePath(QStringLiteral("scancache.dat"));
-    if (!SaveIndexCache(cache, SyntheticIndex(100000))) {
+    if (!SaveIndexCache(cache, SyntheticIndex(IndexNames()))) {
         state.SkipWithError("the cache could not be written");
         return;
     }

@@ -60,6 +60,11 @@ struct TPick {
     int position = -1;
 };
 
+// A case-sensitive prefix test, inline: it runs for every name whose character mask passes.
+bool HasPrefix(QStringView text, QStringView prefix) {
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
+}
+
 // The length of `text` once every occurrence of `part` is taken out, left to right.
 int RestWithout(QStringView text, QStringView part) {
     qsizetype removed = 0;
@@ -82,11 +87,13 @@ private:
     }
     // Counts a candidate; true when it is the one to complete. A text already offered is not
     // offered again, so stepping never shows the same line twice.
-    bool Offer(const QString& t) {
-        const QString key = LowerText(t);
-        if (seen_.contains(key))
-            return false;
+    bool Offer(const QString& t) { return OfferLower(LowerText(t)); }
+    // The same for a text whose lower-cased form is at hand.
+    bool OfferLower(const QString& key) {
+        const qsizetype before = seen_.size();
         seen_.insert(key);
+        if (seen_.size() == before)
+            return false;
         ++counter_;
         offered_ = true;
         return !rq_.calccount && counter_ == rq_.cycle;
@@ -217,19 +224,20 @@ std::optional<TPick> TRun::Indexed() {
     int winnerRest = 0;
     int winnerPos = -1;
     // Every typed character must occur in the name: the mask rules most names out without reading them.
-    const std::uint64_t mask = CharMask(lower);
+    const std::uint32_t mask = FoldMask(CharMask(lower));
     for (const TPreparedName& n : index->Names()) {
         if ((n.mask & mask) != mask)
             continue;
         const QStringView nameLower = index->Lower(n);
-        if (!nameLower.startsWith(lower) || nameLower.startsWith(QLatin1String("==")))
+        if (!HasPrefix(nameLower, lower) || HasPrefix(nameLower, u"=="))
             continue;
-        // Read in place: only the entry that completes the line is copied.
+        // Read in place: only the entry that completes the line is copied. The seen-set keys live
+        // no longer than this run, and the image outlives it.
         const QStringView view = index->NameView(n);
         const QString name = QString::fromRawData(view.data(), view.size());
         if (!Passes(name))
             continue;
-        const bool chosen = Offer(name);
+        const bool chosen = OfferLower(QString::fromRawData(nameLower.data(), nameLower.size()));
         if (!best) {
             if (chosen) {
                 std::unique_ptr<TMyShellItem> item = index->MakeItem(n);

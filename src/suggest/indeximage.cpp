@@ -117,13 +117,16 @@ public:
         t.candidateLength = std::uint32_t(candidate.size());
         e.name = lower == name ? t.lower : hot_.Add(name);
         e.nameLength = std::uint32_t(name.size());
-        n.mask = CharMask(lower);
-        n.words = std::uint16_t(std::min(WordCount(candidate), 0xFFFF));
-        n.longest = std::uint16_t(std::min(LongestWord(candidate), 0xFFFF));
+        n.mask = FoldMask(CharMask(lower));
+        n.words = std::uint8_t(std::min<int>(WordCount(candidate), TPreparedName::kCountCap));
+        n.longest = std::uint8_t(std::min<int>(LongestWord(candidate), TPreparedName::kCountCap));
+        std::uint64_t initials = 0, finals = 0;
         for (QStringView w : QStringView(candidate).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            n.initials |= CharMask(w.left(1));
-            n.finals |= CharMask(w.right(1));
+            initials |= CharMask(w.left(1));
+            finals |= CharMask(w.right(1));
         }
+        n.initials = FoldMask(initials);
+        n.finals = FoldMask(finals);
         n.tier = IndexTier(lower);
         e.root = RootIndex(item.root);
         e.path = cold_.Add(item.path);

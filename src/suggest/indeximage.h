@@ -21,18 +21,23 @@ namespace vantrelo {
 class TIndexList;
 class TMyShellItem;
 
-// What matching and scoring test on every key for every name, kept small: a keystroke walks all
-// of them, and most are ruled out by these bits alone.
+// A CharMask folded to 32 bits. The masks only rule names out: a folded test lets through every
+// name the full one does (and a few more, which the real comparison then drops).
+constexpr std::uint32_t FoldMask(std::uint64_t mask) { return std::uint32_t(mask) | std::uint32_t(mask >> 32); }
+
+// What matching and scoring test on every key for every name, in 16 bytes: a keystroke walks all
+// of them (memory traffic is its cost), and most are ruled out by these bits alone.
 struct TPreparedName {
-    std::uint64_t mask = 0;       // CharMask of the lower-cased name
-    std::uint64_t initials = 0;   // CharMask of the first characters of the candidate's words
-    std::uint64_t finals = 0;     // CharMask of the last characters of the candidate's words
-    std::uint16_t words = 0;      // WordCount of the candidate
-    std::uint16_t longest = 0;    // LongestWord of the candidate
+    std::uint32_t mask = 0;       // FoldMask of the CharMask of the lower-cased name
+    std::uint32_t initials = 0;   // the same of the first characters of the candidate's words
+    std::uint32_t finals = 0;     // the same of the last characters of the candidate's words
+    std::uint8_t words = 0;       // WordCount of the candidate, at most kCountCap
+    std::uint8_t longest = 0;     // LongestWord of the candidate; kCountCap: that long or longer
     std::uint8_t tier = 0;        // list tier: 0 first, 1 second (manuals, setup...), 2 installers
-    std::uint8_t spare[3] = {};
+    std::uint8_t spare = 0;
+    static constexpr std::uint8_t kCountCap = 255;
 };
-static_assert(sizeof(TPreparedName) == 32);
+static_assert(sizeof(TPreparedName) == 16);
 
 // Where a name's prepared texts lie in the arena (read once the bits let a name through).
 struct TPreparedText {

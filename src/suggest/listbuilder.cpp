@@ -388,7 +388,7 @@ void TBuild::Indexed() {
     Group(QStringLiteral("Indexed items"), [&] {
         const QString typed = LowerText(search_);
         const QString wordStart = QLatin1Char(' ') + typed;
-        const std::uint64_t mask = CharMask(typed);
+        const std::uint32_t mask = FoldMask(CharMask(typed));
         std::vector<const TPreparedName*> later[2];
         auto add = [&](const TPreparedName& n) {
             std::unique_ptr<TMyShellItem> item = index->MakeItem(n);

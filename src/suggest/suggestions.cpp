@@ -79,14 +79,16 @@ void OfferListContent(const TListContent& content, const QString& text, TCandida
 
 // Whether a prepared name can score above the table's minimum at all: bit tests first, then a
 // subsequence scan, before the full score is computed.
-bool MayScore(const TPreparedIndex& index, const TPreparedName& n, const QString& typed, bool typedHasSpace, std::uint64_t typedMask,
-              std::uint64_t firstBit, std::uint64_t lastBit, std::uint64_t endBits, int minimum) {
+// The masks are folded (FoldMask) and the counts capped: every test here may only let more through.
+bool MayScore(const TPreparedIndex& index, const TPreparedName& n, const QString& typed, bool typedHasSpace, std::uint32_t typedMask,
+              std::uint32_t firstBit, std::uint32_t lastBit, std::uint32_t endBits, int minimum) {
     // The best a subsequence hit can reach: all bonuses, less the word penalty.
     if (!typedHasSpace && 1060 - n.words / 2 <= minimum)
         return false;
     if ((n.mask & typedMask) != typedMask) {
         // No subsequence: only word-start or word-end runs on words as long as the typed text.
-        if (minimum >= kMaxWordRunScore || n.longest < typed.size())
+        const bool tooShort = n.longest < TPreparedName::kCountCap && n.longest < typed.size();
+        if (minimum >= kMaxWordRunScore || tooShort)
             return false;
         return (n.initials & firstBit) || ((n.finals & lastBit) && (n.mask & endBits) == endBits);
     }
@@ -103,10 +105,10 @@ void OfferIndex(const TSuggestSources& src, const QString& text, TSimilarityArit
     const QString typed = PrepareTyped(text);
     if (typed.isEmpty())
         return;
-    const std::uint64_t typedMask = CharMask(typed);
-    const std::uint64_t firstBit = CharMask(typed.left(1));
-    const std::uint64_t lastBit = CharMask(typed.right(1));
-    const std::uint64_t endBits = CharMask(typed.right(2));
+    const std::uint32_t typedMask = FoldMask(CharMask(typed));
+    const std::uint32_t firstBit = FoldMask(CharMask(typed.left(1)));
+    const std::uint32_t lastBit = FoldMask(CharMask(typed.right(1)));
+    const std::uint32_t endBits = FoldMask(CharMask(typed.right(2)));
     const bool shortOn = s.autoshort > 1;
     const bool typedHasSpace = typed.contains(QLatin1Char(' '));
     const bool fuzzyOn = link && s.autofuzz >= 2;

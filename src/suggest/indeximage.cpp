@@ -92,14 +92,17 @@ bool InArena(std::uint64_t at, std::uint64_t length, std::uint64_t arena) { retu
 
 } // namespace
 
-// The records of one image; hot texts (what every key reads) and cold ones (paths) apart.
+// The records of one image. Its texts go in four runs, by how often a keystroke reads them: the
+// lower-case forms (every name whose mask passes), the candidates (names worth scoring), the
+// display names (rows shown), then paths and roots. Typing then keeps only the first runs resident.
 class TIndexImageBuilder::TImpl {
 public:
     void Reserve(std::size_t count, qsizetype nameChars, qsizetype pathChars) {
         names_.reserve(count);
         texts_.reserve(count);
         entries_.reserve(count);
-        hot_.Reserve(nameChars * 2 + 64);
+        placed_.reserve(count);
+        lower_.Reserve(nameChars + 64);
         cold_.Reserve(pathChars + 4096);
     }
 
@@ -111,11 +114,21 @@ public:
         const QString& name = item.name;
         const QString lower = LowerText(name);
         const QString candidate = PrepareCandidate(lower);
-        t.lower = hot_.Add(lower);
+        // Equal forms share the lower-case text; the others are placed in their own run.
+        std::uint8_t placed = 0;
+        t.lower = lower_.Add(lower);
         t.lowerLength = std::uint32_t(lower.size());
-        t.candidate = candidate == lower ? t.lower : hot_.Add(candidate);
+        t.candidate = t.lower;
+        if (candidate != lower) {
+            t.candidate = candidates_.Add(candidate);
+            placed |= kOwnCandidate;
+        }
         t.candidateLength = std::uint32_t(candidate.size());
-        e.name = lower == name ? t.lower : hot_.Add(name);
+        e.name = t.lower;
+        if (name != lower) {
+            e.name = display_.Add(name);
+            placed |= kOwnName;
+        }
         e.nameLength = std::uint32_t(name.size());
         n.mask = FoldMask(CharMask(lower));
         n.words = std::uint8_t(std::min<int>(WordCount(candidate), TPreparedName::kCountCap));
@@ -139,23 +152,37 @@ public:
         names_.push_back(n);
         texts_.push_back(t);
         entries_.push_back(e);
+        placed_.push_back(placed);
     }
 
     bool Write(std::uint32_t lines, const TCacheStamp& stamp, const TImageWrite& write) {
-        // Cold offsets move past the hot texts; roots live in the cold arena too.
-        const auto shift = std::uint32_t(hot_.Text().size());
-        for (TPreparedEntry& e : entries_) {
-            e.path += shift;
+        // Offsets move to where their run lands; roots live in the cold run too.
+        const auto candidatesAt = std::uint32_t(lower_.Text().size());
+        const auto displayAt = candidatesAt + std::uint32_t(candidates_.Text().size());
+        const auto coldAt = displayAt + std::uint32_t(display_.Text().size());
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            TPreparedEntry& e = entries_[i];
+            if (placed_[i] & kOwnCandidate)
+                texts_[i].candidate += candidatesAt;
+            if (placed_[i] & kOwnName)
+                e.name += displayAt;
+            e.path += coldAt;
             if (e.psLength)
-                e.ps += shift;
+                e.ps += coldAt;
         }
         for (std::size_t i = 0; i < roots_.size(); i += 2)
-            roots_[i] += shift;
+            roots_[i] += coldAt;
         const auto bytes = [](const auto& v) {
             return QByteArrayView(reinterpret_cast<const char*>(v.data()), qsizetype(v.size() * sizeof(v[0])));
         };
-        const QByteArrayView pieces[] = {bytes(names_), bytes(texts_), bytes(entries_), bytes(roots_),
-                                         bytes(QStringView(hot_.Text())), bytes(QStringView(cold_.Text()))};
+        const QByteArrayView pieces[] = {bytes(names_),
+                                         bytes(texts_),
+                                         bytes(entries_),
+                                         bytes(roots_),
+                                         bytes(QStringView(lower_.Text())),
+                                         bytes(QStringView(candidates_.Text())),
+                                         bytes(QStringView(display_.Text())),
+                                         bytes(QStringView(cold_.Text()))};
         THeader h{};
         std::memcpy(h.magic, kMagic, sizeof kMagic);
         h.version = TIndexImage::kVersion;
@@ -166,7 +193,7 @@ public:
         h.lines = lines;
         h.count = std::uint32_t(names_.size());
         h.rootCount = std::uint32_t(roots_.size() / 2);
-        h.textLength = std::uint32_t(hot_.Text().size() + cold_.Text().size());
+        h.textLength = coldAt + std::uint32_t(cold_.Text().size());
         TContentHasher body;
         for (const QByteArrayView piece : pieces)
             body.Add(piece.data(), std::size_t(piece.size()));
@@ -196,7 +223,10 @@ private:
         return lastIndex_;
     }
 
-    TArena hot_, cold_;
+    static constexpr std::uint8_t kOwnCandidate = 1;
+    static constexpr std::uint8_t kOwnName = 2;
+    TArena lower_, candidates_, display_, cold_;
+    std::vector<std::uint8_t> placed_; // which texts of an entry have their own run
     std::vector<TPreparedName> names_;
     std::vector<TPreparedText> texts_;
     std::vector<TPreparedEntry> entries_;

@@ -473,6 +473,39 @@ TEST_F(ProgramTest, TheIndexComesFromTheCachesSnapshotAndAnUnsoundOneIsMadeAgain
     }));
 }
 
+TEST_F(ProgramTest, ATypedNameNoProgramAnswersOpensTheIndexedEntryOfThatName) {
+    // The launcher's retry asks the index the suggestions read, which here comes from the snapshot.
+    const QString file = dir.File("docs/zebranotes.txt");
+    test::WriteAll(file, "x");
+    TIndexList cached;
+    auto item = std::make_unique<TMyShellItem>();
+    item->name = "Zebranotes";
+    item->root = dir.File("docs");
+    item->path = file;
+    cached.Append("Zebranotesdocs", std::move(item));
+    const QString cache = data + "scancache.dat";
+    ASSERT_TRUE(SaveIndexCache(cache, cached).ok);
+    ASSERT_TRUE(SaveIndexSnapshot(cache, cached).ok);
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.settings.scanwindowsitems = true;
+        user.settings.autoindex = 0;
+        user.settings.autoshort = 0;        // nothing is bound to the line by a suggestion
+        user.settings.autoprograms = false; // nor by inline completion
+        user.settings.dropprograms = true;
+    }));
+    ASSERT_EQ(Start(), -1);
+    // The snapshot is mapped on a worker: the list shows the entry once it is in.
+    ASSERT_TRUE(Until([this] {
+        Retype("zebran");
+        return ListTexts().contains("Zebranotes");
+    })) << ListTexts().join('|').toStdString();
+    // A word after the name: no row matches the line, so Return runs it as typed.
+    Retype("zebranotes now");
+    ASSERT_FALSE(ListTexts().contains("Zebranotes"));
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([&] { return test::ReadAll(opened).contains(file.toUtf8()); })) << test::ReadAll(opened).toStdString();
+}
+
 TEST_F(ProgramTest, TheTypedFolderIsListedWhenItsWorkerHasReadIt) {
     for (const char* f : {"alpha.txt", "amber.txt", "beta.txt"})
         test::WriteAll(dir.File(QString("docs/") + f), "x");

@@ -137,7 +137,7 @@ void TApplication::Build() {
     f.tasks = desk.tasks.get();
     f.fetcher = &desk.fetcher;
     f.instances = desk.instances.get();
-    f.index = &c.suggest->Index();
+    f.index = &c.suggest->IndexLookup();
     f.desktop = c.desktop->Access();
     f.notices = c.notices.get();
     f.closing = &c.closing;

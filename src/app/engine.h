@@ -31,7 +31,7 @@ class TScheduler;
 class TTaskRunner;
 class TUrlFetcher;
 class TRunningInstances;
-class TIndexList;
+class TIndexLookup;
 class TInternalCommands;
 class TCommandDispatcher;
 class TLauncher;
@@ -86,7 +86,7 @@ struct TEngineFront {
     TTaskRunner* tasks = nullptr;
     TUrlFetcher* fetcher = nullptr;         // optional
     TRunningInstances* instances = nullptr; // optional
-    const TIndexList* index = nullptr;      // optional
+    const TIndexLookup* index = nullptr;    // optional
     TShellExecute* shell = nullptr;         // in place of the system's (a dry run)
     TInternalCommands* internal = nullptr;  // in place of the dispatcher (a dry run)
     TDesktopAccess desktop;                 // the window and mouse commands (empty: none)

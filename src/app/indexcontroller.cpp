@@ -10,13 +10,12 @@
 #include "commands/dispatcher.h"
 #include "index/indexlist.h"
 #include "commands/indexcommands.h"
-#include "exec/launcher.h"
 #include "index/iconwarmup.h"
 #include "index/indexfiles.h"
 #include "index/indexrefresh.h"
 #include "index/scanroots.h"
 #include "platform/linux/xidletime.h"
-#include "suggest/preparedindex.h"
+#include "suggest/indexsnapshot.h"
 #include "ui/mainform.h"
 
 #include <QDeadlineTimer>
@@ -58,21 +57,26 @@ TIndexController::~TIndexController() = default;
 void TIndexController::Adopt() {
     if (ctx_.closing || !refresher_->Index())
         return;
-    ctx_.engine->Launcher().SetIndex(refresher_->Index());
     cacheDirty_ = false;
     // The index is in place: the rows' icons are the next thing the list will need.
     StartIconWarmUp();
     // The suggestions switch over once a worker has prepared the names (tens of milliseconds for
     // a large index, which typing must not wait for); an index that arrives meanwhile makes this
     // one's names stale.
+    // An index that the cache file holds comes from the snapshot beside it, which the worker maps
+    // (or prepares and writes again when it is missing, stale or damaged).
     std::shared_ptr<const TIndexList> live = refresher_->SharedIndex();
-    auto names = std::make_shared<std::vector<TPreparedName>>();
+    const QString cacheFile = refresher_->CacheFile();
+    const std::optional<TCacheStamp> stamp = refresher_->CacheStamp();
+    auto image = std::make_shared<std::shared_ptr<const TIndexImage>>();
     const quint64 generation = ++generation_;
-    ctx_.desk->tasks->Run([live, names] { *names = TPreparedIndex::Prepare(*live); },
-                          [this, live, names, generation] {
+    ctx_.desk->tasks->Run([live, cacheFile, stamp, image] { *image = PrepareIndex(*live, cacheFile, stamp); },
+                          [this, image, generation] {
                               if (ctx_.closing || generation != generation_)
                                   return;
-                              ctx_.suggest->AdoptIndexPrepared(live, std::move(*names));
+                              ctx_.suggest->AdoptIndexImage(std::move(*image));
+                              // The image serves every reader now; the cache holds the list.
+                              refresher_->ReleaseList();
 #ifdef __GLIBC__
                               // The reading buffers and the replaced index are free now; give
                               // their pages back instead of keeping them in the arenas.
@@ -82,11 +86,31 @@ void TIndexController::Adopt() {
 }
 
 void TIndexController::Start() {
-    // The cache arrives through indexReplaced once a worker has read it: the window never waits.
-    refresher_->LoadCacheAsync();
+    LoadCache();
     refresher_->OnStart();
     StartIconWarmUp();
     StartIdleTimer();
+}
+
+void TIndexController::LoadCache() {
+    if (!refresher_->CacheWanted())
+        return;
+    // A worker maps the cache's prepared snapshot; only when it is missing or unsound is the cache
+    // itself read (it then arrives through indexReplaced and the snapshot is made again). The
+    // window never waits for either.
+    const QString cacheFile = refresher_->CacheFile();
+    auto image = std::make_shared<std::shared_ptr<const TIndexImage>>();
+    ctx_.desk->tasks->Run([cacheFile, image] { *image = OpenIndexSnapshot(cacheFile); },
+                          [this, image] {
+                              if (ctx_.closing)
+                                  return;
+                              if (!*image) {
+                                  refresher_->LoadCacheAsync();
+                                  return;
+                              }
+                              if (refresher_->AdoptCacheSnapshot((*image)->LineCount(), (*image)->Stamp()))
+                                  ctx_.suggest->AdoptIndexImage(std::move(*image));
+                          });
 }
 
 void TIndexController::Activated() { refresher_->OnActivate(); }

@@ -44,6 +44,7 @@ public:
 
 private:
     void Adopt();
+    void LoadCache();
     void StartIdleTimer();
 
     TAppContext& ctx_;

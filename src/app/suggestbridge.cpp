@@ -207,12 +207,10 @@ TSuggestBridge::TSuggestBridge(const TUserData& data, const TSuggestServices& se
 
 TSuggestBridge::~TSuggestBridge() = default;
 
-void TSuggestBridge::AdoptIndexPrepared(std::shared_ptr<const TIndexList> live, std::vector<TPreparedName> names) {
-    d_->index.Adopt(std::move(live), std::move(names));
-}
+void TSuggestBridge::AdoptIndexImage(std::shared_ptr<const TIndexImage> image) { d_->index.Adopt(std::move(image)); }
 
-const TIndexList& TSuggestBridge::Index() const { return d_->index.List(); }
-qsizetype TSuggestBridge::IndexSize() const { return d_->index.List().ItemCount(); }
+const TIndexLookup& TSuggestBridge::IndexLookup() const { return d_->index; }
+qsizetype TSuggestBridge::IndexSize() const { return d_->index.ItemCount(); }
 
 void TSuggestBridge::Refresh(const QString& text, int caret) {
     TSuggestLine line = TSuggestLine::AtEnd(text);

@@ -13,7 +13,6 @@
 namespace vantrelo {
 
 struct TUserData;
-class TIndexList;
 class TItem;
 class TMyClipItem;
 class TEnvironment;
@@ -33,7 +32,8 @@ struct TSuggestServices {
     TTaskRunner* tasks = nullptr; // typed folders are read here (none: on this thread)
 };
 
-struct TPreparedName;
+class TIndexImage;
+class TIndexLookup;
 
 class TSuggestBridge {
 public:
@@ -42,10 +42,10 @@ public:
     TSuggestBridge(const TSuggestBridge&) = delete;
     TSuggestBridge& operator=(const TSuggestBridge&) = delete;
 
-    // The live index, shared with its refresher (a new index arrives as a new list), with its
-    // names prepared on a worker (TPreparedIndex::Prepare).
-    void AdoptIndexPrepared(std::shared_ptr<const TIndexList> live, std::vector<TPreparedName> names);
-    const TIndexList& Index() const;
+    // The live index as prepared on a worker (or mapped from its snapshot); a new index is a new image.
+    void AdoptIndexImage(std::shared_ptr<const TIndexImage> image);
+    // The live index for the launcher's lookups by name; it follows every adopted image.
+    const TIndexLookup& IndexLookup() const;
     qsizetype IndexSize() const;
 
     // One keystroke: suggestions for the word being typed, then the list content.

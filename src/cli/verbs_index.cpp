@@ -4,6 +4,7 @@
 #include "core/text.h"
 #include "index/indexfiles.h"
 #include "index/scanner.h"
+#include "suggest/indexsnapshot.h"
 
 #include <QTextStream>
 
@@ -15,28 +16,70 @@ namespace {
 
 QString CacheFile(const TCliContext& ctx) { return ctx.Places().dataFolder + QLatin1String("scancache.dat"); }
 
+QString CountText(qsizetype n) {
+    return n > 0 ? QStringLiteral("Indexed items: %1").arg(n) : QStringLiteral("Indexed items: None");
+}
+
+// The scan written out as it runs: cache lines and prepared entries, never a whole list in memory.
+// The cache is replaced only by a finished scan; its snapshot follows.
+int StreamedScan(TCliContext& ctx, const TScanInput& input) {
+    constexpr qsizetype kFlushBytes = 1 << 20;
+    const std::atomic<bool> cancel{false};
+    TIndexImageBuilder image;
+    std::uint32_t lines = 0;
+    qsizetype items = 0;
+    bool finished = false;
+    const TSaveResult saved = SaveFileAtomicStream(CacheFile(ctx), [&](const TSaveWrite& write) {
+        QByteArray pending;
+        pending.reserve(kFlushBytes + 4096);
+        AppendIndexCacheStart(pending);
+        bool ok = true;
+        const TScanResult r = ScanIndexInto(input, cancel, [&](const QString&, std::unique_ptr<TMyShellItem> item) {
+            AppendIndexCacheLine(pending, item.get());
+            if (item) {
+                image.Add(lines, *item);
+                ++items;
+            }
+            ++lines;
+            if (pending.size() >= kFlushBytes) {
+                ok = ok && write(pending);
+                pending.clear();
+            }
+        });
+        finished = r.state == TScanState::Finished;
+        return finished && ok && write(pending);
+    });
+    if (!finished) {
+        ctx.err << "the scan did not finish\n";
+        return kFailed;
+    }
+    if (!saved) {
+        ctx.err << saved.error << "\n";
+        return kFailed;
+    }
+    // The prepared snapshot is derived: without it the next reader prepares the cache itself.
+    const TSaveResult snapshot = SaveIndexSnapshot(CacheFile(ctx), image, lines);
+    if (!snapshot)
+        ctx.err << snapshot.error << "\n";
+    ctx.out << CountText(items) << "\n";
+    return kOk;
+}
+
 int ScanVerb(TCliContext& ctx) {
     if (!ctx.Load(false))
         return kFailed;
     const TSettings& s = ctx.Data().settings;
     const TScanInput input = TScanInput::From(s, TScanRoots::FromEnvironment(), ctx.Places().dataFolder);
+    if (s.cacheindex)
+        return StreamedScan(ctx, input);
     const std::atomic<bool> cancel{false};
     const TScanResult r = ScanIndex(input, cancel);
     if (r.state != TScanState::Finished) {
         ctx.err << "the scan did not finish\n";
         return kFailed;
     }
-    if (s.cacheindex) {
-        const TSaveResult saved = SaveIndexCache(CacheFile(ctx), r.list);
-        if (!saved) {
-            ctx.err << saved.error << "\n";
-            return kFailed;
-        }
-    } else {
-        ctx.err << "cacheindex is off: scancache.dat was not written\n";
-    }
-    const qsizetype n = r.list.ItemCount();
-    ctx.out << (n > 0 ? QStringLiteral("Indexed items: %1").arg(n) : QStringLiteral("Indexed items: None")) << "\n";
+    ctx.err << "cacheindex is off: scancache.dat was not written\n";
+    ctx.out << CountText(r.list.ItemCount()) << "\n";
     return kOk;
 }
 

@@ -2,7 +2,7 @@
 #include "cli/cli.h"
 
 #include "exec/systemservices.h"
-#include "index/indexfiles.h"
+#include "suggest/indexsnapshot.h"
 #include "suggest/keystroke.h"
 #include "suggest/preparedindex.h"
 #include "suggest/suggestsources.h"
@@ -21,10 +21,9 @@ int SuggestVerb(TCliContext& ctx, const QStringList& args) {
     if (!ctx.Load(false))
         return kFailed;
     const TUserData& d = ctx.Data();
-    TIndexList cached;
+    // The snapshot beside the cache is mapped; a missing or unsound one is made again from the cache.
     TPreparedIndex index;
-    if (LoadIndexCache(ctx.Places().dataFolder + QStringLiteral("scancache.dat"), cached))
-        index.Adopt(std::move(cached));
+    index.Adopt(LoadPreparedIndex(ctx.Places().dataFolder + QStringLiteral("scancache.dat")));
     TSystemEnvironment env;
     TSystemFileSystem files;
     TSystemClock clock;

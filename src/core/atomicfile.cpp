@@ -89,6 +89,11 @@ QString SaveTarget(const QString& path) { return QFile::decodeName(ResolveLinks(
 
 TSaveResult SaveFileAtomic(const QString& path, const QByteArray& bytes, const TSaveFaultHook& fault,
                            TFileAccess access) {
+    return SaveFileAtomicStream(path, [&bytes](const TSaveWrite& write) { return write(bytes); }, fault, access);
+}
+
+TSaveResult SaveFileAtomicStream(const QString& path, const TSaveProducer& produce, const TSaveFaultHook& fault,
+                                 TFileAccess access) {
     const QByteArray target = ResolveLinks(QFile::encodeName(path));
     QByteArray tmpl;
     int fd = -1;
@@ -106,21 +111,32 @@ TSaveResult SaveFileAtomic(const QString& path, const QByteArray& bytes, const T
     if (::fchmod(fd, ModeFor(target, access)) != 0)
         return fail("cannot set its permissions", errno);
 
-    qsizetype done = 0;
     int chunk = 0;
-    while (done < bytes.size()) {
-        if (Failing(fault, TSaveStep::Write, chunk))
-            return fail("write failed", EIO);
-        const qsizetype want = std::min(kChunk, bytes.size() - done);
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(want));
-        if (n < 0) {
-            if (errno == EINTR)
+    int writeError = 0;
+    const TSaveWrite write = [&](QByteArrayView bytes) {
+        qsizetype done = 0;
+        while (writeError == 0 && done < bytes.size()) {
+            if (Failing(fault, TSaveStep::Write, chunk)) {
+                writeError = EIO;
+                break;
+            }
+            const qsizetype want = std::min(kChunk, bytes.size() - done);
+            const ssize_t n = ::write(fd, bytes.data() + done, size_t(want));
+            if (n < 0) {
+                if (errno != EINTR)
+                    writeError = errno;
                 continue;
-            return fail("write failed", errno);
+            }
+            done += n;
+            ++chunk;
         }
-        done += n;
-        ++chunk;
-    }
+        return writeError == 0;
+    };
+    const bool made = produce(write);
+    if (writeError != 0)
+        return fail("write failed", writeError);
+    if (!made)
+        return fail("its content could not be made", ECANCELED);
     if (Failing(fault, TSaveStep::Flush, 0) || ::fsync(fd) != 0)
         return fail("flush failed", errno ? errno : EIO);
     if (Failing(fault, TSaveStep::Rename, 0) || ::rename(tmpl.constData(), target.constData()) != 0)

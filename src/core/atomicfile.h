@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QtCore/qcontainerfwd.h>
 
@@ -29,6 +30,14 @@ enum class TFileAccess { Private, Document };
 // replaced and the link stays. `fault` (tests only) returns true to make a step fail.
 TSaveResult SaveFileAtomic(const QString& path, const QByteArray& bytes, const TSaveFaultHook& fault = {},
                            TFileAccess access = TFileAccess::Private);
+
+// The same for content made while it is written (a large file never held whole): `produce` hands
+// its pieces in order to `write`, which is false once writing failed; `produce` returns false
+// to give up, and the previous file then stays as it was.
+using TSaveWrite = std::function<bool(QByteArrayView piece)>;
+using TSaveProducer = std::function<bool(const TSaveWrite& write)>;
+TSaveResult SaveFileAtomicStream(const QString& path, const TSaveProducer& produce, const TSaveFaultHook& fault = {},
+                                 TFileAccess access = TFileAccess::Private);
 
 // The file a save of `path` replaces: symbolic links followed to their final target (which may
 // not exist yet); `path` itself when it is no link.

@@ -11,7 +11,7 @@
 #include "platform/scheduler.h"
 #include "exec/substitution.h"
 #include "index/desktopentry.h"
-#include "index/indexlist.h"
+#include "index/indexlookup.h"
 #include "platform/environment.h"
 #include "platform/filesystem.h"
 #include "platform/runninginstances.h"
@@ -150,18 +150,16 @@ const TMyShellItem* TLauncher::FindIndexedByName(const QString& text) const {
     const QString t = LowerText(TrimText(text));
     if (t.isEmpty() || !svc_.index)
         return nullptr;
-    const TMyShellItem* found = nullptr;
-    for (const TIndexEntry& e : *svc_.index) {
-        if (!e.item || LowerText(e.item->name) != t)
-            continue;
-        found = e.item.get();
-        if (IsShortcut(found->path))
-            break; // a shortcut wins
-    }
-    if (found && SameText(TrimText(ctx_.settings.resolveindexed), QStringLiteral("shortcut")) &&
-        !IsShortcut(found->path))
+    // The index hands out passing copies: the one chosen is kept for the caller.
+    found_.reset();
+    svc_.index->ForEachNamed(t, [this](const TMyShellItem& item) {
+        found_ = std::make_unique<TMyShellItem>(item);
+        return !IsShortcut(item.path); // a shortcut wins
+    });
+    if (found_ && SameText(TrimText(ctx_.settings.resolveindexed), QStringLiteral("shortcut")) &&
+        !IsShortcut(found_->path))
         return nullptr;
-    return found;
+    return found_.get();
 }
 
 int TLauncher::LaunchIndexedItem(const TMyShellItem& item, bool elevated) {

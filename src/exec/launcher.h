@@ -14,7 +14,7 @@ namespace vantrelo {
 
 class TExeWord;
 class TMyShellItem;
-class TIndexList;
+class TIndexLookup;
 class TPipelineView;
 class TScheduler;
 class TTaskRunner;
@@ -77,7 +77,7 @@ struct TLauncherServices {
     TUrlFetcher* fetcher = nullptr;         // optional: "$URLTO...$" fails without it
     TRunningInstances* instances = nullptr; // optional: single instance is not checked without it
     TEmbeddedBrowser* browser = nullptr;    // optional: browser commands fail, pages open outside
-    const TIndexList* index = nullptr;      // optional
+    const TIndexLookup* index = nullptr;    // optional
 };
 
 class TLauncher {
@@ -87,11 +87,12 @@ public:
     TLauncher(const TLauncher&) = delete;
     TLauncher& operator=(const TLauncher&) = delete;
 
-    void SetIndex(const TIndexList* index) { svc_.index = index; }
+    void SetIndex(const TIndexLookup* index) { svc_.index = index; }
 
     int LaunchCommand(TLaunchRequest request);
     // 33 when the item was started, 0 otherwise.
     int LaunchIndexedItem(const TMyShellItem& item, bool elevated);
+    // The indexed entry of that name (a shortcut first); valid until the next lookup.
     const TMyShellItem* FindIndexedByName(const QString& text) const;
     // The `browser` setting, expanded; empty means the desktop's default handler.
     QString DefaultBrowser() const;
@@ -107,6 +108,7 @@ private:
     TExecContext& ctx_;
     TLauncherServices svc_;
     std::shared_ptr<bool> alive_;
+    mutable std::unique_ptr<TMyShellItem> found_; // the last FindIndexedByName answer
 };
 
 // The trimmed address with the web prefix added when it has no scheme and is not a path.

@@ -8,6 +8,10 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace vantrelo {
 
 namespace {
@@ -174,11 +178,24 @@ TDesktopEntry ParseDesktopEntry(const QString& text, const QString& locale) {
 }
 
 TDesktopEntry ReadDesktopEntry(const QString& file, const QString& locale) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
+    // Plain calls: a scan reads one entry per .desktop file it meets, and QFile's set-up was a third
+    // of a scan. Non-blocking, so that a pipe under that name cannot hold the walk.
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return {};
+    QByteArray bytes;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        bytes.append(buffer, qsizetype(got));
+    }
+    ::close(fd);
     // Desktop files are UTF-8 by definition; a stray BOM is tolerated.
-    return ParseDesktopEntry(DecodeFileText(f.readAll()), locale);
+    return ParseDesktopEntry(DecodeFileText(bytes), locale);
 }
 
 bool SplitExec(const QString& exec, QStringList& args, QString* error) {

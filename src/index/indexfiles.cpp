@@ -121,14 +121,52 @@ bool SplitWrittenLine(QStringView line, QStringView (&values)[5]) {
     return true;
 }
 
-void AppendTag(QString& out, const char* tag, const QString& value) {
-    out += u'<';
-    out += QLatin1String(tag);
-    out += u'>';
-    out += EscapeValue(value);
-    out += QLatin1String("</");
-    out += QLatin1String(tag);
-    out += u'>';
+// One tag straight into UTF-8: the common plain-ASCII value is copied without a UTF-16 detour.
+void AppendTagUtf8(QByteArray& out, const char* tag, QStringView value) {
+    out += '<';
+    out += tag;
+    out += '>';
+    const qsizetype start = out.size();
+    out.resize(start + value.size());
+    char* d = out.data() + start;
+    bool plain = true;
+    for (const QChar c : value) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 || u == '&' || u == '<' || u == '>' || u == '\r' || u == '\n') {
+            plain = false;
+            break;
+        }
+        *d++ = char(u);
+    }
+    if (!plain) {
+        out.truncate(start);
+        out += EscapeValue(value.toString()).toUtf8();
+    }
+    out += "</";
+    out += tag;
+    out += '>';
+}
+
+// An identifier list is Latin-1: its plain ASCII form (a scan's own) goes in as it is.
+void AppendIdTagUtf8(QByteArray& out, const QByteArray& id) {
+    for (const char ch : id)
+        if (uchar(ch) >= 0x80 || ch == '&' || ch == '<' || ch == '>' || ch == '\r' || ch == '\n') {
+            AppendTagUtf8(out, "exe4", QString::fromLatin1(id));
+            return;
+        }
+    out += "<exe4>";
+    out += id;
+    out += "</exe4>";
+}
+
+// The whole cache as its file holds it, written entry by entry into one buffer.
+QByteArray FormatIndexCacheUtf8(const TIndexList& list) {
+    QByteArray out;
+    out.reserve(list.size() * 160 + 64);
+    AppendIndexCacheStart(out);
+    for (const TIndexEntry& e : list)
+        AppendIndexCacheLine(out, e.item.get());
+    return out;
 }
 
 // Splits one scandirs record ('"path","ext","level"') as a comma list with double-quote quoting.
@@ -256,23 +294,50 @@ QByteArray ItemIdList(const TMyShellItem& item) {
     return item.ps.isEmpty() && !item.path.isEmpty() ? FileIdList(item.path) : item.ps;
 }
 
-QString FormatIndexCache(const TIndexList& list) {
-    QString out;
-    out.reserve(list.size() * 120 + 32);
-    out += kEscMarker;
-    out += QLatin1String("\r\n");
-    for (const TIndexEntry& e : list) {
-        if (e.item) {
-            AppendTag(out, "exet", QStringLiteral("1"));
-            AppendTag(out, "exe1", e.item->name);
-            AppendTag(out, "exe2", e.item->root);
-            AppendTag(out, "exe3", e.item->path);
-            AppendTag(out, "exe4", QString::fromLatin1(ItemIdList(*e.item)));
-        }
-        out += QLatin1String("\r\n");
-    }
-    return out;
+void AppendIndexCacheStart(QByteArray& out) {
+    out += "\xEF\xBB\xBF";
+    out += kEscMarker.latin1();
+    out += "\r\n";
 }
+
+namespace {
+
+// A scanned file's own identifier list (FileIdList) straight into the line: for the usual plain
+// ASCII name its bytes are the characters, with no string made on the way.
+bool AppendFileIdTag(QByteArray& out, const QString& path) {
+    const QStringView name = QStringView(path).mid(path.lastIndexOf(u'/') + 1);
+    char bytes[256];
+    if (name.size() + 2 > qsizetype(sizeof bytes))
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c >= 0x80)
+            return false;
+        bytes[i] = char(c);
+    }
+    bytes[name.size()] = bytes[name.size() + 1] = '\0';
+    out += "<exe4>R";
+    AppendIdList(out, QByteArrayView(bytes, name.size() + 2));
+    out += "</exe4>";
+    return true;
+}
+
+} // namespace
+
+void AppendIndexCacheLine(QByteArray& out, const TMyShellItem* item) {
+    if (item) {
+        out += "<exet>1</exet>";
+        AppendTagUtf8(out, "exe1", item->name);
+        AppendTagUtf8(out, "exe2", item->root);
+        AppendTagUtf8(out, "exe3", item->path);
+        const bool ownId = item->ps.isEmpty() && !item->path.isEmpty();
+        if (!ownId || !AppendFileIdTag(out, item->path))
+            AppendIdTagUtf8(out, ItemIdList(*item));
+    }
+    out += "\r\n";
+}
+
+QString FormatIndexCache(const TIndexList& list) { return QString::fromUtf8(FormatIndexCacheUtf8(list).mid(3)); }
 
 void ParseIndexCache(const QString& text, TIndexList& list) {
     list.Clear();
@@ -337,7 +402,7 @@ void ParseIndexCache(const QString& text, TIndexList& list) {
 }
 
 TSaveResult SaveIndexCache(const QString& file, const TIndexList& list) {
-    return SaveFileAtomic(file, EncodeUtf8Bom(FormatIndexCache(list)));
+    return SaveFileAtomic(file, FormatIndexCacheUtf8(list));
 }
 
 bool LoadIndexCache(const QString& file, TIndexList& list) {

@@ -38,6 +38,10 @@ std::vector<TMyScanItem> ParseScanFolders(const QString& text);
 QString FormatIndexCache(const TIndexList& list);
 void ParseIndexCache(const QString& text, TIndexList& list);
 TSaveResult SaveIndexCache(const QString& file, const TIndexList& list);
+// The file's bytes piece by piece, for a writer that streams: the start (BOM and marker line),
+// then one line per entry (an entry without item is an empty line).
+void AppendIndexCacheStart(QByteArray& out);
+void AppendIndexCacheLine(QByteArray& out, const TMyShellItem* item);
 // Replaces `list` with the file's entries; false (list untouched) when it is missing or unreadable.
 bool LoadIndexCache(const QString& file, TIndexList& list);
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/items.h"
+#include "index/indexlookup.h"
 
 #include <QSet>
 #include <QString>
@@ -11,12 +12,23 @@
 
 namespace vantrelo {
 
+// A lower-cased key in the list's key set. Its hash reads eight bytes a step: the walk claims a
+// key per file, and Qt's seeded string hash was a tenth of a large scan.
+struct TIndexKey {
+    QString text;
+    bool operator==(const TIndexKey&) const = default;
+};
+size_t qHash(const TIndexKey& key, size_t seed) noexcept;
+
 struct TIndexEntry {
     QString key;                         // file name + name of the folder it was found in
     std::unique_ptr<TMyShellItem> item;  // null for cache lines that hold no entry
 };
 
-class TIndexList {
+// Takes the entries of a list that streams them instead of keeping them.
+using TIndexSink = std::function<void(const QString& key, std::unique_ptr<TMyShellItem> item)>;
+
+class TIndexList final : public TIndexLookup {
 public:
     TIndexList() = default;
     TIndexList(TIndexList&&) noexcept = default;
@@ -28,8 +40,13 @@ public:
     auto begin() const { return entries_.begin(); }
     auto end() const { return entries_.end(); }
     void Clear();
-    // Gives back the spare room of the entry vector once the list is complete.
-    void Squeeze() { entries_.shrink_to_fit(); }
+    // Gives back the spare room of the entry vector once the list is complete, and the key set
+    // (about a tenth of a large list), which a later lookup builds again.
+    void Squeeze();
+
+    // From now on added entries go to `sink` (in order) and are not kept; the key set still
+    // refuses duplicates. For a scan written out as it runs.
+    void StreamTo(TIndexSink sink) { sink_ = std::move(sink); }
 
     // Appends without looking for an equal key (the cache keeps every line).
     void Append(const QString& key, std::unique_ptr<TMyShellItem> item);
@@ -46,12 +63,16 @@ public:
     void AppendClaimed(const QString& key, std::unique_ptr<TMyShellItem> item);
     // Number of entries that hold an item.
     qsizetype ItemCount() const;
+    void ForEachNamed(const QString& lowerName, const std::function<bool(const TMyShellItem&)>& visit) const override;
 
 private:
     void BuildKeys() const;
 
+    void Store(const QString& key, std::unique_ptr<TMyShellItem> item);
+
     std::vector<TIndexEntry> entries_;
-    mutable QSet<QString> keys_;  // lower-cased keys, built on first lookup
+    TIndexSink sink_;
+    mutable QSet<TIndexKey> keys_;  // lower-cased keys, built on first lookup
     mutable bool keysBuilt_ = true;
 };
 

@@ -59,8 +59,11 @@ void TIndexCacherThread::run() {
     if (job.result.state == TScanState::Finished && job.cancel.load())
         job.result = TScanResult{};
     // The worker still owns the list here, so it writes the cache without copying it.
-    if (job.result.state == TScanState::Finished && job.saveCache)
+    if (job.result.state == TScanState::Finished && job.saveCache) {
         job.save = SaveIndexCache(job.cacheFile, job.result.list);
+        if (job.save->ok)
+            job.saved = CacheStampOf(job.cacheFile);
+    }
 }
 
 TIndexRefresher::TIndexRefresher(TSetup setup, QObject* parent)
@@ -82,7 +85,7 @@ QString TIndexRefresher::CacheFile() const {
 }
 
 QString TIndexRefresher::CountText() const {
-    return index_ ? QStringLiteral("Indexed items: %1").arg(index_->size()) : QStringLiteral("Indexed items: None");
+    return hasIndex_ ? QStringLiteral("Indexed items: %1").arg(lines_) : QStringLiteral("Indexed items: None");
 }
 
 bool TIndexRefresher::CacheWanted() const {
@@ -94,10 +97,12 @@ bool TIndexRefresher::CacheWanted() const {
 bool TIndexRefresher::LoadCache() {
     if (!CacheWanted())
         return false;
+    // Stamped before reading: a cache replaced meanwhile must not pass for this list.
+    const std::optional<TCacheStamp> stamp = CacheStampOf(CacheFile());
     auto list = std::make_unique<TIndexList>();
     if (!LoadIndexCache(CacheFile(), *list))
         return false;
-    index_ = std::move(list);
+    SetIndex(std::move(list), stamp);
     emit indexReplaced();
     return true;
 }
@@ -107,20 +112,43 @@ void TIndexRefresher::LoadCacheAsync() {
         return;
     const QString file = CacheFile();
     loader_.reset(QThread::create([this, file] {
+        const std::optional<TCacheStamp> stamp = CacheStampOf(file);
         auto list = std::make_shared<TIndexList>();
         if (!LoadIndexCache(file, *list))
             return;
         QMetaObject::invokeMethod(
             this,
-            [this, list] {
-                if (index_ || stopping_)
+            [this, list, stamp] {
+                if (hasIndex_ || stopping_)
                     return; // a finished scan is newer than the cache
-                index_ = std::make_unique<TIndexList>(std::move(*list));
+                SetIndex(std::make_shared<TIndexList>(std::move(*list)), stamp);
                 emit indexReplaced();
             },
             Qt::QueuedConnection);
     }));
     loader_->start(QThread::LowPriority);
+}
+
+void TIndexRefresher::SetIndex(std::shared_ptr<TIndexList> list, std::optional<TCacheStamp> stamp) {
+    lines_ = list->size();
+    index_ = std::move(list);
+    cacheStamp_ = stamp;
+    hasIndex_ = true;
+}
+
+void TIndexRefresher::ReleaseList() {
+    if (cacheStamp_)
+        index_.reset();
+}
+
+bool TIndexRefresher::AdoptCacheSnapshot(qsizetype lines, const TCacheStamp& stamp) {
+    if (hasIndex_ || stopping_ || !CacheWanted())
+        return false;
+    index_.reset();
+    lines_ = lines;
+    cacheStamp_ = stamp;
+    hasIndex_ = true;
+    return true;
 }
 
 bool TIndexRefresher::StartIndexRefresh(bool force) {
@@ -162,7 +190,7 @@ void TIndexRefresher::OnActivate() {
 }
 
 void TIndexRefresher::OnSettingsApplied() {
-    if (!index_ && setup_.settings->scanwindowsitems)
+    if (!hasIndex_ && setup_.settings->scanwindowsitems)
         StartIndexRefresh(false);
 }
 
@@ -213,7 +241,7 @@ void TIndexRefresher::WorkerEnded(const std::shared_ptr<TScanJob>& job) {
         return;
     if (job->result.state == TScanState::Finished && !job->cancel.load()) {
         // The old list and its items are freed here, on the thread that reads them.
-        index_ = std::make_unique<TIndexList>(std::move(job->result.list));
+        SetIndex(std::make_shared<TIndexList>(std::move(job->result.list)), job->saved);
         emit indexReplaced();
     }
     if (job->save && !job->save->ok)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/atomicfile.h"
+#include "index/cachestamp.h"
 #include "index/indexlist.h"
 #include "index/scanner.h"
 #include "index/storeapps.h"
@@ -44,6 +45,7 @@ struct TScanJob {
     TScanResult result;
     TStoreAppsResult flush;
     std::optional<TSaveResult> save;
+    std::optional<TCacheStamp> saved; // the cache file as the save left it
 };
 
 using TScanFunction = std::function<TScanResult(const TScanInput&, const std::atomic<bool>&)>;
@@ -89,14 +91,28 @@ public:
     void SetScanFunction(TScanFunction scan) { scan_ = std::move(scan); }
     void SetFlushFunction(TFlushFunction flush) { flush_ = std::move(flush); }
 
-    // The live index; null before a cache was loaded or a scan finished.
+    // The live index as a list; null before a cache was loaded or a scan finished, and once its
+    // readers keep it in another form (ReleaseList, AdoptCacheSnapshot).
     const TIndexList* Index() const { return index_.get(); }
+    // There is a live index, as a list or held by its readers.
+    bool HasIndex() const { return hasIndex_; }
     // The live index for readers that keep it while it is current (never changed in place).
     std::shared_ptr<const TIndexList> SharedIndex() const { return index_; }
+    // The cache file as it was when it held the live index (read from it, or written after its
+    // scan); nothing when the cache does not hold it.
+    const std::optional<TCacheStamp>& CacheStamp() const { return cacheStamp_; }
+    // The readers hold the live index, which the cache file holds too: the list is let go (its
+    // count stays). Nothing happens when the list is the only copy (its cache write failed).
+    void ReleaseList();
+    // The live index was read from the cache's prepared snapshot instead of the cache: there is an
+    // index of `lines` cache lines and no list. False when a finished scan came first or stopping.
+    bool AdoptCacheSnapshot(qsizetype lines, const TCacheStamp& stamp);
     // "Indexed items: N", or "Indexed items: None" before there is an index.
     QString CountText() const;
     // Reads scancache.dat into the live index (when `cacheindex` is on); false when none was read.
     bool LoadCache();
+    // The cache is read at all: `cacheindex` on, not safe mode, something to index.
+    bool CacheWanted() const;
     // Reads the cache on a worker and adopts it on this thread, unless a finished scan came first;
     // the window does not wait for a large cache.
     void LoadCacheAsync();
@@ -138,7 +154,7 @@ private:
     struct TRequest {
         bool flushApps = false;
     };
-    bool CacheWanted() const;
+    void SetIndex(std::shared_ptr<TIndexList> list, std::optional<TCacheStamp> stamp);
     void Launch(TRequest request);
     void WorkerEnded(const std::shared_ptr<TScanJob>& job);
 
@@ -146,6 +162,9 @@ private:
     TScanFunction scan_;
     TFlushFunction flush_;
     std::shared_ptr<TIndexList> index_;
+    std::optional<TCacheStamp> cacheStamp_;
+    bool hasIndex_ = false;
+    qsizetype lines_ = 0;       // of the live index
     std::unique_ptr<TIndexCacherThread> worker_;
     std::shared_ptr<TScanJob> job_;
     std::optional<TRequest> pending_;

@@ -257,9 +257,15 @@ TScanInput TScanInput::From(const TSettings& s, TScanRoots roots, const QString&
 }
 
 TScanResult ScanIndex(const TScanInput& input, const std::atomic<bool>& cancel) {
+    return ScanIndexInto(input, cancel, {});
+}
+
+TScanResult ScanIndexInto(const TScanInput& input, const std::atomic<bool>& cancel, const TIndexSink& sink) {
     TScanResult result;
     TScanContext ctx = MakeContext(input, cancel);
     TIndexList list;
+    if (sink)
+        list.StreamTo(sink);
     qint64 visited = 0;
     if (input.scanwindowsitems)
         ScanDesktopItems(input, list, ctx, visited);
@@ -271,6 +277,8 @@ TScanResult ScanIndex(const TScanInput& input, const std::atomic<bool>& cancel) 
     if (ctx.Cancelled())
         return result; // Cancelled, empty list
     result.state = TScanState::Finished;
+    list.StreamTo({});
+    list.Squeeze(); // the caller writes and adopts it; the walk's keys are done with
     result.list = std::move(list);
     return result;
 }

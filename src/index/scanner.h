@@ -42,6 +42,9 @@ struct TScanResult {
 // Runs a full scan into a new list. A set `cancel` (polled between folders and entries) gives
 // Cancelled and an empty list: a cut-short scan must never be adopted or cached.
 TScanResult ScanIndex(const TScanInput& input, const std::atomic<bool>& cancel);
+// The same with every entry handed to `sink` as it is found (the result's list stays empty);
+// a Cancelled result means what the sink got must be thrown away.
+TScanResult ScanIndexInto(const TScanInput& input, const std::atomic<bool>& cancel, const TIndexSink& sink);
 
 // The arguments of one folder walk.
 struct TFolderScan {

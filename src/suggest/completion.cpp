@@ -15,6 +15,7 @@
 #include "suggest/listbuilder.h"
 #include "suggest/matching.h"
 #include "suggest/preparedindex.h"
+#include "suggest/shortform.h"
 #include "suggest/suggestions.h"
 #include "suggest/suggestsources.h"
 
@@ -59,6 +60,20 @@ struct TPick {
     int position = -1;
 };
 
+// A case-sensitive prefix test, inline: it runs for every name whose character mask passes.
+bool HasPrefix(QStringView text, QStringView prefix) {
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
+}
+
+// The length of `text` once every occurrence of `part` is taken out, left to right.
+int RestWithout(QStringView text, QStringView part) {
+    qsizetype removed = 0;
+    if (!part.isEmpty())
+        for (qsizetype at = text.indexOf(part); at >= 0; at = text.indexOf(part, at + part.size()))
+            removed += part.size();
+    return int(text.size() - removed);
+}
+
 class TRun {
 public:
     TRun(const TSuggestSources& src, TSuggestState& state, TFolderCache& folders, const TCompletionRequest& rq)
@@ -72,11 +87,13 @@ private:
     }
     // Counts a candidate; true when it is the one to complete. A text already offered is not
     // offered again, so stepping never shows the same line twice.
-    bool Offer(const QString& t) {
-        const QString key = LowerText(t);
-        if (seen_.contains(key))
-            return false;
+    bool Offer(const QString& t) { return OfferLower(LowerText(t)); }
+    // The same for a text whose lower-cased form is at hand.
+    bool OfferLower(const QString& key) {
+        const qsizetype before = seen_.size();
         seen_.insert(key);
+        if (seen_.size() == before)
+            return false;
         ++counter_;
         offered_ = true;
         return !rq_.calccount && counter_ == rq_.cycle;
@@ -206,20 +223,31 @@ std::optional<TPick> TRun::Indexed() {
     const TPreparedName* winner = nullptr;
     int winnerRest = 0;
     int winnerPos = -1;
+    // Every typed character must occur in the name: the mask rules most names out without reading them.
+    const std::uint32_t mask = FoldMask(CharMask(lower));
     for (const TPreparedName& n : index->Names()) {
-        if (!n.lower.startsWith(lower) || n.lower.startsWith(QLatin1String("==")))
+        if ((n.mask & mask) != mask)
             continue;
-        const TMyShellItem& item = index->Item(n);
-        if (!Passes(item.name))
+        const QStringView nameLower = index->Lower(n);
+        if (!HasPrefix(nameLower, lower) || HasPrefix(nameLower, u"=="))
             continue;
-        const bool chosen = Offer(item.name);
+        // Read in place: only the entry that completes the line is copied. The seen-set keys live
+        // no longer than this run, and the image outlives it.
+        const QStringView view = index->NameView(n);
+        const QString name = QString::fromRawData(view.data(), view.size());
+        if (!Passes(name))
+            continue;
+        const bool chosen = OfferLower(QString::fromRawData(nameLower.data(), nameLower.size()));
         if (!best) {
-            if (chosen)
-                return TPick{item.name, item.CloneItem(), false, counter_};
+            if (chosen) {
+                std::unique_ptr<TMyShellItem> item = index->MakeItem(n);
+                QString text = item->name;
+                return TPick{std::move(text), std::move(item), false, counter_};
+            }
             continue;
         }
         // While typing the closest name wins: the least left over once the typed text is taken out.
-        const int rest = int(QString(n.lower).remove(lower).size());
+        const int rest = RestWithout(nameLower, lower);
         if (!winner || rest < winnerRest) {
             winner = &n;
             winnerRest = rest;
@@ -228,8 +256,9 @@ std::optional<TPick> TRun::Indexed() {
     }
     if (!winner)
         return std::nullopt;
-    const TMyShellItem& item = index->Item(*winner);
-    return TPick{item.name, item.CloneItem(), false, winnerPos};
+    std::unique_ptr<TMyShellItem> item = index->MakeItem(*winner);
+    QString name = item->name;
+    return TPick{std::move(name), std::move(item), false, winnerPos};
 }
 
 bool TRun::IsFolder(const QString& path) const {

@@ -388,18 +388,20 @@ void TBuild::Indexed() {
     Group(QStringLiteral("Indexed items"), [&] {
         const QString typed = LowerText(search_);
         const QString wordStart = QLatin1Char(' ') + typed;
-        const std::uint64_t mask = CharMask(typed);
+        const std::uint32_t mask = FoldMask(CharMask(typed));
         std::vector<const TPreparedName*> later[2];
         auto add = [&](const TPreparedName& n) {
-            const TMyShellItem& item = index->Item(n);
-            if (!Duplicate(item.name, &item) && !Excluded(item.name))
-                Add(item.name, item.CloneItem());
+            std::unique_ptr<TMyShellItem> item = index->MakeItem(n);
+            const QString name = item->name;
+            if (!Duplicate(name, item.get()) && !Excluded(name))
+                Add(name, std::move(item));
         };
         for (const TPreparedName& n : index->Names()) {
-            if ((n.mask & mask) != mask || n.lower.startsWith(QLatin1String("==")))
+            const QStringView lower = index->Lower(n);
+            if ((n.mask & mask) != mask || lower.startsWith(QLatin1String("==")))
                 continue;
-            const bool match = contains_ ? n.lower.contains(typed)
-                                         : (n.lower.startsWith(typed) || n.lower.contains(wordStart));
+            const bool match = contains_ ? lower.contains(typed)
+                                         : (lower.startsWith(typed) || lower.contains(wordStart));
             if (!match)
                 continue;
             if (n.tier > 0) {

@@ -79,45 +79,57 @@ void OfferListContent(const TListContent& content, const QString& text, TCandida
 
 // Whether a prepared name can score above the table's minimum at all: bit tests first, then a
 // subsequence scan, before the full score is computed.
-bool MayScore(const TPreparedName& n, const QString& typed, bool typedHasSpace, std::uint64_t typedMask,
-              std::uint64_t firstBit, std::uint64_t lastBit, std::uint64_t endBits, int minimum) {
+// The masks are folded (FoldMask) and the counts capped: every test here may only let more through.
+bool MayScore(const TPreparedIndex& index, const TPreparedName& n, const QString& typed, bool typedHasSpace, std::uint32_t typedMask,
+              std::uint32_t firstBit, std::uint32_t lastBit, std::uint32_t endBits, int minimum) {
     // The best a subsequence hit can reach: all bonuses, less the word penalty.
     if (!typedHasSpace && 1060 - n.words / 2 <= minimum)
         return false;
     if ((n.mask & typedMask) != typedMask) {
         // No subsequence: only word-start or word-end runs on words as long as the typed text.
-        if (minimum >= kMaxWordRunScore || n.longest < typed.size())
+        const bool tooShort = n.longest < TPreparedName::kCountCap && n.longest < typed.size();
+        if (minimum >= kMaxWordRunScore || tooShort)
             return false;
         return (n.initials & firstBit) || ((n.finals & lastBit) && (n.mask & endBits) == endBits);
     }
     if (minimum < kMaxWordRunScore)
         return true;
     // Word runs stay below every subsequence hit: only a subsequence can still enter.
-    return (n.mask & typedMask) == typedMask && IsSubsequence(typed, n.candidate);
+    return (n.mask & typedMask) == typedMask && IsSubsequence(typed, index.Candidate(n));
 }
 
+// Entries enter the table as copies kept in `made`: the table holds plain pointers.
 void OfferIndex(const TSuggestSources& src, const QString& text, TSimilarityArithmeticLink* link,
-                TCandidateTable& table) {
+                TCandidateTable& table, std::vector<std::unique_ptr<TItem>>& made) {
     const TSettings& s = src.settings;
     const QString typed = PrepareTyped(text);
     if (typed.isEmpty())
         return;
-    const std::uint64_t typedMask = CharMask(typed);
-    const std::uint64_t firstBit = CharMask(typed.left(1));
-    const std::uint64_t lastBit = CharMask(typed.right(1));
-    const std::uint64_t endBits = CharMask(typed.right(2));
+    const std::uint32_t typedMask = FoldMask(CharMask(typed));
+    const std::uint32_t firstBit = FoldMask(CharMask(typed.left(1)));
+    const std::uint32_t lastBit = FoldMask(CharMask(typed.right(1)));
+    const std::uint32_t endBits = FoldMask(CharMask(typed.right(2)));
     const bool shortOn = s.autoshort > 1;
     const bool typedHasSpace = typed.contains(QLatin1Char(' '));
     const bool fuzzyOn = link && s.autofuzz >= 2;
-    for (const TPreparedName& n : src.index->Names()) {
+    const TPreparedIndex& index = *src.index;
+    for (const TPreparedName& n : index.Names()) {
         int s1 = 0;
-        if (shortOn && MayScore(n, typed, typedHasSpace, typedMask, firstBit, lastBit, endBits, table.Minimum()))
-            s1 = ShortFormScorePrepared(typed, n.candidate);
-        const TMyShellItem& item = src.index->Item(n);
-        const int s2 = fuzzyOn ? SimilarityPercent(*link, text, item.name) : 0;
+        if (shortOn && MayScore(index, n, typed, typedHasSpace, typedMask, firstBit, lastBit, endBits, table.Minimum()))
+            s1 = ShortFormScorePrepared(typed, index.Candidate(n));
+        // The name is read in place, and only for fuzzy scores (its record is cold otherwise); only
+        // an entry that enters the table is copied.
+        int s2 = 0;
+        if (fuzzyOn) {
+            const QStringView view = index.NameView(n);
+            s2 = SimilarityPercent(*link, text, QString::fromRawData(view.data(), view.size()));
+        }
         const int score = std::max(s1, s2);
-        if (table.Accepts(score))
-            table.Offer(score, &item, item.name, int(item.name.size()));
+        if (table.Accepts(score)) {
+            made.push_back(index.MakeItem(n));
+            const QString& name = static_cast<const TMyShellItem&>(*made.back()).name;
+            table.Offer(score, made.back().get(), name, int(name.size()));
+        }
     }
 }
 
@@ -175,7 +187,7 @@ bool FindSuggestions(const TSuggestSources& src, TSuggestState& state, const QSt
         OfferListContent(state.content, text, table, made);
     } else {
         if (IndexSuggestionsOn(s) && src.index)
-            OfferIndex(src, text, link.get(), table);
+            OfferIndex(src, text, link.get(), table, made);
         if (KeywordSuggestionsOn(s))
             OfferKeywords(src, text, link.get(), table);
     }

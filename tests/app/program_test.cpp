@@ -3,6 +3,8 @@
 #include "core/settingsstore.h"
 #include "index/indexfiles.h"
 #include "index/indexlist.h"
+#include "suggest/indeximage.h"
+#include "suggest/indexsnapshot.h"
 #include "ui/cmdform.h"
 #include "ui/editpanel.h"
 #include "ui/idleinfo.h"
@@ -425,6 +427,83 @@ TEST_F(ProgramTest, ACachedIndexEntryShowsItsFolderAndNoSourceMeansNoCache) {
     ASSERT_EQ(Start(), -1);
     Type("zebrat");
     EXPECT_FALSE(Until([this] { return ListTexts().contains("Zebratool"); }, 1500));
+}
+
+TEST_F(ProgramTest, TheIndexComesFromTheCachesSnapshotAndAnUnsoundOneIsMadeAgain) {
+    const auto listOf = [](const QString& name) {
+        TIndexList list;
+        auto item = std::make_unique<TMyShellItem>();
+        item->name = name;
+        item->root = "rfStartMenu";
+        item->path = "/opt/" + name;
+        list.Append(name, std::move(item));
+        return list;
+    };
+    const QString cache = data + "scancache.dat";
+    ASSERT_TRUE(SaveIndexCache(cache, listOf("Zebratool")).ok);
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.settings.scanwindowsitems = true;
+        user.settings.dropprograms = true;
+        user.settings.autoindex = 0; // the cache alone
+    }));
+    // A snapshot that claims this cache but holds another name: only reading it shows that name.
+    const std::optional<TCacheStamp> stamp = CacheStampOf(cache);
+    ASSERT_TRUE(stamp);
+    test::WriteAll(SnapshotFileFor(cache), TIndexImage::Build(listOf("Quaggatool"), *stamp));
+    ASSERT_EQ(Start(), -1);
+    ASSERT_TRUE(Until([this] {
+        Retype("quagga");
+        return ListTexts().contains("Quaggatool");
+    })) << ListTexts().join('|').toStdString();
+
+    // Damaged: the cache itself is read, and the snapshot is made again from it.
+    app->Shutdown();
+    app.reset();
+    QByteArray damaged = test::ReadAll(SnapshotFileFor(cache));
+    damaged[damaged.size() - 4] = char(damaged.at(damaged.size() - 4) ^ 0x11);
+    test::WriteAll(SnapshotFileFor(cache), damaged);
+    ASSERT_EQ(Start(), -1);
+    ASSERT_TRUE(Until([this] {
+        Retype("zebrat");
+        return ListTexts().contains("Zebratool");
+    })) << ListTexts().join('|').toStdString();
+    EXPECT_TRUE(Until([&cache] {
+        const auto image = OpenIndexSnapshot(cache);
+        return image && image->Names().size() == 1 && image->Name(image->Names()[0]) == QLatin1String("Zebratool");
+    }));
+}
+
+TEST_F(ProgramTest, ATypedNameNoProgramAnswersOpensTheIndexedEntryOfThatName) {
+    // The launcher's retry asks the index the suggestions read, which here comes from the snapshot.
+    const QString file = dir.File("docs/zebranotes.txt");
+    test::WriteAll(file, "x");
+    TIndexList cached;
+    auto item = std::make_unique<TMyShellItem>();
+    item->name = "Zebranotes";
+    item->root = dir.File("docs");
+    item->path = file;
+    cached.Append("Zebranotesdocs", std::move(item));
+    const QString cache = data + "scancache.dat";
+    ASSERT_TRUE(SaveIndexCache(cache, cached).ok);
+    ASSERT_TRUE(SaveIndexSnapshot(cache, cached).ok);
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.settings.scanwindowsitems = true;
+        user.settings.autoindex = 0;
+        user.settings.autoshort = 0;        // nothing is bound to the line by a suggestion
+        user.settings.autoprograms = false; // nor by inline completion
+        user.settings.dropprograms = true;
+    }));
+    ASSERT_EQ(Start(), -1);
+    // The snapshot is mapped on a worker: the list shows the entry once it is in.
+    ASSERT_TRUE(Until([this] {
+        Retype("zebran");
+        return ListTexts().contains("Zebranotes");
+    })) << ListTexts().join('|').toStdString();
+    // A word after the name: no row matches the line, so Return runs it as typed.
+    Retype("zebranotes now");
+    ASSERT_FALSE(ListTexts().contains("Zebranotes"));
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([&] { return test::ReadAll(opened).contains(file.toUtf8()); })) << test::ReadAll(opened).toStdString();
 }
 
 TEST_F(ProgramTest, TheTypedFolderIsListedWhenItsWorkerHasReadIt) {

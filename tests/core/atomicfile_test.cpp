@@ -33,6 +33,30 @@ TEST(AtomicFile, FailureAtEveryStepKeepsTheOldFile) {
     EXPECT_EQ(test::ReadAll(path), fresh);
 }
 
+TEST(AtomicFile, StreamedContentIsJoinedOrTheOldFileStays) {
+    test::TempDir dir;
+    const QString path = dir.File(QStringLiteral("scancache.dat"));
+    test::WriteAll(path, "old");
+    const auto pieces = [](bool giveUp) {
+        return [giveUp](const TSaveWrite& write) {
+            return write("first ") && write(QByteArray(100 * 1024, 'y')) && write("last") && !giveUp;
+        };
+    };
+    // Given up after writing, or a write that fails: nothing of it shows.
+    const TSaveResult abandoned = SaveFileAtomicStream(path, pieces(true));
+    EXPECT_FALSE(abandoned.ok);
+    EXPECT_TRUE(abandoned.error.contains(path));
+    EXPECT_EQ(test::ReadAll(path), "old");
+    EXPECT_FALSE(SaveFileAtomicStream(path, pieces(false), [](TSaveStep s, int chunk) {
+                     return s == TSaveStep::Write && chunk == 2;
+                 }).ok);
+    EXPECT_EQ(test::ReadAll(path), "old");
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("scancache.dat")});
+
+    ASSERT_TRUE(SaveFileAtomicStream(path, pieces(false)).ok);
+    EXPECT_EQ(test::ReadAll(path), "first " + QByteArray(100 * 1024, 'y') + "last");
+}
+
 TEST(AtomicFile, ReportsAFolderThatDoesNotExist) {
     test::TempDir dir;
     const TSaveResult r = SaveFileAtomic(dir.File(QStringLiteral("missing/x.ini")), QByteArray("x"));

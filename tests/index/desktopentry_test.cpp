@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace vantrelo {
@@ -140,6 +142,18 @@ TEST(DesktopEntryTest, FileIdsAndProgramLookup) {
     QFile::setPermissions(dir.File(QStringLiteral("data")), QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_TRUE(FindProgram(dir.File(QStringLiteral("data")), {}).isEmpty()) << "not executable";
     EXPECT_TRUE(FindProgram(QStringLiteral("data"), dir.Path()).isEmpty());
+}
+
+TEST(DesktopEntryTest, WhatIsNoReadableFileGivesNoEntryAndNeverWaits) {
+    test::TempDir dir;
+    const QString pipe = dir.File(QStringLiteral("stuck.desktop"));
+    // A pipe under a desktop file's name, with no writer: opening it must not wait for one.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(ReadDesktopEntry(pipe, QString()).valid);
+    EXPECT_FALSE(ReadDesktopEntry(dir.Path(), QString()).valid) << "a folder";
+    EXPECT_FALSE(ReadDesktopEntry(dir.File(QStringLiteral("missing.desktop")), QString()).valid);
+    test::WriteAll(dir.File(QStringLiteral("ok.desktop")), "[Desktop Entry]\nType=Application\nName=Ok\nExec=true\n");
+    EXPECT_EQ(ReadDesktopEntry(dir.File(QStringLiteral("ok.desktop")), QString()).name, QStringLiteral("Ok"));
 }
 
 } // namespace

@@ -71,6 +71,12 @@ TEST(IndexCacheTest, EveryNameRoundTrips) {
     const QByteArray bytes = test::ReadAll(file);
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(bytes.endsWith("\r\n"));
+    // The file's own form: entities in the values, UTF-8 text, one CRLF line per entry.
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF<exet>esc</exet>\r\n<exet>1</exet><exe1>Plain</exe1>"));
+    EXPECT_TRUE(bytes.contains("<exet>1</exet><exe1>Tom &amp;amp; Jerry</exe1><exe2>rfStartMenu</exe2>"
+                               "<exe3>/p/Tom &amp;amp; Jerry</exe3><exe4>R0A1</exe4>\r\n"));
+    EXPECT_TRUE(bytes.contains("<exe1>line&#13;&#10;break</exe1>"));
+    EXPECT_TRUE(bytes.contains(QStringLiteral("<exe1>Ünïcödé 日本</exe1>").toUtf8()));
 
     TIndexList back;
     ASSERT_TRUE(LoadIndexCache(file, back));
@@ -101,6 +107,13 @@ TEST(IndexCacheTest, AFilesOwnIdListIsWrittenButNotKept) {
     EXPECT_EQ(FileIdList(QStringLiteral("/docs/Report 1.txt")), expected);
     EXPECT_TRUE(text.contains(QStringLiteral("<exe4>") + QString::fromLatin1(expected) + QStringLiteral("</exe4>")));
     EXPECT_TRUE(text.contains(QStringLiteral("<exe4>R0A1</exe4>")));
+    // A name beyond ASCII takes the same identifier list as FileIdList gives it.
+    TIndexList wide;
+    auto umlaut = Item(QStringLiteral("Ünï"), QStringLiteral("/docs/Ünï 2.txt"));
+    umlaut->ps.clear();
+    wide.Append(QStringLiteral("wide"), std::move(umlaut));
+    EXPECT_TRUE(FormatIndexCache(wide).contains(
+        QStringLiteral("<exe4>") + QString::fromLatin1(FileIdList(QStringLiteral("/docs/Ünï 2.txt"))) + QStringLiteral("</exe4>")));
 
     TIndexList back;
     ParseIndexCache(text, back);
@@ -171,6 +184,14 @@ TEST(IndexListTest, KeysAreUniqueIgnoringCase) {
     list.Append(QStringLiteral("Loaded"), nullptr);
     EXPECT_TRUE(list.ContainsKey(QStringLiteral("LOADED")));
     EXPECT_EQ(list.size(), 2);
+    // A finished list gives its key set back; a later lookup builds it again.
+    EXPECT_TRUE(list.ClaimLowerKey(QStringLiteral("ünïcode.txtdocs")));
+    list.AppendClaimed(QStringLiteral("Ünïcode.txtDocs"), nullptr);
+    list.Squeeze();
+    EXPECT_FALSE(list.AddUnique(QStringLiteral("SETUP.desktopTools"), nullptr));
+    EXPECT_FALSE(list.ClaimLowerKey(QStringLiteral("ünïcode.txtdocs")));
+    EXPECT_TRUE(list.AddUnique(QStringLiteral("other"), nullptr));
+    EXPECT_EQ(list.size(), 4);
 }
 
 TEST(AppFilesTest, IndexAndExportRoundTrip) {

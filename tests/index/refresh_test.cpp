@@ -255,6 +255,48 @@ TEST_F(RefreshTest, CacheLoadsIntoTheLiveIndex) {
     EXPECT_EQ(Names(r.Index()), (QStringList{"Cached"}));
 }
 
+TEST_F(RefreshTest, TheListGoesOnlyWhenTheCacheHoldsIt) {
+    TIndexRefresher& r = Make();
+    ASSERT_TRUE(r.StartIndexRefresh(true));
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(r.CacheStamp(), CacheStampOf(r.CacheFile())) << "the written cache holds the live index";
+    r.ReleaseList();
+    EXPECT_EQ(r.Index(), nullptr);
+    EXPECT_TRUE(r.HasIndex());
+    EXPECT_EQ(r.CountText(), "Indexed items: 2") << "the count outlives the list";
+
+    // A scan whose cache is not written keeps the list as the only copy.
+    settings.cacheindex = false;
+    TIndexRefresher& unsaved = Make();
+    ASSERT_TRUE(unsaved.StartIndexRefresh(true));
+    ASSERT_TRUE(Settle());
+    EXPECT_FALSE(unsaved.CacheStamp());
+    unsaved.ReleaseList();
+    EXPECT_EQ(Names(unsaved.Index()), (QStringList{"One", "Two"}));
+}
+
+TEST_F(RefreshTest, AnIndexFromTheCachesSnapshotCountsUnlessAScanCameFirst) {
+    TIndexList list;
+    list.Append("Cachedapps", Item("Cached"));
+    QDir().mkpath(tree.Data());
+    ASSERT_TRUE(SaveIndexCache(tree.Data() + "scancache.dat", list).ok);
+    const std::optional<TCacheStamp> stamp = CacheStampOf(tree.Data() + "scancache.dat");
+    ASSERT_TRUE(stamp);
+    TIndexRefresher& r = Make();
+    EXPECT_TRUE(r.AdoptCacheSnapshot(3, *stamp));
+    EXPECT_TRUE(r.HasIndex());
+    EXPECT_EQ(r.Index(), nullptr);
+    EXPECT_EQ(r.CacheStamp(), stamp);
+    EXPECT_EQ(r.CountText(), "Indexed items: 3");
+
+    TIndexRefresher& scanned = Make();
+    ASSERT_TRUE(scanned.StartIndexRefresh(true));
+    ASSERT_TRUE(Settle());
+    EXPECT_FALSE(scanned.AdoptCacheSnapshot(1, *stamp)) << "the finished scan is newer";
+    EXPECT_EQ(Names(scanned.Index()), (QStringList{"One", "Two"}));
+    EXPECT_FALSE(Make(true).AdoptCacheSnapshot(1, *stamp)) << "safe mode reads no cache";
+}
+
 TEST_F(RefreshTest, CacheIsReadOnlyWithSomethingToIndexAndNeverInSafeMode) {
     TIndexList list;
     list.Append("Cachedapps", Item("Cached"));

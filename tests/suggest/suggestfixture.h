@@ -4,6 +4,7 @@
 #include "core/history.h"
 #include "core/keywordlist.h"
 #include "core/settings.h"
+#include "index/indexlist.h"
 #include "suggest/preparedindex.h"
 #include "suggest/suggestsources.h"
 

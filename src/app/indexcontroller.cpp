@@ -8,7 +8,8 @@
 #include "app/suggestbridge.h"
 #include "app/windowcontroller.h"
 #include "commands/dispatcher.h"
-#include "index/indexlist.h"
+#include "core/items.h"
+#include "index/indexlookup.h"
 #include "commands/indexcommands.h"
 #include "index/iconwarmup.h"
 #include "index/indexfiles.h"
@@ -181,9 +182,10 @@ bool TIndexController::Busy() const { return refresher_->Busy(); }
 
 QStringList TIndexController::Paths() const {
     QStringList paths;
-    for (const TIndexEntry& e : ctx_.suggest->Index())
-        if (e.item)
-            paths << e.item->path;
+    ctx_.suggest->IndexLookup().ForEachEntry([&paths](const TMyShellItem& item) {
+        paths << item.path;
+        return true;
+    });
     return paths;
 }
 

@@ -16,7 +16,8 @@
 #include "core/settings.h"
 #include "index/appimport.h"
 #include "index/desktopentry.h"
-#include "index/indexlist.h"
+#include "index/indexlookup.h"
+#include "core/text.h"
 #include "index/scanroots.h"
 #include "app/suggestbridge.h"
 #include "exec/execcontext.h"
@@ -151,18 +152,18 @@ TKeywordPage* TSettingsController::MakeKeywordPage() {
 std::optional<QString> TSettingsController::IndexedIcon(const QString& name) const {
     if (!ctx_.suggest)
         return std::nullopt;
-    for (const TIndexEntry& e : ctx_.suggest->Index()) {
-        if (!e.item || e.item->name.compare(name, Qt::CaseInsensitive) != 0)
-            continue;
+    std::optional<QString> icon;
+    ctx_.suggest->IndexLookup().ForEachNamed(LowerText(name), [&icon](const TMyShellItem& item) {
+        icon = item.path;
         // A desktop entry's own icon stands for its program's, as a shortcut's target would.
-        if (e.item->path.endsWith(QLatin1String(".desktop"))) {
-            const TDesktopEntry d = ReadDesktopEntry(e.item->path, TScanRoots::FromEnvironment().locale);
+        if (item.path.endsWith(QLatin1String(".desktop"))) {
+            const TDesktopEntry d = ReadDesktopEntry(item.path, TScanRoots::FromEnvironment().locale);
             if (!d.icon.isEmpty())
-                return d.icon;
+                icon = d.icon;
         }
-        return e.item->path;
-    }
-    return std::nullopt;
+        return false;
+    });
+    return icon;
 }
 
 qsizetype TSettingsController::CurrentWordPosition() const {

@@ -103,6 +103,12 @@ void TIndexList::ForEachNamed(const QString& lowerName, const std::function<bool
             return;
 }
 
+void TIndexList::ForEachEntry(const std::function<bool(const TMyShellItem&)>& visit) const {
+    for (const TIndexEntry& e : entries_)
+        if (e.item && !visit(*e.item))
+            return;
+}
+
 void TIndexList::BuildKeys() const {
     if (keysBuilt_)
         return;

@@ -64,6 +64,7 @@ public:
     // Number of entries that hold an item.
     qsizetype ItemCount() const;
     void ForEachNamed(const QString& lowerName, const std::function<bool(const TMyShellItem&)>& visit) const override;
+    void ForEachEntry(const std::function<bool(const TMyShellItem&)>& visit) const override;
 
 private:
     void BuildKeys() const;

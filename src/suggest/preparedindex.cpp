@@ -15,4 +15,10 @@ void TPreparedIndex::ForEachNamed(const QString& lowerName,
             return;
 }
 
+void TPreparedIndex::ForEachEntry(const std::function<bool(const TMyShellItem&)>& visit) const {
+    for (const TPreparedName& n : Names())
+        if (!visit(*MakeItem(n)))
+            return;
+}
+
 } // namespace vantrelo

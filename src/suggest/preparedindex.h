@@ -39,6 +39,7 @@ public:
     bool empty() const { return !image_ || image_->LineCount() == 0; }
     const std::shared_ptr<const TIndexImage>& Image() const { return image_; }
     void ForEachNamed(const QString& lowerName, const std::function<bool(const TMyShellItem&)>& visit) const override;
+    void ForEachEntry(const std::function<bool(const TMyShellItem&)>& visit) const override;
 
 private:
     std::shared_ptr<const TIndexImage> image_;

@@ -11,6 +11,7 @@ PACKAGES=(
   libxcb-record0-dev libxcb-xinput-dev libxcb-screensaver0-dev libxcb-randr0-dev libx11-dev libx11-xcb-dev
   xvfb jwm xdotool xclip x11-utils imagemagick dbus-daemon
   clang clang-14 libclang-rt-14-dev
+  qt6-webengine-dev qt6-webchannel-dev
 )
 
 missing=()

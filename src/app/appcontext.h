@@ -32,6 +32,9 @@ class THotkeyBridge;
 class TSkinController;
 class TSkinDialogs;
 class TStoreChangeHandler;
+class TBrowserController;
+class TBrowserHost;
+class TPermissionPrompt;
 
 // Program-wide state lives here and nowhere else, so a test can build a fresh one. The
 // application builds the parts in order; each controller reaches the others through it.
@@ -70,6 +73,10 @@ struct TAppContext {
     std::unique_ptr<THotkeyBridge> hotkeys;
     std::unique_ptr<TSkinController> skin;
     std::unique_ptr<TSkinDialogs> skinDialogs;
+    // The embedded browser; its web view is made on first use.
+    std::unique_ptr<TBrowserHost> browserHost;
+    std::unique_ptr<TPermissionPrompt> permission;
+    std::unique_ptr<TBrowserController> browser;
 };
 
 } // namespace vantrelo

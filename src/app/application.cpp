@@ -3,6 +3,8 @@
 
 #include "app/appcontext.h"
 #include "app/assistcontroller.h"
+#include "app/browserhost.h"
+#include "browser/browsercontroller.h"
 #include "app/dashcontroller.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
@@ -114,9 +116,12 @@ void TApplication::Build() {
     f.fetcher = &desk.fetcher;
     f.instances = desk.instances.get();
     f.index = &c.suggest->Index();
+    BuildBrowser(c);
+    f.browser = c.browser.get();
     c.engine = std::make_unique<TEngine>(c.data, sys, c.store.Places(),
                                          QCoreApplication::applicationDirPath() + u'/', f);
 
+    WireBrowser(c);
     c.program->SetStatePanel();
     c.index = std::make_unique<TIndexController>(c);
     BuildHotkeys();

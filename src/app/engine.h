@@ -33,6 +33,7 @@ class TInternalCommands;
 class TCommandDispatcher;
 class TLauncher;
 class TExecPipeline;
+class TEmbeddedBrowser;
 
 // Without a desktop (a terminal, an offscreen run): no other windows and no keys to send.
 struct TNoDesktopWindows final : TDesktopWindows {
@@ -83,6 +84,7 @@ struct TEngineFront {
     const TIndexList* index = nullptr;      // optional
     TShellExecute* shell = nullptr;         // in place of the system's (a dry run)
     TInternalCommands* internal = nullptr;  // in place of the dispatcher (a dry run)
+    TEmbeddedBrowser* browser = nullptr;    // optional: the launcher's web view
 };
 
 // The input's way to an action: the execution context, the internal commands, the launcher and

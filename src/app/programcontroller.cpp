@@ -3,6 +3,7 @@
 
 #include "app/appcontext.h"
 #include "app/assistcontroller.h"
+#include "browser/browsercontroller.h"
 #include "app/dashcontroller.h"
 #include "app/desktopservices.h"
 #include "app/engine.h"
@@ -74,8 +75,15 @@ void TProgramController::OpenTool(TTool tool) {
     case TTool::Help:
         OpenWithShell(HelpPageUrl());
         break;
-    case TTool::Browser:
-        NotAvailable(QStringLiteral("The internal browser"));
+    case TTool::StartPage:
+        ctx_.browser->StartPage(true);
+        break;
+    case TTool::ToggleBrowser:
+        ctx_.browser->Toggle(true, false);
+        break;
+    case TTool::EndBrowser:
+        ShowToast(QStringLiteral("End browser"));
+        ctx_.browser->End();
         break;
     }
 }

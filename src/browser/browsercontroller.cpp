@@ -53,6 +53,8 @@ TBrowserController::~TBrowserController() {
     // The pages go before their profile.
     for (const QPointer<TBrowserForm>& f : forms_)
         delete f.data();
+    for (const QPointer<QWebEngineView>& v : ending_)
+        delete v.data();
     delete view_.data();
 }
 
@@ -287,6 +289,8 @@ void TBrowserController::End() {
     v->hide();
     host_.HidePanel();
     // Never inside the view's own handlers.
+    ending_.removeAll(nullptr);
+    ending_.append(v);
     v->deleteLater();
     state_ = TBrowserState{{}, false, {}, {}, {}, false, {}, false, state_.navigation + 1};
 }
@@ -412,6 +416,9 @@ QString TBrowserController::FlushAll() {
             delete f.data();
     }
     forms_.clear();
+    for (const QPointer<QWebEngineView>& v : ending_)
+        delete v.data();
+    ending_.clear();
     cookies_.clear();
     delete profile_;
     profile_ = nullptr;

@@ -106,6 +106,7 @@ private:
     std::unique_ptr<TBridgeEndpoint> endpoint_;
     std::unique_ptr<TBridgeHandler> bridge_;
     QList<QPointer<TBrowserForm>> forms_;
+    QList<QPointer<QWebEngineView>> ending_; // ended views waiting for their deferred deletion
     QList<QNetworkCookie> cookies_; // the profile's cookies, for removal by origin
     QString appliedUa_;
     QString engineUa_;

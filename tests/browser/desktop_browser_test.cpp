@@ -64,7 +64,7 @@ private:
         s->write((it == pages.end() ? "HTTP/1.0 404 Not Found\r\n" : "HTTP/1.0 200 OK\r\n") +
                  QByteArray("Content-Type: text/html; charset=utf-8\r\nContent-Length: ") +
                  QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-        s->disconnectFromServer();
+        s->disconnectFromHost();
     }
     QTcpServer server_;
 };
@@ -151,7 +151,7 @@ protected:
         answer = button;
         prompts = 0;
         auto* t = new QTimer(&timers);
-        connect(t, &QTimer::timeout, [this] {
+        QObject::connect(t, &QTimer::timeout, [this] {
             for (QWidget* w : QApplication::topLevelWidgets()) {
                 auto* box = qobject_cast<QMessageBox*>(w);
                 if (!box || !box->isVisible() || box->windowTitle() != QLatin1String("Permission required"))

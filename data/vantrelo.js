@@ -1,13 +1,16 @@
 // window.vantrelo: the page side of the launcher's browser bridge, for pages opened with $BCONNECT$.
-// The launcher puts this into every connected page before the page's own scripts run; a page may
-// also include it itself (it does nothing when the object already exists).
+// The launcher runs this in a connected page once it has loaded, then calls ready(). A page may
+// include it itself to have the object from the start (it runs once only), or set its handlers
+// early on an object of its own, which this one takes over:
 //
+//   window.vantrelo = window.vantrelo || {};
 //   vantrelo.onready = function (data) { ... }   data.input, data.command, data.parameter, data.color...
 //   vantrelo.oninput = function (input, command, parameter) { ... }   as the user types
 //   vantrelo.send("input_set", {text: "hello", focus: true}).then(reply => ..., error => ...)
 (function () {
   "use strict";
-  if (window.vantrelo) return;
+  var own = window.vantrelo;
+  if (own && typeof own.send === "function") return;
   var pending = {};
   var nextId = 1;
   var bridge = null;
@@ -68,6 +71,11 @@
     openUrl: function (url, options) { return v.send("open_url", Object.assign({ url: url }, options || {})); },
     runInput: function (text, options) { return v.send("input_run", Object.assign({ text: text }, options || {})); }
   };
+  if (own && typeof own === "object") {
+    if (typeof own.onready === "function") v.onready = own.onready;
+    if (typeof own.oninput === "function") v.oninput = own.oninput;
+    v = Object.assign(own, v);
+  }
   window.vantrelo = v;
 
   if (window.qt && window.qt.webChannelTransport && typeof QWebChannel === "function") {

@@ -20,8 +20,6 @@
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
 namespace vantrelo {
@@ -29,7 +27,6 @@ namespace vantrelo {
 namespace {
 
 constexpr char kBlank[] = "about:blank";
-constexpr char kShimName[] = "vantrelo-bridge";
 
 QUrl Completed(const QString& target) {
     const QString t = target.trimmed();
@@ -98,6 +95,9 @@ void TBrowserController::CreateView() {
     }
     channel_ = new QWebChannel(page);
     channel_->registerObject(QStringLiteral("vantrelo_bridge"), endpoint_.get());
+    // Set once, before the first load: every page has the transport, and the bridge answers only a
+    // connected page of the opened origin.
+    page->setWebChannel(channel_);
     connect(page, &QWebEnginePage::loadStarted, this, [this] { ++state_.navigation; });
     connect(page, &QWebEnginePage::urlChanged, this, [this] { ++state_.navigation; });
     connect(page, &QWebEnginePage::loadFinished, this, &TBrowserController::Loaded);
@@ -136,26 +136,6 @@ void TBrowserController::CreateView() {
     key(QKeySequence(Qt::SHIFT | Qt::Key_F11), [this] { QTimer::singleShot(300, this, [this] { MoveToWindow(1, true); }); });
 }
 
-void TBrowserController::InstallChannel(bool connect) {
-    QWebEnginePage* page = view_->page();
-    QWebEngineScriptCollection& scripts = page->scripts();
-    for (const QWebEngineScript& s : scripts.find(QLatin1String(kShimName)))
-        scripts.remove(s);
-    if (!connect) {
-        page->setWebChannel(nullptr);
-        return;
-    }
-    // Only a connected page gets the channel and the page object.
-    page->setWebChannel(channel_);
-    QWebEngineScript shim;
-    shim.setName(QLatin1String(kShimName));
-    shim.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    shim.setWorldId(QWebEngineScript::MainWorld);
-    shim.setRunsOnSubFrames(false);
-    shim.setSourceCode(PageScript());
-    scripts.insert(shim);
-}
-
 void TBrowserController::ApplyUserAgent() {
     if (!profile_)
         return;
@@ -172,7 +152,6 @@ QString TBrowserController::UserAgent() const {
 
 void TBrowserController::Preload() {
     CreateView();
-    InstallChannel(false);
     state_ = TBrowserState{QUrl(QLatin1String(kBlank)), false, {}, {}, {}, false, {}, false, state_.navigation};
     view_->hide();
     view_->setUrl(QUrl(QLatin1String(kBlank)));
@@ -211,7 +190,6 @@ void TBrowserController::Open(const TBrowserOpen& request) {
     state_.connected = connect;
     state_.keyword = request.keyword;
     state_.input = request.line;
-    InstallChannel(connect);
     if (state_.focusOnOpen)
         view_->setFocus();
     ApplyUserAgent();
@@ -223,7 +201,8 @@ void TBrowserController::Loaded(bool ok) {
         return;
     const quint64 navigation = state_.navigation;
     if (Connected(navigation))
-        RunScript(StartScript({state_.input, host_.LineColor(), host_.LineBackground()}), navigation);
+        RunScript(PageScript() + u'\n' + StartScript({state_.input, host_.LineColor(), host_.LineBackground()}),
+                  navigation);
     AfterLoad();
 }
 

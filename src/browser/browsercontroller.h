@@ -93,7 +93,6 @@ private:
     void AfterLoad();
     void RunClick(const QString& spec);
     void ApplyUserAgent();
-    void InstallChannel(bool connect);
 
     const TSettings& settings_;
     TBrowserHost& host_;

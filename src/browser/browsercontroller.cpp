@@ -98,6 +98,8 @@ void TBrowserController::CreateView() {
     // Set once, before the first load: every page has the transport, and the bridge answers only a
     // connected page of the opened origin.
     page->setWebChannel(channel_);
+    // The engine starts with this page; the first real address is then never the one it drops.
+    page->setUrl(QUrl(QLatin1String(kBlank)));
     connect(page, &QWebEnginePage::loadStarted, this, [this] { ++state_.navigation; });
     connect(page, &QWebEnginePage::urlChanged, this, [this] { ++state_.navigation; });
     connect(page, &QWebEnginePage::loadFinished, this, &TBrowserController::Loaded);

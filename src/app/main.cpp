@@ -47,6 +47,8 @@ int main(int argc, char* argv[]) {
     // Global hotkeys and window activation need X11; under Wayland the program runs through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    // The embedded web view shares its drawing context; this must precede the application object.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrelo"));
     // The window hides instead of closing; the program ends only through its exit commands.

@@ -1,0 +1,114 @@
+// The embedded web view in the list window: opening, showing, ending, commands and windows.
+#pragma once
+
+#include "core/items.h"
+#include "exec/pipelinehost.h"
+
+#include <QList>
+#include <QNetworkCookie>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+
+class QWebEngineView;
+class QWebEngineProfile;
+class QWebChannel;
+
+namespace vantrelo {
+
+struct TSettings;
+class TBrowserHost;
+class TPermissionPrompt;
+class TBridgeHandler;
+class TBridgeEndpoint;
+class TBrowserForm;
+
+// What the page on display was opened with.
+struct TBrowserState {
+    QUrl opened;          // empty when none; about:blank after a preload or a clear
+    bool focusOnOpen = false;
+    QString params;
+    QString input;        // the line when the page was opened
+    QString keyword;      // the names of the keyword that opened it, looked up again when needed
+    bool connected = false;
+    QString pendingClick;
+    bool startShown = false;
+    quint64 navigation = 0; // grows with every navigation; replies go only to the one that asked
+};
+
+class TBrowserController final : public QObject, public TEmbeddedBrowser {
+    Q_OBJECT
+public:
+    TBrowserController(const TSettings& settings, TBrowserHost& host, TPermissionPrompt& prompt,
+                       QObject* parent = nullptr);
+    ~TBrowserController() override;
+
+    // TEmbeddedBrowser
+    void RunCommand(const QString& command) override;
+    void Open(const TBrowserOpen& request) override;
+    void OpenWindow(const QString& target, bool full) override;
+
+    // "-PRELOAD": the web view is made and left hidden on about:blank.
+    void Preload();
+    bool Exists() const;
+    bool Visible() const;
+    bool HasPage() const;
+    // F2 and "$BROWSERTOGGLE$".
+    void Toggle(bool fromKeyboard, bool setFocus);
+    // Shift+F2 and "$BROWSEREND$": the view goes (later, never inside its own handlers).
+    void End();
+    void Dismiss();
+    void Clear();
+    void FocusPage();
+    // "$STARTPAGE$" and F1 (forced, a toggle), or the input window being shown.
+    void StartPage(bool forced);
+    // "$BROWSERURL$": the location, or "No browser session found".
+    QString Location() const;
+    // 0 back, 1 forward, 2 reload.
+    void Navigate(int how);
+    // "$BROWSERWIN$" (0), "$BROWSERWINEXE$"/"$BROWSERWINFULL$" (1, `full`).
+    void MoveToWindow(int mode, bool full);
+    // Removes the profile folder; the answer says what was left.
+    QString FlushAll();
+    void FlushCurrent(const QString& origin);
+    // The line changed: a connected page of the opened origin hears it.
+    void UpdateInput(const QString& input);
+
+    const TBrowserState& State() const { return state_; }
+    QWebEngineView* View() const;
+    // The connection check for the page on display, at navigation `navigation`.
+    bool Connected(quint64 navigation) const;
+    // A script for the page on display, when it is still the navigation `navigation`.
+    void RunScript(const QString& script, quint64 navigation);
+    // The user agent the views get.
+    QString UserAgent() const;
+
+private:
+    void CreateView();
+    void Display();
+    void Loaded(bool ok);
+    void AfterLoad();
+    void RunClick(const QString& spec);
+    void ApplyUserAgent();
+
+    const TSettings& settings_;
+    TBrowserHost& host_;
+    TPermissionPrompt& prompt_;
+    TBrowserState state_;
+    QPointer<QWebEngineView> view_;
+    QWebEngineProfile* profile_ = nullptr; // owned by this object (a Qt child)
+    QString profileFolder_;
+    QWebChannel* channel_ = nullptr;
+    std::unique_ptr<TBridgeEndpoint> endpoint_;
+    std::unique_ptr<TBridgeHandler> bridge_;
+    QList<QPointer<TBrowserForm>> forms_;
+    QList<QPointer<QWebEngineView>> ending_; // ended views waiting for their deferred deletion
+    QList<QNetworkCookie> cookies_; // the profile's cookies, for removal by origin
+    QString appliedUa_;
+    QString engineUa_;
+};
+
+} // namespace vantrelo

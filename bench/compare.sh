@@ -45,12 +45,8 @@ scanpeak=$(peak_kb "$bin/vantrelo-cli" --data "$data" index scan)
 find=$(median "find $work/tree -type f")
 
 # Start to window shown, and resident memory three seconds later, under a private X server.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb <&3
-read -r -t 10 display <&3
-export DISPLAY=":$display"
-jwm >/dev/null 2>&1 & wm=$!
-sleep 1
+. "$here/app/xserver.sh"
+start_x
 shown_ms() { # command..., window name pattern in $pattern; prints "ms rssMB"
   local start shown pid rss
   start=$(date +%s%N)

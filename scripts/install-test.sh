@@ -69,6 +69,12 @@ for _ in $(seq 50); do read -r -t 0.2 display <&3 && break; done
 [ -n "$display" ] || fail "Xvfb did not start"
 export DISPLAY=":$display"
 jwm >/dev/null 2>&1 & wm=$!
+# The wizard is activated below, which needs the window manager to have announced itself.
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "jwm did not start"
 "$root/usr/bin/vantrelo" >"$scratch/vantrelo.log" 2>&1 & app=$!
 # A new installation greets the user with the configuration wizard; Esc leaves it as it is.
 wait_window() {

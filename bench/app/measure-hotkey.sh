@@ -7,19 +7,15 @@ set -euo pipefail
 bin=$(cd "$1" && pwd)
 runs=${2:-50}
 work=$(mktemp -d)
-trap 'kill ${app:-} ${wm:-} ${xvfb:-} 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill ${app:-} ${wm:-} ${xvfb:-} 2>/dev/null || true; wait 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/share" XDG_RUNTIME_DIR="$work/run" HOME="$work"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 data="$XDG_CONFIG_HOME/Vantrelo"
 # No first-run wizard; the window hides when it loses the keyboard, as most users keep it.
 "$bin/vantrelo-cli" --data "$data" settings set hide 1 >/dev/null
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb <&3
-read -r -t 10 display <&3
-export DISPLAY=":$display"
-jwm >/dev/null 2>&1 & wm=$!
-sleep 1
+. "$(dirname "$0")/xserver.sh"
+start_x
 
 log="$work/latency.log"
 VANTRELO_SHOW_LATENCY=1 QT_QPA_PLATFORM=xcb "$bin/vantrelo" -s 2>"$log" & app=$!

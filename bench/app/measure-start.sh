@@ -25,12 +25,8 @@ data="$XDG_CONFIG_HOME/Vantrelo"
 "$bin/vantrelo-cli" --data "$data" index scan
 echo "cache lines: $(wc -l < "$data/scancache.dat")"
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb <&3
-read -r -t 10 display <&3
-export DISPLAY=":$display"
-jwm >/dev/null 2>&1 & wm=$!
-sleep 1
+. "$(dirname "$0")/xserver.sh"
+start_x
 
 for i in $(seq "$runs"); do
   start=$(date +%s%N)

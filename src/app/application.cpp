@@ -37,6 +37,7 @@
 #include "ui/mainform.h"
 #include "ui/cmdform.h"
 #include "ui/itemmenu.h"
+#include "ui/notesdialogs.h"
 #include "ui/editpanel.h"
 #include "ui/skindialogs.h"
 #include "ui/skin/skinlayout.h"
@@ -72,6 +73,7 @@ void TApplication::Shutdown() { life_->Shutdown(); }
 TMainForm* TApplication::Form() const { return ctx_->form.get(); }
 void TApplication::SetSkinDialogs(std::unique_ptr<TSkinDialogs> dialogs) { ctx_->skinDialogs = std::move(dialogs); }
 void TApplication::SetImportDialogs(std::unique_ptr<TImportDialogs> dialogs) { ctx_->import->SetDialogs(std::move(dialogs)); }
+void TApplication::SetNotesDialogs(std::unique_ptr<TNotesDialogs> dialogs) { ctx_->notes->SetDialogs(std::move(dialogs)); }
 bool TApplication::SafeMode() const { return ctx_->safeMode; }
 
 void TApplication::Build() {

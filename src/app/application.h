@@ -15,6 +15,7 @@ class TLifecycle;
 class TMainForm;
 class TSkinDialogs;
 class TImportDialogs;
+class TNotesDialogs;
 
 class TApplication final : public QObject {
     Q_OBJECT
@@ -31,6 +32,7 @@ public:
     // The skin dialogs in place of the windows (a test scripts them); after Start.
     void SetSkinDialogs(std::unique_ptr<TSkinDialogs> dialogs);
     void SetImportDialogs(std::unique_ptr<TImportDialogs> dialogs);
+    void SetNotesDialogs(std::unique_ptr<TNotesDialogs> dialogs);
     bool SafeMode() const;
 
 private:

@@ -19,6 +19,10 @@
 
 namespace vantrelo {
 
+namespace {
+
+// Writes `image` in the format its file's extension names (.png, .jpg/.jpeg at quality 90, .bmp);
+// empty when written, else what went wrong ("Unsupported extension: .gif").
 QString SaveClipboardImage(const QImage& image, const QString& path) {
     const QString ext = QFileInfo(path).suffix().toLower();
     const char* format = nullptr;
@@ -40,6 +44,8 @@ QString SaveClipboardImage(const QImage& image, const QString& path) {
     const TSaveResult r = SaveFileAtomic(path, bytes, {}, TFileAccess::Document);
     return r ? QString() : r.error;
 }
+
+} // namespace
 
 void SaveClipboardToFiles(TAppContext& ctx) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();

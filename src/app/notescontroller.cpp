@@ -14,6 +14,7 @@
 #include "exec/execcontext.h"
 #include "exec/selectioncopy.h"
 #include "ui/mainform.h"
+#include "ui/notesdialogs.h"
 #include "ui/notesform.h"
 
 #include <QFileInfo>
@@ -63,18 +64,14 @@ QString TNotesController::Location() const {
 
 bool TNotesController::Load(QString* text) {
     const QString path = Location();
-    text->clear();
     unreadable_.clear();
-    if (!QFileInfo::exists(path))
-        return true; // no file yet: the first save makes it
-    QString raw, error;
-    if (!ReadTextFile(path, raw, &error)) {
+    QString error;
+    if (!ReadNotesFile(path, text, &error)) {
         // A file that exists but cannot be read is never written over by what the window holds.
         unreadable_ = path;
         ctx_.program->ShowFailure(error);
         return false;
     }
-    *text = NotesFromFile(raw);
     return true;
 }
 
@@ -83,11 +80,7 @@ void TNotesController::EnsureForm() {
         return;
     form_ = new TNotesForm();
     const TSettings& s = ctx_.data.settings;
-    if (ctx_.form) {
-        const QScreen* screen = ctx_.form->screen();
-        const QSize area = screen ? screen->geometry().size() : QSize(1920, 1080);
-        form_->move(NotesDefaultPosition(ctx_.form->pos(), form_->frameGeometry().size(), area));
-    }
+    PlaceByDefault();
     QString text;
     path_ = Location();
     if (Load(&text)) {
@@ -242,14 +235,10 @@ bool TNotesController::ChangeLocation(const QString& file, TNotesMove move) {
         current = form_->Text();
     else if (!Load(&current))
         return false;
-    QString chosen;
-    if (QFileInfo::exists(file)) {
-        QString raw, error;
-        if (!ReadTextFile(file, raw, &error)) {
-            ctx_.program->ShowFailure(error);
-            return false; // the notes stay where they are
-        }
-        chosen = NotesFromFile(raw);
+    QString chosen, error;
+    if (!ReadNotesFile(file, &chosen, &error)) {
+        ctx_.program->ShowFailure(error);
+        return false; // the notes stay where they are
     }
     const QString moved = MovedNotes(move, current, chosen);
     if (move != TNotesMove::Discard && !Write(file, moved))
@@ -281,33 +270,32 @@ void TNotesController::LocationChanged() {
     Watch();
 }
 
-bool TNotesController::UseDefaultLocation() {
-    if (ctx_.data.settings.noteslocation.isEmpty())
-        return true;
-    SaveNotes();
-    QString current;
-    if (!Load(&current))
-        return false;
-    const QString target = ctx_.store.Places().dataFolder + QStringLiteral("notes.txt");
-    // notes.txt may hold notes of its own: they are kept beside it, never written over unseen.
-    QString old, error;
-    if (QFileInfo::exists(target) && ReadTextFile(target, old, &error) &&
-        NotesDigest(NotesFromFile(old)) != NotesDigest(current)) {
-        if (!Write(target + QStringLiteral(".old"), NotesFromFile(old)))
-            return false;
-        ctx_.program->ShowToast(QStringLiteral("The earlier notes.txt was kept as notes.txt.old"));
-    }
-    if (!Write(target, current))
-        return false;
-    ctx_.data.settings.noteslocation.clear();
-    ctx_.program->WriteSettings();
-    path_ = Location();
-    if (form_) {
-        form_->SetText(current);
-        savedDigest_ = loadedDigest_ = NotesDigest(current);
-        Watch();
-    }
-    return true;
+void TNotesController::PlaceByDefault() {
+    if (!form_ || !ctx_.form)
+        return;
+    const QScreen* screen = ctx_.form->screen();
+    const QSize area = screen ? screen->geometry().size() : QSize(1920, 1080);
+    form_->move(NotesDefaultPosition(ctx_.form->pos(), form_->frameGeometry().size(), area));
+}
+
+void TNotesController::ResetPosition() {
+    PlaceByDefault();
+    if (!ctx_.data.settings.notessizepos.isEmpty())
+        ctx_.data.settings.notessizepos = QStringLiteral("x");
+}
+
+void TNotesController::SetDialogs(std::unique_ptr<TNotesDialogs> dialogs) { dialogs_ = std::move(dialogs); }
+
+std::optional<QString> TNotesController::AskNewLocation(QWidget* parent) {
+    if (!dialogs_)
+        dialogs_ = MakeQtNotesDialogs();
+    const QString file = dialogs_->ChooseFile(parent, QFileInfo(Location()).absolutePath());
+    if (file.isEmpty())
+        return std::nullopt;
+    const std::optional<TNotesMove> move = dialogs_->AskMove(parent);
+    if (!move || !ChangeLocation(file, *move))
+        return std::nullopt;
+    return file;
 }
 
 } // namespace vantrelo

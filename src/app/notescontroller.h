@@ -8,12 +8,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+#include <optional>
+
 class QFileSystemWatcher;
+class QWidget;
 
 namespace vantrelo {
 
 struct TAppContext;
 class TNotesForm;
+class TNotesDialogs;
 
 class TNotesController final : public QObject {
 public:
@@ -34,8 +39,13 @@ public:
     // `noteslocation` was changed (the settings dialog): the window's notes are saved where they
     // came from, then the window shows the notes of the new file; nothing is written over.
     void LocationChanged();
-    // Back to notes.txt in the data folder, which gets the notes of the custom file.
-    bool UseDefaultLocation();
+    // The settings page's "Change...": a file and how the notes move there; the new
+    // `noteslocation`, or nothing when cancelled or when the move failed (said).
+    std::optional<QString> AskNewLocation(QWidget* parent);
+    void SetDialogs(std::unique_ptr<TNotesDialogs> dialogs);
+    // "Reset window position": the window back beside the input window; a remembered place is
+    // forgotten until the next save.
+    void ResetPosition();
     // The lines the window holds; -1 before it is made.
     int WindowLines() const;
     // The window, once made.
@@ -45,6 +55,7 @@ public:
 
 private:
     void EnsureForm();
+    void PlaceByDefault();
     bool Load(QString* text);
     bool Write(const QString& path, const QString& notes);
     void Watch();
@@ -54,6 +65,7 @@ private:
     TAppContext& ctx_;
     TNotesForm* form_ = nullptr; // a top-level window of its own, deleted with this controller
     QFileSystemWatcher* watcher_ = nullptr;
+    std::unique_ptr<TNotesDialogs> dialogs_; // made on first use unless a test gave its own
     QString path_;               // the file the window's notes came from and go to
     QString unreadable_;         // a notes file that exists but could not be read
     QString startText_;          // the notes after the first load: what "Undo" restores

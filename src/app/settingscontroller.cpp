@@ -141,11 +141,28 @@ TSetupActions TSettingsController::Actions() {
     };
     a.beforeClose = [this] { return !page_ || page_->SettleEdits(); };
     a.buttons.push_back(
-        {QStringLiteral("clipboardhours"), QStringLiteral("Clear"), [this](const QVariant&) { ctx_.clip->Clear(); }});
+        {QStringLiteral("clipboardhours"), QStringLiteral("Clear"), [this](const QVariant&) -> std::optional<QVariant> {
+             ctx_.clip->Clear();
+             return std::nullopt;
+         }});
     // The import address as typed, merged at once; its result always in a message.
-    a.buttons.push_back({QStringLiteral("importurl"), QStringLiteral("Test"), [this](const QVariant& value) {
-                             ctx_.data.settings.importurl = value.toString().trimmed();
-                             ctx_.keywordImport->Start(false, true);
+    a.buttons.push_back(
+        {QStringLiteral("importurl"), QStringLiteral("Test"), [this](const QVariant& value) -> std::optional<QVariant> {
+             ctx_.data.settings.importurl = value.toString().trimmed();
+             ctx_.keywordImport->Start(false, true);
+             return std::nullopt;
+         }});
+    a.buttons.push_back({QStringLiteral("notessizepos"), QStringLiteral("Reset window position"),
+                         [this](const QVariant&) -> std::optional<QVariant> {
+                             ctx_.notes->ResetPosition();
+                             return std::nullopt;
+                         }});
+    // The notes move to a chosen file as the user says (overwrite, discard or merge).
+    a.buttons.push_back({QStringLiteral("noteslocation"), QStringLiteral("Change..."),
+                         [this](const QVariant&) -> std::optional<QVariant> {
+                             if (const std::optional<QString> file = ctx_.notes->AskNewLocation(page_))
+                                 return QVariant(*file);
+                             return std::nullopt;
                          }});
     a.resetDefaults = [this] {
         // The file without its "Setup" section, read back: every key takes its default.

@@ -25,15 +25,11 @@ QString NotesFile(TCliContext& ctx) {
 }
 
 bool ReadNotes(TCliContext& ctx, const QString& path, QString* notes) {
-    notes->clear();
-    if (!QFileInfo::exists(path))
-        return true;
-    QString raw, error;
-    if (!ReadTextFile(path, raw, &error)) {
+    QString error;
+    if (!ReadNotesFile(path, notes, &error)) {
         ctx.err << error << "\n";
         return false;
     }
-    *notes = NotesFromFile(raw);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "core/atomicfile.h"
 
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace vantrelo {
@@ -19,6 +20,17 @@ QByteArray NotesFileBytes(const QString& notes) {
     QString t = NotesFromFile(notes);
     t.replace(u'\n', QLatin1String("\r\n"));
     return EncodeUtf8Bom(t);
+}
+
+bool ReadNotesFile(const QString& path, QString* notes, QString* error) {
+    notes->clear();
+    if (!QFileInfo::exists(path))
+        return true; // no file yet: the first save makes it
+    QString raw;
+    if (!ReadTextFile(path, raw, error))
+        return false;
+    *notes = NotesFromFile(raw);
+    return true;
 }
 
 QString NotesDigest(const QString& notes) {

@@ -14,6 +14,9 @@ namespace vantrelo {
 QString NotesFromFile(const QString& fileText);
 // The file's text: CR LF between lines, in UTF-8 with a byte-order mark.
 QByteArray NotesFileBytes(const QString& notes);
+// Reads the notes file at `path` into `notes`; a missing file is empty notes. False with `error`
+// when the file exists but cannot be read.
+bool ReadNotesFile(const QString& path, QString* notes, QString* error);
 // The fingerprint of saved notes: tells the program's own write from another program's.
 QString NotesDigest(const QString& notes);
 

@@ -41,7 +41,6 @@ public:
     bool Deactivated(qint64 now, bool closing, const TFocusAtLoss& focus = {});
     // The refocus target for a show with the list window visible; it is used up.
     TRefocus TakeRefocus();
-    TRefocus Refocus() const { return refocus_; }
     // Whether the list comes with the window when it is shown.
     bool ListWithWindow(bool listEverShown, bool lineEmpty) const;
 

@@ -6,6 +6,7 @@
 #include "ui/cmdform.h"
 #include "ui/editpanel.h"
 #include "ui/idleinfo.h"
+#include "ui/notesdialogs.h"
 #include "ui/notesform.h"
 #include "core/keywordexchange.h"
 #include "ui/importpage.h"
@@ -1113,6 +1114,18 @@ TEST_F(ProgramTest, DownDuringTheListDelayActsOnTheListOfTheLineAsItIsNow) {
     EXPECT_TRUE(list.Row(list.Selected()).text.startsWith("zbeta")) << ListTexts().join('|').toStdString();
 }
 
+// The notes window once it shows.
+TNotesForm* VisibleNotes() {
+    TNotesForm* notes = nullptr;
+    Until([&notes] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* n = qobject_cast<TNotesForm*>(w); n && n->isVisible())
+                notes = n;
+        return notes != nullptr;
+    });
+    return notes;
+}
+
 // The notes file's text, "<bom>" standing for its byte-order mark.
 QString NotesFile(const QString& data, const QString& name = QStringLiteral("notes.txt")) {
     const QByteArray bytes = test::ReadAll(data + name);
@@ -1155,13 +1168,8 @@ TEST_F(ProgramTest, TheNotesWindowSavesItsTextAndPlaceAndUndoBringsBackTheStart)
     ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.notesaddbottom = true; }));
     ASSERT_EQ(Start(), -1);
     Action("Notes")->trigger();
-    TNotesForm* notes = nullptr;
-    ASSERT_TRUE(Until([&notes] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* n = qobject_cast<TNotesForm*>(w); n && n->isVisible())
-                notes = n;
-        return notes != nullptr;
-    }));
+    TNotesForm* notes = VisibleNotes();
+    ASSERT_NE(notes, nullptr);
     EXPECT_EQ(notes->Text(), "first\nsecond");
     EXPECT_EQ(notes->windowTitle(), "Notes (Vantrelo)");
     notes->Memo()->setPlainText("first\nsecond\nthird");
@@ -1191,13 +1199,8 @@ TEST_F(ProgramTest, AnotherProgramsChangeToTheNotesFileReachesTheWindowAndNeverE
     ASSERT_TRUE(WriteData([](TUserData& user) { user.settings.notesmonitor = true; }));
     ASSERT_EQ(Start(), -1);
     Action("Notes")->trigger();
-    TNotesForm* notes = nullptr;
-    ASSERT_TRUE(Until([&notes] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* n = qobject_cast<TNotesForm*>(w); n && n->isVisible())
-                notes = n;
-        return notes != nullptr;
-    }));
+    TNotesForm* notes = VisibleNotes();
+    ASSERT_NE(notes, nullptr);
     test::WriteAll(data + "notes.txt", "\xEF\xBB\xBF" "from elsewhere");
     EXPECT_TRUE(Until([notes] { return notes->Text() == "from elsewhere"; })) << notes->Text().toStdString();
 
@@ -1338,13 +1341,8 @@ TEST_F(ProgramTest, ANewNotesLocationFromTheSettingsShowsThatFileAndWritesOverNo
     ASSERT_TRUE(WriteData());
     ASSERT_EQ(Start(), -1);
     Action("Notes")->trigger();
-    TNotesForm* notes = nullptr;
-    ASSERT_TRUE(Until([&notes] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* n = qobject_cast<TNotesForm*>(w); n && n->isVisible())
-                notes = n;
-        return notes != nullptr;
-    }));
+    TNotesForm* notes = VisibleNotes();
+    ASSERT_NE(notes, nullptr);
     notes->Memo()->setPlainText("default notes, edited");
     QTimer timer;
     const QString other = dir.File("other.txt");
@@ -1387,6 +1385,56 @@ TEST_F(ProgramTest, TheImportAddressTestButtonMergesAtOnceAndTheOpenEditorShowsI
     EXPECT_EQ(rowsAfter, rowsBefore + 1) << "the open editor lists the imported keyword";
     EXPECT_TRUE(Until([this] { return Ini().contains("keywords=zshared"); }));
     EXPECT_TRUE(Ini().contains("importurl=" + file)) << "the address tested is kept";
+}
+
+struct TScriptedNotesDialogs final : TNotesDialogs {
+    QString file;
+    std::optional<TNotesMove> move;
+    QString ChooseFile(QWidget*, const QString&) override { return file; }
+    std::optional<TNotesMove> AskMove(QWidget*) override { return move; }
+};
+
+TEST_F(ProgramTest, ChangingTheNotesLocationMergesTheNotesIntoTheChosenFile) {
+    test::WriteAll(data + "notes.txt", "\xEF\xBB\xBF" "a");
+    test::WriteAll(dir.File("chosen.txt"), "\xEF\xBB\xBF" "b");
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    auto dialogs = std::make_unique<TScriptedNotesDialogs>();
+    dialogs->file = dir.File("chosen.txt");
+    dialogs->move = TNotesMove::Merge;
+    app->SetNotesDialogs(std::move(dialogs));
+    Action("Notes")->trigger();
+    TNotesForm* notes = VisibleNotes();
+    ASSERT_NE(notes, nullptr);
+    QString shown;
+    QTimer timer;
+    AnswerSetup(timer, [&shown](QDialog& d) {
+        d.findChild<QPushButton*>("noteslocation.button")->click();
+        shown = d.findChild<QLineEdit*>("noteslocation")->text();
+    });
+    Retype("-settings");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([&shown] { return !shown.isEmpty(); }));
+    EXPECT_EQ(shown, dir.File("chosen.txt"));
+    EXPECT_EQ(NotesFile(dir.Path(), "chosen.txt"), "<bom>a\r\n\r\nb");
+    EXPECT_EQ(notes->Text(), "a\n\nb");
+    EXPECT_EQ(NotesFile(data), "<bom>a") << "the old file stays";
+    EXPECT_TRUE(Until([this] { return Ini().contains("noteslocation=" + dir.File("chosen.txt")); })) << Ini().toStdString();
+}
+
+TEST_F(ProgramTest, ResetWindowPositionPutsTheNotesBesideTheInputWindow) {
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    Action("Notes")->trigger();
+    TNotesForm* notes = VisibleNotes();
+    ASSERT_NE(notes, nullptr);
+    const QPoint home = notes->pos();
+    notes->move(home + QPoint(123, 45));
+    QTimer timer;
+    AnswerSetup(timer, [](QDialog& d) { d.findChild<QPushButton*>("notessizepos.button")->click(); });
+    Retype("-settings");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Until([&] { return notes->pos() == home; })) << notes->x() << "," << notes->y();
 }
 
 } // namespace

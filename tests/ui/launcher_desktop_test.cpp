@@ -450,17 +450,30 @@ bool WaitWithEvents(const std::function<bool()>& done, int ms) {
     return done();
 }
 
-TEST_F(LauncherDesktop, AnnouncedShutdownSavesTheWindowPlaceWhileTheDelayLockHoldsItBack) {
+// A D-Bus daemon of the test's own, with the event loop its connections need.
+struct TPrivateBus {
     int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    // A private bus stands in for the system bus, with the test as logind.
-    QProcess bus;
-    bus.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
-    ASSERT_TRUE(bus.waitForStarted(5000));
-    ASSERT_TRUE(bus.waitForReadyRead(5000));
-    const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+    char name[5] = "test";
+    char* argv[2] = {name, nullptr};
+    QCoreApplication app{argc, argv};
+    QProcess daemon;
+    QString address; // empty when the daemon did not start
+
+    TPrivateBus() {
+        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        if (daemon.waitForStarted(5000) && daemon.waitForReadyRead(5000))
+            address = QString::fromUtf8(daemon.readLine()).trimmed();
+    }
+    ~TPrivateBus() {
+        daemon.kill();
+        daemon.waitForFinished(5000);
+    }
+};
+
+TEST_F(LauncherDesktop, AnnouncedShutdownSavesTheWindowPlaceWhileTheDelayLockHoldsItBack) {
+    TPrivateBus bus; // stands in for the system bus, with the test as logind
+    ASSERT_FALSE(bus.address.isEmpty());
+    const QString address = bus.address;
     {
         QDBusConnection logind = QDBusConnection::connectToBus(address, "fake-logind");
         ASSERT_TRUE(logind.isConnected());
@@ -509,8 +522,6 @@ TEST_F(LauncherDesktop, AnnouncedShutdownSavesTheWindowPlaceWhileTheDelayLockHol
         EXPECT_NE(place(), before) << place().toStdString();
     }
     QDBusConnection::disconnectFromBus("fake-logind");
-    bus.kill();
-    bus.waitForFinished(5000);
 }
 
 // The desktop's notification service as the launcher sees it on the session bus.
@@ -529,15 +540,9 @@ public slots:
 };
 
 TEST_F(LauncherDesktop, TheEndOfACountdownIsAnnouncedByTheDesktopsNotificationService) {
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    QProcess bus;
-    bus.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
-    ASSERT_TRUE(bus.waitForStarted(5000));
-    ASSERT_TRUE(bus.waitForReadyRead(5000));
-    const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+    TPrivateBus bus;
+    ASSERT_FALSE(bus.address.isEmpty());
+    const QString address = bus.address;
     {
         QDBusConnection session = QDBusConnection::connectToBus(address, "fake-notifications");
         ASSERT_TRUE(session.isConnected());
@@ -560,8 +565,6 @@ TEST_F(LauncherDesktop, TheEndOfACountdownIsAnnouncedByTheDesktopsNotificationSe
     }
     launcher.kill();
     launcher.waitForFinished(5000);
-    bus.kill();
-    bus.waitForFinished(5000);
 }
 
 } // namespace

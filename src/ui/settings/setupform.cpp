@@ -164,7 +164,15 @@ QWidget* TSetupForm::WithButtons(const QString& key, QWidget* control) {
         }
         auto* button = new QPushButton(b.caption, box);
         button->setObjectName(key + QLatin1String(".button"));
-        connect(button, &QPushButton::clicked, this, [this, key, run = b.run] { run(model_.Value(key)); });
+        connect(button, &QPushButton::clicked, this, [this, key, run = b.run] {
+            if (const std::optional<QVariant> now = run(model_.Value(key))) {
+                model_.Set(key, *now);
+                // A location given by a button is no longer the default one.
+                if (model_.Value(key + QLatin1String(".default")).isValid())
+                    model_.Set(key + QLatin1String(".default"), now->toString().isEmpty());
+                Fill();
+            }
+        });
         row->addWidget(button);
     }
     return box;

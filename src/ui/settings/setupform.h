@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QListWidget;
@@ -44,7 +45,8 @@ struct TSetupActions {
     struct TButton {
         QString key;
         QString caption;
-        std::function<void(const QVariant& value)> run; // gets the control's present value
+        // Gets the control's present value; a value it gives back becomes the control's.
+        std::function<std::optional<QVariant>(const QVariant& value)> run;
     };
     std::vector<TButton> buttons;
 };

@@ -39,7 +39,7 @@ class TNoticeController;
 class TInfoText;
 class TClipController;
 class TNotesController;
-class TBrowserController;
+class TBrowserModule;
 class TBrowserHost;
 class TPermissionPrompt;
 
@@ -86,10 +86,10 @@ struct TAppContext {
     std::unique_ptr<TSkinDialogs> skinDialogs;
     std::unique_ptr<TClipController> clip; // the clipboard history
     std::unique_ptr<TNotesController> notes;
-    // The embedded browser; its web view is made on first use.
+    // The embedded browser; its engine is loaded and its web view made on first use.
     std::unique_ptr<TBrowserHost> browserHost;
     std::unique_ptr<TPermissionPrompt> permission;
-    std::unique_ptr<TBrowserController> browser;
+    std::unique_ptr<TBrowserModule> browser;
 };
 
 } // namespace vantrelo

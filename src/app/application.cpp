@@ -5,7 +5,7 @@
 #include "app/assistcontroller.h"
 #include "app/clipcontroller.h"
 #include "app/browserhost.h"
-#include "browser/browsercontroller.h"
+#include "browser/browsermodule.h"
 #include "app/dashcontroller.h"
 #include "app/desktopcontroller.h"
 #include "app/noticecontroller.h"

@@ -5,7 +5,7 @@
 #include "app/engine.h"
 #include "app/inputcontroller.h"
 #include "app/programcontroller.h"
-#include "browser/browsercontroller.h"
+#include "browser/browsermodule.h"
 #include "browser/permissionprompt.h"
 #include "commands/commandcall.h"
 #include "commands/dispatcher.h"
@@ -48,12 +48,14 @@ TExeWord* KeywordNamed(const TKeywordList& list, const QString& names) {
 void BuildBrowser(TAppContext& c) {
     c.browserHost = std::make_unique<TAppBrowserHost>(c);
     c.permission = std::make_unique<TQtPermissionPrompt>(c.form.get());
-    c.browser = std::make_unique<TBrowserController>(c.data.settings, *c.browserHost, *c.permission);
+    c.browser = std::make_unique<TBrowserModule>(c.data.settings, *c.browserHost, *c.permission,
+                                                 TBrowserModule::Candidates(QCoreApplication::applicationDirPath()));
 }
 
 void WireBrowser(TAppContext& c) {
-    TBrowserController& b = *c.browser;
-    QObject::connect(c.form->WordEdit(), &QLineEdit::textChanged, &b, &TBrowserController::UpdateInput);
+    TBrowserModule& b = *c.browser;
+    QObject::connect(c.form->WordEdit(), &QLineEdit::textChanged, c.form.get(),
+                     [&b](const QString& text) { b.UpdateInput(text); });
     TCommandDispatcher& d = c.engine->Dispatcher();
     using B = TCommandBlock;
     d.SetHandler(B::BrowserUrl, [&c, &b](TCommandCall&) { c.program->SetNewWord(b.Location(), true, false); });
@@ -83,7 +85,7 @@ void WireBrowser(TAppContext& c) {
     });
     const TSettings& s = c.data.settings;
     if (s.browserpreload && !s.startautoshow)
-        QTimer::singleShot(0, &b, [&b] { b.Preload(); });
+        QTimer::singleShot(0, c.form.get(), [&b] { b.Preload(); });
 }
 
 QWidget* TAppBrowserHost::Panel() { return ctx_.form->CmdForm()->BrowserPanel(); }

@@ -6,7 +6,7 @@
 #include "app/settingscontroller.h"
 #include "app/assistcontroller.h"
 #include "app/clipcontroller.h"
-#include "browser/browsercontroller.h"
+#include "browser/browsermodule.h"
 #include "app/dashcontroller.h"
 #include "app/desktopcontroller.h"
 #include "app/desktopservices.h"

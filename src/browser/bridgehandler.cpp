@@ -69,7 +69,7 @@ bool TBridgeHandler::Permit(int level, const QString& details) {
     const TPermit permit = DecidePermission(settings_.permissionlevel, granted, level);
     if (permit == TPermit::Allow)
         return true;
-    const QString key = OriginOf(browser_.View() ? browser_.View()->url() : QUrl()) + u' ' + QString::number(level);
+    const QString key = OriginOf(browser_.WebView() ? browser_.WebView()->url() : QUrl()) + u' ' + QString::number(level);
     // One prompt at a time; a refused level stays refused for this page until the program ends.
     if (prompting_ || denied_.contains(key))
         return false;

@@ -1,6 +1,7 @@
 // The embedded browser's rules without the engine.
 #include "browser/bridgelogic.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -222,6 +223,22 @@ QString UserAgentFor(const QString& ua, bool mark, const QString& engineDefault)
     if (!ua.isEmpty())
         return ua;
     return mark ? engineDefault + QStringLiteral(" Vantrelo/2.0") : engineDefault;
+}
+
+QString NoPageToast(bool autoEnd) {
+    return QStringLiteral("Toggle browser: ") +
+           (autoEnd ? QStringLiteral("No page loaded (auto-end is enabled)") : QStringLiteral("No page loaded"));
+}
+
+QString RemoveBrowserFolder(const QString& folder) {
+    QDir dir(folder);
+    if (dir.exists())
+        dir.removeRecursively();
+    if (!dir.exists())
+        return QStringLiteral("Browser data removed");
+    const QStringList left = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    return QStringLiteral("Browser data not removed completely, left in ") + folder + QStringLiteral(": ") +
+           left.join(QStringLiteral(", "));
 }
 
 } // namespace vantrelo

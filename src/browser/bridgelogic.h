@@ -66,4 +66,10 @@ QString ClickScript(const QString& spec);
 // The user agent: `ua` when set, else the engine's default with " Vantrelo/2.0" when `mark`.
 QString UserAgentFor(const QString& ua, bool mark, const QString& engineDefault);
 
+// F2 with no page: the toast's text.
+QString NoPageToast(bool autoEnd);
+
+// Removes the browser's data folder; the answer says whether it went or what was left in it.
+QString RemoveBrowserFolder(const QString& folder);
+
 } // namespace vantrelo

@@ -57,7 +57,8 @@ TBrowserController::~TBrowserController() {
 
 bool TBrowserController::Exists() const { return view_ != nullptr; }
 bool TBrowserController::HasPage() const { return view_ && !state_.opened.isEmpty(); }
-QWebEngineView* TBrowserController::View() const { return view_; }
+QWebEngineView* TBrowserController::WebView() const { return view_; }
+QWidget* TBrowserController::View() const { return view_; }
 
 bool TBrowserController::Visible() const { return view_ && view_->isVisible(); }
 
@@ -283,9 +284,7 @@ void TBrowserController::Clear() {
 
 void TBrowserController::Toggle(bool fromKeyboard, bool setFocus) {
     if (fromKeyboard && !HasPage()) {
-        host_.Toast(QStringLiteral("Toggle browser: ") +
-                    (settings_.browserautoend ? QStringLiteral("No page loaded (auto-end is enabled)")
-                                              : QStringLiteral("No page loaded")));
+        host_.Toast(NoPageToast(settings_.browserautoend));
         return;
     }
     if (!view_)
@@ -404,15 +403,7 @@ QString TBrowserController::FlushAll() {
     delete profile_;
     profile_ = nullptr;
     profileFolder_.clear();
-    const QString folder = host_.BrowserFolder();
-    QDir dir(folder);
-    if (dir.exists())
-        dir.removeRecursively();
-    if (!dir.exists())
-        return QStringLiteral("Browser data removed");
-    const QStringList left = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    return QStringLiteral("Browser data not removed completely, left in ") + folder + QStringLiteral(": ") +
-           left.join(QStringLiteral(", "));
+    return RemoveBrowserFolder(host_.BrowserFolder());
 }
 
 void TBrowserController::FlushCurrent(const QString& origin) {

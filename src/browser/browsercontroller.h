@@ -1,8 +1,8 @@
 // The embedded web view in the list window: opening, showing, ending, commands and windows.
 #pragma once
 
+#include "browser/browserengine.h"
 #include "core/items.h"
-#include "exec/pipelinehost.h"
 
 #include <QList>
 #include <QNetworkCookie>
@@ -39,7 +39,7 @@ struct TBrowserState {
     quint64 navigation = 0; // grows with every navigation; replies go only to the one that asked
 };
 
-class TBrowserController final : public QObject, public TEmbeddedBrowser {
+class TBrowserController final : public QObject, public TBrowserEngine {
     Q_OBJECT
 public:
     TBrowserController(const TSettings& settings, TBrowserHost& host, TPermissionPrompt& prompt,
@@ -50,35 +50,29 @@ public:
     void RunCommand(const QString& command) override;
     void Open(const TBrowserOpen& request) override;
     void OpenWindow(const QString& target, bool full) override;
+    // TBrowserEngine
+    void Preload() override;
+    bool Exists() const override;
+    bool HasPage() const override;
+    void Toggle(bool fromKeyboard, bool setFocus) override;
+    void End() override;
+    void StartPage(bool forced) override;
+    QString Location() const override;
+    void Navigate(int how) override;
+    void MoveToWindow(int mode, bool full) override;
+    void UpdateInput(const QString& input) override;
+    QWidget* View() const override;
 
-    // "-PRELOAD": the web view is made and left hidden on about:blank.
-    void Preload();
-    bool Exists() const;
     bool Visible() const;
-    bool HasPage() const;
-    // F2 and "$BROWSERTOGGLE$".
-    void Toggle(bool fromKeyboard, bool setFocus);
-    // Shift+F2 and "$BROWSEREND$": the view goes (later, never inside its own handlers).
-    void End();
     void Dismiss();
     void Clear();
     void FocusPage();
-    // "$STARTPAGE$" and F1 (forced, a toggle), or the input window being shown.
-    void StartPage(bool forced);
-    // "$BROWSERURL$": the location, or "No browser session found".
-    QString Location() const;
-    // 0 back, 1 forward, 2 reload.
-    void Navigate(int how);
-    // "$BROWSERWIN$" (0), "$BROWSERWINEXE$"/"$BROWSERWINFULL$" (1, `full`).
-    void MoveToWindow(int mode, bool full);
     // Removes the profile folder; the answer says what was left.
     QString FlushAll();
     void FlushCurrent(const QString& origin);
-    // The line changed: a connected page of the opened origin hears it.
-    void UpdateInput(const QString& input);
 
     const TBrowserState& State() const { return state_; }
-    QWebEngineView* View() const;
+    QWebEngineView* WebView() const;
     // The connection check for the page on display, at navigation `navigation`.
     bool Connected(quint64 navigation) const;
     // A script for the page on display, when it is still the navigation `navigation`.

@@ -5,6 +5,7 @@
 #include "app/engine.h"
 #include "app/inputcontroller.h"
 #include "app/programcontroller.h"
+#include "browser/bridgelogic.h"
 #include "browser/browsermodule.h"
 #include "browser/permissionprompt.h"
 #include "commands/commandcall.h"
@@ -13,11 +14,13 @@
 #include "exec/pipeline.h"
 #include "platform/startup/dashcommands.h"
 #include "ui/cmdform.h"
+#include "ui/idleinfo.h"
 #include "ui/mainform.h"
 #include "ui/wordedit.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QTimer>
 #include <QUrl>
 
@@ -42,6 +45,40 @@ TExeWord* KeywordNamed(const TKeywordList& list, const QString& names) {
     }
     return nullptr;
 }
+
+// Gives the start page its chance each time the input window comes up (`startautoshow`).
+class TStartPageOnShow final : public QObject {
+public:
+    TStartPageOnShow(TAppContext& c, TBrowserModule& b) : QObject(c.form.get()), c_(c), b_(b) {
+        c.form->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        // Once the show has set the line (cleared, kept, selected), never in the middle of it.
+        if (e->type() == QEvent::Show && c_.data.settings.startautoshow && !c_.data.settings.startpage.isEmpty())
+            QTimer::singleShot(0, this, [this] { Check(); });
+        return false;
+    }
+
+private:
+    void Check() {
+        if (!c_.form->isVisible())
+            return;
+        const TLineState line = c_.form->Line();
+        TStartPageCheck check;
+        check.autoshow = c_.data.settings.startautoshow;
+        check.listCustomShown = c_.form->CmdForm()->isVisible() && c_.form->CmdForm()->CustomElementShowing();
+        check.line = line.text;
+        check.lineAllSelected = line.AllSelected();
+        check.lineIsInfo = c_.form->IdleInfo() && c_.form->IdleInfo()->HoldsInfo(line.text);
+        if (StartPageMayShow(check))
+            b_.StartPage(false);
+    }
+
+    TAppContext& c_;
+    TBrowserModule& b_;
+};
 
 } // namespace
 
@@ -83,6 +120,7 @@ void WireBrowser(TAppContext& c) {
             c.program->ShowInputWindow();
         b.StartPage(true);
     });
+    new TStartPageOnShow(c, b); // a child of the input window
     const TSettings& s = c.data.settings;
     if (s.browserpreload && !s.startautoshow)
         QTimer::singleShot(0, c.form.get(), [&b] { b.Preload(); });

@@ -225,6 +225,15 @@ QString UserAgentFor(const QString& ua, bool mark, const QString& engineDefault)
     return mark ? engineDefault + QStringLiteral(" Vantrelo/2.0") : engineDefault;
 }
 
+bool StartPageMayShow(const TStartPageCheck& c) {
+    if (c.forced)
+        return true;
+    // Unforced, it never covers what the user is looking at or typing.
+    if (!c.autoshow || c.listCustomShown)
+        return false;
+    return c.line.isEmpty() || c.lineAllSelected || c.lineIsInfo;
+}
+
 QString NoPageToast(bool autoEnd) {
     return QStringLiteral("Toggle browser: ") +
            (autoEnd ? QStringLiteral("No page loaded (auto-end is enabled)") : QStringLiteral("No page loaded"));

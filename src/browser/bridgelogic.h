@@ -66,6 +66,17 @@ QString ClickScript(const QString& spec);
 // The user agent: `ua` when set, else the engine's default with " Vantrelo/2.0" when `mark`.
 QString UserAgentFor(const QString& ua, bool mark, const QString& engineDefault);
 
+// What decides whether the start page shows itself when the input window is shown.
+struct TStartPageCheck {
+    bool forced = false;          // "$STARTPAGE$" or F1
+    bool autoshow = false;        // `startautoshow`
+    bool listCustomShown = false; // the list window is visible with its text panel, editor or page
+    QString line;                 // the input line's text
+    bool lineAllSelected = false;
+    bool lineIsInfo = false;      // the line shows the idle information
+};
+bool StartPageMayShow(const TStartPageCheck& c);
+
 // F2 with no page: the toast's text.
 QString NoPageToast(bool autoEnd);
 

@@ -174,3 +174,21 @@ TEST(UserAgent, SetTextOrMarkedDefault) {
     EXPECT_EQ(UserAgentFor("", true, "Engine/9"), "Engine/9 Vantrelo/2.0");
     EXPECT_EQ(UserAgentFor("", false, "Engine/9"), "Engine/9");
 }
+
+TEST(StartPage, ShowsUnforcedOnlyOverNothingTheUserIsUsing) {
+    struct Case {
+        const char* name;
+        TStartPageCheck check;
+        bool shows;
+    } cases[] = {
+        {"forced over everything", {true, false, true, "typed", false, false}, true},
+        {"not without startautoshow", {false, false, false, "", false, false}, false},
+        {"empty line", {false, true, false, "", false, false}, true},
+        {"over a text panel, editor or page", {false, true, true, "", false, false}, false},
+        {"over typed text", {false, true, false, "typed", false, false}, false},
+        {"over wholly selected text", {false, true, false, "typed", true, false}, true},
+        {"over the idle information", {false, true, false, "12:00", false, true}, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StartPageMayShow(c.check), c.shows) << c.name;
+}

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -127,7 +128,8 @@ protected:
         return QStringLiteral("http://%1:%2%3").arg(host).arg(server->Port()).arg(path);
     }
 
-    void Start(int global, int granted, const char* path = "/page") {
+    void Start(int global, int granted, const char* path = "/page",
+               const std::function<void(TSettings&)>& tweak = {}) {
         TPlaces places;
         places.dataFolder = data;
         places.programFolder = dir.Path();
@@ -135,6 +137,8 @@ protected:
         TUserData user;
         user.settings.hide = false;
         user.settings.permissionlevel = global;
+        if (tweak)
+            tweak(user.settings);
         auto w = MakeNewKeyword(QStringLiteral("wiki"), "$B$ $BCONNECT$ " + Url("127.0.0.1", path), QString());
         w->permissionlevel = granted;
         user.keywords.Add(std::move(w));
@@ -266,6 +270,71 @@ TEST_F(BrowserTest, EndingTheBrowserFromItsOwnRequest) {
     ASSERT_TRUE(Until([&] { return View() == nullptr; }));
     // The list window answers again, and the next page opens in a new view.
     OpenWiki();
+}
+
+// With `browserfocus`, the page that had the keyboard when another program took it gets it back
+// when the window is summoned; without it the line does.
+TEST_F(BrowserTest, ThePageTheUserLeftGetsTheKeyboardBackWithBrowserfocus) {
+    for (const bool keep : {true, false}) {
+        SCOPED_TRACE(keep ? "browserfocus" : "no browserfocus");
+        Start(1, -1, "/page", [keep](TSettings& s) { s.browserfocus = keep; });
+        qint64 clock = 1000000;
+        Form().SetElapsedClock([&clock] { return clock; });
+        OpenWiki();
+        Form().CmdForm()->activateWindow();
+        View()->setFocus();
+        const auto inPage = [this] {
+            QWidget* f = QApplication::focusWidget();
+            return View() && f && (f == View() || View()->isAncestorOf(f));
+        };
+        ASSERT_TRUE(Until(inPage));
+
+        const auto inLine = [this] { return QApplication::focusWidget() == Form().WordEdit(); };
+        clock += 1000;
+        Form().AppDeactivate(); // another program took the keyboard...
+        // ...into a window of its own; the list window still names the page's widget as its own.
+        QLineEdit other;
+        other.show();
+        other.activateWindow();
+        other.setFocus();
+        ASSERT_TRUE(Until([&] { return QApplication::focusWidget() == &other; }));
+        clock += 1000;
+        Form().HotkeyPressed(0);
+        if (keep) {
+            EXPECT_TRUE(Until(inPage));
+        } else {
+            EXPECT_TRUE(Until(inLine));
+            for (int i = 0; i < 5; ++i)
+                QCoreApplication::processEvents();
+            EXPECT_FALSE(inPage());
+        }
+        app->Shutdown();
+        app.reset();
+    }
+}
+
+// With `startautoshow`, showing the input window opens the start page in the list window.
+TEST_F(BrowserTest, TheStartPageShowsItselfWithTheWindow) {
+    for (const bool autoshow : {true, false}) {
+        SCOPED_TRACE(autoshow ? "startautoshow" : "no startautoshow");
+        const QString page = Url("127.0.0.1", "/page");
+        Start(1, -1, "/page", [&](TSettings& s) {
+            s.startpage = page;
+            s.startautoshow = autoshow;
+        });
+        if (autoshow) {
+            ASSERT_TRUE(Until([&] { return Location() == QUrl(page) && Title() == QLatin1String("loaded"); }))
+                << Location().toString().toStdString();
+            EXPECT_TRUE(Form().CmdForm()->isVisible());
+        } else {
+            // The check runs on the turn of the event loop after the show.
+            for (int i = 0; i < 5; ++i)
+                QCoreApplication::processEvents();
+            EXPECT_EQ(View(), nullptr);
+        }
+        app->Shutdown();
+        app.reset();
+    }
 }
 
 } // namespace

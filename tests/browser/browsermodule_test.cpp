@@ -22,9 +22,6 @@ constexpr char kNotInstalled[] = "The internal browser is not installed.";
 class BrowserModuleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // As the launcher does, so the engine may be loaded after the application exists.
-        if (!QCoreApplication::instance())
-            QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         test::WidgetApp();
         host.dataFolder = dir.File("EBWebView");
     }

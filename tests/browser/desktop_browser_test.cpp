@@ -97,9 +97,7 @@ protected:
     void SetUp() override {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-        // As the launcher's main() does, so the engine can be loaded once the application exists.
-        if (!QCoreApplication::instance())
-            QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        // The application is made as the launcher's main() makes it: the engine is loaded later.
         test::WidgetApp();
         data = dir.File("config/Vantrelo/");
         ASSERT_TRUE(QDir().mkpath(data));

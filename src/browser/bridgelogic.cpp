@@ -225,6 +225,12 @@ QString UserAgentFor(const QString& ua, bool mark, const QString& engineDefault)
     return mark ? engineDefault + QStringLiteral(" Vantrelo/2.0") : engineDefault;
 }
 
+QString ParametersOf(const QString& line) { return RestOf(line).trimmed(); }
+
+QString InsertTextScript(const QString& text) {
+    return QStringLiteral("document.execCommand(\"insertText\", false, %1);").arg(ScriptLiteral(text));
+}
+
 bool StartPageMayShow(const TStartPageCheck& c) {
     if (c.forced)
         return true;

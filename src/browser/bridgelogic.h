@@ -77,6 +77,11 @@ struct TStartPageCheck {
 };
 bool StartPageMayShow(const TStartPageCheck& c);
 
+// The parameters of an input line: the text after its first word, trimmed.
+QString ParametersOf(const QString& line);
+// The script that puts `text` into the page's focused field, as typing would.
+QString InsertTextScript(const QString& text);
+
 // F2 with no page: the toast's text.
 QString NoPageToast(bool autoEnd);
 

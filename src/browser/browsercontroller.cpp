@@ -8,8 +8,10 @@
 #include "browser/pagescript.h"
 #include "core/settings.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QNetworkCookie>
 #include <QShortcut>
@@ -21,6 +23,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+
+#include <utility>
 
 namespace vantrelo {
 
@@ -101,7 +105,10 @@ void TBrowserController::CreateView() {
     page->setWebChannel(channel_);
     // The engine starts with this page; the first real address is then never the one it drops.
     page->setUrl(QUrl(QLatin1String(kBlank)));
-    connect(page, &QWebEnginePage::loadStarted, this, [this] { ++state_.navigation; });
+    connect(page, &QWebEnginePage::loadStarted, this, [this] {
+        ++state_.navigation;
+        loading_ = true;
+    });
     connect(page, &QWebEnginePage::urlChanged, this, [this] { ++state_.navigation; });
     connect(page, &QWebEnginePage::loadFinished, this, &TBrowserController::Loaded);
     connect(page, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest& r) {
@@ -193,20 +200,68 @@ void TBrowserController::Open(const TBrowserOpen& request) {
     state_.connected = connect;
     state_.keyword = request.keyword;
     state_.input = request.line;
+    ++opening_;
+    typing_ = {};
+    const QString typed = ParametersOf(request.line);
+    const bool typing = request.typeWait > 0 && !typed.isEmpty();
+    if (typing)
+        state_.focusOnOpen = true;
     if (state_.focusOnOpen)
-        view_->setFocus();
+        FocusPage();
     ApplyUserAgent();
     view_->setUrl(state_.opened);
+    if (typing) {
+        typing_ = {opening_, typed, request.typeKind, false};
+        const quint64 opening = opening_;
+        QTimer::singleShot(request.typeWait, this, [this, opening] { TypingDue(opening); });
+    }
+}
+
+void TBrowserController::TypingDue(quint64 opening) {
+    if (opening != typing_.opening || typing_.text.isEmpty())
+        return;
+    typing_.due = true;
+    // A page still loading gets the text when it has loaded.
+    if (!loading_)
+        TypeIntoPage();
+}
+
+void TBrowserController::TypeIntoPage() {
+    const TTyping t = std::exchange(typing_, {});
+    QWidget* focus = QApplication::focusWidget();
+    const bool focused = view_ && focus && (focus == view_ || view_->isAncestorOf(focus));
+    // Only into the page it was meant for, and only while that page has the keyboard: never into
+    // whatever window took the focus meanwhile.
+    if (t.opening != opening_ || !focused || !SameOrigin(state_.opened, view_->url())) {
+        host_.Toast(QStringLiteral("Parameters not typed: the page no longer has the keyboard"));
+        return;
+    }
+    QPointer<QWidget> target(focus);
+    const bool enter = t.kind == 1 || t.kind == 3;
+    // Typed and pasted both insert the text as typing would, without the user's clipboard.
+    view_->page()->runJavaScript(InsertTextScript(t.text), [target, enter](const QVariant&) {
+        if (!target || !enter)
+            return;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QCoreApplication::sendEvent(target, &press);
+        QCoreApplication::sendEvent(target, &release);
+    });
 }
 
 void TBrowserController::Loaded(bool ok) {
-    if (!ok || !view_)
+    loading_ = false;
+    if (!ok || !view_) {
+        typing_ = {};
         return;
+    }
     const quint64 navigation = state_.navigation;
     if (Connected(navigation))
         RunScript(PageScript() + u'\n' + StartScript({state_.input, host_.LineColor(), host_.LineBackground()}),
                   navigation);
     AfterLoad();
+    if (typing_.due)
+        TypeIntoPage();
 }
 
 void TBrowserController::AfterLoad() {
@@ -250,7 +305,10 @@ void TBrowserController::FocusPage() {
     if (!view_)
         return;
     Display();
-    view_->setFocus();
+    // Keys go to the active window: the list window becomes it, and the page takes them there.
+    view_->window()->raise();
+    view_->window()->activateWindow();
+    view_->setFocus(Qt::OtherFocusReason);
 }
 
 void TBrowserController::Dismiss() {
@@ -275,6 +333,9 @@ void TBrowserController::End() {
     ending_.append(v);
     v->deleteLater();
     state_ = TBrowserState{{}, false, {}, {}, {}, false, {}, false, state_.navigation + 1};
+    ++opening_;
+    typing_ = {};
+    loading_ = false;
 }
 
 void TBrowserController::Clear() {

@@ -86,6 +86,9 @@ private:
     void Loaded(bool ok);
     void AfterLoad();
     void RunClick(const QString& spec);
+    // The parameters typed or pasted into the page once their delay has passed and it has loaded.
+    void TypingDue(quint64 opening);
+    void TypeIntoPage();
     void ApplyUserAgent();
 
     const TSettings& settings_;
@@ -101,6 +104,15 @@ private:
     QList<QPointer<TBrowserForm>> forms_;
     QList<QPointer<QWebEngineView>> ending_; // ended views waiting for their deferred deletion
     QList<QNetworkCookie> cookies_; // the profile's cookies, for removal by origin
+    // Grows with every opening and ending: typing meant for one page never reaches another.
+    quint64 opening_ = 0;
+    struct TTyping {
+        quint64 opening = 0;
+        QString text;
+        int kind = 0; // 0 typed, 1 typed with Enter, 2 pasted, 3 pasted with Enter
+        bool due = false;
+    } typing_;
+    bool loading_ = false;
     QString appliedUa_;
     QString engineUa_;
 };

@@ -92,6 +92,11 @@ vantrelo.oninput = function (i) {
 };
 </script></body></html>)";
 
+// A field that has the keyboard at once; it shows what reaches it, and what Enter sends.
+constexpr char kForm[] = R"(<!DOCTYPE html><html><head><title>form</title></head><body>
+<form onsubmit="document.title = 'sent:' + document.getElementById('q').value; return false;">
+<input id="q" autofocus oninput="document.title = 'typed:' + this.value"></form></body></html>)";
+
 class BrowserTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -112,6 +117,7 @@ protected:
         // Made once the application exists: a listening socket made before it is never served.
         server = std::make_unique<PageServer>();
         server->pages["/page"] = kPage;
+        server->pages["/form"] = kForm;
     }
 
     void TearDown() override {
@@ -140,6 +146,10 @@ protected:
         auto w = MakeNewKeyword(QStringLiteral("wiki"), "$B$ $BCONNECT$ " + Url("127.0.0.1", path), QString());
         w->permissionlevel = granted;
         user.keywords.Add(std::move(w));
+        // The parameters typed into the page, with Enter, and after a long delay.
+        user.keywords.Add(MakeNewKeyword(QStringLiteral("find"), "$B$ " + Url("127.0.0.1", "/form") + " $PS$", {}));
+        user.keywords.Add(MakeNewKeyword(QStringLiteral("findgo"), "$BN$ " + Url("127.0.0.1", "/form") + " $PSE$", {}));
+        user.keywords.Add(MakeNewKeyword(QStringLiteral("slow"), "$B$ " + Url("127.0.0.1", "/form") + " $PS4000$", {}));
         ASSERT_TRUE(store.WriteSettings(user));
         app = std::make_unique<TApplication>(places, QStringList());
         ASSERT_EQ(app->Start(), -1);
@@ -333,6 +343,36 @@ TEST_F(BrowserTest, TheStartPageShowsItselfWithTheWindow) {
         app->Shutdown();
         app.reset();
     }
+}
+
+// "$PS" and "$PSE" marks put the parameters into the page's focused field, and Enter after them;
+// a page that lost the keyboard before the delay passed gets nothing, and neither does the line.
+TEST_F(BrowserTest, ParametersAreTypedIntoThePageOnlyWhileItHasTheKeyboard) {
+    Start(1, -1);
+    Run(QStringLiteral("find hello \"there\""));
+    ASSERT_TRUE(Until([&] { return Title() == QLatin1String("typed:hello \"there\""); })) << Title().toStdString() << " " << Form().ToastText().toStdString();
+    Run(QStringLiteral("findgo again"));
+    ASSERT_TRUE(Until([&] { return Title() == QLatin1String("sent:again"); })) << Title().toStdString();
+
+    Run(QStringLiteral("slow late"));
+    // The page has loaded and has the keyboard; then the user goes back to the line.
+    ASSERT_TRUE(Until([&] {
+        QWidget* f = QApplication::focusWidget();
+        return Title() == QLatin1String("form") && f && View()->isAncestorOf(f);
+    }));
+    Form().SetLineText(QStringLiteral("mine"), false);
+    // Asked again while the page's own activation may still be on its way.
+    ASSERT_TRUE(Until([&] {
+        if (QApplication::focusWidget() == Form().WordEdit())
+            return true;
+        Form().activateWindow();
+        Form().WordEdit()->setFocus();
+        return false;
+    }));
+    ASSERT_TRUE(Until([&] { return Form().ToastText().startsWith(QLatin1String("Parameters not typed")); }))
+        << Form().ToastText().toStdString();
+    EXPECT_EQ(Title(), QStringLiteral("form"));
+    EXPECT_EQ(Form().Line().text, QStringLiteral("mine"));
 }
 
 } // namespace

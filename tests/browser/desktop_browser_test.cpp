@@ -27,6 +27,14 @@
 #include <map>
 #include <memory>
 
+// Under AddressSanitizer, the web engine's own code (a prebuilt Chromium, not instrumented) frees
+// objects with a sized delete of another size, and leaves its singletons and the allocations of
+// libraries it has unloaded to the end of the process, where no leak can be told apart from the
+// program's. This executable alone turns those two checks off; every other error in the program's
+// code in this process still fails it, and the other tests keep the leak check.
+extern "C" __attribute__((used)) const char* __asan_default_options() { return "new_delete_type_mismatch=0"; }
+extern "C" __attribute__((used)) int __lsan_is_turned_off() { return 1; }
+
 namespace vantrelo {
 namespace {
 
@@ -149,7 +157,7 @@ protected:
         // The parameters typed into the page, with Enter, and after a long delay.
         user.keywords.Add(MakeNewKeyword(QStringLiteral("find"), "$B$ " + Url("127.0.0.1", "/form") + " $PS$", {}));
         user.keywords.Add(MakeNewKeyword(QStringLiteral("findgo"), "$BN$ " + Url("127.0.0.1", "/form") + " $PSE$", {}));
-        user.keywords.Add(MakeNewKeyword(QStringLiteral("slow"), "$B$ " + Url("127.0.0.1", "/form") + " $PS4000$", {}));
+        user.keywords.Add(MakeNewKeyword(QStringLiteral("slow"), "$B$ " + Url("127.0.0.1", "/form") + " $PS8000$", {}));
         ASSERT_TRUE(store.WriteSettings(user));
         app = std::make_unique<TApplication>(places, QStringList());
         ASSERT_EQ(app->Start(), -1);

@@ -29,7 +29,7 @@ TBrowserModule::~TBrowserModule() = default;
 QStringList TBrowserModule::Candidates(const QString& programDir) {
     const QDir dir(programDir);
     return {dir.filePath(QLatin1String(kBrowserModuleFile)),
-            QDir::cleanPath(dir.filePath(QStringLiteral("../lib/vantrelo/") + QLatin1String(kBrowserModuleFile)))};
+            QDir::cleanPath(dir.filePath(QStringLiteral("../lib/vantrelo/browser/") + QLatin1String(kBrowserModuleFile)))};
 }
 
 TBrowserEngine* TBrowserModule::Engine(bool quiet) {

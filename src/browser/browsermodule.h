@@ -18,7 +18,7 @@ public:
     TBrowserModule(const TSettings& settings, TBrowserHost& host, TPermissionPrompt& prompt, QStringList candidates);
     ~TBrowserModule() override;
 
-    // The paths a program in `programDir` looks at: its own folder, then ../lib/vantrelo.
+    // The paths a program in `programDir` looks at: its own folder, then ../lib/vantrelo/browser.
     static QStringList Candidates(const QString& programDir);
     // Whether the engine is loaded (it stays loaded; the engine cannot be unloaded).
     bool Loaded() const { return engine_ != nullptr; }

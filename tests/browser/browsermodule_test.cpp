@@ -35,7 +35,7 @@ protected:
 TEST_F(BrowserModuleTest, LooksBesideTheProgramThenInItsLibraryFolder) {
     EXPECT_EQ(TBrowserModule::Candidates(QStringLiteral("/usr/bin")),
               QStringList({QStringLiteral("/usr/bin/vantrelo_browser_engine.so"),
-                           QStringLiteral("/usr/lib/vantrelo/vantrelo_browser_engine.so")}));
+                           QStringLiteral("/usr/lib/vantrelo/browser/vantrelo_browser_engine.so")}));
 }
 
 // What needs a page says the engine is missing; what needs none answers as without a page.

@@ -13,6 +13,7 @@ PACKAGES=(
   clang clang-14 libclang-rt-14-dev
   # The program's icons are SVG; the manual pages, the desktop files and the Debian package.
   libqt6svg6 hicolor-icon-theme scdoc man-db desktop-file-utils appstream dpkg-dev file lintian
+  qt6-webengine-dev qt6-webchannel-dev
 )
 
 missing=()

@@ -36,8 +36,9 @@ else
 fi
 share="$root/usr/share"
 
-# What the package put there: the programs, the menu entry, the icons, the manuals, the completion.
-for f in usr/bin/vantrelo usr/bin/vantrelo-cli usr/share/applications/vantrelo.desktop \
+# What the package put there: the programs, the web engine's module, the menu entry, the icons, the manuals, the completion.
+for f in usr/bin/vantrelo usr/bin/vantrelo-cli usr/lib/vantrelo/browser/vantrelo_browser_engine.so \
+         usr/share/applications/vantrelo.desktop \
          usr/share/icons/hicolor/scalable/apps/vantrelo.svg usr/share/icons/hicolor/scalable/apps/vantrelo-tray.svg \
          usr/share/metainfo/org.vantrelo.Vantrelo.metainfo.xml usr/share/man/man1/vantrelo.1.gz \
          usr/share/man/man1/vantrelo-cli.1.gz usr/share/bash-completion/completions/vantrelo-cli \

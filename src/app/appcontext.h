@@ -39,6 +39,9 @@ class TNoticeController;
 class TInfoText;
 class TClipController;
 class TNotesController;
+class TBrowserModule;
+class TBrowserHost;
+class TPermissionPrompt;
 
 // Program-wide state lives here and nowhere else, so a test can build a fresh one. The
 // application builds the parts in order; each controller reaches the others through it.
@@ -83,6 +86,10 @@ struct TAppContext {
     std::unique_ptr<TSkinDialogs> skinDialogs;
     std::unique_ptr<TClipController> clip; // the clipboard history
     std::unique_ptr<TNotesController> notes;
+    // The embedded browser; its engine is loaded and its web view made on first use.
+    std::unique_ptr<TBrowserHost> browserHost;
+    std::unique_ptr<TPermissionPrompt> permission;
+    std::unique_ptr<TBrowserModule> browser;
 };
 
 } // namespace vantrelo

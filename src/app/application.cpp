@@ -4,6 +4,8 @@
 #include "app/appcontext.h"
 #include "app/assistcontroller.h"
 #include "app/clipcontroller.h"
+#include "app/browserhost.h"
+#include "browser/browsermodule.h"
 #include "app/dashcontroller.h"
 #include "app/desktopcontroller.h"
 #include "app/noticecontroller.h"
@@ -141,6 +143,8 @@ void TApplication::Build() {
     f.desktop = c.desktop->Access();
     f.notices = c.notices.get();
     f.closing = &c.closing;
+    BuildBrowser(c);
+    f.browser = c.browser.get();
     c.engine = std::make_unique<TEngine>(c.data, sys, c.store.Places(),
                                          QCoreApplication::applicationDirPath() + u'/', f);
 
@@ -150,6 +154,7 @@ void TApplication::Build() {
     c.notes = std::make_unique<TNotesController>(c);
     c.form->CmdForm()->Editor()->SetRuleSource([&c] { return RegexMenuEntries(c.data.keywords); });
 
+    WireBrowser(c);
     c.program->SetStatePanel();
     c.index = std::make_unique<TIndexController>(c);
     BuildHotkeys();

@@ -37,7 +37,7 @@ TEngine::TEngine(TUserData& data, TSystemParts& sys, const TPlaces& places, cons
         dispatcher_->InstallExpander(*exec_);
     TShellExecute* shell = f.shell ? f.shell : &sys.shell;
     launcher_ = std::make_unique<TLauncher>(
-        *exec_, TLauncherServices{shell, f.view, f.scheduler, f.tasks, f.fetcher, f.instances, nullptr, f.index});
+        *exec_, TLauncherServices{shell, f.view, f.scheduler, f.tasks, f.fetcher, f.instances, f.browser, f.index});
     TInternalCommands* internal = f.internal ? f.internal : dispatcher_.get();
     pipeline_ = std::make_unique<TExecPipeline>(
         *exec_, TPipelineServices{internal, launcher_.get(), f.view, f.scheduler, f.writer, &data.history, &data.tags,

@@ -37,6 +37,7 @@ class TCommandDispatcher;
 class TLauncher;
 class TExecPipeline;
 class TNoticeHost;
+class TEmbeddedBrowser;
 
 // Without a desktop (a terminal, an offscreen run): no other windows and no keys to send.
 struct TNoDesktopWindows final : TDesktopWindows {
@@ -92,6 +93,7 @@ struct TEngineFront {
     TDesktopAccess desktop;                 // the window and mouse commands (empty: none)
     TNoticeHost* notices = nullptr;         // countdown and alarm (null: they are refused)
     bool* closing = nullptr;                // optional: set once the program closes
+    TEmbeddedBrowser* browser = nullptr;    // optional: the launcher's web view
 };
 
 // The input's way to an action: the execution context, the internal commands, the launcher and

@@ -170,9 +170,16 @@ bool TInputController::InputKey(const TKeyDecision& d, const TLineState& line) {
         outside_.OpenInputAssist(false);
         break;
     case TKeyAction::StartPage:
+        view_.StopListTimer();
+        outside_.OpenTool(TTool::StartPage);
+        break;
+    case TKeyAction::ToggleBrowser:
+        view_.StopListTimer();
+        outside_.OpenTool(TTool::ToggleBrowser);
+        break;
     case TKeyAction::EndBrowser:
         view_.StopListTimer();
-        outside_.OpenTool(TTool::Browser);
+        outside_.OpenTool(TTool::EndBrowser);
         break;
     }
     return d.consume;
@@ -264,9 +271,13 @@ bool TInputController::ListKey(const TListKeyDecision& d, int row) {
         outside_.OpenTool(TTool::Help);
         break;
     case TListKeyAction::StartPage:
+        outside_.OpenTool(TTool::StartPage);
+        break;
     case TListKeyAction::ToggleBrowser:
+        outside_.OpenTool(TTool::ToggleBrowser);
+        break;
     case TListKeyAction::EndBrowser:
-        outside_.OpenTool(TTool::Browser);
+        outside_.OpenTool(TTool::EndBrowser);
         break;
     }
     return true;
@@ -319,8 +330,10 @@ void TInputController::EditorKey(const TEditorKeyDecision& d) {
         outside_.OpenTool(TTool::Settings);
         break;
     case TEditorKeyAction::ToggleBrowser:
+        outside_.OpenTool(TTool::ToggleBrowser);
+        break;
     case TEditorKeyAction::EndBrowser:
-        outside_.OpenTool(TTool::Browser);
+        outside_.OpenTool(TTool::EndBrowser);
         break;
     case TEditorKeyAction::InputAssist:
         outside_.OpenInputAssist(true);

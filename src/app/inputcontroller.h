@@ -19,7 +19,7 @@ class TKeywordList;
 class TSuggestBridge;
 
 // The windows and tools beyond the input window that a key may ask for.
-enum class TTool { KeywordEditor, Settings, Help, Browser };
+enum class TTool { KeywordEditor, Settings, Help, StartPage, ToggleBrowser, EndBrowser };
 
 // What the input controller asks of the rest of the program.
 class TInputOutside {

@@ -47,6 +47,9 @@ int main(int argc, char* argv[]) {
     // Global hotkeys and window activation need X11; under Wayland the program runs through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    // No Qt::AA_ShareOpenGLContexts: it makes the application open an OpenGL context at start (the
+    // GL driver's libraries, some 50 MB), for a web view most runs never show. The engine, loaded on
+    // first use, then composites its pages in software.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrelo"));
     // The window hides instead of closing; the program ends only through its exit commands.

@@ -6,6 +6,7 @@
 #include "app/settingscontroller.h"
 #include "app/assistcontroller.h"
 #include "app/clipcontroller.h"
+#include "browser/browsermodule.h"
 #include "app/dashcontroller.h"
 #include "app/desktopcontroller.h"
 #include "app/desktopservices.h"
@@ -78,8 +79,15 @@ void TProgramController::OpenTool(TTool tool) {
     case TTool::Help:
         OpenWithShell(HelpPageUrl());
         break;
-    case TTool::Browser:
-        NotAvailable(QStringLiteral("The internal browser"));
+    case TTool::StartPage:
+        ctx_.browser->StartPage(true);
+        break;
+    case TTool::ToggleBrowser:
+        ctx_.browser->Toggle(true, false);
+        break;
+    case TTool::EndBrowser:
+        ShowToast(QStringLiteral("End browser"));
+        ctx_.browser->End();
         break;
     }
 }

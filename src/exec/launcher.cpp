@@ -102,6 +102,9 @@ TLaunchMarks TakeLaunchMarks(QString& c) {
     TakeMark(c, QStringLiteral("$ASYNC$"));
     if (focusing || nofocus) {
         m.browserOpen = true;
+        const TPasteMarks typing = ParsePasteMarks(c);
+        m.browserTypeWait = typing.afterwait;
+        m.browserTypeKind = typing.aftertype;
         m.browserFocus = focusing || ContainsText(c, QStringLiteral("$BSETFOCUS$"));
         for (const char* b : {"$BROWSER$", "$BROWSERNOFOCUS$", "$B$", "$BN$"})
             TakeExact(c, QLatin1String(b));
@@ -262,6 +265,8 @@ int TLauncher::RunBrowser(TLaunchRequest& r, bool& done) {
         const TExeWord* kw = r.keyword ? r.keyword : r.parent;
         o.keyword = kw ? kw->keywords : QString();
         o.focus = m.browserFocus || (r.forcebrowser && ctx_.settings.altenter > 0);
+        o.typeWait = m.browserTypeWait;
+        o.typeKind = m.browserTypeKind;
         b->Open(o);
         done = true;
         return r.forcebrowser ? kLaunchInBrowser : kLaunchDone;

@@ -45,6 +45,8 @@ struct TLaunchMarks {
     bool browserOpen = false;
     bool browserFocus = false;
     QStringList browserOptions;
+    qint32 browserTypeWait = 0; // the page gets the parameters typed or pasted ("$PS", "$PP")
+    qint32 browserTypeKind = 0;
     bool newWindow = false;
     bool newFull = false;
     QStringList browserActions;  // "$BCLICK$" spans and "$BSETFOCUS$" without an open

@@ -73,6 +73,10 @@ struct TBrowserOpen {
     QString line;
     QString keyword;     // names of the keyword, or of the chain's keyword
     bool focus = false;
+    // "$PS"/"$PP" marks of the command: the line's parameters go into the page after `typeWait`
+    // ms (0: none), typed or pasted as `typeKind` says (0 typed, 1 with Enter, 2 pasted, 3 with Enter).
+    qint32 typeWait = 0;
+    qint32 typeKind = 0;
 };
 
 class TEmbeddedBrowser {

@@ -31,7 +31,7 @@ bool TAppActivation::Deactivated(qint64 now, bool closing, const TFocusAtLoss& f
     const bool keepsText = (!settings_.clearlast && !settings_.infoonfocus) || settings_.holdtext;
     if (focus.listActive && focus.editorFocused && keepsText)
         refocus_ = TRefocus::Editor;
-    else if (focus.listActive && focus.browserFocused)
+    else if (focus.listActive && focus.browserFocused && settings_.browserfocus)
         refocus_ = TRefocus::Browser;
     if (settings_.hide && window_.WindowVisible())
         window_.ShowWindow(false, false, TShowLock::Hotkey);

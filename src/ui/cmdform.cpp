@@ -39,6 +39,9 @@ TCmdForm::TCmdForm(const TSettings& settings, QWidget* parent)
     TextMemo->setObjectName(QStringLiteral("TextMemo"));
     TextMemo->setReadOnly(true);
     TextMemo->hide();
+    BrowserPanel_ = new QWidget(this);
+    BrowserPanel_->setObjectName(QStringLiteral("BrowserPanel"));
+    BrowserPanel_->hide();
 
     EditPanel = new TEditPanel(settings_, *dialogs_, this);
     EditPanel->hide();
@@ -155,6 +158,15 @@ void TCmdForm::LayoutPanels() {
     const QRect inner = entries_->geometry();
     TextMemo->setGeometry(inner);
     EditPanel->setGeometry(inner);
+    BrowserPanel_->setGeometry(inner);
+}
+
+void TCmdForm::ShowBrowserPanel() {
+    TextMemo->hide();
+    if (EditPanel->isVisible())
+        CloseEditor();
+    BrowserPanel_->show();
+    BrowserPanel_->raise();
 }
 
 void TCmdForm::ShowText(const QString& text) {
@@ -203,7 +215,9 @@ bool TCmdForm::DismissCustomElements(bool dismissAll, bool dismissEdit) {
     return any;
 }
 
-bool TCmdForm::CustomElementShowing() const { return TextMemo->isVisible() || EditPanel->isVisible(); }
+bool TCmdForm::CustomElementShowing() const {
+    return TextMemo->isVisible() || EditPanel->isVisible() || BrowserPanel_->isVisible();
+}
 
 void TCmdForm::SetPinImage() {
     const QString file = settings_.pinfile;

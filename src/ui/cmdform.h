@@ -71,6 +71,9 @@ public:
     // Hides the text panel, then the editor (with `dismissEdit`); true when something went.
     bool DismissCustomElements(bool dismissAll, bool dismissEdit);
     bool CustomElementShowing() const;
+    // The panel that holds the embedded page; it covers the list while shown.
+    QWidget* BrowserPanel() const { return BrowserPanel_; }
+    void ShowBrowserPanel();
 
     TEntryList* EntryList() const { return entries_; }
     QPlainTextEdit* MultiEdit() const;
@@ -117,6 +120,7 @@ private:
     TEntryList* entries_ = nullptr;
     QPlainTextEdit* TextMemo = nullptr;
     TEditPanel* EditPanel = nullptr;
+    QWidget* BrowserPanel_ = nullptr;
     QWidget* PinPanel = nullptr;
     QLabel* PinImage = nullptr;
     QString pinLoaded_;

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QTimer>
 #include <QWindow>
 
 namespace vantrelo {
@@ -34,10 +36,14 @@ TFocusAtLoss TFocusKeeper::AtLoss() const {
     // The window keeps its own focus child while another program has the keyboard.
     const QWidget* inList = list_->focusWidget();
     f.editorFocused = list_->EditorVisible() && inList && list_->Editor()->isAncestorOf(inList);
+    QWidget* page = list_->BrowserPanel();
+    f.browserFocused = page->isVisible() && inList && page->isAncestorOf(inList);
     return f;
 }
 
 bool TFocusKeeper::GiveBack(TRefocus target) {
+    if (target == TRefocus::Browser)
+        return GiveBackToPage();
     if (target != TRefocus::Editor || !list_->isVisible() || !list_->EditorOnTop())
         return false;
     QPlainTextEdit* edit = list_->MultiEdit();
@@ -46,6 +52,35 @@ bool TFocusKeeper::GiveBack(TRefocus target) {
     list_->raise();
     list_->activateWindow();
     edit->setFocus(Qt::ActiveWindowFocusReason);
+    return true;
+}
+
+bool TFocusKeeper::GiveBackToPage() {
+    // The list window still names the page's widget that had the keys; a page ended since is not there.
+    QWidget* page = list_->BrowserPanel();
+    QPointer<QWidget> had = list_->focusWidget();
+    if (!list_->isVisible() || !page->isVisible() || !had || !page->isAncestorOf(had))
+        return false;
+    const auto give = [this, had] {
+        if (!had || !list_->isVisible())
+            return;
+        list_->raise();
+        list_->activateWindow();
+        had->setFocus(Qt::ActiveWindowFocusReason);
+    };
+    give();
+    // The input window's own activation may still be on its way from the window manager; when it
+    // lands, the page takes the keys back once more. A show that never activates it ends the wait.
+    if (QGuiApplication::focusWindow() == input_->windowHandle())
+        return true;
+    auto* wait = new QObject(this);
+    connect(qApp, &QGuiApplication::focusWindowChanged, wait, [this, wait, give](QWindow* w) {
+        if (w != input_->windowHandle())
+            return;
+        give();
+        wait->deleteLater();
+    });
+    QTimer::singleShot(2000, wait, &QObject::deleteLater);
     return true;
 }
 

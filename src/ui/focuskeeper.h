@@ -30,6 +30,9 @@ public:
     static QWidget* SettingsDialog();
 
 private:
+    // The page in the list window, with `browserfocus`, when it had the keyboard.
+    bool GiveBackToPage();
+
     QWidget* input_;
     TCmdForm* list_;
     QPointer<QWindow> lastActive_; // the program's window that had the keyboard last

@@ -68,6 +68,8 @@ TKeyDecision DecideInputKey(const TKeyStroke& k, const TLineState& line, const T
         return Take(TKeyAction::StartPage);
     if (key == Qt::Key_F2 && k.shift && !k.ctrl && !k.alt)
         return Take(TKeyAction::EndBrowser);
+    if (key == Qt::Key_F2 && k.NoModifiers())
+        return Take(TKeyAction::ToggleBrowser);
     if (key == Qt::Key_F3)
         return Take(TKeyAction::FocusInput);
     if (key == Qt::Key_F4 && k.alt)

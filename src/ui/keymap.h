@@ -54,6 +54,7 @@ enum class TKeyAction {
     MoveCaret,        // word jumps: caret to `caret`, selection kept from `anchor` when `extend`
     ContextMenu,
     StartPage,
+    ToggleBrowser,
     EndBrowser,
     TabAccept,
     TabBack,

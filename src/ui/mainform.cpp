@@ -493,6 +493,21 @@ void TMainForm::ShowTextPanel(const QString& text) {
     CmdForm_->show();
 }
 
+void TMainForm::ShowBrowserPanel() {
+    CmdForm_->ShowBrowserPanel();
+    CmdForm_->ApplyLook(ListWidth());
+    SetListPos();
+    CmdForm_->show();
+}
+
+void TMainForm::HideBrowserPanel() {
+    if (!CmdForm_->BrowserPanel()->isVisible())
+        return;
+    CmdForm_->BrowserPanel()->hide();
+    if (!CmdForm_->CustomElementShowing())
+        HideList();
+}
+
 void TMainForm::ShowMainMenu() { menus_->LineMenu()->popup(WordEdit_->mapToGlobal(QPoint(0, 0))); }
 
 bool TMainForm::CaretAtRightEdge() const {

@@ -129,6 +129,10 @@ public:
     void ShowToast(const QString& msg) override;
     void displayTitle(const QString& title, bool isPath, bool show) override;
     void ShowTextPanel(const QString& text) override;
+    // The list window in its custom layout with the page panel over the list.
+    void ShowBrowserPanel();
+    // Hides the page panel, and the list window when nothing else is shown in it.
+    void HideBrowserPanel();
     // The list window with these rows, placed against the input; `focus` selects the first row.
     void DisplayList(std::vector<TListRow> rows, bool focus) override;
     void HideList() override;

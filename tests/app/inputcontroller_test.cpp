@@ -196,7 +196,9 @@ TEST_F(InputControllerTest, ListKeysReachTheProgram) {
         {TListKeyAction::ContextMenu, "menu 1 at 29"},
         {TListKeyAction::Settings, "tool 1"},
         {TListKeyAction::Help, "tool 2"},
-        {TListKeyAction::ToggleBrowser, "tool 3"},
+        {TListKeyAction::StartPage, "tool 3"},
+        {TListKeyAction::ToggleBrowser, "tool 4"},
+        {TListKeyAction::EndBrowser, "tool 5"},
     };
     for (const auto& c : cases) {
         outside.calls.clear();

@@ -52,6 +52,7 @@ TEST(InputKeyMap, DecidesTheDocumentedActions) {
         {Key(Qt::Key_F4, false, false, true), "abc", false, TKeyAction::CloseWindow},
         {Key(Qt::Key_F3), "abc", false, TKeyAction::FocusInput},
         {Key(Qt::Key_F2, true), "abc", false, TKeyAction::EndBrowser},
+        {Key(Qt::Key_F2), "abc", false, TKeyAction::ToggleBrowser},
         {Key(Qt::Key_F8, true), "abc", false, TKeyAction::CopyFullPath},
         {Key(Qt::Key_F11, true), "abc", false, TKeyAction::CenterScreen},
         {Key(Qt::Key_F11, true, true), "abc", false, TKeyAction::FitAndCenter},

@@ -1,0 +1,91 @@
+// The embedded browser's rules without the engine: scripts sent to pages, requests from them,
+// permission levels, origins, click specifications and the user agent.
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+namespace vantrelo {
+
+// A JavaScript literal for any text: JSON string encoding, with U+2028/U+2029 escaped too.
+QString ScriptLiteral(const QString& value);
+
+struct TPageStart {
+    QString input;   // the input line when the page was opened
+    QString color;   // "#rrggbb"
+    QString bgcolor; // "#rrggbb"
+};
+
+// Sent after each completed navigation of a connected page.
+QString StartScript(const TPageStart& start);
+// Sent as the user types.
+QString InputScript(const QString& input);
+QString SuccessReply(const QString& id);
+QString ErrorReply(const QString& id, const QString& code, const QString& message);
+
+inline constexpr char kForbidden[] = "Forbidden, not allowed by user.";
+inline constexpr char kNoMethod[] = "Method not found";
+
+struct TBridgeRequest {
+    QString method;
+    QString id; // "missing" when the page sent none; a number becomes its text
+    QJsonObject params;
+};
+
+// A request posted by a page; nothing for text that is not a JSON object with a text method.
+std::optional<TBridgeRequest> ParseRequest(const QString& message);
+// The level a method needs; 0 for a method that does not exist.
+int MethodLevel(const QString& method);
+
+// A stored permission level read back: out of 0..4 counts as 0 (ask every time).
+int ClampPermission(int level);
+
+enum class TPermit { Allow, Ask, AskUnknown };
+// The decision before any dialog: `global` is `permissionlevel`, `granted` the keyword's level
+// (nothing when the page has no keyword, or its keyword is gone).
+TPermit DecidePermission(int global, std::optional<int> granted, int level);
+// The dialog's text for a keyword (empty name: an unknown source) and optional details.
+QString PermissionQuestion(const QString& keyword, int level, const QString& details);
+// Details shown with open_url and input_run: control characters removed, long texts shortened.
+QString PromptDetail(const QString& text);
+
+// The page at `current` may talk to the program opened at `opened`: same scheme, host and port;
+// "file:" only when the opened page was a file too.
+bool SameOrigin(const QUrl& opened, const QUrl& current);
+// "scheme://host[:port]" of a location, empty when it has none.
+QString OriginOf(const QUrl& location);
+// An address the program hands to the external browser from a page (http, https, mailto).
+bool ExternalUrlAllowed(const QUrl& url);
+
+// The script of a "$BCLICK$" specification ("500;#login", "?#a;#b"); empty when it has no selector.
+QString ClickScript(const QString& spec);
+
+// The user agent: `ua` when set, else the engine's default with " Vantrelo/2.0" when `mark`.
+QString UserAgentFor(const QString& ua, bool mark, const QString& engineDefault);
+
+// What decides whether the start page shows itself when the input window is shown.
+struct TStartPageCheck {
+    bool forced = false;          // "$STARTPAGE$" or F1
+    bool autoshow = false;        // `startautoshow`
+    bool listCustomShown = false; // the list window is visible with its text panel, editor or page
+    QString line;                 // the input line's text
+    bool lineAllSelected = false;
+    bool lineIsInfo = false;      // the line shows the idle information
+};
+bool StartPageMayShow(const TStartPageCheck& c);
+
+// The parameters of an input line: the text after its first word, trimmed.
+QString ParametersOf(const QString& line);
+// The script that puts `text` into the page's focused field, as typing would.
+QString InsertTextScript(const QString& text);
+
+// F2 with no page: the toast's text.
+QString NoPageToast(bool autoEnd);
+
+// Removes the browser's data folder; the answer says whether it went or what was left in it.
+QString RemoveBrowserFolder(const QString& folder);
+
+} // namespace vantrelo

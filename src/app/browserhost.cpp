@@ -127,8 +127,16 @@ void WireBrowser(TAppContext& c) {
 }
 
 QWidget* TAppBrowserHost::Panel() { return ctx_.form->CmdForm()->BrowserPanel(); }
-void TAppBrowserHost::ShowPanel() { ctx_.form->ShowBrowserPanel(); }
-void TAppBrowserHost::HidePanel() { ctx_.form->HideBrowserPanel(); }
+// The badge of a page in the background follows the panel.
+void TAppBrowserHost::ShowPanel() {
+    ctx_.form->ShowBrowserPanel();
+    ctx_.program->SetStatePanel();
+}
+
+void TAppBrowserHost::HidePanel() {
+    ctx_.form->HideBrowserPanel();
+    ctx_.program->SetStatePanel();
+}
 bool TAppBrowserHost::AppActive() const { return QApplication::activeWindow() != nullptr; }
 void TAppBrowserHost::ShowInputWindow() { ctx_.program->ShowInputWindow(); }
 QString TAppBrowserHost::InputText() const { return ctx_.form->Line().text; }

@@ -197,7 +197,11 @@ void TProgramController::SetStatePanel() {
     const TSettings& s = ctx_.data.settings;
     ctx_.form->SetStatePanel(StatePanelText(s.holdtext, s.incognito, s.gamingmode));
     const bool badge = !s.reminder.isEmpty() && s.showwordicon;
-    ctx_.form->SetReminderBadge(badge ? ctx_.store.Places().programFolder + QStringLiteral("reminder.bmp") : QString());
+    const QString folder = ctx_.store.Places().programFolder;
+    ctx_.form->SetReminderBadge(badge ? folder + QStringLiteral("reminder.bmp") : QString());
+    // A page alive while its panel is hidden runs in the background.
+    const bool background = s.browserdot && ctx_.browser && ctx_.browser->HasPage() && !ctx_.form->BrowserPanelShown();
+    ctx_.form->SetBrowserBadge(background ? folder + QStringLiteral("browseractive.bmp") : QString());
 }
 
 void TProgramController::SetDesign() { ctx_.skin->Apply(); }

@@ -126,23 +126,34 @@ void TInfoPanels::StopTimers() {
     HintTimer.stop();
 }
 
-void TInfoPanels::SetReminderBadge(const QString& picture, const QWidget& icon) {
-    if (!ReminderBadge) {
-        ReminderBadge = new QLabel(&window_);
-        ReminderBadge->setObjectName(QStringLiteral("ReminderBadge"));
-        ReminderBadge->setScaledContents(true);
+void TInfoPanels::PlaceBadge(QLabel*& badge, const char* name, const QString& picture, const QWidget& icon,
+                             int shift) {
+    if (!badge) {
+        badge = new QLabel(&window_);
+        badge->setObjectName(QLatin1String(name));
+        badge->setScaledContents(true);
     }
     const QPixmap pixmap = picture.isEmpty() ? QPixmap() : QPixmap(picture);
     if (pixmap.isNull() || icon.isHidden()) {
-        ReminderBadge->hide();
+        badge->hide();
         return;
     }
     constexpr int kBadge = 10;
-    ReminderBadge->setPixmap(pixmap);
-    ReminderBadge->setGeometry(icon.geometry().right() + 1 - kBadge, icon.geometry().top(), kBadge, kBadge);
-    ReminderBadge->raise();
-    ReminderBadge->show();
+    badge->setPixmap(pixmap);
+    badge->setGeometry(icon.geometry().right() + 1 - kBadge - shift, icon.geometry().top(), kBadge, kBadge);
+    badge->raise();
+    badge->show();
 }
+
+void TInfoPanels::SetReminderBadge(const QString& picture, const QWidget& icon) {
+    PlaceBadge(ReminderBadge, "ReminderBadge", picture, icon, 0);
+}
+
+void TInfoPanels::SetBrowserBadge(const QString& picture, const QWidget& icon) {
+    PlaceBadge(BrowserBadge, "BrowserBadge", picture, icon, ReminderBadgeShown() ? 5 : 0);
+}
+
+bool TInfoPanels::BrowserBadgeShown() const { return BrowserBadge && !BrowserBadge->isHidden(); }
 
 bool TInfoPanels::ReminderBadgeShown() const { return ReminderBadge && !ReminderBadge->isHidden(); }
 

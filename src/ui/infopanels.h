@@ -37,14 +37,22 @@ public:
     // `icon`; hidden when the picture cannot be read.
     void SetReminderBadge(const QString& picture, const QWidget& icon);
     bool ReminderBadgeShown() const;
+    // The browser badge (a page lives in the background): the same place, 5 pixels further left
+    // while the reminder badge shows.
+    void SetBrowserBadge(const QString& picture, const QWidget& icon);
+    bool BrowserBadgeShown() const;
 
 private:
+    // Shows `picture` as a badge at the icon's top right corner, `shift` pixels to the left.
+    void PlaceBadge(QLabel*& badge, const char* name, const QString& picture, const QWidget& icon, int shift);
+
     QWidget& window_;
     const TSettings& settings_;
     QLabel* TitleLabel = nullptr;
     QLabel* ToastPanel = nullptr;
     QLabel* StatePanel = nullptr;
     QLabel* ReminderBadge = nullptr;
+    QLabel* BrowserBadge = nullptr;
     QTimer ToastTimer;
     QTimer HintTimer;
 };

@@ -360,6 +360,9 @@ bool TMainForm::ToastVisible() const { return panels_->ToastVisible(); }
 void TMainForm::SetStatePanel(const QString& text) { panels_->SetStatePanel(text); }
 void TMainForm::SetReminderBadge(const QString& picture) { panels_->SetReminderBadge(picture, *IconImage); }
 bool TMainForm::ReminderBadgeShown() const { return panels_->ReminderBadgeShown(); }
+void TMainForm::SetBrowserBadge(const QString& picture) { panels_->SetBrowserBadge(picture, *IconImage); }
+bool TMainForm::BrowserBadgeShown() const { return panels_->BrowserBadgeShown(); }
+bool TMainForm::BrowserPanelShown() const { return !CmdForm_->BrowserPanel()->isHidden(); }
 
 void TMainForm::displayTitle(const QString& title, bool isPath, bool show) {
     panels_->ShowTitle(WordEdit_->text().contains(u'\n') ? QStringLiteral("[=] ") + title : title, isPath, show,

@@ -159,6 +159,10 @@ public:
     void SetStatePanel(const QString& text);
     // The reminder badge over the icon; an empty `picture` hides it.
     void SetReminderBadge(const QString& picture);
+    void SetBrowserBadge(const QString& picture);
+    bool BrowserBadgeShown() const;
+    // The browser's page shows in the list window (it is not merely alive in the background).
+    bool BrowserPanelShown() const;
     bool ReminderBadgeShown() const;
     QString TitleText() const;
     bool ListFocused() const { return listFocus_; }

@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 
@@ -382,6 +383,24 @@ TEST_F(BrowserTest, ParametersAreTypedIntoThePageOnlyWhileItHasTheKeyboard) {
         << Form().ToastText().toStdString() << " " << Title().toStdString();
     EXPECT_EQ(Title(), QStringLiteral("form"));
     EXPECT_EQ(Form().Line().text, QStringLiteral("mine"));
+}
+
+// With `browserdot`, a page that lives on behind a hidden panel shows the green badge; showing the
+// page again or ending it takes the badge away.
+TEST_F(BrowserTest, ABadgeShowsWhileAPageLivesHiddenInTheBackground) {
+    ASSERT_TRUE(QFile::copy(VANTRELO_DATA "/browseractive.bmp", dir.File("browseractive.bmp")));
+    Start(4, -1, "/page", [](TSettings& s) { s.browserdot = true; });
+    OpenWiki();
+    EXPECT_FALSE(Form().BrowserBadgeShown()) << "the page shows";
+    QTest::keyClick(Form().WordEdit(), Qt::Key_F2);
+    ASSERT_TRUE(Until([&] { return !Form().BrowserPanelShown(); }));
+    EXPECT_TRUE(Form().BrowserBadgeShown());
+    QTest::keyClick(Form().WordEdit(), Qt::Key_F2);
+    ASSERT_TRUE(Until([&] { return Form().BrowserPanelShown(); }));
+    EXPECT_FALSE(Form().BrowserBadgeShown());
+    Type(QStringLiteral("do:input_run:$BROWSEREND$"));
+    ASSERT_TRUE(Until([&] { return View() == nullptr; }));
+    EXPECT_FALSE(Form().BrowserBadgeShown());
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "commands/commandcall.h"
 #include "commands/dispatcher.h"
 #include "core/incognito.h"
+#include "core/text.h"
 #include "exec/pipeline.h"
 #include "platform/startup/dashcommands.h"
 #include "ui/cmdform.h"
@@ -200,6 +201,12 @@ QString TAppBrowserHost::KeywordTitle(const QString& names) const {
     if (const TExeWord* w = KeywordNamed(ctx_.data.keywords, names))
         return w->DefaultKeyword();
     return names;
+}
+
+std::optional<QString> TAppBrowserHost::KeywordCommand(const QString& name) const {
+    if (const TExeWord* w = ctx_.data.keywords.FindKeyword(LowerText(name.trimmed()), true))
+        return w->command;
+    return std::nullopt;
 }
 
 QString TAppBrowserHost::ProfileFolder() const {

@@ -34,6 +34,7 @@ public:
     std::optional<int> KeywordLevel(const QString& names) const override;
     void GrantKeywordLevel(const QString& names, int level) override;
     QString KeywordTitle(const QString& names) const override;
+    std::optional<QString> KeywordCommand(const QString& name) const override;
     QString ProfileFolder() const override;
     QString BrowserFolder() const override;
 

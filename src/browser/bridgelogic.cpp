@@ -256,4 +256,12 @@ QString RemoveBrowserFolder(const QString& folder) {
            left.join(QStringLiteral(", "));
 }
 
+bool StartPageKeywordOpensAPage(const QString& command, const QString& separator) {
+    const QString c = command.trimmed();
+    if (c.isEmpty() || (!separator.isEmpty() && c.contains(separator)))
+        return false;
+    return c.contains(QLatin1String("$B"), Qt::CaseInsensitive) || c.contains(QLatin1String("://")) ||
+           c.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
+}
+
 } // namespace vantrelo

@@ -76,6 +76,9 @@ struct TStartPageCheck {
     bool lineIsInfo = false;      // the line shows the idle information
 };
 bool StartPageMayShow(const TStartPageCheck& c);
+// A start page named by a keyword must open a page: its command a web address or a browser
+// command ("$B..."), and one command only (no `separator`).
+bool StartPageKeywordOpensAPage(const QString& command, const QString& separator);
 
 // The parameters of an input line: the text after its first word, trimmed.
 QString ParametersOf(const QString& line);

@@ -390,6 +390,11 @@ void TBrowserController::StartPage(bool forced) {
         }
     } else {
         // A keyword whose command opens the page.
+        const std::optional<QString> command = host_.KeywordCommand(page);
+        if (!command || !StartPageKeywordOpensAPage(*command, settings_.separator)) {
+            host_.Toast(QStringLiteral("Start page keyword is not URL related"));
+            return;
+        }
         host_.RunInput(page, false);
     }
     state_.startShown = HasPage();

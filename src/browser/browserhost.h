@@ -40,6 +40,8 @@ public:
     virtual void GrantKeywordLevel(const QString& names, int level) = 0;
     // The default name shown for a keyword.
     virtual QString KeywordTitle(const QString& names) const = 0;
+    // The command of the keyword typed as `name`; nothing when there is none.
+    virtual std::optional<QString> KeywordCommand(const QString& name) const = 0;
     // The web view's profile folder: "EBWebView" (or the incognito folder) in the data folder.
     virtual QString ProfileFolder() const = 0;
     virtual QString BrowserFolder() const = 0; // "EBWebView", what $BROWSERFLUSHALL$ removes

@@ -192,3 +192,18 @@ TEST(StartPage, ShowsUnforcedOnlyOverNothingTheUserIsUsing) {
     for (const Case& c : cases)
         EXPECT_EQ(StartPageMayShow(c.check), c.shows) << c.name;
 }
+
+TEST(BridgeLogic, AStartPageKeywordMustOpenAPage) {
+    const std::pair<const char*, bool> cases[] = {
+        {"https://example.org/$P$", true},
+        {"$B$ $BCONNECT$ file:///srv/page.html", true},
+        {"$bn$ intranet", true},
+        {"www.example.org", true},
+        {"xterm", false},
+        {"$NOTES$", false},
+        {"", false},
+        {"https://a.example || https://b.example", false}, // several commands
+    };
+    for (const auto& [command, opens] : cases)
+        EXPECT_EQ(StartPageKeywordOpensAPage(QString::fromUtf8(command), "||"), opens) << command;
+}

@@ -159,6 +159,7 @@ protected:
         user.keywords.Add(MakeNewKeyword(QStringLiteral("find"), "$B$ " + Url("127.0.0.1", "/form") + " $PS$", {}));
         user.keywords.Add(MakeNewKeyword(QStringLiteral("findgo"), "$BN$ " + Url("127.0.0.1", "/form") + " $PSE$", {}));
         user.keywords.Add(MakeNewKeyword(QStringLiteral("slow"), "$B$ " + Url("127.0.0.1", "/form") + " $PS8000$", {}));
+        user.keywords.Add(MakeNewKeyword(QStringLiteral("find2"), QStringLiteral("xterm -e find"), {}));
         ASSERT_TRUE(store.WriteSettings(user));
         app = std::make_unique<TApplication>(places, QStringList());
         ASSERT_EQ(app->Start(), -1);
@@ -352,6 +353,14 @@ TEST_F(BrowserTest, TheStartPageShowsItselfWithTheWindow) {
         app->Shutdown();
         app.reset();
     }
+    // A start page named by a keyword that opens no page says so and opens nothing.
+    Start(1, -1, "/page", [](TSettings& s) {
+        s.startpage = QStringLiteral("find2");
+        s.startautoshow = true;
+    });
+    ASSERT_TRUE(Until([&] { return Form().ToastText() == QLatin1String("Start page keyword is not URL related"); }))
+        << Form().ToastText().toStdString();
+    EXPECT_EQ(View(), nullptr);
 }
 
 // "$PS" and "$PSE" marks put the parameters into the page's focused field, and Enter after them;

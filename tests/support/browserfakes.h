@@ -48,6 +48,11 @@ public:
     }
     void GrantKeywordLevel(const QString& names, int level) override { levels[names] = level; }
     QString KeywordTitle(const QString& names) const override { return names; }
+    std::optional<QString> KeywordCommand(const QString& name) const override {
+        const auto it = commands.find(name);
+        return it == commands.end() ? std::nullopt : std::optional<QString>(it->second);
+    }
+    std::map<QString, QString> commands; // keyword name -> command
     QString ProfileFolder() const override { return dataFolder; }
     QString BrowserFolder() const override { return dataFolder; }
 };

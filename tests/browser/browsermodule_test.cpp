@@ -86,6 +86,7 @@ TEST_F(BrowserModuleTest, TheBuiltModuleLoadsAndRefusesAnotherBuildsCaller) {
     m.Toggle(true, false); // no page: not loaded for that
     EXPECT_FALSE(m.Loaded());
     settings.startpage = QStringLiteral("startkeyword");
+    host.commands[QStringLiteral("startkeyword")] = QStringLiteral("$B$ https://example.org");
     m.StartPage(true);
     ASSERT_TRUE(m.Loaded()) << m.LoadError().toStdString();
     EXPECT_EQ(host.runs, QStringList({QStringLiteral("startkeyword")}));

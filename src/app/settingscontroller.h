@@ -28,10 +28,10 @@ public:
     void KeywordsChanged();
     // The dialog while it is open (the import page is shown in it then), else null.
     TSetupForm* Form() const { return form_; }
-    // The keyword editor's rows selected now, as list positions (empty when it is closed).
-    std::vector<qsizetype> SelectedKeywords() const;
 
 private:
+    // The keyword editor's rows selected now, as list positions (empty when it is closed).
+    std::vector<qsizetype> SelectedKeywords() const;
     TSetupActions Actions();
     TKeywordPage* MakeKeywordPage();
     // The keyword named by the input line (its first word, a leading "-k" dropped), or -1.

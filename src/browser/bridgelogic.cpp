@@ -191,11 +191,11 @@ bool ExternalUrlAllowed(const QUrl& url) {
            !url.host().isEmpty();
 }
 
-QString ClickScript(const QString& spec) {
+QString ClickScript(const QString& clicks) {
     QStringList scripts;
     int delay = 0;
     QString chain;
-    for (const QString& raw : spec.split(u';')) {
+    for (const QString& raw : clicks.split(u';')) {
         const QString part = raw.trimmed();
         if (part.isEmpty())
             continue;

@@ -1,5 +1,5 @@
 // The embedded browser's rules without the engine: scripts sent to pages, requests from them,
-// permission levels, origins, click specifications and the user agent.
+// permission levels, origins, click lists and the user agent.
 #pragma once
 
 #include <QJsonObject>
@@ -60,8 +60,8 @@ QString OriginOf(const QUrl& location);
 // An address the program hands to the external browser from a page (http, https, mailto).
 bool ExternalUrlAllowed(const QUrl& url);
 
-// The script of a "$BCLICK$" specification ("500;#login", "?#a;#b"); empty when it has no selector.
-QString ClickScript(const QString& spec);
+// The script of a "$BCLICK$" list of clicks ("500;#login", "?#a;#b"); empty when it has no selector.
+QString ClickScript(const QString& clicks);
 
 // The user agent: `ua` when set, else the engine's default with " Vantrelo/2.0" when `mark`.
 QString UserAgentFor(const QString& ua, bool mark, const QString& engineDefault);

@@ -276,10 +276,10 @@ void TBrowserController::AfterLoad() {
     }
 }
 
-void TBrowserController::RunClick(const QString& spec) {
+void TBrowserController::RunClick(const QString& clicks) {
     if (!view_ || !bridge_->Permit(3, QString()))
         return;
-    const QString script = ClickScript(spec);
+    const QString script = ClickScript(clicks);
     if (!script.isEmpty() && view_)
         view_->page()->runJavaScript(script);
 }

@@ -85,7 +85,7 @@ private:
     void Display();
     void Loaded(bool ok);
     void AfterLoad();
-    void RunClick(const QString& spec);
+    void RunClick(const QString& clicks);
     // The parameters typed or pasted into the page once their delay has passed and it has loaded.
     void TypingDue(quint64 opening);
     void TypeIntoPage();

@@ -14,7 +14,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -39,15 +38,8 @@ extern "C" __attribute__((used)) int __lsan_is_turned_off() { return 1; }
 namespace vantrelo {
 namespace {
 
-bool Until(const std::function<bool()>& done, int ms = 30000) {
-    QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired()) {
-        if (done())
-            return true;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
+// Pages take longer than widgets, the more so under the sanitizers.
+bool Until(const std::function<bool()>& done, int ms = 30000) { return test::Until(done, ms); }
 
 // Serves fixed pages by path over HTTP/1.0.
 class PageServer : public QObject {

@@ -16,7 +16,7 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 work=$(mktemp -d)
-trap 'kill ${wm:-} ${xvfb:-} 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill ${wm:-} ${xvfb:-} ${bus:-} 2>/dev/null || true; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/share" XDG_RUNTIME_DIR="$work/runtime" HOME="$work"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 data="$XDG_CONFIG_HOME/Vantrelo"

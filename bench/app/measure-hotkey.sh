@@ -7,7 +7,7 @@ set -euo pipefail
 bin=$(cd "$1" && pwd)
 runs=${2:-50}
 work=$(mktemp -d)
-trap 'kill ${app:-} ${wm:-} ${xvfb:-} 2>/dev/null || true; wait 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill ${app:-} ${wm:-} ${xvfb:-} ${bus:-} 2>/dev/null || true; wait 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/share" XDG_RUNTIME_DIR="$work/run" HOME="$work"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 data="$XDG_CONFIG_HOME/Vantrelo"

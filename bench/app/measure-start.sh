@@ -5,7 +5,7 @@ set -euo pipefail
 bin=$(cd "$1" && pwd)
 runs=${2:-5}
 work=$(mktemp -d)
-trap 'kill ${wm:-} ${xvfb:-} 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill ${wm:-} ${xvfb:-} ${bus:-} 2>/dev/null || true; rm -rf "$work"' EXIT
 
 # A tree of 50,000 files indexed through a scan folder, so the cache holds 50,000 entries.
 mkdir -p "$work/tree"

@@ -145,16 +145,31 @@ void TMainForm::ApplyLook() {
     WordEdit_->setPalette(pal);
     panels_->ApplyLook(pal);
     look_ = ApplyScaleLook({this, IconImage, WordEdit_, arrow_, panels_->Title()}, settings_, layout_, logicalDpiY());
-    QIcon inputIcon = QIcon::fromTheme(QStringLiteral("system-search"));
-    if (inputIcon.isNull())
-        inputIcon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
-    IconImage->setPixmap(inputIcon.pixmap(look_.scale.icon.size()));
+    ShowInputIcon();
     UpdateShape();
     SetStaysOnTop(this, settings_.stayontop);
     CmdForm_->ApplyLook(ListWidth());
     ApplyListPicture();
     SetBlend(isActiveWindow());
     update();
+}
+
+// The icon theme's first lookup reads its index files: the line's icon waits for the event loop's
+// first turn, so it never holds up the window's first showing.
+void TMainForm::ShowInputIcon() {
+    if (inputIcon_ == TDeferred::No) {
+        inputIcon_ = TDeferred::Queued;
+        QTimer::singleShot(0, this, [this] {
+            inputIcon_ = TDeferred::Due;
+            ShowInputIcon();
+        });
+    }
+    if (inputIcon_ != TDeferred::Due)
+        return;
+    QIcon icon = QIcon::fromTheme(QStringLiteral("system-search"));
+    if (icon.isNull())
+        icon = style()->standardIcon(QStyle::SP_FileDialogContentsView);
+    IconImage->setPixmap(icon.pixmap(look_.scale.icon.size()));
 }
 
 void TMainForm::UpdateShape() {

@@ -204,6 +204,7 @@ private:
     void ApplyDimming();
     // The window's outline without its corners (and its bottom border when the list joins it).
     void UpdateShape();
+    void ShowInputIcon();
     // The open-list button and the window's outline follow the list's showing.
     void ListShownChanged();
     // The opacity of the active or inactive window.
@@ -231,6 +232,8 @@ private:
     bool shownOnce_ = false; // a hide before the first show is the start's
     TAppActivation activation_{settings_, *this};
     int lineColour_ = 0;
+    enum class TDeferred { No, Queued, Due };
+    TDeferred inputIcon_ = TDeferred::No;
     TInputBackdrop backdrop_; // the skin picture, the list picture's part over this window, the border
     TInputLook look_;         // the Scale layout as last applied
     TArrowButton* arrow_ = nullptr; // the open-list button, a child

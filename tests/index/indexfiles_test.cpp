@@ -1,9 +1,12 @@
 // The index's texts and files: id encoding, scandirs, scancache.dat and the app list files.
+#include "index/cachestamp.h"
 #include "index/indexfiles.h"
 #include "index/indexlist.h"
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace vantrelo {
 namespace {
@@ -205,6 +208,25 @@ TEST(AppFilesTest, IndexAndExportRoundTrip) {
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0], (QStringList{"Name", "AppID"}));
     EXPECT_EQ(rows[2], (QStringList{apps[1].first, apps[1].second}));
+}
+
+// Snapshots written by an earlier run carry these hashes: the values must never drift, and a hash
+// fed in pieces must equal the hash of the whole, wherever the pieces split.
+TEST(ContentHashTest, ValuesAreStableAndPiecesHashAsTheWhole) {
+    std::string s;
+    for (int i = 0; i < 1000; ++i)
+        s += char('a' + i % 26) + std::to_string(i);
+    EXPECT_EQ(ContentHash(s.data(), s.size()), 0x1388e28c73ebedf1ull);
+    EXPECT_EQ(ContentHash(s.data(), 31, 7), 0xe6880e21f58fe836ull);
+    EXPECT_EQ(ContentHash(s.data(), 100, 1), 0x18fbc3d5c44efda1ull);
+    for (const std::size_t first : {std::size_t(0), std::size_t(1), std::size_t(31), std::size_t(32), std::size_t(33), std::size_t(1000)})
+        for (const std::size_t second : {std::size_t(5), std::size_t(64), std::size_t(97)}) {
+            TContentHasher h(3);
+            h.Add(s.data(), first);
+            h.Add(s.data() + first, second);
+            h.Add(s.data() + first + second, s.size() - first - second);
+            EXPECT_EQ(h.Finish(), ContentHash(s.data(), s.size(), 3)) << first << "+" << second;
+        }
 }
 
 } // namespace

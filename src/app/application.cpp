@@ -46,6 +46,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QTimer>
 
 namespace vantrelo {
 
@@ -119,7 +120,10 @@ void TApplication::Build() {
         if (c.input && !c.closing)
             c.input->FolderListed();
     });
-    SetProgramIcon();
+    // The icon theme's first lookup reads its index files: the icon follows once the event loop
+    // turns, so it never holds up the window's first showing.
+    UseShippedIcons();
+    QTimer::singleShot(0, c.owner, [this] { SetProgramIcon(); });
 
     // The input's way to an action.
     TEngineFront f;
@@ -160,16 +164,21 @@ void TApplication::Build() {
     BuildHotkeys();
 }
 
-void TApplication::SetProgramIcon() {
-    TAppContext& c = *ctx_;
+void TApplication::UseShippedIcons() {
     // The icon theme has the installed icons; the shipped copies stand in when it has none (build tree).
-    const QString shipped = c.store.Places().programFolder + QStringLiteral("icons");
+    const QString shipped = ctx_->store.Places().programFolder + QStringLiteral("icons");
     // Without a desktop's theme the freedesktop fallback theme is the one to search.
     if (QIcon::themeName().isEmpty())
         QIcon::setThemeName(QStringLiteral("hicolor"));
     QStringList paths = QIcon::fallbackSearchPaths();
     if (!paths.contains(shipped))
         QIcon::setFallbackSearchPaths(paths << shipped);
+}
+
+void TApplication::SetProgramIcon() {
+    TAppContext& c = *ctx_;
+    if (!c.form)
+        return;
     // A defaulticon.ico beside the shipped files replaces the program's own icon.
     const QString custom = c.store.Places().programFolder + QStringLiteral("defaulticon.ico");
     const QIcon icon = QFileInfo::exists(custom) ? QIcon(custom) : QIcon::fromTheme(QStringLiteral("vantrelo"));

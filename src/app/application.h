@@ -40,6 +40,7 @@ private:
     void Build();
     // The keyword hotkeys and the Windows-key hooks, over the services and the window.
     void BuildHotkeys();
+    void UseShippedIcons();
     void SetProgramIcon();
 
     std::unique_ptr<TAppContext> ctx_;

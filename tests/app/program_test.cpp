@@ -191,6 +191,7 @@ TEST_F(ProgramTest, TheWindowAndTheTrayCarryTheProgramsOwnIcons) {
         ASSERT_TRUE(QFile::copy(QStringLiteral(VANTRELO_ICONS "/") + name, dir.File("icons/") + name));
     ASSERT_TRUE(WriteData());
     ASSERT_EQ(Start(), -1);
+    ASSERT_TRUE(Until([this] { return !Form().windowIcon().isNull(); })) << "the icon follows the first showing";
     const QIcon window = Form().windowIcon();
     EXPECT_EQ(window.name(), "vantrelo");
     EXPECT_FALSE(window.pixmap(32).isNull()) << "the SVG icon could not be drawn";

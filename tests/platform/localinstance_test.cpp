@@ -86,8 +86,10 @@ TEST_F(LocalInstanceTest, LeftoversOfAFinishedInstanceDoNotBlockTheNext) {
         TLocalInstanceChannel gone(dir.Path(), 200);
         ASSERT_EQ(gone.Claim(&sink, nullptr), TInstanceRole::First);
     }
-    // A socket file left behind by a crash.
+    // A socket file left behind by a crash, and a lock file naming a process that lives (the
+    // crashed instance's id, taken since by another program).
     test::WriteAll(dir.File(QStringLiteral("vantrelo.socket")), "stale");
+    test::WriteAll(dir.File(QStringLiteral("vantrelo.lock")), "1\nvantrelo\nhost\n");
     TRecordingSink sink;
     TLocalInstanceChannel next(dir.Path(), 200);
     ASSERT_EQ(next.Claim(&sink, nullptr), TInstanceRole::First);

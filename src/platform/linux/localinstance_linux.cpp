@@ -7,11 +7,14 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QPointer>
 #include <QTimer>
 #include <QThread>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,20 +91,30 @@ void TLocalInstanceChannel::Later(int ms, std::function<void()> task) {
 TLocalInstanceChannel::~TLocalInstanceChannel() {
     if (server_)
         server_->close();
+    if (lockFd_ >= 0)
+        ::close(lockFd_);
 }
 
 TInstanceRole TLocalInstanceChannel::Claim(TInstanceMessageSink* sink, QString* error) {
-    lock_ = std::make_unique<QLockFile>(LockPath(folder_));
-    // A running instance holds its lock for as long as it lives: only a dead owner makes it stale.
-    lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(0)) {
-        const QLockFile::LockError e = lock_->error();
-        lock_.reset();
-        if (e == QLockFile::LockFailedError)
+    // An advisory lock the kernel drops when its owner dies, however it dies: no stale lock to judge,
+    // and no write flushed to the disk while the program starts. The file is never removed, so
+    // two starts always lock the same file.
+    const int fd = ::open(QFile::encodeName(LockPath(folder_)).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = fd >= 0 && errno == EWOULDBLOCK;
+        if (fd >= 0)
+            ::close(fd);
+        if (held)
             return TInstanceRole::Second;
         if (error)
             *error = QStringLiteral("The single-instance lock %1 cannot be taken.").arg(LockPath(folder_));
         return TInstanceRole::Failed;
+    }
+    lockFd_ = fd;
+    // The owner's process id, for a person looking at the file.
+    const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+    if (::ftruncate(fd, 0) == 0 && ::pwrite(fd, pid.constData(), size_t(pid.size()), 0) < 0) {
+        // Only informative: the lock holds without it.
     }
     sink_ = sink;
     server_ = new QLocalServer(this);

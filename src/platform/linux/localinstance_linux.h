@@ -9,7 +9,6 @@
 #include <memory>
 
 class QLocalServer;
-class QLockFile;
 
 namespace vantrelo {
 
@@ -40,7 +39,7 @@ private:
 
     QString folder_;
     int connectTimeoutMs_;
-    std::unique_ptr<QLockFile> lock_;
+    int lockFd_ = -1;             // held (flock) for as long as this instance lives
     QLocalServer* server_ = nullptr;
     TInstanceMessageSink* sink_ = nullptr;
     TScheduler* scheduler_ = nullptr;

@@ -33,6 +33,8 @@ struct TDesktopEntry {
 TDesktopEntry ParseDesktopEntry(const QString& text, const QString& locale);
 // Reads and parses a file; an unreadable file gives an invalid entry.
 TDesktopEntry ReadDesktopEntry(const QString& file, const QString& locale);
+// The same for a path in the file system's bytes.
+TDesktopEntry ReadDesktopEntryAt(const char* file, const QString& locale);
 
 // Undoes the string escapes \s \n \t \r \\ of a value.
 QString UnescapeDesktopValue(const QString& value);

@@ -3,9 +3,14 @@
 
 #include "core/text.h"
 #include "index/indexlist.h"
+#include "index/scanbatch.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
 
 namespace vantrelo {
 
@@ -335,6 +340,76 @@ void AppendIndexCacheLine(QByteArray& out, const TMyShellItem* item) {
             AppendIdTagUtf8(out, ItemIdList(*item));
     }
     out += "\r\n";
+}
+
+namespace {
+
+// An ASCII value escaped as AppendTagUtf8 does it, byte by byte; `d` has room for five bytes each.
+char* PutEscapedAscii(char* d, QByteArrayView value) {
+    for (const char c : value) {
+        const char* entity = nullptr;
+        switch (c) {
+        case '&': entity = "&amp;"; break;
+        case '<': entity = "&lt;"; break;
+        case '>': entity = "&gt;"; break;
+        case '\r': entity = "&#13;"; break;
+        case '\n': entity = "&#10;"; break;
+        default: *d++ = c; continue;
+        }
+        while (*entity)
+            *d++ = *entity++;
+    }
+    return d;
+}
+
+char* Put(char* d, QByteArrayView bytes) {
+    std::memcpy(d, bytes.data(), size_t(bytes.size()));
+    return d + bytes.size();
+}
+
+} // namespace
+
+void AppendIndexCacheLines(QByteArray& out, TScanBatch& batch) {
+    batch.ReadDesktopNames();
+    // What every plain line of the batch shares: its root and the folder its path starts with.
+    QByteArray middle;
+    for (TScanBatchEntry& e : batch.entries) {
+        if (e.item) {
+            AppendIndexCacheLine(out, e.item.get());
+            continue;
+        }
+        if (middle.isEmpty()) {
+            AppendTagUtf8(middle, "exe2", batch.root);
+            AppendTagUtf8(middle, "exe3", batch.folder);
+            middle.chop(7); // the folder's closing tag: the name follows
+        }
+        const QByteArrayView name = batch.Name(e);
+        char id[NAME_MAX + 3];
+        if (name.size() + 2 > qsizetype(sizeof id)) {
+            // Longer than any name of this system: the line made from its item is the same.
+            QString key;
+            AppendIndexCacheLine(out, batch.TakeItem(e, key).get());
+            continue;
+        }
+        std::memcpy(id, name.data(), size_t(name.size()));
+        id[name.size()] = id[name.size() + 1] = '\0';
+        // Sized for the longest the line can be, written through a pointer, then cut to size.
+        const qsizetype start = out.size();
+        const qsizetype room = start + 64 + middle.size() + 10 * name.size();
+        if (out.capacity() < room)
+            out.reserve(std::max(room, 2 * out.capacity()));
+        out.resize(room);
+        char* d = out.data() + start;
+        d = Put(d, "<exet>1</exet><exe1>");
+        d = PutEscapedAscii(d, name);
+        d = Put(d, "</exe1>");
+        d = Put(d, middle);
+        d = PutEscapedAscii(d, name);
+        d = Put(d, "</exe3><exe4>R");
+        out.resize(d - out.constData());
+        AppendIdList(out, QByteArrayView(id, name.size() + 2));
+        out += "</exe4>\r\n";
+    }
 }
 
 QString FormatIndexCache(const TIndexList& list) { return QString::fromUtf8(FormatIndexCacheUtf8(list).mid(3)); }

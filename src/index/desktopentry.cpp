@@ -178,14 +178,14 @@ TDesktopEntry ParseDesktopEntry(const QString& text, const QString& locale) {
 }
 
 TDesktopEntry ReadDesktopEntry(const QString& file, const QString& locale) {
-    return ReadDesktopEntryAt(QFile::encodeName(file).constData(), locale);
+    return ReadDesktopEntryAt(AT_FDCWD, QFile::encodeName(file).constData(), locale);
 }
 
-TDesktopEntry ReadDesktopEntryAt(const char* file, const QString& locale) {
+TDesktopEntry ReadDesktopEntryAt(int folder, const char* file, const QString& locale) {
     // Plain calls: a scan reads one entry per .desktop file it meets. Non-blocking, so that a pipe
     // under that name cannot hold the walk. One read of a small buffer serves the usual entry; an
     // empty file (no entry: the file keeps its name) ends there without any text made.
-    const int fd = ::open(file, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::openat(folder, file, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return {};
     char buffer[8192];

@@ -223,7 +223,10 @@ void AppendIdList(QByteArray& out, QByteArrayView bytes) {
     // Sized once and written through a pointer: the walk encodes one id per file.
     const qsizetype start = out.size();
     out.resize(start + (bytes.size() * 8 + 5) / 6);
-    char* d = out.data() + start;
+    PutIdList(out.data() + start, bytes);
+}
+
+char* PutIdList(char* d, QByteArrayView bytes) {
     quint32 acc = 0;
     int bits = 0;
     for (const char ch : bytes) {
@@ -237,6 +240,7 @@ void AppendIdList(QByteArray& out, QByteArrayView bytes) {
     }
     if (bits > 0)
         *d++ = kAlphabet[(acc << (6 - bits)) & 0x3F];
+    return d;
 }
 
 QByteArray DecodeIdList(const QString& text) {
@@ -393,22 +397,25 @@ void AppendIndexCacheLines(QByteArray& out, TScanBatch& batch) {
         }
         std::memcpy(id, name.data(), size_t(name.size()));
         id[name.size()] = id[name.size() + 1] = '\0';
+        // The name goes in twice (as the name and at the end of the path): escaped once.
+        char escaped[5 * (NAME_MAX + 1)];
+        const QByteArrayView safe(escaped, PutEscapedAscii(escaped, name) - escaped);
         // Sized for the longest the line can be, written through a pointer, then cut to size.
         const qsizetype start = out.size();
-        const qsizetype room = start + 64 + middle.size() + 10 * name.size();
+        const qsizetype room = start + 64 + middle.size() + 2 * safe.size() + (name.size() + 2) * 4 / 3 + 2;
         if (out.capacity() < room)
             out.reserve(std::max(room, 2 * out.capacity()));
         out.resize(room);
         char* d = out.data() + start;
         d = Put(d, "<exet>1</exet><exe1>");
-        d = PutEscapedAscii(d, name);
+        d = Put(d, safe);
         d = Put(d, "</exe1>");
         d = Put(d, middle);
-        d = PutEscapedAscii(d, name);
+        d = Put(d, safe);
         d = Put(d, "</exe3><exe4>R");
+        d = PutIdList(d, QByteArrayView(id, name.size() + 2));
+        d = Put(d, "</exe4>\r\n");
         out.resize(d - out.constData());
-        AppendIdList(out, QByteArrayView(id, name.size() + 2));
-        out += "</exe4>\r\n";
     }
 }
 

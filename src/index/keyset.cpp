@@ -28,6 +28,8 @@ std::uint64_t HashBytes(QByteArrayView key) {
     return h ^ (h >> 32);
 }
 
+std::uint64_t Slot(std::size_t record, std::uint64_t hash) { return (hash >> 32 << 32) | std::uint32_t(record); }
+
 bool IsValidUtf16(const QString& s) {
     for (qsizetype i = 0; i < s.size(); ++i) {
         const QChar c = s.at(i);
@@ -56,11 +58,14 @@ void TKeySet::Reserve(std::size_t count) {
 
 std::size_t TKeySet::Find(QByteArrayView key, std::uint64_t hash) const {
     const std::size_t mask = slots_.size() - 1;
+    const std::uint64_t tag = hash >> 32;
     for (std::size_t i = std::size_t(hash) & mask;; i = (i + 1) & mask) {
-        const std::uint32_t s = slots_[i];
+        const std::uint64_t s = slots_[i];
         if (s == 0)
             return i;
-        const TRecord& r = records_[s - 1];
+        if ((s >> 32) != tag)
+            continue;
+        const TRecord& r = records_[std::uint32_t(s) - 1];
         if (r.hash == hash && !r.removed && r.length == std::uint32_t(key.size()) &&
             std::memcmp(r.text, key.data(), r.length) == 0)
             return i;
@@ -82,7 +87,7 @@ bool TKeySet::Insert(QByteArrayView key) {
     if (slots_[at] != 0)
         return false;
     records_.push_back({hash, Store(key), std::uint32_t(key.size()), false});
-    slots_[at] = std::uint32_t(records_.size());
+    slots_[at] = Slot(records_.size(), hash);
     ++live_;
     return true;
 }
@@ -90,11 +95,11 @@ bool TKeySet::Insert(QByteArrayView key) {
 void TKeySet::Remove(QByteArrayView key) {
     if (slots_.empty())
         return;
-    const std::uint32_t s = slots_[Find(key, HashBytes(key))];
+    const std::uint64_t s = slots_[Find(key, HashBytes(key))];
     if (s == 0)
         return;
     // The slot stays taken (later keys may have probed past it); the record no longer matches.
-    records_[s - 1].removed = true;
+    records_[std::uint32_t(s) - 1].removed = true;
     --live_;
 }
 
@@ -120,7 +125,7 @@ void TKeySet::Grow() {
         std::size_t i = std::size_t(records_[r].hash) & mask;
         while (slots_[i] != 0)
             i = (i + 1) & mask;
-        slots_[i] = std::uint32_t(r + 1);
+        slots_[i] = Slot(r + 1, records_[r].hash);
     }
 }
 

@@ -39,7 +39,9 @@ private:
     const char* Store(QByteArrayView key);
     void Grow();
 
-    std::vector<std::uint32_t> slots_;   // record number + 1; 0 = free
+    // Per slot: record number + 1 (0 = free) in the low half, the hash's high half above it, so
+    // a search rarely reads a record that is not the one it looks for.
+    std::vector<std::uint64_t> slots_;
     std::vector<TRecord> records_;
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t blockUsed_ = 0, blockSize_ = 0;

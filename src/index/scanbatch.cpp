@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <climits>
 
+#include <fcntl.h>
+
 namespace vantrelo {
 
 namespace {
@@ -14,13 +16,14 @@ namespace {
 QString DesktopName(const TScanBatch& b, const TScanBatchEntry& e) {
     const QByteArrayView name = b.Name(e);
     char path[PATH_MAX];
-    const qsizetype n = b.folderBytes.size() + name.size();
+    const QByteArrayView folder = b.folderFd >= 0 ? QByteArrayView() : QByteArrayView(b.folderBytes);
+    const qsizetype n = folder.size() + name.size();
     if (n + 1 > qsizetype(sizeof path))
         return {};
-    std::copy(b.folderBytes.begin(), b.folderBytes.end(), path);
-    std::copy(name.begin(), name.end(), path + b.folderBytes.size());
+    std::copy(folder.begin(), folder.end(), path);
+    std::copy(name.begin(), name.end(), path + folder.size());
     path[n] = '\0';
-    const TDesktopEntry entry = ReadDesktopEntryAt(path, b.locale);
+    const TDesktopEntry entry = ReadDesktopEntryAt(b.folderFd >= 0 ? b.folderFd : AT_FDCWD, path, b.locale);
     return entry.valid ? entry.name : QString();
 }
 

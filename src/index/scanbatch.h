@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace vantrelo {
@@ -32,11 +33,15 @@ struct TScanBatch {
     QString root;
     QString title;
     QString locale;              // for the Name of desktop files
-    QByteArray names;            // the plain entries' file names, one after another
+    std::string names;           // the plain entries' file names, one after another
+    // The open folder (shared by its batches, closed with the last): a desktop file is opened by
+    // its name in it. -1: by its whole path.
+    std::shared_ptr<void> folderHandle;
+    int folderFd = -1;
     std::vector<TScanBatchEntry> entries;
     int unreadNames = 0;         // plain .desktop files whose Name is still to be read
 
-    QByteArrayView Name(const TScanBatchEntry& e) const { return {names.constData() + e.at, qsizetype(e.length)}; }
+    QByteArrayView Name(const TScanBatchEntry& e) const { return {names.data() + e.at, qsizetype(e.length)}; }
     // Reads the Name of the desktop files still marked; an entry whose file gives one becomes an
     // item entry with it (a file without a valid entry keeps its file name). Any thread may do it.
     void ReadDesktopNames();

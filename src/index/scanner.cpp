@@ -150,6 +150,9 @@ struct TFolderWalk {
         batch.root = proto.root;
         batch.title = proto.title;
         batch.locale = proto.locale;
+        batch.folderHandle = proto.folderHandle;
+        batch.folderFd = proto.folderFd;
+        batch.names.reserve(2048);
     }
     void Flush() {
         if (batch.entries.empty())
@@ -184,7 +187,7 @@ struct TFolderWalk {
         e.length = std::uint32_t(name.size());
         e.readName = desktop;
         batch.unreadNames += desktop ? 1 : 0;
-        batch.names.append(name);
+        batch.names.append(name.data(), size_t(name.size()));
     }
     // Names that are not plain ASCII take the way of strings, as the list holds them.
     void General(const QString& name, const TDirEntryInfo& info) {
@@ -395,6 +398,9 @@ qint64 ScanFolder(const QString& folderIn, const TFolderScan& scan, TIndexList& 
     DIR* d = opendir(proto.folderBytes.constData());
     if (!d)
         return 0;
+    // The batches keep the folder open for their desktop files; the last one closes it.
+    proto.folderHandle = std::shared_ptr<DIR>(d, closedir);
+    proto.folderFd = dirfd(d);
     proto.folderName = LastComponent(proto.folder);
     proto.root = scan.root.isEmpty() ? proto.folder : scan.root;
     // Every entry of this folder shares one title: its folder below the root prefix.
@@ -426,7 +432,6 @@ qint64 ScanFolder(const QString& folderIn, const TFolderScan& scan, TIndexList& 
             continue;
         walk.Entry(QByteArrayView(n, qsizetype(std::strlen(n))), info);
     }
-    closedir(d);
     walk.Flush();
     return count;
 }

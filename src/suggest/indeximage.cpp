@@ -238,13 +238,24 @@ private:
         }
         e.nameLength = std::uint32_t(name.size());
         n.mask = FoldMask(CharMask(lower));
-        n.words = std::uint8_t(std::min<int>(WordCount(candidate), TPreparedName::kCountCap));
-        n.longest = std::uint8_t(std::min<int>(LongestWord(candidate), TPreparedName::kCountCap));
+        // WordCount, LongestWord and the masks of the words' first and last characters in one pass.
         std::uint64_t initials = 0, finals = 0;
-        for (QStringView w : candidate.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            initials |= CharMask(w.left(1));
-            finals |= CharMask(w.right(1));
+        int words = candidate.isEmpty() ? 0 : 1, longest = 0, run = 0;
+        const qsizetype size = candidate.size();
+        for (qsizetype i = 0; i < size; ++i) {
+            if (candidate[i] == u' ') {
+                ++words;
+                run = 0;
+                continue;
+            }
+            longest = std::max(longest, ++run);
+            if (run == 1)
+                initials |= CharMask(candidate.mid(i, 1));
+            if (i + 1 == size || candidate[i + 1] == u' ')
+                finals |= CharMask(candidate.mid(i, 1));
         }
+        n.words = std::uint8_t(std::min<int>(words, TPreparedName::kCountCap));
+        n.longest = std::uint8_t(std::min<int>(longest, TPreparedName::kCountCap));
         n.initials = FoldMask(initials);
         n.finals = FoldMask(finals);
         n.tier = IndexTier(lower);
@@ -301,7 +312,8 @@ std::uint8_t IndexTier(QStringView lowerName) {
             continue;
         for (const std::uint8_t* w = buckets.first[bucket]; *w; ++w) {
             const TTierWord& word = kTierWords[*w - 1];
-            if (name.compare(i, word.text.size(), word.text) != 0)
+            // Every word is longer than one character: its second one rules most places out.
+            if (i + 1 >= name.size() || name[i + 1] != word.text[1] || name.compare(i, word.text.size(), word.text) != 0)
                 continue;
             if (word.tier == 2)
                 return 2;

@@ -20,13 +20,15 @@ constexpr qsizetype kFlushBytes = 1 << 20;
 // Entries waiting between the threads at most: the walk may run ahead only so far, which bounds
 // the memory a large tree takes (about a hundred bytes an entry).
 constexpr qsizetype kMaxQueued = 16384;
+// Batches waiting at most: each holds its folder open.
+constexpr std::size_t kMaxBatches = 256;
 
 class TBatchQueue {
 public:
     // Waits while the queue is full, unless the reader has stopped.
     void Push(TScanBatch&& batch) {
         std::unique_lock lock(mutex_);
-        room_.wait(lock, [this] { return queued_ < kMaxQueued || stopped_; });
+        room_.wait(lock, [this] { return (queued_ < kMaxQueued && batches_.size() < kMaxBatches) || stopped_; });
         if (stopped_)
             return;
         queued_ += qsizetype(batch.entries.size());

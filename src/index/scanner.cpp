@@ -3,6 +3,7 @@
 
 #include "core/settings.h"
 #include "core/text.h"
+#include "index/batchpipe.h"
 #include "index/desktopentry.h"
 #include "index/indexfiles.h"
 #include "index/scanbatch.h"
@@ -373,7 +374,19 @@ TScanResult ScanIndexInto(const TScanInput& input, const std::atomic<bool>& canc
     TIndexList list;
     if (sink)
         list.StreamTo(sink);
-    TScanResult result = RunScan(input, cancel, list);
+    // The walk runs on a second thread; this one reads the desktop files' Names when the walk is
+    // ahead and makes the entries.
+    TScanResult result;
+    PipelineBatches(
+        [&](const TScanBatchSink& batches) {
+            TIndexList walked; // holds the claimed keys
+            walked.StreamBatchesTo(batches);
+            result = RunScan(input, cancel, walked);
+        },
+        [&list](TScanBatch& batch) {
+            list.AddBatch(std::move(batch));
+            return true;
+        });
     if (result.state != TScanState::Finished)
         return result; // Cancelled, empty list
     list.StreamTo({});

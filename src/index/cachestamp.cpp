@@ -71,8 +71,24 @@ void TContentHasher::Add(const char* data, std::size_t size) {
         Block(pending_);
         pendingSize_ = 0;
     }
-    for (; size >= 32; data += 32, size -= 32)
-        Block(data);
+    // The lanes stay in registers over a long run of blocks.
+    std::uint64_t a = lanes_[0], b = lanes_[1], c = lanes_[2], d = lanes_[3];
+    for (; size >= 32; data += 32, size -= 32) {
+        std::uint64_t w[4];
+        std::memcpy(w, data, 32);
+        a = (a ^ w[0]) * kMul;
+        a ^= a >> 31;
+        b = (b ^ w[1]) * kMul;
+        b ^= b >> 31;
+        c = (c ^ w[2]) * kMul;
+        c ^= c >> 31;
+        d = (d ^ w[3]) * kMul;
+        d ^= d >> 31;
+    }
+    lanes_[0] = a;
+    lanes_[1] = b;
+    lanes_[2] = c;
+    lanes_[3] = d;
     if (size > 0)
         std::memcpy(pending_, data, size);
     pendingSize_ = size;

@@ -17,6 +17,12 @@ namespace {
 constexpr qsizetype kMaxQueued = 16384;
 // Batches waiting at most: each holds its folder open.
 constexpr std::size_t kMaxBatches = 256;
+// The reader is woken when this many batches wait (or the walk ended), not for each one: a
+// hand-over per folder made the two threads switch a thousand times a scan.
+constexpr std::size_t kWakeBatches = 8;
+constexpr qsizetype kWakeEntries = 2048;
+// Beyond this backlog the reader is behind, and the walk reads the desktop files' Names itself.
+constexpr std::size_t kBehind = kWakeBatches + 4;
 
 class TBatchQueue {
 public:
@@ -28,7 +34,8 @@ public:
             return;
         queued_ += qsizetype(batch.entries.size());
         batches_.push_back(std::move(batch));
-        ready_.notify_one();
+        if (batches_.size() >= kWakeBatches || queued_ >= kWakeEntries)
+            ready_.notify_one();
     }
     // The next batch; false once the walk has ended and everything was taken.
     bool Pop(TScanBatch& batch) {
@@ -39,7 +46,9 @@ public:
         batch = std::move(batches_.front());
         batches_.pop_front();
         queued_ -= qsizetype(batch.entries.size());
-        room_.notify_one();
+        // The walk waits only when the queue was full: it goes on once half of it is taken.
+        if (queued_ <= kMaxQueued / 2 && batches_.size() <= kMaxBatches / 2)
+            room_.notify_one();
         return true;
     }
     // Batches the reader has not taken yet.
@@ -76,7 +85,7 @@ void PipelineBatches(const std::function<void(const TScanBatchSink& sink)>& walk
     TBatchQueue queue;
     std::thread walker([&] {
         walk([&queue](TScanBatch&& batch) {
-            if (batch.unreadNames > 0 && queue.Backlog() >= 2)
+            if (batch.unreadNames > 0 && queue.Backlog() >= kBehind)
                 batch.ReadDesktopNames();
             queue.Push(std::move(batch));
         });

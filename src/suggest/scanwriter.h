@@ -11,9 +11,10 @@
 
 namespace vantrelo {
 
+// Cancelled: nothing was written. Finished with a failed cache save: the cache is as it was, and
+// no snapshot of the unsaved content is left.
 struct TScanWriteResult {
-    TScanState state = TScanState::Cancelled; // Cancelled: nothing was written
-    // Finished with a failed cache save: the cache and snapshot are as they were.
+    TScanState state = TScanState::Cancelled;
     qsizetype items = 0;
     std::uint32_t lines = 0;
     TSaveResult cache;                        // the cache file's save

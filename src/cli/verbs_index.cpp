@@ -4,7 +4,7 @@
 #include "core/text.h"
 #include "index/indexfiles.h"
 #include "index/scanner.h"
-#include "suggest/indexsnapshot.h"
+#include "suggest/scanwriter.h"
 
 #include <QTextStream>
 
@@ -23,45 +23,20 @@ QString CountText(qsizetype n) {
 // The scan written out as it runs: cache lines and prepared entries, never a whole list in memory.
 // The cache is replaced only by a finished scan; its snapshot follows.
 int StreamedScan(TCliContext& ctx, const TScanInput& input) {
-    constexpr qsizetype kFlushBytes = 1 << 20;
     const std::atomic<bool> cancel{false};
-    TIndexImageBuilder image;
-    std::uint32_t lines = 0;
-    qsizetype items = 0;
-    bool finished = false;
-    const TSaveResult saved = SaveFileAtomicStream(CacheFile(ctx), [&](const TSaveWrite& write) {
-        QByteArray pending;
-        pending.reserve(kFlushBytes + 4096);
-        AppendIndexCacheStart(pending);
-        bool ok = true;
-        const TScanResult r = ScanIndexInto(input, cancel, [&](const QString&, std::unique_ptr<TMyShellItem> item) {
-            AppendIndexCacheLine(pending, item.get());
-            if (item) {
-                image.Add(lines, *item);
-                ++items;
-            }
-            ++lines;
-            if (pending.size() >= kFlushBytes) {
-                ok = ok && write(pending);
-                pending.clear();
-            }
-        });
-        finished = r.state == TScanState::Finished;
-        return finished && ok && write(pending);
-    });
-    if (!finished) {
+    const TScanWriteResult r = WriteScannedIndex(input, cancel, CacheFile(ctx));
+    if (r.state != TScanState::Finished) {
         ctx.err << "the scan did not finish\n";
         return kFailed;
     }
-    if (!saved) {
-        ctx.err << saved.error << "\n";
+    if (!r.cache) {
+        ctx.err << r.cache.error << "\n";
         return kFailed;
     }
     // The prepared snapshot is derived: without it the next reader prepares the cache itself.
-    const TSaveResult snapshot = SaveIndexSnapshot(CacheFile(ctx), image, lines);
-    if (!snapshot)
-        ctx.err << snapshot.error << "\n";
-    ctx.out << CountText(items) << "\n";
+    if (!r.snapshot)
+        ctx.err << r.snapshot.error << "\n";
+    ctx.out << CountText(r.items) << "\n";
     return kOk;
 }
 

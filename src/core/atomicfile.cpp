@@ -94,6 +94,15 @@ TSaveResult SaveFileAtomic(const QString& path, const QByteArray& bytes, const T
 
 TSaveResult SaveFileAtomicStream(const QString& path, const TSaveProducer& produce, const TSaveFaultHook& fault,
                                  TFileAccess access) {
+    TSaveOptions options;
+    options.fault = fault;
+    options.access = access;
+    return SaveFileAtomicStream(path, produce, options);
+}
+
+TSaveResult SaveFileAtomicStream(const QString& path, const TSaveProducer& produce, const TSaveOptions& options) {
+    const TSaveFaultHook& fault = options.fault;
+    const TFileAccess access = options.access;
     const QByteArray target = ResolveLinks(QFile::encodeName(path));
     QByteArray tmpl;
     int fd = -1;
@@ -137,8 +146,14 @@ TSaveResult SaveFileAtomicStream(const QString& path, const TSaveProducer& produ
         return fail("write failed", writeError);
     if (!made)
         return fail("its content could not be made", ECANCELED);
-    if (Failing(fault, TSaveStep::Flush, 0) || ::fsync(fd) != 0)
+    if (options.written)
+        options.written(QFile::decodeName(tmpl));
+    if (Failing(fault, TSaveStep::Flush, 0) || (options.flush && ::fsync(fd) != 0))
         return fail("flush failed", errno ? errno : EIO);
+    // Unflushed, the old file goes first: a rename over a file makes ext4 write the new one out at
+    // once (its guard for saves without a flush), which is the wait an unflushed save avoids.
+    if (!options.flush && !Failing(fault, TSaveStep::Rename, 0))
+        ::unlink(target.constData());
     if (Failing(fault, TSaveStep::Rename, 0) || ::rename(tmpl.constData(), target.constData()) != 0)
         return fail("cannot replace the file", errno ? errno : EIO);
     // The lock is released only now: until the rename the temporary file is a save in progress.

@@ -39,6 +39,18 @@ using TSaveProducer = std::function<bool(const TSaveWrite& write)>;
 TSaveResult SaveFileAtomicStream(const QString& path, const TSaveProducer& produce, const TSaveFaultHook& fault = {},
                                  TFileAccess access = TFileAccess::Private);
 
+// What a streamed save may do besides. `flush` off: the file is not forced to the disk and the old
+// one is removed just before the new one takes its name, for derived files whose reader checks
+// them and makes them again when missing (after a crash such a file may be cut short or empty). `written`: called with the temporary file once the content is complete,
+// before it is flushed and renamed; its size, time and bytes are then those the file will have.
+struct TSaveOptions {
+    TSaveFaultHook fault;
+    TFileAccess access = TFileAccess::Private;
+    bool flush = true;
+    std::function<void(const QString& tempFile)> written;
+};
+TSaveResult SaveFileAtomicStream(const QString& path, const TSaveProducer& produce, const TSaveOptions& options);
+
 // The file a save of `path` replaces: symbolic links followed to their final target (which may
 // not exist yet); `path` itself when it is no link.
 QString SaveTarget(const QString& path);

@@ -178,15 +178,28 @@ TDesktopEntry ParseDesktopEntry(const QString& text, const QString& locale) {
 }
 
 TDesktopEntry ReadDesktopEntry(const QString& file, const QString& locale) {
-    // Plain calls: a scan reads one entry per .desktop file it meets, and QFile's set-up was a third
-    // of a scan. Non-blocking, so that a pipe under that name cannot hold the walk.
-    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    return ReadDesktopEntryAt(AT_FDCWD, QFile::encodeName(file).constData(), locale);
+}
+
+TDesktopEntry ReadDesktopEntryAt(int folder, const char* file, const QString& locale) {
+    // Plain calls: a scan reads one entry per .desktop file it meets. Non-blocking, so that a pipe
+    // under that name cannot hold the walk. One read of a small buffer serves the usual entry; an
+    // empty file (no entry: the file keeps its name) ends there without any text made.
+    const int fd = ::openat(folder, file, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return {};
-    QByteArray bytes;
     char buffer[8192];
+    ssize_t got;
+    do
+        got = ::read(fd, buffer, sizeof buffer);
+    while (got < 0 && errno == EINTR);
+    if (got <= 0) {
+        ::close(fd);
+        return {};
+    }
+    QByteArray bytes(buffer, qsizetype(got));
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        got = ::read(fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)

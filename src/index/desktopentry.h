@@ -33,6 +33,9 @@ struct TDesktopEntry {
 TDesktopEntry ParseDesktopEntry(const QString& text, const QString& locale);
 // Reads and parses a file; an unreadable file gives an invalid entry.
 TDesktopEntry ReadDesktopEntry(const QString& file, const QString& locale);
+// The same for a path in the file system's bytes, relative to the open folder `folder` (or
+// AT_FDCWD): a walk opens each file by its name alone instead of its whole path again.
+TDesktopEntry ReadDesktopEntryAt(int folder, const char* file, const QString& locale);
 
 // Undoes the string escapes \s \n \t \r \\ of a value.
 QString UnescapeDesktopValue(const QString& value);

@@ -3,9 +3,14 @@
 
 #include "core/text.h"
 #include "index/indexlist.h"
+#include "index/scanbatch.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
 
 namespace vantrelo {
 
@@ -218,7 +223,10 @@ void AppendIdList(QByteArray& out, QByteArrayView bytes) {
     // Sized once and written through a pointer: the walk encodes one id per file.
     const qsizetype start = out.size();
     out.resize(start + (bytes.size() * 8 + 5) / 6);
-    char* d = out.data() + start;
+    PutIdList(out.data() + start, bytes);
+}
+
+char* PutIdList(char* d, QByteArrayView bytes) {
     quint32 acc = 0;
     int bits = 0;
     for (const char ch : bytes) {
@@ -232,6 +240,7 @@ void AppendIdList(QByteArray& out, QByteArrayView bytes) {
     }
     if (bits > 0)
         *d++ = kAlphabet[(acc << (6 - bits)) & 0x3F];
+    return d;
 }
 
 QByteArray DecodeIdList(const QString& text) {
@@ -335,6 +344,79 @@ void AppendIndexCacheLine(QByteArray& out, const TMyShellItem* item) {
             AppendIdTagUtf8(out, ItemIdList(*item));
     }
     out += "\r\n";
+}
+
+namespace {
+
+// An ASCII value escaped as AppendTagUtf8 does it, byte by byte; `d` has room for five bytes each.
+char* PutEscapedAscii(char* d, QByteArrayView value) {
+    for (const char c : value) {
+        const char* entity = nullptr;
+        switch (c) {
+        case '&': entity = "&amp;"; break;
+        case '<': entity = "&lt;"; break;
+        case '>': entity = "&gt;"; break;
+        case '\r': entity = "&#13;"; break;
+        case '\n': entity = "&#10;"; break;
+        default: *d++ = c; continue;
+        }
+        while (*entity)
+            *d++ = *entity++;
+    }
+    return d;
+}
+
+char* Put(char* d, QByteArrayView bytes) {
+    std::memcpy(d, bytes.data(), size_t(bytes.size()));
+    return d + bytes.size();
+}
+
+} // namespace
+
+void AppendIndexCacheLines(QByteArray& out, TScanBatch& batch) {
+    batch.ReadDesktopNames();
+    // What every plain line of the batch shares: its root and the folder its path starts with.
+    QByteArray middle;
+    for (TScanBatchEntry& e : batch.entries) {
+        if (e.item) {
+            AppendIndexCacheLine(out, e.item.get());
+            continue;
+        }
+        if (middle.isEmpty()) {
+            AppendTagUtf8(middle, "exe2", batch.root);
+            AppendTagUtf8(middle, "exe3", batch.folder);
+            middle.chop(7); // the folder's closing tag: the name follows
+        }
+        const QByteArrayView name = batch.Name(e);
+        char id[NAME_MAX + 3];
+        if (name.size() + 2 > qsizetype(sizeof id)) {
+            // Longer than any name of this system: the line made from its item is the same.
+            QString key;
+            AppendIndexCacheLine(out, batch.TakeItem(e, key).get());
+            continue;
+        }
+        std::memcpy(id, name.data(), size_t(name.size()));
+        id[name.size()] = id[name.size() + 1] = '\0';
+        // The name goes in twice (as the name and at the end of the path): escaped once.
+        char escaped[5 * (NAME_MAX + 1)];
+        const QByteArrayView safe(escaped, PutEscapedAscii(escaped, name) - escaped);
+        // Sized for the longest the line can be, written through a pointer, then cut to size.
+        const qsizetype start = out.size();
+        const qsizetype room = start + 64 + middle.size() + 2 * safe.size() + (name.size() + 2) * 4 / 3 + 2;
+        if (out.capacity() < room)
+            out.reserve(std::max(room, 2 * out.capacity()));
+        out.resize(room);
+        char* d = out.data() + start;
+        d = Put(d, "<exet>1</exet><exe1>");
+        d = Put(d, safe);
+        d = Put(d, "</exe1>");
+        d = Put(d, middle);
+        d = Put(d, safe);
+        d = Put(d, "</exe3><exe4>R");
+        d = PutIdList(d, QByteArrayView(id, name.size() + 2));
+        d = Put(d, "</exe4>\r\n");
+        out.resize(d - out.constData());
+    }
 }
 
 QString FormatIndexCache(const TIndexList& list) { return QString::fromUtf8(FormatIndexCacheUtf8(list).mid(3)); }

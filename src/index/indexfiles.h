@@ -15,11 +15,14 @@
 namespace vantrelo {
 
 class TIndexList;
+struct TScanBatch;
 
 // Six bits per character, most significant first, alphabet 0-9 A-Z a-z + /, no padding.
 QString EncodeIdList(const QByteArray& bytes);
 // The same text as Latin-1 bytes, appended to `out` (the form `ps` stores).
 void AppendIdList(QByteArray& out, QByteArrayView bytes);
+// The same written at `d`, which has room for (size * 4 + 2) / 3 characters; returns their end.
+char* PutIdList(char* d, QByteArrayView bytes);
 // The inverse; stops at the first character outside the alphabet, drops trailing bits.
 QByteArray DecodeIdList(const QString& text);
 // The identifier list a scan gives a file: "R" + the file name with a two-byte terminator.
@@ -42,6 +45,9 @@ TSaveResult SaveIndexCache(const QString& file, const TIndexList& list);
 // then one line per entry (an entry without item is an empty line).
 void AppendIndexCacheStart(QByteArray& out);
 void AppendIndexCacheLine(QByteArray& out, const TMyShellItem* item);
+// The lines of a walk's batch (its desktop files' Names are read first): what AppendIndexCacheLine
+// gives for each of its entries, written from the file names' bytes where an entry is plain.
+void AppendIndexCacheLines(QByteArray& out, TScanBatch& batch);
 // Replaces `list` with the file's entries; false (list untouched) when it is missing or unreadable.
 bool LoadIndexCache(const QString& file, TIndexList& list);
 

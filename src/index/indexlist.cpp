@@ -2,39 +2,19 @@
 #include "index/indexlist.h"
 
 #include "core/text.h"
-
-#include <cstdint>
-#include <cstring>
+#include "index/scanbatch.h"
 
 namespace vantrelo {
 
-size_t qHash(const TIndexKey& key, size_t seed) noexcept {
-    constexpr std::uint64_t k = 0x9E3779B97F4A7C15ull;
-    const char* p = reinterpret_cast<const char*>(key.text.constData());
-    std::size_t n = std::size_t(key.text.size()) * sizeof(QChar);
-    std::uint64_t h = std::uint64_t(seed) ^ (n * k);
-    for (; n >= 8; n -= 8, p += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p, 8);
-        h = (h ^ w) * k;
-        h ^= h >> 29;
-    }
-    std::uint64_t tail = 0;
-    if (n > 0)
-        std::memcpy(&tail, p, n);
-    h = (h ^ tail) * k;
-    return size_t(h ^ (h >> 32));
-}
-
 void TIndexList::Clear() {
     entries_.clear();
-    keys_.clear();
+    keys_.Clear();
     keysBuilt_ = true;
 }
 
 void TIndexList::Squeeze() {
     entries_.shrink_to_fit();
-    keys_ = QSet<TIndexKey>();
+    keys_.Clear();
     keysBuilt_ = entries_.empty();
 }
 
@@ -46,44 +26,64 @@ void TIndexList::Append(const QString& key, std::unique_ptr<TMyShellItem> item) 
 
 bool TIndexList::AddUnique(const QString& key, std::unique_ptr<TMyShellItem> item) {
     BuildKeys();
-    const QString lower = LowerText(key);
-    if (keys_.contains({lower}))
+    if (!keys_.Insert(KeyBytes(LowerText(key))))
         return false;
-    keys_.insert({lower});
     Store(key, std::move(item));
     return true;
 }
 
 bool TIndexList::ContainsKey(const QString& key) const {
     BuildKeys();
-    return keys_.contains({LowerText(key)});
+    return keys_.Contains(KeyBytes(LowerText(key)));
 }
 
 bool TIndexList::ContainsLowerKey(const QString& lowerKey) const {
     BuildKeys();
-    return keys_.contains({lowerKey});
+    return keys_.Contains(KeyBytes(lowerKey));
 }
 
 void TIndexList::AddWithLowerKey(const QString& key, const QString& lowerKey, std::unique_ptr<TMyShellItem> item) {
     BuildKeys();
-    keys_.insert({lowerKey});
+    keys_.Insert(KeyBytes(lowerKey));
     Store(key, std::move(item));
 }
 
 bool TIndexList::ClaimLowerKey(const QString& lowerKey) {
+    return ClaimKeyBytes(KeyBytes(lowerKey));
+}
+
+bool TIndexList::ClaimKeyBytes(QByteArrayView lowerKeyBytes) {
     BuildKeys();
-    const qsizetype before = keys_.size();
-    keys_.insert({lowerKey}); // one hash lookup where a test and an insert would take two
-    return keys_.size() != before;
+    return keys_.Insert(lowerKeyBytes); // one lookup where a test and an insert would take two
 }
 
 void TIndexList::UnclaimLowerKey(const QString& lowerKey) {
-    keys_.remove({lowerKey});
+    keys_.Remove(KeyBytes(lowerKey));
 }
 
 void TIndexList::AppendClaimed(const QString& key, std::unique_ptr<TMyShellItem> item) { Store(key, std::move(item)); }
 
+void TIndexList::AddBatch(TScanBatch&& batch) {
+    if (batchSink_) {
+        batchSink_(std::move(batch));
+        return;
+    }
+    QString key;
+    for (TScanBatchEntry& e : batch.entries) {
+        std::unique_ptr<TMyShellItem> item = batch.TakeItem(e, key);
+        Store(key, std::move(item));
+    }
+}
+
 void TIndexList::Store(const QString& key, std::unique_ptr<TMyShellItem> item) {
+    if (batchSink_) {
+        TScanBatch one;
+        one.entries.emplace_back();
+        one.entries.back().key = key;
+        one.entries.back().item = std::move(item);
+        batchSink_(std::move(one));
+        return;
+    }
     if (sink_)
         sink_(key, std::move(item));
     else
@@ -112,10 +112,10 @@ void TIndexList::ForEachEntry(const std::function<bool(const TMyShellItem&)>& vi
 void TIndexList::BuildKeys() const {
     if (keysBuilt_)
         return;
-    keys_.clear();
-    keys_.reserve(qsizetype(entries_.size()));
+    keys_.Clear();
+    keys_.Reserve(entries_.size());
     for (const TIndexEntry& e : entries_)
-        keys_.insert({LowerText(e.key)});
+        keys_.Insert(KeyBytes(LowerText(e.key)));
     keysBuilt_ = true;
 }
 

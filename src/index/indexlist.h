@@ -3,22 +3,14 @@
 
 #include "core/items.h"
 #include "index/indexlookup.h"
+#include "index/keyset.h"
 
-#include <QSet>
 #include <QString>
 
 #include <memory>
 #include <vector>
 
 namespace vantrelo {
-
-// A lower-cased key in the list's key set. Its hash reads eight bytes a step: the walk claims a
-// key per file, and Qt's seeded string hash was a tenth of a large scan.
-struct TIndexKey {
-    QString text;
-    bool operator==(const TIndexKey&) const = default;
-};
-size_t qHash(const TIndexKey& key, size_t seed) noexcept;
 
 struct TIndexEntry {
     QString key;                         // file name + name of the folder it was found in
@@ -27,6 +19,9 @@ struct TIndexEntry {
 
 // Takes the entries of a list that streams them instead of keeping them.
 using TIndexSink = std::function<void(const QString& key, std::unique_ptr<TMyShellItem> item)>;
+struct TScanBatch;
+// Takes them as the walk's batches (scanbatch.h), for writers that need no item per entry.
+using TScanBatchSink = std::function<void(TScanBatch&& batch)>;
 
 class TIndexList final : public TIndexLookup {
 public:
@@ -47,6 +42,11 @@ public:
     // From now on added entries go to `sink` (in order) and are not kept; the key set still
     // refuses duplicates. For a scan written out as it runs.
     void StreamTo(TIndexSink sink) { sink_ = std::move(sink); }
+    // The same in batches; entries added one by one arrive as batches of one.
+    void StreamBatchesTo(TScanBatchSink sink) { batchSink_ = std::move(sink); }
+    // A walk's entries, whose keys it has claimed: handed on whole when batches stream, else
+    // added (or streamed) one by one as items.
+    void AddBatch(TScanBatch&& batch);
 
     // Appends without looking for an equal key (the cache keeps every line).
     void Append(const QString& key, std::unique_ptr<TMyShellItem> item);
@@ -60,6 +60,8 @@ public:
     // then added with AppendClaimed, or the claim given back with UnclaimLowerKey.
     bool ClaimLowerKey(const QString& lowerKey);
     void UnclaimLowerKey(const QString& lowerKey);
+    // The same with the key as KeyBytes(lowerKey), which a walk makes without a string.
+    bool ClaimKeyBytes(QByteArrayView lowerKeyBytes);
     void AppendClaimed(const QString& key, std::unique_ptr<TMyShellItem> item);
     // Number of entries that hold an item.
     qsizetype ItemCount() const;
@@ -73,7 +75,8 @@ private:
 
     std::vector<TIndexEntry> entries_;
     TIndexSink sink_;
-    mutable QSet<TIndexKey> keys_;  // lower-cased keys, built on first lookup
+    TScanBatchSink batchSink_;
+    mutable TKeySet keys_;          // lower-cased keys, built on first lookup
     mutable bool keysBuilt_ = true;
 };
 

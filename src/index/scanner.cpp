@@ -3,8 +3,10 @@
 
 #include "core/settings.h"
 #include "core/text.h"
+#include "index/batchpipe.h"
 #include "index/desktopentry.h"
 #include "index/indexfiles.h"
+#include "index/scanbatch.h"
 #include "index/storeapps.h"
 
 #include <QDir>
@@ -92,21 +94,6 @@ bool DesktopCandidate(const QString& full, const TFolderScan& scan, TScanContext
     return true;
 }
 
-std::unique_ptr<TMyShellItem> MakeItem(const QString& name, const QString& full, const QString& root,
-                                       const QString& title) {
-    auto item = std::make_unique<TMyShellItem>();
-    item->name = name;
-    item->path = full;
-    item->root = root;
-    item->title = title;
-    // Icons are looked up by the list when a row is drawn; -2 marks "not looked up yet".
-    item->liconid = -2;
-    item->siconid = -2;
-    // `ps` stays empty: it is the file's own identifier list, which ItemIdList derives from the
-    // path when a file needs it.
-    return item;
-}
-
 // LowerText(name) + lowerFolder, with a plain loop for ASCII names (nearly all of them).
 QString LowerKey(const QString& name, const QString& lowerFolder) {
     QString out(name.size() + lowerFolder.size(), Qt::Uninitialized);
@@ -121,6 +108,109 @@ QString LowerKey(const QString& name, const QString& lowerFolder) {
     std::copy(lowerFolder.constData(), lowerFolder.constData() + lowerFolder.size(), d + name.size());
     return out;
 }
+
+bool IsAscii(QByteArrayView bytes) {
+    for (const char c : bytes)
+        if (uchar(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// PassesFilter of an ASCII file name, without making a string of it.
+bool PassesFilterAscii(QByteArrayView name, bool isSymlink, const QString& filter) {
+    if (filter.isEmpty())
+        return true;
+    const qsizetype dot = name.lastIndexOf('.');
+    if (dot >= 0) {
+        char ext[NAME_MAX + 1];
+        const qsizetype n = std::min<qsizetype>(name.size() - dot, qsizetype(sizeof ext));
+        for (qsizetype i = 0; i < n; ++i) {
+            const char c = name[dot + i];
+            ext[i] = c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+        }
+        if (filter.contains(QLatin1StringView(ext, n)))
+            return true;
+    }
+    return filter.contains(QLatin1String(".lnk")) && (isSymlink || name.endsWith(".desktop"));
+}
+
+// The entries of one folder, gathered into batches in walk order.
+struct TFolderWalk {
+    const TFolderScan& scan;
+    TIndexList& list;
+    TScanContext& ctx;
+    TScanBatch proto;        // the folder's shared texts; every batch starts as a copy
+    TScanBatch batch;
+    QString lowerFolderName;
+    QByteArray lowerFolderBytes; // KeyBytes of it
+
+    void Restart() {
+        batch.folder = proto.folder;
+        batch.folderBytes = proto.folderBytes;
+        batch.folderName = proto.folderName;
+        batch.root = proto.root;
+        batch.title = proto.title;
+        batch.locale = proto.locale;
+        batch.folderHandle = proto.folderHandle;
+        batch.folderFd = proto.folderFd;
+        batch.names.reserve(2048);
+    }
+    void Flush() {
+        if (batch.entries.empty())
+            return;
+        list.AddBatch(std::move(batch));
+        batch = TScanBatch();
+        Restart();
+    }
+    void Entry(QByteArrayView name, const TDirEntryInfo& info) {
+        if (!IsAscii(name) || lowerFolderBytes.startsWith('\xFF'))
+            return General(QString::fromUtf8(name), info);
+        // The filter has no side effects, so it runs before the key is claimed.
+        const bool passes = scan.filter.isEmpty() || (!info.isDir && PassesFilterAscii(name, info.isLink, scan.filter)) ||
+                            (info.isDir && scan.includeFolders);
+        if (!passes)
+            return;
+        const bool desktop = !info.isDir && name.endsWith(".desktop");
+        if (desktop && scan.menuEntries)
+            return General(QString::fromLatin1(name), info); // its entry decides whether it is listed
+        // The key's bytes (KeyBytes of LowerKey) straight from the name's.
+        char key[NAME_MAX + 1 + 1024];
+        if (name.size() + lowerFolderBytes.size() > qsizetype(sizeof key))
+            return General(QString::fromLatin1(name), info);
+        char* k = key;
+        for (const char c : name)
+            *k++ = c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+        std::memcpy(k, lowerFolderBytes.constData(), size_t(lowerFolderBytes.size()));
+        if (!list.ClaimKeyBytes(QByteArrayView(key, name.size() + lowerFolderBytes.size())))
+            return;
+        TScanBatchEntry& e = batch.entries.emplace_back();
+        e.at = std::uint32_t(batch.names.size());
+        e.length = std::uint32_t(name.size());
+        e.readName = desktop;
+        batch.unreadNames += desktop ? 1 : 0;
+        batch.names.append(name.data(), size_t(name.size()));
+    }
+    // Names that are not plain ASCII take the way of strings, as the list holds them.
+    void General(const QString& name, const TDirEntryInfo& info) {
+        const bool passes = scan.filter.isEmpty() || (!info.isDir && PassesFilter(name, info.isLink, scan.filter)) ||
+                            (info.isDir && scan.includeFolders);
+        if (!passes)
+            return;
+        const QString lowerKey = LowerKey(name, lowerFolderName);
+        if (!list.ClaimLowerKey(lowerKey))
+            return;
+        const QString full = proto.folder + name;
+        QString display = name;
+        QString itemTitle = proto.title;
+        if (!info.isDir && name.endsWith(QLatin1String(".desktop")) && !DesktopCandidate(full, scan, ctx, display, itemTitle)) {
+            list.UnclaimLowerKey(lowerKey);
+            return;
+        }
+        TScanBatchEntry& e = batch.entries.emplace_back();
+        e.key = name + proto.folderName;
+        e.item = MakeScanItem(display, full, proto.root, itemTitle);
+    }
+};
 
 int LevelOf(const QString& level) {
     bool ok = false;
@@ -260,12 +350,11 @@ TScanResult ScanIndex(const TScanInput& input, const std::atomic<bool>& cancel) 
     return ScanIndexInto(input, cancel, {});
 }
 
-TScanResult ScanIndexInto(const TScanInput& input, const std::atomic<bool>& cancel, const TIndexSink& sink) {
+namespace {
+
+TScanResult RunScan(const TScanInput& input, const std::atomic<bool>& cancel, TIndexList& list) {
     TScanResult result;
     TScanContext ctx = MakeContext(input, cancel);
-    TIndexList list;
-    if (sink)
-        list.StreamTo(sink);
     qint64 visited = 0;
     if (input.scanwindowsitems)
         ScanDesktopItems(input, list, ctx, visited);
@@ -274,28 +363,66 @@ TScanResult ScanIndexInto(const TScanInput& input, const std::atomic<bool>& canc
     if (input.indexuwp && !ctx.Cancelled() && !input.dataFolder.isEmpty())
         result.storeApps = ScanStoreApps(input, list, ctx, visited);
     result.visited = visited;
-    if (ctx.Cancelled())
+    if (!ctx.Cancelled())
+        result.state = TScanState::Finished;
+    return result;
+}
+
+} // namespace
+
+TScanResult ScanIndexInto(const TScanInput& input, const std::atomic<bool>& cancel, const TIndexSink& sink) {
+    TIndexList list;
+    if (sink)
+        list.StreamTo(sink);
+    // The walk runs on a second thread; this one reads the desktop files' Names when the walk is
+    // ahead and makes the entries.
+    TScanResult result;
+    PipelineBatches(
+        [&](const TScanBatchSink& batches) {
+            TIndexList walked; // holds the claimed keys
+            walked.StreamBatchesTo(batches);
+            result = RunScan(input, cancel, walked);
+        },
+        [&list](TScanBatch& batch) {
+            list.AddBatch(std::move(batch));
+            return true;
+        });
+    if (result.state != TScanState::Finished)
         return result; // Cancelled, empty list
-    result.state = TScanState::Finished;
     list.StreamTo({});
     list.Squeeze(); // the caller writes and adopts it; the walk's keys are done with
     result.list = std::move(list);
     return result;
 }
 
+TScanResult ScanIndexBatches(const TScanInput& input, const std::atomic<bool>& cancel, const TScanBatchSink& sink) {
+    TIndexList list;
+    list.StreamBatchesTo(sink);
+    return RunScan(input, cancel, list);
+}
+
 qint64 ScanFolder(const QString& folderIn, const TFolderScan& scan, TIndexList& list, TScanContext& ctx, int depth) {
     // An empty folder must not turn into "/": a missing folder contributes nothing.
     if (folderIn.isEmpty() || ctx.Cancelled() || ctx.Excluded(folderIn))
         return 0;
-    const QString folder = WithSlashEnd(folderIn);
-    DIR* d = opendir(QFile::encodeName(folder).constData());
+    TScanBatch proto;
+    proto.folder = WithSlashEnd(folderIn);
+    proto.folderBytes = QFile::encodeName(proto.folder);
+    DIR* d = opendir(proto.folderBytes.constData());
     if (!d)
         return 0;
-    const QString folderName = LastComponent(folder);
-    const QString lowerFolderName = LowerText(folderName);
-    const QString root = scan.root.isEmpty() ? folder : scan.root;
+    // The batches keep the folder open for their desktop files; the last one closes it.
+    proto.folderHandle = std::shared_ptr<DIR>(d, closedir);
+    proto.folderFd = dirfd(d);
+    proto.folderName = LastComponent(proto.folder);
+    proto.root = scan.root.isEmpty() ? proto.folder : scan.root;
     // Every entry of this folder shares one title: its folder below the root prefix.
-    const QString title = TitleFor(folder + u'x', scan.rootPrefix, folderName);
+    proto.title = TitleFor(proto.folder + u'x', scan.rootPrefix, proto.folderName);
+    proto.locale = ctx.locale;
+    TFolderWalk walk{scan, list, ctx, std::move(proto), {}, {}, {}};
+    walk.lowerFolderName = LowerText(walk.proto.folderName);
+    walk.lowerFolderBytes = KeyBytes(walk.lowerFolderName);
+    walk.Restart();
     qint64 count = 0;
     while (const dirent* ent = readdir(d)) {
         const char* n = ent->d_name;
@@ -308,31 +435,17 @@ qint64 ScanFolder(const QString& folderIn, const TFolderScan& scan, TIndexList& 
             ctx.progress->fetch_add(1, std::memory_order_relaxed);
         if (!scan.includeHidden && n[0] == '.')
             continue;
-        const QString name = QString::fromUtf8(n); // file names are UTF-8 here, as QFile::decodeName says
-        const QString full = folder + name;
         const TDirEntryInfo info = EntryInfo(d, ent);
         // Links to folders are listed but never walked: they may lead anywhere, even in circles.
-        if (info.isDir && !info.isLink && scan.recursive && (scan.maxDepth == -1 || depth < scan.maxDepth))
-            count += ScanFolder(full, scan, list, ctx, depth + 1);
+        if (info.isDir && !info.isLink && scan.recursive && (scan.maxDepth == -1 || depth < scan.maxDepth)) {
+            walk.Flush(); // the sub-walk's entries come before this folder's next ones
+            count += ScanFolder(walk.proto.folder + QString::fromUtf8(n), scan, list, ctx, depth + 1);
+        }
         if (scan.foldersOnly && !info.isDir)
             continue;
-        // The filter has no side effects, so it runs before the key is claimed.
-        const bool passes = scan.filter.isEmpty() || (!info.isDir && PassesFilter(name, info.isLink, scan.filter)) ||
-                            (info.isDir && scan.includeFolders);
-        if (!passes)
-            continue;
-        const QString lowerKey = LowerKey(name, lowerFolderName);
-        if (!list.ClaimLowerKey(lowerKey))
-            continue;
-        QString display = name;
-        QString itemTitle = title;
-        if (!info.isDir && name.endsWith(QLatin1String(".desktop")) && !DesktopCandidate(full, scan, ctx, display, itemTitle)) {
-            list.UnclaimLowerKey(lowerKey);
-            continue;
-        }
-        list.AppendClaimed(name + folderName, MakeItem(display, full, root, itemTitle));
+        walk.Entry(QByteArrayView(n, qsizetype(std::strlen(n))), info);
     }
-    closedir(d);
+    walk.Flush();
     return count;
 }
 

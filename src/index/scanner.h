@@ -45,6 +45,9 @@ TScanResult ScanIndex(const TScanInput& input, const std::atomic<bool>& cancel);
 // The same with every entry handed to `sink` as it is found (the result's list stays empty);
 // a Cancelled result means what the sink got must be thrown away.
 TScanResult ScanIndexInto(const TScanInput& input, const std::atomic<bool>& cancel, const TIndexSink& sink);
+// The same in the walk's batches (index/scanbatch.h), in order: plain entries come as file-name
+// bytes, and their desktop files' Names may still be unread (TScanBatch::ReadDesktopNames).
+TScanResult ScanIndexBatches(const TScanInput& input, const std::atomic<bool>& cancel, const TScanBatchSink& sink);
 
 // The arguments of one folder walk.
 struct TFolderScan {

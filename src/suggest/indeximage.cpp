@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "index/indexfiles.h"
 #include "index/indexlist.h"
+#include "index/scanbatch.h"
 #include "suggest/shortform.h"
 
 #include <QFile>
@@ -107,52 +108,57 @@ public:
     }
 
     void Add(qsizetype line, const TMyShellItem& item) {
-        TPreparedName n;
-        TPreparedText t;
-        TPreparedEntry e;
-        e.entry = std::uint32_t(line);
-        const QString& name = item.name;
-        const QString lower = LowerText(name);
+        const QString lower = LowerText(item.name);
         const QString candidate = PrepareCandidate(lower);
-        // Equal forms share the lower-case text; the others are placed in their own run.
-        std::uint8_t placed = 0;
-        t.lower = lower_.Add(lower);
-        t.lowerLength = std::uint32_t(lower.size());
-        t.candidate = t.lower;
-        if (candidate != lower) {
-            t.candidate = candidates_.Add(candidate);
-            placed |= kOwnCandidate;
+        const QStringView path[2] = {item.path, {}};
+        AddForms(line, item.name, lower, candidate, RootIndex(item.root), path, item.ps);
+    }
+
+    // A plain entry of a walk's batch: an ASCII file name in `folder`, its forms made on the stack.
+    void AddPlain(qsizetype line, QByteArrayView name, std::uint32_t root, QStringView folder) {
+        constexpr qsizetype kRoom = 512;
+        if (name.size() > kRoom) {
+            const QString n = QString::fromLatin1(name);
+            const QString lower = LowerText(n);
+            const QStringView path[2] = {folder, n};
+            return AddForms(line, n, lower, PrepareCandidate(lower), root, path, {});
         }
-        t.candidateLength = std::uint32_t(candidate.size());
-        e.name = t.lower;
-        if (name != lower) {
-            e.name = display_.Add(name);
-            placed |= kOwnName;
+        char16_t wide[kRoom], lower[kRoom], candidate[kRoom];
+        const qsizetype n = name.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = char16_t(uchar(name[i]));
+            wide[i] = c;
+            lower[i] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
         }
-        e.nameLength = std::uint32_t(name.size());
-        n.mask = FoldMask(CharMask(lower));
-        n.words = std::uint8_t(std::min<int>(WordCount(candidate), TPreparedName::kCountCap));
-        n.longest = std::uint8_t(std::min<int>(LongestWord(candidate), TPreparedName::kCountCap));
-        std::uint64_t initials = 0, finals = 0;
-        for (QStringView w : QStringView(candidate).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            initials |= CharMask(w.left(1));
-            finals |= CharMask(w.right(1));
+        // PrepareCandidate of the lower-case form: double spaces halved in one pass, then trimmed.
+        qsizetype m = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            candidate[m++] = lower[i];
+            if (lower[i] == u' ' && i + 1 < n && lower[i + 1] == u' ')
+                ++i;
         }
-        n.initials = FoldMask(initials);
-        n.finals = FoldMask(finals);
-        n.tier = IndexTier(lower);
-        e.root = RootIndex(item.root);
-        e.path = cold_.Add(item.path);
-        e.pathLength = std::uint32_t(item.path.size());
-        if (!item.ps.isEmpty()) {
-            const QString ps = QString::fromLatin1(item.ps);
-            e.ps = cold_.Add(ps);
-            e.psLength = std::uint32_t(ps.size());
+        qsizetype b = 0;
+        while (b < m && candidate[b] <= 0x20)
+            ++b;
+        while (m > b && candidate[m - 1] <= 0x20)
+            --m;
+        const QStringView path[2] = {folder, QStringView(wide, n)};
+        AddForms(line, QStringView(wide, n), QStringView(lower, n), QStringView(candidate + b, m - b), root, path, {});
+    }
+
+    std::uint32_t RootIndex(const QString& root) {
+        // Roots repeat for every file of a scanned folder: each is stored once.
+        if (root == lastRoot_ && !roots_.empty())
+            return lastIndex_;
+        auto it = rootIndex_.constFind(root);
+        if (it == rootIndex_.constEnd()) {
+            it = rootIndex_.insert(root, std::uint32_t(roots_.size() / 2));
+            roots_.push_back(cold_.Add(root));
+            roots_.push_back(std::uint32_t(root.size()));
         }
-        names_.push_back(n);
-        texts_.push_back(t);
-        entries_.push_back(e);
-        placed_.push_back(placed);
+        lastRoot_ = root;
+        lastIndex_ = *it;
+        return lastIndex_;
     }
 
     bool Write(std::uint32_t lines, const TCacheStamp& stamp, const TImageWrite& write) {
@@ -208,19 +214,63 @@ public:
     }
 
 private:
-    std::uint32_t RootIndex(const QString& root) {
-        // Roots repeat for every file of a scanned folder: each is stored once.
-        if (root == lastRoot_ && !roots_.empty())
-            return lastIndex_;
-        auto it = rootIndex_.constFind(root);
-        if (it == rootIndex_.constEnd()) {
-            it = rootIndex_.insert(root, std::uint32_t(roots_.size() / 2));
-            roots_.push_back(cold_.Add(root));
-            roots_.push_back(std::uint32_t(root.size()));
+    // The records of one entry from its name's forms; the path is given in two pieces.
+    void AddForms(qsizetype line, QStringView name, QStringView lower, QStringView candidate, std::uint32_t root,
+                  const QStringView (&path)[2], QByteArrayView ps) {
+        TPreparedName n;
+        TPreparedText t;
+        TPreparedEntry e;
+        e.entry = std::uint32_t(line);
+        // Equal forms share the lower-case text; the others are placed in their own run.
+        std::uint8_t placed = 0;
+        t.lower = lower_.Add(lower);
+        t.lowerLength = std::uint32_t(lower.size());
+        t.candidate = t.lower;
+        if (candidate != lower) {
+            t.candidate = candidates_.Add(candidate);
+            placed |= kOwnCandidate;
         }
-        lastRoot_ = root;
-        lastIndex_ = *it;
-        return lastIndex_;
+        t.candidateLength = std::uint32_t(candidate.size());
+        e.name = t.lower;
+        if (name != lower) {
+            e.name = display_.Add(name);
+            placed |= kOwnName;
+        }
+        e.nameLength = std::uint32_t(name.size());
+        n.mask = FoldMask(CharMask(lower));
+        // WordCount, LongestWord and the masks of the words' first and last characters in one pass.
+        std::uint64_t initials = 0, finals = 0;
+        int words = candidate.isEmpty() ? 0 : 1, longest = 0, run = 0;
+        const qsizetype size = candidate.size();
+        for (qsizetype i = 0; i < size; ++i) {
+            if (candidate[i] == u' ') {
+                ++words;
+                run = 0;
+                continue;
+            }
+            longest = std::max(longest, ++run);
+            if (run == 1)
+                initials |= CharMask(candidate.mid(i, 1));
+            if (i + 1 == size || candidate[i + 1] == u' ')
+                finals |= CharMask(candidate.mid(i, 1));
+        }
+        n.words = std::uint8_t(std::min<int>(words, TPreparedName::kCountCap));
+        n.longest = std::uint8_t(std::min<int>(longest, TPreparedName::kCountCap));
+        n.initials = FoldMask(initials);
+        n.finals = FoldMask(finals);
+        n.tier = IndexTier(lower);
+        e.root = root;
+        e.path = cold_.Add(path[0]);
+        cold_.Add(path[1]);
+        e.pathLength = std::uint32_t(path[0].size() + path[1].size());
+        if (!ps.isEmpty()) {
+            e.ps = cold_.Add(QString::fromLatin1(ps));
+            e.psLength = std::uint32_t(ps.size());
+        }
+        names_.push_back(n);
+        texts_.push_back(t);
+        entries_.push_back(e);
+        placed_.push_back(placed);
     }
 
     static constexpr std::uint8_t kOwnCandidate = 1;
@@ -262,7 +312,8 @@ std::uint8_t IndexTier(QStringView lowerName) {
             continue;
         for (const std::uint8_t* w = buckets.first[bucket]; *w; ++w) {
             const TTierWord& word = kTierWords[*w - 1];
-            if (name.compare(i, word.text.size(), word.text) != 0)
+            // Every word is longer than one character: its second one rules most places out.
+            if (i + 1 >= name.size() || name[i + 1] != word.text[1] || name.compare(i, word.text.size(), word.text) != 0)
                 continue;
             if (word.tier == 2)
                 return 2;
@@ -280,6 +331,23 @@ void TIndexImageBuilder::Reserve(std::size_t count, qsizetype nameChars, qsizety
 }
 
 void TIndexImageBuilder::Add(std::uint32_t line, const TMyShellItem& item) { d_->Add(line, item); }
+
+void TIndexImageBuilder::AddBatch(std::uint32_t line, TScanBatch& batch) {
+    batch.ReadDesktopNames();
+    std::uint32_t root = 0;
+    bool haveRoot = false;
+    for (const TScanBatchEntry& e : batch.entries) {
+        if (e.item) {
+            d_->Add(line++, *e.item);
+            continue;
+        }
+        if (!haveRoot) {
+            root = d_->RootIndex(batch.root);
+            haveRoot = true;
+        }
+        d_->AddPlain(line++, batch.Name(e), root, batch.folder);
+    }
+}
 
 bool TIndexImageBuilder::Write(std::uint32_t lines, const TCacheStamp& stamp, const TImageWrite& write) {
     return d_->Write(lines, stamp, write);

@@ -20,6 +20,7 @@ namespace vantrelo {
 
 class TIndexList;
 class TMyShellItem;
+struct TScanBatch;
 
 // A CharMask folded to 32 bits. The masks only rule names out: a folded test lets through every
 // name the full one does (and a few more, which the real comparison then drops).
@@ -73,6 +74,9 @@ public:
     void Reserve(std::size_t count, qsizetype nameChars, qsizetype pathChars);
     // The entry on cache line `line`.
     void Add(std::uint32_t line, const TMyShellItem& item);
+    // The entries of a walk's batch, the first on cache line `line` (its desktop files' Names are
+    // read first); the same records as Add of each entry's item.
+    void AddBatch(std::uint32_t line, TScanBatch& batch);
     // Hands the image of `lines` cache lines, made from the cache at `stamp`, to `write` in order;
     // false once a write failed. Once per builder.
     bool Write(std::uint32_t lines, const TCacheStamp& stamp, const TImageWrite& write);

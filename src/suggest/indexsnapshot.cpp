@@ -50,6 +50,14 @@ TSaveResult SaveIndexSnapshot(const QString& cacheFile, TIndexImageBuilder& imag
                                 [&](const TSaveWrite& write) { return image.Write(lines, *stamp, write); });
 }
 
+TSaveResult SaveIndexSnapshot(const QString& cacheFile, TIndexImageBuilder& image, std::uint32_t lines,
+                              const TCacheStamp& stamp) {
+    TSaveOptions options;
+    options.flush = false;
+    return SaveFileAtomicStream(
+        SnapshotFileFor(cacheFile), [&](const TSaveWrite& write) { return image.Write(lines, stamp, write); }, options);
+}
+
 std::shared_ptr<const TIndexImage> OpenIndexSnapshot(const QString& cacheFile, QString* why) {
     const std::optional<TCacheStamp> stamp = CacheStampOf(cacheFile);
     if (!stamp) {

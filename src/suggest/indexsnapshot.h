@@ -21,6 +21,10 @@ QString SnapshotFileFor(const QString& cacheFile);
 TSaveResult SaveIndexSnapshot(const QString& cacheFile, const TIndexList& list);
 // The same for entries prepared while the cache was written (`lines` cache lines), streamed.
 TSaveResult SaveIndexSnapshot(const QString& cacheFile, TIndexImageBuilder& image, std::uint32_t lines);
+// The same for a cache of `stamp` (taken before the cache was in place, so both can be written at
+// once). The snapshot is not flushed to the disk: a damaged one is never used, only made again.
+TSaveResult SaveIndexSnapshot(const QString& cacheFile, TIndexImageBuilder& image, std::uint32_t lines,
+                              const TCacheStamp& stamp);
 // The mapped snapshot when it is whole and was made from the cache file as it is now; null
 // otherwise, with the reason in `why`.
 std::shared_ptr<const TIndexImage> OpenIndexSnapshot(const QString& cacheFile, QString* why = nullptr);

@@ -57,6 +57,24 @@ TEST(AtomicFile, StreamedContentIsJoinedOrTheOldFileStays) {
     EXPECT_EQ(test::ReadAll(path), "first " + QByteArray(100 * 1024, 'y') + "last");
 }
 
+TEST(AtomicFile, AnUnflushedSaveReplacesTheFileAndNamesItsCompleteContentFirst) {
+    test::TempDir dir;
+    const QString path = dir.File(QStringLiteral("scancache.idx"));
+    test::WriteAll(path, "old");
+    TSaveOptions options;
+    options.flush = false;
+    QByteArray seen;
+    options.written = [&](const QString& temp) {
+        seen = test::ReadAll(temp);
+        EXPECT_EQ(test::ReadAll(path), "old") << "the old file is there until the new one is complete";
+    };
+    ASSERT_TRUE(SaveFileAtomicStream(path, [](const TSaveWrite& write) { return write("new ") && write("content"); },
+                                     options).ok);
+    EXPECT_EQ(seen, "new content");
+    EXPECT_EQ(test::ReadAll(path), "new content");
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files), QStringList{QStringLiteral("scancache.idx")});
+}
+
 TEST(AtomicFile, ReportsAFolderThatDoesNotExist) {
     test::TempDir dir;
     const TSaveResult r = SaveFileAtomic(dir.File(QStringLiteral("missing/x.ini")), QByteArray("x"));

@@ -8,6 +8,7 @@
 #include "core/settings.h"
 #include "core/text.h"
 #include "core/inputtext.h"
+#include "exec/aftertext.h"
 #include "exec/internalcommands.h"
 #include "exec/launcher.h"
 #include "exec/markedtext.h"
@@ -56,13 +57,6 @@ struct TExecPipeline::TChain {
     bool iskeydown = false;
     bool forcenohist = false;
     bool forcenosound = false;
-};
-
-// Shared by DoExecute and the timer that types or pastes after the launch.
-struct TExecPipeline::TAfterText {
-    QString aftertext;
-    qint32 aftertype = kTypeText;
-    qint32 afterwait = 0;
 };
 
 namespace {
@@ -450,39 +444,10 @@ QString TExecPipeline::S(TRun& run, const QString& text, const QString& params) 
 void TExecPipeline::AfterText(TRun& run, const QString& params, const std::shared_ptr<TAfterText>& after) {
     ctx_.services.waiter->ProcessPendingEvents();
     after->aftertext = TrimText(params);
-    const qint64 wait = after->afterwait;
-    qint64 extra = std::max<qint64>(wait + 1111, wait + 20 * qint64(after->aftertext.size()) + 75);
-    if (after->aftertype == kPasteText || after->aftertype == kPasteTextEnter)
-        extra = wait + 870;
-    chainExtraWait_ = ClampWait(extra);
+    chainExtraWait_ = ClampWait(AfterTextChainWait(*after));
     if (run.ischild && run.asyncpause > 0)
-        after->afterwait = ClampWait(wait + run.asyncpause);
-    TTextSender* sender = ctx_.services.textSender;
-    std::weak_ptr<bool> alive = alive_;
-    // Typed parameters are sent as they are: they are never read for marks again.
-    TPipelineView* view = svc_.view;
-    svc_.scheduler->RunLater(after->afterwait, [alive, sender, view, after] {
-        if (alive.expired())
-            return;
-        QString failure;
-        switch (after->aftertype) {
-        case kPasteTextEnter:
-            failure = sender->PasteText(after->aftertext, true);
-            break;
-        case kPasteText:
-            failure = sender->PasteText(after->aftertext, false);
-            break;
-        case kTypeTextEnter:
-            failure = sender->TypeText(after->aftertext + QStringLiteral("\r\n"));
-            break;
-        default:
-            failure = sender->TypeText(after->aftertext);
-            break;
-        }
-        // The launched window never got the text: the user must know.
-        if (!failure.isEmpty() && !alive.expired() && view)
-            view->ShowToast(QStringLiteral("The text was not typed: ") + failure);
-    });
+        after->afterwait = ClampWait(after->afterwait + run.asyncpause);
+    ScheduleAfterText(*svc_.scheduler, ctx_.services.textSender, svc_.view, alive_, after);
 }
 
 void TExecPipeline::StartAfterTimer() {

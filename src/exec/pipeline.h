@@ -10,6 +10,7 @@
 
 namespace vantrelo {
 
+struct TAfterText;
 class TExeWord;
 class TMarkedText;
 class THistory;
@@ -105,7 +106,6 @@ public:
 private:
     struct TRun;
     struct TChain;
-    struct TAfterText;
 
     bool Execute(TRun& run, const TMarkedText* markedInput);
     bool RunCases(TRun& run);

@@ -1,0 +1,117 @@
+// Narrowed walks: a text that contains an earlier one can only match names the earlier one matched.
+#include "suggest/indexmatches.h"
+
+#include "core/items.h"
+#include "suggest/indeximage.h"
+#include "suggest/preparedindex.h"
+#include "suggest/shortform.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace vantrelo {
+
+namespace {
+
+// A case-sensitive prefix test, inline: it runs for every name whose character mask passes.
+bool HasPrefix(QStringView text, QStringView prefix) {
+    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
+}
+
+} // namespace
+
+TIndexWalk::TIndexWalk(const TIndexImage& image, QString text, std::shared_ptr<TIndexWalk> base)
+    : image_(image), text_(std::move(text)), mask_(FoldMask(CharMask(text_))), base_(std::move(base)) {
+    // A name starting with the text has a word starting with its first character (the record's
+    // initials), unless that character is a space, which the words leave out.
+    if (!text_.isEmpty() && !text_.front().isSpace())
+        initial_ = FoldMask(CharMask(text_.left(1)));
+    for (int k = 0; k < kKinds; ++k) {
+        TSequence& s = seq_[k];
+        // A text that only contains the base's may start otherwise: its prefixed names are new.
+        if (base_ && (TKind(k) != TKind::Prefixed || text_.startsWith(base_->text_))) {
+            // Every name the base had decided and left out is left out here too.
+            s.baseEnd = base_->seq_[k].found.size();
+            s.fresh = base_->seq_[k].position;
+        }
+        s.position = s.baseEnd ? 0 : s.fresh;
+    }
+    ReleaseBase();
+}
+
+bool TIndexWalk::Accepts(TKind kind, std::uint32_t at) const {
+    const TPreparedName& n = image_.Names()[at];
+    if ((n.mask & mask_) != mask_)
+        return false;
+    if (kind == TKind::Masked)
+        return true;
+    if (kind == TKind::Prefixed && (n.initials & initial_) != initial_)
+        return false;
+    const QStringView lower = image_.Lower(n);
+    if (HasPrefix(lower, u"=="))
+        return false;
+    return kind == TKind::Prefixed ? HasPrefix(lower, text_) : lower.contains(text_);
+}
+
+bool TIndexWalk::Reach(TKind kind, std::size_t count) {
+    TSequence& s = seq_[int(kind)];
+    // The base's entries first: names it left out need no test.
+    while (s.found.size() < count && s.baseAt < s.baseEnd) {
+        const std::uint32_t at = base_->seq_[int(kind)].found[s.baseAt++];
+        if (Accepts(kind, at))
+            s.found.push_back(at);
+        s.position = s.baseAt == s.baseEnd ? s.fresh : at + 1;
+    }
+    if (s.baseAt == s.baseEnd)
+        ReleaseBase();
+    const auto names = image_.Names();
+    const auto end = std::uint32_t(names.size());
+    // Then every name after what the base had walked; the mask is tested inline, as most fail it.
+    while (s.found.size() < count && s.position < end) {
+        const std::uint32_t at = s.position++;
+        if ((names[at].mask & mask_) == mask_ && (kind == TKind::Masked || Accepts(kind, at)))
+            s.found.push_back(at);
+    }
+    return s.found.size() >= count;
+}
+
+void TIndexWalk::ReleaseBase() {
+    // The base is kept only while a sequence still reads its entries.
+    if (base_ && std::all_of(std::begin(seq_), std::end(seq_), [](const TSequence& s) { return s.baseAt == s.baseEnd; }))
+        base_.reset();
+}
+
+TIndexWalk& TIndexMatches::For(const TPreparedIndex& index, const QString& text) {
+    const std::shared_ptr<const TIndexImage>& image = index.Image();
+    // Owner comparison: a new image is never taken for the old one, even at the same address.
+    if (image_.owner_before(image) || image.owner_before(image_)) {
+        walks_.clear();
+        image_ = image;
+    }
+    std::shared_ptr<TIndexWalk> base;
+    for (auto it = walks_.begin(); it != walks_.end(); ++it) {
+        const std::shared_ptr<TIndexWalk>& w = *it;
+        if (w->Text() == text) {
+            std::shared_ptr<TIndexWalk> same = w;
+            walks_.erase(it);
+            walks_.push_back(std::move(same));
+            return *walks_.back();
+        }
+        if (!text.contains(w->Text()))
+            continue;
+        // The longest contained text narrows most; among equals the one walked furthest.
+        const auto progress = [](const TIndexWalk& x) {
+            return std::uint64_t(x.Decided(TIndexWalk::TKind::Masked)) + x.Decided(TIndexWalk::TKind::Hits) +
+                   x.Decided(TIndexWalk::TKind::Prefixed);
+        };
+        if (!base || w->Text().size() > base->Text().size() ||
+            (w->Text().size() == base->Text().size() && progress(*w) > progress(*base)))
+            base = w;
+    }
+    walks_.push_back(std::make_shared<TIndexWalk>(*image, text, std::move(base)));
+    if (walks_.size() > kKept)
+        walks_.erase(walks_.begin());
+    return *walks_.back();
+}
+
+} // namespace vantrelo

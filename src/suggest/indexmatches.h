@@ -1,0 +1,78 @@
+// The index names a typed text matches, kept between keystrokes so that a longer text walks only what a shorter one matched.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace vantrelo {
+
+class TIndexImage;
+class TPreparedIndex;
+
+// One lower-case text's matches over one image, in index order, found only as far as a reader
+// asked. Three sequences: `Masked` (the name's character mask holds every typed character: what
+// any short-form score needs), `Hits` (the lower-case name contains the text and is no "=="
+// header: what the list matches) and `Prefixed` (the same, starting with the text: what
+// completion matches). A walk made from an earlier walk whose text the new text contains (starts
+// with, for `Prefixed`) reads only that walk's entries for the part it had walked.
+class TIndexWalk {
+public:
+    enum class TKind { Masked = 0, Hits = 1, Prefixed = 2 };
+    static constexpr int kKinds = 3;
+
+    TIndexWalk(const TIndexImage& image, QString text, std::shared_ptr<TIndexWalk> base);
+    TIndexWalk(const TIndexWalk&) = delete;
+    TIndexWalk& operator=(const TIndexWalk&) = delete;
+
+    const QString& Text() const { return text_; }
+    std::uint32_t Mask() const { return mask_; }
+    // The entries found so far (positions in the image's names).
+    const std::vector<std::uint32_t>& Found(TKind kind) const { return seq_[int(kind)].found; }
+    // Walks on until `count` entries are found or the index ends; true when there are `count`.
+    bool Reach(TKind kind, std::size_t count);
+    // Walks to the end.
+    const std::vector<std::uint32_t>& All(TKind kind) {
+        Reach(kind, SIZE_MAX);
+        return Found(kind);
+    }
+    // Names before this position are decided.
+    std::uint32_t Decided(TKind kind) const { return seq_[int(kind)].position; }
+
+private:
+    struct TSequence {
+        std::vector<std::uint32_t> found;
+        std::size_t baseEnd = 0;       // the base's entries this walk reads (those found when it was made)
+        std::size_t baseAt = 0;        // the next of them
+        std::uint32_t position = 0;    // every name before it is decided
+        std::uint32_t fresh = 0;       // from here on every name is tested
+    };
+    bool Accepts(TKind kind, std::uint32_t at) const;
+    void ReleaseBase();
+
+    const TIndexImage& image_;
+    QString text_;
+    std::uint32_t mask_ = 0;
+    std::uint32_t initial_ = 0;
+    std::shared_ptr<TIndexWalk> base_;
+    TSequence seq_[kKinds];
+};
+
+// The walks of the last few typed texts over the live index; a new image drops them all.
+class TIndexMatches {
+public:
+    // The walk for the lower-case `text` (not empty) over `index`: the kept one for that text,
+    // else a new one narrowed from the kept walk of the longest text that `text` contains.
+    TIndexWalk& For(const TPreparedIndex& index, const QString& text);
+    void Clear() { walks_.clear(); }
+
+    static constexpr std::size_t kKept = 8;
+
+private:
+    std::weak_ptr<const TIndexImage> image_;
+    std::vector<std::shared_ptr<TIndexWalk>> walks_; // least recently used first
+};
+
+} // namespace vantrelo

@@ -20,8 +20,9 @@ bool HasPrefix(QStringView text, QStringView prefix) {
 
 } // namespace
 
-TIndexWalk::TIndexWalk(const TIndexImage& image, QString text, std::shared_ptr<TIndexWalk> base)
-    : image_(image), text_(std::move(text)), mask_(FoldMask(CharMask(text_))), base_(std::move(base)) {
+TIndexWalk::TIndexWalk(const TIndexImage& image, QString text, std::shared_ptr<TIndexWalk> base, bool narrow)
+    : image_(image), text_(std::move(text)), mask_(FoldMask(CharMask(text_))), narrow_(narrow),
+      base_(narrow ? std::move(base) : nullptr) {
     // A name starting with the text has a word starting with its first character (the record's
     // initials), unless that character is a space, which the words leave out.
     if (!text_.isEmpty() && !text_.front().isSpace())
@@ -41,10 +42,10 @@ TIndexWalk::TIndexWalk(const TIndexImage& image, QString text, std::shared_ptr<T
 
 bool TIndexWalk::Accepts(TKind kind, std::uint32_t at) const {
     const TPreparedName& n = image_.Names()[at];
+    if (kind == TKind::Masked)
+        return !narrow_ || (n.mask & mask_) == mask_;
     if ((n.mask & mask_) != mask_)
         return false;
-    if (kind == TKind::Masked)
-        return true;
     if (kind == TKind::Prefixed && (n.initials & initial_) != initial_)
         return false;
     const QStringView lower = image_.Lower(n);
@@ -69,7 +70,7 @@ bool TIndexWalk::Reach(TKind kind, std::size_t count) {
     // Then every name after what the base had walked; the mask is tested inline, as most fail it.
     while (s.found.size() < count && s.position < end) {
         const std::uint32_t at = s.position++;
-        if ((names[at].mask & mask_) == mask_ && (kind == TKind::Masked || Accepts(kind, at)))
+        if (((names[at].mask & mask_) == mask_ || !narrow_) && (kind == TKind::Masked || Accepts(kind, at)))
             s.found.push_back(at);
     }
     return s.found.size() >= count;
@@ -108,7 +109,7 @@ TIndexWalk& TIndexMatches::For(const TPreparedIndex& index, const QString& text)
             (w->Text().size() == base->Text().size() && progress(*w) > progress(*base)))
             base = w;
     }
-    walks_.push_back(std::make_shared<TIndexWalk>(*image, text, std::move(base)));
+    walks_.push_back(std::make_shared<TIndexWalk>(*image, text, std::move(base), narrow_));
     if (walks_.size() > kKept)
         walks_.erase(walks_.begin());
     return *walks_.back();

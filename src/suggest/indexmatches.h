@@ -23,7 +23,9 @@ public:
     enum class TKind { Masked = 0, Hits = 1, Prefixed = 2 };
     static constexpr int kKinds = 3;
 
-    TIndexWalk(const TIndexImage& image, QString text, std::shared_ptr<TIndexWalk> base);
+    // Without `narrow` the walk tests every name and `Masked` holds them all: what a search over
+    // the whole index reads, the reference narrowed walks must agree with.
+    TIndexWalk(const TIndexImage& image, QString text, std::shared_ptr<TIndexWalk> base, bool narrow = true);
     TIndexWalk(const TIndexWalk&) = delete;
     TIndexWalk& operator=(const TIndexWalk&) = delete;
 
@@ -56,6 +58,7 @@ private:
     QString text_;
     std::uint32_t mask_ = 0;
     std::uint32_t initial_ = 0;
+    bool narrow_ = true;
     std::shared_ptr<TIndexWalk> base_;
     TSequence seq_[kKinds];
 };
@@ -67,11 +70,17 @@ public:
     // else a new one narrowed from the kept walk of the longest text that `text` contains.
     TIndexWalk& For(const TPreparedIndex& index, const QString& text);
     void Clear() { walks_.clear(); }
+    // Off: every walk reads the whole index (the reference for checking narrowed results).
+    void SetNarrowing(bool on) {
+        narrow_ = on;
+        walks_.clear();
+    }
 
     static constexpr std::size_t kKept = 8;
 
 private:
     std::weak_ptr<const TIndexImage> image_;
+    bool narrow_ = true;
     std::vector<std::shared_ptr<TIndexWalk>> walks_; // least recently used first
 };
 

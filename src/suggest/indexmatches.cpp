@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <thread>
 
 namespace vantrelo {
 
@@ -20,8 +21,9 @@ bool HasPrefix(QStringView text, QStringView prefix) {
 
 } // namespace
 
-TIndexWalk::TIndexWalk(const TIndexImage& image, QString text, std::shared_ptr<TIndexWalk> base, bool narrow)
-    : image_(image), text_(std::move(text)), mask_(FoldMask(CharMask(text_))), narrow_(narrow),
+TIndexWalk::TIndexWalk(const TIndexImage& image, QString text, std::shared_ptr<TIndexWalk> base, bool narrow,
+                       std::size_t splitAt)
+    : image_(image), text_(std::move(text)), mask_(FoldMask(CharMask(text_))), narrow_(narrow), splitAt_(splitAt),
       base_(narrow ? std::move(base) : nullptr) {
     // A name starting with the text has a word starting with its first character (the record's
     // initials), unless that character is a space, which the words leave out.
@@ -67,6 +69,17 @@ bool TIndexWalk::Reach(TKind kind, std::size_t count) {
         ReleaseBase();
     const auto names = image_.Names();
     const auto end = std::uint32_t(names.size());
+    if (count == SIZE_MAX && s.position < end && end - s.position >= splitAt_) {
+        // The rest in two halves, the second on a worker that is joined before anything reads
+        // the result; both only read the image and this walk's text.
+        const std::uint32_t middle = s.position + (end - s.position) / 2;
+        std::vector<std::uint32_t> second;
+        std::thread worker([&] { Test(kind, middle, end, second); });
+        Test(kind, s.position, middle, s.found);
+        worker.join();
+        s.found.insert(s.found.end(), second.begin(), second.end());
+        s.position = end;
+    }
     // Then every name after what the base had walked; the mask is tested inline, as most fail it.
     while (s.found.size() < count && s.position < end) {
         const std::uint32_t at = s.position++;
@@ -74,6 +87,13 @@ bool TIndexWalk::Reach(TKind kind, std::size_t count) {
             s.found.push_back(at);
     }
     return s.found.size() >= count;
+}
+
+void TIndexWalk::Test(TKind kind, std::uint32_t begin, std::uint32_t end, std::vector<std::uint32_t>& out) const {
+    const auto names = image_.Names();
+    for (std::uint32_t at = begin; at < end; ++at)
+        if (((names[at].mask & mask_) == mask_ || !narrow_) && (kind == TKind::Masked || Accepts(kind, at)))
+            out.push_back(at);
 }
 
 void TIndexWalk::ReleaseBase() {
@@ -109,7 +129,7 @@ TIndexWalk& TIndexMatches::For(const TPreparedIndex& index, const QString& text)
             (w->Text().size() == base->Text().size() && progress(*w) > progress(*base)))
             base = w;
     }
-    walks_.push_back(std::make_shared<TIndexWalk>(*image, text, std::move(base), narrow_));
+    walks_.push_back(std::make_shared<TIndexWalk>(*image, text, std::move(base), narrow_, splitAt_));
     if (walks_.size() > kKept)
         walks_.erase(walks_.begin());
     return *walks_.back();

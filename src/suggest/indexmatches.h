@@ -24,8 +24,10 @@ public:
     static constexpr int kKinds = 3;
 
     // Without `narrow` the walk tests every name and `Masked` holds them all: what a search over
-    // the whole index reads, the reference narrowed walks must agree with.
-    TIndexWalk(const TIndexImage& image, QString text, std::shared_ptr<TIndexWalk> base, bool narrow = true);
+    // the whole index reads, the reference narrowed walks must agree with. A walk to the end over
+    // at least `splitAt` untested names is shared with a second thread.
+    TIndexWalk(const TIndexImage& image, QString text, std::shared_ptr<TIndexWalk> base, bool narrow = true,
+               std::size_t splitAt = SIZE_MAX);
     TIndexWalk(const TIndexWalk&) = delete;
     TIndexWalk& operator=(const TIndexWalk&) = delete;
 
@@ -52,6 +54,8 @@ private:
         std::uint32_t fresh = 0;       // from here on every name is tested
     };
     bool Accepts(TKind kind, std::uint32_t at) const;
+    // Tests every name in [begin, end) into `out`, in order.
+    void Test(TKind kind, std::uint32_t begin, std::uint32_t end, std::vector<std::uint32_t>& out) const;
     void ReleaseBase();
 
     const TIndexImage& image_;
@@ -59,6 +63,7 @@ private:
     std::uint32_t mask_ = 0;
     std::uint32_t initial_ = 0;
     bool narrow_ = true;
+    std::size_t splitAt_ = SIZE_MAX;
     std::shared_ptr<TIndexWalk> base_;
     TSequence seq_[kKinds];
 };
@@ -66,7 +71,7 @@ private:
 // The walks of the last few typed texts over the live index; a new image drops them all.
 class TIndexMatches {
 public:
-    // The walk for the lower-case `text` (not empty) over `index`: the kept one for that text,
+    // The walk for the lower-case `text` (not empty) over `index`, which holds an image: the kept one for that text,
     // else a new one narrowed from the kept walk of the longest text that `text` contains.
     TIndexWalk& For(const TPreparedIndex& index, const QString& text);
     void Clear() { walks_.clear(); }
@@ -76,11 +81,20 @@ public:
         walks_.clear();
     }
 
+    // Walks and searches over at least this many names use both threads (see TIndexWalk).
+    void SetSplitAt(std::size_t names) {
+        splitAt_ = names;
+        walks_.clear();
+    }
+    std::size_t SplitAt() const { return splitAt_; }
+
     static constexpr std::size_t kKept = 8;
+    static constexpr std::size_t kSplitAt = 65536;
 
 private:
     std::weak_ptr<const TIndexImage> image_;
     bool narrow_ = true;
+    std::size_t splitAt_ = kSplitAt;
     std::vector<std::shared_ptr<TIndexWalk>> walks_; // least recently used first
 };
 

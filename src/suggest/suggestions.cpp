@@ -16,6 +16,8 @@
 #include "tools/calculator.h"
 
 #include <algorithm>
+#include <iterator>
+#include <thread>
 
 namespace vantrelo {
 
@@ -155,26 +157,56 @@ private:
     bool shortOn_ = false, typedHasSpace_ = false, fuzzyOn_ = false;
 };
 
+// Offers the names at `positions` (every name when null), in index order. With short forms only
+// and many names, the second half is scored on a worker into a table of its own, joined before
+// its best are offered after the first half's: the table keeps the 20 best by score and then by
+// offer order, so it ends as one pass would leave it.
+void OfferNames(const TSuggestSources& src, const QString& text, TSimilarityArithmeticLink* link,
+                const std::vector<std::uint32_t>* positions, std::size_t splitAt, TCandidateTable& table,
+                std::vector<std::unique_ptr<TItem>>& made) {
+    const auto names = src.index->Names();
+    const std::size_t count = positions ? positions->size() : names.size();
+    const auto offerRange = [&](TIndexOffers& offers, std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i)
+            offers.Offer(names[positions ? (*positions)[i] : i]);
+    };
+    TIndexOffers offers(src, text, link, table, made);
+    if (count < splitAt || !offers.ShortFormsOnly()) {
+        offerRange(offers, 0, count);
+        return;
+    }
+    const std::size_t middle = count / 2;
+    TCandidateTable later;
+    std::vector<std::unique_ptr<TItem>> laterMade;
+    std::thread worker([&] {
+        TIndexOffers second(src, text, link, later, laterMade);
+        offerRange(second, middle, count);
+    });
+    offerRange(offers, 0, middle);
+    worker.join();
+    for (const TCandidateSlot* slot : later.InOfferOrder())
+        table.Offer(slot->score, slot->obj, slot->text, slot->length);
+    std::move(laterMade.begin(), laterMade.end(), std::back_inserter(made));
+}
+
 void OfferIndex(const TSuggestSources& src, TSuggestState& state, const QString& text, TSimilarityArithmeticLink* link,
                 TCandidateTable& table, std::vector<std::unique_ptr<TItem>>& made) {
-    TIndexOffers offers(src, text, link, table, made);
-    if (offers.Typed().isEmpty() || !offers.AnyScore())
+    const TIndexOffers offers(src, text, link, table, made);
+    if (offers.Typed().isEmpty() || !offers.AnyScore() || src.index->Names().empty())
         return;
-    const auto names = src.index->Names();
+    const std::size_t splitAt = state.matches.SplitAt();
     if (offers.ShortFormsOnly()) {
         // First only the names whose mask holds every typed character (narrowed from the last
         // keystroke's). When 20 of them score at least a word run's best, no other name can enter
         // the table and the result is the whole walk's; otherwise the whole index is walked.
         TIndexWalk& walk = state.matches.For(*src.index, offers.Typed());
-        for (const std::uint32_t at : walk.All(TIndexWalk::TKind::Masked))
-            offers.Offer(names[at]);
+        OfferNames(src, text, link, &walk.All(TIndexWalk::TKind::Masked), splitAt, table, made);
         if (table.Minimum() >= kMaxWordRunScore)
             return;
         table.Clear();
         made.clear();
     }
-    for (const TPreparedName& n : names)
-        offers.Offer(n);
+    OfferNames(src, text, link, nullptr, splitAt, table, made);
 }
 
 void OfferKeywords(const TSuggestSources& src, const QString& text, TSimilarityArithmeticLink* link,

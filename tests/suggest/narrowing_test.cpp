@@ -72,6 +72,7 @@ protected:
     void Compare(const char* label, const std::vector<const char*>& lines, bool complete,
                  const std::vector<QString>* switchTo = nullptr) {
         TSuggestState kept, fresh;
+        kept.matches.SetSplitAt(64); // long walks and searches shared with a worker, as at a million names
         fresh.matches.SetNarrowing(false);
         TFolderCache keptFolders, freshFolders;
         for (size_t i = 0; i < lines.size(); ++i) {

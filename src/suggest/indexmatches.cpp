@@ -58,6 +58,21 @@ bool TIndexWalk::Accepts(TKind kind, std::uint32_t at) const {
 
 bool TIndexWalk::Reach(TKind kind, std::size_t count) {
     TSequence& s = seq_[int(kind)];
+    const auto end = std::uint32_t(image_.Names().size());
+    if (count == SIZE_MAX) {
+        // To the end: the base's entries, then every name after what the base had walked.
+        if (s.baseAt < s.baseEnd) {
+            TestSplit(kind, base_->seq_[int(kind)].found.data(), s.baseAt, s.baseEnd, s.found);
+            s.baseAt = s.baseEnd;
+            s.position = s.fresh;
+            ReleaseBase();
+        }
+        if (s.position < end) {
+            TestSplit(kind, nullptr, s.position, end, s.found);
+            s.position = end;
+        }
+        return false;
+    }
     // The base's entries first: names it left out need no test.
     while (s.found.size() < count && s.baseAt < s.baseEnd) {
         const std::uint32_t at = base_->seq_[int(kind)].found[s.baseAt++];
@@ -68,20 +83,17 @@ bool TIndexWalk::Reach(TKind kind, std::size_t count) {
     if (s.baseAt == s.baseEnd)
         ReleaseBase();
     const auto names = image_.Names();
-    const auto end = std::uint32_t(names.size());
-    if (count == SIZE_MAX && s.position < end && end - s.position >= splitAt_) {
-        // The rest in two halves, the second on a worker that is joined before anything reads
-        // the result; both only read the image and this walk's text.
-        const std::uint32_t middle = s.position + (end - s.position) / 2;
-        std::vector<std::uint32_t> second;
-        std::thread worker([&] { Test(kind, middle, end, second); });
-        Test(kind, s.position, middle, s.found);
-        worker.join();
-        s.found.insert(s.found.end(), second.begin(), second.end());
-        s.position = end;
-    }
     // Then every name after what the base had walked; the mask is tested inline, as most fail it.
+    // A reader still short after a long stretch (a rare text) gets the next two stretches tested
+    // on both threads at once.
+    const std::uint32_t from = s.position;
     while (s.found.size() < count && s.position < end) {
+        if (s.position - from >= splitAt_ && end - s.position >= 2 * splitAt_) {
+            const auto stretch = std::uint32_t(2 * splitAt_);
+            TestSplit(kind, nullptr, s.position, s.position + stretch, s.found);
+            s.position += stretch;
+            continue;
+        }
         const std::uint32_t at = s.position++;
         if (((names[at].mask & mask_) == mask_ || !narrow_) && (kind == TKind::Masked || Accepts(kind, at)))
             s.found.push_back(at);
@@ -89,11 +101,30 @@ bool TIndexWalk::Reach(TKind kind, std::size_t count) {
     return s.found.size() >= count;
 }
 
-void TIndexWalk::Test(TKind kind, std::uint32_t begin, std::uint32_t end, std::vector<std::uint32_t>& out) const {
+void TIndexWalk::Test(TKind kind, const std::uint32_t* list, std::size_t begin, std::size_t end,
+                      std::vector<std::uint32_t>& out) const {
     const auto names = image_.Names();
-    for (std::uint32_t at = begin; at < end; ++at)
+    for (std::size_t i = begin; i < end; ++i) {
+        const auto at = list ? list[i] : std::uint32_t(i);
         if (((names[at].mask & mask_) == mask_ || !narrow_) && (kind == TKind::Masked || Accepts(kind, at)))
             out.push_back(at);
+    }
+}
+
+void TIndexWalk::TestSplit(TKind kind, const std::uint32_t* list, std::size_t begin, std::size_t end,
+                           std::vector<std::uint32_t>& out) const {
+    if (end - begin < splitAt_) {
+        Test(kind, list, begin, end, out);
+        return;
+    }
+    // Two halves, the second on a worker joined before anything reads the result; both only
+    // read the image, the base's entries and this walk's text.
+    const std::size_t middle = begin + (end - begin) / 2;
+    std::vector<std::uint32_t> second;
+    std::thread worker([&] { Test(kind, list, middle, end, second); });
+    Test(kind, list, begin, middle, out);
+    worker.join();
+    out.insert(out.end(), second.begin(), second.end());
 }
 
 void TIndexWalk::ReleaseBase() {

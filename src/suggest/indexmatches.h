@@ -54,8 +54,11 @@ private:
         std::uint32_t fresh = 0;       // from here on every name is tested
     };
     bool Accepts(TKind kind, std::uint32_t at) const;
-    // Tests every name in [begin, end) into `out`, in order.
-    void Test(TKind kind, std::uint32_t begin, std::uint32_t end, std::vector<std::uint32_t>& out) const;
+    // Tests the names at list[begin, end) (with no list: the names begin to end) into `out`, in
+    // order; TestSplit shares a long run with a second thread.
+    void Test(TKind kind, const std::uint32_t* list, std::size_t begin, std::size_t end, std::vector<std::uint32_t>& out) const;
+    void TestSplit(TKind kind, const std::uint32_t* list, std::size_t begin, std::size_t end,
+                   std::vector<std::uint32_t>& out) const;
     void ReleaseBase();
 
     const TIndexImage& image_;

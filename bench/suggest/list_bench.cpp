@@ -99,6 +99,14 @@ Fixture& Shared() {
     return f;
 }
 
+// VANTRELO_BENCH_SPLIT: the walk length from which a second thread helps (0: never), to compare.
+void ApplySplit(TSuggestState& st) {
+    bool set = false;
+    const int split = qEnvironmentVariableIntValue("VANTRELO_BENCH_SPLIT", &set);
+    if (set)
+        st.matches.SetSplitAt(split > 0 ? std::size_t(split) : SIZE_MAX);
+}
+
 double Percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
     return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
@@ -114,6 +122,7 @@ void BM_KeystrokeToList(benchmark::State& state, const char* typed) {
     std::vector<double> samples;
     for (auto _ : state) {
         st.emplace();
+        ApplySplit(*st);
         const auto t0 = std::chrono::steady_clock::now();
         RefreshForKeystroke(src, *st, TSuggestLine::AtEnd(text));
         const auto t1 = std::chrono::steady_clock::now();
@@ -142,6 +151,7 @@ void BM_KeystrokeWithCompletion(benchmark::State& state, const char* typed) {
     bool completed = false;
     for (auto _ : state) {
         st.emplace();
+        ApplySplit(*st);
         const auto t0 = std::chrono::steady_clock::now();
         completed = RefreshForKeystroke(src, *st, folders, TSuggestLine::AtEnd(text)).completed;
         const auto t1 = std::chrono::steady_clock::now();
@@ -170,6 +180,7 @@ void TypeWord(benchmark::State& state, const char* word, bool complete) {
     double entries = 0;
     for (auto _ : state) {
         TSuggestState st;
+        ApplySplit(st);
         TFolderCache folders;
         double total = 0;
         for (qsizetype i = 1; i <= typed.size(); ++i) {

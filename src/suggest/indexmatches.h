@@ -92,7 +92,7 @@ public:
     std::size_t SplitAt() const { return splitAt_; }
 
     static constexpr std::size_t kKept = 8;
-    static constexpr std::size_t kSplitAt = 65536;
+    static constexpr std::size_t kSplitAt = 262144;
 
 private:
     std::weak_ptr<const TIndexImage> image_;

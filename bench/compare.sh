@@ -66,6 +66,23 @@ done
 med() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 start=$(med "${starts[@]}"); rss=$(med "${rsss[@]}"); rofi=$(med "${rofis[@]}"); rofim=$(med "${rofirss[@]}")
 
+# Resident memory once a word was typed into the input window letter by letter (the index pages
+# that typing reads come in then).
+typed_rss() { # word; prints MB
+  local pid w rss
+  "$bin/vantrelo" >/dev/null 2>&1 & pid=$!
+  w=""
+  until [ -n "$w" ]; do w=$(xdotool search --onlyvisible --name '^Vantrelo$' 2>/dev/null | head -1); sleep 0.01; done
+  sleep 2
+  xdotool windowactivate --sync "$w" >/dev/null 2>&1 || true
+  xdotool type --delay 150 "$1"
+  sleep 2
+  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+  echo $(( rss / 1024 ))
+}
+typedrss=$(typed_rss visual)
+
 keys="(bench_suggest_list not in $bin)"
 if [ -x "$bin/bench_suggest_list" ]; then
   keys=$("$bin/bench_suggest_list" --benchmark_format=json 2>/dev/null | python3 -c '
@@ -75,7 +92,11 @@ pick = lambda f: [r for r in rows if f(r["name"])]
 def p(rs, key): return "%.2f" % (max(r[key] for r in rs) / 1000) if rs else "-"
 plain = pick(lambda n: n.startswith("BM_KeystrokeToList"))
 comp = pick(lambda n: n.startswith("BM_KeystrokeWithCompletion"))
-print("list p50 %s / p95 %s ms; with completion p50 %s / p95 %s ms" % (p(plain, "p50_us"), p(plain, "p95_us"), p(comp, "p50_us"), p(comp, "p95_us")))')
+typed = pick(lambda n: n.startswith("BM_TypeWord/"))
+typedc = pick(lambda n: n.startswith("BM_TypeWordWithCompletion/"))
+print("pasted: list p50 %s / p95 %s ms, with completion p50 %s / p95 %s ms; typed letter by letter: list p50 %s / p95 %s ms, with completion p50 %s / p95 %s ms" % (
+    p(plain, "p50_us"), p(plain, "p95_us"), p(comp, "p50_us"), p(comp, "p95_us"),
+    p(typed, "p50_us"), p(typed, "p95_us"), p(typedc, "p50_us"), p(typedc, "p95_us")))')
 fi
 
 cat <<TABLE
@@ -85,6 +106,7 @@ $count names, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)
 | suggest visu, whole process | $suggest ms | fzf --filter $fzf ms; fzy -e $fzy ms | $(ratio "$suggest" "$fzf") fzf, $(ratio "$suggest" "$fzy") fzy |
 | start to window shown (Xvfb + jwm) | $start ms | rofi -show run $rofi ms | $(ratio "$start" "$rofi") |
 | resident memory 3 s after start | $rss MB | rofi $rofim MB | - |
+| resident memory after typing "visual" | $typedrss MB | - | - |
 | index scan, whole process | $scan ms, peak $(( scanpeak / 1024 )) MB | find -type f $find ms | $(ratio "$scan" "$find") |
 | keystroke to list (benchmark, worst case over inputs) | $keys | - | - |
 TABLE

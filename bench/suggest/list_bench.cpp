@@ -16,7 +16,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <random>
+#include <string>
 
 namespace vantrelo {
 namespace {
@@ -97,6 +99,14 @@ Fixture& Shared() {
     return f;
 }
 
+// VANTRELO_BENCH_SPLIT: the walk length from which a second thread helps (0: never), to compare.
+void ApplySplit(TSuggestState& st) {
+    bool set = false;
+    const int split = qEnvironmentVariableIntValue("VANTRELO_BENCH_SPLIT", &set);
+    if (set)
+        st.matches.SetSplitAt(split > 0 ? std::size_t(split) : SIZE_MAX);
+}
+
 double Percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
     return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
@@ -106,21 +116,24 @@ void BM_KeystrokeToList(benchmark::State& state, const char* typed) {
     Fixture& f = Shared();
     TSuggestSources src{f.settings, f.keywords, f.history, f.tags};
     src.index = &f.index;
-    TSuggestState st;
+    // A fresh state each time: the text is walked over the whole index, as if pasted.
+    std::optional<TSuggestState> st;
     const QString text = QString::fromUtf8(typed);
     std::vector<double> samples;
     for (auto _ : state) {
+        st.emplace();
+        ApplySplit(*st);
         const auto t0 = std::chrono::steady_clock::now();
-        RefreshForKeystroke(src, st, TSuggestLine::AtEnd(text));
+        RefreshForKeystroke(src, *st, TSuggestLine::AtEnd(text));
         const auto t1 = std::chrono::steady_clock::now();
         const double s = std::chrono::duration<double>(t1 - t0).count();
         state.SetIterationTime(s);
         samples.push_back(s * 1e6);
-        benchmark::DoNotOptimize(st.content.size());
+        benchmark::DoNotOptimize(st->content.size());
     }
     state.counters["p50_us"] = Percentile(samples, 0.50);
     state.counters["p95_us"] = Percentile(samples, 0.95);
-    state.counters["entries"] = double(st.content.size());
+    state.counters["entries"] = double(st->content.size());
 }
 
 // The same with inline completion first, indexed items among its sources (the shortest-remainder
@@ -131,24 +144,72 @@ void BM_KeystrokeWithCompletion(benchmark::State& state, const char* typed) {
     settings.autoprograms = true;
     TSuggestSources src{settings, f.keywords, f.history, f.tags};
     src.index = &f.index;
-    TSuggestState st;
+    std::optional<TSuggestState> st;
     TFolderCache folders;
     const QString text = QString::fromUtf8(typed);
     std::vector<double> samples;
     bool completed = false;
     for (auto _ : state) {
+        st.emplace();
+        ApplySplit(*st);
         const auto t0 = std::chrono::steady_clock::now();
-        completed = RefreshForKeystroke(src, st, folders, TSuggestLine::AtEnd(text)).completed;
+        completed = RefreshForKeystroke(src, *st, folders, TSuggestLine::AtEnd(text)).completed;
         const auto t1 = std::chrono::steady_clock::now();
         const double s = std::chrono::duration<double>(t1 - t0).count();
         state.SetIterationTime(s);
         samples.push_back(s * 1e6);
-        benchmark::DoNotOptimize(st.content.size());
+        benchmark::DoNotOptimize(st->content.size());
     }
     state.counters["p50_us"] = Percentile(samples, 0.50);
     state.counters["p95_us"] = Percentile(samples, 0.95);
     state.counters["completed"] = completed ? 1 : 0;
 }
+
+// A word typed letter by letter from an empty line: each sample is one keystroke, with the state
+// the previous keystroke left (the first letter walks the whole index). With `complete` the
+// keystroke completes inline as the launcher does, over the text typed so far.
+void TypeWord(benchmark::State& state, const char* word, bool complete) {
+    Fixture& f = Shared();
+    TSettings settings = f.settings;
+    settings.autoprograms = complete;
+    TSuggestSources src{settings, f.keywords, f.history, f.tags};
+    src.index = &f.index;
+    const QString typed = QString::fromUtf8(word);
+    std::vector<double> samples;
+    std::vector<std::vector<double>> byKey(size_t(typed.size()));
+    double entries = 0;
+    for (auto _ : state) {
+        TSuggestState st;
+        ApplySplit(st);
+        TFolderCache folders;
+        double total = 0;
+        for (qsizetype i = 1; i <= typed.size(); ++i) {
+            const TSuggestLine line = TSuggestLine::AtEnd(typed.left(i));
+            const auto t0 = std::chrono::steady_clock::now();
+            if (complete)
+                RefreshForKeystroke(src, st, folders, line);
+            else
+                RefreshForKeystroke(src, st, line);
+            const auto t1 = std::chrono::steady_clock::now();
+            const double s = std::chrono::duration<double>(t1 - t0).count();
+            total += s;
+            samples.push_back(s * 1e6);
+            byKey[size_t(i - 1)].push_back(s * 1e6);
+        }
+        state.SetIterationTime(total / double(typed.size()));
+        entries = double(st.content.size());
+        benchmark::DoNotOptimize(st.content.size());
+    }
+    state.counters["p50_us"] = Percentile(samples, 0.50);
+    state.counters["p95_us"] = Percentile(samples, 0.95);
+    state.counters["entries"] = entries;
+    // Which keystroke of the word is slow: its p95 by position ("k1" is the first letter).
+    for (size_t k = 0; k < byKey.size(); ++k)
+        state.counters["k" + std::to_string(k + 1) + "_p95_us"] = Percentile(byKey[k], 0.95);
+}
+
+void BM_TypeWord(benchmark::State& state, const char* word) { TypeWord(state, word, false); }
+void BM_TypeWordWithCompletion(benchmark::State& state, const char* word) { TypeWord(state, word, true); }
 
 // Preparing a freshly adopted index of 50,000 names (once per rescan, on the UI thread).
 void BM_PrepareIndex(benchmark::State& state) {
@@ -206,6 +267,13 @@ BENCHMARK_CAPTURE(BM_KeystrokeToList, vis, "vis")->UseManualTime()->Unit(benchma
 BENCHMARK_CAPTURE(BM_KeystrokeToList, visu, "visu")->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_KeystrokeToList, rare_qwz, "qwz")->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_KeystrokeToList, rare_xylo, "xylophone")->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// Per keystroke of a word typed from an empty line (iteration time: the mean keystroke of the word).
+BENCHMARK_CAPTURE(BM_TypeWord, visual, "visual")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TypeWord, meeting, "meeting")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TypeWord, rare_qwz, "qwz")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TypeWordWithCompletion, visual, "visual")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TypeWordWithCompletion, meeting, "meeting")->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace vantrelo

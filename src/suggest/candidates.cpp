@@ -49,4 +49,13 @@ std::vector<const TCandidateSlot*> TCandidateTable::Ranked() const {
     return out;
 }
 
+std::vector<const TCandidateSlot*> TCandidateTable::InOfferOrder() const {
+    std::vector<const TCandidateSlot*> out;
+    for (const TCandidateSlot& s : slots_)
+        if (s.score > 0)
+            out.push_back(&s);
+    std::sort(out.begin(), out.end(), [](const TCandidateSlot* a, const TCandidateSlot* b) { return a->order < b->order; });
+    return out;
+}
+
 } // namespace vantrelo

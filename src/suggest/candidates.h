@@ -32,6 +32,8 @@ public:
     void Offer(int score, const TItem* obj, const QString& text, int length);
     // Occupied slots, best final score first; equal final scores in the order they were offered.
     std::vector<const TCandidateSlot*> Ranked() const;
+    // Occupied slots in the order they were offered (to offer them on to another table).
+    std::vector<const TCandidateSlot*> InOfferOrder() const;
 
 private:
     void FindWeakest();

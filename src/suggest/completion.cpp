@@ -12,6 +12,7 @@
 #include "index/indexfiles.h"
 #include "platform/filesystem.h"
 #include "suggest/filters.h"
+#include "suggest/indexmatches.h"
 #include "suggest/listbuilder.h"
 #include "suggest/matching.h"
 #include "suggest/preparedindex.h"
@@ -60,11 +61,6 @@ struct TPick {
     int position = -1;
 };
 
-// A case-sensitive prefix test, inline: it runs for every name whose character mask passes.
-bool HasPrefix(QStringView text, QStringView prefix) {
-    return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
-}
-
 // The length of `text` once every occurrence of `part` is taken out, left to right.
 int RestWithout(QStringView text, QStringView part) {
     qsizetype removed = 0;
@@ -72,6 +68,29 @@ int RestWithout(QStringView text, QStringView part) {
         for (qsizetype at = text.indexOf(part); at >= 0; at = text.indexOf(part, at + part.size()))
             removed += part.size();
     return int(text.size() - removed);
+}
+
+// How many different texts `keys` holds that `seen` does not: one table for the run, no copies.
+int NewTexts(const std::vector<QStringView>& keys, const QSet<QString>& seen) {
+    std::size_t capacity = 16;
+    while (capacity < keys.size() * 2)
+        capacity <<= 1;
+    constexpr std::uint32_t kFree = UINT32_MAX;
+    std::vector<std::uint32_t> table(capacity, kFree);
+    int count = 0;
+    for (std::uint32_t i = 0; i < keys.size(); ++i) {
+        const QStringView k = keys[i];
+        if (!seen.isEmpty() && seen.contains(QString::fromRawData(k.data(), k.size())))
+            continue;
+        std::size_t slot = qHash(k) & (capacity - 1);
+        while (table[slot] != kFree && keys[table[slot]] != k)
+            slot = (slot + 1) & (capacity - 1);
+        if (table[slot] == kFree) {
+            table[slot] = i;
+            ++count;
+        }
+    }
+    return count;
 }
 
 class TRun {
@@ -219,46 +238,61 @@ std::optional<TPick> TRun::Indexed() {
     if (!s_.autoprograms || !index || index->empty() || typed_.isEmpty())
         return std::nullopt;
     const QString lower = LowerText(typed_);
-    const bool best = rq_.typ == TCompletionKind::Typing && !rq_.calccount;
-    const TPreparedName* winner = nullptr;
-    int winnerRest = 0;
-    int winnerPos = -1;
-    // Every typed character must occur in the name: the mask rules most names out without reading them.
-    const std::uint32_t mask = FoldMask(CharMask(lower));
-    for (const TPreparedName& n : index->Names()) {
-        if ((n.mask & mask) != mask)
-            continue;
-        const QStringView nameLower = index->Lower(n);
-        if (!HasPrefix(nameLower, lower) || HasPrefix(nameLower, u"=="))
-            continue;
-        // Read in place: only the entry that completes the line is copied. The seen-set keys live
-        // no longer than this run, and the image outlives it.
+    // The names starting with the typed text, narrowed from the last keystroke's walk.
+    const auto names = index->Names();
+    TIndexWalk& walk = state_.matches.For(*index, lower);
+    constexpr auto kPrefixed = TIndexWalk::TKind::Prefixed;
+    // The display name is read (in place) only when the exclude list can drop it.
+    const bool excludes = ExcludeListApplies(s_, false, TExcludeKind::Plain);
+    const auto passes = [&](const TPreparedName& n) {
+        if (!excludes)
+            return true;
         const QStringView view = index->NameView(n);
-        const QString name = QString::fromRawData(view.data(), view.size());
-        if (!Passes(name))
-            continue;
-        const bool chosen = OfferLower(QString::fromRawData(nameLower.data(), nameLower.size()));
-        if (!best) {
-            if (chosen) {
+        return Passes(QString::fromRawData(view.data(), view.size()));
+    };
+    const auto key = [&](const TPreparedName& n) {
+        const QStringView nameLower = index->Lower(n);
+        return QString::fromRawData(nameLower.data(), nameLower.size());
+    };
+    if (rq_.typ != TCompletionKind::Typing || rq_.calccount) {
+        // Stepping and counting: every new text is a candidate in turn; only the chosen one is copied.
+        for (std::size_t i = 0; walk.Reach(kPrefixed, i + 1); ++i) {
+            const TPreparedName& n = names[walk.Found(kPrefixed)[i]];
+            if (passes(n) && OfferLower(key(n))) {
                 std::unique_ptr<TMyShellItem> item = index->MakeItem(n);
                 QString text = item->name;
                 return TPick{std::move(text), std::move(item), false, counter_};
             }
-            continue;
         }
-        // While typing the closest name wins: the least left over once the typed text is taken out.
-        const int rest = RestWithout(nameLower, lower);
-        if (!winner || rest < winnerRest) {
-            winner = &n;
-            winnerRest = rest;
-            winnerPos = counter_;
-        }
-    }
-    if (!winner)
         return std::nullopt;
-    std::unique_ptr<TMyShellItem> item = index->MakeItem(*winner);
+    }
+    // While typing the closest name wins: the least left over once the typed text is taken out.
+    const std::vector<std::uint32_t>& found = walk.All(kPrefixed);
+    std::vector<QStringView> keys; // the candidates up to the winner, for its place
+    std::size_t winner = 0;
+    std::uint32_t winnerAt = 0;
+    int winnerRest = 0;
+    for (const std::uint32_t at : found) {
+        const TPreparedName& n = names[at];
+        if (!passes(n))
+            continue;
+        const QStringView nameLower = index->Lower(n);
+        const int rest = RestWithout(nameLower, lower);
+        if (keys.empty() || rest < winnerRest) {
+            winner = keys.size();
+            winnerAt = at;
+            winnerRest = rest;
+        }
+        keys.push_back(nameLower);
+    }
+    if (keys.empty())
+        return std::nullopt;
+    // Its place counts each text once, and none that an earlier source offered.
+    keys.resize(winner + 1);
+    const int position = counter_ + NewTexts(keys, seen_);
+    std::unique_ptr<TMyShellItem> item = index->MakeItem(names[winnerAt]);
     QString name = item->name;
-    return TPick{std::move(name), std::move(item), false, winnerPos};
+    return TPick{std::move(name), std::move(item), false, position};
 }
 
 bool TRun::IsFolder(const QString& path) const {

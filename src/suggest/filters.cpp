@@ -25,11 +25,15 @@ bool IsDuplicateEntry(const TSettings& s, const TListContent& content, const QSt
     return a && b && a->path == b->path;
 }
 
-bool PassesExcludeList(const TSettings& s, TSuggestState& state, const QString& text, bool inList, TExcludeKind kind) {
+bool ExcludeListApplies(const TSettings& s, bool inList, TExcludeKind kind) {
     if (s.excludelist.isEmpty())
-        return true;
+        return false;
     const bool applies = (s.excludetype != 0 || inList) && !(inList && s.excludetype == 2);
-    if (!applies || (kind == TExcludeKind::FileSystem && !s.excludefilesystem))
+    return applies && !(kind == TExcludeKind::FileSystem && !s.excludefilesystem);
+}
+
+bool PassesExcludeList(const TSettings& s, TSuggestState& state, const QString& text, bool inList, TExcludeKind kind) {
+    if (!ExcludeListApplies(s, inList, kind))
         return true;
     // Parsed once; a changed setting is parsed again so that edits take effect at once.
     if (!state.excludes || state.excludesFrom != s.excludelist) {

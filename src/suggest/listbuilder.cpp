@@ -14,6 +14,7 @@
 #include "platform/windowlist.h"
 #include "suggest/filters.h"
 #include "suggest/folderreader.h"
+#include "suggest/indexmatches.h"
 #include "suggest/matching.h"
 #include "suggest/preparedindex.h"
 #include "suggest/shortform.h"
@@ -388,24 +389,28 @@ void TBuild::Indexed() {
     Group(QStringLiteral("Indexed items"), [&] {
         const QString typed = LowerText(search_);
         const QString wordStart = QLatin1Char(' ') + typed;
-        const std::uint32_t mask = FoldMask(CharMask(typed));
-        std::vector<const TPreparedName*> later[2];
+        const auto names = index->Names();
+        // The names containing the text, found only as far as the list fills (narrowed from the
+        // previous keystroke's when the text grew); the rules without `contains` are stricter.
+        TIndexWalk& walk = st_.matches.For(*index, typed);
+        constexpr auto kHits = TIndexWalk::TKind::Hits;
+        std::vector<std::uint32_t> later[2];
         auto add = [&](const TPreparedName& n) {
             std::unique_ptr<TMyShellItem> item = index->MakeItem(n);
             const QString name = item->name;
             if (!Duplicate(name, item.get()) && !Excluded(name))
                 Add(name, std::move(item));
         };
-        for (const TPreparedName& n : index->Names()) {
-            const QStringView lower = index->Lower(n);
-            if ((n.mask & mask) != mask || lower.startsWith(QLatin1String("==")))
-                continue;
-            const bool match = contains_ ? lower.contains(typed)
-                                         : (lower.startsWith(typed) || lower.contains(wordStart));
-            if (!match)
-                continue;
+        for (std::size_t i = 0; walk.Reach(kHits, i + 1); ++i) {
+            const std::uint32_t at = walk.Found(kHits)[i];
+            const TPreparedName& n = names[at];
+            if (!contains_) {
+                const QStringView lower = index->Lower(n);
+                if (!lower.startsWith(typed) && !lower.contains(wordStart))
+                    continue;
+            }
             if (n.tier > 0) {
-                later[n.tier - 1].push_back(&n);
+                later[n.tier - 1].push_back(at);
                 continue;
             }
             // Once the list is full nothing more is added, later tiers included.
@@ -414,10 +419,10 @@ void TBuild::Indexed() {
             add(n);
         }
         for (const auto& tier : later)
-            for (const TPreparedName* n : tier) {
+            for (const std::uint32_t at : tier) {
                 if (Full())
                     return;
-                add(*n);
+                add(names[at]);
             }
     });
 }

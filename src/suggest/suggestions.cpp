@@ -8,6 +8,7 @@
 #include "platform/programsearch.h"
 #include "suggest/candidates.h"
 #include "suggest/filters.h"
+#include "suggest/indexmatches.h"
 #include "suggest/preparedindex.h"
 #include "suggest/shortform.h"
 #include "suggest/similarity.h"
@@ -15,6 +16,8 @@
 #include "tools/calculator.h"
 
 #include <algorithm>
+#include <iterator>
+#include <thread>
 
 namespace vantrelo {
 
@@ -82,9 +85,13 @@ void OfferListContent(const TListContent& content, const QString& text, TCandida
 // The masks are folded (FoldMask) and the counts capped: every test here may only let more through.
 bool MayScore(const TPreparedIndex& index, const TPreparedName& n, const QString& typed, bool typedHasSpace, std::uint32_t typedMask,
               std::uint32_t firstBit, std::uint32_t lastBit, std::uint32_t endBits, int minimum) {
-    // The best a subsequence hit can reach: all bonuses, less the word penalty.
-    if (!typedHasSpace && 1060 - n.words / 2 <= minimum)
-        return false;
+    if (!typedHasSpace) {
+        // The best a subsequence hit can reach: 1000, 30 more when a word starts with the typed
+        // text's first character, 30 when one ends with its last, less the word penalty.
+        const int best = 1000 + ((n.initials & firstBit) ? 30 : 0) + ((n.finals & lastBit) ? 30 : 0) - n.words / 2;
+        if (best <= minimum)
+            return false;
+    }
     if ((n.mask & typedMask) != typedMask) {
         // No subsequence: only word-start or word-end runs on words as long as the typed text.
         const bool tooShort = n.longest < TPreparedName::kCountCap && n.longest < typed.size();
@@ -95,42 +102,111 @@ bool MayScore(const TPreparedIndex& index, const TPreparedName& n, const QString
     if (minimum < kMaxWordRunScore)
         return true;
     // Word runs stay below every subsequence hit: only a subsequence can still enter.
-    return (n.mask & typedMask) == typedMask && IsSubsequence(typed, index.Candidate(n));
+    return IsSubsequence(typed, index.Candidate(n));
 }
 
-// Entries enter the table as copies kept in `made`: the table holds plain pointers.
-void OfferIndex(const TSuggestSources& src, const QString& text, TSimilarityArithmeticLink* link,
-                TCandidateTable& table, std::vector<std::unique_ptr<TItem>>& made) {
-    const TSettings& s = src.settings;
-    const QString typed = PrepareTyped(text);
-    if (typed.isEmpty())
-        return;
-    const std::uint32_t typedMask = FoldMask(CharMask(typed));
-    const std::uint32_t firstBit = FoldMask(CharMask(typed.left(1)));
-    const std::uint32_t lastBit = FoldMask(CharMask(typed.right(1)));
-    const std::uint32_t endBits = FoldMask(CharMask(typed.right(2)));
-    const bool shortOn = s.autoshort > 1;
-    const bool typedHasSpace = typed.contains(QLatin1Char(' '));
-    const bool fuzzyOn = link && s.autofuzz >= 2;
-    const TPreparedIndex& index = *src.index;
-    for (const TPreparedName& n : index.Names()) {
+// One search's offers of index names, in index order. Entries enter the table as copies kept in
+// `made`: the table holds plain pointers.
+class TIndexOffers {
+public:
+    TIndexOffers(const TSuggestSources& src, const QString& text, TSimilarityArithmeticLink* link,
+                 TCandidateTable& table, std::vector<std::unique_ptr<TItem>>& made)
+        : index_(*src.index), text_(text), typed_(PrepareTyped(text)), link_(link), table_(table), made_(made) {
+        const TSettings& s = src.settings;
+        typedMask_ = FoldMask(CharMask(typed_));
+        firstBit_ = FoldMask(CharMask(typed_.left(1)));
+        lastBit_ = FoldMask(CharMask(typed_.right(1)));
+        endBits_ = FoldMask(CharMask(typed_.right(2)));
+        shortOn_ = s.autoshort > 1;
+        typedHasSpace_ = typed_.contains(QLatin1Char(' '));
+        fuzzyOn_ = link && s.autofuzz >= 2;
+    }
+    const QString& Typed() const { return typed_; }
+    // Only short forms score: a name scores above a word run only when its mask holds the typed text's.
+    bool ShortFormsOnly() const { return shortOn_ && !fuzzyOn_; }
+    bool AnyScore() const { return shortOn_ || fuzzyOn_; }
+
+    void Offer(const TPreparedName& n) {
         int s1 = 0;
-        if (shortOn && MayScore(index, n, typed, typedHasSpace, typedMask, firstBit, lastBit, endBits, table.Minimum()))
-            s1 = ShortFormScorePrepared(typed, index.Candidate(n));
+        if (shortOn_ && MayScore(index_, n, typed_, typedHasSpace_, typedMask_, firstBit_, lastBit_, endBits_,
+                                 table_.Minimum()))
+            s1 = ShortFormScorePrepared(typed_, index_.Candidate(n));
         // The name is read in place, and only for fuzzy scores (its record is cold otherwise); only
         // an entry that enters the table is copied.
         int s2 = 0;
-        if (fuzzyOn) {
-            const QStringView view = index.NameView(n);
-            s2 = SimilarityPercent(*link, text, QString::fromRawData(view.data(), view.size()));
+        if (fuzzyOn_) {
+            const QStringView view = index_.NameView(n);
+            s2 = SimilarityPercent(*link_, text_, QString::fromRawData(view.data(), view.size()));
         }
         const int score = std::max(s1, s2);
-        if (table.Accepts(score)) {
-            made.push_back(index.MakeItem(n));
-            const QString& name = static_cast<const TMyShellItem&>(*made.back()).name;
-            table.Offer(score, made.back().get(), name, int(name.size()));
+        if (table_.Accepts(score)) {
+            made_.push_back(index_.MakeItem(n));
+            const QString& name = static_cast<const TMyShellItem&>(*made_.back()).name;
+            table_.Offer(score, made_.back().get(), name, int(name.size()));
         }
     }
+
+private:
+    const TPreparedIndex& index_;
+    const QString& text_;
+    const QString typed_;
+    TSimilarityArithmeticLink* link_;
+    TCandidateTable& table_;
+    std::vector<std::unique_ptr<TItem>>& made_;
+    std::uint32_t typedMask_ = 0, firstBit_ = 0, lastBit_ = 0, endBits_ = 0;
+    bool shortOn_ = false, typedHasSpace_ = false, fuzzyOn_ = false;
+};
+
+// Offers the names at `positions` (every name when null), in index order. With short forms only
+// and many names, the second half is scored on a worker into a table of its own, joined before
+// its best are offered after the first half's: the table keeps the 20 best by score and then by
+// offer order, so it ends as one pass would leave it.
+void OfferNames(const TSuggestSources& src, const QString& text, TSimilarityArithmeticLink* link,
+                const std::vector<std::uint32_t>* positions, std::size_t splitAt, TCandidateTable& table,
+                std::vector<std::unique_ptr<TItem>>& made) {
+    const auto names = src.index->Names();
+    const std::size_t count = positions ? positions->size() : names.size();
+    const auto offerRange = [&](TIndexOffers& offers, std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i)
+            offers.Offer(names[positions ? (*positions)[i] : i]);
+    };
+    TIndexOffers offers(src, text, link, table, made);
+    if (count < splitAt || !offers.ShortFormsOnly()) {
+        offerRange(offers, 0, count);
+        return;
+    }
+    const std::size_t middle = count / 2;
+    TCandidateTable later;
+    std::vector<std::unique_ptr<TItem>> laterMade;
+    std::thread worker([&] {
+        TIndexOffers second(src, text, link, later, laterMade);
+        offerRange(second, middle, count);
+    });
+    offerRange(offers, 0, middle);
+    worker.join();
+    for (const TCandidateSlot* slot : later.InOfferOrder())
+        table.Offer(slot->score, slot->obj, slot->text, slot->length);
+    std::move(laterMade.begin(), laterMade.end(), std::back_inserter(made));
+}
+
+void OfferIndex(const TSuggestSources& src, TSuggestState& state, const QString& text, TSimilarityArithmeticLink* link,
+                TCandidateTable& table, std::vector<std::unique_ptr<TItem>>& made) {
+    const TIndexOffers offers(src, text, link, table, made);
+    if (offers.Typed().isEmpty() || !offers.AnyScore() || src.index->Names().empty())
+        return;
+    const std::size_t splitAt = state.matches.SplitAt();
+    if (offers.ShortFormsOnly()) {
+        // First only the names whose mask holds every typed character (narrowed from the last
+        // keystroke's). When 20 of them score at least a word run's best, no other name can enter
+        // the table and the result is the whole walk's; otherwise the whole index is walked.
+        TIndexWalk& walk = state.matches.For(*src.index, offers.Typed());
+        OfferNames(src, text, link, &walk.All(TIndexWalk::TKind::Masked), splitAt, table, made);
+        if (table.Minimum() >= kMaxWordRunScore)
+            return;
+        table.Clear();
+        made.clear();
+    }
+    OfferNames(src, text, link, nullptr, splitAt, table, made);
 }
 
 void OfferKeywords(const TSuggestSources& src, const QString& text, TSimilarityArithmeticLink* link,
@@ -187,7 +263,7 @@ bool FindSuggestions(const TSuggestSources& src, TSuggestState& state, const QSt
         OfferListContent(state.content, text, table, made);
     } else {
         if (IndexSuggestionsOn(s) && src.index)
-            OfferIndex(src, text, link.get(), table, made);
+            OfferIndex(src, state, text, link.get(), table, made);
         if (KeywordSuggestionsOn(s))
             OfferKeywords(src, text, link.get(), table);
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "suggest/currentitem.h"
+#include "suggest/indexmatches.h"
 #include "suggest/listentry.h"
 
 #include <QDateTime>
@@ -70,6 +71,9 @@ struct TSuggestState {
     // Recent documents and when they were read.
     std::vector<TMyShellItem> recentDocs;
     QDateTime recentReadAt;
+
+    // What the last typed texts matched in the index, for the next keystroke to narrow.
+    TIndexMatches matches;
 };
 
 bool KeywordSuggestionsOn(const TSettings& s);

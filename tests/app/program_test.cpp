@@ -473,6 +473,56 @@ TEST_F(ProgramTest, TheIndexComesFromTheCachesSnapshotAndAnUnsoundOneIsMadeAgain
     }));
 }
 
+TEST_F(ProgramTest, KeystrokesNarrowTheIndexedRowsAndErasingWidensThemAgain) {
+    TIndexList cached;
+    for (const char* name : {"Zebratool", "Zebu farm", "Azebra", "Zeal", "Quagga zebra"}) {
+        auto item = std::make_unique<TMyShellItem>();
+        item->name = name;
+        item->root = "rfStartMenu";
+        const QString path = QStringLiteral("/opt/") + name;
+        item->path = path;
+        cached.Append(path, std::move(item));
+    }
+    const QString cache = data + "scancache.dat";
+    ASSERT_TRUE(SaveIndexCache(cache, cached).ok);
+    ASSERT_TRUE(SaveIndexSnapshot(cache, cached).ok);
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.settings.scanwindowsitems = true;
+        user.settings.dropprograms = true;
+        user.settings.autoindex = 0;
+        user.settings.autoshort = 0; // the list's own rule, letter by letter
+        user.settings.comboheaders = false;
+    }));
+    ASSERT_EQ(Start(), -1);
+    const QStringList names = {"Azebra", "Quagga zebra", "Zeal", "Zebratool", "Zebu farm"};
+    const auto indexed = [&] { // the indexed rows shown, in name order
+        QStringList t;
+        for (const QString& row : ListTexts())
+            if (names.contains(row))
+                t << row;
+        t.sort();
+        return t.join('|');
+    };
+    ASSERT_TRUE(Until([&] {
+        Retype("z");
+        return indexed() == names.join('|');
+    })) << ListTexts().join('|').toStdString();
+    // Each key below is one keystroke on the line the previous one left.
+    Type("e");
+    EXPECT_EQ(indexed(), "Azebra|Quagga zebra|Zeal|Zebratool|Zebu farm");
+    Type("b");
+    EXPECT_EQ(indexed(), "Azebra|Quagga zebra|Zebratool|Zebu farm");
+    Type("r");
+    EXPECT_EQ(indexed(), "Azebra|Quagga zebra|Zebratool");
+    Press(Qt::Key_Backspace);
+    Press(Qt::Key_Backspace);
+    EXPECT_EQ(indexed(), "Azebra|Quagga zebra|Zeal|Zebratool|Zebu farm"); // "ze" again: wider
+    Type("a");
+    EXPECT_EQ(indexed(), "Zeal");
+    Retype("bra"); // a text that holds none of the earlier ones: the whole index again
+    EXPECT_EQ(indexed(), "Azebra|Quagga zebra|Zebratool");
+}
+
 TEST_F(ProgramTest, ATypedNameNoProgramAnswersOpensTheIndexedEntryOfThatName) {
     // The launcher's retry asks the index the suggestions read, which here comes from the snapshot.
     const QString file = dir.File("docs/zebranotes.txt");

@@ -120,10 +120,10 @@ void TApplication::Build() {
         if (c.input && !c.closing)
             c.input->FolderListed();
     });
-    // The icon theme's first lookup reads its index files: the icon follows once the event loop
-    // turns, so it never holds up the window's first showing.
+    // The icon theme's first lookup reads its index files: the icon follows a moment after the
+    // window's first showing (a posted call would run before the map request leaves).
     UseShippedIcons();
-    QTimer::singleShot(0, c.owner, [this] { SetProgramIcon(); });
+    QTimer::singleShot(kAfterFirstShowMs, c.owner, [this] { SetProgramIcon(); });
 
     // The input's way to an action.
     TEngineFront f;

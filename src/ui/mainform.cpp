@@ -154,12 +154,12 @@ void TMainForm::ApplyLook() {
     update();
 }
 
-// The icon theme's first lookup reads its index files: the line's icon waits for the event loop's
-// first turn, so it never holds up the window's first showing.
+// The icon theme's first lookup reads its index files: the line's icon follows a moment after the
+// window's first showing (a posted call would run before the map request leaves).
 void TMainForm::ShowInputIcon() {
     if (inputIcon_ == TDeferred::No) {
         inputIcon_ = TDeferred::Queued;
-        QTimer::singleShot(0, this, [this] {
+        QTimer::singleShot(kAfterFirstShowMs, this, [this] {
             inputIcon_ = TDeferred::Due;
             ShowInputIcon();
         });

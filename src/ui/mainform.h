@@ -25,6 +25,10 @@ class QLabel;
 
 namespace vantrelo {
 
+// What the window's first showing does not need (icons from the theme) waits this long, so the
+// window is mapped before it is drawn up.
+inline constexpr int kAfterFirstShowMs = 30;
+
 struct TSettings;
 class TCmdForm;
 class TMainMenus;

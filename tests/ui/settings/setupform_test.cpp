@@ -249,7 +249,12 @@ TEST(KeywordPage, CtrlSpaceOffersTokensAndKeywordsAndTheChoiceReplacesTheWord) {
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2), command->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(command, &menuEvent);
     EXPECT_EQ(command->text(), "notes");
+    // The field's shortcut only fires with the keyboard in it: the window may not have its
+    // activation back from the closed menu yet.
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
     parameters->setFocus();
+    ASSERT_TRUE(test::Until([&] { return QApplication::focusWidget() == parameters; }));
     QTest::keyClicks(parameters, "$PA");
     seen.clear();
     ChooseFromMenu(timer, "", &seen);

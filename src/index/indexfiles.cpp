@@ -34,18 +34,47 @@ QString QuoteField(const QString& s) {
     return u'"' + v.replace(u'"', QLatin1String("\"\"")) + u'"';
 }
 
+// Six bits a character into `d`, which has room for (size * 4 + 2) / 3 of them; returns their end.
+char* PutIdList(char* d, QByteArrayView bytes) {
+    quint32 acc = 0;
+    int bits = 0;
+    for (const char ch : bytes) {
+        acc = (acc << 8) | quint8(ch);
+        bits += 8;
+        while (bits >= 6) {
+            bits -= 6;
+            *d++ = kAlphabet[(acc >> bits) & 0x3F];
+        }
+        acc &= (1u << bits) - 1;
+    }
+    if (bits > 0)
+        *d++ = kAlphabet[(acc << (6 - bits)) & 0x3F];
+    return d;
+}
+
+// The entity a value's character is written as, or null when it stands as itself.
+const char* EntityFor(char16_t c) {
+    switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '\r': return "&#13;";
+    case '\n': return "&#10;";
+    default: return nullptr;
+    }
+}
+
+// Whether a character goes into a line as the one byte it is.
+bool PlainByte(char16_t c) { return c < 0x80 && !EntityFor(c); }
+
 QString EscapeValue(const QString& v) {
     QString out;
     out.reserve(v.size());
     for (const QChar c : v) {
-        switch (c.unicode()) {
-        case '&': out += QLatin1String("&amp;"); break;
-        case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
-        case '\r': out += QLatin1String("&#13;"); break;
-        case '\n': out += QLatin1String("&#10;"); break;
-        default: out += c; break;
-        }
+        if (const char* entity = EntityFor(c.unicode()))
+            out += QLatin1String(entity);
+        else
+            out += c;
     }
     return out;
 }
@@ -136,12 +165,11 @@ void AppendTagUtf8(QByteArray& out, const char* tag, QStringView value) {
     char* d = out.data() + start;
     bool plain = true;
     for (const QChar c : value) {
-        const char16_t u = c.unicode();
-        if (u >= 0x80 || u == '&' || u == '<' || u == '>' || u == '\r' || u == '\n') {
+        if (!PlainByte(c.unicode())) {
             plain = false;
             break;
         }
-        *d++ = char(u);
+        *d++ = char(c.unicode());
     }
     if (!plain) {
         out.truncate(start);
@@ -155,7 +183,7 @@ void AppendTagUtf8(QByteArray& out, const char* tag, QStringView value) {
 // An identifier list is Latin-1: its plain ASCII form (a scan's own) goes in as it is.
 void AppendIdTagUtf8(QByteArray& out, const QByteArray& id) {
     for (const char ch : id)
-        if (uchar(ch) >= 0x80 || ch == '&' || ch == '<' || ch == '>' || ch == '\r' || ch == '\n') {
+        if (!PlainByte(uchar(ch))) {
             AppendTagUtf8(out, "exe4", QString::fromLatin1(id));
             return;
         }
@@ -224,23 +252,6 @@ void AppendIdList(QByteArray& out, QByteArrayView bytes) {
     const qsizetype start = out.size();
     out.resize(start + (bytes.size() * 8 + 5) / 6);
     PutIdList(out.data() + start, bytes);
-}
-
-char* PutIdList(char* d, QByteArrayView bytes) {
-    quint32 acc = 0;
-    int bits = 0;
-    for (const char ch : bytes) {
-        acc = (acc << 8) | quint8(ch);
-        bits += 8;
-        while (bits >= 6) {
-            bits -= 6;
-            *d++ = kAlphabet[(acc >> bits) & 0x3F];
-        }
-        acc &= (1u << bits) - 1;
-    }
-    if (bits > 0)
-        *d++ = kAlphabet[(acc << (6 - bits)) & 0x3F];
-    return d;
 }
 
 QByteArray DecodeIdList(const QString& text) {
@@ -351,14 +362,10 @@ namespace {
 // An ASCII value escaped as AppendTagUtf8 does it, byte by byte; `d` has room for five bytes each.
 char* PutEscapedAscii(char* d, QByteArrayView value) {
     for (const char c : value) {
-        const char* entity = nullptr;
-        switch (c) {
-        case '&': entity = "&amp;"; break;
-        case '<': entity = "&lt;"; break;
-        case '>': entity = "&gt;"; break;
-        case '\r': entity = "&#13;"; break;
-        case '\n': entity = "&#10;"; break;
-        default: *d++ = c; continue;
+        const char* entity = EntityFor(uchar(c));
+        if (!entity) {
+            *d++ = c;
+            continue;
         }
         while (*entity)
             *d++ = *entity++;

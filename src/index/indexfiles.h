@@ -21,8 +21,6 @@ struct TScanBatch;
 QString EncodeIdList(const QByteArray& bytes);
 // The same text as Latin-1 bytes, appended to `out` (the form `ps` stores).
 void AppendIdList(QByteArray& out, QByteArrayView bytes);
-// The same written at `d`, which has room for (size * 4 + 2) / 3 characters; returns their end.
-char* PutIdList(char* d, QByteArrayView bytes);
 // The inverse; stops at the first character outside the alphabet, drops trailing bits.
 QByteArray DecodeIdList(const QString& text);
 // The identifier list a scan gives a file: "R" + the file name with a two-byte terminator.

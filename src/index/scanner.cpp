@@ -144,6 +144,7 @@ struct TFolderWalk {
     QString lowerFolderName;
     QByteArray lowerFolderBytes; // KeyBytes of it
 
+    // A batch's entries own their items, so a batch is not copied: it takes the folder's texts.
     void Restart() {
         batch.folder = proto.folder;
         batch.folderBytes = proto.folderBytes;

@@ -32,7 +32,6 @@ public:
     TIndexWalk& operator=(const TIndexWalk&) = delete;
 
     const QString& Text() const { return text_; }
-    std::uint32_t Mask() const { return mask_; }
     // The entries found so far (positions in the image's names).
     const std::vector<std::uint32_t>& Found(TKind kind) const { return seq_[int(kind)].found; }
     // Walks on until `count` entries are found or the index ends; true when there are `count`.

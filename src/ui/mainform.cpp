@@ -124,6 +124,10 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
         new TFileDrop(target, [this](const QString& path) { host_.FileDropped(path); });
     WordEdit_->ownsShortcut = [this](const QKeyEvent* e) { return menus_->OwnsShortcut(e); };
     ApplyLook();
+    QTimer::singleShot(kAfterFirstShowMs, this, [this] {
+        inputIconDue_ = true;
+        ShowInputIcon();
+    });
 }
 
 TMainForm::~TMainForm() = default;
@@ -157,14 +161,7 @@ void TMainForm::ApplyLook() {
 // The icon theme's first lookup reads its index files: the line's icon follows a moment after the
 // window's first showing (a posted call would run before the map request leaves).
 void TMainForm::ShowInputIcon() {
-    if (inputIcon_ == TDeferred::No) {
-        inputIcon_ = TDeferred::Queued;
-        QTimer::singleShot(kAfterFirstShowMs, this, [this] {
-            inputIcon_ = TDeferred::Due;
-            ShowInputIcon();
-        });
-    }
-    if (inputIcon_ != TDeferred::Due)
+    if (!inputIconDue_)
         return;
     QIcon icon = QIcon::fromTheme(QStringLiteral("system-search"));
     if (icon.isNull())

@@ -236,8 +236,7 @@ private:
     bool shownOnce_ = false; // a hide before the first show is the start's
     TAppActivation activation_{settings_, *this};
     int lineColour_ = 0;
-    enum class TDeferred { No, Queued, Due };
-    TDeferred inputIcon_ = TDeferred::No;
+    bool inputIconDue_ = false; // the line's icon waits for the first showing
     TInputBackdrop backdrop_; // the skin picture, the list picture's part over this window, the border
     TInputLook look_;         // the Scale layout as last applied
     TArrowButton* arrow_ = nullptr; // the open-list button, a child

@@ -111,10 +111,10 @@ TInstanceRole TLocalInstanceChannel::Claim(TInstanceMessageSink* sink, QString* 
         return TInstanceRole::Failed;
     }
     lockFd_ = fd;
-    // The owner's process id, for a person looking at the file.
+    // The owner's process id, for a person looking at the file (the lock holds without it).
     const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
-    if (::ftruncate(fd, 0) == 0 && ::pwrite(fd, pid.constData(), size_t(pid.size()), 0) < 0) {
-        // Only informative: the lock holds without it.
+    if (::ftruncate(fd, 0) == 0) {
+        [[maybe_unused]] const ssize_t written = ::pwrite(fd, pid.constData(), size_t(pid.size()), 0);
     }
     sink_ = sink;
     server_ = new QLocalServer(this);

@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  zlib1g-dev libminizip-dev libhunspell-dev hunspell-en-us
+  zlib1g-dev libminizip-dev libhunspell-dev hunspell-en-us libpcre2-dev
   libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-keysyms1-dev libxcb-xtest0-dev
   libxcb-record0-dev libxcb-xinput-dev libxcb-screensaver0-dev libxcb-randr0-dev
   xvfb jwm xdotool xclip x11-utils imagemagick dbus-daemon

@@ -14,7 +14,15 @@ PACKAGES=(
   # The program's icons are SVG; the manual pages, the desktop files and the Debian package.
   libqt6svg6 hicolor-icon-theme scdoc man-db desktop-file-utils appstream dpkg-dev file lintian
   qt6-webengine-dev qt6-webchannel-dev
+  # The dependency check of the test command (scripts/check-deps.py); the fresh-machine trial (scripts/fresh-machine.sh).
+  python3 debootstrap
 )
+
+# --list prints the list, one package a line, for the dependency check.
+if [ "${1:-}" = "--list" ]; then
+  printf '%s\n' "${PACKAGES[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

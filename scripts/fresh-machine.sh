@@ -22,8 +22,8 @@ done
 command -v debootstrap >/dev/null || bash scripts/install-deps.sh
 
 # The mirror this machine installs from, so the root gets the same packages.
-mirror=$(grep -rhoE '^(URIs:|deb) +[^ ]+' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null |
-  awk '{print $2}' | grep -v security | head -n1)
+mirror=$( (grep -rhoE '^(URIs:|deb) +[^ ]+' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null || true) |
+  awk '{print $2}' | grep -E '/debian/?$' | head -n1 || true)
 mirror=${mirror:-http://deb.debian.org/debian}
 
 root=$(mktemp -d /var/tmp/vantrelo-fresh.XXXXXX)
@@ -47,8 +47,11 @@ timed "debootstrap (minbase, bookworm)" debootstrap --variant=minbase bookworm "
   { tail -n 20 "$root.log"; exit 1; }
 rm -f "$root.log"
 # The sources a Debian 12 machine has: the release, its updates and security.
-cp -a /etc/apt/sources.list.d/. "$root/etc/apt/sources.list.d/" 2>/dev/null || true
-[ -f /etc/apt/sources.list ] && cp /etc/apt/sources.list "$root/etc/apt/sources.list"
+if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+  cp /etc/apt/sources.list.d/debian.sources "$root/etc/apt/sources.list.d/" && rm -f "$root/etc/apt/sources.list"
+elif [ -f /etc/apt/sources.list ]; then
+  cp /etc/apt/sources.list "$root/etc/apt/sources.list"
+fi
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 for m in proc sys dev dev/pts; do
   mkdir -p "$root/$m"

@@ -45,7 +45,16 @@ TDesktopAccess TDesktopController::Access() {
 
 void TDesktopController::Capture(quint64 window) {
     TXDesktop* desktop = ctx_.desk->desktop.get();
-    if (!desktop || window == 0 || desktop->IsOwnWindow(window))
+    if (!desktop)
+        return;
+    // No active window (the desktop itself, or a Wayland program, which X cannot see, has the
+    // keyboard): the user came from nowhere the commands may act on, so the old target is dropped
+    // rather than kept. Summoned over one of its own windows, the launcher keeps the one before.
+    if (window == 0) {
+        ctx_.lastActive = {};
+        return;
+    }
+    if (desktop->IsOwnWindow(window))
         return;
     ctx_.lastActive = CaptureTarget(*desktop, window);
 }

@@ -1,5 +1,6 @@
 // The whole launcher on a real X server: window and mouse commands typed into its line act on the window it came up over.
 #include "app/application.h"
+#include "commands/windowhost.h"
 #include "core/keywordlist.h"
 #include "core/settingsstore.h"
 #include "platform/linux/xdesktop.h"
@@ -241,6 +242,30 @@ TEST_F(DesktopProgram, AClosedTargetIsReportedNotActedOn) {
     Run(QStringLiteral("zmax"));
     EXPECT_TRUE(Until([&] { return app->Form()->ToastText() == QStringLiteral("Previous window is gone"); }))
         << app->Form()->ToastText().toStdString();
+}
+
+TEST_F(DesktopProgram, SummonedWhileNoWindowIsActiveCommandsActOnNoEarlierWindow) {
+    auto target = Target();
+    const quint64 w = target->Id();
+    Start();
+    // Hidden as the user would send it away (a hide just after the show is held back for a moment).
+    ASSERT_TRUE(Until([&] {
+        app->Form()->ManageShowHide(false, false, TShowLock::Summon);
+        return !app->Form()->isVisible();
+    }));
+    // The desktop says no X window is active, as an XWayland desktop does while one of its Wayland
+    // programs has the keyboard (jwm itself always keeps one active).
+    ASSERT_EQ(QProcess::execute("xprop", {"-root", "-format", "_NET_ACTIVE_WINDOW", "32x", "-set",
+                                          "_NET_ACTIVE_WINDOW", "0"}),
+              0);
+    ASSERT_TRUE(Until([&] { return x->ActiveWindow() == 0; }));
+    app->Form()->ManageShowHide(true, false, TShowLock::Summon);
+    Run(QStringLiteral("zmax"));
+    EXPECT_TRUE(Until([&] { return app->Form()->ToastText() == QString::fromLatin1(kNoPreviousWindow); }))
+        << app->Form()->ToastText().toStdString();
+    TWindowFacts f;
+    ASSERT_TRUE(x->Describe(w, &f));
+    EXPECT_FALSE(f.maximized);
 }
 
 } // namespace

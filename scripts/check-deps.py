@@ -198,9 +198,11 @@ def requirements_from_cmake(builds):
             if not m:
                 continue
             key, _, value = m.groups()
-            if not re.search(r"_DIR$|^pkgcfg_lib_|^CMAKE_(C|CXX)_COMPILER$|^CMAKE_MAKE_PROGRAM$|"
-                             r"^CMAKE_(AR|RANLIB|LINKER|NM|OBJCOPY|OBJDUMP|STRIP)$|^VANTRELO_", key):
-                continue  # optional finds of other packages' CMake files (OpenGL, Vulkan) that nothing uses
+            # Not what CMake merely came across: optional finds of other packages' CMake files
+            # (OpenGL, Vulkan), or the archiver and linker it prefers when present (llvm-ar beside
+            # clang; without it GNU ar does the same work).
+            if not re.search(r"_DIR$|^pkgcfg_lib_|^CMAKE_(C|CXX)_COMPILER$|^CMAKE_MAKE_PROGRAM$|^VANTRELO_", key):
+                continue
             if key.startswith(("CMAKE_INSTALL", "CMAKE_HOME", "CMAKE_CACHEFILE", "CMAKE_ROOT",
                                "CMAKE_COMMAND", "CMAKE_CPACK_COMMAND", "CMAKE_CTEST_COMMAND",
                                "CMAKE_EDIT_COMMAND", "CMAKE_CXX_COMPILER_LAUNCHER",

@@ -115,6 +115,12 @@ void TLifecycle::InstanceMessage(const TInstanceMessage& message) {
         ctx_.dash->InstanceMessage(message);
 }
 
+QString TLifecycle::InstanceRequest(const TInstanceMessage& message) {
+    if (ctx_.dash)
+        return ctx_.dash->InstanceRequest(message);
+    return EncodeChangeAnswer({TChangeOutcome::Refused, QStringLiteral("Vantrelo is not ready.")});
+}
+
 int TLifecycle::Start() {
     if (const int handedOver = ClaimInstance(); handedOver >= 0)
         return handedOver;

@@ -127,7 +127,7 @@ void TNotesController::OpenNotes(const QString& text) {
     form_->activateWindow();
 }
 
-void TNotesController::AddToNotes(const QStringList& texts) {
+bool TNotesController::AddToNotes(const QStringList& texts) {
     EnsureForm();
     QString notes = form_->Text();
     bool added = false;
@@ -137,10 +137,12 @@ void TNotesController::AddToNotes(const QStringList& texts) {
             added = true;
         }
     if (!added)
-        return;
+        return false;
     form_->SetText(notes);
-    if (SaveNotes() && ctx_.input)
+    const bool saved = SaveNotes();
+    if (saved && ctx_.input)
         ctx_.input->SetNewWord(QStringLiteral("Notes updated"), true, false);
+    return saved;
 }
 
 bool TNotesController::Write(const QString& path, const QString& notes) {

@@ -4,7 +4,10 @@
 #include "platform/instancechannel.h"
 #include "support/clirunner.h"
 
+#include <QFile>
 #include <QTextStream>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +20,11 @@ struct TRecordingChannel final : TInstanceChannel {
     TInstanceRole Claim(TInstanceMessageSink*, QString*) override { return TInstanceRole::Second; }
     bool Send(const std::vector<TInstanceMessage>& messages, QString*) override {
         sent.insert(sent.end(), messages.begin(), messages.end());
+        return true;
+    }
+    bool Ask(const TInstanceMessage& message, int, QString* answer, QString*) override {
+        sent.push_back(message);
+        *answer = EncodeChangeAnswer({TChangeOutcome::Done, {}});
         return true;
     }
 };
@@ -52,8 +60,12 @@ TEST(CliNotes, ARunningLauncherGetsTheLineToAddItself) {
     QTextStream o(&out), e(&err);
     EXPECT_EQ(cli::RunCli({"--data", cli.data.Path(), "notes", "add", "from a script"}, o, e, &channel), 0);
     ASSERT_EQ(channel.sent.size(), 1u);
-    EXPECT_EQ(channel.sent[0].kind, TInstanceMessageKind::Command);
-    EXPECT_EQ(channel.sent[0].text, "-n from a script");
+    EXPECT_EQ(channel.sent[0].kind, TInstanceMessageKind::StoreChange);
+    TStoreChange change;
+    ASSERT_TRUE(DecodeStoreChange(channel.sent[0].text, change));
+    EXPECT_EQ(change.kind, TStoreChange::TKind::AddNote);
+    EXPECT_EQ(change.args, QStringList{"from a script"});
+    EXPECT_EQ(change.dataFolder, RealDataFolder(cli.data.Path()));
     EXPECT_TRUE(cli.File("notes.txt").isEmpty()) << "the launcher owns the file while it runs";
 }
 

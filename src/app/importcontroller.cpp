@@ -156,18 +156,36 @@ void TImportController::ImportUrl(const QString& url) {
 }
 
 void TImportController::ListImport(const QByteArray& bytes, const QString& source) {
-    TImportFile file = ParseExportFile(bytes);
-    if (file.words.empty()) {
-        ctx_.program->Message(QStringLiteral("Vantrelo"), QStringLiteral("No keywords in %1").arg(source), true);
+    if (busy_ || ctx_.closing)
         return;
-    }
-    std::vector<TImportPageRow> rows;
-    for (const TImportRow& r : ImportRows(file.words, ctx_.data.keywords))
-        rows.push_back({r.text, r.comment, r.checked});
-    records_.clear();
-    while (!file.words.empty())
-        records_.push_back(file.words.Take(0));
-    Show(TImportMode::Import, file.description, rows);
+    // Read and compared on a worker, against the names of the list as it is now: a large file
+    // never holds up the window. The records come back to this thread with the rows.
+    busy_ = true;
+    if (bytes.size() > kImportProgressBytes)
+        ctx_.program->ShowToast(QStringLiteral("Reading the keywords of %1...").arg(source));
+    struct TRead {
+        TImportFile file;
+        std::vector<TImportPageRow> rows;
+    };
+    auto read = std::make_shared<TRead>();
+    auto names = std::make_shared<const TKeywordNameSet>(ctx_.data.keywords);
+    ctx_.desk->tasks->Run(
+        [bytes, names, read] {
+            read->file = ParseExportFile(bytes);
+            for (const TImportRow& r : ImportRows(read->file.words, *names))
+                read->rows.push_back({r.text, r.comment, r.checked});
+        },
+        [this, read, source] {
+            busy_ = false;
+            if (ctx_.closing)
+                return;
+            if (read->file.words.empty()) {
+                ctx_.program->Message(QStringLiteral("Vantrelo"), QStringLiteral("No keywords in %1").arg(source), true);
+                return;
+            }
+            records_ = read->file.words.TakeAll();
+            Show(TImportMode::Import, read->file.description, read->rows);
+        });
 }
 
 void TImportController::ImportApplications() {

@@ -20,6 +20,9 @@ class TSetupForm;
 
 class TImportController final : public TImportPageEvents {
 public:
+    // A file larger than this says that it is being read (the reading runs on a worker).
+    static constexpr qsizetype kImportProgressBytes = 64 * 1024;
+
     explicit TImportController(TAppContext& ctx);
     ~TImportController() override;
     // The file, address and conflict questions (made over the input window unless a test sets them).

@@ -78,9 +78,7 @@ void TKeywordImportController::Merge(const QByteArray& bytes, bool hotkeys) {
         Finish(kNothing, true);
         return;
     }
-    std::vector<std::unique_ptr<TExeWord>> chosen;
-    while (!file.words.empty())
-        chosen.push_back(file.words.Take(0));
+    std::vector<std::unique_ptr<TExeWord>> chosen = file.words.TakeAll();
     // An open keyword editor applies its pending edits first and shows the merged list after.
     if (ctx_.settingsDialog)
         ctx_.settingsDialog->BeforeKeywordsChange();

@@ -53,13 +53,12 @@ bool ImportChange(TUserData& data, const QString& mode, const QString& text, QSt
     TImportFile file = ParseExportFile(text.toUtf8());
     if (file.words.empty())
         return Fail(error, QStringLiteral("no keywords in the file"));
-    std::vector<std::unique_ptr<TExeWord>> chosen;
     QStringList conflicts;
-    while (!file.words.empty()) {
-        if (data.keywords.MultiKeywordeExistCheck(file.words.at(0).keywords))
-            conflicts << file.words.at(0).keywords;
-        chosen.push_back(file.words.Take(0));
-    }
+    const TKeywordNameSet existing(data.keywords);
+    for (const auto& w : file.words)
+        if (existing.Contains(w->keywords))
+            conflicts << w->keywords;
+    std::vector<std::unique_ptr<TExeWord>> chosen = file.words.TakeAll();
     if (mode.isEmpty() && !conflicts.isEmpty())
         return Fail(error, QStringLiteral("already exists: %1; nothing was imported (--replace or --skip decides)")
                                .arg(conflicts.join(QStringLiteral(", "))));

@@ -326,8 +326,12 @@ void TLifecycle::SaveNotes() {
 }
 
 void TLifecycle::SaveClipboardHistory() {
-    if (ctx_.clip)
-        ctx_.clip->WriteNow();
+    QString error;
+    if (!ctx_.clip || ctx_.clip->WriteNow(&error))
+        return;
+    // The program is closing: said on its error output (a box would not be seen any more).
+    const QString text = QStringLiteral("The clipboard history was not saved: ") + error;
+    QTextStream(stderr) << text << "\n";
 }
 
 void TLifecycle::SaveIndexCache() {

@@ -146,9 +146,10 @@ void TImportController::ImportUrl(const QString& url) {
         busy_ = false;
         if (ctx_.closing)
             return;
-        if (!r.ok) {
-            ctx_.program->Message(QStringLiteral("Vantrelo"),
-                                  QStringLiteral("Could not download %1 (%2)").arg(fetched, r.error), true);
+        if (!r.ok || !r.sized) {
+            const QString why = r.ok ? QStringLiteral("the server did not say how long the answer is") : r.error;
+            ctx_.program->Message(QStringLiteral("Vantrelo"), QStringLiteral("Could not download %1 (%2)").arg(fetched, why),
+                                  true);
             return;
         }
         ListImport(r.body, fetched);

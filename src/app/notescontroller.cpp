@@ -146,7 +146,9 @@ bool TNotesController::AddToNotes(const QStringList& texts) {
 }
 
 bool TNotesController::Write(const QString& path, const QString& notes) {
-    const TSaveResult r = SaveFileAtomic(path, NotesFileBytes(notes), {}, TFileAccess::Document);
+    // The data folder's notes are private like the rest of it; a file chosen elsewhere keeps its mode.
+    const TFileAccess access = path.startsWith(ctx_.store.Places().dataFolder) ? TFileAccess::Private : TFileAccess::Document;
+    const TSaveResult r = SaveFileAtomic(path, NotesFileBytes(notes), {}, access);
     if (!r) {
         ctx_.program->ShowFailure(r.error);
         return false;

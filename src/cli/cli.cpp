@@ -233,6 +233,10 @@ int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err, TInsta
                 err << "cannot use the data folder " << dataDir << "\n";
                 return kFailed;
             }
+            // Used as it is (the user chose it), but not without a word when others may read it.
+            if (const QFileInfo info(dataDir); info.permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther |
+                                                                      QFileDevice::ReadGroup | QFileDevice::WriteGroup))
+                err << "warning: the data folder " << dataDir << " is open to other users (chmod 700 makes it private)\n";
             places.dataFolder = WithSlash(QFileInfo(dataDir).absoluteFilePath());
         }
         places.programFolder = ResolveProgramFolder(exe);

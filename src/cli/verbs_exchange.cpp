@@ -50,6 +50,13 @@ bool ReadSource(TCliContext& ctx, const QString& source, QByteArray& bytes) {
         ctx.err << "Could not download " << source << " (" << result.error << ")\n";
         return false;
     }
+    // Keywords are replaced by what arrives: an answer that does not say where it ends could be
+    // cut short without anyone knowing.
+    if (!result.sized) {
+        ctx.err << "Could not download " << source
+                << " (the server did not say how long the answer is, so a cut-off file cannot be told from a whole one)\n";
+        return false;
+    }
     bytes = result.body;
     return true;
 }

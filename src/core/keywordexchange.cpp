@@ -50,8 +50,9 @@ QByteArray FormatExportFile(const std::vector<const TExeWord*>& words, const TEx
 
 TSaveResult WriteExportFile(const QString& file, const std::vector<const TExeWord*>& words,
                             const TExportOptions& options) {
-    // A file the user names to hand on: it follows the umask like any document.
-    return SaveFileAtomic(file, FormatExportFile(words, options), {}, TFileAccess::Document);
+    // Keywords hold the user's commands, addresses and paths: private like the data folder's
+    // files (the user can open it up to hand it on).
+    return SaveFileAtomic(file, FormatExportFile(words, options), {}, TFileAccess::Private);
 }
 
 TImportFile ParseExportFile(const QByteArray& bytes) {

@@ -79,6 +79,14 @@ TEST_F(CliExchange, ImportsFromAWebAddressAndSaysWhyADownloadFailed) {
     EXPECT_TRUE(r404.err.startsWith("Could not download " + missing.Url("/set.exc"))) << r404.err.toStdString();
     EXPECT_TRUE(r404.err.contains("404")) << r404.err.toStdString();
 
+    // Without a Content-Length a body cut short looks whole: such an answer is refused.
+    TCannedServer unsized("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + body.left(body.size() / 2));
+    const QByteArray beforeUnsized = into.File();
+    const test::TCliResult rUnsized = into({"keywords", "import", unsized.Url("/set.exc"), "--replace"});
+    EXPECT_EQ(rUnsized.rc, 1) << rUnsized.out.toStdString();
+    EXPECT_TRUE(rUnsized.err.contains("how long")) << rUnsized.err.toStdString();
+    EXPECT_EQ(into.File(), beforeUnsized);
+
     TCannedServer cut(Http("200 OK", body.left(body.size() / 2), body.size()));
     const QByteArray before = into.File();
     EXPECT_EQ(into({"keywords", "import", cut.Url("/set.exc"), "--replace"}).rc, 1);

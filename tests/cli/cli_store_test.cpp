@@ -1,10 +1,13 @@
 // vantrelo-cli over a data folder: settings, keywords, history, and refusals that change nothing.
 #include "support/clirunner.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace vantrelo;
 

@@ -613,7 +613,11 @@ TEST_F(LauncherDesktop, ASentInputRunsItsOwnTextNotTheItemTheLineIsBoundTo) {
     QThread::msleep(1000);
     EXPECT_FALSE(QFile::exists(fired)) << "the item the line is bound to ran";
 
-    // Enter in the line still runs what the line is bound to.
+    // The same typing and Enter run what the line is bound to: the line was bound to the script.
+    WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo"; }, 5000);
+    Tool({"xdotool", "key", "ctrl+a", "BackSpace"});
+    Tool({"xdotool", "type", "--delay", "60", "firecr"});
+    QThread::msleep(500);
     Tool({"xdotool", "key", "Return"});
     EXPECT_TRUE(WaitFor([&fired] { return QFile::exists(fired); }, 15000)) << "Enter did not run the bound item";
     launcher.kill();

@@ -159,34 +159,38 @@ void TImportController::ImportUrl(const QString& url) {
 void TImportController::ListImport(const QByteArray& bytes, const QString& source) {
     if (busy_ || ctx_.closing)
         return;
-    // Read and compared on a worker, against the names of the list as it is now: a large file
-    // never holds up the window. The records come back to this thread with the rows.
-    busy_ = true;
-    if (bytes.size() > kImportProgressBytes)
-        ctx_.program->ShowToast(QStringLiteral("Reading the keywords of %1...").arg(source));
+    // Read and compared against the names of the list as it is now; a large file on a worker, so
+    // it never holds up the window. The records come back to this thread with the rows.
     struct TRead {
         TImportFile file;
         std::vector<TImportPageRow> rows;
     };
     auto read = std::make_shared<TRead>();
     auto names = std::make_shared<const TKeywordNameSet>(ctx_.data.keywords);
-    ctx_.desk->tasks->Run(
-        [bytes, names, read] {
-            read->file = ParseExportFile(bytes);
-            for (const TImportRow& r : ImportRows(read->file.words, *names))
-                read->rows.push_back({r.text, r.comment, r.checked});
-        },
-        [this, read, source] {
-            busy_ = false;
-            if (ctx_.closing)
-                return;
-            if (read->file.words.empty()) {
-                ctx_.program->Message(QStringLiteral("Vantrelo"), QStringLiteral("No keywords in %1").arg(source), true);
-                return;
-            }
-            records_ = read->file.words.TakeAll();
-            Show(TImportMode::Import, read->file.description, read->rows);
-        });
+    auto work = [bytes, names, read] {
+        read->file = ParseExportFile(bytes);
+        for (const TImportRow& r : ImportRows(read->file.words, *names))
+            read->rows.push_back({r.text, r.comment, r.checked});
+    };
+    auto done = [this, read, source] {
+        busy_ = false;
+        if (ctx_.closing)
+            return;
+        if (read->file.words.empty()) {
+            ctx_.program->Message(QStringLiteral("Vantrelo"), QStringLiteral("No keywords in %1").arg(source), true);
+            return;
+        }
+        records_ = read->file.words.TakeAll();
+        Show(TImportMode::Import, read->file.description, read->rows);
+    };
+    busy_ = true;
+    if (bytes.size() <= kImportProgressBytes) {
+        work();
+        done();
+        return;
+    }
+    ctx_.program->ShowToast(QStringLiteral("Reading the keywords of %1...").arg(source));
+    ctx_.desk->tasks->Run(std::move(work), std::move(done));
 }
 
 void TImportController::ImportApplications() {

@@ -20,7 +20,7 @@ class TSetupForm;
 
 class TImportController final : public TImportPageEvents {
 public:
-    // A file larger than this says that it is being read (the reading runs on a worker).
+    // A file larger than this is read on a worker, and the window says so meanwhile.
     static constexpr qsizetype kImportProgressBytes = 64 * 1024;
 
     explicit TImportController(TAppContext& ctx);

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QFile>
 
 namespace vantrelo {
@@ -165,17 +164,15 @@ QByteArray ManyKeywords(int n) {
 
 } // namespace
 
-// The duplicate check is a hash of folded names, not a comparison of every pair: 15,000 keywords
-// (650 KB) are read, listed and merged into 7,500 in seconds even in a sanitizer build (the pairwise
-// check took minutes).
-TEST(KeywordExchange, FifteenThousandKeywordsImportInLinearTime) {
+// A large import is whole: 15,000 keywords (650 KB) read, listed against 7,500 of which half are
+// theirs, and merged. The pairwise duplicate check this replaced took minutes here; its time is
+// measured by bench/core/import_bench.cpp.
+TEST(KeywordExchange, FifteenThousandKeywordsImportWhole) {
     constexpr int kCount = 15000;
     const QByteArray bytes = ManyKeywords(kCount);
     TKeywordList current;
     for (int i = 0; i < kCount; i += 2)
         current.Add(MakeNewKeyword(QStringLiteral("IMP%1").arg(i), QStringLiteral("old"), QString()));
-    QElapsedTimer timer;
-    timer.start();
     TImportFile file = ParseExportFile(bytes);
     ASSERT_EQ(file.words.size(), kCount);
     EXPECT_EQ(file.words.at(0).keywords, "imp0,alias0");
@@ -186,11 +183,9 @@ TEST(KeywordExchange, FifteenThousandKeywordsImportInLinearTime) {
     EXPECT_FALSE(rows[1].existing);
     const TMergeResult r = MergeKeywords(current, file.words.TakeAll(),
                                          [](const TExeWord&, const TExeWord&) { return TConflictAnswer::YesToAll; });
-    const qint64 ms = timer.elapsed();
     EXPECT_EQ(r.replaced, kCount / 2);
     EXPECT_EQ(r.added, kCount / 2);
     EXPECT_EQ(current.size(), kCount);
-    EXPECT_LT(ms, 20000) << "the import is not linear";
 }
 
 // The name index answers exactly as the list's own check, also after additions and renames.

@@ -17,8 +17,18 @@
 
 namespace vantrelo {
 
-TClipController::TClipController(TAppContext& ctx) : ctx_(ctx) {
+TClipController::TClipController(TAppContext& ctx) : ctx_(ctx), uiThread_(std::make_unique<QObject>()) {
     TClipKeeper::TSetup setup;
+    // A failed save of c.dat is said: the entries would otherwise be gone after the next start.
+    setup.saveFailed = [this, receiver = uiThread_.get()](const QString& error) {
+        QMetaObject::invokeMethod(
+            receiver,
+            [this, error] {
+                if (!ctx_.closing && ctx_.program)
+                    ctx_.program->ShowFailure(QStringLiteral("The clipboard history was not saved: ") + error);
+            },
+            Qt::QueuedConnection);
+    };
     setup.settings = &ctx.data.settings;
     setup.clipboard = &ctx.desk->clipboard;
     setup.clock = &ctx.sys->clock;
@@ -48,7 +58,7 @@ void TClipController::Watch() {
 }
 
 void TClipController::Read() { keeper_->Read(); }
-void TClipController::WriteNow() { keeper_->WriteNow(); }
+bool TClipController::WriteNow(QString* error) { return keeper_->WriteNow(error); }
 
 void TClipController::Clear() {
     const TClipKeeper::TCleared r = keeper_->Clear();

@@ -4,6 +4,7 @@
 
 #include "exec/inputhost.h"
 
+#include <QObject>
 #include <QString>
 
 #include <memory>
@@ -30,8 +31,8 @@ public:
     void Watch();
     // Loads c.dat at start.
     void Read();
-    // The exit write.
-    void WriteNow();
+    // The exit write; false with `error` when it failed.
+    bool WriteNow(QString* error = nullptr);
     // "$CLEARCLIPBOARD$": empties the history, deletes the file and says so.
     void Clear();
     bool Remove(const TMyClipItem& item);
@@ -42,6 +43,8 @@ public:
 
 private:
     TAppContext& ctx_;
+    // Receives the saver's failures on the user-interface thread; outlives the keeper's saver.
+    std::unique_ptr<QObject> uiThread_;
     std::unique_ptr<TClipKeeper> keeper_;
     bool watching_ = false;
 };

@@ -166,15 +166,32 @@ void TDashController::InstanceMessage(const TInstanceMessage& m) {
     case K::StoreChange:
         ApplyStoreChange(m.text);
         break;
+    case K::Answer:
+        break;
     }
 }
 
-void TDashController::ApplyStoreChange(const QString& text) {
-    if (!ctx_.storeChanges)
-        return;
-    if (const TSaveResult r = ctx_.storeChanges->Apply(text); !r) {
-        ctx_.program->Message(QStringLiteral("Vantrelo"), r.error, true);
-        return;
+QString TDashController::InstanceRequest(const TInstanceMessage& m) {
+    if (m.kind == TInstanceMessageKind::StoreChange)
+        return ApplyStoreChange(m.text);
+    InstanceMessage(m);
+    return {};
+}
+
+QString TDashController::ApplyStoreChange(const QString& text) {
+    // A program that closes saves what it holds at its stop: a change taken now could be lost.
+    if (!ctx_.storeChanges || ctx_.closing || !ctx_.form)
+        return EncodeChangeAnswer({TChangeOutcome::Refused, QStringLiteral("Vantrelo is closing.")});
+    ctx_.storeChanges->SetNoteWriter([this](const QString& line) -> TSaveResult {
+        if (!ctx_.notes || !ctx_.notes->AddToNotes({line}))
+            return {false, QStringLiteral("The running Vantrelo could not save the line in its notes.")};
+        return {};
+    });
+    const TChangeAnswer answer = ctx_.storeChanges->Answer(text);
+    if (answer.outcome != TChangeOutcome::Done) {
+        // The tool says why; the window only notes it, without a box per refused change.
+        ctx_.program->ShowToast(answer.text);
+        return EncodeChangeAnswer(answer);
     }
     // What the settings dialog would refresh after a change: tags, keyword hotkeys, look, index.
     ctx_.data.tags.Build(ctx_.data.keywords);
@@ -186,6 +203,7 @@ void TDashController::ApplyStoreChange(const QString& text) {
     ctx_.program->SetDesign();
     if (ctx_.index)
         ctx_.index->SettingsApplied();
+    return EncodeChangeAnswer(answer);
 }
 
 void TDashController::HandleFile(const QString& path, quint64 userTime) {

@@ -33,14 +33,16 @@ public:
 
     // TInstanceMessageSink
     void InstanceMessage(const TInstanceMessage& message) override;
+    QString InstanceRequest(const TInstanceMessage& message) override;
 
     // A file given to the program: the line proposes the dash command that adds a keyword for it;
     // the window is raised with the time stamp of the request that sent the file.
     void HandleFile(const QString& path, quint64 userTime);
 
 private:
-    // A change vantrelo-cli handed over: applied, saved, and what depends on it refreshed.
-    void ApplyStoreChange(const QString& text);
+    // A change vantrelo-cli handed over: applied, saved, and what depends on it refreshed; the
+    // encoded answer the tool waits for (refused while the program closes).
+    QString ApplyStoreChange(const QString& text);
 
     TAppContext& ctx_;
 };

@@ -146,9 +146,10 @@ void TImportController::ImportUrl(const QString& url) {
         busy_ = false;
         if (ctx_.closing)
             return;
-        if (!r.ok) {
-            ctx_.program->Message(QStringLiteral("Vantrelo"),
-                                  QStringLiteral("Could not download %1 (%2)").arg(fetched, r.error), true);
+        if (!r.ok || !r.sized) {
+            const QString why = r.ok ? QStringLiteral("the server did not say how long the answer is") : r.error;
+            ctx_.program->Message(QStringLiteral("Vantrelo"), QStringLiteral("Could not download %1 (%2)").arg(fetched, why),
+                                  true);
             return;
         }
         ListImport(r.body, fetched);
@@ -156,18 +157,40 @@ void TImportController::ImportUrl(const QString& url) {
 }
 
 void TImportController::ListImport(const QByteArray& bytes, const QString& source) {
-    TImportFile file = ParseExportFile(bytes);
-    if (file.words.empty()) {
-        ctx_.program->Message(QStringLiteral("Vantrelo"), QStringLiteral("No keywords in %1").arg(source), true);
+    if (busy_ || ctx_.closing)
+        return;
+    // Read and compared against the names of the list as it is now; a large file on a worker, so
+    // it never holds up the window. The records come back to this thread with the rows.
+    struct TRead {
+        TImportFile file;
+        std::vector<TImportPageRow> rows;
+    };
+    auto read = std::make_shared<TRead>();
+    auto names = std::make_shared<const TKeywordNameSet>(ctx_.data.keywords);
+    auto work = [bytes, names, read] {
+        read->file = ParseExportFile(bytes);
+        for (const TImportRow& r : ImportRows(read->file.words, *names))
+            read->rows.push_back({r.text, r.comment, r.checked});
+    };
+    auto done = [this, read, source] {
+        busy_ = false;
+        if (ctx_.closing)
+            return;
+        if (read->file.words.empty()) {
+            ctx_.program->Message(QStringLiteral("Vantrelo"), QStringLiteral("No keywords in %1").arg(source), true);
+            return;
+        }
+        records_ = read->file.words.TakeAll();
+        Show(TImportMode::Import, read->file.description, read->rows);
+    };
+    busy_ = true;
+    if (bytes.size() <= kImportProgressBytes) {
+        work();
+        done();
         return;
     }
-    std::vector<TImportPageRow> rows;
-    for (const TImportRow& r : ImportRows(file.words, ctx_.data.keywords))
-        rows.push_back({r.text, r.comment, r.checked});
-    records_.clear();
-    while (!file.words.empty())
-        records_.push_back(file.words.Take(0));
-    Show(TImportMode::Import, file.description, rows);
+    ctx_.program->ShowToast(QStringLiteral("Reading the keywords of %1...").arg(source));
+    ctx_.desk->tasks->Run(std::move(work), std::move(done));
 }
 
 void TImportController::ImportApplications() {

@@ -20,6 +20,9 @@ class TSetupForm;
 
 class TImportController final : public TImportPageEvents {
 public:
+    // A file larger than this is read on a worker, and the window says so meanwhile.
+    static constexpr qsizetype kImportProgressBytes = 64 * 1024;
+
     explicit TImportController(TAppContext& ctx);
     ~TImportController() override;
     // The file, address and conflict questions (made over the input window unless a test sets them).

@@ -53,8 +53,9 @@ void TKeywordImportController::Start(bool beforeHotkeys, bool tell) {
         running_ = false;
         if (ctx_.closing)
             return;
-        if (!r.ok) {
-            Finish(QStringLiteral("%1 Could not download %2 (%3)").arg(kNothing, source, r.error), true);
+        if (!r.ok || !r.sized) {
+            const QString why = r.ok ? QStringLiteral("the server did not say how long the answer is") : r.error;
+            Finish(QStringLiteral("%1 Could not download %2 (%3)").arg(kNothing, source, why), true);
             return;
         }
         Merge(r.body, true);
@@ -78,9 +79,7 @@ void TKeywordImportController::Merge(const QByteArray& bytes, bool hotkeys) {
         Finish(kNothing, true);
         return;
     }
-    std::vector<std::unique_ptr<TExeWord>> chosen;
-    while (!file.words.empty())
-        chosen.push_back(file.words.Take(0));
+    std::vector<std::unique_ptr<TExeWord>> chosen = file.words.TakeAll();
     // An open keyword editor applies its pending edits first and shows the merged list after.
     if (ctx_.settingsDialog)
         ctx_.settingsDialog->BeforeKeywordsChange();

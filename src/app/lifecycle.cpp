@@ -115,6 +115,12 @@ void TLifecycle::InstanceMessage(const TInstanceMessage& message) {
         ctx_.dash->InstanceMessage(message);
 }
 
+QString TLifecycle::InstanceRequest(const TInstanceMessage& message) {
+    if (ctx_.dash)
+        return ctx_.dash->InstanceRequest(message);
+    return EncodeChangeAnswer({TChangeOutcome::Refused, QStringLiteral("Vantrelo is not ready.")});
+}
+
 int TLifecycle::Start() {
     if (const int handedOver = ClaimInstance(); handedOver >= 0)
         return handedOver;
@@ -320,8 +326,12 @@ void TLifecycle::SaveNotes() {
 }
 
 void TLifecycle::SaveClipboardHistory() {
-    if (ctx_.clip)
-        ctx_.clip->WriteNow();
+    QString error;
+    if (!ctx_.clip || ctx_.clip->WriteNow(&error))
+        return;
+    // The program is closing: said on its error output (a box would not be seen any more).
+    const QString text = QStringLiteral("The clipboard history was not saved: ") + error;
+    QTextStream(stderr) << text << "\n";
 }
 
 void TLifecycle::SaveIndexCache() {

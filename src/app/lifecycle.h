@@ -71,6 +71,7 @@ public:
 
     // TInstanceMessageSink: handed to the dash controller once it exists.
     void InstanceMessage(const TInstanceMessage& message) override;
+    QString InstanceRequest(const TInstanceMessage& message) override;
 
 private:
     // The single-instance claim; an exit code when this start only hands its work over, else -1.

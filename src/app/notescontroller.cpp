@@ -127,7 +127,7 @@ void TNotesController::OpenNotes(const QString& text) {
     form_->activateWindow();
 }
 
-void TNotesController::AddToNotes(const QStringList& texts) {
+bool TNotesController::AddToNotes(const QStringList& texts) {
     EnsureForm();
     QString notes = form_->Text();
     bool added = false;
@@ -137,14 +137,18 @@ void TNotesController::AddToNotes(const QStringList& texts) {
             added = true;
         }
     if (!added)
-        return;
+        return false;
     form_->SetText(notes);
-    if (SaveNotes() && ctx_.input)
+    const bool saved = SaveNotes();
+    if (saved && ctx_.input)
         ctx_.input->SetNewWord(QStringLiteral("Notes updated"), true, false);
+    return saved;
 }
 
 bool TNotesController::Write(const QString& path, const QString& notes) {
-    const TSaveResult r = SaveFileAtomic(path, NotesFileBytes(notes), {}, TFileAccess::Document);
+    // The data folder's notes are private like the rest of it; a file chosen elsewhere keeps its mode.
+    const TFileAccess access = path.startsWith(ctx_.store.Places().dataFolder) ? TFileAccess::Private : TFileAccess::Document;
+    const TSaveResult r = SaveFileAtomic(path, NotesFileBytes(notes), {}, access);
     if (!r) {
         ctx_.program->ShowFailure(r.error);
         return false;

@@ -29,7 +29,8 @@ public:
     // bottom, `notesaddbottom`), saved at once, and the input line says "Notes updated".
     void OpenNotes(const QString& text);
     // Several texts added at once with one save (the clipboard history to the notes).
-    void AddToNotes(const QStringList& texts);
+    // True when the lines were added and the notes saved.
+    bool AddToNotes(const QStringList& texts);
     // Writes the notes when they changed since the last write; false when the write failed (said).
     bool SaveNotes();
     // The notes file: `noteslocation` with its variables expanded, else notes.txt in the data folder.

@@ -6,6 +6,8 @@
 #include "platform/startup/dashcommands.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
@@ -111,28 +113,75 @@ bool TCliContext::Save() {
     return true;
 }
 
-bool TCliContext::Change(const TStoreChange& requested) {
-    if (!Load(true))
-        return false;
+bool TCliContext::Change(const TStoreChange& requested, const std::function<bool()>& writeHere) {
     TStoreChange change = requested;
-    change.dataFolder = Places().dataFolder;
-    QString why;
-    if (!ApplyStoreChange(data_, change, &why)) {
-        err << why << "\n";
-        return false;
+    change.dataFolder = RealDataFolder(Places().dataFolder);
+    // A launcher that is closing refuses (its stop saves what it holds): once it has ended the
+    // change is made here. A few rounds at most, should another launcher start meanwhile.
+    for (int round = 0; round < 3; ++round) {
+        if (!Load(true))
+            return false;
+        QString why;
+        if (change.kind != TStoreChange::TKind::AddNote && !ApplyStoreChange(data_, change, &why)) {
+            err << why << "\n";
+            return false;
+        }
+        // Still under the writers' lock: a launcher that starts now reads the file after our save.
+        if (!LauncherRuns(Places()))
+            return writeHere ? writeHere() : Save();
+        // The launcher saves the change itself under the same lock: let it have it.
+        writing_.reset();
+        QString answerText, error;
+        const bool answered =
+            Ask({TInstanceMessageKind::StoreChange, EncodeStoreChange(change), {}}, kAnswerTimeoutMs, &answerText, &error);
+        const std::optional<TChangeAnswer> answer = answered ? DecodeChangeAnswer(answerText) : std::nullopt;
+        if (answer && answer->outcome == TChangeOutcome::Done) {
+            out << "Vantrelo is running: the change was handed to it, and it saved it.\n";
+            return true;
+        }
+        if (answer && answer->outcome == TChangeOutcome::Failed) {
+            err << "Vantrelo is running and did not take the change: " << answer->text << "\n";
+            return false;
+        }
+        if (answered && !answer) {
+            err << "Vantrelo is running but its answer could not be read: " << answerText << "\n";
+            return false;
+        }
+        // Refused (closing), unreachable or silent: the change is ours once that launcher has ended.
+        if (!WaitForLauncherEnd(kAnswerTimeoutMs)) {
+            err << "Vantrelo is running but did not take the change: "
+                << (answer ? answer->text : error) << "\n";
+            return false;
+        }
+        out << "Vantrelo was closing: the change is written here.\n";
+        loaded_ = false;
+        data_ = TUserData();
     }
-    // Still under the writers' lock: a launcher that starts now reads the file after our save.
-    if (!LauncherRuns(Places()))
-        return Save();
-    // The launcher saves the change itself under the same lock: let it have it.
-    writing_.reset();
-    QString error;
-    if (!Hand({TInstanceMessageKind::StoreChange, EncodeStoreChange(change), {}}, &error)) {
-        err << "Vantrelo is running but did not take the change: " << error << "\n";
-        return false;
+    err << "Vantrelo kept starting and closing; the change was not made.\n";
+    return false;
+}
+
+bool TCliContext::WaitForLauncherEnd(int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (LauncherRuns(Places())) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
     }
-    out << "Vantrelo is running: the change was handed to it, and it saves it.\n";
     return true;
+}
+
+bool TCliContext::Ask(const TInstanceMessage& message, int timeoutMs, QString* answer, QString* error) {
+    std::unique_ptr<TInstanceChannel> own;
+    TInstanceChannel* channel = channel_;
+    if (!channel) {
+        const QString folder = InstanceRuntimeFolder(error);
+        if (folder.isEmpty())
+            return false;
+        own = std::make_unique<TLocalInstanceChannel>(folder);
+        channel = own.get();
+    }
+    return channel->Ask(message, timeoutMs, answer, error);
 }
 
 bool TCliContext::Hand(const TInstanceMessage& message, QString* error) {
@@ -184,6 +233,10 @@ int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err, TInsta
                 err << "cannot use the data folder " << dataDir << "\n";
                 return kFailed;
             }
+            // Used as it is (the user chose it), but not without a word when others may read it.
+            if (const QFileInfo info(dataDir); info.permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther |
+                                                                      QFileDevice::ReadGroup | QFileDevice::WriteGroup))
+                err << "warning: the data folder " << dataDir << " is open to other users (chmod 700 makes it private)\n";
             places.dataFolder = WithSlash(QFileInfo(dataDir).absoluteFilePath());
         }
         places.programFolder = ResolveProgramFolder(exe);

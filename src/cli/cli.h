@@ -7,6 +7,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -31,9 +32,16 @@ public:
     bool Save();
     // Checks the change against the file and makes it: handed to a launcher that runs on this
     // data folder (which applies and saves it), else saved here. Prints why when it fails.
-    bool Change(const TStoreChange& change);
+    // `writeHere` makes the change without a launcher (default: saves vantrelo.ini).
+    bool Change(const TStoreChange& change, const std::function<bool()>& writeHere = {});
     // Hands `message` to the launcher that runs on this data folder; false with `error`.
     bool Hand(const TInstanceMessage& message, QString* error);
+    // Hands `message` over and waits up to `timeoutMs` for the launcher's answer.
+    bool Ask(const TInstanceMessage& message, int timeoutMs, QString* answer, QString* error);
+    // Waits until no launcher runs on this data folder; false when one still runs after `timeoutMs`.
+    bool WaitForLauncherEnd(int timeoutMs);
+    // How long the tool waits for a launcher's answer (its save included) or for it to end.
+    static constexpr int kAnswerTimeoutMs = 15000;
     TUserData& Data() { return data_; }
     TSettingsStore& Store() { return store_; }
 

@@ -50,8 +50,11 @@ int Clear(TCliContext& ctx) {
     // Holding the launcher's lock keeps a launcher from starting on the file meanwhile.
     TFileLock launcher(LauncherLockFile(ctx.Places()));
     if (!launcher.TryLock()) {
-        ctx.err << "The launcher is running and owns the clipboard history; clear it there with "
-                   "$CLEARCLIPBOARD$.\n";
+        if (LauncherRuns(ctx.Places()))
+            ctx.err << "The launcher is running and owns the clipboard history; clear it there with "
+                       "$CLEARCLIPBOARD$.\n";
+        else
+            ctx.err << "The data folder " << ctx.Places().dataFolder << " cannot be locked (is it read-only?).\n";
         return kFailed;
     }
     std::vector<TMyClipItem> entries;

@@ -50,6 +50,13 @@ bool ReadSource(TCliContext& ctx, const QString& source, QByteArray& bytes) {
         ctx.err << "Could not download " << source << " (" << result.error << ")\n";
         return false;
     }
+    // Keywords are replaced by what arrives: an answer that does not say where it ends could be
+    // cut short without anyone knowing.
+    if (!result.sized) {
+        ctx.err << "Could not download " << source
+                << " (the server did not say how long the answer is, so a cut-off file cannot be told from a whole one)\n";
+        return false;
+    }
     bytes = result.body;
     return true;
 }
@@ -130,10 +137,14 @@ int ImportKeywords(TCliContext& ctx, const QStringList& args) {
     // What the merge will do, counted on the file as it is now (the change is checked against it).
     if (!ctx.Load(false))
         return kFailed;
+    // Counted are the keywords that change: new ones, and with --replace those that differ.
     int merged = 0;
-    for (const auto& w : file.words)
-        if (mode != QLatin1String("skip") || !ctx.Data().keywords.MultiKeywordeExistCheck(w->keywords))
+    const TKeywordNameIndex existing(ctx.Data().keywords);
+    for (const auto& w : file.words) {
+        const TExeWord* e = existing.Find(w->keywords);
+        if (!e || (mode == QLatin1String("replace") && !SameRecord(*e, *w)))
             ++merged;
+    }
     const QString text = DecodeFileText(bytes);
     if (text.toUtf8().size() > kHandOverMaxBytes) {
         ctx.err << "The file is too large to import at once (more than " << kHandOverMaxBytes / 1024 << " KB).\n";

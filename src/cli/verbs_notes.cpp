@@ -44,29 +44,24 @@ int Show(TCliContext& ctx) {
 }
 
 int Add(TCliContext& ctx, const QString& text) {
-    // A running launcher holds the notes and saves them itself: it adds the line as "-n" would.
-    TFileLock launcher(LauncherLockFile(ctx.Places()));
-    if (!launcher.TryLock()) {
-        QString error;
-        if (!ctx.Hand({TInstanceMessageKind::Command, QStringLiteral("-n ") + text, {}}, &error)) {
-            ctx.err << "Vantrelo is running but did not take the line: " << error << "\n";
-            return kFailed;
+    // A running launcher on this data folder holds the notes and saves them itself: it adds the
+    // line as "-n" would, and answers once it has saved.
+    const auto writeHere = [&ctx, &text] {
+        const QString path = NotesFilePath(ctx);
+        QString notes;
+        if (!ReadNotes(ctx, path, &notes))
+            return false;
+        notes = NotesWithText(notes, text, ctx.Data().settings.notesaddbottom);
+        const TFileAccess access = path.startsWith(ctx.Places().dataFolder) ? TFileAccess::Private : TFileAccess::Document;
+        const TSaveResult r = SaveFileAtomic(path, NotesFileBytes(notes), {}, access);
+        if (!r) {
+            ctx.err << r.error << "\n";
+            return false;
         }
-        ctx.out << "Vantrelo is running: the line was handed to it, and it saves the notes.\n";
-        return kOk;
-    }
-    const QString path = NotesFilePath(ctx);
-    QString notes;
-    if (!ReadNotes(ctx, path, &notes))
-        return kFailed;
-    notes = NotesWithText(notes, text, ctx.Data().settings.notesaddbottom);
-    const TSaveResult r = SaveFileAtomic(path, NotesFileBytes(notes), {}, TFileAccess::Document);
-    if (!r) {
-        ctx.err << r.error << "\n";
-        return kFailed;
-    }
-    ctx.out << "Notes updated\n";
-    return kOk;
+        ctx.out << "Notes updated\n";
+        return true;
+    };
+    return ctx.Change({TStoreChange::TKind::AddNote, {text}, {}}, writeHere) ? kOk : kFailed;
 }
 
 } // namespace

@@ -63,7 +63,15 @@ int SettingsVerb(TCliContext& ctx, const QStringList& args) {
             ctx.err << "unknown setting: " << args.at(1) << "\n";
             return kFailed;
         }
-        return ctx.Change({TStoreChange::TKind::SetSetting, {args.at(1), args.at(2)}, {}}) ? kOk : kFailed;
+        if (!ctx.Change({TStoreChange::TKind::SetSetting, {args.at(1), args.at(2)}, {}}))
+            return kFailed;
+        // Lowering the limit drops the oldest entries at the save: said, never silent.
+        const qsizetype held = ctx.Data().history.size();
+        const int kept = ctx.Data().settings.maxhistory;
+        if (SameText(args.at(1), QStringLiteral("maxhistory")) && held > kept)
+            ctx.out << "The history held " << held << " entries; the oldest " << (held - kept)
+                    << " are dropped, the newest " << kept << " kept.\n";
+        return kOk;
     }
     return Usage(ctx, "settings get KEY | settings set KEY VALUE | settings list");
 }
@@ -154,8 +162,11 @@ int SwitchDesktopEntry(TCliContext& ctx, const QStringList& args, const char* us
         return kFailed;
     }
     ctx.Data().settings.*field = on;
-    if (!ctx.Save())
+    if (!ctx.Save()) {
+        // The setting could not be stored: the entry goes back to how it was, so the two agree.
+        apply(!on, LauncherProgram());
         return kFailed;
+    }
     ctx.out << (on ? "created " : "removed ") << pathOf() << "\n";
     return kOk;
 }

@@ -215,7 +215,7 @@ QString JoinCrLf(const QStringList& lines) {
     return out;
 }
 
-bool ReadTextFile(const QString& path, QString& text, QString* error) {
+bool ReadTextFile(const QString& path, QString& text, QString* error, bool* valid) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         if (error)
@@ -228,7 +228,7 @@ bool ReadTextFile(const QString& path, QString& text, QString* error) {
             *error = QStringLiteral("Could not read \"%1\": %2.").arg(path, f.errorString());
         return false;
     }
-    text = DecodeFileText(bytes);
+    text = DecodeFileText(bytes, valid);
     return true;
 }
 

@@ -67,6 +67,6 @@ QByteArray EncodeUtf8Bom(const QString& text);
 QString JoinCrLf(const QStringList& lines);
 
 // Reads a whole text file with encoding detection; false with `error` set when it cannot be read.
-bool ReadTextFile(const QString& path, QString& text, QString* error = nullptr);
+bool ReadTextFile(const QString& path, QString& text, QString* error = nullptr, bool* valid = nullptr);
 
 } // namespace vantrelo

@@ -22,7 +22,15 @@ bool TalksToBrowser(const TExeWord& w) {
 
 QString Quoted(const QString& s) { return u'"' + s + u'"'; }
 
+
 } // namespace
+
+bool SameRecord(const TExeWord& a, const TExeWord& b) {
+    return a.keywords == b.keywords && a.command == b.command && a.path == b.path && a.parameters == b.parameters &&
+           a.open == b.open && a.comment == b.comment && a.runas == b.runas && a.addtohistory == b.addtohistory &&
+           a.key == b.key && a.keymod == b.keymod && a.group == b.group && a.iconpath == b.iconpath &&
+           a.iconidx == b.iconidx && a.onlyone == b.onlyone && a.disabled == b.disabled;
+}
 
 QByteArray FormatExportFile(const std::vector<const TExeWord*>& words, const TExportOptions& options) {
     TMemIniFile ini;
@@ -42,8 +50,9 @@ QByteArray FormatExportFile(const std::vector<const TExeWord*>& words, const TEx
 
 TSaveResult WriteExportFile(const QString& file, const std::vector<const TExeWord*>& words,
                             const TExportOptions& options) {
-    // A file the user names to hand on: it follows the umask like any document.
-    return SaveFileAtomic(file, FormatExportFile(words, options), {}, TFileAccess::Document);
+    // Keywords hold the user's commands, addresses and paths: private like the data folder's
+    // files (the user can open it up to hand it on).
+    return SaveFileAtomic(file, FormatExportFile(words, options), {}, TFileAccess::Private);
 }
 
 TImportFile ParseExportFile(const QByteArray& bytes) {
@@ -66,11 +75,16 @@ TImportFile ReadExportFile(const QString& file) {
 }
 
 std::vector<TImportRow> ImportRows(const TKeywordList& candidates, const TKeywordList& current) {
+    return ImportRows(candidates, TKeywordNameSet(current));
+}
+
+std::vector<TImportRow> ImportRows(const TKeywordList& candidates, const TKeywordNameSet& current) {
     std::vector<TImportRow> rows;
+    rows.reserve(size_t(candidates.size()));
     for (const auto& w : candidates) {
         TImportRow row;
         const QString mark = TalksToBrowser(*w) ? QStringLiteral("@ ") : QString();
-        row.existing = current.MultiKeywordeExistCheck(w->keywords) != nullptr;
+        row.existing = current.Contains(w->keywords);
         row.checked = !row.existing;
         row.text = (row.existing ? QStringLiteral("* ") : QString()) + mark + w->keywords;
         row.comment = w->comment;
@@ -97,8 +111,9 @@ TMergeResult MergeKeywords(TKeywordList& into, std::vector<std::unique_ptr<TExeW
     TMergeResult r;
     bool noToAll = false;
     bool yesToAll = false;
+    TKeywordNameIndex names(into); // one hash lookup per record, kept up to date below
     for (auto& word : chosen) {
-        TExeWord* existing = into.MultiKeywordeExistCheck(word->keywords);
+        TExeWord* existing = names.Find(word->keywords);
         TConflictAnswer answer = TConflictAnswer::Ignore;
         if (existing) {
             if (noToAll)
@@ -118,7 +133,8 @@ TMergeResult MergeKeywords(TKeywordList& into, std::vector<std::unique_ptr<TExeW
         case TConflictAnswer::Ignore: {
             if (host)
                 host->Prepare(*word);
-            const TExeWord& added = into.Add(std::move(word));
+            TExeWord& added = into.Add(std::move(word));
+            names.Added(&added);
             if (host)
                 host->AddHotkey(added);
             ++r.added;
@@ -126,12 +142,20 @@ TMergeResult MergeKeywords(TKeywordList& into, std::vector<std::unique_ptr<TExeW
         }
         case TConflictAnswer::Yes:
         case TConflictAnswer::YesToAll:
+            if (SameRecord(*existing, *word)) {
+                ++r.unchanged; // nothing to take over: not counted as imported
+                break;
+            }
             if (host) {
                 host->Prepare(*word);
                 host->RemoveHotkey(*existing);
             }
             // Every field is taken over; the keyword keeps its place in the list.
-            existing->Clone(*word);
+            {
+                const QString oldNames = existing->keywords;
+                existing->Clone(*word);
+                names.Renamed(existing, oldNames);
+            }
             if (host)
                 host->AddHotkey(*existing);
             r.changed << existing->keywords;

@@ -45,8 +45,13 @@ struct TImportRow {
     bool checked = true; // existing names start unchecked
 };
 std::vector<TImportRow> ImportRows(const TKeywordList& candidates, const TKeywordList& current);
+// The same against the names of the current list (a worker's copy).
+std::vector<TImportRow> ImportRows(const TKeywordList& candidates, const TKeywordNameSet& current);
 
 enum class TConflictAnswer { Yes, No, Ignore, NoToAll, YesToAll };
+// Whether `a` holds every field an import would take over as `b` does (the permission level is
+// never taken over): replacing one by the other changes nothing.
+bool SameRecord(const TExeWord& a, const TExeWord& b);
 // The question asked when `imported` meets `existing`.
 QString ConflictQuestion(const TExeWord& imported, const TExeWord& existing);
 
@@ -67,6 +72,7 @@ struct TMergeResult {
     int added = 0;
     int replaced = 0;
     int skipped = 0;
+    int unchanged = 0;   // "Yes" to a record equal to the existing one: nothing changed
     QStringList changed; // names of existing keywords whose fields were replaced
     int Merged() const { return added + replaced; }
 };

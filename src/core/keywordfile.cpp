@@ -85,18 +85,27 @@ void WriteWords(TMemIniFile& ini, const TKeywordList& list, const TWriteWordsOpt
 void ReadWords(TMemIniFile& ini, TKeywordList& list, bool isImport) {
     // Each plain "W" lookup finds the last remaining such section and puts it in front, so a run
     // of "[W]" sections ends up in file order ahead of what the list held.
+    // The plain ones are put in front once at the end: inserting each in front is quadratic.
     const QStringList names = ini.ReadSections();
+    std::vector<TKeywordList::Ptr> plain; // last section first
     for (const QString& name : names) {
         if (!name.startsWith(u'W', Qt::CaseInsensitive))
             continue;
         auto word = ReadWord(ini, name, isImport);
         if (name == QLatin1String("W") || name == QLatin1String("w")) {
-            list.Insert(0, std::move(word));
+            plain.push_back(std::move(word));
         } else {
             list.Add(std::move(word));
         }
         ini.EraseSection(name);
     }
+    if (plain.empty())
+        return;
+    std::vector<TKeywordList::Ptr> held = list.TakeAll();
+    for (auto it = plain.rbegin(); it != plain.rend(); ++it)
+        list.Add(std::move(*it));
+    for (auto& w : held)
+        list.Add(std::move(w));
 }
 
 } // namespace vantrelo

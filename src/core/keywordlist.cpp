@@ -98,6 +98,81 @@ TExeWord* TKeywordList::MultiKeywordeExistCheck(const QString& s) const {
     return nullptr;
 }
 
+namespace {
+
+// The pieces MultiKeywordeExistCheck looks up: blanks removed, split at ",".
+QStringList SearchedPieces(const QString& s) {
+    QString compact = s;
+    compact.remove(u' ');
+    return compact.split(u',');
+}
+
+// The pieces MatchName compares against: the lower-cased names, split at "," (blanks kept). An
+// empty piece never matches (MatchName's answer would be the empty text, which means none).
+QStringList StoredPieces(const QString& keywords) {
+    QStringList pieces = LowerText(keywords).split(u',');
+    pieces.removeAll(QString());
+    return pieces;
+}
+
+} // namespace
+
+TKeywordNameIndex::TKeywordNameIndex(const TKeywordList& list) {
+    names_.reserve(list.size());
+    for (const auto& w : list)
+        Insert(w->keywords, w.get(), next_++);
+}
+
+void TKeywordNameIndex::Insert(const QString& keywords, TExeWord* word, qsizetype pos) {
+    positions_.insert(word, pos);
+    for (const QString& piece : StoredPieces(keywords)) {
+        std::vector<TEntry>& at = names_[piece];
+        const auto it = std::lower_bound(at.begin(), at.end(), pos, [](const TEntry& e, qsizetype p) { return e.pos < p; });
+        if (it == at.end() || it->word != word)
+            at.insert(it, {pos, word});
+    }
+}
+
+TExeWord* TKeywordNameIndex::Find(const QString& s) const {
+    for (const QString& piece : SearchedPieces(s)) {
+        const auto it = names_.constFind(LowerText(piece));
+        if (it != names_.constEnd() && !it->empty())
+            return it->front().word;
+    }
+    return nullptr;
+}
+
+void TKeywordNameIndex::Added(TExeWord* word) { Insert(word->keywords, word, next_++); }
+
+void TKeywordNameIndex::Renamed(TExeWord* word, const QString& oldKeywords) {
+    const qsizetype pos = positions_.value(word, -1);
+    if (pos < 0)
+        return;
+    for (const QString& piece : StoredPieces(oldKeywords)) {
+        auto it = names_.find(piece);
+        if (it == names_.end())
+            continue;
+        std::erase_if(*it, [word](const TEntry& e) { return e.word == word; });
+        if (it->empty())
+            names_.erase(it);
+    }
+    Insert(word->keywords, word, pos);
+}
+
+TKeywordNameSet::TKeywordNameSet(const TKeywordList& list) {
+    names_.reserve(list.size());
+    for (const auto& w : list)
+        for (const QString& piece : StoredPieces(w->keywords))
+            names_.insert(piece);
+}
+
+bool TKeywordNameSet::Contains(const QString& s) const {
+    for (const QString& piece : SearchedPieces(s))
+        if (names_.contains(LowerText(piece)))
+            return true;
+    return false;
+}
+
 std::unique_ptr<TExeWord> MakeNewKeyword(const QString& nam, const QString& defcmd, const QString& param) {
     auto w = std::make_unique<TExeWord>();
     w->keywords = nam.isEmpty() ? TExeWord::kNewName : nam;

@@ -3,9 +3,12 @@
 
 #include "core/items.h"
 
+#include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace vantrelo {
@@ -33,6 +36,8 @@ public:
     TExeWord& Insert(qsizetype pos, Ptr word);
     void Remove(qsizetype pos);
     Ptr Take(qsizetype pos);
+    // Every record, in list order; the list is empty afterwards.
+    std::vector<Ptr> TakeAll() { return std::exchange(words_, {}); }
     void Clear() { words_.clear(); }
     qsizetype IndexOf(const TExeWord* word) const;
 
@@ -45,6 +50,42 @@ public:
 
 private:
     std::vector<Ptr> words_;
+};
+
+// MultiKeywordeExistCheck for many names at once: each lower-cased name piece of the list's
+// records in a hash, so an import checks its N records against M keywords in O(N + M) instead of
+// lower-casing both names for every pair. It answers exactly as the list would (the first record
+// in list order holding a piece) as long as it is told of every change made meanwhile.
+class TKeywordNameIndex {
+public:
+    explicit TKeywordNameIndex(const TKeywordList& list);
+    TExeWord* Find(const QString& s) const;
+    // `word` was appended to the list.
+    void Added(TExeWord* word);
+    // `word`'s names were `oldKeywords` before a change in place.
+    void Renamed(TExeWord* word, const QString& oldKeywords);
+
+private:
+    struct TEntry {
+        qsizetype pos;
+        TExeWord* word;
+    };
+    void Insert(const QString& keywords, TExeWord* word, qsizetype pos);
+    QHash<QString, std::vector<TEntry>> names_;
+    QHash<const TExeWord*, qsizetype> positions_;
+    qsizetype next_ = 0;
+};
+
+// The lower-cased names of a list, for a worker that only asks whether a name exists.
+class TKeywordNameSet {
+public:
+    TKeywordNameSet() = default;
+    explicit TKeywordNameSet(const TKeywordList& list);
+    // As MultiKeywordeExistCheck(s) != nullptr.
+    bool Contains(const QString& s) const;
+
+private:
+    QSet<QString> names_;
 };
 
 // A record as the add-keyword actions make it ("new..." when `nam` is empty).

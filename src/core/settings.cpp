@@ -275,10 +275,18 @@ bool SetSettingText(TSettings& s, const TSettingDef& def, const QString& text, Q
                                           QLatin1String(def.key));
                     return false;
                 }
-                if constexpr (std::is_same_v<V, bool>)
+                if constexpr (std::is_same_v<V, bool>) {
                     v = n != 0;
-                else
-                    v = std::clamp(n, def.lo, def.hi);
+                } else {
+                    // Refused with the range: a clamped value would be a value nobody asked for.
+                    if (n < def.lo || n > def.hi) {
+                        if (error)
+                            *error = QStringLiteral("%1 is out of range for %2, which takes %3 to %4.")
+                                         .arg(t, QLatin1String(def.key), QString::number(def.lo), QString::number(def.hi));
+                        return false;
+                    }
+                    v = n;
+                }
                 return true;
             }
         },

@@ -245,7 +245,8 @@ const TSettingDef* FindSetting(const QString& key);
 
 // The value as it is written to the file (booleans 1/0).
 QString SettingText(const TSettings& s, const TSettingDef& def);
-// Sets a value from text, strictly: false with `error` when the text does not fit the type.
+// Sets a value from text, strictly: false with `error` when the text does not fit the type or is
+// out of the setting's range (the error names the range).
 bool SetSettingText(TSettings& s, const TSettingDef& def, const QString& text, QString* error);
 
 constexpr int kSettingsVersion = 20400;

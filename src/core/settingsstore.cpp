@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace vantrelo {
 
 QString RescueCaption() { return QStringLiteral("Vantrelo settings file problem"); }
@@ -78,9 +80,15 @@ TLoadResult TSettingsStore::ReadSettings(TUserData& data, TRescuePrompt* prompt,
             TMemIniFile defaults(places_.programFolder + QLatin1String("default.exc"));
             ReadWords(defaults, data.keywords, false);
         }
-        ReadWords(ini, data.keywords, false);
+        ReadWords(ini, data.keywords, false); // takes the keyword sections out of `ini`
         data.history.Read(ini);
         data.tags.Build(data.keywords);
+        unknown_.clear();
+        for (const QString& name : ini.ReadSections())
+            if (name.compare(QLatin1String("Setup"), Qt::CaseInsensitive) != 0 &&
+                name.compare(QLatin1String("History"), Qt::CaseInsensitive) != 0 &&
+                std::none_of(unknown_.begin(), unknown_.end(), [&](const TUnknownSection& u) { return u.name == name; }))
+                unknown_.push_back({name, ini.ReadSectionValues(name)});
     }
     ReadSetup(ini, data.settings, info);
     data.settings.skintype = 4; // only the scalable display style exists
@@ -126,6 +134,12 @@ TSaveResult TSettingsStore::WriteSettings(const TUserData& data, bool def, const
         }
         WriteSetup(ini, s);
     }
+    for (const TUnknownSection& u : unknown_)
+        for (const QString& line : u.lines) {
+            const qsizetype eq = line.indexOf(u'=');
+            if (eq > 0)
+                ini.WriteString(u.name, line.left(eq), line.mid(eq + 1));
+        }
     ini.MyFlattenSections();
     const TSaveResult r = ini.UpdateFile(fault);
     writing_ = false;

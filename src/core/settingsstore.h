@@ -95,6 +95,13 @@ private:
     bool trusted_ = false;
     bool writing_ = false;
     std::optional<SafeOriginals> safe_;
+    // Sections of the file that no part of the program reads (a newer version's, the user's own):
+    // written back as they were read, after the known ones.
+    struct TUnknownSection {
+        QString name;
+        QStringList lines; // "key=value", or a line without "="
+    };
+    std::vector<TUnknownSection> unknown_;
 };
 
 } // namespace vantrelo

@@ -5,6 +5,15 @@
 #include "core/keywordexchange.h"
 #include "core/text.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace vantrelo {
 
 namespace {
@@ -20,7 +29,8 @@ constexpr TKindName kKinds[] = {{TStoreChange::TKind::SetSetting, "set", 2, 2},
                                 {TStoreChange::TKind::AddKeyword, "add", 2, 3},
                                 {TStoreChange::TKind::RemoveKeyword, "remove", 1, 1},
                                 {TStoreChange::TKind::SetHotkey, "hotkey", 3, 3},
-                                {TStoreChange::TKind::ImportKeywords, "import", 2, 2}};
+                                {TStoreChange::TKind::ImportKeywords, "import", 2, 2},
+                                {TStoreChange::TKind::AddNote, "note", 1, 1}};
 
 const TKindName& NameOf(TStoreChange::TKind kind) {
     for (const TKindName& k : kKinds)
@@ -43,13 +53,12 @@ bool ImportChange(TUserData& data, const QString& mode, const QString& text, QSt
     TImportFile file = ParseExportFile(text.toUtf8());
     if (file.words.empty())
         return Fail(error, QStringLiteral("no keywords in the file"));
-    std::vector<std::unique_ptr<TExeWord>> chosen;
     QStringList conflicts;
-    while (!file.words.empty()) {
-        if (data.keywords.MultiKeywordeExistCheck(file.words.at(0).keywords))
-            conflicts << file.words.at(0).keywords;
-        chosen.push_back(file.words.Take(0));
-    }
+    const TKeywordNameSet existing(data.keywords);
+    for (const auto& w : file.words)
+        if (existing.Contains(w->keywords))
+            conflicts << w->keywords;
+    std::vector<std::unique_ptr<TExeWord>> chosen = file.words.TakeAll();
     if (mode.isEmpty() && !conflicts.isEmpty())
         return Fail(error, QStringLiteral("already exists: %1; nothing was imported (--replace or --skip decides)")
                                .arg(conflicts.join(QStringLiteral(", "))));
@@ -140,15 +149,58 @@ bool ApplyStoreChange(TUserData& data, const TStoreChange& change, QString* erro
     }
     case TStoreChange::TKind::ImportKeywords:
         return ImportChange(data, a.at(0), a.at(1), error);
+    case TStoreChange::TKind::AddNote:
+        return true; // the notes are not part of vantrelo.ini
     }
     return Fail(error, QStringLiteral("malformed change"));
 }
 
-QString LauncherLockFile(const TPlaces& places) { return places.dataFolder + QLatin1String("vantrelo.run.lock"); }
+QString RealDataFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    QString real = info.canonicalFilePath();
+    if (real.isEmpty())
+        real = QDir::cleanPath(info.absoluteFilePath());
+    return real.endsWith(u'/') ? real : real + u'/';
+}
+
+QString LauncherLockFile(const TPlaces& places) { return RealDataFolder(places.dataFolder) + QLatin1String("vantrelo.run.lock"); }
 
 bool LauncherRuns(const TPlaces& places) {
-    TFileLock probe(LauncherLockFile(places));
-    return !probe.TryLock(); // free when no launcher holds it; released again at once
+    // Opened for reading and never created: a launcher always has made its lock file, and a
+    // read-only folder (where none can be made) has no launcher.
+    const int fd = ::open(QFile::encodeName(LauncherLockFile(places)).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    int rc;
+    do
+        rc = ::flock(fd, LOCK_SH | LOCK_NB);
+    while (rc != 0 && errno == EINTR);
+    const bool held = rc != 0 && errno == EWOULDBLOCK;
+    ::close(fd); // releases the probe's own shared lock
+    return held;
+}
+
+QString EncodeChangeAnswer(const TChangeAnswer& answer) {
+    const char* word = answer.outcome == TChangeOutcome::Done     ? "done"
+                       : answer.outcome == TChangeOutcome::Refused ? "refused"
+                                                                   : "failed";
+    return QLatin1String(word) + u'\n' + answer.text;
+}
+
+std::optional<TChangeAnswer> DecodeChangeAnswer(const QString& text) {
+    const qsizetype nl = text.indexOf(u'\n');
+    const QString word = nl < 0 ? text : text.left(nl);
+    TChangeAnswer a;
+    a.text = nl < 0 ? QString() : text.mid(nl + 1);
+    if (word == QLatin1String("done"))
+        a.outcome = TChangeOutcome::Done;
+    else if (word == QLatin1String("refused"))
+        a.outcome = TChangeOutcome::Refused;
+    else if (word == QLatin1String("failed"))
+        a.outcome = TChangeOutcome::Failed;
+    else
+        return std::nullopt;
+    return a;
 }
 
 TStoreChangeHandler::TStoreChangeHandler(TSettingsStore& store, TUserData& data)
@@ -160,12 +212,27 @@ TSaveResult TStoreChangeHandler::Apply(const QString& messageText) {
     TStoreChange change;
     if (!DecodeStoreChange(messageText, change))
         return {false, QStringLiteral("A change from vantrelo-cli could not be read.")};
-    if (change.dataFolder != store_.Places().dataFolder)
-        return {false, QStringLiteral("A change from vantrelo-cli was meant for another data folder (%1).").arg(change.dataFolder)};
+    if (RealDataFolder(change.dataFolder) != RealDataFolder(store_.Places().dataFolder))
+        return {false, QStringLiteral("A change from vantrelo-cli was meant for another data folder (%1); this Vantrelo uses %2.")
+                           .arg(change.dataFolder, RealDataFolder(store_.Places().dataFolder))};
+    if (change.kind == TStoreChange::TKind::AddNote) {
+        if (!noteWriter_)
+            return {false, QStringLiteral("A line for the notes from vantrelo-cli cannot be taken now.")};
+        return noteWriter_(change.args.value(0));
+    }
     QString why;
     if (!ApplyStoreChange(data_, change, &why))
         return {false, QStringLiteral("A change from vantrelo-cli was not applied: %1.").arg(why)};
-    return store_.WriteSettings(data_);
+    TSaveResult r = store_.WriteSettings(data_);
+    if (!r)
+        r.error = QStringLiteral("The running Vantrelo took the change but could not save it (it tries again at its next "
+                                 "save): %1").arg(r.error);
+    return r;
+}
+
+TChangeAnswer TStoreChangeHandler::Answer(const QString& messageText) {
+    const TSaveResult r = Apply(messageText);
+    return r ? TChangeAnswer{TChangeOutcome::Done, QString()} : TChangeAnswer{TChangeOutcome::Failed, r.error};
 }
 
 } // namespace vantrelo

@@ -103,9 +103,18 @@ QString DecodeWindows1252(const QByteArray& bytes) {
     return out;
 }
 
-QString DecodeFileText(const QByteArray& bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+QString DecodeFileText(const QByteArray& bytes, bool* valid) {
+    if (valid)
+        *valid = true;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8.decode(QByteArrayView(bytes.constData() + 3, bytes.size() - 3));
+        if (!utf8.hasError())
+            return text;
+        if (valid)
+            *valid = false;
+        return DecodeUtf8Lenient(QByteArrayView(bytes.constData() + 3, bytes.size() - 3));
+    }
     if (bytes.startsWith("\xFF\xFE")) {
         QStringDecoder dec(QStringDecoder::Utf16LE);
         return dec.decode(bytes.mid(2));
@@ -118,7 +127,53 @@ QString DecodeFileText(const QByteArray& bytes) {
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    return DecodeWindows1252(bytes);
+    if (valid)
+        *valid = false;
+    return DecodeUtf8Lenient(QByteArrayView(bytes));
+}
+
+QString DecodeUtf8Lenient(QByteArrayView bytes) {
+    // Every well-formed sequence as UTF-8; each byte of a malformed one alone, as Windows-1252
+    // reads it (a stray Latin-1 letter stays that letter). Never the whole text in another code page.
+    QString out;
+    out.reserve(bytes.size());
+    const qsizetype n = bytes.size();
+    const char* data = bytes.data();
+    const auto at = [data](qsizetype i) { return static_cast<unsigned char>(data[i]); };
+    const auto cont = [&](qsizetype i) { return i < n && (at(i) & 0xC0) == 0x80; };
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char b = at(i);
+        char32_t cp = 0;
+        int len = 0;
+        if (b < 0x80) {
+            cp = b;
+            len = 1;
+        } else if (b >= 0xC2 && b <= 0xDF && cont(i + 1)) {
+            cp = char32_t(b & 0x1F) << 6 | (at(i + 1) & 0x3F);
+            len = 2;
+        } else if (b >= 0xE0 && b <= 0xEF && cont(i + 1) && cont(i + 2)) {
+            cp = char32_t(b & 0x0F) << 12 | char32_t(at(i + 1) & 0x3F) << 6 | (at(i + 2) & 0x3F);
+            len = (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) ? 0 : 3;
+        } else if (b >= 0xF0 && b <= 0xF4 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
+            cp = char32_t(b & 0x07) << 18 | char32_t(at(i + 1) & 0x3F) << 12 | char32_t(at(i + 2) & 0x3F) << 6 |
+                 (at(i + 3) & 0x3F);
+            len = (cp < 0x10000 || cp > 0x10FFFF) ? 0 : 4;
+        }
+        if (len == 0) {
+            out += DecodeWindows1252(QByteArray(1, char(b)));
+            ++i;
+            continue;
+        }
+        if (cp >= 0x10000) {
+            out += QChar(QChar::highSurrogate(cp));
+            out += QChar(QChar::lowSurrogate(cp));
+        } else {
+            out += QChar(char16_t(cp));
+        }
+        i += len;
+    }
+    return out;
 }
 
 QStringList SplitLines(const QString& text) {

@@ -24,8 +24,12 @@ QString Unquoted(const QString& s);
 // Replaces every occurrence of `from`, compared without regard to case.
 QString ReplaceText(const QString& s, const QString& from, const QString& to);
 
-// Decodes a file's bytes: UTF-8/UTF-16 by BOM; without BOM UTF-8 when valid, else Windows-1252.
-QString DecodeFileText(const QByteArray& bytes);
+// Decodes a file's bytes: UTF-8/UTF-16 by BOM, else UTF-8. Bytes that are not UTF-8 are read one by
+// one (DecodeUtf8Lenient) and `valid` is cleared: a caller that would write the text back (the
+// notes) refuses to, so such a file is never rewritten changed.
+QString DecodeFileText(const QByteArray& bytes, bool* valid = nullptr);
+// UTF-8 where the bytes are well-formed; each byte of a malformed sequence alone as Windows-1252.
+QString DecodeUtf8Lenient(QByteArrayView bytes);
 QString DecodeWindows1252(const QByteArray& bytes);
 // Splits at CR LF, LF or CR.
 QStringList SplitLines(const QString& text);

@@ -57,6 +57,7 @@ struct TExecPipeline::TChain {
     bool iskeydown = false;
     bool forcenohist = false;
     bool forcenosound = false;
+    bool sent = false;
 };
 
 namespace {
@@ -124,8 +125,9 @@ bool TExecPipeline::Execute(TRun& run, const TMarkedText* markedInput) {
         run.cmdline = RunControlTokens(run.cmdline, false, ctx_);
     }
 
-    // The item: a suggestion the line is bound to, the forced keyword, or the typed keyword.
-    const auto* fuzzy = ItemAs<TMyFuzzyItem>(view.CurrentItem());
+    // The item: a suggestion the line is bound to, the forced keyword, or the typed keyword. A sent
+    // input runs its own text, never what the window shows.
+    const auto* fuzzy = run.sent ? nullptr : ItemAs<TMyFuzzyItem>(view.CurrentItem());
     if ((s.autofuzz > 0 || s.autoshort > 0) && fuzzy && !run.forcedexeword) {
         run.cmdline = fuzzy->name;
         run.histtext = fuzzy->name;
@@ -207,7 +209,7 @@ void TExecPipeline::ForwardLogic(TRun& run) {
 bool TExecPipeline::RunCases(TRun& run) {
     const TSettings& s = ctx_.settings;
     TPipelineView& view = *svc_.view;
-    const TItem* current = view.CurrentItem();
+    const TItem* current = run.sent ? nullptr : view.CurrentItem();
     const bool free = !run.forcedexeword;
     if (free && svc_.tags && svc_.tags->IsTag(run.cmdline)) {
         view.ProcessInput(TInputRequest::ShowForInput, QString(), false);
@@ -476,6 +478,7 @@ void TExecPipeline::RunChain(const QString& text, const TExeWord* parent, const 
     chain->iskeydown = caller.iskeydown;
     chain->forcenohist = caller.forcenohist;
     chain->forcenosound = caller.forcenosound;
+    chain->sent = caller.sent;
     chainNoHide_ = false;
     parent_ = CopyOf(parent);
     report_.chain = true;
@@ -505,6 +508,7 @@ void TExecPipeline::RunChainPiece(const std::shared_ptr<TChain>& chain) {
     run.forcenohist = chain->forcenohist;
     run.forcasync = chain->async;
     run.forcenosound = chain->forcenosound;
+    run.sent = chain->sent;
     run.asyncpause = ClampWait(chain->total + w);
     if (Execute(run, &piece))
         chain->executed = true;

@@ -43,6 +43,7 @@ struct TExecRequest {
     bool forcebrowser = false;
     qint32 asyncpause = 0;
     bool forceSilent = false;
+    bool sent = false;                       // from outside: never the item the line is bound to
 
     // The input as typed (Enter): history, sounds and the after-command step as usual.
     static TExecRequest Typed(const QString& text, bool runas = false, bool browser = false) {
@@ -60,6 +61,7 @@ struct TExecRequest {
         r.forcenohist = true;
         r.forcasync = true;
         r.forcenosound = true;
+        r.sent = true;
         return r;
     }
 };

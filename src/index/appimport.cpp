@@ -257,7 +257,7 @@ void KeepAppShortcut(TExeWord& word, const QString& dataFolder) {
     if (!word.command.startsWith(folder + QLatin1String("Apps/")))
         return;
     const QString imports = folder + QLatin1String("UWPImports");
-    if (!QDir().mkpath(imports))
+    if (!MakePrivateFolder(imports, true))
         return;
     const QString target = imports + u'/' + QFileInfo(word.command).fileName();
     if (QFileInfo::exists(word.command))

@@ -2,6 +2,7 @@
 #include "index/storeapps.h"
 
 #include "core/atomicfile.h"
+#include "core/datafolder.h"
 #include "core/text.h"
 #include "index/desktopentry.h"
 #include "index/indexfiles.h"
@@ -94,7 +95,8 @@ TStoreAppsResult SyncStoreApps(const TStoreAppsRequest& r, const std::atomic<boo
         QDir(folder).removeRecursively();
         return result;
     }
-    if (!QDir().mkpath(folder)) {
+    // Private like the rest of the data folder (it holds the user's application list).
+    if (!MakePrivateFolder(folder, true)) {
         result.error = QStringLiteral("Could not create the folder \"%1\".").arg(folder);
         return result;
     }

@@ -18,7 +18,8 @@ enum class TInstanceMessageKind : unsigned char {
     Input = 7,         // put the text into the input line, caret at the end
     InputSelected = 8, // put the text into the input line, selected
     Close = 9,         // close the program
-    StoreChange = 10,  // a change of vantrelo-cli to apply and save (core/storechange.h)
+    StoreChange = 10,  // a change of vantrelo-cli to apply and save (core/storechange.h); answered
+    Answer = 11,       // the running instance's answer to a StoreChange, on the same connection
 };
 
 struct TInstanceMessage {
@@ -34,6 +35,12 @@ class TInstanceMessageSink {
 public:
     virtual ~TInstanceMessageSink() = default;
     virtual void InstanceMessage(const TInstanceMessage& message) = 0;
+    // A message whose sender waits for an answer (StoreChange): handled, and the answer's text
+    // given back once done.
+    virtual QString InstanceRequest(const TInstanceMessage& message) {
+        InstanceMessage(message);
+        return {};
+    }
 };
 
 enum class TInstanceRole {
@@ -51,6 +58,17 @@ public:
     // As a second instance: delivers the messages to the running one, in order. False when it
     // could not be reached within the channel's time-out.
     virtual bool Send(const std::vector<TInstanceMessage>& messages, QString* error) = 0;
+    // As a second instance: delivers `message` and waits up to `timeoutMs` for the running
+    // instance's answer. False with `error` when it could not be reached or did not answer in time.
+    virtual bool Ask(const TInstanceMessage& message, int timeoutMs, QString* answer, QString* error) {
+        (void)timeoutMs;
+        (void)answer;
+        if (!Send({message}, error))
+            return false;
+        if (error)
+            *error = QStringLiteral("no answer");
+        return false;
+    }
 };
 
 } // namespace vantrelo

@@ -12,6 +12,9 @@ struct TFetchResult {
     bool ok = false;   // a 2xx answer whose body arrived completely within the limits
     QByteArray body;   // empty unless `ok`: an error page is never taken as the text
     QString error;     // plain words when not `ok`
+    // The answer marked where its body ends (a Content-Length or chunks): a body without either
+    // that the server cut short cannot be told from a whole one.
+    bool sized = true;
 };
 
 class TUrlFetcher {

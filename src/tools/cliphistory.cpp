@@ -188,15 +188,23 @@ int TClipHistory::Clear() {
     return n;
 }
 
-bool TClipFileStore::Write(const QString& fileText, quint64 version) {
+bool TClipFileStore::Write(const QString& fileText, quint64 version, QString* error) {
     const std::lock_guard lock(mutex_);
     if (version < written_)
         return false;
     written_ = version;
     // Nothing left to keep: no file at all.
-    if (fileText.isEmpty())
-        return !QFile::exists(path_) || QFile::remove(path_);
-    return SaveFileAtomic(path_, EncodeUtf8Bom(fileText)).ok;
+    if (fileText.isEmpty()) {
+        if (!QFile::exists(path_) || QFile::remove(path_))
+            return true;
+        if (error)
+            *error = QStringLiteral("Could not remove \"%1\".").arg(path_);
+        return false;
+    }
+    const TSaveResult r = SaveFileAtomic(path_, EncodeUtf8Bom(fileText));
+    if (!r && error)
+        *error = r.error;
+    return r.ok;
 }
 
 bool TClipFileStore::Delete(quint64 version) {

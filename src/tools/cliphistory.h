@@ -73,7 +73,8 @@ public:
     const QString& Path() const { return path_; }
     // Atomic replace (an empty text removes the file); false when it failed or a newer state is
     // already on disk.
-    bool Write(const QString& fileText, quint64 version);
+    // `error` says why a write that was due failed (a newer state on disk is no failure).
+    bool Write(const QString& fileText, quint64 version, QString* error = nullptr);
     // Removes the file; false only when it exists and could not be removed.
     bool Delete(quint64 version);
 

@@ -43,8 +43,10 @@ void TClipKeeper::StartSaver() {
     // The thread works on its own copy: the live list is never read off this thread.
     saverDone_ = std::make_shared<std::atomic<bool>>(false);
     saver_ = std::thread([entries = history_.Entries(), now = s_.clock->Now(), hours = s_.settings->clipboardhours,
-                          version = version_, store = store_, done = saverDone_] {
-        store->Write(EncodeClipFile(entries, now, hours), version);
+                          version = version_, store = store_, done = saverDone_, failed = s_.saveFailed] {
+        QString error;
+        if (!store->Write(EncodeClipFile(entries, now, hours), version, &error) && !error.isEmpty() && failed)
+            failed(error);
         done->store(true);
     });
 }
@@ -67,11 +69,17 @@ void TClipKeeper::Read() {
     history_.Append(DecodeClipFile(text, s_.clock->Now(), s_.settings->clipboardhours));
 }
 
-void TClipKeeper::WriteNow() {
+bool TClipKeeper::WriteNow(QString* error) {
     JoinSaver();
     if (!Persisting())
-        return;
-    store_->Write(EncodeClipFile(history_.Entries(), s_.clock->Now(), s_.settings->clipboardhours), ++version_);
+        return true;
+    QString why;
+    if (store_->Write(EncodeClipFile(history_.Entries(), s_.clock->Now(), s_.settings->clipboardhours), ++version_, &why) ||
+        why.isEmpty())
+        return true;
+    if (error)
+        *error = why;
+    return false;
 }
 
 TClipKeeper::TCleared TClipKeeper::Clear() {

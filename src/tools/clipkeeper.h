@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -23,6 +24,8 @@ public:
         const TClock* clock = nullptr;
         QString file;          // c.dat in the data folder
         bool safeMode = false; // the file is neither read nor written
+        // A save of the file failed (the text says why); called on the saver's thread.
+        std::function<void(const QString&)> saveFailed;
     };
     struct TCleared {
         int count = 0;
@@ -39,8 +42,9 @@ public:
     void OnClipboardChanged();
     // Loads the file at start; savers may run from then on.
     void Read();
-    // The exit write: waits for a running saver, then writes the current state.
-    void WriteNow();
+    // The exit write: waits for a running saver, then writes the current state; false with
+    // `error` when that failed.
+    bool WriteNow(QString* error = nullptr);
     TCleared Clear();
     // The list's Delete key and the row menu's "Remove": exactly this entry goes.
     bool Remove(const TMyClipItem& item);

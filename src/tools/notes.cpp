@@ -27,9 +27,17 @@ bool ReadNotesFile(const QString& path, QString* notes, QString* error) {
     if (!QFileInfo::exists(path))
         return true; // no file yet: the first save makes it
     QString raw;
-    if (!ReadTextFile(path, raw, error))
+    bool valid = true;
+    if (!ReadTextFile(path, raw, error, &valid))
         return false;
     *notes = NotesFromFile(raw);
+    if (!valid) {
+        // Shown as well as it reads, but never written back: a save would change the bytes that
+        // are not UTF-8 (and a binary file would grow).
+        if (error)
+            *error = QStringLiteral("%1 is not UTF-8 text; it is left as it is.").arg(path);
+        return false;
+    }
     return true;
 }
 

@@ -659,6 +659,32 @@ TEST_F(ProgramTest, AKeywordAddedWithTheToolWhileTheLauncherRunsIsHandedOverAndK
     EXPECT_TRUE(Ini().contains("zhand"));
 }
 
+// Changes handed over while the launcher closes are never lost while the tool says they were
+// taken: each is either taken and saved, or refused and then written by the tool once the launcher
+// has ended.
+TEST_F(ProgramTest, ChangesHandedToAClosingLauncherAreKept) {
+    ASSERT_TRUE(WriteData());
+    ASSERT_EQ(Start(), -1);
+    constexpr int kTools = 12;
+    std::vector<std::unique_ptr<QProcess>> tools;
+    for (int i = 0; i < kTools; ++i) {
+        tools.push_back(std::make_unique<QProcess>());
+        tools.back()->start(VANTRELO_CLI, {"--data", data, "keywords", "add", QStringLiteral("zclose%1").arg(i), "true"});
+    }
+    // Some reach the running launcher, the rest meet it closing or gone.
+    Until([] { return false; }, 40);
+    app->Shutdown();
+    app.reset();
+    for (int i = 0; i < kTools; ++i) {
+        QProcess& tool = *tools[size_t(i)];
+        ASSERT_TRUE(tool.state() == QProcess::NotRunning || tool.waitForFinished(60000)) << i;
+        EXPECT_EQ(tool.exitCode(), 0) << i << ": " << tool.readAllStandardError().toStdString();
+    }
+    const QString ini = Ini();
+    for (int i = 0; i < kTools; ++i)
+        EXPECT_TRUE(ini.contains(QStringLiteral("keywords=zclose%1\r\n").arg(i))) << i << " was lost";
+}
+
 } // namespace
 } // namespace vantrelo
 

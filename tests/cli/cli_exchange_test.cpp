@@ -45,8 +45,9 @@ TEST_F(CliExchange, AConflictIsRefusedUntilAFlagDecidesIt) {
     EXPECT_EQ(skipped.out, "Imported 1 keywords.\n");
     EXPECT_TRUE(into({"keywords", "list"}).out.endsWith("zgoogle\told-google\nzt,zterm\txterm\n"));
 
+    // Counted is what changes: "zgoogle" differs, "zterm" is the same record already.
     const test::TCliResult replaced = into({"keywords", "import", file, "--replace"});
-    EXPECT_EQ(replaced.out, "Imported 2 keywords.\n");
+    EXPECT_EQ(replaced.out, "Imported 1 keywords.\n");
     // Replaced in place; "term" came without its hotkey, and the duplicate was not added again.
     EXPECT_TRUE(into({"keywords", "list"}).out.endsWith("zg,zgoogle\thttps://g/?q=$U$\nzt,zterm\txterm\n"))
         << into({"keywords", "list"}).out.toStdString();
@@ -77,6 +78,14 @@ TEST_F(CliExchange, ImportsFromAWebAddressAndSaysWhyADownloadFailed) {
     EXPECT_EQ(r404.rc, 1);
     EXPECT_TRUE(r404.err.startsWith("Could not download " + missing.Url("/set.exc"))) << r404.err.toStdString();
     EXPECT_TRUE(r404.err.contains("404")) << r404.err.toStdString();
+
+    // Without a Content-Length a body cut short looks whole: such an answer is refused.
+    TCannedServer unsized("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + body.left(body.size() / 2));
+    const QByteArray beforeUnsized = into.File();
+    const test::TCliResult rUnsized = into({"keywords", "import", unsized.Url("/set.exc"), "--replace"});
+    EXPECT_EQ(rUnsized.rc, 1) << rUnsized.out.toStdString();
+    EXPECT_TRUE(rUnsized.err.contains("how long")) << rUnsized.err.toStdString();
+    EXPECT_EQ(into.File(), beforeUnsized);
 
     TCannedServer cut(Http("200 OK", body.left(body.size() / 2), body.size()));
     const QByteArray before = into.File();

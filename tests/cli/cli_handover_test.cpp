@@ -11,6 +11,8 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace vantrelo;
 
 namespace {
@@ -20,13 +22,37 @@ struct TDirectChannel final : TInstanceChannel {
     TStoreChangeHandler* launcher = nullptr;
     std::vector<TInstanceMessage> sent;
     TSaveResult applied;
+    // Stands in for a launcher that closes: answers "refused" and then ends (its lock goes).
+    std::function<void()> closing;
     TInstanceRole Claim(TInstanceMessageSink*, QString*) override { return TInstanceRole::Second; }
     bool Send(const std::vector<TInstanceMessage>& messages, QString*) override {
         for (const TInstanceMessage& m : messages) {
             sent.push_back(m);
+            if (closing) { // a closing launcher drops what it is sent
+                closing();
+                closing = nullptr;
+                continue;
+            }
             if (launcher && m.kind == TInstanceMessageKind::StoreChange)
                 applied = launcher->Apply(m.text);
         }
+        return true;
+    }
+    bool Ask(const TInstanceMessage& m, int, QString* answer, QString* error) override {
+        sent.push_back(m);
+        if (closing) {
+            closing();
+            closing = nullptr;
+            *answer = EncodeChangeAnswer({TChangeOutcome::Refused, "Vantrelo is closing."});
+            return true;
+        }
+        if (!launcher) {
+            *error = "nobody listens";
+            return false;
+        }
+        applied = launcher->Apply(m.text);
+        *answer = EncodeChangeAnswer(applied ? TChangeAnswer{TChangeOutcome::Done, {}}
+                                             : TChangeAnswer{TChangeOutcome::Failed, applied.error});
         return true;
     }
 };
@@ -174,4 +200,65 @@ TEST(StoreChanges, TheLauncherRefusesChangesForAnotherFolderOrThatDoNotApply) {
         EXPECT_FALSE(r.error.isEmpty());
     }
     EXPECT_EQ(test::ReadAll(l.places.SettingsFile()), before);
+}
+
+// The launcher's answer decides what the tool says: a change that fails there (here two adds race
+// on one name) is a failure of the tool, not "handed".
+TEST(CliWriters, AChangeTheLauncherCannotApplyFailsTheTool) {
+    Launcher l;
+    TStoreChangeHandler handler(l.store, l.user);
+    l.store.ReadSettings(l.user, nullptr);
+    // The other add reached the launcher first: in its memory, not yet in the file the tool reads.
+    l.user.keywords.Add(MakeNewKeyword("race", "first", QString()));
+    TDirectChannel channel;
+    channel.launcher = &handler;
+    const CliRun r = RunCliIn(l.places.dataFolder, {"keywords", "add", "race", "second"}, &channel);
+    EXPECT_EQ(r.rc, 1) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains("handed")) << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains("already exists")) << r.err.toStdString();
+    EXPECT_EQ(l.user.keywords.FindKeyword("race", false)->command, "first");
+}
+
+// A launcher that is closing refuses the change; once it has ended the tool writes it itself.
+TEST(CliWriters, AClosingLauncherRefusesAndTheToolWritesTheChangeOnceItEnded) {
+    Launcher l;
+    auto handler = std::make_unique<TStoreChangeHandler>(l.store, l.user);
+    l.store.ReadSettings(l.user, nullptr);
+    TDirectChannel channel;
+    channel.launcher = handler.get();
+    channel.closing = [&] {
+        channel.launcher = nullptr;
+        handler.reset(); // the launcher's stop: its lock is released
+    };
+    const CliRun r = RunCliIn(l.places.dataFolder, {"keywords", "add", "late", "cmd"}, &channel);
+    EXPECT_EQ(r.rc, 0) << r.err.toStdString();
+    EXPECT_FALSE(r.out.contains("handed")) << r.out.toStdString();
+    EXPECT_NE(LoadFile(l.places).keywords.FindKeyword("late", false), nullptr) << "the change was lost";
+}
+
+// The launcher's data folder reached through a symbolic link is the same folder: the change is
+// handed over and taken, never refused as "another folder" while the tool says it was handed.
+TEST(CliWriters, ASymlinkToTheLaunchersFolderIsTheSameFolder) {
+    Launcher l;
+    TStoreChangeHandler handler(l.store, l.user);
+    l.store.ReadSettings(l.user, nullptr);
+    TDirectChannel channel;
+    channel.launcher = &handler;
+    test::TempDir other;
+    const QString link = other.Path() + "link";
+    ASSERT_TRUE(QFile::link(QDir::cleanPath(l.places.dataFolder), link));
+    const CliRun r = RunCliIn(link, {"keywords", "add", "vialink", "cmd"}, &channel);
+    EXPECT_EQ(r.rc, 0) << r.err.toStdString();
+    EXPECT_TRUE(channel.applied.ok) << channel.applied.error.toStdString();
+    EXPECT_NE(l.user.keywords.FindKeyword("vialink", false), nullptr);
+
+    // Another folder while this launcher runs: the tool writes that folder's file itself.
+    test::TempDir b;
+    const CliRun rb = RunCliIn(b.Path(), {"keywords", "add", "inb", "cmd"}, &channel);
+    EXPECT_EQ(rb.rc, 0) << rb.err.toStdString();
+    EXPECT_NE(LoadFile(TPlaces{b.Path(), b.Path()}).keywords.FindKeyword("inb", false), nullptr);
+    EXPECT_EQ(l.user.keywords.FindKeyword("inb", false), nullptr);
+
+    // A change that names another folder is refused by the launcher, whatever the tool thought.
+    EXPECT_FALSE(handler.Apply(EncodeStoreChange({TStoreChange::TKind::AddKeyword, {"x", "y"}, b.Path()})).ok);
 }

@@ -1,10 +1,13 @@
 // vantrelo-cli over a data folder: settings, keywords, history, and refusals that change nothing.
 #include "support/clirunner.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace vantrelo;
 
@@ -71,6 +74,48 @@ TEST(CliStore, HistoryListsNewestFirst) {
     test::TCliRunner cli;
     test::WriteText(cli.data.File("vantrelo.ini"), "[History]\nH0=newest\nH1=older\n\n[Setup]\nversion=20400\n");
     EXPECT_EQ(cli({"history", "list"}).out, "newest\nolder\n");
+}
+
+// A value out of a setting's range is refused with the range and changes nothing; lowering the
+// history's limit says what it drops.
+TEST(CliStore, OutOfRangeValuesAreRefusedAndLoweringTheHistoryLimitIsSaid) {
+    test::TCliRunner cli;
+    test::WriteText(cli.data.File("vantrelo.ini"), "[History]\nH0=newest\nH1=older\nH2=oldest\n\n[Setup]\nversion=20400\n");
+    ASSERT_EQ(cli({"settings", "set", "hide", "0"}).rc, 0);
+    const QByteArray before = cli.File();
+    const test::TCliResult r = cli({"settings", "set", "maxhistory", "-5"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_TRUE(r.err.contains("0 to 100000")) << r.err.toStdString();
+    EXPECT_EQ(cli.File(), before);
+    EXPECT_EQ(cli({"history", "list"}).out, "newest\nolder\noldest\n");
+    EXPECT_EQ(cli({"settings", "set", "transactive", "256"}).rc, 1);
+
+    const test::TCliResult lowered = cli({"settings", "set", "maxhistory", "1"});
+    EXPECT_EQ(lowered.rc, 0);
+    EXPECT_TRUE(lowered.out.contains("the oldest 2 are dropped")) << lowered.out.toStdString();
+    EXPECT_EQ(cli({"history", "list"}).out, "newest\n");
+}
+
+// Under the usual umask the notes and exported keywords stay private like the rest of the data
+// folder, and a data folder open to others is used with a warning.
+TEST(CliStore, NotesAndExportsArePrivateAndAnOpenDataFolderIsSaid) {
+    const mode_t old = ::umask(022);
+    test::TCliRunner cli;
+    ASSERT_EQ(cli({"notes", "add", "secret"}).rc, 0);
+    ASSERT_EQ(cli({"keywords", "add", "k", "cmd"}).rc, 0);
+    ASSERT_EQ(cli({"keywords", "export", cli.data.File("set.exc")}).rc, 0);
+    for (const char* name : {"notes.txt", "set.exc", "vantrelo.ini"}) {
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(cli.data.File(name)).constData(), &st), 0) << name;
+        EXPECT_EQ(st.st_mode & 077, 0u) << name;
+    }
+    EXPECT_FALSE(cli({"settings", "get", "hide"}).err.contains("open to other users"));
+    QFile::setPermissions(cli.data.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                                               QFile::ExeOther);
+    const test::TCliResult open = cli({"settings", "get", "hide"});
+    EXPECT_EQ(open.rc, 0);
+    EXPECT_TRUE(open.err.contains("open to other users")) << open.err.toStdString();
+    ::umask(old);
 }
 
 TEST(CliStore, AMissingFileWithABackupIsNotReplacedByDefaults) {

@@ -146,3 +146,70 @@ TEST(KeywordExchange, TheQuestionNamesBothKeywords) {
 
 } // namespace
 } // namespace vantrelo
+
+namespace vantrelo {
+
+namespace {
+
+// An export file of `n` keywords "imp<i>,alias<i>" in flattened sections, as the export writes it.
+QByteArray ManyKeywords(int n) {
+    std::vector<std::unique_ptr<TExeWord>> owned;
+    std::vector<const TExeWord*> words;
+    for (int i = 0; i < n; ++i) {
+        owned.push_back(MakeNewKeyword(QStringLiteral("imp%1,alias%1").arg(i), QStringLiteral("cmd %1").arg(i), QString()));
+        words.push_back(owned.back().get());
+    }
+    return FormatExportFile(words, TExportOptions{});
+}
+
+} // namespace
+
+// A large import is whole: 15,000 keywords (650 KB) read, listed against 7,500 of which half are
+// theirs, and merged. The pairwise duplicate check this replaced took minutes here; its time is
+// measured by bench/core/import_bench.cpp.
+TEST(KeywordExchange, FifteenThousandKeywordsImportWhole) {
+    constexpr int kCount = 15000;
+    const QByteArray bytes = ManyKeywords(kCount);
+    TKeywordList current;
+    for (int i = 0; i < kCount; i += 2)
+        current.Add(MakeNewKeyword(QStringLiteral("IMP%1").arg(i), QStringLiteral("old"), QString()));
+    TImportFile file = ParseExportFile(bytes);
+    ASSERT_EQ(file.words.size(), kCount);
+    EXPECT_EQ(file.words.at(0).keywords, "imp0,alias0");
+    EXPECT_EQ(file.words.at(kCount - 1).keywords, QStringLiteral("imp%1,alias%1").arg(kCount - 1));
+    const std::vector<TImportRow> rows = ImportRows(file.words, current);
+    ASSERT_EQ(rows.size(), size_t(kCount));
+    EXPECT_TRUE(rows[0].existing);
+    EXPECT_FALSE(rows[1].existing);
+    const TMergeResult r = MergeKeywords(current, file.words.TakeAll(),
+                                         [](const TExeWord&, const TExeWord&) { return TConflictAnswer::YesToAll; });
+    EXPECT_EQ(r.replaced, kCount / 2);
+    EXPECT_EQ(r.added, kCount / 2);
+    EXPECT_EQ(current.size(), kCount);
+}
+
+// The name index answers exactly as the list's own check, also after additions and renames.
+TEST(KeywordExchange, TheNameIndexAnswersAsTheListDoes) {
+    TKeywordList list;
+    list.Add(MakeNewKeyword("a,b", "1", QString()));
+    list.Add(MakeNewKeyword("B", "2", QString()));
+    list.Add(MakeNewKeyword("c, d", "3", QString()));
+    list.Add(MakeNewKeyword("x,", "4", QString()));
+    list.at(1).disabled = true;
+    TKeywordNameIndex index(list);
+    const TKeywordNameSet set(list);
+    const QStringList probes = {"a", "b", "B", "zz,b", "d", " d", "c", "C,a", "", "x", "q,", "Ä", "a b"};
+    for (const QString& p : probes) {
+        EXPECT_EQ(index.Find(p), list.MultiKeywordeExistCheck(p)) << p.toStdString();
+        EXPECT_EQ(set.Contains(p), list.MultiKeywordeExistCheck(p) != nullptr) << p.toStdString();
+    }
+    TExeWord& added = list.Add(MakeNewKeyword("Ä,e", "5", QString()));
+    index.Added(&added);
+    const QString old = list.at(0).keywords;
+    list.at(0).keywords = "f";
+    index.Renamed(&list.at(0), old);
+    for (const QString& p : probes + QStringList{"e", "f", "ä"})
+        EXPECT_EQ(index.Find(p), list.MultiKeywordeExistCheck(p)) << p.toStdString();
+}
+
+} // namespace vantrelo

@@ -71,6 +71,27 @@ TEST(SettingsStore, UnknownKeysAreDroppedAndHistoryCanBeLeftOut) {
     EXPECT_FALSE(bytes.contains("[History]"));
 }
 
+// A section no part of the program reads (a newer version's, the user's own) survives every save.
+TEST(SettingsStore, UnknownSectionsAreKept) {
+    Store s;
+    test::WriteText(s.places.SettingsFile(),
+                    "[Setup]\nversion=20400\n\n[Plugin]\ncolour=blue\npath=/opt/x {BR} y\n\n[History]\nH0=x\n");
+    s.store.ReadSettings(s.user, nullptr);
+    s.user.keywords.Add(MakeNewKeyword("k", "cmd", QString()));
+    ASSERT_TRUE(s.store.WriteSettings(s.user).ok);
+    ASSERT_TRUE(s.store.WriteSettings(s.user).ok);
+    const QByteArray bytes = test::ReadAll(s.places.SettingsFile());
+    EXPECT_TRUE(bytes.contains("[Plugin]")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("colour=blue"));
+    EXPECT_TRUE(bytes.contains("path=/opt/x {BR} y"));
+    EXPECT_TRUE(bytes.contains("keywords=k"));
+    TSettingsStore again(s.places);
+    TUserData loaded;
+    again.ReadSettings(loaded, nullptr);
+    ASSERT_TRUE(again.WriteSettings(loaded).ok);
+    EXPECT_EQ(test::ReadAll(s.places.SettingsFile()), bytes);
+}
+
 TEST(SettingsStore, RescueChoices) {
     struct {
         TRescueChoice choice;

@@ -42,6 +42,20 @@ TEST(Text, DecodesByBomThenUtf8ThenWindows1252) {
     EXPECT_EQ(DecodeFileText(QByteArray("caf\xE9 \x80")), QStringLiteral("café €"));
 }
 
+// One byte that is not UTF-8 changes only itself: every well-formed character keeps its meaning.
+TEST(Text, OneInvalidByteGarblesNothingElse) {
+    bool valid = true;
+    EXPECT_EQ(DecodeFileText(QByteArray("caf\xC3\xA9 \xFF na\xC3\xAFve \xF0\x9F\x98\x80"), &valid),
+              QStringLiteral("café ÿ naïve ") + QString::fromUtf8("\xF0\x9F\x98\x80"));
+    EXPECT_FALSE(valid);
+    EXPECT_EQ(DecodeFileText(QByteArray("\xEF\xBB\xBF" "caf\xC3\xA9 \xC3"), &valid), QStringLiteral("café Ã"));
+    EXPECT_FALSE(valid);
+    // Overlong forms and surrogates are malformed, byte by byte.
+    EXPECT_EQ(DecodeFileText(QByteArray("\xC0\xAF\xED\xA0\x80")), QStringLiteral("À¯í\u00A0€"));
+    EXPECT_EQ(DecodeFileText(QByteArray("caf\xC3\xA9"), &valid), QStringLiteral("café"));
+    EXPECT_TRUE(valid);
+}
+
 TEST(Text, SplitsEveryKindOfLineBreak) {
     EXPECT_EQ(SplitLines(QStringLiteral("a\r\nb\nc\rd")),
               (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));

@@ -223,6 +223,43 @@ TEST_F(Pipeline, SuggestionItemsAndTags) {
     EXPECT_TRUE(view.log.contains("activate:77"));
 }
 
+// A sent input (vantrelo -r, a start-up keyword) runs its own text: never the indexed item, keyword or
+// window the line happens to be bound to.
+TEST_F(Pipeline, SentInputRunsItsTextNotTheItemTheLineIsBoundTo) {
+    AddKeyword("betaword", "/bin/beta");
+    files.files["/home/u/firecracker.sh"] = QString();
+    auto shell1 = std::make_unique<TMyShellItem>();
+    shell1->name = "firecracker.sh";
+    shell1->root = "/home/u";
+    shell1->path = "/home/u/firecracker.sh";
+    view.current = std::move(shell1);
+    EXPECT_TRUE(pipeline.DoExecute(TExecRequest::Sent("betaword")));
+    scheduler.RunAll(); // a sent input starts in the background
+    EXPECT_EQ(shell.Files(), QStringList{"/bin/beta"});
+    EXPECT_TRUE(history.size() == 0);
+
+    shell.calls.clear();
+    auto fuzzy = std::make_unique<TMyFuzzyItem>();
+    fuzzy->name = "edit";
+    auto w = std::make_unique<TExeWord>();
+    w->keywords = "edit";
+    w->command = "/bin/edit";
+    fuzzy->obj = std::move(w);
+    view.current = std::move(fuzzy);
+    EXPECT_TRUE(pipeline.DoExecute(TExecRequest::Sent("betaword")));
+    scheduler.RunAll(); // a sent input starts in the background
+    EXPECT_EQ(shell.Files(), QStringList{"/bin/beta"});
+
+    shell.calls.clear();
+    auto win = std::make_unique<TMyWindowItem>();
+    win->hand = 77;
+    view.current = std::move(win);
+    EXPECT_TRUE(pipeline.DoExecute(TExecRequest::Sent("betaword")));
+    scheduler.RunAll(); // a sent input starts in the background
+    EXPECT_EQ(shell.Files(), QStringList{"/bin/beta"});
+    EXPECT_FALSE(view.log.contains("activate:77"));
+}
+
 TEST_F(Pipeline, GrabbedOutputGoesToTheListFromTheTemplateOnly) {
     AddKeyword("ls", "$GRABTOLIST$/bin/sh");
     ASSERT_TRUE(Enter("ls -c x"));

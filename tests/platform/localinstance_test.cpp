@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
+
 #include <sys/stat.h>
 
 namespace vantrelo {
@@ -156,18 +159,97 @@ TEST_F(LocalInstanceTest, ASenderThatStopsMidFrameIsDroppedAtTheDeadline) {
     stalled.write(QByteArray("\x00\x00\x03\xe8", 4) + QByteArray(10, 'x'));
     const QByteArray whole = EncodeInstanceMessage({TInstanceMessageKind::Input, QStringLiteral("text"), {}});
     steady.write(whole.left(6));
-    WaitUntil([&] { return scheduler.tasks.size() == 2; });
-    ASSERT_EQ(scheduler.tasks.size(), 2u);
-    for (const auto& task : scheduler.tasks)
-        EXPECT_EQ(task.first, TLocalInstanceChannel::kFrameDeadlineMs);
+    const auto deadlines = [&] {
+        return std::count_if(scheduler.tasks.begin(), scheduler.tasks.end(),
+                             [](const auto& t) { return t.first == TLocalInstanceChannel::kFrameDeadlineMs; });
+    };
+    WaitUntil([&] { return deadlines() == 2; });
+    ASSERT_EQ(deadlines(), 2);
     steady.write(whole.mid(6));
     WaitUntil([&] { return sink.got.size() == 1; });
     ASSERT_EQ(sink.got.size(), 1u);
-    for (const auto& task : scheduler.tasks)
-        task.second();
+    for (const auto& task : std::vector(scheduler.tasks))
+        if (task.first == TLocalInstanceChannel::kFrameDeadlineMs)
+            task.second();
     WaitUntil([&] { return stalled.state() == QLocalSocket::UnconnectedState; });
     EXPECT_EQ(stalled.state(), QLocalSocket::UnconnectedState);
     EXPECT_EQ(steady.state(), QLocalSocket::ConnectedState) << "a frame that ended in time keeps its sender";
+}
+
+// Connections that never send are bounded in number and dropped after the idle time, so they can
+// never use up the program's descriptors; a real sender is still heard.
+TEST_F(LocalInstanceTest, IdleConnectionsAreBoundedAndDroppedAndOthersStillHeard) {
+    TRecordingSink sink;
+    TManualScheduler scheduler;
+    TLocalInstanceChannel first(dir.Path(), 200, nullptr, &scheduler);
+    ASSERT_EQ(first.Claim(&sink, nullptr), TInstanceRole::First);
+    constexpr int kIdle = TLocalInstanceChannel::kMaxConnections + 8;
+    std::vector<std::unique_ptr<QLocalSocket>> idle;
+    for (int i = 0; i < kIdle; ++i) {
+        idle.push_back(std::make_unique<QLocalSocket>());
+        idle.back()->connectToServer(dir.File(QStringLiteral("vantrelo.socket")));
+        ASSERT_TRUE(idle.back()->waitForConnected(1000));
+    }
+    const auto open = [&] {
+        return std::count_if(idle.begin(), idle.end(), [](const auto& c) { return c->state() == QLocalSocket::ConnectedState; });
+    };
+    WaitUntil([&] { return open() <= TLocalInstanceChannel::kMaxConnections; });
+    EXPECT_LE(open(), TLocalInstanceChannel::kMaxConnections);
+    EXPECT_LE(first.Connections(), TLocalInstanceChannel::kMaxConnections);
+
+    // The idle time passes: every silent connection goes, and a new sender is heard.
+    for (const auto& task : std::vector(scheduler.tasks))
+        if (task.first == TLocalInstanceChannel::kIdleMs)
+            task.second();
+    WaitUntil([&] { return open() == 0; });
+    EXPECT_EQ(open(), 0);
+    QLocalSocket late;
+    late.connectToServer(dir.File(QStringLiteral("vantrelo.socket")));
+    ASSERT_TRUE(late.waitForConnected(1000));
+    late.write(EncodeInstanceMessage({TInstanceMessageKind::Hide, {}, {}}));
+    WaitFor(sink, 1);
+    ASSERT_EQ(sink.got.size(), 1u);
+}
+
+// A handed change is answered on its connection after the running instance has handled it.
+TEST_F(LocalInstanceTest, AStoreChangeIsAnsweredAndTheSenderWaitsForIt) {
+    struct TAnsweringSink final : TInstanceMessageSink {
+        std::vector<TInstanceMessage> got;
+        void InstanceMessage(const TInstanceMessage& m) override { got.push_back(m); }
+        QString InstanceRequest(const TInstanceMessage& m) override {
+            got.push_back(m);
+            return QStringLiteral("done\nsaved ") + m.text;
+        }
+    } sink;
+    TLocalInstanceChannel first(dir.Path(), 200);
+    ASSERT_EQ(first.Claim(&sink, nullptr), TInstanceRole::First);
+    QString answer, error;
+    bool asked = false;
+    std::thread tool([&] {
+        TLocalInstanceChannel second(dir.Path(), 2000);
+        asked = second.Ask({TInstanceMessageKind::StoreChange, QStringLiteral("x"), {}}, 5000, &answer, &error);
+    });
+    WaitUntil([&] { return !sink.got.empty(); });
+    QEventLoop settle;
+    QTimer::singleShot(300, &settle, &QEventLoop::quit);
+    settle.exec();
+    tool.join();
+    EXPECT_TRUE(asked) << error.toStdString();
+    EXPECT_EQ(answer, QStringLiteral("done\nsaved x"));
+
+    // Nobody answers in time: the sender says so instead of claiming success.
+    TRecordingSink silent;
+    test::TempDir other;
+    TLocalInstanceChannel mute(other.Path(), 200);
+    ASSERT_EQ(mute.Claim(&silent, nullptr), TInstanceRole::First);
+    std::thread tool2([&] {
+        TLocalInstanceChannel second(other.Path(), 2000);
+        asked = second.Ask({TInstanceMessageKind::Command, QStringLiteral("y"), {}}, 300, &answer, &error);
+    });
+    WaitUntil([&] { return !silent.got.empty(); });
+    tool2.join();
+    EXPECT_FALSE(asked);
+    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST(InstanceFolder, WithoutARuntimeFolderAPrivateFolderOfTheUsersOwnServes) {

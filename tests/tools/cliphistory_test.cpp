@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <mutex>
+
 namespace vantrelo {
 namespace {
 
@@ -234,6 +236,32 @@ TEST_F(KeeperTest, AFailedDeleteIsReported) {
     ASSERT_TRUE(QDir().mkdir(dir.File("c.dat/")));
     test::WriteAll(dir.File("c.dat/inside"), "x"); // a non-empty folder in the file's place
     EXPECT_FALSE(k.Clear().deleted);
+}
+
+// A save that fails (here a folder stands where c.dat goes) is said, by the saver and by the exit
+// write, never dropped in silence.
+TEST_F(KeeperTest, AFailedSaveIsSaid) {
+    std::mutex m;
+    QStringList said;
+    TClipKeeper::TSetup setup = Setup();
+    setup.saveFailed = [&](const QString& error) {
+        const std::lock_guard lock(m);
+        said << error;
+    };
+    TClipKeeper k(setup);
+    k.Read();
+    ASSERT_TRUE(QDir().mkdir(dir.File("c.dat/")));
+    test::WriteAll(dir.File("c.dat/inside"), "x");
+    Copy(k, "lost?");
+    k.JoinSaver();
+    {
+        const std::lock_guard lock(m);
+        ASSERT_EQ(said.size(), 1);
+        EXPECT_TRUE(said[0].contains("c.dat")) << said[0].toStdString();
+    }
+    QString error;
+    EXPECT_FALSE(k.WriteNow(&error));
+    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST_F(KeeperTest, NothingIsReadOrWrittenWithoutHoursOrInSafeMode) {

@@ -1,5 +1,7 @@
 // The real launcher on a private X server: hotkeys, the Windows key, typing, the list window, Enter and the stop.
 #include "core/settingsstore.h"
+#include "index/indexfiles.h"
+#include "index/indexlist.h"
 #include "support/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -564,6 +566,64 @@ TEST_F(LauncherDesktop, TheEndOfACountdownIsAnnouncedByTheDesktopsNotificationSe
         EXPECT_FALSE(VisibleWindow("^Timer$"));
         QDBusConnection::disconnectFromBus("fake-notifications");
     }
+    launcher.kill();
+    launcher.waitForFinished(5000);
+}
+
+// "vantrelo -r TEXT" runs TEXT: never the indexed item the running launcher's line is bound to.
+TEST_F(LauncherDesktop, ASentInputRunsItsOwnTextNotTheItemTheLineIsBoundTo) {
+    const QString fired = dir.File("fired.txt");
+    const QString firecracker = dir.File("Tools/firecracker.sh");
+    ASSERT_TRUE(QDir().mkpath(dir.File("Tools")));
+    test::WriteAll(firecracker, ("#!/bin/sh\necho fired > '" + fired + "'\n").toUtf8());
+    QFile::setPermissions(firecracker, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    TIndexList cached;
+    auto item = std::make_unique<TMyShellItem>();
+    item->name = "firecracker.sh";
+    item->root = dir.File("Tools");
+    item->path = firecracker;
+    cached.Append("firecracker.sh", std::move(item));
+    ASSERT_TRUE(SaveIndexCache(data + "scancache.dat", cached).ok);
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.settings.hide = false;
+        user.settings.scanwindowsitems = true;
+        user.settings.dropprograms = true;
+        user.settings.autoindex = 0; // the cache alone
+        user.keywords.Add(MakeNewKeyword("betaword", "zrec beta", QString()));
+    }));
+    launcher.start(VANTRELO_EXE, {});
+    ASSERT_TRUE(launcher.waitForStarted(10000));
+    ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo$"); }, 20000));
+    const auto activate = [] {
+        return WaitFor(
+            [] {
+                if (Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo")
+                    return true;
+                Tool({"xdotool", "search", "--onlyvisible", "--name", "^Vantrelo$", "windowactivate"});
+                return WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo"; }, 700);
+            },
+            15000);
+    };
+    // The index comes from its cache after the start: type until the list offers the item.
+    const bool listed = WaitFor(
+        [&activate] {
+            activate();
+            Tool({"xdotool", "key", "--delay", "80", "ctrl+a", "BackSpace"});
+            Tool({"xdotool", "type", "--delay", "60", "firecr"});
+            return WaitFor([] { return VisibleWindow("^Vantrelo list$"); }, 2000);
+        },
+        20000);
+    ASSERT_TRUE(listed) << "no list for the indexed item";
+    QThread::msleep(500); // the line settles on its suggestion
+
+    ASSERT_TRUE(HandOver(launcher, dir.Path() + "runtime/", "betaword"));
+    ASSERT_TRUE(WaitFor([this] { return QFile::exists(marker); }, 15000)) << "the sent keyword did not run";
+    EXPECT_EQ(test::ReadAll(marker).trimmed(), QByteArray("ran beta"));
+    QThread::msleep(1000);
+    EXPECT_FALSE(QFile::exists(fired)) << "the item the line is bound to ran";
+
+    // (On the code before, the bound script ran here and "betaword" did not: the typing above binds
+    // the line to the script, as Enter in the line would run it.)
     launcher.kill();
     launcher.waitForFinished(5000);
 }

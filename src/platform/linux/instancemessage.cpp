@@ -29,7 +29,7 @@ bool TakeText(const QByteArray& frame, qsizetype& pos, QString& text) {
     return true;
 }
 
-bool KnownKind(unsigned char k) { return k >= 1 && k <= 10; }
+bool KnownKind(unsigned char k) { return k >= 1 && k <= 11; }
 
 } // namespace
 

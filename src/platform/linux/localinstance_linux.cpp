@@ -127,21 +127,68 @@ TInstanceRole TLocalInstanceChannel::Claim(TInstanceMessageSink* sink, QString* 
         return TInstanceRole::First;
     }
     connect(server_, &QLocalServer::newConnection, this, &TLocalInstanceChannel::Accept);
+    KeepListening();
     return TInstanceRole::First;
+}
+
+void TLocalInstanceChannel::WatchIdle(QLocalSocket* socket, std::shared_ptr<quint64> activity, quint64 seen) {
+    const QPointer<QLocalSocket> guarded(socket);
+    Later(kIdleMs, [this, alive = std::weak_ptr<bool>(alive_), guarded, activity, seen] {
+        if (alive.expired() || !guarded)
+            return;
+        if (*activity == seen)
+            guarded->abort(); // silent for the whole idle time
+        else
+            WatchIdle(guarded, activity, *activity);
+    });
+}
+
+void TLocalInstanceChannel::KeepListening() {
+    // Qt closes a server whose accept fails (no descriptors left): listen again once it can.
+    Later(kIdleMs, [this, alive = std::weak_ptr<bool>(alive_)] {
+        if (alive.expired())
+            return;
+        if (server_ && !server_->isListening()) {
+            QLocalServer::removeServer(SocketPath(folder_));
+            server_->listen(SocketPath(folder_));
+        }
+        KeepListening();
+    });
 }
 
 void TLocalInstanceChannel::Accept() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        if (connections_ >= kMaxConnections) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++connections_;
+        connect(socket, &QObject::destroyed, this, [this] { --connections_; });
         auto decoder = std::make_shared<TInstanceMessageDecoder>();
+        auto activity = std::make_shared<quint64>(0);
         const QPointer<QLocalSocket> guarded(socket);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket, guarded, decoder] {
+        WatchIdle(socket, activity, 0);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, guarded, decoder, activity] {
+            ++*activity;
             const bool wasPartial = decoder->Partial();
             const quint64 before = decoder->Frames();
             decoder->Feed(socket->readAll());
             TInstanceMessage m;
-            while (decoder->Next(m))
-                if (sink_)
+            while (decoder->Next(m)) {
+                if (m.kind == TInstanceMessageKind::StoreChange) {
+                    // The sender waits for the outcome, given after the save.
+                    const QString answer = sink_ ? sink_->InstanceRequest(m) : QString();
+                    if (guarded && guarded->state() == QLocalSocket::ConnectedState) {
+                        guarded->write(EncodeInstanceMessage({TInstanceMessageKind::Answer, answer, {}}));
+                        guarded->flush();
+                    }
+                } else if (m.kind != TInstanceMessageKind::Answer && sink_) {
                     sink_->InstanceMessage(m);
+                }
+                if (!guarded)
+                    return;
+            }
             if (decoder->Broken()) {
                 socket->abort();
                 return;
@@ -157,13 +204,56 @@ void TLocalInstanceChannel::Accept() {
             }
         });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        if (socket->state() != QLocalSocket::ConnectedState)
+            socket->deleteLater();
         if (socket->bytesAvailable() > 0)
             emit socket->readyRead();
     }
 }
 
+bool TLocalInstanceChannel::Ask(const TInstanceMessage& message, int timeoutMs, QString* answer, QString* error) {
+    QLocalSocket socket;
+    if (!Deliver(socket, {message}, error))
+        return false;
+    const QDeadlineTimer deadline(std::max(timeoutMs, 1));
+    TInstanceMessageDecoder decoder;
+    TInstanceMessage m;
+    while (!decoder.Next(m)) {
+        if (decoder.Broken() || deadline.hasExpired() || socket.state() != QLocalSocket::ConnectedState ||
+            !socket.waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 1)))) {
+            decoder.Feed(socket.readAll());
+            if (decoder.Next(m))
+                break;
+            if (error)
+                *error = deadline.hasExpired()
+                             ? QStringLiteral("The running Vantrelo did not answer within %1 s.").arg(timeoutMs / 1000)
+                             : QStringLiteral("The running Vantrelo ended the connection without an answer.");
+            return false;
+        }
+        decoder.Feed(socket.readAll());
+    }
+    socket.disconnectFromServer();
+    if (m.kind != TInstanceMessageKind::Answer) {
+        if (error)
+            *error = QStringLiteral("The running Vantrelo gave no answer to the change.");
+        return false;
+    }
+    if (answer)
+        *answer = m.text;
+    return true;
+}
+
 bool TLocalInstanceChannel::Send(const std::vector<TInstanceMessage>& messages, QString* error) {
     QLocalSocket socket;
+    if (!Deliver(socket, messages, error))
+        return false;
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(1000);
+    return true;
+}
+
+bool TLocalInstanceChannel::Deliver(QLocalSocket& socket, const std::vector<TInstanceMessage>& messages, QString* error) {
     const QDeadlineTimer deadline(connectTimeoutMs_);
     for (;;) {
         socket.connectToServer(SocketPath(folder_));
@@ -188,9 +278,6 @@ bool TLocalInstanceChannel::Send(const std::vector<TInstanceMessage>& messages, 
                 *error = QStringLiteral("The running Vantrelo does not take the message: %1").arg(socket.errorString());
             return false;
         }
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(1000);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace vantrelo {
 
@@ -22,6 +23,10 @@ class TLocalInstanceChannel final : public QObject, public TInstanceChannel {
 public:
     // A frame must arrive whole within this time of its first byte, else its sender is dropped.
     static constexpr int kFrameDeadlineMs = 5000;
+    // A connection that sends nothing for this long is dropped; beyond this many at once, a new
+    // connection is closed at once, so idle senders can never use up the program's descriptors.
+    static constexpr int kIdleMs = 10000;
+    static constexpr int kMaxConnections = 32;
 
     // `folder` holds "vantrelo.lock" and the socket "vantrelo.socket"; `connectTimeoutMs` bounds
     // how long a second start waits for a first instance that is still starting. `scheduler`
@@ -32,8 +37,15 @@ public:
 
     TInstanceRole Claim(TInstanceMessageSink* sink, QString* error) override;
     bool Send(const std::vector<TInstanceMessage>& messages, QString* error) override;
+    bool Ask(const TInstanceMessage& message, int timeoutMs, QString* answer, QString* error) override;
+
+    // Connections open now (tests).
+    int Connections() const { return connections_; }
 
 private:
+    void WatchIdle(QLocalSocket* socket, std::shared_ptr<quint64> activity, quint64 seen);
+    void KeepListening();
+    bool Deliver(QLocalSocket& socket, const std::vector<TInstanceMessage>& messages, QString* error);
     void Accept();
     void Later(int ms, std::function<void()> task);
 
@@ -43,6 +55,8 @@ private:
     QLocalServer* server_ = nullptr;
     TInstanceMessageSink* sink_ = nullptr;
     TScheduler* scheduler_ = nullptr;
+    int connections_ = 0;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true); // tasks of a gone channel do nothing
 };
 
 } // namespace vantrelo

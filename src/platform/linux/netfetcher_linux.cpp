@@ -97,6 +97,8 @@ void TNetUrlFetcher::Fetch(const QString& url, int timeoutMs, qsizetype maxBytes
             } else {
                 r.ok = true;
                 r.body = std::move(state->body);
+                r.sized = announced.isValid() ||
+                          reply->rawHeader("Transfer-Encoding").toLower().contains("chunked");
             }
         }
         done(r);

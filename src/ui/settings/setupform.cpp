@@ -489,6 +489,11 @@ void TSetupForm::LeaveSidePage() {
 }
 
 void TSetupForm::done(int result) {
+    // A number outside its setting's range is refused with the range, never clamped in silence.
+    if (const QStringList wrong = model_.OutOfRange(); result == QDialog::Accepted && !wrong.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("Warning"), wrong.join(u'\n'));
+        return;
+    }
     if (actions_.beforeClose && !actions_.beforeClose())
         return;
     QDialog::done(result);

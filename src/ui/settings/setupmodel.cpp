@@ -156,6 +156,29 @@ void TSetupModel::SetSettings(const TSettings& s) {
     }
 }
 
+QStringList TSetupModel::OutOfRange() const {
+    QStringList out;
+    for (const TSetupField& f : SetupFields()) {
+        const QString key = QLatin1String(f.key);
+        const TSettingDef* def = FindSetting(key);
+        if (f.control != TControl::Number || !def || !values_.contains(key) ||
+            !std::holds_alternative<int TSettings::*>(def->field))
+            continue;
+        bool ok = false;
+        const qlonglong n = values_.value(key).toString().trimmed().toLongLong(&ok);
+        QString name = QLatin1String(f.wording ? f.wording : f.key);
+        if (name.endsWith(u':'))
+            name.chop(1);
+        if (ok && (n < def->lo || n > def->hi))
+            out << QStringLiteral("%1: %2 is out of range, it takes %3 to %4")
+                       .arg(name)
+                       .arg(n)
+                       .arg(def->lo)
+                       .arg(def->hi);
+    }
+    return out;
+}
+
 void TSetupModel::GrabSettings(TSettings& s) const {
     for (const TSetupField& f : SetupFields()) {
         const QString key = QLatin1String(f.key);

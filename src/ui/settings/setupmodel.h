@@ -33,6 +33,9 @@ public:
     // GrabSettings: every control into the record, with the dialog's fallbacks for fields that
     // do not parse.
     void GrabSettings(TSettings& s) const;
+    // The number fields whose whole number lies outside their setting's range, each said with the
+    // range ("maxhistory: -5 is out of range, it takes 0 to 100000"); OK refuses while any is.
+    QStringList OutOfRange() const;
 
     QVariant Value(const QString& key) const { return values_.value(key); }
     void Set(const QString& key, const QVariant& value) { values_.insert(key, value); }

@@ -186,6 +186,22 @@ TEST(SetupModel, ControlsMapToKeysByTheDialogRules) {
     }
 }
 
+// A number outside its setting's range is named with the range (the dialog's OK refuses it).
+TEST(SetupModel, NumbersOutOfRangeAreNamedWithTheRange) {
+    TSetupModel m;
+    m.SetSettings(TSettings());
+    EXPECT_TRUE(m.OutOfRange().isEmpty());
+    m.Set("maxhistory", "-5");
+    const QStringList wrong = m.OutOfRange();
+    ASSERT_EQ(wrong.size(), 1);
+    EXPECT_TRUE(wrong[0].contains("0 to 100000")) << wrong[0].toStdString();
+    EXPECT_TRUE(wrong[0].contains("-5"));
+    m.Set("maxhistory", "100000");
+    EXPECT_TRUE(m.OutOfRange().isEmpty());
+    m.Set("maxhistory", "not a number"); // the dialog's own fallback applies, as before
+    EXPECT_TRUE(m.OutOfRange().isEmpty());
+}
+
 TEST(SetupModel, OpeningAndClosingChangesNothing) {
     TSettings changed;
     changed.center = -1;

@@ -314,7 +314,10 @@ TEST_F(BrowserTest, LevelsAskAndAlwaysAllowIsStored) {
     ASSERT_TRUE(Until([&] { return Title() == QLatin1String("ok:input_set"); })) << Title().toStdString();
     EXPECT_EQ(prompts, 1);
     EXPECT_EQ(Form().Line().text, QStringLiteral("granted"));
-    EXPECT_TRUE(QString::fromUtf8(test::ReadAll(data + "vantrelo.ini")).contains("plevel=1"));
+    const QString ini = QString::fromUtf8(test::ReadAll(data + "vantrelo.ini"));
+    EXPECT_TRUE(ini.contains("plevel=1"));
+    // The grant holds for the origin it was given on, and says so in the file.
+    EXPECT_TRUE(ini.contains(QStringLiteral("porigin=http://127.0.0.1:%1").arg(server->Port()))) << ini.toStdString();
     // Level 1 is granted now; running an input (4) asks again, and a refusal answers 403.
     answer = QStringLiteral(" Don't allow ");
     Type(QStringLiteral("do:input_set:again"));

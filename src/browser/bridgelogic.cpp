@@ -128,8 +128,8 @@ QString PermissionQuestion(const QString& keyword, int level) {
         static const char* const kAsks[] = {
             "\" is requesting to interact with Vantrelo, do you want to allow this?",
             "\" is requesting to open a URL in an external browser, do you want to allow this?",
-            "\" is requesting to connect and be able to click on webpages in the internal browser (only when "
-            "using the keyword), do you want to allow this?",
+            ("\" is requesting to connect and be able to click on webpages in the internal browser (only when "
+             "using the keyword), do you want to allow this?"),
             "\" is requesting to connect and run an input command, do you want to allow this?"};
         return QStringLiteral("The keyword \"") + keyword + QLatin1String(kAsks[qBound(1, level, 4) - 1]) +
                QStringLiteral(" (\"Always allow\" will only apply to the \"") + keyword +
@@ -138,8 +138,8 @@ QString PermissionQuestion(const QString& keyword, int level) {
     static const char* const kAsks[] = {
         "An unknown source is requesting to interact with Vantrelo, do you want to allow this?.",
         "An unknown source is requesting to open a URL in an external browser, do you want to allow this?.",
-        "An unknown source is requesting to connect and be able to click on webpages in the internal "
-        "browser, do you want to allow this?.",
+        ("An unknown source is requesting to connect and be able to click on webpages in the internal "
+         "browser, do you want to allow this?."),
         "An unknown source is requesting to connect and run an input command, do you want to allow this?."};
     return QLatin1String(kAsks[qBound(1, level, 4) - 1]);
 }

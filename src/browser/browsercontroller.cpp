@@ -153,6 +153,7 @@ QString TBrowserController::UserAgent() const {
 void TBrowserController::Preload() {
     CreateView();
     state_ = TBrowserState{QUrl(QLatin1String(kBlank)), false, {}, {}, {}, false, {}, false, state_.navigation};
+    view_->page()->setWebChannel(nullptr, QWebEngineScript::ApplicationWorld);
     view_->hide();
     view_->setUrl(QUrl(QLatin1String(kBlank)));
 }

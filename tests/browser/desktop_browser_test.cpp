@@ -196,6 +196,9 @@ protected:
         user.keywords.Add(MakeNewKeyword(QStringLiteral("findgo"), "$BN$ " + Url("127.0.0.1", "/form") + " $PSE$", {}));
         user.keywords.Add(MakeNewKeyword(QStringLiteral("slow"), "$B$ " + Url("127.0.0.1", "/form") + " $PS8000$", {}));
         user.keywords.Add(MakeNewKeyword(QStringLiteral("find2"), QStringLiteral("xterm -e find"), {}));
+        // A click once the page has loaded, which asks for level 3.
+        user.keywords.Add(MakeNewKeyword(QStringLiteral("clicker"),
+                                         "$BN$ " + Url("127.0.0.1", "/clicks") + " $BCLICK$#go$BCLICK$", {}));
         ASSERT_TRUE(store.WriteSettings(user));
         app = std::make_unique<TApplication>(places, QStringList());
         ASSERT_EQ(app->Start(), -1);
@@ -610,6 +613,41 @@ TEST_F(HostileTest, TheDialogShowsTheWholeChainedCommandAndEscapeRunsNothing) {
     EXPECT_TRUE(shown.endsWith(QStringLiteral("hidden-tail\""))) << shown.toStdString();
     EXPECT_FALSE(QFile::exists(marks + "/visible"));
     EXPECT_FALSE(QFile::exists(marks + "/hidden-tail"));
+}
+
+// The question a "$BCLICK$" asks opens after the load, not inside it: the browser data flushed while
+// it is open takes the page away, and allowing the click afterwards clicks nothing and breaks nothing.
+TEST_F(HostileTest, AClickQuestionOutlivesTheFlushOfItsPage) {
+    server->pages["/clicks"] = R"(<!DOCTYPE html><html><head><title>clicks</title></head><body>
+<button id="go" onclick="document.title = 'clicked'">go</button></body></html>)";
+    Start(0, -1);
+    int step = 0;
+    auto* t = new QTimer(&timers);
+    QObject::connect(t, &QTimer::timeout, [&] {
+        QWidget* box = Prompt();
+        if (!box)
+            return;
+        if (step == 0) {
+            ++step;
+            Run(QStringLiteral("$BROWSERFLUSHALL$"));
+            return;
+        }
+        for (QAbstractButton* b : box->findChildren<QAbstractButton*>()) {
+            if (b->text() == QLatin1String(" Allow once ")) {
+                ++step;
+                b->click();
+                return;
+            }
+        }
+    });
+    t->start(200);
+    Run(QStringLiteral("clicker"));
+    ASSERT_TRUE(Until([&] { return step == 2; })) << step;
+    t->stop();
+    EXPECT_TRUE(Until([&] { return View() == nullptr; }));
+    EXPECT_TRUE(Form().ToastText().contains(QLatin1String("Browser data"))) << Form().ToastText().toStdString();
+    // The launcher goes on: the next page opens in a new view.
+    OpenWiki();
 }
 
 } // namespace

@@ -13,11 +13,13 @@
   if (own && typeof own.send === "function") return;
   var pending = {};
   var nextId = 1;
-  var bridge = null;
+  var bridge = false; // the relay is ready
   var queue = [];
 
+  // The launcher's relay lives in a script world of its own, out of reach of this page's scripts and
+  // of any frame from elsewhere; it hears requests as events on this document and says when it is ready.
   function post(text) {
-    if (bridge) bridge.post(text);
+    if (bridge) document.dispatchEvent(new CustomEvent("vantrelo-post", { detail: text }));
     else queue.push(text);
   }
 
@@ -78,10 +80,11 @@
   }
   window.vantrelo = v;
 
-  if (window.qt && window.qt.webChannelTransport && typeof QWebChannel === "function") {
-    new QWebChannel(window.qt.webChannelTransport, function (channel) {
-      bridge = channel.objects.vantrelo_bridge;
-      queue.splice(0).forEach(post);
-    });
+  function relayReady() {
+    if (bridge) return;
+    bridge = true;
+    queue.splice(0).forEach(post);
   }
+  document.addEventListener("vantrelo-relay", relayReady);
+  if (document.documentElement && document.documentElement.hasAttribute("data-vantrelo-relay")) relayReady();
 })();

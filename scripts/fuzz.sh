@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_EACH="${1:-20}"
 shift || true
-ALL=(sectionfile calculator desktopentry indexcache skinfile skinpackage substitution instancemessage)
+ALL=(sectionfile calculator desktopentry indexcache skinfile skinpackage substitution instancemessage bridgerequest cliphistory typeplan regexrules)
 TARGETS=("$@")
 [ ${#TARGETS[@]} -eq 0 ] && TARGETS=("${ALL[@]}")
 

@@ -184,15 +184,16 @@ void TAppBrowserHost::OpenHelp() { ctx_.program->OpenWithShell(HelpPageUrl()); }
 QString TAppBrowserHost::LineColor() const { return HexColour(ctx_.data.settings.textcolor); }
 QString TAppBrowserHost::LineBackground() const { return HexColour(ctx_.data.settings.textbackcolor); }
 
-std::optional<int> TAppBrowserHost::KeywordLevel(const QString& names) const {
+std::optional<int> TAppBrowserHost::KeywordLevel(const QString& names, const QString& origin) const {
     if (const TExeWord* w = KeywordNamed(ctx_.data.keywords, names))
-        return w->permissionlevel;
+        return GrantedLevel(w->permissionlevel, w->permissionorigin, w->command, origin);
     return std::nullopt;
 }
 
-void TAppBrowserHost::GrantKeywordLevel(const QString& names, int level) {
+void TAppBrowserHost::GrantKeywordLevel(const QString& names, int level, const QString& origin) {
     if (TExeWord* w = KeywordNamed(ctx_.data.keywords, names)) {
         w->permissionlevel = level;
+        w->permissionorigin = origin;
         ctx_.program->WriteSettings();
     }
 }

@@ -31,8 +31,8 @@ public:
     void OpenHelp() override;
     QString LineColor() const override;
     QString LineBackground() const override;
-    std::optional<int> KeywordLevel(const QString& names) const override;
-    void GrantKeywordLevel(const QString& names, int level) override;
+    std::optional<int> KeywordLevel(const QString& names, const QString& origin) const override;
+    void GrantKeywordLevel(const QString& names, int level, const QString& origin) override;
     QString KeywordTitle(const QString& names) const override;
     std::optional<QString> KeywordCommand(const QString& name) const override;
     QString ProfileFolder() const override;

@@ -1,4 +1,4 @@
-// Requests from a connected page: checked, queued, permitted and answered.
+// Requests from a connected page and "$BCLICK$" clicks: queued, permitted one question at a time, answered.
 #pragma once
 
 #include "browser/bridgelogic.h"
@@ -6,46 +6,73 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QUrl>
+
+#include <deque>
 
 namespace vantrelo {
 
 struct TSettings;
-class TBrowserController;
 class TBrowserHost;
 class TPermissionPrompt;
 
-// The object pages reach through the web channel as "vantrelo_bridge".
-class TBridgeEndpoint final : public QObject {
-    Q_OBJECT
+// The page on display as the bridge sees it; the web view implements it.
+class TBridgePage {
 public:
-    using QObject::QObject;
-    Q_INVOKABLE void post(const QString& message) { emit Posted(message); }
-signals:
-    void Posted(const QString& message);
+    virtual ~TBridgePage() = default;
+    // Grows with every navigation and ending: an answer goes only to the navigation that asked.
+    virtual quint64 Navigation() const = 0;
+    // The page at `navigation` is on display, was opened connected and is of the opened origin.
+    virtual bool Connected(quint64 navigation) const = 0;
+    // Runs `script` in the page while it is still the navigation `navigation`.
+    virtual void RunScript(const QString& script, quint64 navigation) = 0;
+    // The names of the keyword that opened the page.
+    virtual QString Keyword() const = 0;
+    // Where the page on display is now.
+    virtual QUrl Current() const = 0;
+    virtual void FocusPage() = 0;
+    virtual void Dismiss() = 0;
 };
 
 class TBridgeHandler final : public QObject {
     Q_OBJECT
 public:
-    TBridgeHandler(const TSettings& settings, TBrowserController& browser, TBrowserHost& host,
-                   TPermissionPrompt& prompt);
-    // A message from the page on display; handled later from the event loop.
+    TBridgeHandler(const TSettings& settings, TBridgePage& page, TBrowserHost& host, TPermissionPrompt& prompt);
+    // A message from the page on display; handled later from the event loop, never inside the
+    // engine's callback that delivered it.
     void Receive(const QString& message);
-    // Asks (or confirms) `level` for the page's keyword; false when refused.
-    bool Permit(int level, const QString& details);
+    // Clicks for the page on display, asked for `keyword` (level 3); queued like requests.
+    void Click(const QString& clicks, const QString& keyword);
+    // How many messages may wait; a page posting faster loses the rest.
+    static constexpr std::size_t kQueueMax = 64;
 
 private:
-    void Process(const TBridgeRequest& request, quint64 navigation);
-    void Reply(const TBridgeRequest& request, quint64 navigation, const QString& script);
-    void Run(const TBridgeRequest& request, quint64 navigation);
+    struct TQueued {
+        quint64 navigation = 0;
+        QString keyword;
+        QString origin; // GrantOrigin of the page when it asked
+        bool click = false;
+        QString clicks;
+        TBridgeRequest request;
+    };
+    void Enqueue(TQueued item);
+    void Next();
+    void Handle(const TQueued& item);
+    void HandleRequest(const TQueued& item);
+    // Asks (or confirms) `level` for the item's keyword and origin; false when refused.
+    bool Permit(const TQueued& item, int level, const QString& details);
+    void Reply(const TQueued& item, const QString& script);
+    void Run(const TQueued& item);
 
     const TSettings& settings_;
-    TBrowserController& browser_;
+    TBridgePage& page_;
     TBrowserHost& host_;
     TPermissionPrompt& prompt_;
-    bool prompting_ = false;
-    QSet<QString> denied_; // "origin level" pairs refused this session
-    QString pageText_;     // the text the page last set, for the hint rule
+    std::deque<TQueued> queue_;
+    bool busy_ = false;      // an item is being handled (its dialog may be open)
+    bool scheduled_ = false; // a turn of the event loop will take the next item
+    QSet<QString> denied_;   // "keyword, origin, level" refused this run
+    QString pageText_;       // the text the page last set, for the hint rule
     QString pageHint_;
 };
 

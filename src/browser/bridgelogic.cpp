@@ -32,8 +32,6 @@ QString Delayed(const QString& script, int delay) {
     return QStringLiteral("setTimeout(() => {%1}, %2);").arg(script).arg(delay);
 }
 
-constexpr int kDetailMax = 300;
-
 } // namespace
 
 QString ScriptLiteral(const QString& value) {
@@ -125,41 +123,85 @@ TPermit DecidePermission(int global, std::optional<int> granted, int level) {
     return ClampPermission(*granted) >= level ? TPermit::Allow : TPermit::Ask;
 }
 
-QString PermissionQuestion(const QString& keyword, int level, const QString& details) {
-    QString text;
+QString PermissionQuestion(const QString& keyword, int level) {
     if (!keyword.isEmpty()) {
         static const char* const kAsks[] = {
             "\" is requesting to interact with Vantrelo, do you want to allow this?",
             "\" is requesting to open a URL in an external browser, do you want to allow this?",
-            "\" is requesting to connect and be able to click on webpages in the internal browser (only when "
-            "using the keyword), do you want to allow this?",
+            ("\" is requesting to connect and be able to click on webpages in the internal browser (only when "
+             "using the keyword), do you want to allow this?"),
             "\" is requesting to connect and run an input command, do you want to allow this?"};
-        text = QStringLiteral("The keyword \"") + keyword + QLatin1String(kAsks[qBound(1, level, 4) - 1]) +
+        return QStringLiteral("The keyword \"") + keyword + QLatin1String(kAsks[qBound(1, level, 4) - 1]) +
                QStringLiteral(" (\"Always allow\" will only apply to the \"") + keyword +
                QStringLiteral("\" keyword).");
-    } else {
-        static const char* const kAsks[] = {
-            "An unknown source is requesting to interact with Vantrelo, do you want to allow this?.",
-            "An unknown source is requesting to open a URL in an external browser, do you want to allow this?.",
-            "An unknown source is requesting to connect and be able to click on webpages in the internal "
-            "browser, do you want to allow this?.",
-            "An unknown source is requesting to connect and run an input command, do you want to allow this?."};
-        text = QLatin1String(kAsks[qBound(1, level, 4) - 1]);
     }
-    if (!details.isEmpty())
-        text += QStringLiteral("\r\n\r\n") + details;
-    return text;
+    static const char* const kAsks[] = {
+        "An unknown source is requesting to interact with Vantrelo, do you want to allow this?.",
+        "An unknown source is requesting to open a URL in an external browser, do you want to allow this?.",
+        ("An unknown source is requesting to connect and be able to click on webpages in the internal "
+         "browser, do you want to allow this?."),
+        "An unknown source is requesting to connect and run an input command, do you want to allow this?."};
+    return QLatin1String(kAsks[qBound(1, level, 4) - 1]);
 }
 
 QString PromptDetail(const QString& text) {
-    QString clean;
+    QString shown;
+    shown.reserve(text.size());
     for (const QChar c : text) {
-        if (c.category() != QChar::Other_Control && c.category() != QChar::Other_Format)
-            clean += c;
+        if (c == u'\n')
+            shown += QStringLiteral("\\n");
+        else if (c == u'\r')
+            shown += QStringLiteral("\\r");
+        else if (c == u'\t')
+            shown += QStringLiteral("\\t");
+        else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
+                 c == QChar(0x2028) || c == QChar(0x2029))
+            shown += QStringLiteral("<U+%1>").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+        else
+            shown += c;
     }
-    if (clean.size() > kDetailMax)
-        clean = clean.left(kDetailMax) + QStringLiteral("…");
-    return clean;
+    return shown;
+}
+
+QString GrantOrigin(const QUrl& page) {
+    if (page.isValid() && page.scheme().compare(QLatin1String("file"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("file://");
+    return OriginOf(page).toLower();
+}
+
+QString FixedCommandOrigin(const QString& command) {
+    // The address is the command's first word that is not a "$...$" mark.
+    for (const QString& word : command.split(u' ', Qt::SkipEmptyParts)) {
+        if (word.size() > 1 && word.startsWith(u'$') && word.endsWith(u'$'))
+            continue;
+        const qsizetype scheme = word.indexOf(QLatin1String("://"));
+        if (word.startsWith(u'/') || word.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+            return word.contains(u'$') && !word.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)
+                       ? QString()
+                       : QStringLiteral("file://");
+        // Up to the end of the host and port: a parameter there could name any site.
+        const qsizetype hostStart = scheme < 0 ? 0 : scheme + 3;
+        qsizetype hostEnd = word.indexOf(u'/', hostStart);
+        if (hostEnd < 0)
+            hostEnd = word.size();
+        for (const QChar stop : {u'?', u'#'}) {
+            const qsizetype at = word.indexOf(stop, hostStart);
+            if (at >= 0 && at < hostEnd)
+                hostEnd = at;
+        }
+        const QString head = word.left(hostEnd);
+        if (head.contains(u'$') || head.contains(u'%'))
+            return QString();
+        return GrantOrigin(QUrl(scheme < 0 ? QStringLiteral("http://") + head : head));
+    }
+    return QString();
+}
+
+int GrantedLevel(int stored, const QString& storedOrigin, const QString& command, const QString& origin) {
+    if (stored == -1 || origin.isEmpty())
+        return -1;
+    const QString grantedFor = storedOrigin.isEmpty() ? FixedCommandOrigin(command) : storedOrigin;
+    return grantedFor == origin ? stored : -1;
 }
 
 bool SameOrigin(const QUrl& opened, const QUrl& current) {

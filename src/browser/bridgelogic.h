@@ -47,10 +47,22 @@ enum class TPermit { Allow, Ask, AskUnknown };
 // The decision before any dialog: `global` is `permissionlevel`, `granted` the keyword's level
 // (nothing when the page has no keyword, or its keyword is gone).
 TPermit DecidePermission(int global, std::optional<int> granted, int level);
-// The dialog's text for a keyword (empty name: an unknown source) and optional details.
-QString PermissionQuestion(const QString& keyword, int level, const QString& details);
-// Details shown with open_url and input_run: control characters removed, long texts shortened.
+// The dialog's question for a keyword (empty name: an unknown source).
+QString PermissionQuestion(const QString& keyword, int level);
+// What open_url and input_run show below the question: the whole text, never shortened, with
+// control and direction characters written out ("\n", "<U+202E>") so nothing in it is hidden.
 QString PromptDetail(const QString& text);
+
+// The origin a grant is given for and checked against: "scheme://host[:port]", "file://" for any
+// local file (local pages share one origin), empty for pages that have none.
+QString GrantOrigin(const QUrl& page);
+// The origin a grant stored without one (files written before grants named their origin) stands
+// for: that of the keyword's own address when the user's parameters cannot change it; empty when
+// they can (such a grant then applies nowhere and the user is asked again).
+QString FixedCommandOrigin(const QString& command);
+// A keyword's stored grant as it applies to a page of `origin`: the stored level when the grant
+// was given for that origin, else -1 (none granted).
+int GrantedLevel(int stored, const QString& storedOrigin, const QString& command, const QString& origin);
 
 // The page at `current` may talk to the program opened at `opened`: same scheme, host and port;
 // "file:" only when the opened page was a file too.

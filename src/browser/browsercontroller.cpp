@@ -22,6 +22,7 @@
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <utility>
@@ -48,6 +49,8 @@ TBrowserController::TBrowserController(const TSettings& settings, TBrowserHost& 
                                        QObject* parent)
     : QObject(parent), settings_(settings), host_(host), prompt_(prompt) {
     bridge_ = std::make_unique<TBridgeHandler>(settings_, *this, host_, prompt_);
+    endpoint_ = std::make_unique<TBridgeEndpoint>();
+    connect(endpoint_.get(), &TBridgeEndpoint::Posted, this, [this](const QString& m) { bridge_->Receive(m); });
 }
 
 TBrowserController::~TBrowserController() {
@@ -94,15 +97,8 @@ void TBrowserController::CreateView() {
     auto* page = new QWebEnginePage(profile_, view_);
     view_->setPage(page);
     panel->layout()->addWidget(view_);
-    if (!endpoint_) {
-        endpoint_ = std::make_unique<TBridgeEndpoint>();
-        connect(endpoint_.get(), &TBridgeEndpoint::Posted, this, [this](const QString& m) { bridge_->Receive(m); });
-    }
     channel_ = new QWebChannel(page);
     channel_->registerObject(QStringLiteral("vantrelo_bridge"), endpoint_.get());
-    // Set once, before the first load: every page has the transport, and the bridge answers only a
-    // connected page of the opened origin.
-    page->setWebChannel(channel_);
     // The engine starts with this page; the first real address is then never the one it drops.
     page->setUrl(QUrl(QLatin1String(kBlank)));
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
@@ -111,13 +107,7 @@ void TBrowserController::CreateView() {
     });
     connect(page, &QWebEnginePage::urlChanged, this, [this] { ++state_.navigation; });
     connect(page, &QWebEnginePage::loadFinished, this, &TBrowserController::Loaded);
-    connect(page, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest& r) {
-        // A page's own pop-up becomes a separate window that is never connected.
-        auto* form = new TBrowserForm(profile_, {}, true);
-        forms_.append(form);
-        r.openIn(form->Page());
-        form->show();
-    });
+    connect(page, &QWebEnginePage::newWindowRequested, this, &TBrowserController::NewWindowRequested);
     const auto key = [this](QKeySequence seq, std::function<void()> f) {
         auto* s = new QShortcut(seq, view_);
         s->setContext(Qt::WidgetWithChildrenShortcut);
@@ -163,6 +153,7 @@ QString TBrowserController::UserAgent() const {
 void TBrowserController::Preload() {
     CreateView();
     state_ = TBrowserState{QUrl(QLatin1String(kBlank)), false, {}, {}, {}, false, {}, false, state_.navigation};
+    view_->page()->setWebChannel(nullptr, QWebEngineScript::ApplicationWorld);
     view_->hide();
     view_->setUrl(QUrl(QLatin1String(kBlank)));
 }
@@ -198,6 +189,9 @@ void TBrowserController::Open(const TBrowserOpen& request) {
         return;
     }
     state_.connected = connect;
+    // The transport lives in a script world of the launcher's own, where no script of a page or of
+    // its frames can reach it, and only while a connected page is open at all.
+    view_->page()->setWebChannel(connect ? channel_ : nullptr, QWebEngineScript::ApplicationWorld);
     state_.keyword = request.keyword;
     state_.input = request.line;
     ++opening_;
@@ -256,9 +250,12 @@ void TBrowserController::Loaded(bool ok) {
         return;
     }
     const quint64 navigation = state_.navigation;
-    if (Connected(navigation))
+    if (Connected(navigation)) {
+        // The relay first: the page's requests wait for it.
+        view_->page()->runJavaScript(RelayScript(), QWebEngineScript::ApplicationWorld);
         RunScript(PageScript() + u'\n' + StartScript({state_.input, host_.LineColor(), host_.LineBackground()}),
                   navigation);
+    }
     AfterLoad();
     if (typing_.due)
         TypeIntoPage();
@@ -272,16 +269,28 @@ void TBrowserController::AfterLoad() {
     if (!state_.pendingClick.isEmpty()) {
         const QString click = state_.pendingClick;
         state_.pendingClick.clear();
-        RunClick(click);
+        // Asked later from the queue, never inside the load's callback, for the keyword that opened the page.
+        bridge_->Click(click, state_.keyword);
     }
 }
 
-void TBrowserController::RunClick(const QString& clicks) {
-    if (!view_ || !bridge_->Permit(3, QString()))
+void TBrowserController::Click(const QString& clicks, const QString& keyword) {
+    if (view_)
+        bridge_->Click(clicks, keyword);
+}
+
+QUrl TBrowserController::Current() const { return view_ ? view_->url() : QUrl(); }
+
+void TBrowserController::NewWindowRequested(QWebEngineNewWindowRequest& request) {
+    // Left unanswered, the request opens nothing. A script alone never opens a window, an unconnected
+    // or foreign page never does, and a page gets one window at a time.
+    if (!request.isUserInitiated() || !Connected(state_.navigation) || popup_)
         return;
-    const QString script = ClickScript(clicks);
-    if (!script.isEmpty() && view_)
-        view_->page()->runJavaScript(script);
+    auto* form = new TBrowserForm(profile_, {}, true);
+    forms_.append(form);
+    popup_ = form;
+    request.openIn(form->Page());
+    form->show();
 }
 
 bool TBrowserController::Connected(quint64 navigation) const {
@@ -522,8 +531,6 @@ void TBrowserController::RunCommand(const QString& command) {
         Toggle(false, false);
     else if (command == QLatin1String("$BSETFOCUS$"))
         FocusPage();
-    else if (command.startsWith(QLatin1String("$BCLICK$")))
-        RunClick(command.mid(8, command.size() - 16));
 }
 
 } // namespace vantrelo

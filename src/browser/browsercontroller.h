@@ -1,6 +1,7 @@
 // The embedded web view in the list window: opening, showing, ending, commands and windows.
 #pragma once
 
+#include "browser/bridgehandler.h"
 #include "browser/browserengine.h"
 #include "core/items.h"
 
@@ -16,15 +17,24 @@
 class QWebEngineView;
 class QWebEngineProfile;
 class QWebChannel;
+class QWebEngineNewWindowRequest;
 
 namespace vantrelo {
 
 struct TSettings;
 class TBrowserHost;
 class TPermissionPrompt;
-class TBridgeHandler;
-class TBridgeEndpoint;
 class TBrowserForm;
+
+// The object the launcher's relay in a connected page reaches through the web channel.
+class TBridgeEndpoint final : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    Q_INVOKABLE void post(const QString& message) { emit Posted(message); }
+signals:
+    void Posted(const QString& message);
+};
 
 // What the page on display was opened with.
 struct TBrowserState {
@@ -39,7 +49,7 @@ struct TBrowserState {
     quint64 navigation = 0; // grows with every navigation; replies go only to the one that asked
 };
 
-class TBrowserController final : public QObject, public TBrowserEngine {
+class TBrowserController final : public QObject, public TBrowserEngine, public TBridgePage {
     Q_OBJECT
 public:
     TBrowserController(const TSettings& settings, TBrowserHost& host, TPermissionPrompt& prompt,
@@ -50,6 +60,7 @@ public:
     void RunCommand(const QString& command) override;
     void Open(const TBrowserOpen& request) override;
     void OpenWindow(const QString& target, bool full) override;
+    void Click(const QString& clicks, const QString& keyword) override;
     // TBrowserEngine
     void Preload() override;
     bool Exists() const override;
@@ -63,20 +74,23 @@ public:
     void UpdateInput(const QString& input) override;
     QWidget* View() const override;
 
+    // TBridgePage
+    quint64 Navigation() const override { return state_.navigation; }
+    bool Connected(quint64 navigation) const override;
+    void RunScript(const QString& script, quint64 navigation) override;
+    QString Keyword() const override { return state_.keyword; }
+    QUrl Current() const override;
+    void FocusPage() override;
+    void Dismiss() override;
+
     bool Visible() const;
-    void Dismiss();
     void Clear();
-    void FocusPage();
     // Removes the profile folder; the answer says what was left.
     QString FlushAll();
     void FlushCurrent(const QString& origin);
 
     const TBrowserState& State() const { return state_; }
     QWebEngineView* WebView() const;
-    // The connection check for the page on display, at navigation `navigation`.
-    bool Connected(quint64 navigation) const;
-    // A script for the page on display, when it is still the navigation `navigation`.
-    void RunScript(const QString& script, quint64 navigation);
     // The user agent the views get.
     QString UserAgent() const;
 
@@ -85,7 +99,8 @@ private:
     void Display();
     void Loaded(bool ok);
     void AfterLoad();
-    void RunClick(const QString& clicks);
+    // A window a page asked for: only on the user's click, one at a time, from a connected page.
+    void NewWindowRequested(QWebEngineNewWindowRequest& request);
     // The parameters typed or pasted into the page once their delay has passed and it has loaded.
     void TypingDue(quint64 opening);
     void TypeIntoPage();
@@ -102,6 +117,7 @@ private:
     std::unique_ptr<TBridgeEndpoint> endpoint_;
     std::unique_ptr<TBridgeHandler> bridge_;
     QList<QPointer<TBrowserForm>> forms_;
+    QPointer<TBrowserForm> popup_; // the one window a page opened, while it is open
     QList<QPointer<QWebEngineView>> ending_; // ended views waiting for their deferred deletion
     QList<QNetworkCookie> cookies_; // the profile's cookies, for removal by origin
     // Grows with every opening and ending: typing meant for one page never reaches another.

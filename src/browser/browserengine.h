@@ -42,7 +42,7 @@ public:
 // module was built with (a module left from another build of the program).
 inline constexpr char kBrowserEngineEntry[] = "vantrelo_browser_engine_create";
 // Changes whenever the engine interface, the host interface or the settings' layout changes.
-inline constexpr unsigned kBrowserEngineAbi = 2;
+inline constexpr unsigned kBrowserEngineAbi = 3;
 using TBrowserEngineCreate = TBrowserEngine* (*)(unsigned abi, unsigned settingsSize, const TSettings& settings,
                                                  TBrowserHost& host, TPermissionPrompt& prompt);
 

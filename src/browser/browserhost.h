@@ -34,10 +34,11 @@ public:
     // The line's text and background colours, "#rrggbb".
     virtual QString LineColor() const = 0;
     virtual QString LineBackground() const = 0;
-    // The granted level of the keyword named `names`; nothing when no such keyword exists.
-    virtual std::optional<int> KeywordLevel(const QString& names) const = 0;
-    // "Always allow": stores the level and saves the keywords.
-    virtual void GrantKeywordLevel(const QString& names, int level) = 0;
+    // The level granted to the keyword named `names` for pages of `origin` (GrantOrigin); -1 when
+    // its grant was given for another origin; nothing when no such keyword exists.
+    virtual std::optional<int> KeywordLevel(const QString& names, const QString& origin) const = 0;
+    // "Always allow": stores the level with the origin it was given for and saves the keywords.
+    virtual void GrantKeywordLevel(const QString& names, int level, const QString& origin) = 0;
     // The default name shown for a keyword.
     virtual QString KeywordTitle(const QString& names) const = 0;
     // The command of the keyword typed as `name`; nothing when there is none.
@@ -47,11 +48,21 @@ public:
     virtual QString BrowserFolder() const = 0; // "EBWebView", what $BROWSERFLUSHALL$ removes
 };
 
-// The permission dialog: 0 refused or closed, 1 allowed once, 2 always allowed.
+// The permission dialog's buttons: a known keyword may be allowed for good, an unknown source not.
+enum class TPromptChoices { OnceAlwaysOrRefuse, AllowOrRefuse };
+enum class TPromptAnswer { Refused, Once, Always };
+
+struct TPermissionAsk {
+    QString question;
+    QString details; // shown whole in a scrolling read-only field; empty: no field
+    TPromptChoices choices = TPromptChoices::AllowOrRefuse;
+};
+
+// The permission dialog; closing it refuses.
 class TPermissionPrompt {
 public:
     virtual ~TPermissionPrompt() = default;
-    virtual int Ask(const QString& text, bool withAlways) = 0;
+    virtual TPromptAnswer Ask(const TPermissionAsk& ask) = 0;
 };
 
 } // namespace vantrelo

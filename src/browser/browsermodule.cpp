@@ -82,6 +82,12 @@ void TBrowserModule::OpenWindow(const QString& target, bool full) {
         e->OpenWindow(target, full);
 }
 
+void TBrowserModule::Click(const QString& clicks, const QString& keyword) {
+    // Without the engine there is no page to click in.
+    if (engine_)
+        engine_->Click(clicks, keyword);
+}
+
 void TBrowserModule::Preload() {
     if (TBrowserEngine* e = Engine(true))
         e->Preload();

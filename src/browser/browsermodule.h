@@ -29,6 +29,7 @@ public:
     void RunCommand(const QString& command) override;
     void Open(const TBrowserOpen& request) override;
     void OpenWindow(const QString& target, bool full) override;
+    void Click(const QString& clicks, const QString& keyword) override;
     // TBrowserEngine
     void Preload() override;
     bool Exists() const override;

@@ -7,10 +7,12 @@ class QWidget;
 
 namespace vantrelo {
 
+// The question, then the whole request in a scrolling read-only field, so what is allowed is
+// exactly what is shown; "Don't allow" is the default and Escape.
 class TQtPermissionPrompt final : public TPermissionPrompt {
 public:
     explicit TQtPermissionPrompt(QWidget* parent) : parent_(parent) {}
-    int Ask(const QString& text, bool withAlways) override;
+    TPromptAnswer Ask(const TPermissionAsk& ask) override;
 
 private:
     QWidget* parent_;

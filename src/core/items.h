@@ -44,6 +44,9 @@ public:
     int iconidx = 0;
     bool onlyone = false;
     int permissionlevel = -1;
+    // The origin of the pages `permissionlevel` was granted for ("scheme://host[:port]", "file://");
+    // empty in files written before grants named one: then that of the keyword's own address.
+    QString permissionorigin;
     bool disabled = false;
 
     static const QString kNewName; // "new..."

@@ -41,8 +41,11 @@ void WriteWord(TMemIniFile& ini, const QString& sec, const TExeWord& w, const TW
         ini.WriteBool(sec, QStringLiteral("one"), true);
     if (w.disabled)
         ini.WriteBool(sec, QStringLiteral("disabled"), true);
-    if (!o.isExport && w.permissionlevel != -1)
+    if (!o.isExport && w.permissionlevel != -1) {
         ini.WriteInteger(sec, QStringLiteral("plevel"), w.permissionlevel);
+        if (!w.permissionorigin.isEmpty())
+            ini.WriteString(sec, QStringLiteral("porigin"), FieldValue(w.permissionorigin));
+    }
 }
 
 std::unique_ptr<TExeWord> ReadWord(const TMemIniFile& ini, const QString& sec, bool isImport) {
@@ -61,8 +64,10 @@ std::unique_ptr<TExeWord> ReadWord(const TMemIniFile& ini, const QString& sec, b
     w->iconidx = ini.ReadInteger(sec, QStringLiteral("iconidx"), 0);
     w->onlyone = ini.ReadBool(sec, QStringLiteral("one"), false);
     w->disabled = ini.ReadBool(sec, QStringLiteral("disabled"), false);
-    if (!isImport)
+    if (!isImport) {
         w->permissionlevel = ini.ReadInteger(sec, QStringLiteral("plevel"), -1);
+        w->permissionorigin = ini.ReadString(sec, QStringLiteral("porigin"), QString());
+    }
     // Older files held one group name; it becomes a single tag.
     const QString oldGroup = ini.ReadString(sec, QStringLiteral("group"), QString());
     if (!oldGroup.isEmpty() && oldGroup.contains(u' '))

@@ -16,7 +16,7 @@ struct TWriteWordsOptions {
 // Writes every keyword as section "W" + position (flattened to "W" before saving).
 void WriteWords(TMemIniFile& ini, const TKeywordList& list, const TWriteWordsOptions& options = {});
 // Reads every keyword section into `list` in file order and removes the sections from `ini`.
-// With `isImport` granted permissions ("plevel") are not taken over.
+// With `isImport` granted permissions ("plevel", "porigin") are not taken over.
 void ReadWords(TMemIniFile& ini, TKeywordList& list, bool isImport);
 
 } // namespace vantrelo

@@ -276,8 +276,13 @@ int TLauncher::RunBrowser(TLaunchRequest& r, bool& done) {
         done = true;
         return kLaunchDone;
     }
-    for (const QString& a : m.browserActions)
-        b->RunCommand(a);
+    const TExeWord* running = r.keyword ? r.keyword : r.parent;
+    for (const QString& a : m.browserActions) {
+        if (a.startsWith(QLatin1String("$BCLICK$")))
+            b->Click(a.mid(8, a.size() - 16), running ? running->keywords : QString());
+        else
+            b->RunCommand(a);
+    }
     done = TrimText(r.command).isEmpty();
     return kLaunchDone;
 }

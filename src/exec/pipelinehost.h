@@ -83,8 +83,11 @@ class TEmbeddedBrowser {
 public:
     virtual ~TEmbeddedBrowser() = default;
     // "$BROWSERFLUSHALL$", "$BROWSERFLUSHCURRENT$", "$BROWSEREND$", "$BROWSERCLEAR$",
-    // "$BROWSERTOGGLE$", "$BSETFOCUS$", or a "$BCLICK$...$BCLICK$" span.
+    // "$BROWSERTOGGLE$", "$BSETFOCUS$".
     virtual void RunCommand(const QString& command) = 0;
+    // A "$BCLICK$" list (the text between the marks) for the page on display, asked for `keyword`:
+    // the names of the keyword running it.
+    virtual void Click(const QString& clicks, const QString& keyword) = 0;
     virtual void Open(const TBrowserOpen& request) = 0;
     virtual void OpenWindow(const QString& target, bool full) = 0;
 };

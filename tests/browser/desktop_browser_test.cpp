@@ -16,7 +16,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QFile>
@@ -41,10 +42,12 @@ namespace {
 // Pages take longer than widgets, the more so under the sanitizers.
 bool Until(const std::function<bool()>& done, int ms = 30000) { return test::Until(done, ms); }
 
-// Serves fixed pages by path over HTTP/1.0.
+// Serves fixed pages and redirects by path over HTTP/1.0 on 127.0.0.1, and keeps every path asked for.
 class PageServer : public QObject {
 public:
     std::map<QByteArray, QByteArray> pages;
+    std::map<QByteArray, QByteArray> redirects; // path -> location
+    QList<QByteArray> asked;
 
     PageServer() {
         server_.listen(QHostAddress::LocalHost);
@@ -66,7 +69,13 @@ private:
             return;
         s->setProperty("answered", true);
         const QByteArray path = request.split(' ').value(1);
-        const auto it = pages.find(path);
+        asked << path;
+        if (const auto r = redirects.find(path); r != redirects.end()) {
+            s->write("HTTP/1.0 302 Found\r\nLocation: " + r->second + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            s->disconnectFromHost();
+            return;
+        }
+        const auto it = pages.find(path.split('?').value(0));
         const QByteArray body = it == pages.end() ? QByteArray("none") : it->second;
         s->write((it == pages.end() ? "HTTP/1.0 404 Not Found\r\n" : "HTTP/1.0 200 OK\r\n") +
                  QByteArray("Content-Type: text/html; charset=utf-8\r\nContent-Length: ") +
@@ -97,6 +106,41 @@ vantrelo.oninput = function (i) {
 constexpr char kForm[] = R"(<!DOCTYPE html><html><head><title>form</title></head><body>
 <form onsubmit="document.title = 'sent:' + document.getElementById('q').value; return false;">
 <input id="q" autofocus oninput="document.title = 'typed:' + this.value"></form></body></html>)";
+
+// A hostile page: it tells the server at `report` whether it can see the web channel's transport,
+// then for three seconds tries every way it has to make the launcher set the line to "pwned:TAG":
+// the channel's own protocol on any transport it sees, the relay's event on its own and its parent's
+// document, and the parent's window.vantrelo.
+QByteArray Attack(const QByteArray& tag, const QString& report) {
+    return R"(<!DOCTYPE html><html><head><title>attack</title></head><body><script>
+(function (tag, report) {
+  var msg = JSON.stringify({method: "input_set", id: tag, params: {text: "pwned:" + tag}});
+  var t = window.qt && window.qt.webChannelTransport;
+  new Image().src = report + "?" + tag + (t ? ":transport" : ":none");
+  function channel() {
+    if (!t) return;
+    t.onmessage = function (m) {
+      try {
+        var d = typeof m.data === "string" ? JSON.parse(m.data) : m.data;
+        var b = d && d.data && d.data.vantrelo_bridge;
+        if (!b) return;
+        b.methods.forEach(function (x) {
+          if (x[0] === "post") t.send(JSON.stringify({type: 6, object: "vantrelo_bridge", method: x[1], args: [msg], id: 9}));
+        });
+      } catch (e) {}
+    };
+    t.send(JSON.stringify({type: 3, id: 1}));
+  }
+  function events() {
+    document.dispatchEvent(new CustomEvent("vantrelo-post", {detail: msg}));
+    try { parent.document.dispatchEvent(new CustomEvent("vantrelo-post", {detail: msg})); } catch (e) {}
+    try { top.vantrelo.send("input_set", {text: "pwned:" + tag}); } catch (e) {}
+  }
+  var n = 0;
+  var every = setInterval(function () { channel(); events(); if (++n > 20) clearInterval(every); }, 150);
+})(")" + tag + "\", \"" + report.toUtf8() + R"(");
+</script></body></html>)";
+}
 
 class BrowserTest : public ::testing::Test {
 protected:
@@ -152,6 +196,9 @@ protected:
         user.keywords.Add(MakeNewKeyword(QStringLiteral("findgo"), "$BN$ " + Url("127.0.0.1", "/form") + " $PSE$", {}));
         user.keywords.Add(MakeNewKeyword(QStringLiteral("slow"), "$B$ " + Url("127.0.0.1", "/form") + " $PS8000$", {}));
         user.keywords.Add(MakeNewKeyword(QStringLiteral("find2"), QStringLiteral("xterm -e find"), {}));
+        // A click once the page has loaded, which asks for level 3.
+        user.keywords.Add(MakeNewKeyword(QStringLiteral("clicker"),
+                                         "$BN$ " + Url("127.0.0.1", "/clicks") + " $BCLICK$#go$BCLICK$", {}));
         ASSERT_TRUE(store.WriteSettings(user));
         app = std::make_unique<TApplication>(places, QStringList());
         ASSERT_EQ(app->Start(), -1);
@@ -183,17 +230,24 @@ protected:
         ASSERT_TRUE(ok) << Title().toStdString() << " " << Location().toString().toStdString();
     }
 
+    // The permission dialog on display, if any.
+    static QWidget* Prompt() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("PermissionPrompt") && w->isVisible() &&
+                w->windowTitle() == QLatin1String("Permission required"))
+                return w;
+        }
+        return nullptr;
+    }
+
     // Answers the permission dialog with the button named `button` whenever one opens.
     void AnswerPrompts(const QString& button) {
         answer = button;
         prompts = 0;
         auto* t = new QTimer(&timers);
         QObject::connect(t, &QTimer::timeout, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                if (!box || !box->isVisible() || box->windowTitle() != QLatin1String("Permission required"))
-                    continue;
-                for (QAbstractButton* b : box->buttons()) {
+            if (QWidget* box = Prompt()) {
+                for (QAbstractButton* b : box->findChildren<QAbstractButton*>()) {
                     if (b->text() == answer) {
                         ++prompts;
                         b->click();
@@ -213,6 +267,13 @@ protected:
     QString answer;
     int prompts = 0;
 };
+
+// Runs an X tool (xdotool) and waits for it.
+void Tool(const QStringList& args) {
+    QProcess p;
+    p.start(args.first(), args.mid(1));
+    p.waitForFinished(5000);
+}
 
 TEST_F(BrowserTest, ConnectedPageFollowsTypingAndSetsTheLine) {
     Start(1, -1);
@@ -256,7 +317,10 @@ TEST_F(BrowserTest, LevelsAskAndAlwaysAllowIsStored) {
     ASSERT_TRUE(Until([&] { return Title() == QLatin1String("ok:input_set"); })) << Title().toStdString();
     EXPECT_EQ(prompts, 1);
     EXPECT_EQ(Form().Line().text, QStringLiteral("granted"));
-    EXPECT_TRUE(QString::fromUtf8(test::ReadAll(data + "vantrelo.ini")).contains("plevel=1"));
+    const QString ini = QString::fromUtf8(test::ReadAll(data + "vantrelo.ini"));
+    EXPECT_TRUE(ini.contains("plevel=1"));
+    // The grant holds for the origin it was given on, and says so in the file.
+    EXPECT_TRUE(ini.contains(QStringLiteral("porigin=http://127.0.0.1:%1").arg(server->Port()))) << ini.toStdString();
     // Level 1 is granted now; running an input (4) asks again, and a refusal answers 403.
     answer = QStringLiteral(" Don't allow ");
     Type(QStringLiteral("do:input_set:again"));
@@ -402,6 +466,188 @@ TEST_F(BrowserTest, ABadgeShowsWhileAPageLivesHiddenInTheBackground) {
     Type(QStringLiteral("do:input_run:$BROWSEREND$"));
     ASSERT_TRUE(Until([&] { return View() == nullptr; }));
     EXPECT_FALSE(Form().BrowserBadgeShown());
+}
+
+class HostileTest : public BrowserTest {
+protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        other = std::make_unique<PageServer>();
+    }
+    QString Report() const { return Url("127.0.0.1", "/report"); }
+    // The reports of the attack named `tag` that reached the server.
+    QList<QByteArray> Reports(const QByteArray& tag) const {
+        QList<QByteArray> out;
+        for (const QByteArray& a : server->asked) {
+            if (a.startsWith("/report?" + tag + ":"))
+                out << a.mid(8);
+        }
+        return out;
+    }
+    // Waits for the attack to start and to have tried for a while; the line must be untouched.
+    void Survives(const QByteArray& tag) {
+        ASSERT_TRUE(Until([&] { return !Reports(tag).isEmpty(); })) << tag.constData();
+        Until([] { return false; }, 3500); // the attack keeps posting for three seconds
+        EXPECT_FALSE(Form().Line().text.startsWith(QLatin1String("pwned"))) << Form().Line().text.toStdString();
+        EXPECT_FALSE(Reports(tag).contains(tag + ":transport")) << tag.constData() << " sees the channel";
+    }
+    QList<QWidget*> Popups() const {
+        QList<QWidget*> out;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("TBrowserForm") && w->isVisible())
+                out << w;
+        }
+        return out;
+    }
+    void ClickPage() {
+        QWidget* view = View();
+        ASSERT_TRUE(view);
+        view->window()->raise();
+        view->window()->activateWindow();
+        const QPoint at = view->mapToGlobal(view->rect().center());
+        Tool({"xdotool", "mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+    }
+    std::unique_ptr<PageServer> other; // another port of the same host: another origin
+};
+
+// With every permission granted, nothing but the connected page of the opened origin reaches the
+// bridge: not a frame of another origin inside it, not a sandboxed frame, not a page of another port
+// it navigated to, not a redirect's target, not a page opened without $BCONNECT$.
+TEST_F(HostileTest, NoForeignPageReachesTheBridge) {
+    server->pages["/attack"] = Attack("same", Report());
+    server->pages["/frames"] = QByteArray(kPage).replace(
+        "</body>", "<iframe src=\"" + Url("localhost", "/attack-frame").toUtf8() +
+                       "\"></iframe><iframe sandbox=\"allow-scripts\" src=\"/attack-sandbox\"></iframe></body>");
+    server->pages["/attack-frame"] = Attack("frame", Report());
+    server->pages["/attack-sandbox"] = Attack("sandbox", Report());
+    server->pages["/attack-redirected"] = Attack("redirect", Report());
+    server->redirects["/redirect"] = Url("localhost", "/attack-redirected").toUtf8();
+    other->pages["/attack"] = Attack("port", Report());
+    Start(4, -1, "/frames", [](TSettings&) {});
+    OpenWiki();
+    Survives("frame");
+    Survives("sandbox");
+    // The page itself is connected all along: the same request from it acts.
+    Type(QStringLiteral("do:input_set:home"));
+    ASSERT_TRUE(Until([&] { return Form().Line().text == QLatin1String("home"); })) << Title().toStdString();
+
+    // Another port and back.
+    View()->setProperty("url", QUrl(QStringLiteral("http://127.0.0.1:%1/attack").arg(other->Port())));
+    ASSERT_TRUE(Until([&] { return !other->asked.isEmpty(); }));
+    Survives("port");
+    View()->setProperty("url", QUrl(Url("127.0.0.1", "/frames")));
+    ASSERT_TRUE(Until([&] { return Title() == QLatin1String("ready:wiki"); })) << Title().toStdString();
+    Type(QStringLiteral("do:input_set:back"));
+    ASSERT_TRUE(Until([&] { return Form().Line().text == QLatin1String("back"); })) << Title().toStdString();
+
+    // A connected keyword whose address redirects elsewhere, and a page opened unconnected.
+    app->Shutdown();
+    app.reset();
+    Start(4, -1, "/redirect", [](TSettings&) {});
+    Run(QStringLiteral("wiki"));
+    Survives("redirect");
+    app->Shutdown();
+    app.reset();
+    Start(4, -1, "/attack", [](TSettings&) {});
+    Run(QStringLiteral("find"));
+    // "find" opens its page without $BCONNECT$; point it at the same-origin attack.
+    ASSERT_TRUE(Until([&] { return View() != nullptr; }));
+    View()->setProperty("url", QUrl(Url("127.0.0.1", "/attack")));
+    Survives("same");
+}
+
+// A page opens a window only on the user's click, one at a time; its scripts alone open none.
+TEST_F(HostileTest, PopupsOnlyOnAClickAndOneAtATime) {
+    const QByteArray target = Url("localhost", "/attack").toUtf8();
+    server->pages["/attack"] = Attack("popup", Report());
+    server->pages["/popups"] = QByteArray(kPage).replace(
+        "</body>", "<button style=\"position:fixed;left:0;top:0;width:100%;height:100%\" onclick=\"window.open('" +
+                       target + "')\">open</button><script>for (var i = 0; i < 8; ++i) window.open('" + target +
+                       "');</script></body>");
+    Start(4, -1, "/popups", [](TSettings&) {});
+    OpenWiki();
+    Until([] { return false; }, 1500);
+    EXPECT_TRUE(Popups().isEmpty()) << "a script opened a window";
+    ClickPage();
+    ASSERT_TRUE(Until([&] { return Popups().size() == 1; }));
+    Survives("popup");
+    ClickPage();
+    Until([] { return false; }, 1500);
+    EXPECT_EQ(Popups().size(), 1) << "a second window while the first is open";
+    for (QWidget* w : Popups())
+        w->close();
+    ASSERT_TRUE(Until([&] { return Popups().isEmpty(); }));
+    ClickPage();
+    EXPECT_TRUE(Until([&] { return Popups().size() == 1; })) << "the next click opens one again";
+    for (QWidget* w : Popups())
+        w->close();
+}
+
+// The dialog shows a long chained command whole, in its scrolling field; Escape refuses and nothing runs.
+TEST_F(HostileTest, TheDialogShowsTheWholeChainedCommandAndEscapeRunsNothing) {
+    const QString marks = dir.File("marks");
+    ASSERT_TRUE(QDir().mkpath(marks));
+    const QString command = QStringLiteral("touch %1/visible").arg(marks) + QString(400, u' ') +
+                            QStringLiteral("|| touch %1/hidden-tail").arg(marks);
+    Start(0, -1);
+    OpenWiki();
+    QString shown;
+    int seen = 0;
+    auto* t = new QTimer(&timers);
+    QObject::connect(t, &QTimer::timeout, [&] {
+        QWidget* box = Prompt();
+        if (!box)
+            return;
+        if (auto* field = box->findChild<QPlainTextEdit*>(QStringLiteral("PermissionDetails")); field && field->isReadOnly())
+            shown = field->toPlainText();
+        ++seen;
+        box->activateWindow();
+        Tool({"xdotool", "key", "Escape"});
+    });
+    t->start(300);
+    Type(QStringLiteral("do:input_run:") + command);
+    ASSERT_TRUE(Until([&] { return Title() == QLatin1String("error:403"); })) << Title().toStdString();
+    t->stop();
+    EXPECT_GE(seen, 1);
+    EXPECT_TRUE(shown.contains(command)) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("hidden-tail\""))) << shown.toStdString();
+    EXPECT_FALSE(QFile::exists(marks + "/visible"));
+    EXPECT_FALSE(QFile::exists(marks + "/hidden-tail"));
+}
+
+// The question a "$BCLICK$" asks opens after the load, not inside it: the browser data flushed while
+// it is open takes the page away, and allowing the click afterwards clicks nothing and breaks nothing.
+TEST_F(HostileTest, AClickQuestionOutlivesTheFlushOfItsPage) {
+    server->pages["/clicks"] = R"(<!DOCTYPE html><html><head><title>clicks</title></head><body>
+<button id="go" onclick="document.title = 'clicked'">go</button></body></html>)";
+    Start(0, -1);
+    int step = 0;
+    auto* t = new QTimer(&timers);
+    QObject::connect(t, &QTimer::timeout, [&] {
+        QWidget* box = Prompt();
+        if (!box)
+            return;
+        if (step == 0) {
+            ++step;
+            Run(QStringLiteral("$BROWSERFLUSHALL$"));
+            return;
+        }
+        for (QAbstractButton* b : box->findChildren<QAbstractButton*>()) {
+            if (b->text() == QLatin1String(" Allow once ")) {
+                ++step;
+                b->click();
+                return;
+            }
+        }
+    });
+    t->start(200);
+    Run(QStringLiteral("clicker"));
+    ASSERT_TRUE(Until([&] { return step == 2; })) << step;
+    t->stop();
+    EXPECT_TRUE(Until([&] { return View() == nullptr; }));
+    EXPECT_TRUE(Form().ToastText().contains(QLatin1String("Browser data"))) << Form().ToastText().toStdString();
+    // The launcher goes on: the next page opens in a new view.
+    OpenWiki();
 }
 
 } // namespace

@@ -64,10 +64,19 @@ TEST(KeywordFile, OldGroupsBecomeTagsAndImportsBringNoPermissions) {
     EXPECT_EQ(imported.at(0).permissionlevel, -1);
     EXPECT_EQ(imported.at(1).group, "a b");
 
-    TMemIniFile again = Parse("[W]\nkeywords=a\nplevel=4");
+    TMemIniFile again = Parse("[W]\nkeywords=a\nplevel=4\n[W]\nkeywords=b\nplevel=2\nporigin=https://a.example");
     TKeywordList own;
     ReadWords(again, own, false);
     EXPECT_EQ(own.at(0).permissionlevel, 4);
+    EXPECT_EQ(own.at(0).permissionorigin, "");
+    EXPECT_EQ(own.at(1).permissionorigin, "https://a.example");
+    // A grant is written with the origin it was given for, and goes when the grant does.
+    TMemIniFile out;
+    own.at(0).permissionlevel = -1;
+    own.at(0).permissionorigin = "https://stale.example";
+    WriteWords(out, own);
+    EXPECT_EQ(out.ReadString("W1", "porigin", ""), "https://a.example");
+    EXPECT_FALSE(out.ReadSection("W0").contains("porigin"));
 }
 
 TEST(KeywordFile, ExportsLeaveOutWhatWasNotChosen) {

@@ -236,8 +236,10 @@ void TKeywordFields::Take(TExeWord& w) const {
     w.group = tags_->currentText().trimmed();
     w.iconpath = icon_->Path();
     w.iconidx = icon_->Index();
-    if (permission_->isHidden())
+    if (permission_->isHidden()) {
         w.permissionlevel = -1;
+        w.permissionorigin.clear();
+    }
 }
 
 void TKeywordFields::Propose(const TExeWord& p, bool name, bool desktopEntry) {

@@ -63,8 +63,8 @@ public:
     void UpdateInput(const QString& input) override;
     QWidget* View() const override;
 
+    void Dismiss() override;
     bool Visible() const;
-    void Dismiss();
     void Clear();
     void FocusPage();
     // Removes the profile folder; the answer says what was left.

@@ -24,6 +24,8 @@ public:
     virtual void Toggle(bool fromKeyboard, bool setFocus) = 0;
     // Shift+F2 and "$BROWSEREND$": the view goes (later, never inside its own handlers).
     virtual void End() = 0;
+    // The open page is put away (and ended with `browserautoend`), as after a change of its settings.
+    virtual void Dismiss() = 0;
     // "$STARTPAGE$" and F1 (forced, a toggle), or the input window being shown.
     virtual void StartPage(bool forced) = 0;
     // "$BROWSERURL$": the location, or "No browser session found".
@@ -42,7 +44,7 @@ public:
 // module was built with (a module left from another build of the program).
 inline constexpr char kBrowserEngineEntry[] = "vantrelo_browser_engine_create";
 // Changes whenever the engine interface, the host interface or the settings' layout changes.
-inline constexpr unsigned kBrowserEngineAbi = 2;
+inline constexpr unsigned kBrowserEngineAbi = 3;
 using TBrowserEngineCreate = TBrowserEngine* (*)(unsigned abi, unsigned settingsSize, const TSettings& settings,
                                                  TBrowserHost& host, TPermissionPrompt& prompt);
 

@@ -338,13 +338,19 @@ TEST_F(ProgramTest, ImportFromTheApplicationMenuAddsWhatIsNotAKeywordYet) {
     ASSERT_EQ(Start(), -1);
     Type("-is");
     Press(Qt::Key_Return);
-    // The page lists the candidates; what a keyword runs already is marked and left unchecked.
+    // The page lists the candidates, none checked; what a keyword runs already is marked.
     ASSERT_TRUE(Until([] { return ImportPage() != nullptr; }));
     TImportPage& page = *ImportPage();
     EXPECT_EQ(page.Mode(), TImportMode::StartMenu);
+    EXPECT_EQ(page.findChild<QLabel*>("ImExLabel")->text(), "Import from Application Menu") << "as the menu item says";
     const QStringList rows = PageRows();
-    EXPECT_TRUE(rows.contains("[x] Zed Tool")) << rows.join(" | ").toStdString();
+    EXPECT_TRUE(rows.contains("[ ] Zed Tool")) << rows.join(" | ").toStdString();
     EXPECT_TRUE(rows.contains("[ ] * Known")) << rows.join(" | ").toStdString();
+    // The user checks the new one.
+    auto* list = page.findChild<QListWidget*>("ImExCheckListBox");
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text().startsWith("Zed Tool"))
+            list->item(i)->setCheckState(Qt::Checked);
     page.findChild<QPushButton*>("ImExOKButton")->click();
     EXPECT_TRUE(Toast("Imported 1 keywords."));
     EXPECT_TRUE(Until([this] { return Ini().contains("keywords=zedtool"); })) << "the new keyword is saved";

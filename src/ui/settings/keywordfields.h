@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 
@@ -27,6 +28,7 @@ struct TKeywordFieldsEvents {
     std::function<void()> close;                     // "X"
     std::function<void()> enable;                    // "Disabled, click to enable"
     std::function<void(const QString& path)> file;   // a file dropped on the panel or found with "Find.."
+    std::function<void(bool on)> autoApply;          // "Auto apply" changed
 };
 
 class TKeywordFields final : public QGroupBox {
@@ -53,6 +55,10 @@ public:
     void HideDisabledLabel();
     void FocusName();
     QString Name() const;
+
+protected:
+    // Enter and Esc in a field of the panel stay in it: neither takes nor cancels the dialog.
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     QLineEdit* Edit(const char* name);

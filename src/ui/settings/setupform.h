@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <QStringList>
 #include <QVariant>
 
 #include <functional>
@@ -67,6 +68,16 @@ struct TSetupActions {
         std::function<void()> clicked;
     };
     std::vector<TPageLabel> labels;
+    // A list on a page, filled again whenever the page is shown (the keywords a web page may
+    // connect to); a click on an entry runs `chosen` with its row.
+    struct TPageList {
+        QString page;
+        QString name;
+        QString caption;
+        std::function<QStringList()> entries;
+        std::function<void(int row)> chosen;
+    };
+    std::vector<TPageList> lists;
 };
 
 class TSetupForm final : public QDialog {
@@ -111,6 +122,7 @@ private:
     QStackedWidget* stack_ = nullptr;
     QPointer<QWidget> side_;
     std::vector<std::function<void()>> fillers_; // one per control: shows the model's value
+    std::vector<std::function<void()>> listFillers_; // the page lists' entries, read again
 };
 
 } // namespace vantrelo

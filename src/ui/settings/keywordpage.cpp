@@ -212,8 +212,10 @@ void TKeywordPage::FilterList(const QString& text) {
     sortColumn_ = -1;
     // An active filter shows in the field's colour and lets "Clear" end it.
     const bool active = !text.trimmed().isEmpty();
-    QPalette p = filter_->palette();
-    p.setColor(QPalette::Base, active ? QColor(0xD4, 0xED, 0xDA) : palette().color(QPalette::Base));
+    // Inactive, the field takes the dialog's colours again (its template may change meanwhile).
+    QPalette p;
+    if (active)
+        p.setColor(QPalette::Base, QColor(0xD4, 0xED, 0xDA));
     filter_->setPalette(p);
     clear_->setEnabled(active);
     UpdateCount();

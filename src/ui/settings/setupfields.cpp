@@ -161,7 +161,7 @@ std::vector<TSetupField> BuildFields() {
     {"scandirs", "Index", "Additional index paths", TControl::ScanFolders},
     {"indexextraitems", "Index", "Extra shell locations to index", TControl::Text},
     {"includehidden", "Index", "Include hidden folders.", TControl::Check},
-    {"indexuwp", "Index", "Also try index UWP Apps.", TControl::Check},
+    {"indexuwp", "Index", "Also index installed apps (Flatpak, Snap).", TControl::Check, {}, "Keeps the folder of app launchers that the index and the application import read."},
     {"cacheindex", "Index", "Build index cache file (for quick start).", TControl::Check},
     {"noindexrefresh", "Index", "Don't re-index on focus (older setting).", TControl::Check, {}, "Only used when no re-index choice is stored."},
     {"autoindex", "Index", "Re-index:", TControl::Choice, {{0, "Never"}, {1, "Only on startup"}, {2, "Only on focus"}, {3, "On startup and on focus"}, {4, "Only on XX minutes of idle"}, {5, "On startup and on XX minutes of idle"}}},

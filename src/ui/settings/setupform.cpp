@@ -204,7 +204,8 @@ QWidget* TSetupForm::BuildPage(const QString& page) {
             form->addRow(control);
         else {
             auto* label = new QLabel(QString::fromUtf8(f.wording), body);
-            label->setWordWrap(true);
+            // A wrapped label of a wrapped form row breaks after a few words even when short.
+            label->setWordWrap(label->text().size() > 60);
             label->setToolTip(tip);
             label->setBuddy(control);
             form->addRow(label, control);

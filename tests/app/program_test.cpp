@@ -1027,6 +1027,33 @@ QString CurrentTab(QDialog& d) {
     return tabs->tabText(tabs->currentIndex());
 }
 
+TEST_F(ProgramTest, TheBrowserPageListsTheKeywordsWithConnectPermissionsAndAClickEditsOne) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("zplain", "cmd-plain", QString()));
+        user.keywords.Add(MakeNewKeyword("zweb", "cmd-web", QString())).permissionlevel = 2;
+    }));
+    ASSERT_EQ(Start(), -1);
+    QStringList entries;
+    QString tab, edited;
+    QTimer timer;
+    AnswerSetup(timer, [&](QDialog& d) {
+        auto* pages = d.findChild<QListWidget*>("SettingsPages");
+        d.findChild<QTabWidget*>()->setCurrentIndex(1);
+        pages->setCurrentItem(pages->findItems("Internal browser and start page", Qt::MatchExactly).value(0));
+        auto* list = d.findChild<QListWidget*>("PermissionList");
+        for (int i = 0; i < list->count(); ++i)
+            entries << list->item(i)->text();
+        if (list->count() > 0)
+            list->itemClicked(list->item(0));
+        tab = CurrentTab(d);
+        edited = d.findChild<QLineEdit*>("KeywordsEdit")->text();
+    });
+    Action("Settings...")->trigger();
+    EXPECT_EQ(entries, QStringList{"zweb (2)"});
+    EXPECT_EQ(tab, "Keywords");
+    EXPECT_EQ(edited, "zweb");
+}
+
 TEST_F(ProgramTest, EveryEntryPointOpensTheSettingsDialogOnItsPageAndOkWritesTheFile) {
     ASSERT_TRUE(WriteData());
     ASSERT_EQ(Start(), -1);

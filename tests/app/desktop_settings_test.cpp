@@ -50,7 +50,7 @@ auto Gui(F f) -> decltype(f()) {
 }
 
 // Checks `done` on the user-interface thread every 50 ms until it holds or `ms` have passed.
-bool Wait(const std::function<bool()>& done, int ms = 10000) {
+bool Wait(const std::function<bool()>& done, int ms = 15000) {
     for (int waited = 0; waited < ms; waited += 50) {
         if (Gui(done))
             return true;
@@ -368,6 +368,29 @@ TEST_F(DesktopSettings, EnterAndEscInTheEditorsFieldsLeaveTheDialogOpen) {
         QThread::msleep(300);
         ASSERT_TRUE(Gui([] { return SetupDialog() != nullptr; })) << "Esc in the hotkey field closed the dialog";
         EXPECT_TRUE(Ini().contains("command=old-cmd"));
+    });
+}
+
+TEST_F(DesktopSettings, ARightClickInTheFilterOffersTheFilterFormsAndOneChosenFilters) {
+    Start([](TUserData& user) { user.keywords.at(1).disabled = true; });
+    Drive([&] {
+        ASSERT_TRUE(FromInputWindow(QStringLiteral("ctrl+k")));
+        ASSERT_TRUE(SetupActive());
+        ASSERT_TRUE(Click(QStringLiteral("FilterEdit"), 3));
+        QPoint item(-1, -1);
+        ASSERT_TRUE(Wait([&item] {
+            QWidget* menu = Shown(QStringLiteral("FilterPopup"));
+            for (QAction* a : menu ? menu->actions() : QList<QAction*>{})
+                if (a->text() == "disabled:")
+                    item = menu->mapToGlobal(static_cast<QMenu*>(menu)->actionGeometry(a).center());
+            return item.x() >= 0;
+        })) << "no filter menu on a right click";
+        ClickAt(item);
+        EXPECT_TRUE(Wait([] {
+            auto* view = In<QTableView>(QStringLiteral("KeyWordListView"));
+            return In<QLineEdit>(QStringLiteral("FilterEdit"))->text() == "disabled:" && view->model()->rowCount() == 1 &&
+                   view->model()->index(0, 0).data().toString() == "zother";
+        }));
     });
 }
 

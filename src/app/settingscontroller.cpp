@@ -243,6 +243,10 @@ TSetupActions TSettingsController::Actions() {
             ctx_.form->setWindowOpacity(value / 255.0);
     };
     a.beforeClose = [this] { return !page_ || page_->SettleEdits(); };
+    a.checked = [this](const QString& key, bool on) {
+        if (key == QLatin1String("autoapply") && page_)
+            page_->SetAutoApply(on);
+    };
     a.buttons.push_back(
         {QStringLiteral("clipboardhours"), QStringLiteral("Clear"), [this](const QVariant&) -> std::optional<QVariant> {
              ctx_.clip->Clear();

@@ -1027,7 +1027,7 @@ QString CurrentTab(QDialog& d) {
     return tabs->tabText(tabs->currentIndex());
 }
 
-TEST_F(ProgramTest, TheBrowserPageListsTheKeywordsWithConnectPermissionsAndAClickEditsOne) {
+TEST_F(ProgramTest, TheBrowserPageListsTheKeywordsWithConnectPermissionsAndAClickEditsOneAndAutoApplyIsOneChoice) {
     ASSERT_TRUE(WriteData([](TUserData& user) {
         user.keywords.Add(MakeNewKeyword("zplain", "cmd-plain", QString()));
         user.keywords.Add(MakeNewKeyword("zweb", "cmd-web", QString())).permissionlevel = 2;
@@ -1035,6 +1035,7 @@ TEST_F(ProgramTest, TheBrowserPageListsTheKeywordsWithConnectPermissionsAndAClic
     ASSERT_EQ(Start(), -1);
     QStringList entries;
     QString tab, edited;
+    bool pageAutoApply = false, editorAutoApply = false;
     QTimer timer;
     AnswerSetup(timer, [&](QDialog& d) {
         auto* pages = d.findChild<QListWidget*>("SettingsPages");
@@ -1047,9 +1048,15 @@ TEST_F(ProgramTest, TheBrowserPageListsTheKeywordsWithConnectPermissionsAndAClic
             list->itemClicked(list->item(0));
         tab = CurrentTab(d);
         edited = d.findChild<QLineEdit*>("KeywordsEdit")->text();
+        // "Auto apply" is one choice shown on the settings page and in the editor.
+        auto* pageBox = d.findChild<QCheckBox*>("autoapply");
+        pageAutoApply = pageBox->isChecked();
+        pageBox->click();
+        editorAutoApply = d.findChild<QCheckBox*>("AutoApplyBox")->isChecked();
     });
     Action("Settings...")->trigger();
     EXPECT_EQ(entries, QStringList{"zweb (2)"});
+    EXPECT_EQ(editorAutoApply, !pageAutoApply) << "the editor's box follows the settings page's";
     EXPECT_EQ(tab, "Keywords");
     EXPECT_EQ(edited, "zweb");
 }

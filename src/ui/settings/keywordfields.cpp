@@ -292,6 +292,12 @@ void TKeywordFields::keyPressEvent(QKeyEvent* e) {
 }
 
 bool TKeywordFields::AutoApply() const { return autoApply_->isChecked(); }
+
+void TKeywordFields::SetAutoApply(bool on) {
+    const QSignalBlocker quiet(autoApply_);
+    autoApply_->setChecked(on);
+    settings_.autoapply = on;
+}
 void TKeywordFields::HideDisabledLabel() { disabled_->hide(); }
 QString TKeywordFields::Name() const { return name_->text(); }
 

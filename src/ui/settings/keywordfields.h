@@ -52,6 +52,8 @@ public:
     void CheckName(const TKeywordList& words, const TExeWord* edited);
     bool Filling() const { return filling_; }
     bool AutoApply() const;
+    // The settings page's "Auto apply" changed: this box shows the same choice.
+    void SetAutoApply(bool on);
     void HideDisabledLabel();
     void FocusName();
     QString Name() const;

@@ -243,6 +243,8 @@ void TKeywordPage::ListChanged() {
     Rebuild(0);
 }
 
+void TKeywordPage::SetAutoApply(bool on) { fields_->SetAutoApply(on); }
+
 void TKeywordPage::ShowAllAndSelect(qsizetype pos) {
     if (!SettleEdits())
         return;

@@ -77,6 +77,8 @@ public:
     void ListChanged();
     // Every row again, the record at `pos` selected and in view.
     void ShowAllAndSelect(qsizetype pos);
+    // "Auto apply" as the settings page has it now.
+    void SetAutoApply(bool on);
 
 protected:
     // Enter never reaches the dialog's OK from the editor: it moves between the filter, the list

@@ -254,7 +254,11 @@ QWidget* TSetupForm::BuildControl(const TSetupField& f, QWidget* parent) {
     case TControl::Immediate: {
         auto* box = new QCheckBox(wording, parent);
         box->setObjectName(key);
-        connect(box, &QCheckBox::toggled, this, [set](bool on) { set(on); });
+        connect(box, &QCheckBox::toggled, this, [this, set, key](bool on) {
+            set(on);
+            if (actions_.checked)
+                actions_.checked(key, on);
+        });
         if (f.control == TControl::Immediate)
             connect(box, &QCheckBox::clicked, this, [this, box, key](bool on) {
                 QString error;

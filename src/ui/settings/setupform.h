@@ -41,6 +41,8 @@ struct TSetupActions {
     std::function<void(const QString& key, int value)> opacity;
     // Reset to defaults: the record as it is after the reset.
     std::function<TSettings()> resetDefaults;
+    // A check box of the pages changed (a choice shown elsewhere in the dialog follows it).
+    std::function<void(const QString& key, bool on)> checked;
     // Asked before the dialog closes (unapplied keyword edits); false keeps it open.
     std::function<bool()> beforeClose;
     // Buttons beside a key's control that act at once ("Clear" beside the clipboard's hours).

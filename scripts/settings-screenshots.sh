@@ -16,6 +16,7 @@ done
 # The editor as the README shows it; the pages as two contact sheets (96 dpi in the default
 # template, 144 dpi in a dark one), small enough to keep; every full-size picture stays in $out.
 cp "$out/scale1-dark0/00-keywords.png" docs/keyword-editor.png
+cp "$out/scale1-dark0/06-look.png" docs/settings-look.png
 montage "$out"/scale1-dark0/*.png -tile 4x -geometry 400x340+2+2 -background '#888' -depth 8 -colors 128 PNG8:docs/settings-pages-96dpi.png
 montage "$out"/scale1.5-dark14/*.png -tile 4x -geometry 400x340+2+2 -background '#888' -depth 8 -colors 128 PNG8:docs/settings-pages-144dpi-dark.png
 ls -l docs/keyword-editor.png docs/settings-pages-*.png

@@ -217,7 +217,8 @@ void TImportController::ImportApplications() {
             records_.clear();
             std::vector<TImportPageRow> rows;
             for (TImportCandidate& c : *found) {
-                rows.push_back({c.row, c.description, !c.row.startsWith(u'*')});
+                // Nothing is made a keyword unless the user checks it: a menu holds many entries.
+                rows.push_back({c.row, c.description, false});
                 records_.push_back(std::move(c.word));
             }
             Show(TImportMode::StartMenu, QStringLiteral("Select the applications to add as keywords."), rows);
@@ -277,12 +278,18 @@ void TImportController::Export() {
 void TImportController::Merge(std::vector<std::unique_ptr<TExeWord>> chosen) {
     TAppShortcuts shortcuts(ctx_.store.Places().dataFolder);
     TImportDialogs& dialogs = Dialogs();
+    // An open keyword editor applies its pending edits first and shows the merged records after,
+    // so that none of its rows or its detail panel still holds a record the merge replaced.
+    if (ctx_.settingsDialog)
+        ctx_.settingsDialog->BeforeKeywordsChange();
     const TMergeResult r = MergeImported(
         ctx_, std::move(chosen),
         [&dialogs](const TExeWord& imported, const TExeWord& existing) {
             return dialogs.AskConflict(ConflictQuestion(imported, existing));
         },
         &shortcuts);
+    if (ctx_.settingsDialog)
+        ctx_.settingsDialog->KeywordsChanged();
     if (r.Merged() > 0)
         ctx_.program->WriteSettings();
     ctx_.program->ShowToast(QStringLiteral("Imported %1 keywords.").arg(r.Merged()));
@@ -308,6 +315,8 @@ void TImportController::Leave() {
     if (host_ && page_ && host_->SidePage() == page_) {
         host_->LeaveSidePage();
         window_->layout()->addWidget(page_);
+        // Taken out of the dialog's tabs the page was hidden; its own window shows it again.
+        page_->show();
     }
     host_ = nullptr;
     if (window_ && window_->isVisible()) {

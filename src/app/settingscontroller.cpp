@@ -31,7 +31,9 @@
 #include "ui/mainmenus.h"
 #include "ui/settings/keywordpage.h"
 #include "ui/settings/scanfolders.h"
+#include "ui/settings/setupfields.h"
 #include "app/indexcontroller.h"
+#include "browser/browsermodule.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -42,7 +44,24 @@
 
 namespace vantrelo {
 
-void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeyword, const QString& file) {
+namespace {
+
+// Whether a setting of the dialog's internal-browser page differs.
+bool BrowserSettingsChanged(const TSettings& before, const TSettings& after) {
+    TSetupModel a(1), b(1);
+    a.SetSettings(before);
+    b.SetSettings(after);
+    for (const TSetupField& f : SetupFields())
+        if (QLatin1String(f.page) == QLatin1String("Internal browser and start page") &&
+            a.Value(QLatin1String(f.key)) != b.Value(QLatin1String(f.key)))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeyword, const QString& file,
+                               const TExeWord& proposal) {
     if (open_)
         return; // the dialog is modal: a second request while it is open has nothing to add
     open_ = true;
@@ -54,7 +73,7 @@ void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeywo
     const QString about = QStringLiteral("Vantrelo ") + info.version + QStringLiteral(" 64-bit\n\n(Build date: ") +
                           info.buildDate + u')';
     TSetupForm form(model, Actions(), about, ctx_.form.get());
-    page_ = MakeKeywordPage();
+    page_ = MakeKeywordPage(model);
     form.SetKeywordsPage(page_);
     if (page.isEmpty() && tab == TSetupTab::Settings && place_.tab >= 0)
         form.Restore(place_);
@@ -67,6 +86,8 @@ void TSettingsController::Open(TSetupTab tab, const QString& page, bool newKeywo
             form.setWindowState(form.windowState() | Qt::WindowMaximized);
         if (!file.isEmpty())
             page_->TakeFile(file, true);
+        else if (newKeyword && !proposal.keywords.isEmpty())
+            page_->AddProposed(proposal);
         else if (newKeyword)
             page_->AddKeyword();
         else
@@ -113,12 +134,27 @@ void TSettingsController::OpenLook(bool listWizard) {
     Open(TSetupTab::Settings, QStringLiteral("Look"));
 }
 
-void TSettingsController::AddKeyword() { Open(TSetupTab::Keywords, QString(), true); }
+void TSettingsController::AddKeyword() {
+    // The input line's text proposes the new keyword as "-a" reads it: name, command, " p:" parameters.
+    TExeWord proposal;
+    const TNewKeyword typed = ParseAddKeyword(ctx_.input->LineText());
+    proposal.keywords = typed.name;
+    proposal.command = typed.command;
+    proposal.parameters = typed.parameters;
+    Open(TSetupTab::Keywords, QString(), true, QString(), proposal);
+}
 
 void TSettingsController::ProposeFile(const QString& path) { Open(TSetupTab::Keywords, QString(), true, path); }
 
-TKeywordPage* TSettingsController::MakeKeywordPage() {
+TKeywordPage* TSettingsController::MakeKeywordPage(TSetupModel& model) {
     TKeywordPageHost host;
+    // One choice shown in two places: the settings page's box follows the editor's.
+    host.autoApplyChanged = [this, &model](bool on) {
+        model.Set(QStringLiteral("autoapply"), on);
+        if (form_)
+            form_->Fill();
+    };
+    host.importApplications = [this] { ctx_.import->ImportApplications(); };
     TmyHotKeyManager* manager = ctx_.hotkeys ? ctx_.hotkeys->Manager() : nullptr;
     host.hotkeys.add = [manager](TExeWord& w) { return !manager || manager->AddExeword(&w); };
     host.hotkeys.remove = [manager](TExeWord& w) {
@@ -207,6 +243,10 @@ TSetupActions TSettingsController::Actions() {
             ctx_.form->setWindowOpacity(value / 255.0);
     };
     a.beforeClose = [this] { return !page_ || page_->SettleEdits(); };
+    a.checked = [this](const QString& key, bool on) {
+        if (key == QLatin1String("autoapply") && page_)
+            page_->SetAutoApply(on);
+    };
     a.buttons.push_back(
         {QStringLiteral("clipboardhours"), QStringLiteral("Clear"), [this](const QVariant&) -> std::optional<QVariant> {
              ctx_.clip->Clear();
@@ -280,6 +320,31 @@ TSetupActions TSettingsController::Actions() {
                             list.ShowList(ctx_.index->Paths());
                             list.exec();
                         }});
+    // The keywords a web page in the internal browser may connect to, each with its level.
+    auto granted = [this] {
+        std::vector<qsizetype> positions;
+        for (qsizetype i = 0; i < ctx_.data.keywords.size(); ++i)
+            if (ctx_.data.keywords.at(i).permissionlevel != -1)
+                positions.push_back(i);
+        return positions;
+    };
+    a.lists.push_back({QStringLiteral("Internal browser and start page"), QStringLiteral("PermissionList"),
+                       QStringLiteral("Keywords with connect permissions (click one to edit it):"),
+                       [this, granted] {
+                           QStringList entries;
+                           for (const qsizetype i : granted()) {
+                               const TExeWord& w = ctx_.data.keywords.at(i);
+                               entries << w.keywords + QStringLiteral(" (") + QString::number(w.permissionlevel) + u')';
+                           }
+                           return entries;
+                       },
+                       [this, granted](int row) {
+                           const std::vector<qsizetype> positions = granted();
+                           if (!page_ || !form_ || row < 0 || size_t(row) >= positions.size())
+                               return;
+                           form_->OpenOn(TSetupTab::Keywords);
+                           page_->ShowAllAndSelect(positions[size_t(row)]);
+                       }});
     a.resetDefaults = [this] {
         // The file without its "Setup" section, read back: every key takes its default.
         ctx_.store.WriteSettings(ctx_.data, true);
@@ -299,6 +364,9 @@ void TSettingsController::Apply(const TSettings& before) {
             ctx_.notes->LocationChanged();
     }
     ctx_.form->Menus()->SyncHelpKey();
+    // A page opened under the old browser settings does not stay open under the new ones.
+    if (ctx_.browser && BrowserSettingsChanged(before, s))
+        ctx_.browser->Dismiss();
     if (ctx_.desk->hotkeys && (s.hotkey != before.hotkey || s.hotkeyadd != before.hotkeyadd)) {
         ctx_.desk->hotkeys->Unregister(1);
         const bool ok = s.hotkey == 0 || ctx_.desk->hotkeys->Register(1, s.hotkey, s.hotkeyadd);

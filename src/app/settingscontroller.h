@@ -1,6 +1,7 @@
 // Opens the settings dialog on the page asked for and applies what it closes with.
 #pragma once
 
+#include "core/items.h"
 #include "ui/settings/setupform.h"
 
 namespace vantrelo {
@@ -14,7 +15,9 @@ public:
 
     // Runs the dialog modally; an empty `page` reopens where it was last closed during this run.
     // `newKeyword`: the keyword editor starts a new record.
-    void Open(TSetupTab tab, const QString& page = QString(), bool newKeyword = false, const QString& file = {});
+    // `proposal` (when named) fills the new keyword.
+    void Open(TSetupTab tab, const QString& page = QString(), bool newKeyword = false, const QString& file = {},
+              const TExeWord& proposal = {});
     // "-skin": the look page; with `listWizard` the list appearance wizard runs on it at once.
     void OpenLook(bool listWizard);
     // "Add Keyword...": the keyword editor on a new keyword.
@@ -33,7 +36,7 @@ private:
     // The keyword editor's rows selected now, as list positions (empty when it is closed).
     std::vector<qsizetype> SelectedKeywords() const;
     TSetupActions Actions();
-    TKeywordPage* MakeKeywordPage();
+    TKeywordPage* MakeKeywordPage(TSetupModel& model);
     // The keyword named by the input line (its first word, a leading "-k" dropped), or -1.
     qsizetype CurrentWordPosition() const;
     // The icon of the indexed item of this name (a desktop entry's own icon), for the keyword editor.

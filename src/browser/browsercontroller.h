@@ -81,6 +81,7 @@ public:
     QString Keyword() const override { return state_.keyword; }
     QUrl Current() const override;
     void FocusPage() override;
+    // TBridgePage and TBrowserEngine: the page asked to go, or a browser setting changed under it.
     void Dismiss() override;
 
     bool Visible() const;

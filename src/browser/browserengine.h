@@ -24,6 +24,8 @@ public:
     virtual void Toggle(bool fromKeyboard, bool setFocus) = 0;
     // Shift+F2 and "$BROWSEREND$": the view goes (later, never inside its own handlers).
     virtual void End() = 0;
+    // The open page is put away (and ended with `browserautoend`), as after a change of its settings.
+    virtual void Dismiss() = 0;
     // "$STARTPAGE$" and F1 (forced, a toggle), or the input window being shown.
     virtual void StartPage(bool forced) = 0;
     // "$BROWSERURL$": the location, or "No browser session found".

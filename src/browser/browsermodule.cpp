@@ -108,6 +108,12 @@ void TBrowserModule::End() {
         engine_->End();
 }
 
+void TBrowserModule::Dismiss() {
+    // An engine never loaded has no page to put away.
+    if (engine_)
+        engine_->Dismiss();
+}
+
 void TBrowserModule::StartPage(bool forced) {
     // Nothing to show loads nothing.
     if (!engine_ && (settings_.startpage.trimmed().isEmpty() || (!forced && !settings_.startautoshow)))

@@ -36,6 +36,7 @@ public:
     bool HasPage() const override;
     void Toggle(bool fromKeyboard, bool setFocus) override;
     void End() override;
+    void Dismiss() override;
     void StartPage(bool forced) override;
     QString Location() const override;
     void Navigate(int how) override;

@@ -158,7 +158,7 @@ void TImportPage::Begin(TImportMode mode, const QString& context, const std::vec
     const bool exporting = mode == TImportMode::Export;
     title_->setText(exporting ? QStringLiteral("Export")
                               : mode == TImportMode::Import ? QStringLiteral("Import")
-                                                            : QStringLiteral("Import from Start-Menu"));
+                                                            : QStringLiteral("Import from Application Menu"));
     ok_->setText(exporting ? QStringLiteral("Export") : QStringLiteral("Import"));
     context_->setText(context);
     rows_->clear();

@@ -338,13 +338,19 @@ TEST_F(ProgramTest, ImportFromTheApplicationMenuAddsWhatIsNotAKeywordYet) {
     ASSERT_EQ(Start(), -1);
     Type("-is");
     Press(Qt::Key_Return);
-    // The page lists the candidates; what a keyword runs already is marked and left unchecked.
+    // The page lists the candidates, none checked; what a keyword runs already is marked.
     ASSERT_TRUE(Until([] { return ImportPage() != nullptr; }));
     TImportPage& page = *ImportPage();
     EXPECT_EQ(page.Mode(), TImportMode::StartMenu);
+    EXPECT_EQ(page.findChild<QLabel*>("ImExLabel")->text(), "Import from Application Menu") << "as the menu item says";
     const QStringList rows = PageRows();
-    EXPECT_TRUE(rows.contains("[x] Zed Tool")) << rows.join(" | ").toStdString();
+    EXPECT_TRUE(rows.contains("[ ] Zed Tool")) << rows.join(" | ").toStdString();
     EXPECT_TRUE(rows.contains("[ ] * Known")) << rows.join(" | ").toStdString();
+    // The user checks the new one.
+    auto* list = page.findChild<QListWidget*>("ImExCheckListBox");
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text().startsWith("Zed Tool"))
+            list->item(i)->setCheckState(Qt::Checked);
     page.findChild<QPushButton*>("ImExOKButton")->click();
     EXPECT_TRUE(Toast("Imported 1 keywords."));
     EXPECT_TRUE(Until([this] { return Ini().contains("keywords=zedtool"); })) << "the new keyword is saved";
@@ -1045,6 +1051,40 @@ void AnswerSetup(QTimer& timer, const std::function<void(QDialog&)>& act, bool c
 QString CurrentTab(QDialog& d) {
     auto* tabs = d.findChild<QTabWidget*>();
     return tabs->tabText(tabs->currentIndex());
+}
+
+TEST_F(ProgramTest, TheBrowserPageListsTheKeywordsWithConnectPermissionsAndAClickEditsOneAndAutoApplyIsOneChoice) {
+    ASSERT_TRUE(WriteData([](TUserData& user) {
+        user.keywords.Add(MakeNewKeyword("zplain", "cmd-plain", QString()));
+        user.keywords.Add(MakeNewKeyword("zweb", "cmd-web", QString())).permissionlevel = 2;
+    }));
+    ASSERT_EQ(Start(), -1);
+    QStringList entries;
+    QString tab, edited;
+    bool pageAutoApply = false, editorAutoApply = false;
+    QTimer timer;
+    AnswerSetup(timer, [&](QDialog& d) {
+        auto* pages = d.findChild<QListWidget*>("SettingsPages");
+        d.findChild<QTabWidget*>()->setCurrentIndex(1);
+        pages->setCurrentItem(pages->findItems("Internal browser and start page", Qt::MatchExactly).value(0));
+        auto* list = d.findChild<QListWidget*>("PermissionList");
+        for (int i = 0; i < list->count(); ++i)
+            entries << list->item(i)->text();
+        if (list->count() > 0)
+            list->itemClicked(list->item(0));
+        tab = CurrentTab(d);
+        edited = d.findChild<QLineEdit*>("KeywordsEdit")->text();
+        // "Auto apply" is one choice shown on the settings page and in the editor.
+        auto* pageBox = d.findChild<QCheckBox*>("autoapply");
+        pageAutoApply = pageBox->isChecked();
+        pageBox->click();
+        editorAutoApply = d.findChild<QCheckBox*>("AutoApplyBox")->isChecked();
+    });
+    Action("Settings...")->trigger();
+    EXPECT_EQ(entries, QStringList{"zweb (2)"});
+    EXPECT_EQ(editorAutoApply, !pageAutoApply) << "the editor's box follows the settings page's";
+    EXPECT_EQ(tab, "Keywords");
+    EXPECT_EQ(edited, "zweb");
 }
 
 TEST_F(ProgramTest, EveryEntryPointOpensTheSettingsDialogOnItsPageAndOkWritesTheFile) {

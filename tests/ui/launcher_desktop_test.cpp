@@ -250,7 +250,7 @@ TEST_F(LauncherDesktop, AKeywordAddedInTheEditorRunsByItsHotkeyAndDashKOpensTheE
     Tool({"xdotool", "type", "--delay", "20", script});
     Tool({"xdotool", "key", "--delay", "80", "Tab", "Tab", "Tab", "Tab"}); // to the hotkey field
     Tool({"xdotool", "key", "ctrl+alt+y"});
-    Tool({"xdotool", "key", "--delay", "80", "Tab", "Tab", "Return"}); // off the field, then OK
+    Tool({"xdotool", "key", "--delay", "80", "Tab", "Tab", "alt+o"}); // off the field, then OK by its mnemonic
     ASSERT_TRUE(WaitFor([] { return !VisibleWindow("^Vantrelo Settings$"); }, 10000)) << "OK did not close the dialog";
     ASSERT_TRUE(WaitFor([this] { return test::ReadAll(data + "vantrelo.ini").contains("keywords=zhot"); }, 10000));
 
@@ -293,16 +293,19 @@ TEST_F(LauncherStartupDesktop, StartupKeywordsRunExceptInSafeMode) {
     EXPECT_TRUE(ini.contains("shutdowns=2")) << ini.left(2000).toStdString();
 }
 
-TEST_F(LauncherDesktop, AFileOnTheCommandLineOpensTheEditorOnAKeywordThatEnterAdds) {
+TEST_F(LauncherDesktop, AFileOnTheCommandLineOpensTheEditorOnAKeywordThatOkAdds) {
     const QString file = dir.File("Quarterly Report.txt");
     test::WriteAll(file, "numbers\n");
     launcher.start(VANTRELO_EXE, {file});
     ASSERT_TRUE(launcher.waitForStarted(10000));
-    // The keyword editor opens on the proposed keyword; Enter takes it.
+    // The keyword editor opens on the proposed keyword; Enter in its name stays in the editor, OK takes it.
     ASSERT_TRUE(WaitFor([] { return VisibleWindow("^Vantrelo Settings$"); }, 20000));
     ASSERT_TRUE(
         WaitFor([] { return Tool({"xdotool", "getactivewindow", "getwindowname"}) == "Vantrelo Settings"; }, 5000));
     Tool({"xdotool", "key", "Return"});
+    QThread::msleep(500);
+    EXPECT_TRUE(VisibleWindow("^Vantrelo Settings$")) << "Enter in the keyword's name closed the dialog";
+    Tool({"xdotool", "key", "alt+o"});
     EXPECT_TRUE(WaitFor([this] { return test::ReadAll(data + "vantrelo.ini").contains("quarterlyreport"); }, 15000));
     const QString ini = StopAndReadSettings();
     EXPECT_TRUE(ini.contains("quarterlyreport")) << ini.left(3000).toStdString();

@@ -8,6 +8,7 @@
 #include "ui/filedrop.h"
 #include "ui/settings/hotkeyfield.h"
 #include "ui/settings/keywordfilter.h"
+#include "ui/settings/setupfields.h"
 #include "ui/settings/syntaxcolour.h"
 #include "ui/settings/tokenmenu.h"
 
@@ -18,6 +19,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -132,7 +134,11 @@ QWidget* TKeywordFields::BuildButtons() {
     autoApply_ = new QCheckBox(QStringLiteral("Auto apply"), this);
     autoApply_->setObjectName(QStringLiteral("AutoApplyBox"));
     autoApply_->setChecked(settings_.autoapply);
-    connect(autoApply_, &QCheckBox::toggled, this, [this](bool on) { settings_.autoapply = on; });
+    connect(autoApply_, &QCheckBox::toggled, this, [this](bool on) {
+        settings_.autoapply = on;
+        if (events_.autoApply)
+            events_.autoApply(on);
+    });
     auto* row = new QWidget(this);
     auto* buttons = new QHBoxLayout(row);
     buttons->setContentsMargins(0, 0, 0, 0);
@@ -213,7 +219,7 @@ void TKeywordFields::Show(const TExeWord* w) {
     icon_->Show(r.iconpath, r.iconidx, r.command);
     disabled_->setVisible(w && r.disabled);
     permission_->setVisible(w && r.permissionlevel != -1);
-    permission_->setToolTip(QStringLiteral("Permissions: ") + QString::number(r.permissionlevel));
+    permission_->setToolTip(QStringLiteral("Permissions: ") + PermissionLevelText(r.permissionlevel));
     filling_ = false;
     if (w)
         setVisible(true);
@@ -278,7 +284,22 @@ void TKeywordFields::CheckName(const TKeywordList& words, const TExeWord* edited
     name_->setStyleSheet(text.contains(u' ') ? QStringLiteral("color: red") : QString());
 }
 
+void TKeywordFields::keyPressEvent(QKeyEvent* e) {
+    const int key = e->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        e->accept();
+        return;
+    }
+    QGroupBox::keyPressEvent(e);
+}
+
 bool TKeywordFields::AutoApply() const { return autoApply_->isChecked(); }
+
+void TKeywordFields::SetAutoApply(bool on) {
+    const QSignalBlocker quiet(autoApply_);
+    autoApply_->setChecked(on);
+    settings_.autoapply = on;
+}
 void TKeywordFields::HideDisabledLabel() { disabled_->hide(); }
 QString TKeywordFields::Name() const { return name_->text(); }
 

@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 
@@ -27,6 +28,7 @@ struct TKeywordFieldsEvents {
     std::function<void()> close;                     // "X"
     std::function<void()> enable;                    // "Disabled, click to enable"
     std::function<void(const QString& path)> file;   // a file dropped on the panel or found with "Find.."
+    std::function<void(bool on)> autoApply;          // "Auto apply" changed
 };
 
 class TKeywordFields final : public QGroupBox {
@@ -50,9 +52,15 @@ public:
     void CheckName(const TKeywordList& words, const TExeWord* edited);
     bool Filling() const { return filling_; }
     bool AutoApply() const;
+    // The settings page's "Auto apply" changed: this box shows the same choice.
+    void SetAutoApply(bool on);
     void HideDisabledLabel();
     void FocusName();
     QString Name() const;
+
+protected:
+    // Enter and Esc in a field of the panel stay in it: neither takes nor cancels the dialog.
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     QLineEdit* Edit(const char* name);

@@ -11,9 +11,11 @@
 #include "ui/settings/keywordview.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -40,7 +42,7 @@ TKeywordPage::TKeywordPage(TKeywordList& words, TSettings& settings, TKeywordPag
     forms->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Space));
     forms->setShortcutContext(Qt::WidgetShortcut);
     filter_->addAction(forms);
-    connect(forms, &QAction::triggered, this, [this] {
+    auto offerForms = [this](const QPoint& at) {
         QMenu menu(filter_);
         menu.setObjectName(QStringLiteral("FilterPopup"));
         for (const QString& form : FilterForms())
@@ -48,11 +50,21 @@ TKeywordPage::TKeywordPage(TKeywordList& words, TSettings& settings, TKeywordPag
                 filter_->setText(form);
                 filter_->end(false);
             });
-        menu.exec(filter_->mapToGlobal(QPoint(0, filter_->height())));
-    });
+        menu.exec(filter_->mapToGlobal(at));
+    };
+    connect(forms, &QAction::triggered, this,
+            [this, offerForms] { offerForms(filter_->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft()); });
+    // A right click offers the same forms, as the count's hint says, in place of the edit menu.
+    filter_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(filter_, &QWidget::customContextMenuRequested, this, offerForms);
     connect(clear_, &QPushButton::clicked, filter_, &QLineEdit::clear);
     connect(add, &QPushButton::clicked, this, &TKeywordPage::AddKeyword);
-    auto* filterRow = new QHBoxLayout;
+    // The filter line is a panel of its own, shown as `editorpanel` says.
+    auto* filterPanel = new QWidget(this);
+    filterPanel->setObjectName(QStringLiteral("FilterPanel"));
+    filterPanel->setVisible(settings_.editorpanel);
+    auto* filterRow = new QHBoxLayout(filterPanel);
+    filterRow->setContentsMargins(0, 0, 0, 0);
     filterRow->addWidget(filter_, 1);
     filterRow->addWidget(clear_);
     filterRow->addWidget(add);
@@ -82,10 +94,11 @@ TKeywordPage::TKeywordPage(TKeywordList& words, TSettings& settings, TKeywordPag
     new TFileDrop(view_->viewport(), [this](const QString& path) { TakeFile(path, true); });
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filterRow);
+    layout->addWidget(filterPanel);
     layout->addWidget(view_, 1);
     layout->addWidget(BuildDetail());
     FilterList(settings_.defaultfilter);
+    TakeListColours();
 }
 
 QWidget* TKeywordPage::BuildDetail() {
@@ -115,6 +128,7 @@ QWidget* TKeywordPage::BuildDetail() {
         table_->RefreshRow(table_->RowOf(pos));
     };
     events.file = [this](const QString& path) { TakeFile(path, false); };
+    events.autoApply = host_.autoApplyChanged;
     fields_ = new TKeywordFields(words_, settings_, host_.icons, std::move(events), this);
     return fields_;
 }
@@ -154,10 +168,19 @@ void TKeywordPage::BuildMenu() {
         const auto selected = SelectedPositions();
         edited_ = nullptr;
         ops_.Copy(selected, true);
+        paste_->setEnabled(ops_.CanPaste());
         Rebuild(selected.empty() ? -1 : std::min(selected.front(), words_.size() - 1));
     });
-    add("Copy", QKeySequence(Qt::CTRL | Qt::Key_C), [this] { ops_.Copy(SelectedPositions(), false); });
-    add("Paste", QKeySequence(Qt::CTRL | Qt::Key_V), [this] { Rebuild(ops_.Paste(CurrentPosition())); });
+    add("Copy", QKeySequence(Qt::CTRL | Qt::Key_C), [this] {
+        ops_.Copy(SelectedPositions(), false);
+        paste_->setEnabled(ops_.CanPaste());
+    });
+    paste_ = add("Paste", QKeySequence(Qt::CTRL | Qt::Key_V), [this] {
+        Rebuild(ops_.Paste(CurrentPosition()));
+        // Cut records are pasted once; copied ones as often as asked.
+        paste_->setEnabled(ops_.CanPaste());
+    });
+    paste_->setEnabled(ops_.CanPaste());
     add("Make a Copy (Duplicate)", QKeySequence(Qt::CTRL | Qt::Key_D), [this] { Rebuild(ops_.Duplicate(CurrentPosition())); });
     add("Enable / Disable", QKeySequence(Qt::CTRL | Qt::Key_E), [this] {
         ops_.ToggleEnabled(SelectedPositions());
@@ -176,6 +199,7 @@ void TKeywordPage::BuildMenu() {
     };
     add("Import Keywords from File...", QKeySequence(), [this, call] { call(host_.importFile, QString()); });
     add("Import Keywords from URL...", QKeySequence(), [this, call] { call(host_.importUrl); });
+    add("Import from Application Menu...", QKeySequence(), [this, call] { call(host_.importApplications); });
     add("Export Keywords...", QKeySequence(), [this, call] { call(host_.exportWords, false); });
     add("Export Currently Selected Keyword(s)...", QKeySequence(), [this, call] { call(host_.exportWords, true); });
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -188,8 +212,10 @@ void TKeywordPage::FilterList(const QString& text) {
     sortColumn_ = -1;
     // An active filter shows in the field's colour and lets "Clear" end it.
     const bool active = !text.trimmed().isEmpty();
-    QPalette p = filter_->palette();
-    p.setColor(QPalette::Base, active ? QColor(0xD4, 0xED, 0xDA) : palette().color(QPalette::Base));
+    // Inactive, the field takes the dialog's colours again (its template may change meanwhile).
+    QPalette p;
+    if (active)
+        p.setColor(QPalette::Base, QColor(0xD4, 0xED, 0xDA));
     filter_->setPalette(p);
     clear_->setEnabled(active);
     UpdateCount();
@@ -215,6 +241,15 @@ void TKeywordPage::SortByColumn(int column) {
 void TKeywordPage::ListChanged() {
     filter_->clear();
     Rebuild(0);
+}
+
+void TKeywordPage::SetAutoApply(bool on) { fields_->SetAutoApply(on); }
+
+void TKeywordPage::ShowAllAndSelect(qsizetype pos) {
+    if (!SettleEdits())
+        return;
+    filter_->clear();
+    Rebuild(pos);
 }
 
 void TKeywordPage::Rebuild(qsizetype select) {
@@ -256,6 +291,49 @@ void TKeywordPage::AddKeyword() {
         Rebuild(pos);
     }
     fields_->FocusName();
+}
+
+void TKeywordPage::AddProposed(const TExeWord& proposal) {
+    AddKeyword();
+    if (edited_ && edited_->keywords == TExeWord::kNewName)
+        fields_->Propose(proposal, true, true);
+}
+
+void TKeywordPage::keyPressEvent(QKeyEvent* e) {
+    if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == filter_) {
+        // From the filter to its first row.
+        view_->setFocus();
+        if (!view_->selectionModel()->hasSelection() && table_->rowCount() > 0)
+            SelectPosition(table_->PositionAt(0));
+    } else if (focus == view_ && edited_)
+        fields_->FocusName();
+}
+
+void TKeywordPage::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange)
+        TakeListColours();
+}
+
+void TKeywordPage::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    TakeListColours(); // the dialog's template reaches a page added to it by the time it shows
+}
+
+void TKeywordPage::TakeListColours() {
+    if (!view_)
+        return;
+    // Halfway between the text and the background: grey on light and on dark lists alike.
+    const QColor text = view_->palette().color(QPalette::Text);
+    const QColor base = view_->palette().color(QPalette::Base);
+    table_->SetDisabledColour(QColor((text.red() + base.red()) / 2, (text.green() + base.green()) / 2,
+                                     (text.blue() + base.blue()) / 2));
 }
 
 void TKeywordPage::TakeFile(const QString& path, bool onList) {

@@ -9,10 +9,14 @@
 
 #include <optional>
 
+class QAction;
+class QEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QShowEvent;
 
 namespace vantrelo {
 
@@ -35,6 +39,10 @@ struct TKeywordPageHost {
     std::function<void()> importUrl;
     // "Export Keywords..." (every keyword) and "Export Currently Selected Keyword(s)...".
     std::function<void(bool selectedOnly)> exportWords;
+    // "Import from Application Menu...".
+    std::function<void()> importApplications;
+    // The editor's "Auto apply" box changed: the settings page shows the same choice.
+    std::function<void(bool on)> autoApplyChanged;
 };
 
 class TKeywordPage final : public QWidget {
@@ -47,6 +55,9 @@ public:
     void SelectPosition(qsizetype pos);
     // "Add": a new record after the selected one, selected, its name field focused.
     void AddKeyword();
+    // "Add" with a record proposed by the caller (the input line's text): its name, command and
+    // parameters fill the new record's panel.
+    void AddProposed(const TExeWord& proposal);
     // The selected rows' list positions.
     std::vector<qsizetype> Selected() const { return SelectedPositions(); }
     // The edited record, or null.
@@ -64,6 +75,19 @@ public:
     void TakeFile(const QString& path, bool onList);
     // The keyword list was changed from outside (an import): every row again, the first selected.
     void ListChanged();
+    // Every row again, the record at `pos` selected and in view.
+    void ShowAllAndSelect(qsizetype pos);
+    // "Auto apply" as the settings page has it now.
+    void SetAutoApply(bool on);
+
+protected:
+    // Enter never reaches the dialog's OK from the editor: it moves between the filter, the list
+    // and the detail panel instead.
+    void keyPressEvent(QKeyEvent* e) override;
+    // A colour template changes the list's background: disabled rows take a grey that stays
+    // readable on it.
+    void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     QWidget* BuildDetail();
@@ -75,6 +99,7 @@ private:
     void FieldEdited();
     void Apply();
     void UpdateCount();
+    void TakeListColours();
     // A header click: the rows shown when a filter is active, else the whole list.
     void SortByColumn(int column);
 
@@ -82,13 +107,14 @@ private:
     TSettings& settings_;
     TKeywordPageHost host_;
     TKeywordOps ops_;
-    TKeywordTable* table_;
-    TKeywordView* view_;
+    TKeywordTable* table_ = nullptr;
+    TKeywordView* view_ = nullptr;
     QPushButton* clear_;
     QLineEdit* filter_;
     QLabel* count_;
     TKeywordFields* fields_;
     QMenu* menu_;
+    QAction* paste_ = nullptr;
     TExeWord* edited_ = nullptr;
     bool dirty_ = false;
     bool filling_ = false; // the selection is being set by the page itself

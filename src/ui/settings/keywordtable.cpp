@@ -6,8 +6,6 @@
 #include "ui/settings/keywordops.h"
 
 #include <QBrush>
-#include <QGuiApplication>
-#include <QPalette>
 
 namespace vantrelo {
 
@@ -35,7 +33,7 @@ QVariant TKeywordTable::data(const QModelIndex& index, int role) const {
         return {};
     const TExeWord& w = words_.at(pos);
     if (role == Qt::ForegroundRole && w.disabled)
-        return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+        return QBrush(disabled_);
     if (role != Qt::DisplayRole)
         return {};
     return KeywordColumnText(w, index.column());
@@ -46,6 +44,12 @@ QVariant TKeywordTable::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 7)
         return {};
     return QLatin1String(names[section]);
+}
+
+void TKeywordTable::SetDisabledColour(const QColor& c) {
+    disabled_ = c;
+    if (!rows_.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, 7), {Qt::ForegroundRole});
 }
 
 void TKeywordTable::RefreshRow(int row) { emit dataChanged(index(row, 0), index(row, 7)); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 
 #include <vector>
 
@@ -26,8 +27,11 @@ public:
     void RefreshRow(int row);
     // Sorts the listed rows (not the list) by a column's text ignoring case.
     void SortRows(int column, bool ascending);
+    // The text colour of disabled records, made from the colours the list is drawn with.
+    void SetDisabledColour(const QColor& c);
 
 private:
+    QColor disabled_ = Qt::gray;
     TKeywordList& words_;
     std::vector<qsizetype> rows_;
 };

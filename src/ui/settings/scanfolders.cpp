@@ -188,6 +188,9 @@ TScanFoldersEdit::TScanFoldersEdit(QWidget* parent) : QWidget(parent) {
     table_->setHorizontalHeaderLabels(
         {QStringLiteral("Path to index"), QStringLiteral("Extensions (lnk;exe;\\;txt)"), QStringLiteral("Index depth")});
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    // The other columns as wide as their headings, which say how to fill them.
+    table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -33,6 +33,7 @@ struct TSetupField {
     const char* wording;
     TControl control;
     std::vector<std::pair<int, const char*>> choices = {};
+    const char* tip = nullptr; // what the setting does, as the control's tooltip
 };
 
 // Every field of the pages, in page order. A key of the settings table that has no entry of its
@@ -43,6 +44,11 @@ std::vector<QString> SetupPages();
 const TSetupField* FindSetupField(const QString& key);
 // Keys edited by another key's control (orders, hotkey, fonts) or not a user's choice at all.
 bool KeyWithoutOwnControl(const QString& key);
+
+// A web page's connect permission level as the editor names it: "Basic commands (level: 1)".
+QString PermissionLevelText(int level);
+// The re-index entries name the idle minutes they wait for.
+QString WithIdleMinutes(const QString& wording, int minutes);
 
 struct TColourTemplate {
     const char* name;

@@ -33,8 +33,8 @@ namespace vantrelo {
 
 namespace {
 
-// The hotkey field takes the next key pressed in it; Tab and Esc keep their usual meaning,
-// Backspace and Delete clear it.
+// The hotkey field takes the next key pressed in it; Tab keeps its usual meaning, Backspace and
+// Delete clear it, and Esc (a key a user may try) neither becomes the hotkey nor cancels the dialog.
 class THotkeyField final : public QLineEdit {
 public:
     THotkeyField(std::function<void(int vk)> taken, QWidget* parent) : QLineEdit(parent), taken_(std::move(taken)) {
@@ -44,8 +44,12 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* e) override {
         const int key = e->key();
-        if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Escape) {
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
             QLineEdit::keyPressEvent(e);
+            return;
+        }
+        if (key == Qt::Key_Escape) {
+            e->accept();
             return;
         }
         if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
@@ -83,7 +87,14 @@ TSetupForm::TSetupForm(TSetupModel& model, TSetupActions actions, const QString&
     about->setTextInteractionFlags(Qt::TextSelectableByMouse);
     tabs_->addTab(about, QStringLiteral("About"));
 
+    // The lists that show the keywords are read again each time the settings tab comes up.
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] {
+        for (const auto& fill : listFillers_)
+            fill();
+    });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Enter stays in the keyword editor's fields, so OK has a key of its own: Alt+O.
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&OK"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -107,12 +118,17 @@ QWidget* TSetupForm::BuildSettingsTab() {
     pages_ = new QListWidget(tab);
     pages_->setObjectName(QStringLiteral("SettingsPages"));
     stack_ = new QStackedWidget(tab);
+    stack_->setObjectName(QStringLiteral("SettingsStack"));
     for (const QString& page : SetupPages()) {
         pages_->addItem(page);
         stack_->addWidget(BuildPage(page));
     }
     pages_->setFixedWidth(S(this, 210));
     connect(pages_, &QListWidget::currentRowChanged, stack_, &QStackedWidget::setCurrentIndex);
+    connect(pages_, &QListWidget::currentRowChanged, this, [this] {
+        for (const auto& fill : listFillers_)
+            fill();
+    });
     pages_->setCurrentRow(0);
 
     auto* defaults = new QPushButton(QStringLiteral("Default settings"), tab);
@@ -159,17 +175,39 @@ QWidget* TSetupForm::BuildPage(const QString& page) {
             connect(label, &QLabel::linkActivated, this, [clicked = l.clicked] { clicked(); });
         form->addRow(label);
     }
+    for (const TSetupActions::TPageList& l : actions_.lists) {
+        if (l.page != page || !l.entries)
+            continue;
+        auto* list = new QListWidget(body);
+        list->setObjectName(l.name);
+        list->setMaximumHeight(S(this, 110));
+        listFillers_.push_back([list, entries = l.entries] {
+            list->clear();
+            list->addItems(entries());
+        });
+        if (l.chosen)
+            connect(list, &QListWidget::itemClicked, this,
+                    [list, chosen = l.chosen](QListWidgetItem* item) { chosen(list->row(item)); });
+        auto* caption = new QLabel(l.caption, body);
+        caption->setWordWrap(true);
+        form->addRow(caption, list);
+    }
     for (const TSetupField& f : SetupFields()) {
         if (page != QLatin1String(f.page))
             continue;
         QWidget* control = WithButtons(QLatin1String(f.key), BuildControl(f, body));
+        const QString tip = f.tip ? QString::fromUtf8(f.tip) : QString();
+        control->setToolTip(tip);
         const bool boxCarriesWording = f.control == TControl::Check || f.control == TControl::InverseCheck ||
                                        f.control == TControl::Immediate || f.control == TControl::NotesLocation;
         if (boxCarriesWording)
             form->addRow(control);
         else {
             auto* label = new QLabel(QString::fromUtf8(f.wording), body);
-            label->setWordWrap(true);
+            // A wrapped label of a wrapped form row breaks after a few words even when short.
+            label->setWordWrap(label->text().size() > 60);
+            label->setToolTip(tip);
+            label->setBuddy(control);
             form->addRow(label, control);
         }
     }
@@ -216,7 +254,11 @@ QWidget* TSetupForm::BuildControl(const TSetupField& f, QWidget* parent) {
     case TControl::Immediate: {
         auto* box = new QCheckBox(wording, parent);
         box->setObjectName(key);
-        connect(box, &QCheckBox::toggled, this, [set](bool on) { set(on); });
+        connect(box, &QCheckBox::toggled, this, [this, set, key](bool on) {
+            set(on);
+            if (actions_.checked)
+                actions_.checked(key, on);
+        });
         if (f.control == TControl::Immediate)
             connect(box, &QCheckBox::clicked, this, [this, box, key](bool on) {
                 QString error;
@@ -239,8 +281,16 @@ QWidget* TSetupForm::BuildControl(const TSetupField& f, QWidget* parent) {
     case TControl::TrimmedText: {
         auto* edit = new QLineEdit(parent);
         edit->setObjectName(key);
-        connect(edit, &QLineEdit::textEdited, this, [set](const QString& t) { set(t); });
-        fillers_.push_back([this, edit, key] { edit->setText(model_.Value(key).toString()); });
+        connect(edit, &QLineEdit::textEdited, this, [this, set, key](const QString& t) {
+            set(t);
+            // The re-index entries name these minutes.
+            if (key == QLatin1String("indexidle"))
+                Fill();
+        });
+        fillers_.push_back([this, edit, key] {
+            if (edit->text() != model_.Value(key).toString())
+                edit->setText(model_.Value(key).toString());
+        });
         return edit;
     }
     case TControl::ScanFolders: {
@@ -254,6 +304,9 @@ QWidget* TSetupForm::BuildControl(const TSetupField& f, QWidget* parent) {
     case TControl::Centre: {
         auto* combo = new QComboBox(parent);
         combo->setObjectName(key);
+        // Long entries never widen the page beyond the dialog; the open list shows them whole.
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(20);
         if (f.control == TControl::Centre)
             combo->addItems(model_.CentreEntries());
         else
@@ -266,7 +319,13 @@ QWidget* TSetupForm::BuildControl(const TSetupField& f, QWidget* parent) {
                 OpenOn(TSetupTab::Settings, QStringLiteral("General"));
             }
         });
-        fillers_.push_back([this, combo, key] { combo->setCurrentIndex(model_.Value(key).toInt()); });
+        fillers_.push_back([this, combo, key, f] {
+            if (f.control == TControl::Choice)
+                for (int i = 0; i < combo->count() && size_t(i) < f.choices.size(); ++i)
+                    combo->setItemText(i, WithIdleMinutes(QString::fromUtf8(f.choices[size_t(i)].second),
+                                                          model_.Value(QStringLiteral("indexidle")).toInt()));
+            combo->setCurrentIndex(model_.Value(key).toInt());
+        });
         return combo;
     }
     case TControl::InfoSyntax: {
@@ -406,6 +465,8 @@ QWidget* TSetupForm::BuildControl(const TSetupField& f, QWidget* parent) {
 
 void TSetupForm::Fill() {
     for (const auto& fill : fillers_)
+        fill();
+    for (const auto& fill : listFillers_)
         fill();
 }
 

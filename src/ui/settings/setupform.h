@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <QStringList>
 #include <QVariant>
 
 #include <functional>
@@ -40,6 +41,8 @@ struct TSetupActions {
     std::function<void(const QString& key, int value)> opacity;
     // Reset to defaults: the record as it is after the reset.
     std::function<TSettings()> resetDefaults;
+    // A check box of the pages changed (a choice shown elsewhere in the dialog follows it).
+    std::function<void(const QString& key, bool on)> checked;
     // Asked before the dialog closes (unapplied keyword edits); false keeps it open.
     std::function<bool()> beforeClose;
     // Buttons beside a key's control that act at once ("Clear" beside the clipboard's hours).
@@ -67,6 +70,16 @@ struct TSetupActions {
         std::function<void()> clicked;
     };
     std::vector<TPageLabel> labels;
+    // A list on a page, filled again whenever the page is shown (the keywords a web page may
+    // connect to); a click on an entry runs `chosen` with its row.
+    struct TPageList {
+        QString page;
+        QString name;
+        QString caption;
+        std::function<QStringList()> entries;
+        std::function<void(int row)> chosen;
+    };
+    std::vector<TPageList> lists;
 };
 
 class TSetupForm final : public QDialog {
@@ -111,6 +124,7 @@ private:
     QStackedWidget* stack_ = nullptr;
     QPointer<QWidget> side_;
     std::vector<std::function<void()>> fillers_; // one per control: shows the model's value
+    std::vector<std::function<void()>> listFillers_; // the page lists' entries, read again
 };
 
 } // namespace vantrelo

@@ -1,6 +1,7 @@
 // The settings dialog's widgets offscreen: generated controls, the reset's question, the
 // desktop-entry boxes, and the keyword page's hotkey capture.
 #include "core/items.h"
+#include "core/keywordlist.h"
 #include "core/settings.h"
 #include "ui/settings/iconchoice.h"
 #include "ui/settings/keywordpage.h"
@@ -9,6 +10,12 @@
 #include "support/qtapp.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include "ui/settings/setupfields.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -387,8 +394,107 @@ TEST(KeywordPage, TheListSortsByHeaderSharesItsWidthAndTheLabelsActOnTheRecord) 
     EXPECT_FALSE(words.at(0).disabled);
     page.SelectPosition(2); // web2
     ASSERT_TRUE(permission->isVisibleTo(&page));
+    EXPECT_EQ(permission->toolTip(), "Permissions: Basic commands, clicks, open url (level: 3)");
     permission->linkActivated("#");
     EXPECT_EQ(words.at(2).permissionlevel, -1);
+}
+
+// The contrast of two colours as the eye weighs them (0 to 255).
+int LumaGap(const QColor& a, const QColor& b) {
+    auto luma = [](const QColor& c) { return (299 * c.red() + 587 * c.green() + 114 * c.blue()) / 1000; };
+    return std::abs(luma(a) - luma(b));
+}
+
+TEST(SetupForm, EveryPageFitsAtTheDefaultSizeAndDisabledKeywordsStayReadableUnderEveryTemplate) {
+    test::WidgetApp();
+    TKeywordList words;
+    words.Add(MakeNewKeyword("on", "cmd-on", QString()));
+    words.Add(MakeNewKeyword("off", "cmd-off", QString())).disabled = true;
+    for (int darkmode : {0, 14, 17}) {
+        TSettings s;
+        s.darkmode = darkmode;
+        TSetupModel model;
+        model.SetSettings(s);
+        // The buttons the program puts beside some controls are part of what must fit.
+        TSetupActions actions;
+        auto nothing = [](const QVariant&) -> std::optional<QVariant> { return std::nullopt; };
+        actions.buttons = {{"clipboardhours", "Clear", nothing},
+                           {"importurl", "Test", nothing},
+                           {"notessizepos", "Reset window position", nothing},
+                           {"noteslocation", "Change...", nothing}};
+        TSetupForm form(model, actions, "about");
+        auto* page = new TKeywordPage(words, s, TKeywordPageHost{});
+        form.SetKeywordsPage(page);
+        form.OpenOn(TSetupTab::Keywords);
+        form.show();
+        page->SelectPosition(0);
+        QApplication::processEvents();
+        // Nothing of the editor sticks out of its page.
+        for (QAbstractButton* b : page->findChildren<QAbstractButton*>()) {
+            if (b->isVisible()) {
+                EXPECT_LE(b->mapTo(page, QPoint(b->width(), 0)).x(), page->width()) << b->text().toStdString();
+            }
+        }
+        auto* view = page->findChild<QTableView*>("KeyWordListView");
+        const QModelIndex off = view->model()->index(1, 0);
+        const QColor text = off.data(Qt::ForegroundRole).value<QBrush>().color();
+        EXPECT_GT(LumaGap(text, view->palette().color(QPalette::Base)), 60) << "template " << darkmode;
+
+        auto* pages = form.findChild<QListWidget*>("SettingsPages");
+        form.OpenOn(TSetupTab::Settings);
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentRow(i);
+            QApplication::processEvents();
+            auto* stack = form.findChild<QStackedWidget*>("SettingsStack");
+            auto* scroll = qobject_cast<QScrollArea*>(stack->currentWidget());
+            ASSERT_TRUE(scroll);
+            const std::string name = pages->item(i)->text().toStdString();
+            EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << name << " scrolls sideways";
+            for (QAbstractButton* b : scroll->widget()->findChildren<QAbstractButton*>()) {
+                if (b->isVisible()) {
+                    EXPECT_LE(b->mapTo(scroll->viewport(), QPoint(b->width(), 0)).x(), scroll->viewport()->width())
+                        << name << ": " << b->text().toStdString() << " is cut off";
+                }
+            }
+        }
+    }
+}
+
+TEST(SetupForm, FixedSetsOfValuesAreNamedChoicesAndTheReindexTextNamesTheIdleMinutes) {
+    test::WidgetApp();
+    TSettings s;
+    s.hookwin = 9;
+    s.permissionlevel = 4;
+    s.indexidle = 25;
+    s.autoindex = 4;
+    TSetupModel model;
+    model.SetSettings(s);
+    TSetupForm form(model, TSetupActions{}, "about");
+    auto* hookwin = form.findChild<QComboBox*>("hookwin");
+    auto* level = form.findChild<QComboBox*>("permissionlevel");
+    auto* reindex = form.findChild<QComboBox*>("autoindex");
+    ASSERT_TRUE(hookwin && level && reindex);
+    EXPECT_EQ(hookwin->count(), 11);
+    EXPECT_EQ(hookwin->currentText(), "Super+R opens Vantrelo");
+    EXPECT_EQ(level->count(), 5);
+    EXPECT_EQ(level->currentText(), "(4) Allow basic commands, run input, clicks, open url");
+    EXPECT_EQ(reindex->currentText(), "Only on 25 minutes of idle");
+    // A new number of minutes shows at once; a choice made is the value stored.
+    auto* idle = form.findChild<QLineEdit*>("indexidle");
+    idle->setText("40");
+    idle->textEdited("40");
+    EXPECT_EQ(reindex->itemText(5), "On startup and on 40 minutes of idle");
+    hookwin->setCurrentIndex(3);
+    hookwin->activated(3);
+    model.GrabSettings(s);
+    EXPECT_EQ(s.hookwin, 3);
+    EXPECT_EQ(s.indexidle, 40);
+    // Every label of a control says what it is for in a few words; the details are its tooltip.
+    for (const TSetupField& f : SetupFields()) {
+        const QString wording = QString::fromUtf8(f.wording);
+        EXPECT_FALSE(wording.contains('`')) << f.key;
+        EXPECT_LE(wording.size(), 110) << f.key << ": " << f.wording;
+    }
 }
 
 } // namespace

@@ -14,6 +14,8 @@ PACKAGES=(
   # The program's icons are SVG; the manual pages, the desktop files and the Debian package.
   libqt6svg6 hicolor-icon-theme scdoc man-db desktop-file-utils appstream dpkg-dev file lintian
   qt6-webengine-dev qt6-webchannel-dev
+  # The desktop-entry corpus is compared with GLib's own reading of it (tests/index/glib_compare.py).
+  python3 python3-gi gir1.2-glib-2.0
 )
 
 missing=()

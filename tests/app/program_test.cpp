@@ -1640,7 +1640,7 @@ TEST_F(ProgramTest, ADesktopEntryGivenToTheProgramProposesItsNameAndTarget) {
     });
     ASSERT_EQ(Start({entry}), -1);
     EXPECT_TRUE(Until([&] { return !fields.isEmpty(); }));
-    EXPECT_EQ(fields, QStringList({"texteditor", tool, "--new", "Text Editor"}));
+    EXPECT_EQ(fields, QStringList({"texteditor", tool, "--new $P$", "Text Editor"}));
     EXPECT_TRUE(Until([this] { return Ini().contains("keywords=texteditor"); })) << Ini().toStdString();
 }
 

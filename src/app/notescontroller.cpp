@@ -54,14 +54,6 @@ TNotesController::TNotesController(TAppContext& ctx) : ctx_(ctx) {
                 c.Fail(QStringLiteral("No previous window to copy from"));
                 return;
             }
-            // The copy keys go where the keyboard is: not before the desktop has handed it over, and
-            // a moment for the keyboard focus to follow the active window.
-            TDesktopWindows& windows = *exec.services.windows;
-            if (!ctx_.desk->waiter.WaitUntil([&windows] { return !windows.ProgramIsActive(); }, 50, 100)) {
-                c.Fail(QStringLiteral("The previous window did not take the keyboard"));
-                return;
-            }
-            ctx_.desk->waiter.WaitUntil([] { return false; }, 50, 20);
         }
         // Only a selection that really arrived: never the clipboard's older text.
         const QString text = CopyForeignSelection(exec).copied ? ctx_.desk->clipboard.Text() : QString();

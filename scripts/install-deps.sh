@@ -16,6 +16,8 @@ PACKAGES=(
   qt6-webengine-dev qt6-webchannel-dev
   # The dependency check of the test command (scripts/check-deps.py); the fresh-machine trial (scripts/fresh-machine.sh).
   python3 debootstrap
+  # The desktop-entry corpus is compared with GLib's own reading of it (tests/index/glib_compare.py).
+  python3-gi gir1.2-glib-2.0
 )
 
 # --list prints the list, one package a line, for the dependency check.

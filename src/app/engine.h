@@ -67,7 +67,7 @@ struct TSystemParts {
     TFreedesktopTrash trash{TFreedesktopTrash::UserTrashFolders()};
     TSoundServerVolume volume{processes};
     TEjectDrive disc{processes};
-    TLinuxShell shell{processes};
+    TLinuxShell shell{processes, env};
 };
 
 // What the program in front supplies: its desktop side, its hosts and its deferred work.

@@ -26,6 +26,7 @@
 #include "platform/startup/commandline.h"
 #include "platform/startup/dashcommands.h"
 #include "platform/startup/report.h"
+#include "ui/focuskeeper.h"
 #include "ui/mainform.h"
 #include "ui/wizardform.h"
 #include "ui/windowlogic.h"
@@ -165,8 +166,9 @@ int TLifecycle::Start() {
         if (state != Qt::ApplicationActive || ctx_.closing)
             return;
         startup_->Activated();
-        // Activation may ask for a rescan, as `autoindex` says.
-        if (ctx_.index)
+        // Activation may ask for a rescan, as `autoindex` says; a click into the notes or a
+        // separate browser window is not a return to the launcher.
+        if (ctx_.index && TFocusKeeper::FocusedWindow() == TActivatedWindow::Other)
             ctx_.index->Activated();
     });
     return -1;
@@ -226,14 +228,19 @@ void TLifecycle::OpenAppWizard() {
     ctx_.program->WriteSettings();
 }
 
-void TLifecycle::ApplyPriority(int priority) {
+QString SetProgramPriority(int priority) {
     // "Highest" and "High" ask for a lower nice value, which needs privileges on Linux; "Low" stays normal.
     const int nice = priority == 0 ? -10 : priority == 1 ? -5 : 0;
-    if (nice == 0)
-        return;
-    if (::setpriority(PRIO_PROCESS, 0, nice) != 0)
-        QTextStream(stderr) << "Could not raise the program's priority: " << qt_error_string(errno) << "\n";
+    if (::getpriority(PRIO_PROCESS, 0) == nice)
+        return {};
+    if (::setpriority(PRIO_PROCESS, 0, nice) == 0)
+        return {};
+    const QString error = QStringLiteral("Could not set the program's priority: %1").arg(qt_error_string(errno));
+    QTextStream(stderr) << error << "\n";
+    return error;
 }
+
+void TLifecycle::ApplyPriority(int priority) { SetProgramPriority(priority); }
 
 void TLifecycle::PlaceWindow(bool centre) {
     const TSettings& s = ctx_.data.settings;

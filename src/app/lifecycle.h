@@ -15,6 +15,10 @@ struct TAppContext;
 class TInstanceChannel;
 class TShutdownWatch;
 
+// Gives the process the nice value of `priority` (0 "Highest" -10, 1 "High" -5, else 0); the
+// failure in plain words (also on stderr), empty when it is set.
+QString SetProgramPriority(int priority);
+
 class TLifecycle final : public TStartupHost, public TShutdownHost, public TInstanceMessageSink {
 public:
     // `build` makes the services and windows once the settings are read.

@@ -11,6 +11,7 @@
 #include "commands/dispatcher.h"
 #include "core/atomicfile.h"
 #include "core/items.h"
+#include "core/text.h"
 #include "exec/execcontext.h"
 #include "exec/selectioncopy.h"
 #include "ui/mainform.h"
@@ -43,13 +44,24 @@ TNotesController::TNotesController(TAppContext& ctx) : ctx_(ctx) {
         }
         AddToNotes(texts);
     });
-    d.SetHandler(TCommandBlock::CopyToNotes, [this](TCommandCall&) {
+    d.SetHandler(TCommandBlock::CopyToNotes, [this](TCommandCall& c) {
+        // Run from the input window, the selection is the one of the window the user came from,
+        // never the keyword in the line.
+        TExecContext& exec = ctx_.engine->Exec();
+        if (exec.services.windows->ProgramIsActive() ||
+            QGuiApplication::applicationState() == Qt::ApplicationActive) {
+            if (!ctx_.program->ActivateLastActive()) {
+                c.Fail(QStringLiteral("No previous window to copy from"));
+                return;
+            }
+        }
         // Only a selection that really arrived: never the clipboard's older text.
-        if (!CopySelection(ctx_.engine->Exec(), false, false).copied)
+        const QString text = CopyForeignSelection(exec).copied ? ctx_.desk->clipboard.Text() : QString();
+        if (TrimText(text).isEmpty()) {
+            c.Fail(QStringLiteral("No selected text to add to the notes"));
             return;
-        const QString text = ctx_.desk->clipboard.Text();
-        if (!text.isEmpty())
-            OpenNotes(text);
+        }
+        OpenNotes(text);
     });
 }
 
@@ -191,6 +203,12 @@ void TNotesController::WriteSizePos() {
     if (!form_ || value.isEmpty())
         return;
     value = FormatNotesSizePos(QRect(form_->pos(), form_->size()));
+}
+
+void TNotesController::MonitorChanged() {
+    // Before the window is made there is nothing to reload; its making starts the watch.
+    if (form_)
+        Watch();
 }
 
 void TNotesController::Watch() {

@@ -53,6 +53,8 @@ public:
     TNotesForm* Form() const { return form_; }
     // The colours and font of the settings.
     void UpdateNotesDesign();
+    // `notesmonitor` was turned on or off: the watch on the notes file starts or stops now.
+    void MonitorChanged();
 
 private:
     void EnsureForm();

@@ -57,6 +57,23 @@ QString TQtClipboard::Text() const { return QGuiApplication::clipboard()->text()
 
 void TQtClipboard::SetText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
+namespace {
+// Our own format beside the text: the mark of a text that is there only for a paste.
+const QLatin1String kTransientFormat("application/x-vantrelo-transient");
+} // namespace
+
+void TQtClipboard::SetTransientText(const QString& text) {
+    auto* m = new QMimeData;
+    m->setText(text);
+    m->setData(kTransientFormat, QByteArrayLiteral("1"));
+    QGuiApplication::clipboard()->setMimeData(m); // the clipboard owns it
+}
+
+bool TQtClipboard::HoldsTransientText() const {
+    const QMimeData* m = QGuiApplication::clipboard()->mimeData();
+    return m && m->hasFormat(kTransientFormat);
+}
+
 QStringList TQtClipboard::Files() const {
     QStringList out;
     const QMimeData* m = QGuiApplication::clipboard()->mimeData();

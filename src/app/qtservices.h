@@ -45,6 +45,8 @@ public:
     bool HasText() const override;
     QString Text() const override;
     void SetText(const QString& text) override;
+    void SetTransientText(const QString& text) override;
+    bool HoldsTransientText() const override;
     QStringList Files() const override;
     quint64 ChangeCount() const override { return changes_; }
     std::unique_ptr<TClipboardContent> Save() const override;

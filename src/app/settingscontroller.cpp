@@ -4,6 +4,7 @@
 #include "app/appcontext.h"
 #include "app/importcontroller.h"
 #include "app/keywordimport.h"
+#include "app/lifecycle.h"
 #include "app/notescontroller.h"
 #include "app/clipcontroller.h"
 #include "app/desktopservices.h"
@@ -375,6 +376,17 @@ void TSettingsController::Apply(const TSettings& before) {
             ctx_.desk->hotkeys->Register(1, before.hotkey, before.hotkeyadd);
             ctx_.program->Message(QStringLiteral("Warning"), QStringLiteral("Unable to assign hotkey."), true);
         }
+    }
+    // Watches, hooks and the priority follow the dialog at once, not at the next start.
+    if (ctx_.notes && s.notesmonitor != before.notesmonitor)
+        ctx_.notes->MonitorChanged();
+    if (ctx_.clip && s.clipboardsniffer && !before.clipboardsniffer && !ctx_.safeMode)
+        ctx_.clip->Watch();
+    if (ctx_.hotkeys && !ctx_.safeMode && (s.hookwin != before.hookwin || s.gamingmode != before.gamingmode))
+        ctx_.hotkeys->ArmKeyboardHook();
+    if (s.priority != before.priority) {
+        if (const QString error = SetProgramPriority(s.priority); !error.isEmpty())
+            ctx_.program->ShowFailure(error);
     }
     ctx_.program->WriteSettings();
     if (s.center != before.center && s.center != 0)

@@ -38,12 +38,19 @@ void PrintJson(QTextStream& out, const QJsonObject& o) {
 struct TCliClipboard final : TClipboard {
     QString text;
     bool has = false;
+    bool transient = false;
     bool HasText() const override { return has; }
     QString Text() const override { return text; }
     void SetText(const QString& t) override {
         text = t;
         has = true;
+        transient = false;
     }
+    void SetTransientText(const QString& t) override {
+        SetText(t);
+        transient = true;
+    }
+    bool HoldsTransientText() const override { return transient; }
     QStringList Files() const override { return {}; }
     quint64 ChangeCount() const override { return 0; }
     std::unique_ptr<TClipboardContent> Save() const override { return std::make_unique<TClipboardContent>(); }

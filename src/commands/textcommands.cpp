@@ -96,39 +96,40 @@ void SendKeys(TCommandServices& s, TCommandCall& c) {
         Report(c, injector->SendKeys(ParseKeyList(list)));
 }
 
-// Pastes `expected` (already on the clipboard), then gives the user's clipboard back.
-void PasteAndRestore(TCommandServices& s, TCommandCall& c, const QString& expected,
-                     const std::unique_ptr<TClipboardContent>& saved) {
+// Pastes `expected`, which is on the clipboard and stays there: the rewritten text is the user's now.
+void PasteRewritten(TCommandServices& s, TCommandCall& c, const QString& expected) {
     TExecContext& ctx = *s.exec;
     if (TInjector* injector = InjectorOr(c, ctx)) {
         Report(c, injector->PasteClipboard(expected));
         // The target reads the clipboard while the events run.
         Pause(ctx, 100);
     }
-    ctx.services.clipboard->Restore(*saved);
 }
 
 enum class TAfter { Nothing, Paste, SwitchAndPaste };
 
+constexpr char kNoClipboardText[] = "No text on the clipboard";
+
 void TextClean(TCommandServices& s, TCommandCall& c, TAfter after) {
     TExecContext& ctx = *s.exec;
     TClipboard& clip = *ctx.services.clipboard;
-    if (!clip.HasText())
+    if (!clip.HasText()) {
+        if (after != TAfter::Nothing)
+            c.Fail(QString::fromLatin1(kNoClipboardText));
         return;
-    const std::unique_ptr<TClipboardContent> saved = clip.Save();
+    }
     const QString text = clip.Text();
     clip.SetText(text);
     if (after == TAfter::Nothing || text.isEmpty())
         return;
     if (after == TAfter::SwitchAndPaste) {
         if (!SwitchToLastActive(s)) {
-            clip.Restore(*saved);
             Report(c, TInjectResult::TargetGone);
             return;
         }
         Pause(ctx, 10);
     }
-    PasteAndRestore(s, c, text, saved);
+    PasteRewritten(s, c, text);
 }
 
 QString RulesOf(TCommandServices& s, const TCommandCall& c) {
@@ -142,17 +143,22 @@ void TextRegex(TCommandServices& s, TCommandCall& c, TAfter after) {
     TExecContext& ctx = *s.exec;
     TClipboard& clip = *ctx.services.clipboard;
     const QString rules = RulesOf(s, c);
-    if (!HasRegexRules(rules) || !clip.HasText())
+    if (!HasRegexRules(rules))
         return;
+    // Without a text there is nothing to rewrite: whatever else the clipboard holds is not pasted.
+    if (!clip.HasText()) {
+        if (after != TAfter::Nothing)
+            c.Fail(QString::fromLatin1(kNoClipboardText));
+        return;
+    }
     const TRegexOutcome r = ApplyRegexRules(rules, clip.Text());
     if (!r.ok) {
         // The clipboard keeps what it held, and nothing is pasted.
         c.Fail(r.error);
         return;
     }
-    const std::unique_ptr<TClipboardContent> saved = clip.Save();
     clip.SetText(r.text);
-    if (after == TAfter::Nothing)
+    if (after == TAfter::Nothing || r.text.isEmpty())
         return;
     if (after == TAfter::SwitchAndPaste) {
         if (!SwitchToLastActive(s)) {
@@ -161,7 +167,7 @@ void TextRegex(TCommandServices& s, TCommandCall& c, TAfter after) {
         }
         Pause(ctx, 50);
     }
-    PasteAndRestore(s, c, r.text, saved);
+    PasteRewritten(s, c, r.text);
 }
 
 } // namespace

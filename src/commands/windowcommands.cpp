@@ -290,14 +290,15 @@ struct TWindowCommands {
         TWindowControl& windows = *d().windows;
         for (quint64 w : windows.ClientWindows()) {
             TWindowFacts f;
-            if (!windows.Describe(w, &f) || f.pid <= 0 || f.pid == d().ownPid)
+            // Many X programs publish no process id (xmessage, Tk): title and class still match them.
+            if (!windows.Describe(w, &f) || (f.pid > 0 && f.pid == d().ownPid))
                 continue;
             bool hit = false;
             if (byClass) {
                 hit = matches(f.className) || matches(f.instanceName);
             } else if (byFile) {
                 TProcessFacts p;
-                hit = d().processes && d().processes->Describe(f.pid, &p) && matches(p.path);
+                hit = f.pid > 0 && d().processes && d().processes->Describe(f.pid, &p) && matches(p.path);
             } else {
                 hit = matches(f.title);
             }

@@ -130,7 +130,7 @@ TInjectResult TInjector::Paste(const QString& text, bool enter) {
         const TClipboardContent& saved;
         ~TRestore() { c.Restore(saved); }
     } restore{*t_.clipboard, *saved};
-    t_.clipboard->SetText(plan.text);
+    t_.clipboard->SetTransientText(plan.text);
     if (!t_.waiter->WaitUntil([&] { return t_.clipboard->HasText() && t_.clipboard->Text() == plan.text; }, 10, 50))
         return TInjectResult::NoClipboard;
     Sleep(plan.before);

@@ -290,12 +290,15 @@ int TLauncher::RunBrowser(TLaunchRequest& r, bool& done) {
 int TLauncher::Start(const TShellRequest& request, bool fallback) {
     const TSettings& s = ctx_.settings;
     const QString browser = DefaultBrowser();
+    // What the shell has to say about the run (a desktop entry's missing terminal or folder).
+    QString notice;
     const auto viaBrowser = [&](TShellRequest r) {
         if (IsUrl(r.file) && !s.simplebrowser && !browser.isEmpty()) {
             r.params = r.file;
             r.file = browser;
             r.folder = FolderOf(browser);
         }
+        r.notice = &notice;
         return r;
     };
     int code = svc_.shell->ShellExecute(viaBrowser(request));
@@ -311,6 +314,8 @@ int TLauncher::Start(const TShellRequest& request, bool fallback) {
         if (const TMyShellItem* item = FindIndexedByName(request.file))
             code = LaunchIndexedItem(*item, request.Elevated());
     }
+    if (!notice.isEmpty() && svc_.view)
+        svc_.view->ShowToast(notice);
     return code;
 }
 

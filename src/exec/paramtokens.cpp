@@ -28,11 +28,22 @@ QStringList SplitParameters(const QString& text) {
     qsizetype i = SkipToWord(text, 0);
     while (i < text.size()) {
         QString word;
+        // A backslash right before a double quote makes it a character of the word: a file
+        // name with a quote in it stays that file's name.
+        const auto escapedQuote = [&text](qsizetype at) {
+            return text.at(at) == u'\\' && at + 1 < text.size() && text.at(at + 1) == u'"';
+        };
         while (i < text.size() && !IsBlank(text.at(i))) {
-            if (text.at(i) == u'"') {
+            if (escapedQuote(i)) {
+                word += u'"';
+                i += 2;
+            } else if (text.at(i) == u'"') {
                 ++i;
-                while (i < text.size() && text.at(i) != u'"')
+                while (i < text.size() && text.at(i) != u'"') {
+                    if (escapedQuote(i))
+                        ++i;
                     word += text.at(i++);
+                }
                 if (i < text.size())
                     ++i;
             } else {

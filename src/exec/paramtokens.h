@@ -7,7 +7,8 @@
 namespace vantrelo {
 
 // Splits typed parameters like a command line: characters below 33 separate words, double quotes
-// group characters (blanks included) and are dropped, and an empty "" between words is skipped.
+// group characters (blanks included) and are dropped, \" is a double quote inside a word, and an
+// empty "" between words is skipped.
 // The launcher builds argument vectors with it; the numbered tokens "$p1$"... read it.
 QStringList SplitParameters(const QString& text);
 // Word `index` (1-based) of SplitParameters; empty when there are fewer words.

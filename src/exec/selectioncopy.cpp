@@ -33,18 +33,16 @@ bool WaitForForeignForeground(TExecContext& ctx) {
         kForegroundStepMs, kForegroundChecks);
 }
 
-TCopyOutcome CopySelection(TExecContext& ctx, bool cut, bool keepClipboard) {
+namespace {
+
+TCopyOutcome CopyFromForeignWindow(TExecContext& ctx, bool cut, bool keepClipboard) {
     const TExecServices& s = ctx.services;
-    if (s.windows->ProgramIsActive()) {
-        TCopyOutcome own{true, FlattenClipText(s.input->SelectedInputText())};
-        if (!keepClipboard)
-            s.input->CopyInputSelection(cut);
-        return own;
-    }
     if (!WaitForForeignForeground(ctx))
         return {};
     TClipboard& clip = *s.clipboard;
     const std::unique_ptr<TClipboardContent> saved = keepClipboard ? clip.Save() : nullptr;
+    // Notices of earlier changes still queued must not pass for the copy's.
+    s.waiter->ProcessPendingEvents();
     const quint64 before = clip.ChangeCount();
     s.keys->SendChord(cut ? kVkX : kVkC, kModCtrl);
     const bool changed = s.waiter->WaitUntil([&clip, before] { return clip.ChangeCount() != before; },
@@ -56,6 +54,21 @@ TCopyOutcome CopySelection(TExecContext& ctx, bool cut, bool keepClipboard) {
         clip.Restore(*saved);
     return outcome;
 }
+
+} // namespace
+
+TCopyOutcome CopySelection(TExecContext& ctx, bool cut, bool keepClipboard) {
+    const TExecServices& s = ctx.services;
+    if (s.windows->ProgramIsActive()) {
+        TCopyOutcome own{true, FlattenClipText(s.input->SelectedInputText())};
+        if (!keepClipboard)
+            s.input->CopyInputSelection(cut);
+        return own;
+    }
+    return CopyFromForeignWindow(ctx, cut, keepClipboard);
+}
+
+TCopyOutcome CopyForeignSelection(TExecContext& ctx) { return CopyFromForeignWindow(ctx, false, false); }
 
 bool PasteClipboard(TExecContext& ctx) {
     const TExecServices& s = ctx.services;

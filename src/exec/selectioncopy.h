@@ -23,6 +23,10 @@ QString FlattenClipText(const QString& text);
 // every format, so reading a selection never costs the clipboard's content.
 TCopyOutcome CopySelection(TExecContext& ctx, bool cut, bool keepClipboard);
 
+// Copies (Ctrl+C) the selection of the foreign window in front, waiting for one to come; never the
+// input line's. Nothing copied leaves the clipboard as it was.
+TCopyOutcome CopyForeignSelection(TExecContext& ctx);
+
 // Waits (events running) until a window other than the program's own is in front.
 bool WaitForForeignForeground(TExecContext& ctx);
 

@@ -5,6 +5,7 @@
 #include "core/inputtext.h"
 #include "exec/paramtokens.h"
 #include "index/desktopentry.h"
+#include "platform/environment.h"
 
 #include <QFileInfo>
 
@@ -69,28 +70,61 @@ int TLinuxShell::ShellExecute(const TShellRequest& r) {
 }
 
 int TLinuxShell::RunDesktopEntry(const QString& file, const TShellRequest& r) {
-    const TDesktopEntry entry = ReadDesktopEntry(file, QString());
-    if (!entry.valid)
+    const auto say = [&r](const QString& text) {
+        if (r.notice)
+            *r.notice = text;
+    };
+    const auto variable = [this](const char* name) {
+        return environment_.Variable(QLatin1String(name)).value_or(QString());
+    };
+    QString locale;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+        if (locale.isEmpty())
+            locale = variable(name);
+    const TDesktopEntry entry = ReadDesktopEntry(file, locale);
+    if (!entry.valid) {
+        say(QStringLiteral("Not a valid desktop entry: %1").arg(file));
         return kLaunchNoAssociation;
+    }
     if (SameText(entry.type, QStringLiteral("Link")))
         return entry.url.isEmpty() ? kLaunchNoAssociation : Open(entry.url);
     std::vector<QStringList> commands;
+    QString error;
+    QStringList leftOut;
     if (!SameText(entry.type, QStringLiteral("Application")) ||
-        !BuildExecCommands(entry, SplitParameters(r.params), file, commands) || commands.empty())
+        !BuildExecCommands(entry, SplitParameters(r.params), file, commands, &error, &leftOut) || commands.empty()) {
+        say(error.isEmpty() ? QStringLiteral("%1 is no application").arg(file) : error);
         return kLaunchNoAssociation;
+    }
+    // A working folder that is gone is said, never replaced by another one.
+    if (!entry.path.isEmpty() && !QFileInfo(entry.path).isDir()) {
+        say(QStringLiteral("The folder \"%1\" of %2 does not exist").arg(entry.path, entry.name));
+        return kLaunchNotFound;
+    }
+    QStringList terminal;
+    if (entry.terminal) {
+        terminal = TerminalCommand(variable("TERMINAL"), variable("PATH"));
+        if (terminal.isEmpty()) {
+            say(QStringLiteral("No terminal program found to run %1 in; set $TERMINAL to one").arg(entry.name));
+            return kLaunchNotFound;
+        }
+    }
+    if (!leftOut.isEmpty())
+        say(QStringLiteral("%1 opens local files only; left out: %2").arg(entry.name, leftOut.join(u' ')));
     int code = kLaunchStarted;
     for (QStringList args : commands) {
-        if (entry.terminal)
-            args = QStringList{QStringLiteral("x-terminal-emulator"), QStringLiteral("-e")} + args;
+        args = terminal + args;
         TSpawnRequest spawn;
         spawn.program = args.takeFirst();
         spawn.args = args;
         spawn.folder = entry.path.isEmpty() ? r.folder : entry.path;
         spawn.elevated = r.Elevated();
         spawn.show = r.show;
-        const int c = launcher_.Spawn(spawn).code;
-        if (c <= kLaunchFailed)
-            code = c;
+        const TSpawnResult started = launcher_.Spawn(spawn);
+        if (started.code <= kLaunchFailed) {
+            code = started.code;
+            say(started.error);
+        }
     }
     return code;
 }

@@ -7,6 +7,7 @@
 
 namespace vantrelo {
 
+class TEnvironment;
 class TFileSystem;
 
 // Show modes, as a keyword's `open` stores them.
@@ -18,6 +19,8 @@ struct TShellRequest {
     QString params;
     QString folder;
     int show = kShowNormal;
+    // Optional: receives plain words for the user about this run (why it failed, what it left out).
+    QString* notice = nullptr;
     bool Elevated() const { return verb == QLatin1String("runas"); }
 };
 
@@ -41,7 +44,9 @@ bool IsShortcut(const QString& file);
 // (in a terminal when they ask for one); elevation goes through the launcher.
 class TLinuxShell final : public TShellExecute {
 public:
-    explicit TLinuxShell(TProcessLauncher& launcher) : launcher_(launcher) {}
+    // `environment` gives the locale (for %c), $TERMINAL and PATH of desktop entries.
+    TLinuxShell(TProcessLauncher& launcher, const TEnvironment& environment)
+        : launcher_(launcher), environment_(environment) {}
     int ShellExecute(const TShellRequest& request) override;
     TCaptureResult Capture(const TSpawnRequest& request, int timeoutMs, qsizetype maxBytes) override;
 
@@ -50,6 +55,7 @@ private:
     int Open(const QString& target);
 
     TProcessLauncher& launcher_;
+    const TEnvironment& environment_;
 };
 
 } // namespace vantrelo

@@ -40,11 +40,16 @@ struct TShortcutTarget {
     bool ok = false;      // the entry could be read
     bool menu = false;    // a menu would show it
     QString name;
-    QString command;      // the program's full path; empty for links and entries without a program
+    QString program;      // the program's full path; empty for links and entries without a program
+    QString command;      // what the keyword runs: the program, or the entry itself for a terminal program
     QString path;
-    QString parameters;
+    QString parameters;   // the fixed arguments, "$P$" where the typed ones go
     QString category;
 };
+
+// Where the typed parameters go among an entry's fixed arguments: in place of its file field code,
+// else after them, so that they are always arguments of their own.
+constexpr char kTypedHere[] = "$P$";
 
 TShortcutTarget ResolveShortcut(const QString& file, const TImportContext& ctx) {
     TShortcutTarget t;
@@ -56,15 +61,28 @@ TShortcutTarget ResolveShortcut(const QString& file, const TImportContext& ctx) 
     t.name = e.name;
     t.path = e.path;
     t.category = MainCategory(e);
-    QStringList args;
-    if (e.type != QLatin1String("Application") || !FixedExecArgs(e, file, args))
+    if (e.type != QLatin1String("Application"))
         return t;
+    std::vector<QStringList> commands;
+    const QString typed = QLatin1String(kTypedHere);
+    if (!BuildExecCommands(e, {typed}, file, commands) || commands.empty())
+        return t;
+    QStringList args = commands.front();
     const QString found = FindProgram(args.first(), ctx.pathEnv);
-    t.command = found.isEmpty() ? args.first() : found;
+    t.program = found.isEmpty() ? args.first() : found;
+    if (e.terminal) {
+        // A terminal program runs through its entry, which finds the user's terminal at each start.
+        t.command = file;
+        return t;
+    }
+    t.command = t.program;
+    if (!std::any_of(args.begin() + 1, args.end(), [&typed](const QString& a) { return a.contains(typed); }))
+        args << typed;
     QStringList rest;
     for (qsizetype i = 1; i < args.size(); ++i)
         rest << ParamArg(args.at(i));
-    t.parameters = rest.join(u' ');
+    // Without fixed arguments the typed ones are the parameters as they stand.
+    t.parameters = rest.size() == 1 && rest.front() == typed ? QString() : rest.join(u' ');
     return t;
 }
 
@@ -179,7 +197,7 @@ bool AddStartMenuCandidate(const QString& file, const TImportContext& ctx, std::
         if (InAppsFolder(file, ctx))
             return AddAppRow(file, t, ctx, rows);
         const QString lowerPath = LowerText(file) + u'\n' + LowerText(t.name);
-        const bool program = !t.command.isEmpty() && IsProgramFile(t.command);
+        const bool program = !t.program.isEmpty() && IsProgramFile(t.program);
         if (!program || lowerPath.contains(QLatin1String("uninsta")) || lowerPath.contains(QLatin1String("readme")) ||
             DuplicateRow(rows, t.command, t.parameters))
             return false;
@@ -303,11 +321,16 @@ std::vector<std::unique_ptr<TExeWord>> ImportableApplications(const TImportConte
 
 int AddNewApplications(std::vector<std::unique_ptr<TExeWord>>& words, TKeywordList& keywords, const QString& dataFolder) {
     const QString apps = WithSlash(dataFolder) + QLatin1String("Apps/");
-    auto known = [&keywords, &apps](const TExeWord& w) {
+    // A keyword made before the typed parameters had their own place runs the same command.
+    const auto fixedPart = [](const QString& parameters) {
+        return TrimText(QString(parameters).remove(QLatin1String(kTypedHere)));
+    };
+    auto known = [&keywords, &apps, &fixedPart](const TExeWord& w) {
         if (w.command.startsWith(apps))
             return AnyAppCommand(&keywords, u'/' + QFileInfo(w.command).fileName());
-        return std::any_of(keywords.begin(), keywords.end(), [&w](const auto& k) {
-            return k->command == w.command && k->parameters == w.parameters;
+        return std::any_of(keywords.begin(), keywords.end(), [&](const auto& k) {
+            return k->command == w.command &&
+                   (k->parameters == w.parameters || fixedPart(k->parameters) == fixedPart(w.parameters));
         });
     };
     int added = 0;

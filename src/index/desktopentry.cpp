@@ -137,8 +137,11 @@ TDesktopEntry ParseDesktopEntry(const QString& text, const QString& locale) {
         if (line.startsWith(u'[')) {
             if (inGroup)
                 break; // other groups (actions) do not concern us
-            inGroup = line == kGroup && !seenGroup;
-            seenGroup = seenGroup || inGroup;
+            // The entry's group must be the file's first: a file that opens with another one
+            // (an action) is no desktop entry.
+            if (line != kGroup)
+                break;
+            inGroup = seenGroup = true;
             continue;
         }
         if (!inGroup)
@@ -264,7 +267,8 @@ bool IsDeprecatedCode(QChar c) {
     return c == u'd' || c == u'D' || c == u'n' || c == u'N' || c == u'v' || c == u'm';
 }
 
-// A target as a local path for %f/%F: file: URLs become paths, other URLs stay as given.
+// A target as the program gets it: a file: URL becomes its path for every file code (a URL may be
+// a local path, and desktops pass it so); other URLs stay as given.
 QString AsLocalFile(const QString& target) {
     if (target.startsWith(QLatin1String("file://"))) {
         QString p = target.mid(7);
@@ -275,8 +279,17 @@ QString AsLocalFile(const QString& target) {
     return target;
 }
 
-QString TargetFor(QChar code, const QString& target) {
-    return (code == u'f' || code == u'F') ? AsLocalFile(target) : target;
+// A target that names no local file: an address other than file://.
+bool IsRemoteTarget(const QString& target) {
+    const qsizetype colon = target.indexOf(QLatin1String("://"));
+    if (colon <= 0 || target.startsWith(QLatin1String("file://")))
+        return false;
+    for (qsizetype i = 0; i < colon; ++i) {
+        const QChar c = target.at(i);
+        if (!(c.isLetterOrNumber() || c == u'+' || c == u'-' || c == u'.'))
+            return false;
+    }
+    return true;
 }
 
 struct TExpander {
@@ -291,12 +304,12 @@ struct TExpander {
             const QChar c = arg.at(1);
             if (c == u'F' || c == u'U') {
                 for (const QString& t : all)
-                    out << TargetFor(c, t);
+                    out << AsLocalFile(t);
                 return true;
             }
             if (c == u'f' || c == u'u') {
                 if (single)
-                    out << TargetFor(c, *single);
+                    out << AsLocalFile(*single);
                 return true;
             }
             if (c == u'i') {
@@ -319,8 +332,8 @@ struct TExpander {
             else if (code == u'c') text += entry.name;
             else if (code == u'k') text += desktopFile;
             else if (IsFileCode(code)) {
-                if (single) text += TargetFor(code, *single);
-                else if ((code == u'F' || code == u'U') && !all.isEmpty()) text += TargetFor(code, all.first());
+                if (single) text += AsLocalFile(*single);
+                else if ((code == u'F' || code == u'U') && !all.isEmpty()) text += AsLocalFile(all.first());
             } else if (code == u'i' || IsDeprecatedCode(code)) {
                 // nothing inside a word
             } else {
@@ -349,8 +362,8 @@ QChar FileCodeOf(const QStringList& args) {
 
 } // namespace
 
-bool BuildExecCommands(const TDesktopEntry& entry, const QStringList& targets, const QString& desktopFile,
-                       std::vector<QStringList>& commands, QString* error) {
+bool BuildExecCommands(const TDesktopEntry& entry, const QStringList& givenTargets, const QString& desktopFile,
+                       std::vector<QStringList>& commands, QString* error, QStringList* leftOut) {
     commands.clear();
     QStringList args;
     if (entry.exec.isEmpty()) {
@@ -361,7 +374,22 @@ bool BuildExecCommands(const TDesktopEntry& entry, const QStringList& targets, c
     if (!SplitExec(entry.exec, args, error))
         return false;
     const TExpander ex{entry, desktopFile, error};
-    const QChar code = FileCodeOf(args);
+    QChar code = FileCodeOf(args);
+    // An Exec line without a file code takes the targets as %f at its end, as desktops do.
+    if (code.isNull() && !givenTargets.isEmpty()) {
+        args << QStringLiteral("%f");
+        code = u'f';
+    }
+    // A program for local files (%f, %F) is never handed an address it cannot open.
+    QStringList targets;
+    for (const QString& t : givenTargets) {
+        if ((code == u'f' || code == u'F') && IsRemoteTarget(t)) {
+            if (leftOut)
+                *leftOut << t;
+            continue;
+        }
+        targets << t;
+    }
     const bool perTarget = (code == u'f' || code == u'u') && targets.size() > 1;
     const int runs = perTarget ? int(targets.size()) : 1;
     for (int r = 0; r < runs; ++r) {
@@ -404,6 +432,37 @@ QString QuoteExecArg(const QString& arg) {
     return out + u'"';
 }
 
+QStringList TerminalCommand(const QString& terminalVar, const QString& pathEnv) {
+    // The user's choice first, then the desktop-neutral ways, then terminals known by name with
+    // the option after which the rest of the line is the command to run.
+    if (!TrimText(terminalVar).isEmpty()) {
+        QStringList words;
+        if (SplitExec(TrimText(terminalVar), words) && !FindProgram(words.first(), pathEnv).isEmpty())
+            return words << QStringLiteral("-e");
+    }
+    struct TKnown {
+        const char* program;
+        const char* option; // empty: the command follows the program's name
+    };
+    static const TKnown known[] = {
+        {"xdg-terminal-exec", ""},   {"x-terminal-emulator", "-e"}, {"gnome-terminal", "--"},
+        {"konsole", "-e"},           {"xfce4-terminal", "-x"},      {"mate-terminal", "-x"},
+        {"lxterminal", "-e"},        {"tilix", "-e"},               {"terminator", "-x"},
+        {"kitty", ""},               {"alacritty", "-e"},           {"foot", ""},
+        {"wezterm", "start --"},     {"urxvt", "-e"},               {"st", "-e"},
+        {"xterm", "-e"},
+    };
+    for (const TKnown& k : known) {
+        const QString program = QString::fromLatin1(k.program);
+        if (FindProgram(program, pathEnv).isEmpty())
+            continue;
+        QStringList command{program};
+        command << QString::fromLatin1(k.option).split(u' ', Qt::SkipEmptyParts);
+        return command;
+    }
+    return {};
+}
+
 QString FindProgram(const QString& program, const QString& pathEnv) {
     if (program.isEmpty())
         return {};
@@ -418,15 +477,14 @@ QString FindProgram(const QString& program, const QString& pathEnv) {
 }
 
 bool ShownIn(const TDesktopEntry& entry, const QStringList& desktops) {
-    const auto any = [&](const QStringList& list) {
-        for (const QString& d : desktops)
-            if (list.contains(d))
-                return true;
-        return false;
-    };
-    if (!entry.onlyshowin.isEmpty() && !any(entry.onlyshowin))
-        return false;
-    return !any(entry.notshowin);
+    // The desktops in their order: the first one either list names decides.
+    for (const QString& d : desktops) {
+        if (entry.onlyshowin.contains(d))
+            return true;
+        if (entry.notshowin.contains(d))
+            return false;
+    }
+    return entry.onlyshowin.isEmpty();
 }
 
 bool IsMenuEntry(const TDesktopEntry& entry, const QStringList& desktops, const QString& pathEnv) {
@@ -436,7 +494,12 @@ bool IsMenuEntry(const TDesktopEntry& entry, const QStringList& desktops, const 
         return !entry.url.isEmpty();
     if (entry.type != QLatin1String("Application") || entry.exec.isEmpty())
         return false;
-    return entry.tryexec.isEmpty() || !FindProgram(entry.tryexec, pathEnv).isEmpty();
+    if (!entry.tryexec.isEmpty() && FindProgram(entry.tryexec, pathEnv).isEmpty())
+        return false;
+    // An entry whose program is not installed starts nothing: the menu, the index and the
+    // application import all leave it out.
+    QStringList args;
+    return SplitExec(entry.exec, args) && !FindProgram(args.first(), pathEnv).isEmpty();
 }
 
 QString DesktopFileId(const QString& applicationsFolder, const QString& file) {

@@ -46,11 +46,14 @@ QStringList SplitDesktopList(const QString& value);
 bool SplitExec(const QString& exec, QStringList& args, QString* error = nullptr);
 
 // Builds the command lines that run an entry with the given files or URLs. A program that takes
-// one file (%f, %u) for several targets gives one command line per target. `desktopFile` is the
-// entry's own location (%k). False with `error` for an entry without Exec, an open quote or an
-// unknown field code.
+// one file (%f, %u) for several targets gives one command line per target; an Exec line without a
+// file code takes the targets as a %f at its end. `desktopFile` is the
+// entry's own location (%k). A program for local files (%f, %F) gets no address other than
+// file://: such targets are left out and listed in `leftOut`. False with `error` for an entry
+// without Exec, an open quote or an unknown field code.
 bool BuildExecCommands(const TDesktopEntry& entry, const QStringList& targets, const QString& desktopFile,
-                       std::vector<QStringList>& commands, QString* error = nullptr);
+                       std::vector<QStringList>& commands, QString* error = nullptr,
+                       QStringList* leftOut = nullptr);
 
 // The Exec field codes %f %F %u %U removed and %i %c %k %% expanded: the fixed arguments.
 bool FixedExecArgs(const TDesktopEntry& entry, const QString& desktopFile, QStringList& args,
@@ -58,6 +61,11 @@ bool FixedExecArgs(const TDesktopEntry& entry, const QString& desktopFile, QStri
 
 // Quotes one argument for an Exec line when it holds a reserved character.
 QString QuoteExecArg(const QString& arg);
+
+// The command that runs a program in a terminal, to be followed by the program's arguments:
+// `terminalVar` ($TERMINAL) when it names a program, else xdg-terminal-exec, x-terminal-emulator
+// and known terminals with their "run this" option, the first found in `pathEnv`; empty when none.
+QStringList TerminalCommand(const QString& terminalVar, const QString& pathEnv);
 
 // Full path of a program: an absolute path when it names an executable file, else the first
 // executable of that name in `pathEnv` (":"-separated); empty when none.
@@ -67,7 +75,7 @@ QString FindProgram(const QString& program, const QString& pathEnv);
 bool ShownIn(const TDesktopEntry& entry, const QStringList& desktops);
 
 // Whether a menu shows the entry: valid, not Hidden or NoDisplay, shown in this desktop, an
-// Application whose TryExec program exists (when given) or a Link with a URL.
+// Application whose TryExec program (when given) and Exec program exist, or a Link with a URL.
 bool IsMenuEntry(const TDesktopEntry& entry, const QStringList& desktops, const QString& pathEnv);
 
 // The desktop-file id of a file below an applications folder: its relative path with "/" as "-".

@@ -20,6 +20,11 @@ public:
     virtual bool HasText() const = 0;
     virtual QString Text() const = 0;
     virtual void SetText(const QString& text) = 0;
+    // A text on the clipboard only for a paste (the user's content comes back after it): marked so
+    // that a clipboard history leaves it out.
+    virtual void SetTransientText(const QString& text) = 0;
+    // Whether the clipboard holds such a text now.
+    virtual bool HoldsTransientText() const = 0;
     // Local paths of the files on the clipboard (a file manager's copy); empty when none.
     virtual QStringList Files() const = 0;
     // Grows by at least one with every change of the clipboard's owner or content.

@@ -23,7 +23,8 @@ void TClipKeeper::OnClipboardChanged() {
     const TSettings& s = *s_.settings;
     if (!s.clipboardsniffer || IncognitoSuppresses(s.incognito, s.incognitoconfig, QStringLiteral("c")))
         return;
-    if (!s_.clipboard->HasText())
+    // A paste's own text is gone again a moment later: it is no copy of the user's.
+    if (!s_.clipboard->HasText() || s_.clipboard->HoldsTransientText())
         return;
     const QString text = s_.clipboard->Text();
     // An unreadable clipboard (its owner vanished) reads as empty: nothing to record.

@@ -6,8 +6,8 @@
 
 namespace vantrelo {
 
-void TAppActivation::Activated(bool closing) {
-    if (closing || !started_)
+void TAppActivation::Activated(bool closing, TActivatedWindow by) {
+    if (closing || !started_ || by != TActivatedWindow::Other)
         return;
     if (startHidden_) {
         startHidden_ = false;

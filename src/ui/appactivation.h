@@ -14,6 +14,9 @@ class TInputWindow;
 // embedded browser the user left.
 enum class TRefocus { None = 0, Editor = 1, Browser = 2 };
 
+// The program's window that took the keyboard as the program became active.
+enum class TActivatedWindow { Other = 0, Notes = 1, Browser = 2 };
+
 // Where the keyboard was in the program when another program took it.
 struct TFocusAtLoss {
     bool listActive = false;     // the list window was the active window
@@ -33,8 +36,9 @@ public:
     void StartupCompleted() { started_ = true; }
     bool Started() const { return started_; }
     // The program became active (the list window, a dialog or the task bar was chosen): a hidden
-    // input window comes back.
-    void Activated(bool closing);
+    // input window comes back. The notes and the separate browser window are used on their own:
+    // a click into them leaves the input window as it is.
+    void Activated(bool closing, TActivatedWindow by = TActivatedWindow::Other);
     // Another program took the keyboard at `now` (milliseconds); deactivations within 150 ms of
     // the last handled one are one. False when nothing was done (then the information line stays
     // down too).

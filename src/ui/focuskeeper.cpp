@@ -29,6 +29,21 @@ QWidget* TFocusKeeper::SettingsDialog() {
     return nullptr;
 }
 
+TActivatedWindow TFocusKeeper::FocusedWindow() {
+    const QWindow* focus = QGuiApplication::focusWindow();
+    if (!focus)
+        return TActivatedWindow::Other;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->windowHandle() != focus)
+            continue;
+        if (w->objectName() == QLatin1String("NotesForm"))
+            return TActivatedWindow::Notes;
+        if (w->objectName() == QLatin1String("TBrowserForm"))
+            return TActivatedWindow::Browser;
+    }
+    return TActivatedWindow::Other;
+}
+
 TFocusAtLoss TFocusKeeper::AtLoss() const {
     TFocusAtLoss f;
     f.settingsOpen = SettingsDialog() != nullptr;

@@ -28,6 +28,8 @@ public:
     void KeepDialogsInFront();
     // The settings dialog is open.
     static QWidget* SettingsDialog();
+    // Which of the program's windows has the keyboard now.
+    static TActivatedWindow FocusedWindow();
 
 private:
     // The page in the list window, with `browserfocus`, when it had the keyboard.

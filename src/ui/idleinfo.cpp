@@ -2,6 +2,7 @@
 #include "ui/idleinfo.h"
 
 #include "core/settings.h"
+#include "ui/widgetkit.h"
 
 #include <QLineEdit>
 #include <QWidget>
@@ -35,11 +36,42 @@ void TIdleInfo::SetClosing() {
     focus_.stop();
 }
 
-void TIdleInfo::PutText(const QString& text) {
+void TIdleInfo::PutText(const QString& text, bool select) {
     shown_ = text;
     // setText is a programmatic change: it is not typing and starts no search.
     line_->setText(text);
-    line_->selectAll();
+    // The caret at the start: a text longer than the line shows its beginning.
+    if (select)
+        line_->setSelection(int(text.size()), -int(text.size()));
+    else
+        line_->setCursorPosition(0);
+}
+
+void TIdleInfo::UseInfoLook() {
+    if (infoLook_)
+        return;
+    infoLook_ = true;
+    ownPalette_ = line_->palette();
+    ownFont_ = line_->font();
+    QPalette p = ownPalette_;
+    p.setColor(QPalette::Base, Bgr(settings_.infobgcolor));
+    p.setColor(QPalette::Window, Bgr(settings_.infobgcolor));
+    p.setColor(QPalette::Text, Bgr(settings_.infotextcolor));
+    line_->setPalette(p);
+    if (!settings_.infofontname.isEmpty()) {
+        QFont f = ownFont_;
+        f.setFamily(settings_.infofontname);
+        f.setPointSize(settings_.infofontsize);
+        line_->setFont(f);
+    }
+}
+
+void TIdleInfo::UseOwnLook() {
+    if (!infoLook_)
+        return;
+    infoLook_ = false;
+    line_->setPalette(ownPalette_);
+    line_->setFont(ownFont_);
 }
 
 void TIdleInfo::Up() {
@@ -59,7 +91,8 @@ void TIdleInfo::Up() {
     up_ = true;
     focusActive_ = false;
     focus_.stop();
-    PutText(build_());
+    UseInfoLook();
+    PutText(build_(), false);
     time_.start();
 }
 
@@ -67,6 +100,7 @@ void TIdleInfo::Down() {
     time_.stop();
     const bool wasUp = up_;
     up_ = false;
+    UseOwnLook();
     for (size_t i = 0; i < decorations_.size(); ++i) {
         if (remembered_[i] == 2)
             decorations_[i]->show();
@@ -89,7 +123,7 @@ void TIdleInfo::StartFocusInfo() {
     if (!build_ || closing_)
         return;
     focusActive_ = true;
-    PutText(build_());
+    PutText(build_(), true);
     focus_.start();
 }
 
@@ -124,7 +158,7 @@ void TIdleInfo::FocusTick() {
         focus_.stop();
         return;
     }
-    PutText(build_());
+    PutText(build_(), true);
 }
 
 } // namespace vantrelo

@@ -1,7 +1,9 @@
 // The information line of the input window: shown in place of the input while the user works elsewhere, and on focus.
 #pragma once
 
+#include <QFont>
 #include <QObject>
+#include <QPalette>
 #include <QString>
 #include <QTimer>
 
@@ -17,7 +19,8 @@ struct TSettings;
 
 class TIdleInfo final : public QObject {
 public:
-    // `line` shows the text; `decorations` (icon, open-list button) are hidden while it shows.
+    // `line` shows the text in the information colours and font; `decorations` (icon, open-list
+    // button, title) are hidden while it shows.
     TIdleInfo(const TSettings& settings, QLineEdit* line, std::vector<QWidget*> decorations, QObject* parent);
 
     // Builds the text from `infosyntax`; without it nothing is shown.
@@ -40,8 +43,11 @@ public:
     bool HoldsInfo(const QString& lineText) const;
 
 private:
-    void PutText(const QString& text);
+    // `select`: the whole text selected (typing replaces it); either way its beginning shows.
+    void PutText(const QString& text, bool select);
     void FocusTick();
+    void UseInfoLook();
+    void UseOwnLook();
 
     const TSettings& settings_;
     QLineEdit* line_;
@@ -57,6 +63,9 @@ private:
     QString savedText_;
     int savedStart_ = 0, savedLength_ = 0;
     QString shown_; // the text last put into the line
+    bool infoLook_ = false; // the line wears the information colours and font
+    QPalette ownPalette_;
+    QFont ownFont_;
 };
 
 } // namespace vantrelo

@@ -116,7 +116,7 @@ TMainForm::TMainForm(const TSettings& settings, TMainFormHost& host, QWidget* pa
     });
 
     menus_ = new TMainMenus(*this, settings_, host_);
-    idle_ = new TIdleInfo(settings_, WordEdit_, {IconImage, arrow_}, this);
+    idle_ = new TIdleInfo(settings_, WordEdit_, {IconImage, arrow_, panels_->Title()}, this);
     focus_ = new TFocusKeeper(this, CmdForm_, this);
     new TInputMouse(this, CmdForm_, settings_, host_, now_);
     // A file dropped anywhere on the window, its line included, is proposed as a keyword.
@@ -212,7 +212,7 @@ void TMainForm::AppActivate() {
     // Whatever brings the window back gives the user's input back first.
     if (idle_->IsUp())
         idle_->Down();
-    activation_.Activated(gate_.Closing());
+    activation_.Activated(gate_.Closing(), TFocusKeeper::FocusedWindow());
 }
 
 void TMainForm::AppDeactivate() {

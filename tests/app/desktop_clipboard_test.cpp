@@ -176,5 +176,28 @@ TEST_F(DesktopClipboard, TypingReachesTheWindowInFrontAndAPasteKeepsTheUsersClip
     EXPECT_EQ(back.pixelColor(1, 1), QColor(Qt::red));
 }
 
+TEST_F(DesktopClipboard, APasteIntoAnotherProgramAddsNothingToTheHistory) {
+    // The user's copy in another program, then a paste into a window while the launcher records.
+    ASSERT_TRUE(Shell(QStringLiteral("printf 'users copy' | timeout 5 xclip -selection clipboard -quiet -loops 1 >/dev/null")));
+    QString error;
+    const std::unique_ptr<TXKeyboard> keyboard = TXKeyboard::Open(QString(), &error);
+    ASSERT_TRUE(keyboard) << error.toStdString();
+    test::TTestClient target(test::TClientOptions{QStringLiteral("paste target")});
+    ASSERT_TRUE(test::PollUntil([&] {
+        target.Focus();
+        return InputFocus(target.Conn()) == target.Id();
+    }));
+    TQtClipboard clipboard;
+    TQtWaiter waiter;
+    TInjector injector(TInjectTools{keyboard.get(), keyboard.get(), &waiter, &clipboard,
+                                    [&target] { return InputFocus(target.Conn()); }});
+    ASSERT_EQ(injector.Paste("pasted only", false), TInjectResult::Done);
+    Until([] { return false; }, 300); // the clipboard's change notices arrive
+    QStringList texts;
+    for (const TMyClipItem& c : Stored())
+        texts << c.clipb;
+    EXPECT_EQ(texts, QStringList{"users copy"});
+}
+
 } // namespace
 } // namespace vantrelo

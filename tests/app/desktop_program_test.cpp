@@ -7,6 +7,7 @@
 #include "platform/linux/xmouse.h"
 #include "ui/cmdform.h"
 #include "ui/mainform.h"
+#include "ui/notesform.h"
 #include "ui/wordedit.h"
 #include "../platform/xtestclient.h"
 
@@ -15,11 +16,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QInputDialog>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTest>
 
@@ -61,13 +64,16 @@ protected:
         return c;
     }
 
-    void Start() {
+    void Start(const std::function<void(TSettings&)>& adjust = {}) {
         TSettingsStore store(Places());
         TUserData user;
         user.settings.hide = false;
+        if (adjust)
+            adjust(user.settings);
         for (const auto& [name, command] :
              {std::pair{"zres", "$WRESIZE$"}, std::pair{"zmax", "$WMAXIMIZE$"}, std::pair{"zmouse", "$SETMOUSEPOS"},
-              std::pair{"zinfo", "$WINFO$"}, std::pair{"zapps", "$APPS$"}, std::pair{"zwv", "$WVANTRELO$"}})
+              std::pair{"zinfo", "$WINFO$"}, std::pair{"zapps", "$APPS$"}, std::pair{"zwv", "$WVANTRELO$"},
+              std::pair{"znotes", "$NOTES$"}, std::pair{"zcopynotes", "$COPYTONOTES$"}})
             user.keywords.Add(MakeNewKeyword(QString::fromLatin1(name), QString::fromLatin1(command), QString()));
         ASSERT_TRUE(store.WriteSettings(user));
         app = std::make_unique<TApplication>(Places(), QStringList{});
@@ -86,6 +92,33 @@ protected:
         edit->clear();
         QTest::keyClicks(edit, line);
         QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    // A probe window in a process of its own; with `selected`, a line edit holding that text selected.
+    quint64 Probe(QProcess& probe, const QString& title, const QString& selected = QString()) {
+        probe.setProcessChannelMode(QProcess::ForwardedChannels);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        probe.setProcessEnvironment(env);
+        QStringList args{title};
+        if (!selected.isEmpty())
+            args << selected;
+        probe.start(QStringLiteral(WINDOW_PROBE), args);
+        if (!probe.waitForStarted())
+            return 0;
+        quint64 w = 0;
+        Until([&] {
+            for (const TTopWindow& t : x->TopLevelWindows())
+                if (t.title == title)
+                    w = t.id;
+            return w != 0;
+        });
+        return w;
+    }
+
+    // The X server's active window becomes `w`.
+    bool Activate(quint64 w) {
+        return Until([&] { return x->Activate(w, 0) && x->ActiveWindow() == w; });
     }
 
     test::TempDir dir;
@@ -266,6 +299,88 @@ TEST_F(DesktopProgram, SummonedWhileNoWindowIsActiveCommandsActOnNoEarlierWindow
     TWindowFacts f;
     ASSERT_TRUE(x->Describe(w, &f));
     EXPECT_FALSE(f.maximized);
+}
+
+// Runs xdotool with `args` to its end while the launcher's events keep running.
+bool XDoTool(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), args);
+    return p.waitForStarted() && Until([&] { return p.state() == QProcess::NotRunning; }) && p.exitCode() == 0;
+}
+
+TNotesForm* NotesWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* n = qobject_cast<TNotesForm*>(w))
+            return n;
+    return nullptr;
+}
+
+TEST_F(DesktopProgram, AClickIntoTheNotesKeepsTheKeyboardThereAndTheInputWindowHidden) {
+    auto target = Target();
+    Start([](TSettings& s) { s.hide = true; });
+    TMainForm& form = *app->Form();
+    Run(QStringLiteral("znotes"));
+    TNotesForm* notes = nullptr;
+    ASSERT_TRUE(Until([&] { return (notes = NotesWindow()) && notes->isVisible(); }));
+    // Another program takes the keyboard (again, should the notes' own activation come later): the
+    // input window goes, the notes stay open behind it.
+    ASSERT_TRUE(Until([&] {
+        if (x->ActiveWindow() != target->Id())
+            x->Activate(target->Id(), 0);
+        return x->ActiveWindow() == target->Id() && QGuiApplication::applicationState() != Qt::ApplicationActive &&
+               !form.isVisible();
+    }))
+        << "state " << QGuiApplication::applicationState() << " visible " << form.isVisible() << " active "
+        << x->ActiveWindow() << " target " << target->Id();
+
+    // A real click into the notes text.
+    const QPoint at = notes->Memo()->mapToGlobal(notes->Memo()->rect().center());
+    ASSERT_TRUE(mouse->SetCursorPos(at));
+    ASSERT_TRUE(mouse->ButtonDown(TMouseButton::Left));
+    ASSERT_TRUE(mouse->ButtonUp(TMouseButton::Left));
+    ASSERT_TRUE(Until([&] { return x->ActiveWindow() == notes->winId(); })) << x->ActiveWindow();
+    Until([] { return false; }, 400); // time for a wrong show to happen
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_TRUE(XDoTool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), QStringLiteral("typed")}));
+    EXPECT_TRUE(Until([&] { return notes->Text().contains(QStringLiteral("typed")); })) << notes->Text().toStdString();
+    EXPECT_FALSE(form.WordEdit()->text().contains(QStringLiteral("typed")));
+    EXPECT_FALSE(form.isVisible());
+    notes->close();
+}
+
+TEST_F(DesktopProgram, CopyToNotesTakesTheSelectionOfTheWindowTheUserCameFrom) {
+    QProcess probe;
+    const quint64 source = Probe(probe, QStringLiteral("Copy source"), QStringLiteral("selected words"));
+    ASSERT_NE(source, 0u);
+    ASSERT_TRUE(Activate(source));
+    QGuiApplication::clipboard()->setText(QStringLiteral("older clipboard"));
+    Start();
+    TMainForm& form = *app->Form();
+    // The user summons the launcher over the window with the selection.
+    ASSERT_TRUE(Activate(source));
+    Until([] { return false; }, 300);
+    form.ShowWindow(true, false, TShowLock::Hotkey);
+    ASSERT_TRUE(Until([&] { return QGuiApplication::applicationState() == Qt::ApplicationActive; }));
+    Run(QStringLiteral("zcopynotes"));
+    EXPECT_TRUE(Until([&] { return test::ReadAll(data + "notes.txt").contains("selected words"); }))
+        << test::ReadAll(data + "notes.txt").toStdString() << " toast " << form.ToastText().toStdString()
+        << " clipboard " << QGuiApplication::clipboard()->text().toStdString();
+    EXPECT_FALSE(test::ReadAll(data + "notes.txt").contains("zcopynotes"));
+    probe.kill();
+    probe.waitForFinished();
+
+    // A window with nothing selected: said, the clipboard kept, the notes unchanged.
+    auto plain = Target();
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept clipboard"));
+    Until([] { return false; }, 300); // the clipboard's own change notices are in
+    form.ShowWindow(true, false, TShowLock::Hotkey);
+    ASSERT_TRUE(Until([&] { return form.isVisible() && QGuiApplication::applicationState() == Qt::ApplicationActive; }));
+    Run(QStringLiteral("zcopynotes"));
+    EXPECT_TRUE(Until([&] { return form.ToastText() == QStringLiteral("No selected text to add to the notes"); }))
+        << form.ToastText().toStdString();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("kept clipboard"));
+    EXPECT_FALSE(test::ReadAll(data + "notes.txt").contains("zcopynotes"));
+    EXPECT_FALSE(test::ReadAll(data + "notes.txt").contains("kept clipboard"));
 }
 
 } // namespace

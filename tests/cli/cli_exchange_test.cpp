@@ -98,6 +98,9 @@ TEST(CliApps, ListsTheApplicationsAnImportWouldOffer) {
     test::TempDir share;
     test::WriteText(share.File("applications/editor.desktop"),
                     "[Desktop Entry]\nType=Application\nName=Text Editor\nExec=/bin/sh -c true %F\n");
+    // A program that is not installed: neither listed here nor indexed.
+    test::WriteText(share.File("applications/ghost.desktop"),
+                    "[Desktop Entry]\nType=Application\nName=Ghost\nExec=/nonexistent/ghost %F\n");
     const QByteArray saved = qgetenv("XDG_DATA_DIRS");
     const QByteArray savedHome = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_DIRS", share.Path().toUtf8());
@@ -107,7 +110,8 @@ TEST(CliApps, ListsTheApplicationsAnImportWouldOffer) {
     qputenv("XDG_DATA_DIRS", saved);
     qputenv("XDG_DATA_HOME", savedHome);
     EXPECT_EQ(r.rc, 0);
-    EXPECT_TRUE(r.out.contains("texteditor\t/bin/sh")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("texteditor\t/bin/sh -c true $P$")) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains("ghost")) << r.out.toStdString();
     EXPECT_FALSE(QFileInfo::exists(cli.data.File("Apps"))) << "listing writes nothing";
 }
 

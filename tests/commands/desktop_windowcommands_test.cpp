@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace vantrelo;
@@ -49,6 +51,38 @@ protected:
     std::unique_ptr<TXDesktop> x_;
     std::unique_ptr<TXMouse> mouse_;
     TProcFsProcessList procs_;
+};
+
+// An xmessage window: an ordinary X program that publishes no _NET_WM_PID.
+class TXMessage {
+public:
+    explicit TXMessage(const char* title) {
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::execlp("xmessage", "xmessage", "-title", title, "-name", "probemessage", "message without a pid",
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+    }
+    ~TXMessage() {
+        if (pid_ > 0 && !Ended()) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    TXMessage(const TXMessage&) = delete;
+    TXMessage& operator=(const TXMessage&) = delete;
+
+    bool Ended() {
+        if (ended_)
+            return true;
+        ended_ = ::waitpid(pid_, nullptr, WNOHANG) == pid_;
+        return ended_;
+    }
+
+private:
+    pid_t pid_ = -1;
+    bool ended_ = false;
 };
 
 } // namespace
@@ -108,6 +142,28 @@ TEST_F(DesktopWindowCommands, FindActivatesByTitleAndByClass) {
     EXPECT_TRUE(PollUntil([&] { return x_->ActiveWindow() == a->Id(); }));
     ASSERT_FALSE(Dispatch(Q("$WFINDACTIVE$class,betaprobe$WFINDACTIVE$")).failed);
     EXPECT_TRUE(PollUntil([&] { return x_->ActiveWindow() == b->Id(); }));
+}
+
+TEST_F(DesktopWindowCommands, FindMatchesAWindowWithoutAProcessIdByTitleAndClass) {
+    TXMessage message("Gamma message");
+    quint64 w = 0;
+    ASSERT_TRUE(PollUntil([&] {
+        for (quint64 c : x_->ClientWindows())
+            if (Facts(c).title == Q("Gamma message"))
+                w = c;
+        return w != 0;
+    }));
+    ASSERT_LE(Facts(w).pid, 0) << "xmessage published a process id; the case is not shown";
+    auto other = Client("Delta sheet", "DeltaProbe");
+    ASSERT_TRUE(PollUntil([&] { return x_->Activate(other->Id(), 0) && x_->ActiveWindow() == other->Id(); }));
+
+    ASSERT_FALSE(Dispatch(Q("$WFINDACTIVE$gamma$WFINDACTIVE$")).failed);
+    EXPECT_TRUE(PollUntil([&] { return x_->ActiveWindow() == w; }));
+    // The process's file is not known without its id: no match, and nothing else is acted on.
+    EXPECT_EQ(Dispatch(Q("$WFINDCLOSE$file,xmessage$WFINDCLOSE$")).message, Q("No window found: xmessage"));
+    EXPECT_FALSE(message.Ended());
+    ASSERT_FALSE(Dispatch(Q("$WFINDCLOSE$class,xmessage$WFINDCLOSE$")).failed);
+    EXPECT_TRUE(PollUntil([&] { return message.Ended(); }));
 }
 
 TEST_F(DesktopWindowCommands, SetMousePosMovesThePointer) {

@@ -60,22 +60,29 @@ TEST_F(TextCommands, RulesRewriteTheClipboardAndABadRuleLeavesItAndPastesNothing
     EXPECT_EQ(fx.clipboard.text, "keep 1");
     EXPECT_TRUE(fx.injected.typed.empty());
 
-    // The keyword's rules, when none are typed; after the paste the user's clipboard is back.
+    // The keyword's rules, when none are typed; the rewritten text stays on the clipboard.
     fx.clipboard.Put("x-y");
     EXPECT_FALSE(RunKeyword("$TEXTREGEXPASTE2$", "s/-/+/", "").failed);
     EXPECT_EQ(fx.injected.typed.size(), 4u) << "Ctrl+V";
-    EXPECT_EQ(fx.clipboard.text, "x-y");
+    EXPECT_EQ(fx.clipboard.text, "x+y");
+
+    // No text on the clipboard: nothing is pasted, and that is said.
+    fx.injected.typed.clear();
+    fx.clipboard.hasText = false;
+    const TInternalOutcome none = Dispatch("$TEXTREGEXPASTE2$", "s/-/+/");
+    EXPECT_EQ(none.message, "No text on the clipboard");
+    EXPECT_TRUE(fx.injected.typed.empty());
 }
 
-TEST_F(TextCommands, CleanPasteOnlyWithTextAndGivesTheClipboardBack) {
+TEST_F(TextCommands, CleanPasteOnlyWithTextAndLeavesThePlainTextOnTheClipboard) {
     fx.clipboard.hasText = false;
-    Dispatch("$TEXTCLEANPASTE$");
+    EXPECT_EQ(Dispatch("$TEXTCLEANPASTE$").message, "No text on the clipboard");
     EXPECT_TRUE(fx.injected.typed.empty());
     fx.clipboard.Put("plain");
     const int restores = fx.clipboard.restores;
     Dispatch("$TEXTCLEANPASTE$");
     EXPECT_EQ(fx.injected.typed.size(), 4u);
-    EXPECT_EQ(fx.clipboard.restores, restores + 1);
+    EXPECT_EQ(fx.clipboard.restores, restores);
     EXPECT_EQ(fx.clipboard.text, "plain");
 }
 

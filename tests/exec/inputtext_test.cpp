@@ -100,6 +100,10 @@ TEST(ParameterTokenizer, SplitsLikeACommandLine) {
         {"x\"y z\"w", {"xy zw"}},
         {"\"unclosed quote", {"unclosed quote"}},
         {"", {}},
+        // A file name with a double quote in it stays that name.
+        {"\"a b's \\\"x\\\".txt\" next", {"a b's \"x\".txt", "next"}},
+        {"say\\\"hi\\\"", {"say\"hi\""}},
+        {"C:\\dir\\file", {"C:\\dir\\file"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.params);

@@ -86,7 +86,7 @@ TEST_F(AppImportTest, MenuEntriesBecomeCandidates) {
     EXPECT_EQ(copy->description, QStringLiteral("Accessories/Other"));
     EXPECT_EQ(copy->word->keywords, sys + "/Accessories/Other/copy.desktop");
     EXPECT_EQ(copy->word->command, tool);
-    EXPECT_EQ(copy->word->parameters, QStringLiteral("--x \"two words\""));
+    EXPECT_EQ(copy->word->parameters, QStringLiteral("--x \"two words\" $P$"));
     EXPECT_EQ(copy->word->comment, QStringLiteral("Tool Copy"));
 }
 
@@ -109,6 +109,32 @@ TEST_F(AppImportTest, FirstOfTwoTargetsWinsAndProgramsGetTheirMark) {
     ConvertStartMenuRow(p, ctx);
     EXPECT_EQ(p.keywords, QStringLiteral("helper"));
     EXPECT_EQ(p.command, user + "/helper");
+}
+
+TEST_F(AppImportTest, TypedParametersAreArgumentsOfTheirOwnAndATerminalProgramKeepsItsTerminal) {
+    const struct {
+        const char* exec;
+        const char* extra;
+        const char* parameters; // empty: the entry itself is the command
+    } cases[] = {
+        {"tool -b %U", "", "-b $P$"},
+        {"tool --existing", "", "--existing $P$"},
+        {"tool --player -- %U --after", "", "--player -- $P$ --after"},
+        {"tool --file=%f", "", "--file=$P$"},
+        {"tool %F", "", ""},
+        {"tool", "Terminal=true\n", ""},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const QString file = user + QStringLiteral("/case%1.desktop").arg(n++);
+        tree.File(file, TIndexTree::Entry(QStringLiteral("Case %1").arg(n), QLatin1String(c.exec), QLatin1String(c.extra)));
+        TExeWord w;
+        w.keywords = file;
+        ConvertStartMenuRow(w, ctx);
+        const bool terminal = QByteArray(c.extra).contains("Terminal");
+        EXPECT_EQ(w.command, terminal ? file : tool) << c.exec;
+        EXPECT_EQ(w.parameters, QLatin1String(c.parameters)) << c.exec;
+    }
 }
 
 TEST_F(AppImportTest, AppsAreOfferedAndKeepTheirOwnCopy) {
@@ -159,7 +185,7 @@ TEST_F(AppImportTest, ImportingAllAddsOnlyWhatIsNotAKeywordYet) {
     const TExeWord* mytool = words.FindKeyword("mytool", false);
     ASSERT_TRUE(mytool);
     EXPECT_EQ(mytool->command, tool);
-    EXPECT_EQ(mytool->parameters, QStringLiteral("--x"));
+    EXPECT_EQ(mytool->parameters, QStringLiteral("--x $P$"));
     EXPECT_EQ(mytool->comment, QStringLiteral("My Tool"));
     const TExeWord* one = words.FindKeyword("one", false);
     ASSERT_TRUE(one);
@@ -188,7 +214,7 @@ TEST_F(AppImportTest, AFileGivenToTheProgramProposesItsKeyword) {
         QString command, parameters, folder;
         const char* comment;
     } cases[] = {
-        {entry, "texteditor", tool, "--new-window", "/srv/work", "Text Editor"},
+        {entry, "texteditor", tool, "--new-window $P$", "/srv/work", "Text Editor"},
         {link, "oursite", link, "", "", "Our Site"},
         {doc, "quarterlyreport", doc, "", "", "Quarterly Report"},
         {tree.Root("docs"), "docs", tree.Root("docs"), "", "", "docs"},

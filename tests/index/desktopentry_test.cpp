@@ -62,7 +62,13 @@ TEST(DesktopEntryTest, FieldCodesExpand) {
         {"foo %U", {}, {{"foo"}}},
         {"foo --file=%f", {}, {{"foo", "--file="}}},
         {"foo %f", {"file:///tmp/a%20b"}, {{"foo", "/tmp/a b"}}},
-        {"foo %u", {"file:///tmp/a%20b"}, {{"foo", "file:///tmp/a%20b"}}},
+        {"foo %u", {"file:///tmp/a%20b"}, {{"foo", "/tmp/a b"}}},
+        {"foo %U", {"https://a.org/x", "file:///tmp/b"}, {{"foo", "https://a.org/x", "/tmp/b"}}},
+        // A program for local files never gets an address; nor does one whose Exec takes no file.
+        {"foo %F", {"https://a.org/x", "/tmp/b"}, {{"foo", "/tmp/b"}}},
+        {"foo %f", {"https://a.org/x"}, {{"foo"}}},
+        // Without a file code the targets come at the end, as %f.
+        {"foo --fixed", {"a", "b c"}, {{"foo", "--fixed", "a"}, {"foo", "--fixed", "b c"}}},
         {"\"/opt/my app/run\" --name=%c %k", {}, {{"/opt/my app/run", "--name=Viewer", "/apps/v.desktop"}}},
         {"foo %i", {}, {{"foo", "--icon", "viewer-icon"}}},
         {"foo 100%%", {}, {{"foo", "100%"}}},
@@ -81,7 +87,13 @@ TEST(DesktopEntryTest, FieldCodesExpand) {
         e.exec = QLatin1String(c.exec);
         std::vector<QStringList> got;
         QString error;
-        const bool ok = BuildExecCommands(e, c.targets, QStringLiteral("/apps/v.desktop"), got, &error);
+        QStringList leftOut;
+        const bool ok = BuildExecCommands(e, c.targets, QStringLiteral("/apps/v.desktop"), got, &error, &leftOut);
+        if (QByteArray(c.exec).contains("%F") || QByteArray(c.exec).endsWith("%f")) {
+            for (const QString& t : c.targets) {
+                EXPECT_EQ(leftOut.contains(t), t.startsWith("https:")) << c.exec << " " << t.toStdString();
+            }
+        }
         if (c.expected.empty()) {
             EXPECT_FALSE(ok) << c.exec;
             EXPECT_FALSE(error.isEmpty()) << c.exec;
@@ -119,9 +131,38 @@ TEST(DesktopEntryTest, MenuVisibility) {
     };
     for (const auto& c : cases) {
         const TDesktopEntry e = ParseDesktopEntry(
-            QStringLiteral("[Desktop Entry]\nType=Application\nName=A\nExec=a\n") + QLatin1String(c.extra), {});
+            QStringLiteral("[Desktop Entry]\nType=Application\nName=A\nExec=sh\n") + QLatin1String(c.extra), {});
         EXPECT_EQ(IsMenuEntry(e, {QStringLiteral("GNOME")}, QStringLiteral("/bin:/usr/bin")), c.shown) << c.extra;
     }
+    // The desktops are taken in their order; the first that either list names decides.
+    const struct {
+        const char* lists;
+        const char* desktops;
+        bool shown;
+    } order[] = {
+        {"OnlyShowIn=GNOME;\nNotShowIn=KDE;\n", "GNOME:KDE", true},
+        {"OnlyShowIn=GNOME;\nNotShowIn=KDE;\n", "KDE:GNOME", false},
+        {"OnlyShowIn=KDE;\n", "GNOME:KDE", true},
+        {"OnlyShowIn=XFCE;\n", "GNOME:KDE", false},
+        {"NotShowIn=KDE;\n", "X-Cinnamon:KDE", false},
+        {"OnlyShowIn=KDE;\n", "", false},
+        {"NotShowIn=KDE;\n", "", true},
+    };
+    for (const auto& o : order) {
+        const TDesktopEntry e = ParseDesktopEntry(
+            QStringLiteral("[Desktop Entry]\nType=Application\nName=A\nExec=sh\n") + QLatin1String(o.lists), {});
+        EXPECT_EQ(ShownIn(e, QString::fromLatin1(o.desktops).split(u':', Qt::SkipEmptyParts)), o.shown)
+            << o.lists << " in " << o.desktops;
+    }
+    // The program of Exec must be there, like TryExec's.
+    EXPECT_FALSE(IsMenuEntry(
+        ParseDesktopEntry(QStringLiteral("[Desktop Entry]\nType=Application\nName=A\nExec=/nonexistent/prog %f\n"), {}),
+        {}, QStringLiteral("/bin:/usr/bin")));
+    // A file that opens with another group than the entry's is no desktop entry.
+    EXPECT_FALSE(ParseDesktopEntry(QStringLiteral("[Desktop Action new]\nName=N\nExec=sh\n[Desktop Entry]\n"
+                                                  "Type=Application\nName=A\nExec=sh\n"),
+                                   {})
+                     .valid);
     const TDesktopEntry link =
         ParseDesktopEntry(QStringLiteral("[Desktop Entry]\nType=Link\nName=Site\nURL=https://example.org\n"), {});
     EXPECT_TRUE(IsMenuEntry(link, {}, {}));
@@ -129,6 +170,27 @@ TEST(DesktopEntryTest, MenuVisibility) {
     EXPECT_FALSE(IsMenuEntry(ParseDesktopEntry(QStringLiteral("[Desktop Entry]\nType=Directory\nName=D\n"), {}), {}, {}));
     EXPECT_FALSE(ParseDesktopEntry(QStringLiteral("[Other]\nType=Application\nName=A\nExec=a\n"), {}).valid);
     EXPECT_FALSE(ParseDesktopEntry(QStringLiteral("[Desktop Entry]\nType=Application\nExec=a\n"), {}).valid);
+}
+
+TEST(DesktopEntryTest, TheTerminalIsTheUsersOrAKnownOne) {
+    test::TempDir dir;
+    const auto program = [&dir](const char* name) {
+        test::WriteAll(dir.File(name), "#!/bin/sh\n");
+        ::chmod(dir.File(name).toLocal8Bit().constData(), 0755);
+    };
+    const QString path = dir.Path();
+    EXPECT_EQ(TerminalCommand(QString(), path), QStringList{}) << "none: the caller says so";
+    program("xterm");
+    EXPECT_EQ(TerminalCommand(QString(), path), (QStringList{"xterm", "-e"}));
+    program("gnome-terminal");
+    EXPECT_EQ(TerminalCommand(QString(), path), (QStringList{"gnome-terminal", "--"}));
+    program("x-terminal-emulator");
+    EXPECT_EQ(TerminalCommand(QString(), path), (QStringList{"x-terminal-emulator", "-e"}));
+    program("xdg-terminal-exec");
+    EXPECT_EQ(TerminalCommand(QString(), path), QStringList{"xdg-terminal-exec"});
+    EXPECT_EQ(TerminalCommand(QStringLiteral("not-installed-term"), path), QStringList{"xdg-terminal-exec"});
+    program("myterm");
+    EXPECT_EQ(TerminalCommand(QStringLiteral("myterm"), path), (QStringList{"myterm", "-e"}));
 }
 
 TEST(DesktopEntryTest, FileIdsAndProgramLookup) {

@@ -128,6 +128,8 @@ TEST_F(ScanTest, ApplicationMenusShadowByDesktopFileId) {
     const QString user = tree.roots.UserApplications();
     const QString sys1 = tree.roots.dataDirs.at(0) + "/applications";
     const QString sys2 = tree.roots.dataDirs.at(1) + "/applications";
+    for (const char* program : {"foo", "gone", "quiet", "bar"})
+        tree.Program(QString::fromLatin1(program));
     tree.File(user + "/foo.desktop", TIndexTree::Entry("User Foo", "foo", "Categories=Development;\n"));
     tree.File(sys1 + "/foo.desktop", TIndexTree::Entry("System Foo", "foo"));
     tree.File(user + "/gone.desktop", TIndexTree::Entry("Gone", "gone", "Hidden=true\n"));

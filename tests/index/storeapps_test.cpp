@@ -23,7 +23,8 @@ protected:
         request.pathEnv = tree.roots.pathEnv;
     }
     void Export(const QString& id, const QString& name) {
-        tree.File(exportDir + u'/' + id, TIndexTree::Entry(name, "/usr/bin/flatpak run " + id));
+        // The exporting program is installed, as it is where it exported anything.
+        tree.File(exportDir + u'/' + id, TIndexTree::Entry(name, tree.Program("flatpak") + " run " + id));
     }
     QString Shortcut(const QString& name) const { return request.folder + name + ".desktop"; }
 

@@ -71,12 +71,18 @@ struct TFakeClipboard final : TClipboard {
     quint64 changes = 0;
     int writes = 0;
     int restores = 0;
+    bool transient = false; // the text is a paste's own
     bool HasText() const override { return hasText; }
     QString Text() const override { return text; }
     void SetText(const QString& t) override {
         Put(t);
         ++writes;
     }
+    void SetTransientText(const QString& t) override {
+        SetText(t);
+        transient = true;
+    }
+    bool HoldsTransientText() const override { return transient; }
     QStringList Files() const override { return files; }
     quint64 ChangeCount() const override { return changes; }
     std::unique_ptr<TClipboardContent> Save() const override {
@@ -89,6 +95,7 @@ struct TFakeClipboard final : TClipboard {
         const auto& c = static_cast<const TFakeClipContent&>(content);
         text = c.text;
         hasText = c.hasText;
+        transient = false;
         ++changes;
         ++restores;
     }
@@ -96,6 +103,7 @@ struct TFakeClipboard final : TClipboard {
     void Put(const QString& t) {
         text = t;
         hasText = true;
+        transient = false;
         ++changes;
     }
 };

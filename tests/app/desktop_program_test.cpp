@@ -356,16 +356,23 @@ TEST_F(DesktopProgram, CopyToNotesTakesTheSelectionOfTheWindowTheUserCameFrom) {
     QGuiApplication::clipboard()->setText(QStringLiteral("older clipboard"));
     Start();
     TMainForm& form = *app->Form();
-    // The user summons the launcher over the window with the selection.
-    ASSERT_TRUE(Activate(source));
-    Until([] { return false; }, 300);
-    form.ShowWindow(true, false, TShowLock::Hotkey);
-    ASSERT_TRUE(Until([&] { return QGuiApplication::applicationState() == Qt::ApplicationActive; }));
-    Run(QStringLiteral("zcopynotes"));
-    EXPECT_TRUE(Until([&] { return test::ReadAll(data + "notes.txt").contains("selected words"); }))
-        << test::ReadAll(data + "notes.txt").toStdString() << " toast " << form.ToastText().toStdString()
-        << " clipboard " << QGuiApplication::clipboard()->text().toStdString();
-    EXPECT_FALSE(test::ReadAll(data + "notes.txt").contains("zcopynotes"));
+    // The user summons the launcher over the window with the selection. On a loaded machine the
+    // other program may answer the copy later than the command waits; the run then says so and
+    // changes nothing, and the user runs it again: so does the test, at most three times.
+    bool noted = false;
+    for (int attempt = 0; attempt < 3 && !noted; ++attempt) {
+        ASSERT_TRUE(Activate(source));
+        Until([] { return false; }, 300);
+        form.ShowWindow(true, false, TShowLock::Hotkey);
+        ASSERT_TRUE(Until([&] { return QGuiApplication::applicationState() == Qt::ApplicationActive; }));
+        Run(QStringLiteral("zcopynotes"));
+        noted = Until([&] { return test::ReadAll(data + "notes.txt").contains("selected words"); });
+        if (!noted)
+            EXPECT_EQ(form.ToastText(), QStringLiteral("No selected text to add to the notes"));
+        EXPECT_FALSE(test::ReadAll(data + "notes.txt").contains("zcopynotes"));
+    }
+    EXPECT_TRUE(noted) << test::ReadAll(data + "notes.txt").toStdString() << " toast " << form.ToastText().toStdString()
+                       << " clipboard " << QGuiApplication::clipboard()->text().toStdString();
     probe.kill();
     probe.waitForFinished();
 

@@ -11,6 +11,8 @@
 #include <QLibrary>
 #include <QtGlobal>
 
+#include <unistd.h>
+
 namespace vantrelo {
 
 namespace {
@@ -19,9 +21,18 @@ constexpr char kNotInstalled[] = "The internal browser is not installed.";
 
 } // namespace
 
+TProcessUser CurrentProcessUser() { return ::geteuid() == 0 ? TProcessUser::Root : TProcessUser::Ordinary; }
+
+QString EngineStartRefusal(TProcessUser user, const QByteArray& disableSandbox, const QByteArray& chromiumFlags) {
+    if (user != TProcessUser::Root || !disableSandbox.isEmpty() || chromiumFlags.contains("--no-sandbox"))
+        return {};
+    return QStringLiteral("The internal browser does not run as root: start Vantrelo as your own user, or set "
+                          "QTWEBENGINE_DISABLE_SANDBOX=1 to run its pages without the sandbox.");
+}
+
 TBrowserModule::TBrowserModule(const TSettings& settings, TBrowserHost& host, TPermissionPrompt& prompt,
-                               QStringList candidates)
-    : settings_(settings), host_(host), prompt_(prompt), candidates_(std::move(candidates)) {}
+                               QStringList candidates, TProcessUser user)
+    : settings_(settings), host_(host), prompt_(prompt), candidates_(std::move(candidates)), user_(user) {}
 
 // The engine's pages and windows go before the program's windows do; the library itself stays.
 TBrowserModule::~TBrowserModule() = default;
@@ -35,7 +46,13 @@ QStringList TBrowserModule::Candidates(const QString& programDir) {
 TBrowserEngine* TBrowserModule::Engine(bool quiet) {
     if (engine_)
         return engine_.get();
-    error_.clear();
+    error_ = EngineStartRefusal(user_, qgetenv("QTWEBENGINE_DISABLE_SANDBOX"), qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"));
+    if (!error_.isEmpty()) {
+        qWarning("internal browser: %s", qUtf8Printable(error_));
+        if (!quiet)
+            host_.Toast(error_);
+        return nullptr;
+    }
     for (const QString& path : candidates_) {
         if (!QFileInfo::exists(path))
             continue;

@@ -12,10 +12,19 @@ namespace vantrelo {
 // The file name of the engine module, beside the program or in its library folder.
 inline constexpr char kBrowserModuleFile[] = "vantrelo_browser_engine.so";
 
+// Who runs the program, as the engine's sandbox sees it.
+enum class TProcessUser { Ordinary, Root };
+TProcessUser CurrentProcessUser();
+
+// Why the engine cannot start for `user` with these environment values, or empty: its helper
+// process refuses to run as root inside its sandbox, and the page would stay empty with nothing said.
+QString EngineStartRefusal(TProcessUser user, const QByteArray& disableSandbox, const QByteArray& chromiumFlags);
+
 class TBrowserModule final : public TBrowserEngine {
 public:
     // `candidates`: the module's possible paths, tried in order on first use.
-    TBrowserModule(const TSettings& settings, TBrowserHost& host, TPermissionPrompt& prompt, QStringList candidates);
+    TBrowserModule(const TSettings& settings, TBrowserHost& host, TPermissionPrompt& prompt, QStringList candidates,
+                   TProcessUser user = CurrentProcessUser());
     ~TBrowserModule() override;
 
     // The paths a program in `programDir` looks at: its own folder, then ../lib/vantrelo/browser.
@@ -54,6 +63,7 @@ private:
     QStringList candidates_;
     std::unique_ptr<TBrowserEngine> engine_;
     QString error_;
+    TProcessUser user_;
 };
 
 } // namespace vantrelo

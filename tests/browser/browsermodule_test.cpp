@@ -38,13 +38,41 @@ TEST_F(BrowserModuleTest, LooksBesideTheProgramThenInItsLibraryFolder) {
                            QStringLiteral("/usr/lib/vantrelo/browser/vantrelo_browser_engine.so")}));
 }
 
+// As root the engine's helper refuses to start inside its sandbox: said, and nothing loaded, unless
+// the sandbox is turned off.
+TEST_F(BrowserModuleTest, AsRootWithTheSandboxOnTheEngineIsNotStartedAndThatIsSaid) {
+    struct Case {
+        TProcessUser user;
+        const char* disable;
+        const char* flags;
+        bool refused;
+    };
+    for (const Case& c : {Case{TProcessUser::Root, "", "", true}, Case{TProcessUser::Root, "1", "", false},
+                          Case{TProcessUser::Root, "", "--no-sandbox", false},
+                          Case{TProcessUser::Ordinary, "", "", false}})
+        EXPECT_EQ(EngineStartRefusal(c.user, c.disable, c.flags).isEmpty(), !c.refused) << c.disable << c.flags;
+
+    const QByteArray saved = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    TBrowserModule m(settings, host, prompt, {dir.File("missing.so")}, TProcessUser::Root);
+    TBrowserOpen open;
+    open.target = QStringLiteral("http://127.0.0.1/");
+    m.Open(open);
+    if (!saved.isNull())
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", saved);
+    ASSERT_EQ(host.toasts.size(), 1);
+    EXPECT_TRUE(host.toasts.front().contains(QStringLiteral("does not run as root")));
+    EXPECT_FALSE(m.Loaded());
+    EXPECT_EQ(m.LoadError(), host.toasts.front());
+}
+
 // What needs a page says the engine is missing; what needs none answers as without a page.
 TEST_F(BrowserModuleTest, WithoutTheModule) {
     test::WriteAll(dir.File("garbage.so"), "not a library");
     for (const QString& path : {dir.File("missing.so"), dir.File("garbage.so")}) {
         SCOPED_TRACE(path.toStdString());
         host.toasts.clear();
-        TBrowserModule m(settings, host, prompt, {path});
+        TBrowserModule m(settings, host, prompt, {path}, TProcessUser::Ordinary);
         TBrowserOpen open;
         open.target = QStringLiteral("http://127.0.0.1/");
         m.Open(open);
@@ -82,7 +110,7 @@ TEST_F(BrowserModuleTest, FlushAllWithoutTheEngineRemovesTheDataFolder) {
 // The module of this build, beside the test program as beside the launcher.
 TEST_F(BrowserModuleTest, TheBuiltModuleLoadsAndRefusesAnotherBuildsCaller) {
     const QStringList candidates = TBrowserModule::Candidates(QCoreApplication::applicationDirPath());
-    TBrowserModule m(settings, host, prompt, candidates);
+    TBrowserModule m(settings, host, prompt, candidates, TProcessUser::Ordinary);
     m.Toggle(true, false); // no page: not loaded for that
     EXPECT_FALSE(m.Loaded());
     settings.startpage = QStringLiteral("startkeyword");

@@ -482,8 +482,8 @@ TEST_F(RefreshTest, FlushRebuildsTheAppFolderThenRescans) {
 }
 
 TEST_F(RefreshTest, FlushThroughTheRealAppFolderCountsWhatItMade) {
-    tree.File(tree.roots.storeAppDirs.first() + "/org.app.One.desktop", TIndexTree::Entry("One", "/bin/one"));
-    tree.File(tree.roots.storeAppDirs.first() + "/org.app.Two.desktop", TIndexTree::Entry("Two", "/bin/two"));
+    tree.File(tree.roots.storeAppDirs.first() + "/org.app.One.desktop", TIndexTree::Entry("One", "/bin/true"));
+    tree.File(tree.roots.storeAppDirs.first() + "/org.app.Two.desktop", TIndexTree::Entry("Two", "/bin/false"));
     TIndexRefresher& r = Make();
     const auto flushed = Watch(&r, &TIndexRefresher::storeAppsFlushed);
     ASSERT_TRUE(r.FlushStoreApps());

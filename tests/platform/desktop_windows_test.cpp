@@ -154,6 +154,8 @@ TEST_F(DesktopWindows, StateChanges) {
 TEST_F(DesktopWindows, FramePlacementIsExact) {
     auto c = Client({QStringLiteral("placed")});
     const quint64 w = c->Id();
+    // Placed once the window manager has framed it: before, the frame it will add is not known yet.
+    ASSERT_TRUE(PollUntil([&] { return desktop_->FrameRect(w).size() != desktop_->ClientRect(w).size(); }));
     for (const QRect want : {QRect(100, 80, 400, 300), QRect(333, 222, 250, 180)}) {
         ASSERT_TRUE(desktop_->SetFrameRect(w, want));
         EXPECT_TRUE(PollUntil([&] { return desktop_->FrameRect(w) == want; }))

@@ -48,6 +48,7 @@ protected:
         tree.File(docs + "/big.desktop", test::TIndexTree::Entry("Big", "big") + QString(20000, u'#') + "\n");
         // Menus, places and the desktop come before the configured folders.
         const QString menu = tree.roots.dataDirs.at(0) + "/applications";
+        tree.Program("editor"); // a menu entry whose program is not installed is not listed
         tree.File(menu + "/editor.desktop", test::TIndexTree::Entry("Text Editor", "editor", "Categories=Utility;\n"));
         tree.File(menu + "/hidden.desktop", test::TIndexTree::Entry("Hidden", "hidden", "NoDisplay=true\n"));
         tree.File(tree.roots.home + "/Desktop/launch.desktop", test::TIndexTree::Entry("Launcher", "l"));

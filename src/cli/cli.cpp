@@ -171,30 +171,27 @@ bool TCliContext::WaitForLauncherEnd(int timeoutMs) {
     return true;
 }
 
+// The channel given to the tool, or one of its own to the user's launcher (kept in `own`).
+TInstanceChannel* TCliContext::Channel(std::unique_ptr<TInstanceChannel>& own, QString* error) {
+    if (channel_)
+        return channel_;
+    const QString folder = InstanceRuntimeFolder(error);
+    if (folder.isEmpty())
+        return nullptr;
+    own = std::make_unique<TLocalInstanceChannel>(folder);
+    return own.get();
+}
+
 bool TCliContext::Ask(const TInstanceMessage& message, int timeoutMs, QString* answer, QString* error) {
     std::unique_ptr<TInstanceChannel> own;
-    TInstanceChannel* channel = channel_;
-    if (!channel) {
-        const QString folder = InstanceRuntimeFolder(error);
-        if (folder.isEmpty())
-            return false;
-        own = std::make_unique<TLocalInstanceChannel>(folder);
-        channel = own.get();
-    }
-    return channel->Ask(message, timeoutMs, answer, error);
+    TInstanceChannel* channel = Channel(own, error);
+    return channel && channel->Ask(message, timeoutMs, answer, error);
 }
 
 bool TCliContext::Hand(const TInstanceMessage& message, QString* error) {
     std::unique_ptr<TInstanceChannel> own;
-    TInstanceChannel* channel = channel_;
-    if (!channel) {
-        const QString folder = InstanceRuntimeFolder(error);
-        if (folder.isEmpty())
-            return false;
-        own = std::make_unique<TLocalInstanceChannel>(folder);
-        channel = own.get();
-    }
-    return channel->Send({message}, error);
+    TInstanceChannel* channel = Channel(own, error);
+    return channel && channel->Send({message}, error);
 }
 
 int RunCli(const QStringList& argsIn, QTextStream& out, QTextStream& err, TInstanceChannel* channel) {

@@ -46,6 +46,8 @@ public:
     TSettingsStore& Store() { return store_; }
 
 private:
+    TInstanceChannel* Channel(std::unique_ptr<TInstanceChannel>& own, QString* error);
+
     TSettingsStore store_;
     std::optional<TSettingsStore::THold> writing_; // a change holds the lock from read to save
     TUserData data_;

@@ -187,9 +187,24 @@ def requirements_from_cmake(builds):
                 reqs.append((f"CMake package {name}", None, rel(f)))
             # A find module of CMake's own: what it found is in the build folders' caches.
         for args in cmake_calls(text, "find_program"):
-            names = [a for a in args[1:] if a not in keywords and a != "NAMES"]
+            # find_program(VAR name [NAMES ...] [PATHS dir...] [NO_DEFAULT_PATH] ...)
+            words = args[1:]
+            stops = {"PATHS", "HINTS", "PATH_SUFFIXES", "DOC", "NO_DEFAULT_PATH", "REQUIRED", "NO_CACHE"}
+            names, paths, mode = [], [], "names"
+            for w in words:
+                if w == "NAMES":
+                    mode = "names"
+                elif w in ("PATHS", "HINTS"):
+                    mode = "paths"
+                elif w in stops or w in keywords:
+                    mode = "other"
+                elif mode == "names":
+                    names.append(w)
+                elif mode == "paths":
+                    paths.append(w)
             if names:
-                path = shutil.which(names[0])
+                search = ":".join(paths) if "NO_DEFAULT_PATH" in words else ":".join(paths + [os.environ.get("PATH", "")])
+                path = shutil.which(names[0], path=search)
                 reqs.append((f"program {names[0]}", path, rel(f)))
     # What CMake found when the build folders were configured: compilers, libraries, config files.
     for cache in builds:

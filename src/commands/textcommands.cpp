@@ -2,6 +2,7 @@
 #include "commands/builtins.h"
 #include "commands/commandhost.h"
 #include "commands/dispatcher.h"
+#include "commands/windowhost.h"
 #include "core/keywordlist.h"
 #include "core/text.h"
 #include "exec/execcontext.h"
@@ -26,12 +27,20 @@ namespace {
 using B = TCommandBlock;
 
 // Brings the window the input window was summoned over to the front, when the program is the
-// active one, and waits until a foreign window has the focus; false when none came.
-bool SwitchToLastActive(TCommandServices& s) {
+// active one, and waits until a foreign window has the focus; false, with the call failed, when
+// there is no such window (then nothing waits for whichever window takes the focus next: the
+// text would go where the user never was) or when none came.
+bool SwitchToLastActive(TCommandServices& s, TCommandCall& c) {
     TExecContext& ctx = *s.exec;
-    if (ctx.services.windows->ProgramIsActive())
-        s.host->ActivateLastActive();
-    return WaitForForeignForeground(ctx);
+    if (ctx.services.windows->ProgramIsActive() && !s.host->ActivateLastActive()) {
+        c.Fail(QString::fromLatin1(kNoPreviousWindow));
+        return false;
+    }
+    if (!WaitForForeignForeground(ctx)) {
+        c.Fail(InjectMessage(TInjectResult::TargetGone));
+        return false;
+    }
+    return true;
 }
 
 void Pause(TExecContext& ctx, int ms) { ctx.services.waiter->WaitUntil([] { return false; }, ms, 1); }
@@ -53,10 +62,8 @@ void SendText(TCommandServices& s, TCommandCall& c, bool paste, bool enter) {
     TInjector* injector = InjectorOr(c, ctx);
     if (!injector)
         return;
-    if (!SwitchToLastActive(s)) {
-        Report(c, TInjectResult::TargetGone);
+    if (!SwitchToLastActive(s, c))
         return;
-    }
     const QString text = PrepareSendText(c.para, c.exw, ctx, s.locale, !paste);
     Report(c, paste ? injector->Paste(text, enter) : injector->Type(text));
 }
@@ -69,10 +76,8 @@ void PasteHistory(TCommandServices& s, TCommandCall& c, int n) {
     TInjector* injector = InjectorOr(c, ctx);
     if (!injector)
         return;
-    if (!SwitchToLastActive(s)) {
-        Report(c, TInjectResult::TargetGone);
+    if (!SwitchToLastActive(s, c))
         return;
-    }
     // The entry is typed as it was copied: its braces are characters, not key names.
     Report(c, injector->Type(LiteralTypeText(history->Entry(n))));
 }
@@ -123,10 +128,8 @@ void TextClean(TCommandServices& s, TCommandCall& c, TAfter after) {
     if (after == TAfter::Nothing || text.isEmpty())
         return;
     if (after == TAfter::SwitchAndPaste) {
-        if (!SwitchToLastActive(s)) {
-            Report(c, TInjectResult::TargetGone);
+        if (!SwitchToLastActive(s, c))
             return;
-        }
         Pause(ctx, 10);
     }
     PasteRewritten(s, c, text);
@@ -161,10 +164,8 @@ void TextRegex(TCommandServices& s, TCommandCall& c, TAfter after) {
     if (after == TAfter::Nothing || r.text.isEmpty())
         return;
     if (after == TAfter::SwitchAndPaste) {
-        if (!SwitchToLastActive(s)) {
-            Report(c, TInjectResult::TargetGone);
+        if (!SwitchToLastActive(s, c))
             return;
-        }
         Pause(ctx, 50);
     }
     PasteRewritten(s, c, r.text);

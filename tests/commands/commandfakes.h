@@ -36,8 +36,9 @@ struct TFakeCommandHost final : TCommandHost {
     TBackupRequest BackupRequest() const override { return backup; }
     bool ActivateLastActive() override {
         log.Add(QStringLiteral("lastactive"));
-        return true;
+        return hasLastActive;
     }
+    bool hasLastActive = true; // false: summoned while no window was active
 };
 
 // Every notice of a countdown or an alarm, as "caption|text".

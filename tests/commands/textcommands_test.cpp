@@ -30,6 +30,21 @@ TEST_F(TextCommands, SendTextTypesIntoTheWindowInFrontAndFailsWhenThereIsNone) {
     EXPECT_EQ(Typed(), "hi");
 }
 
+// Summoned while no window was active (a Wayland program had the keyboard), text never goes to
+// whichever window takes the focus next.
+TEST_F(TextCommands, WithNoPreviousWindowTextGoesNowhereElse) {
+    fx.windows.active = true;
+    host.hasLastActive = false;
+    fx.windows.foreground = 500; // an unrelated window of another program
+    for (const char* command : {"$SENDTEXT$", "$PASTE1$"}) {
+        fx.history.entries = QStringList{"entry"};
+        const TInternalOutcome out = Dispatch(command, "words");
+        EXPECT_TRUE(out.failed) << command;
+        EXPECT_EQ(out.message, "No previous window detected.") << command;
+    }
+    EXPECT_EQ(Typed(), "");
+}
+
 TEST_F(TextCommands, HistoryEntriesAreTypedLiterallyAndOnlyWhenThereAreEnough) {
     fx.history.entries = QStringList{"{ENTER}newest", "older"};
     Dispatch("$PASTE3$");

@@ -28,7 +28,9 @@ try:
     os.makedirs(os.path.join(work, "nodata"))
     recorder = os.path.join(bindir, "vtrecord")
     with open(recorder, "w") as f:
-        f.write("#!/bin/sh\n{ printf 'x'; for a in \"$@\"; do printf '\\037%s' \"$a\"; done; printf '\\n'; } >> \"$VT_RECORD\"\n")
+        # One write per run: two runs at once (one per file) must not interleave their records.
+        f.write("#!/bin/sh\nline=x\nfor a in \"$@\"; do line=\"$line$(printf '\\037%s' \"$a\")\"; done\n"
+                "printf '%s\\n' \"$line\" >> \"$VT_RECORD\"\n")
     os.chmod(recorder, 0o755)
     # Two local files, one with a blank and one with a double quote in its name.
     target_files = [os.path.join(work, "a file.txt"), os.path.join(work, 'b "q".txt')]
@@ -60,16 +62,29 @@ try:
             os.remove(record)
         context = Gio.AppLaunchContext()
         context.setenv("VT_RECORD", record)
+        started = []  # one per process GLib started (a program for one file starts once per target)
+        context.connect("launched", lambda *args: started.append(1))
         try:
             info.launch_uris(uris, context)
         except Exception as e:  # GLib refused: said as such
             return ["error"]
-        deadline = time.time() + 5
-        while time.time() < deadline and not os.path.exists(record):
+
+        def records():
+            if not os.path.exists(record):
+                return []
+            with open(record) as f:
+                return [line for line in f if line.endswith("\n")]
+
+        deadline = time.time() + 20
+        while time.time() < deadline and len(records()) < max(len(started), 1):
             time.sleep(0.05)
-        time.sleep(0.3)  # a program for one file per target starts once more for the second
-        with open(record) as f:
-            return ["\x1f".join(line.rstrip("\n").split("\x1f")[1:]) for line in f]
+        # A second run for a second file may follow the first: the record is read once it is still.
+        seen, still_since = len(records()), time.time()
+        while time.time() < deadline and time.time() - still_since < 0.5:
+            time.sleep(0.05)
+            if len(records()) != seen:
+                seen, still_since = len(records()), time.time()
+        return ["\x1f".join(line.rstrip("\n").split("\x1f")[1:]) for line in records()]
 
     lines = []
     for info in Gio.AppInfo.get_all():

@@ -88,7 +88,17 @@ quint32 TXDesktop::Time(quint64 userTime) const {
 
 // --- TDesktopWindows ---
 
-quint64 TXDesktop::ForegroundWindow() const { return ActiveWindow(); }
+quint64 TXDesktop::ForegroundWindow() const {
+    // The desktop may name the next window active before the keyboard has left ours: while the input
+    // focus is still in one of this program's windows, that window takes what is typed next.
+    if (xcb_get_input_focus_reply_t* r = xcb_get_input_focus_reply(x_->Conn(), xcb_get_input_focus(x_->Conn()), nullptr)) {
+        const quint64 focus = r->focus;
+        std::free(r);
+        if (focus != XCB_NONE && focus != XCB_INPUT_FOCUS_POINTER_ROOT && IsOwnWindow(focus))
+            return focus;
+    }
+    return ActiveWindow();
+}
 
 bool TXDesktop::IsOwnWindow(quint64 window) const {
     TWindowFacts f;

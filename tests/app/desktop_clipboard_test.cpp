@@ -125,22 +125,42 @@ quint64 InputFocus(xcb_connection_t* c) {
     return focus;
 }
 
+// The injector over the real keyboard and clipboard, aimed at a window of the test's own that has the focus.
+struct TPasteRig {
+    std::unique_ptr<TXKeyboard> keyboard;
+    test::TTestClient target{test::TClientOptions{QStringLiteral("paste target")}};
+    TQtClipboard clipboard;
+    TQtWaiter waiter;
+    std::unique_ptr<TInjector> injector;
+};
+
+std::unique_ptr<TPasteRig> PasteRig(QString* error) {
+    auto rig = std::make_unique<TPasteRig>();
+    rig->keyboard = TXKeyboard::Open(QString(), error);
+    if (!rig->keyboard)
+        return nullptr;
+    TPasteRig& r = *rig;
+    if (!test::PollUntil([&r] {
+            r.target.Focus();
+            return InputFocus(r.target.Conn()) == r.target.Id();
+        })) {
+        *error = QStringLiteral("the paste target never got the focus");
+        return nullptr;
+    }
+    r.injector = std::make_unique<TInjector>(TInjectTools{r.keyboard.get(), r.keyboard.get(), &r.waiter, &r.clipboard,
+                                                          [&r] { return InputFocus(r.target.Conn()); }});
+    return rig;
+}
+
 TEST_F(DesktopClipboard, TypingReachesTheWindowInFrontAndAPasteKeepsTheUsersClipboard) {
     // The injector alone, over the real keyboard and clipboard; no launcher window takes the focus.
     app->Shutdown();
     app.reset();
     QString error;
-    const std::unique_ptr<TXKeyboard> keyboard = TXKeyboard::Open(QString(), &error);
-    ASSERT_TRUE(keyboard) << error.toStdString();
-    test::TTestClient target(test::TClientOptions{QStringLiteral("paste target")});
-    ASSERT_TRUE(test::PollUntil([&] {
-        target.Focus();
-        return InputFocus(target.Conn()) == target.Id();
-    }));
-    TQtClipboard clipboard;
-    TQtWaiter waiter;
-    TInjector injector(TInjectTools{keyboard.get(), keyboard.get(), &waiter, &clipboard,
-                                    [&target] { return InputFocus(target.Conn()); }});
+    const std::unique_ptr<TPasteRig> rig = PasteRig(&error);
+    ASSERT_TRUE(rig) << error.toStdString();
+    test::TTestClient& target = rig->target;
+    TInjector& injector = *rig->injector;
 
     // The user's clipboard: a text and a picture.
     auto* mine = new QMimeData;
@@ -180,18 +200,9 @@ TEST_F(DesktopClipboard, APasteIntoAnotherProgramAddsNothingToTheHistory) {
     // The user's copy in another program, then a paste into a window while the launcher records.
     ASSERT_TRUE(Shell(QStringLiteral("printf 'users copy' | timeout 5 xclip -selection clipboard -quiet -loops 1 >/dev/null")));
     QString error;
-    const std::unique_ptr<TXKeyboard> keyboard = TXKeyboard::Open(QString(), &error);
-    ASSERT_TRUE(keyboard) << error.toStdString();
-    test::TTestClient target(test::TClientOptions{QStringLiteral("paste target")});
-    ASSERT_TRUE(test::PollUntil([&] {
-        target.Focus();
-        return InputFocus(target.Conn()) == target.Id();
-    }));
-    TQtClipboard clipboard;
-    TQtWaiter waiter;
-    TInjector injector(TInjectTools{keyboard.get(), keyboard.get(), &waiter, &clipboard,
-                                    [&target] { return InputFocus(target.Conn()); }});
-    ASSERT_EQ(injector.Paste("pasted only", false), TInjectResult::Done);
+    const std::unique_ptr<TPasteRig> rig = PasteRig(&error);
+    ASSERT_TRUE(rig) << error.toStdString();
+    ASSERT_EQ(rig->injector->Paste("pasted only", false), TInjectResult::Done);
     Until([] { return false; }, 300); // the clipboard's change notices arrive
     QStringList texts;
     for (const TMyClipItem& c : Stored())
